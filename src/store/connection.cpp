@@ -1,0 +1,161 @@
+#include "connection.h"
+
+#include "storeerror.h"
+
+#include <QFile>
+#include <QHash>
+#include <QMutex>
+
+#include <openssl/evp.h>
+#include <sqlite3.h>
+
+namespace {
+
+// SQLCipher 3 defaults: PBKDF2-HMAC-SHA1, 64000 iterations, 256-bit key,
+// 16-byte salt at the start of the file.
+constexpr int KdfIterations = 64000;
+constexpr int KeyBytes = 32;
+constexpr int SaltBytes = 16;
+
+QByteArray readSalt(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray salt = file.read(SaltBytes);
+    return salt.size() == SaltBytes ? salt : QByteArray();
+}
+
+// The raw key literal for `PRAGMA key`, derived once per password and salt.
+QByteArray rawKeyLiteral(const QString &password, const QByteArray &salt)
+{
+    static QMutex mutex;
+    static QHash<QByteArray, QByteArray> cache;
+
+    const QByteArray pass = password.toUtf8();
+    const QByteArray cacheKey = pass + '\0' + salt;
+    QMutexLocker lock(&mutex);
+    if (const auto it = cache.constFind(cacheKey); it != cache.constEnd())
+        return *it;
+
+    unsigned char key[KeyBytes];
+    if (PKCS5_PBKDF2_HMAC(pass.constData(), int(pass.size()),
+                          reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
+                          KdfIterations, EVP_sha1(), KeyBytes, key) != 1)
+        return {};
+    const QByteArray literal = "\"x'" + QByteArray(reinterpret_cast<const char *>(key), KeyBytes).toHex() + "'\"";
+    cache.insert(cacheKey, literal);
+    return literal;
+}
+
+QByteArray quotedPassphrase(const QString &password)
+{
+    QByteArray pass = password.toUtf8();
+    pass.replace('\'', "''");
+    return "'" + pass + "'";
+}
+
+} // namespace
+
+Connection::Connection() = default;
+
+Connection::Connection(const QString &connectionString)
+{
+    setConnectionString(connectionString);
+}
+
+Connection::~Connection()
+{
+    close();
+}
+
+QString Connection::databasePassword()
+{
+    return QStringLiteral("qmvrtpzkdsnbhfgwxe73");
+}
+
+QString Connection::connectionStringFor(const QString &programFolder)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + programFolder
+        + QStringLiteral("data/orva.mdb;Persist Security Info=False")
+        + QStringLiteral(";Jet OLEDB:Database Password=") + databasePassword();
+}
+
+void Connection::setConnectionString(const QString &connectionString)
+{
+    m_connectionString = connectionString;
+    m_dataSource.clear();
+    m_password.clear();
+    for (const QString &part : connectionString.split(u';')) {
+        const qsizetype eq = part.indexOf(u'=');
+        if (eq < 0)
+            continue;
+        const QString key = part.left(eq).trimmed();
+        const QString value = part.mid(eq + 1);
+        if (key.compare(u"Data Source", Qt::CaseInsensitive) == 0)
+            m_dataSource = value.trimmed();
+        else if (key.compare(u"Jet OLEDB:Database Password", Qt::CaseInsensitive) == 0)
+            m_password = value;
+    }
+}
+
+void Connection::open(Mode mode)
+{
+    close();
+    if (m_dataSource.isEmpty())
+        throw StoreError(QStringLiteral("连接字符串中没有数据源。"), m_connectionString);
+
+    const QByteArray path = QFile::encodeName(m_dataSource);
+    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw StoreError(message + QStringLiteral(" (") + m_dataSource + u')');
+    }
+    m_db = db;
+    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+
+    // A file that already has its salt is keyed with the cached raw key;
+    // a new or empty file gets the password and its own fresh salt.
+    const QByteArray salt = readSalt(m_dataSource);
+    QByteArray key = salt.isEmpty() ? QByteArray() : rawKeyLiteral(m_password, salt);
+    if (key.isEmpty())
+        key = quotedPassphrase(m_password);
+    try {
+        exec(QString::fromUtf8("PRAGMA key = " + key + ";"));
+        // Keying is lazy: the first read tells whether the password fits.
+        exec(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
+    } catch (const StoreError &error) {
+        close();
+        throw StoreError(error.message() + QStringLiteral(" (") + m_dataSource + u')');
+    }
+}
+
+void Connection::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+void Connection::exec(const QString &statements)
+{
+    if (!m_db)
+        throw StoreError(QStringLiteral("数据库连接没有打开。"), statements);
+    char *error = nullptr;
+    if (sqlite3_exec(m_db, statements.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
+        sqlite3_free(error);
+        throw StoreError(message, statements);
+    }
+}
+
+sqlite3 *Connection::handle() const
+{
+    if (!m_db)
+        throw StoreError(QStringLiteral("数据库连接没有打开。"));
+    return m_db;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+
+// One connection to the question-bank file. Each window that uses the bank
+// owns one, built from the system's connection string: the data source and
+// the database password are taken from it, other keys are ignored.
+//
+// The bank is a SQLCipher file keyed with the password. Deriving the key from
+// the password is deliberately slow (tens of milliseconds), and the windows
+// re-open their connections often (every pass of the simulator hand-shake),
+// so the derived key is kept per process and file salt, and re-opens key the
+// file with the raw key. The file format stays the default one, so authors can
+// inspect it with the sqlcipher shell and `PRAGMA key`.
+class Connection
+{
+public:
+    enum class Mode { OpenExisting, Create };
+
+    Connection();
+    explicit Connection(const QString &connectionString);
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    // The system's connection string for the bank of the given program folder.
+    static QString connectionStringFor(const QString &programFolder);
+    static QString databasePassword();
+
+    void setConnectionString(const QString &connectionString);
+    QString connectionString() const { return m_connectionString; }
+    QString dataSource() const { return m_dataSource; }
+
+    // Throws StoreError with the engine's message: missing file, wrong password...
+    void open(Mode mode = Mode::OpenExisting);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+
+    // Runs statements without a result (used by the content builder).
+    void exec(const QString &statements);
+
+    sqlite3 *handle() const;
+
+    // Waiting time on a lock held by another connection or a simulator.
+    static constexpr int BusyTimeoutMs = 10000;
+
+private:
+    QString m_connectionString;
+    QString m_dataSource;
+    QString m_password;
+    sqlite3 *m_db = nullptr;
+};

@@ -1,0 +1,149 @@
+#include "connection.h"
+#include "programfolder.h"
+#include "query.h"
+#include "statements.h"
+#include "storeerror.h"
+#include "testbank.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+class TestConnection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void connectionString();
+    void openFailures_data();
+    void openFailures();
+    void shellOpensTheBankWithThePasswordOnly();
+    void reopenSeesAnotherProcessWrites();
+    void concurrentWritesFromASimulator();
+    void programFolderPaths();
+};
+
+void TestConnection::connectionString()
+{
+    const QString s = Connection::connectionStringFor(QStringLiteral("/opt/pelquor/"));
+    QCOMPARE(s, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/opt/pelquor/data/orva.mdb;"
+                               "Persist Security Info=False;Jet OLEDB:Database Password=qmvrtpzkdsnbhfgwxe73"));
+    Connection connection(s);
+    QCOMPARE(connection.dataSource(), QStringLiteral("/opt/pelquor/data/orva.mdb"));
+}
+
+void TestConnection::openFailures_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("wrong password") << "data/orva.mdb" << "wrong" << "file is encrypted or is not a database";
+    QTest::newRow("no password") << "data/orva.mdb" << "" << "file is encrypted or is not a database";
+    QTest::newRow("missing file") << "data/none.mdb" << "qmvrtpzkdsnbhfgwxe73" << "unable to open database file";
+}
+
+void TestConnection::openFailures()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, password);
+    QFETCH(QString, message);
+    TestBank bank;
+    Connection connection(QStringLiteral("Provider=x;Data Source=%1%2;Jet OLEDB:Database Password=%3")
+                              .arg(bank.folder(), source, password));
+    try {
+        connection.open();
+        QFAIL("opened");
+    } catch (const StoreError &error) {
+        QVERIFY2(error.message().startsWith(message), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(source), qPrintable(error.message()));
+    }
+    QVERIFY(!connection.isOpen());
+    QVERIFY(!QFile::exists(bank.folder() + QStringLiteral("data/none.mdb")));
+}
+
+// Authors inspect the bank with the sqlcipher shell and PRAGMA key, nothing else.
+void TestConnection::shellOpensTheBankWithThePasswordOnly()
+{
+    TestBank bank;
+    bank.exec(QStringLiteral("insert into sbslist (id, list) values (1, '基本操作')"));
+    auto shell = [&](const QString &script) {
+        QProcess process;
+        process.start(QStringLiteral(SQLCIPHER_SHELL), {bank.databasePath()});
+        process.write(script.toUtf8());
+        process.closeWriteChannel();
+        process.waitForFinished(10000);
+        return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()).trimmed();
+    };
+    const QString keyed = shell(QStringLiteral("PRAGMA key='qmvrtpzkdsnbhfgwxe73';\nselect list from sbslist;\n"));
+    QVERIFY2(keyed.endsWith(QStringLiteral("基本操作")) && !keyed.contains(QStringLiteral("Error")), qPrintable(keyed));
+    const QString unkeyed = shell(QStringLiteral("select list from sbslist;\n"));
+    QVERIFY2(unkeyed.contains(QStringLiteral("not a database")), qPrintable(unkeyed));
+
+    QFile file(bank.databasePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(!bytes.startsWith("SQLite format 3"));
+    QVERIFY(!bytes.contains(QStringLiteral("基本操作").toUtf8()));
+}
+
+void TestConnection::reopenSeesAnotherProcessWrites()
+{
+    TestBank bank;
+    bank.addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"));
+    Connection connection(bank.connectionString());
+    Query query(connection);
+    for (const QString &expected : {QString(), QStringLiteral("w3")}) {
+        connection.open();
+        query.setSql(Sql::questionByNumber(QStringLiteral("101")));
+        query.open();
+        QCOMPARE(query.fieldText(QStringLiteral("zt")), expected);
+        query.close();
+        connection.close();
+        QCOMPARE(QProcess::execute(QStringLiteral(BANKWRITER), {bank.folder(), QStringLiteral("3")}), 0);
+    }
+}
+
+// A simulator writes `zt` of the row while this process keeps reading and
+// posting `xz` of the same row: no lock error and no lost column.
+void TestConnection::concurrentWritesFromASimulator()
+{
+    TestBank bank;
+    bank.addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"));
+    QProcess writer;
+    writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    writer.start(QStringLiteral(BANKWRITER), {bank.folder(), QStringLiteral("400")});
+    QVERIFY(writer.waitForStarted());
+
+    Connection connection(bank.connectionString());
+    Query query(connection);
+    int posts = 0;
+    while (writer.state() != QProcess::NotRunning || posts < 20) {
+        connection.open();
+        query.setSql(Sql::questionByNumber(QStringLiteral("101")));
+        query.open();
+        query.edit();
+        query.setField(QStringLiteral("xz"), QString::number(++posts % 2));
+        query.post();
+        query.close();
+        connection.close();
+        writer.waitForFinished(1);
+    }
+    QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(writer.exitCode(), 0);
+    QCOMPARE(bank.value(QStringLiteral("select zt || '/' || xz as v from sbsti")),
+             QStringLiteral("w400/%1").arg(posts % 2));
+}
+
+void TestConnection::programFolderPaths()
+{
+    ProgramFolder::setPath(QStringLiteral("/opt/pelquor"));
+    QCOMPARE(ProgramFolder::path(), QStringLiteral("/opt/pelquor/"));
+    QCOMPARE(ProgramFolder::file(QStringLiteral("ov.html")), QStringLiteral("/opt/pelquor/ov.html"));
+    QCOMPARE(ProgramFolder::simulatorProgram(QStringLiteral("101")), QStringLiteral("/opt/pelquor/ovti/金山演示101/ov"));
+    ProgramFolder::setPath({});
+    QVERIFY(ProgramFolder::path().endsWith(u'/'));
+    QVERIFY(ProgramFolder::path() != QStringLiteral("/opt/pelquor/"));
+}
+
+QTEST_GUILESS_MAIN(TestConnection)
+#include "tst_connection.moc"
