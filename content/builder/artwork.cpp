@@ -337,78 +337,27 @@ QImage drawCloseHover()
 }
 
 // ---------------------------------------------------------------------------
-// The tall banner of the guided-practice chapter browser
+// The banner strip at the top of the guided-practice chapter browser
 
 QImage drawGuidedPracticeBanner()
 {
-    const QSize size(216, 560);
+    const QSize size(194, 31);
     QImage image(size, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
 
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(0x1D, 0x55, 0x98));
-    sky.setColorAt(0.55, QColor(0x3A, 0x7E, 0xCB));
-    sky.setColorAt(1, QColor(0x6F, 0xAC, 0xE6));
-    p.fillRect(image.rect(), sky);
+    QLinearGradient band(0, 0, 0, size.height());
+    band.setColorAt(0, QColor(0x3A, 0x7E, 0xCB));
+    band.setColorAt(1, QColor(0x1D, 0x55, 0x98));
+    p.fillRect(image.rect(), band);
 
-    // Soft light circles in the background.
-    p.setPen(Qt::NoPen);
-    struct Bubble { qreal x, y, r; };
-    for (const Bubble &b : {Bubble{190, 40, 70}, Bubble{18, 250, 42}, Bubble{200, 360, 30}, Bubble{30, 505, 55}}) {
-        QRadialGradient glow(QPointF(b.x, b.y), b.r);
-        glow.setColorAt(0, QColor(255, 255, 255, 46));
-        glow.setColorAt(1, QColor(255, 255, 255, 0));
-        p.setBrush(glow);
-        p.drawEllipse(QPointF(b.x, b.y), b.r, b.r);
-    }
-
-    // The title, stacked one character per line on a pale scroll.
-    const QString title = QStringLiteral("手把手教学");
-    const qreal step = 52;
-    const QRectF scroll(54, 26, 108, step * title.size() + 24);
-    p.setPen(QPen(QColor(255, 255, 255, 120), 1.2));
-    p.setBrush(QColor(255, 255, 255, 34));
-    p.drawRoundedRect(scroll, 12, 12);
-    const QFont titleFont = font(KaiFamily, 46, true);
-    for (int i = 0; i < title.size(); ++i) {
-        const QRectF cell(scroll.left(), scroll.top() + 12 + i * step, scroll.width(), step);
-        drawCentredText(p, title.mid(i, 1), cell.translated(2, 2), titleFont, QColor(0, 0, 0, 70));
-        drawCentredText(p, title.mid(i, 1), cell, titleFont, Qt::white);
-    }
-
-    // A few words of encouragement between two thin rules.
-    qreal y = scroll.bottom() + 22;
-    p.setPen(QPen(QColor(255, 255, 255, 150), 1));
-    p.drawLine(QPointF(48, y), QPointF(168, y));
-    y += 8;
-    const QFont phraseFont = font(KaiFamily, 19, true);
-    for (const char16_t *phrase : {u"边学边练", u"逐题指导", u"轻松应考"}) {
-        drawCentredText(p, QString::fromUtf16(phrase), QRectF(0, y, size.width(), 28), phraseFont, Qt::white);
-        y += 28;
-    }
-    y += 8;
-    p.setPen(QPen(QColor(255, 255, 255, 150), 1));
-    p.drawLine(QPointF(48, y), QPointF(168, y));
-
-    // An open book with a little sparkle above it.
-    drawGlyph(p, Glyph::OpenBook, QRectF(58, y + 14, 100, 100), Qt::white, QColor(255, 255, 255, 50));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 220));
-    for (const QPointF &star : {QPointF(56, y + 26), QPointF(162, y + 30), QPointF(150, y + 14)}) {
-        QPainterPath sparkle;
-        const qreal r = 6, w = 1.6;
-        sparkle.moveTo(star + QPointF(0, -r));
-        sparkle.lineTo(star + QPointF(w, -w));
-        sparkle.lineTo(star + QPointF(r, 0));
-        sparkle.lineTo(star + QPointF(w, w));
-        sparkle.lineTo(star + QPointF(0, r));
-        sparkle.lineTo(star + QPointF(-w, w));
-        sparkle.lineTo(star + QPointF(-r, 0));
-        sparkle.lineTo(star + QPointF(-w, -w));
-        sparkle.closeSubpath();
-        p.drawPath(sparkle);
-    }
+    drawGlyph(p, Glyph::OpenBook, QRectF(6, 3, 25, 25), Qt::white, QColor(255, 255, 255, 50));
+    const QRectF titleArea(34, 0, 96, size.height());
+    drawCentredText(p, QStringLiteral("手把手教学"), titleArea.translated(1, 1), font(KaiFamily, 19, true),
+                    QColor(0, 0, 0, 80));
+    drawCentredText(p, QStringLiteral("手把手教学"), titleArea, font(KaiFamily, 19, true), Qt::white);
+    drawCentredText(p, QStringLiteral("边学边练"), QRectF(132, 0, 60, size.height()), font(KaiFamily, 13, false),
+                    QColor(0xDC, 0xEB, 0xFA));
     return image;
 }
 

@@ -1,0 +1,135 @@
+#include "contentsources.h"
+
+#include "schema.h"
+#include "storeerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace {
+
+struct SourceLine
+{
+    int number = 0;
+    QString text;
+};
+
+[[noreturn]] void fail(const QString &file, int line, const QString &why)
+{
+    throw StoreError(QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(why));
+}
+
+// All lines of a file with their numbers; comments and, unless `keepBlank`,
+// blank lines left out.
+QList<SourceLine> readLines(const QString &path, bool keepBlank = false)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw StoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    QList<SourceLine> lines;
+    int number = 0;
+    const QStringList texts = QString::fromUtf8(file.readAll()).split(u'\n');
+    for (QString text : texts) {
+        ++number;
+        if (text.endsWith(u'\r'))
+            text.chop(1);
+        if (text.startsWith(u'#') || (!keepBlank && text.trimmed().isEmpty()))
+            continue;
+        lines.append({number, text});
+    }
+    while (!lines.isEmpty() && lines.last().text.trimmed().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// "a | b | c" split into exactly `count` trimmed, non-empty-where-required fields.
+QStringList fields(const QString &path, const SourceLine &line, int count)
+{
+    QStringList parts = line.text.split(u'|');
+    if (parts.size() != count)
+        fail(path, line.number, QStringLiteral("应有 %1 个以“|”分隔的字段，实有 %2 个").arg(count).arg(parts.size()));
+    for (QString &part : parts)
+        part = part.trimmed();
+    return parts;
+}
+
+void readChapters(const QString &folder, ContentSources &sources)
+{
+    const QString path = folder + QStringLiteral("/chapters.txt");
+    for (const SourceLine &line : readLines(path)) {
+        const QStringList f = fields(path, line, 2);
+        bool ok = false;
+        const int number = f.at(0).toInt(&ok);
+        if (!ok || number < 1)
+            fail(path, line.number, QStringLiteral("章节编号“%1”不是正整数").arg(f.at(0)));
+        if (f.at(1).isEmpty())
+            fail(path, line.number, QStringLiteral("章节名称为空"));
+        sources.chapters.append({number, f.at(1)});
+    }
+}
+
+void readQuestions(const QString &folder, ContentSources &sources)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    for (const ContentSources::Chapter &chapter : sources.chapters) {
+        const QString path = folder + QStringLiteral("/questions/%1.txt").arg(chapter.number);
+        for (const SourceLine &line : readLines(path)) {
+            const QStringList f = fields(path, line, 3);
+            if (!digits.match(f.at(0)).hasMatch())
+                fail(path, line.number, QStringLiteral("题号“%1”不是数字").arg(f.at(0)));
+            if (!f.at(1).isEmpty() && !digits.match(f.at(1)).hasMatch())
+                fail(path, line.number, QStringLiteral("试卷编号“%1”不是数字").arg(f.at(1)));
+            if (f.at(2).isEmpty())
+                fail(path, line.number, QStringLiteral("题目为空"));
+            sources.questions.append({f.at(0), f.at(1), f.at(2), chapter.title});
+        }
+    }
+}
+
+// Blocks of "== title" followed by the lines of the entry's HTML.
+void readList(const QString &folder, const QString &table, ContentSources &sources)
+{
+    const QString path = folder + u'/' + table + QStringLiteral(".txt");
+    QList<ContentSources::Entry> entries;
+    for (const SourceLine &line : readLines(path, true)) {
+        if (line.text.startsWith(QStringLiteral("=="))) {
+            const QString title = line.text.mid(2).trimmed();
+            if (title.isEmpty())
+                fail(path, line.number, QStringLiteral("标题为空"));
+            entries.append({title, {}});
+        } else if (entries.isEmpty()) {
+            if (!line.text.trimmed().isEmpty())
+                fail(path, line.number, QStringLiteral("内容前缺少以“== ”开头的标题行"));
+        } else {
+            entries.last().html += line.text + u'\n';
+        }
+    }
+    for (auto &entry : entries)
+        entry.html = entry.html.trimmed();
+    sources.lists.insert(table, entries);
+}
+
+void readLessons(const QString &folder, ContentSources &sources)
+{
+    const QString path = folder + QStringLiteral("/wlktsp.txt");
+    for (const SourceLine &line : readLines(path)) {
+        const QStringList f = fields(path, line, 3);
+        if (f.contains(QString()))
+            fail(path, line.number, QStringLiteral("课程、课时和视频文件名都不能为空"));
+        sources.lessons.append({f.at(0), f.at(1), f.at(2)});
+    }
+}
+
+} // namespace
+
+ContentSources ContentSources::read(const QString &folder)
+{
+    ContentSources sources;
+    readChapters(folder, sources);
+    readQuestions(folder, sources);
+    for (const QString &table : Schema::titleTables())
+        readList(folder, table, sources);
+    readLessons(folder, sources);
+    return sources;
+}

@@ -1,0 +1,58 @@
+#include "programfolderbuilder.h"
+
+#include "artwork.h"
+#include "bankwriter.h"
+#include "contentsources.h"
+#include "storeerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+void makeFolder(const QString &path)
+{
+    if (!QDir().mkpath(path))
+        throw StoreError(QStringLiteral("无法创建文件夹 %1").arg(path));
+}
+
+void writeText(const QString &path, const QByteArray &text, bool executable = false)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
+    if (executable)
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+}
+
+// The release the folder holds, as the online update compares it.
+const char *const LocalVersion = "[File1]\r\nDate=2026-12-01\r\nbanben=Pelquor 1.0.0.1\r\n";
+
+// Stands in for the real updater, which is delivered with a release and not
+// part of this build: it tells the candidate what it is and changes nothing.
+const char *const StandInUpdater =
+    "#!/bin/sh\n"
+    "# Stand-in for the updater program delivered with a release.\n"
+    "text=\"这是更新程序的替身：本版本不带更新程序，不会下载或更改任何文件。\"\n"
+    "if [ -n \"$DISPLAY\" ] && command -v xmessage >/dev/null 2>&1; then\n"
+    "  exec xmessage -center -title Pelquor \"$text\"\n"
+    "fi\n"
+    "echo \"$text\"\n";
+
+} // namespace
+
+void buildProgramFolder(const QString &sourcesFolder, const QString &programFolder)
+{
+    const ContentSources sources = ContentSources::read(sourcesFolder);
+    const QDir app(programFolder);
+    for (const QString &folder : {QStringLiteral("data"), QStringLiteral("images"), QStringLiteral("sound"),
+                                  QStringLiteral("ovti"), QStringLiteral("Vide1")})
+        makeFolder(app.filePath(folder));
+    writeBank(sources, app.filePath(QStringLiteral("data/orva.mdb")));
+    Artwork::writePictures(app.filePath(QStringLiteral("images")));
+    Artwork::writeStartSound(app.filePath(QStringLiteral("sound/start.wav")));
+    Artwork::writePageTemplate(app.filePath(QStringLiteral("ov.html")));
+    writeText(app.filePath(QStringLiteral("predate.ini")), LocalVersion);
+    writeText(app.filePath(QStringLiteral("app_upd")), StandInUpdater, true);
+}
