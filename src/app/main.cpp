@@ -1,33 +1,18 @@
-#include "connection.h"
-#include "programfolder.h"
-#include "query.h"
-#include "statements.h"
-#include "storeerror.h"
+#include "singleinstance.h"
+#include "startup.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pelquor"));
+    // One instance per user: a second start ends at once, silently.
+    SingleInstance instance(QStringLiteral("orvapqjsys"));
+    if (!instance.acquire())
+        return 0;
 
-    QLabel window;
-    window.setWindowTitle(QStringLiteral("Pelquor"));
-    window.setMinimumSize(480, 200);
-    window.setAlignment(Qt::AlignCenter);
-    try {
-        Connection connection(Connection::connectionStringFor(ProgramFolder::path()));
-        connection.open();
-        Query query(connection);
-        query.setSql(Sql::chapters());
-        query.open();
-        window.setText(QStringLiteral("题库已打开：%1 个章节").arg(query.recordCount()));
-    } catch (const StoreError &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Pelquor"), error.message());
-    }
-    window.show();
-    return app.exec();
+    // Embedding the question simulators needs X11, also under XWayland.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    QApplication app(argc, argv);
+    return Startup::run();
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPixmap>
+
+// The pictures built into the program (drawn by code, so no file beside
+// the program is needed for them).
+namespace ShellArt {
+
+// 1020 × 758: title bar with the title and the minimise and close glyphs,
+// a light header band behind the navigation buttons, a blue body.
+QPixmap mainBackground();
+// 224 × 85: the customer-service banner.
+QPixmap serviceBanner();
+// 270 × 140: the shared dialog background with its blue title strip.
+QPixmap titleStrip();
+// 270 × 140: the title strip with the exit question drawn in.
+QPixmap exitQuestion();
+
+// Geometry of the painted glyphs, under the minimise and close buttons.
+constexpr int TitleBarHeight = 24;
+constexpr int HeaderBottom = 109;
+
+} // namespace ShellArt
