@@ -1,0 +1,107 @@
+#include "document.h"
+
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace {
+
+const QStringList sampleTitles = {
+    QStringLiteral("年度工作总结"), QStringLiteral("公司概况"), QStringLiteral("市场分析"),
+    QStringLiteral("销售业绩"), QStringLiteral("工作计划"), QStringLiteral("团队建设"),
+    QStringLiteral("产品介绍"), QStringLiteral("客户服务"), QStringLiteral("谢谢观看"),
+};
+
+const QStringList sampleBodies = {
+    QStringLiteral("市场部\n二〇〇五年十二月"),
+    QStringLiteral("成立于1998年\n员工三百余人\n业务遍及全国"),
+    QStringLiteral("市场规模稳步增长\n竞争日趋激烈\n客户需求多样"),
+    QStringLiteral("全年销售额增长18%\n重点项目全部完成\n新增客户120家"),
+    QStringLiteral("拓展华南市场\n推出两款新产品\n完善售后服务"),
+    QStringLiteral("团队建设\n技能培训\n绩效考核"),
+};
+
+struct SlidePath
+{
+    int number = 0;   // 1-based
+    QString key;
+};
+
+std::optional<SlidePath> slidePath(const QString &path)
+{
+    static const QRegularExpression pattern(QStringLiteral("^slide([0-9]+)\\.(.+)$"));
+    const QRegularExpressionMatch match = pattern.match(path);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return SlidePath{match.captured(1).toInt(), match.captured(2)};
+}
+
+} // namespace
+
+Document Document::sample(int count)
+{
+    Document document;
+    for (int i = 0; i < count; ++i) {
+        Slide slide;
+        slide.layout = i == 0 ? QStringLiteral("标题幻灯片") : QStringLiteral("标题和文本");
+        slide.title = sampleTitles.value(i % sampleTitles.size());
+        slide.body = sampleBodies.value(i % sampleBodies.size());
+        document.slides.append(slide);
+    }
+    document.settings.insert(QStringLiteral("视图"), QStringLiteral("普通"));
+    document.settings.insert(QStringLiteral("显示比例"), QStringLiteral("100%"));
+    return document;
+}
+
+QString Document::value(const QString &path) const
+{
+    if (path == u"count")
+        return QString::number(slides.size());
+    if (path.startsWith(u"doc."))
+        return settings.value(path.mid(4));
+    const auto target = slidePath(path);
+    if (!target || target->number < 1 || target->number > slides.size())
+        return {};
+    const Slide &slide = slides.at(target->number - 1);
+    if (target->key == u"layout")
+        return slide.layout;
+    if (target->key == u"title")
+        return slide.title;
+    if (target->key == u"body")
+        return slide.body;
+    if (target->key == u"notes")
+        return slide.notes;
+    if (target->key == u"hidden")
+        return slide.hidden ? QStringLiteral("1") : QString();
+    return slide.attributes.value(target->key);
+}
+
+bool Document::setValue(const QString &path, const QString &value)
+{
+    if (path.startsWith(u"doc.") && path.size() > 4) {
+        settings.insert(path.mid(4), value);
+        return true;
+    }
+    const auto target = slidePath(path);
+    if (!target || target->number < 1 || target->number > slides.size())
+        return false;
+    Slide &slide = slides[target->number - 1];
+    if (target->key == u"layout")
+        slide.layout = value;
+    else if (target->key == u"title")
+        slide.title = value;
+    else if (target->key == u"body")
+        slide.body = value;
+    else if (target->key == u"notes")
+        slide.notes = value;
+    else if (target->key == u"hidden")
+        slide.hidden = !value.isEmpty() && value != u"0";
+    else
+        slide.attributes.insert(target->key, value);
+    return true;
+}
+
+bool Document::isValidPath(const QString &path)
+{
+    return path == u"count" || (path.startsWith(u"doc.") && path.size() > 4) || slidePath(path).has_value();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+// The presentation the candidate edits: slides with their layout, texts,
+// hidden flag and notes, and for each slide the attributes the editor's
+// dialogs set (text formatting per placeholder, background, design template,
+// transition, custom animations, inserted objects). Document-wide settings
+// (view, zoom, show set-up, header and footer, print and file settings) are
+// kept by name. Everything is plain data, so a task's goal can be checked
+// against it without a screen.
+//
+// Values are addressed by path, the language of the task files:
+//   "count"                      number of slides
+//   "slide3.layout"              layout, title, body, notes, hidden ("1" / "")
+//   "slide3.标题.字体"           any attribute of slide 3
+//   "doc.视图"                   any document setting
+struct Slide
+{
+    QString layout;
+    QString title;
+    QString body;
+    QString notes;
+    bool hidden = false;
+    QMap<QString, QString> attributes;
+
+    bool operator==(const Slide &other) const = default;
+};
+
+class Document
+{
+public:
+    QList<Slide> slides;
+    QMap<QString, QString> settings;
+
+    // A presentation of `count` slides about a company's year, as the tasks start from.
+    static Document sample(int count);
+
+    // Empty text for a path that names nothing (a slide beyond the end).
+    QString value(const QString &path) const;
+    // False when the path is malformed or names a slide that does not exist.
+    bool setValue(const QString &path, const QString &value);
+    static bool isValidPath(const QString &path);
+
+    bool operator==(const Document &other) const = default;
+};

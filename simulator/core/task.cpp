@@ -1,0 +1,293 @@
+#include "task.h"
+
+#include "commands.h"
+#include "session.h"
+
+#include <QFile>
+#include <QMap>
+
+namespace {
+
+const QMap<QString, TaskStep::Kind> &stepKinds()
+{
+    static const QMap<QString, TaskStep::Kind> kinds = {
+        {QStringLiteral("select"), TaskStep::Kind::Select}, {QStringLiteral("menu"), TaskStep::Kind::Menu},
+        {QStringLiteral("command"), TaskStep::Kind::Command}, {QStringLiteral("field"), TaskStep::Kind::Field},
+        {QStringLiteral("ok"), TaskStep::Kind::Ok}, {QStringLiteral("type"), TaskStep::Kind::Type},
+    };
+    return kinds;
+}
+
+std::optional<TaskCheck> parseCheck(const QString &text)
+{
+    const int equals = text.indexOf(u'=');
+    if (equals < 0)
+        return std::nullopt;
+    return TaskCheck{text.left(equals).trimmed(), text.mid(equals + 1).trimmed()};
+}
+
+std::optional<TaskStep> parseStep(const QString &text)
+{
+    TaskStep step;
+    const int bar = text.indexOf(u'|');
+    const QString action = (bar < 0 ? text : text.left(bar)).trimmed();
+    step.hint = bar < 0 ? QString() : text.mid(bar + 1).trimmed();
+    const QString word = action.section(u' ', 0, 0);
+    if (!stepKinds().contains(word))
+        return std::nullopt;
+    step.kind = stepKinds().value(word);
+    const QString rest = action.section(u' ', 1).trimmed();
+    switch (step.kind) {
+    case TaskStep::Kind::Field: {
+        const auto check = parseCheck(rest);
+        if (!check || check->path.isEmpty())
+            return std::nullopt;
+        step.arg = check->path;
+        step.value = check->value;
+        break;
+    }
+    case TaskStep::Kind::Type:
+        step.arg = rest.section(u' ', 0, 0);
+        step.value = rest.section(u' ', 1);
+        if (step.arg.isEmpty())
+            return std::nullopt;
+        break;
+    case TaskStep::Kind::Ok:
+        break;
+    default:
+        step.arg = rest;
+        if (step.arg.isEmpty())
+            return std::nullopt;
+    }
+    return step;
+}
+
+QString stepText(const TaskStep &step)
+{
+    QString action = stepKinds().key(step.kind);
+    switch (step.kind) {
+    case TaskStep::Kind::Field: action += u' ' + step.arg + QStringLiteral(" = ") + step.value; break;
+    case TaskStep::Kind::Type: action += u' ' + step.arg + u' ' + step.value; break;
+    case TaskStep::Kind::Ok: break;
+    default: action += u' ' + step.arg;
+    }
+    return action + QStringLiteral(" | ") + step.hint;
+}
+
+} // namespace
+
+bool TaskStep::sameAction(const TaskStep &other) const
+{
+    if (kind != other.kind)
+        return false;
+    switch (kind) {
+    case Kind::Ok: return true;
+    case Kind::Field:
+    case Kind::Type: return arg == other.arg && value.trimmed() == other.value.trimmed();
+    default: return arg == other.arg;
+    }
+}
+
+Task Task::parse(const QString &source, QStringList *errors)
+{
+    Task task;
+    const QStringList lines = source.split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        auto fail = [&](const QString &why) {
+            if (errors)
+                errors->append(QStringLiteral("第%1行：%2").arg(i + 1).arg(why));
+        };
+        const int colon = line.indexOf(u':');
+        if (colon < 0) {
+            fail(QStringLiteral("缺少“:”"));
+            continue;
+        }
+        const QString key = line.left(colon).trimmed();
+        const QString value = line.mid(colon + 1).trimmed();
+        if (key == u"th") {
+            task.th = value;
+        } else if (key == u"text") {
+            task.text = value;
+        } else if (key == u"kind") {
+            task.kind = value;
+        } else if (key == u"start" || key == u"goal") {
+            const auto check = parseCheck(value);
+            if (!check || check->path.isEmpty()) {
+                fail(QStringLiteral("应为“路径 = 值”"));
+            } else if (key == u"start" && check->path == u"slides") {
+                bool ok = false;
+                task.slides = check->value.toInt(&ok);
+                if (!ok || task.slides < 1 || task.slides > 50) {
+                    fail(QStringLiteral("幻灯片张数应为1到50"));
+                    task.slides = 6;
+                }
+            } else if (!Document::isValidPath(check->path)) {
+                fail(QStringLiteral("无法识别的路径“%1”").arg(check->path));
+            } else {
+                (key == u"start" ? task.start : task.goal).append(*check);
+            }
+        } else if (key == u"step") {
+            const auto step = parseStep(value);
+            if (!step)
+                fail(QStringLiteral("无法识别的步骤“%1”").arg(value));
+            else
+                task.steps.append(*step);
+        } else {
+            fail(QStringLiteral("无法识别的项目“%1”").arg(key));
+        }
+    }
+    return task;
+}
+
+Task Task::load(const QString &fileName, QStringList *errors)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        if (errors)
+            errors->append(QStringLiteral("无法读取任务文件：%1").arg(file.errorString()));
+        return {};
+    }
+    return parse(QString::fromUtf8(file.readAll()), errors);
+}
+
+QString Task::toText() const
+{
+    QString out;
+    out += QStringLiteral("# 题目%1的任务：开始时的演示文稿、目标（对演示文稿的检查）和一种操作方法。\n").arg(th);
+    out += QStringLiteral("th: ") + th + u'\n';
+    out += QStringLiteral("text: ") + text + u'\n';
+    out += QStringLiteral("kind: ") + kind + u'\n';
+    out += QStringLiteral("start: slides = %1\n").arg(slides);
+    for (const TaskCheck &check : start)
+        out += QStringLiteral("start: ") + check.path + QStringLiteral(" = ") + check.value + u'\n';
+    for (const TaskCheck &check : goal)
+        out += QStringLiteral("goal: ") + check.path + QStringLiteral(" = ") + check.value + u'\n';
+    for (const TaskStep &step : steps)
+        out += QStringLiteral("step: ") + stepText(step) + u'\n';
+    return out;
+}
+
+Document Task::startDocument() const
+{
+    Document document = Document::sample(slides);
+    for (const TaskCheck &check : start)
+        document.setValue(check.path, check.value);
+    return document;
+}
+
+QStringList Task::unmetChecks(const Document &document) const
+{
+    QStringList unmet;
+    for (const TaskCheck &check : goal)
+        if (document.value(check.path).trimmed() != check.value)
+            unmet.append(check.path + QStringLiteral(" = ") + check.value);
+    return unmet;
+}
+
+bool Task::isMet(const Document &document) const
+{
+    return !goal.isEmpty() && unmetChecks(document).isEmpty();
+}
+
+void Task::playSolution(Session &session) const
+{
+    QString pending;
+    QMap<QString, QString> fields;
+    for (const TaskStep &step : steps) {
+        switch (step.kind) {
+        case TaskStep::Kind::Select:
+            session.select(step.arg.toInt());
+            break;
+        case TaskStep::Kind::Menu:
+            break;
+        case TaskStep::Kind::Command: {
+            const CommandSpec *spec = Commands::find(step.arg);
+            if (spec && spec->hasDialog()) {
+                pending = step.arg;
+                fields.clear();
+            } else {
+                session.run(step.arg);
+            }
+            break;
+        }
+        case TaskStep::Kind::Field:
+            fields.insert(step.arg, step.value);
+            break;
+        case TaskStep::Kind::Ok:
+            if (!pending.isEmpty())
+                session.run(pending, fields);
+            pending.clear();
+            break;
+        case TaskStep::Kind::Type:
+            session.setText(step.arg, step.value);
+            break;
+        }
+    }
+}
+
+QStringList Task::problems() const
+{
+    QStringList found;
+    if (th.isEmpty())
+        found << QStringLiteral("缺少题号（th）");
+    if (text.isEmpty())
+        found << QStringLiteral("缺少题目文字（text）");
+    if (goal.isEmpty())
+        found << QStringLiteral("没有目标（goal）");
+    if (steps.isEmpty())
+        found << QStringLiteral("没有操作步骤（step）");
+    QString pending;
+    for (const TaskStep &step : steps) {
+        if (step.hint.isEmpty())
+            found << QStringLiteral("步骤缺少提示：%1").arg(stepText(step));
+        if (step.kind == TaskStep::Kind::Command) {
+            const CommandSpec *spec = Commands::find(step.arg);
+            if (!spec)
+                found << QStringLiteral("未知的命令“%1”").arg(step.arg);
+            pending = spec && spec->hasDialog() ? step.arg : QString();
+        } else if (step.kind == TaskStep::Kind::Menu && !Commands::menus().contains(step.arg)) {
+            found << QStringLiteral("未知的菜单“%1”").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Field) {
+            const CommandSpec *spec = Commands::find(pending);
+            if (!spec || !spec->field(step.arg))
+                found << QStringLiteral("命令“%1”的对话框中没有“%2”").arg(pending, step.arg);
+        } else if (step.kind == TaskStep::Kind::Ok && pending.isEmpty()) {
+            found << QStringLiteral("“确定”之前没有打开对话框");
+        } else if (step.kind == TaskStep::Kind::Select) {
+            bool ok = false;
+            const int n = step.arg.toInt(&ok);
+            if (!ok || n < 1)
+                found << QStringLiteral("无效的幻灯片编号“%1”").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Type
+                   && !QStringList{QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("notes")}.contains(step.arg)) {
+            found << QStringLiteral("无法输入到“%1”").arg(step.arg);
+        }
+    }
+    if (goal.isEmpty())
+        return found;
+    if (isMet(startDocument()))
+        found << QStringLiteral("开始时的演示文稿已经符合目标");
+    Session session(startDocument());
+    playSolution(session);
+    const QStringList unmet = unmetChecks(session.document());
+    if (!unmet.isEmpty())
+        found << QStringLiteral("按操作步骤完成后仍不符合目标：%1").arg(unmet.join(QStringLiteral("；")));
+    return found;
+}
+
+const TaskStep *Guide::current() const
+{
+    return m_position < m_steps.size() ? &m_steps.at(m_position) : nullptr;
+}
+
+bool Guide::report(const TaskStep &action)
+{
+    const TaskStep *awaited = current();
+    if (!awaited || !awaited->sameAction(action))
+        return false;
+    ++m_position;
+    return true;
+}

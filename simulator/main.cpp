@@ -1,0 +1,114 @@
+// The question simulator: one program for every question folder. The host
+// starts "…/ovti/金山演示<n>/ov" (a link to this program) without arguments;
+// everything else comes through the bank.
+
+#include "editorwindow.h"
+#include "simbank.h"
+#include "startpath.h"
+#include "storeerror.h"
+#include "task.h"
+#include "verdictrecorder.h"
+#include "windowwatch.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <thread>
+
+namespace {
+
+constexpr int StandaloneShowMs = 3000;
+
+int failWith(const QString &message)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("金山演示"), message);
+    box.setObjectName(QStringLiteral("simulatorError"));
+    box.exec();
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");  // re-parenting needs X11, also under XWayland
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    QApplication app(argc, argv);
+
+    const QString startedPath = StartPath::ofThisProcess();
+    const QString th = StartPath::questionNumber(startedPath);
+    if (th.isEmpty())
+        return failWith(QStringLiteral("模拟程序必须从题目文件夹（ovti/金山演示<题号>/ov）启动，无法确定题号。"));
+
+    // The first keyed open of a process is the slow part of start-up: it runs
+    // while the window is being built.
+    SimBank bank(StartPath::programFolder(startedPath), th);
+    SimBank::Row row;
+    QString bankError;
+    std::thread reader([&] {
+        try {
+            bank.open();
+            row = bank.read();
+        } catch (const StoreError &error) {
+            bankError = error.message();
+        }
+    });
+
+    QStringList taskErrors;
+    const Task task = Task::load(StartPath::questionFolder(startedPath) + QStringLiteral("task.txt"), &taskErrors);
+    EditorWindow window(task, taskErrors.isEmpty() ? QString()
+                                                   : QStringLiteral("本题的任务文件有误：") + taskErrors.join(QStringLiteral("；")));
+    const quint64 windowId = window.winId();  // the native window, not shown
+    reader.join();
+    if (!bankError.isEmpty())
+        return failWith(QStringLiteral("无法读取题库，模拟程序不能启动。\n%1").arg(bankError));
+
+    const bool practice = row.mode == SimBank::Mode::Practice;
+    window.setGuideEnabled(practice);
+
+    bool shown = false;
+    auto showOnce = [&] {
+        if (shown)
+            return;
+        shown = true;
+        window.show();
+    };
+    WindowWatch watch(windowId);
+    QObject::connect(&watch, &WindowWatch::reparented, &window, showOnce);
+    QObject::connect(&watch, &WindowWatch::windowDestroyed, &app, [&app] { app.exit(0); });
+    // Running on its own (no host re-parents it): show at the stored position.
+    QTimer::singleShot(StandaloneShowMs, &window, [&] {
+        if (shown)
+            return;
+        if (row.hasPosition)
+            window.move(row.position);
+        showOnce();
+    });
+
+    VerdictRecorder recorder(bank, row.mode);
+    QObject::connect(&window, &EditorWindow::documentChanged, &window, [&](bool goalMet) {
+        try {
+            if (recorder.update(goalMet))
+                window.showCompleted();
+        } catch (const StoreError &error) {
+            QMessageBox::warning(&window, QStringLiteral("金山演示"),
+                                 QStringLiteral("无法记录答题结果：%1").arg(error.message()));
+        }
+    });
+
+    try {
+        bank.announce(windowId);
+    } catch (const StoreError &error) {
+        return failWith(QStringLiteral("无法在题库中登记模拟程序窗口。\n%1").arg(error.message()));
+    }
+
+    const int result = app.exec();
+    try {
+        bank.withdraw(windowId);
+    } catch (const StoreError &) {
+        // The host's next launch replaces a stale id; nothing more to do here.
+    }
+    return result;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "session.h"
+#include "task.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "commanddialog.h"
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QTextEdit;
+class QFrame;
+
+// The imitation of the presentation editor the candidate works in: menu bar,
+// toolbar, slide list, the slide under edit with its title and body
+// placeholders, the notes pane and the status bar, with the task strip on
+// top. Every command goes through the session, so the verdict sees the same
+// document whichever way the candidate took (menu, toolbar, context menu,
+// shortcut key).
+//
+// With the guide on (practice), the strip names the next step of the
+// solution path and the control to use is marked; in the exam the strip
+// shows the task only.
+class EditorWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit EditorWindow(const Task &task, const QString &taskProblem = {}, QWidget *parent = nullptr);
+
+    void setGuideEnabled(bool enabled);
+    const Session &session() const { return m_session; }
+    // Shown in the strip when the practice task has been completed.
+    void showCompleted();
+
+    // Runs a command as the menu does (opening its dialog when it has one).
+    void trigger(const QString &commandId);
+    CommandDialog *openDialog() const { return m_dialog; }
+
+signals:
+    void documentChanged(bool goalMet);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildCentre();
+    void refresh();
+    void changed();
+    void report(const TaskStep &action);
+    void updateGuide();
+    void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields);
+
+    Task m_task;
+    Session m_session;
+    Guide m_guide;
+    bool m_guideEnabled = false;
+    bool m_refreshing = false;
+    QMap<QString, QAction *> m_actions;
+    QMap<QString, QMenu *> m_menus;
+    QPointer<CommandDialog> m_dialog;
+
+    QLabel *m_taskLabel = nullptr;
+    QLabel *m_hintLabel = nullptr;
+    QListWidget *m_slideList = nullptr;
+    QFrame *m_slide = nullptr;
+    QLineEdit *m_title = nullptr;
+    QTextEdit *m_body = nullptr;
+    QLabel *m_objects = nullptr;
+    QLineEdit *m_notes = nullptr;
+    QLabel *m_statusSlide = nullptr;
+    QLabel *m_statusView = nullptr;
+    QPointer<QWidget> m_marked;
+    QString m_markedStyle;
+};

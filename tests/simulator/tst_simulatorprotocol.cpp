@@ -1,0 +1,340 @@
+// The simulator's side of the hand-shake, with real simulator processes on
+// the virtual X server: the test plays the host with its own X connection.
+
+#include "testbank.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <memory>
+
+namespace {
+
+struct FreeDeleter { void operator()(void *p) const { free(p); } };
+template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
+
+// A host stand-in: one X connection, a panel window to embed into.
+class FakeHost
+{
+public:
+    FakeHost() : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        m_screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+    }
+    ~FakeHost() { xcb_disconnect(m_connection); }
+
+    bool ok() const { return !xcb_connection_has_error(m_connection); }
+
+    xcb_window_t createPanel()
+    {
+        const xcb_window_t panel = xcb_generate_id(m_connection);
+        const uint32_t values[] = {m_screen->white_pixel, 1};
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, panel, m_screen->root, 50, 40, 800, 600, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, m_screen->root_visual,
+                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+        xcb_map_window(m_connection, panel);
+        xcb_flush(m_connection);
+        return panel;
+    }
+
+    void embed(xcb_window_t window, xcb_window_t panel)
+    {
+        xcb_reparent_window(m_connection, window, panel, 0, 0);
+        const uint32_t geometry[] = {0, 0, 900, 700};
+        xcb_configure_window(m_connection, window,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                             geometry);
+        xcb_flush(m_connection);
+    }
+
+    bool exists(xcb_window_t window)
+    {
+        Reply<xcb_get_window_attributes_reply_t> reply(
+            xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
+        return reply != nullptr;
+    }
+
+    bool viewable(xcb_window_t window)
+    {
+        Reply<xcb_get_window_attributes_reply_t> reply(
+            xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
+        return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    }
+
+    QPoint rootPosition(xcb_window_t window)
+    {
+        Reply<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(
+            m_connection, xcb_translate_coordinates(m_connection, window, m_screen->root, 0, 0), nullptr));
+        return reply ? QPoint(reply->dst_x, reply->dst_y) : QPoint(-1, -1);
+    }
+
+    quint32 pidOf(xcb_window_t window)
+    {
+        Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+            m_connection, xcb_get_property(m_connection, 0, window, atom("_NET_WM_PID"), XCB_ATOM_CARDINAL, 0, 1), nullptr));
+        if (!reply || xcb_get_property_value_length(reply.get()) != 4)
+            return 0;
+        return *static_cast<quint32 *>(xcb_get_property_value(reply.get()));
+    }
+
+    // The mapped top-level windows of a process (an error box, for instance).
+    QList<xcb_window_t> mappedWindowsOf(quint32 pid)
+    {
+        QList<xcb_window_t> found;
+        Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_screen->root), nullptr));
+        if (!tree)
+            return found;
+        const xcb_window_t *children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i)
+            if (pidOf(children[i]) == pid && viewable(children[i]))
+                found.append(children[i]);
+        return found;
+    }
+
+    void sendDelete(xcb_window_t window)
+    {
+        xcb_client_message_event_t event = {};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = atom("WM_DELETE_WINDOW");
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
+        xcb_flush(m_connection);
+    }
+
+private:
+    xcb_atom_t atom(const char *name)
+    {
+        Reply<xcb_intern_atom_reply_t> reply(
+            xcb_intern_atom_reply(m_connection, xcb_intern_atom(m_connection, 0, uint16_t(strlen(name)), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+
+    xcb_connection_t *m_connection;
+    xcb_screen_t *m_screen = nullptr;
+};
+
+} // namespace
+
+class TestSimulatorProtocol : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void announcesWithoutShowing_data();
+    void announcesWithoutShowing();
+    void showsWhenReparented();
+    void showsOnItsOwnAtStoredPosition_data();
+    void showsOnItsOwnAtStoredPosition();
+    void closeMessageEndsAndWithdraws();
+    void closeKeepsALaterAnnouncement();
+    void endsWhenHostGoes();
+    void badBankShowsMessageAndFails_data();
+    void badBankShowsMessageAndFails();
+
+private:
+    // Starts the simulator of question 101 through its folder's link, the way the host does.
+    void launch();
+    xcb_window_t waitForAnnouncement();
+    QString jc() { return m_bank->value(QStringLiteral("select jc as v from sbsti where th='101'")); }
+
+    std::unique_ptr<TestBank> m_bank;
+    std::unique_ptr<QProcess> m_process;
+    FakeHost m_host;
+};
+
+void TestSimulatorProtocol::init()
+{
+    QVERIFY(m_host.ok());
+    m_bank = std::make_unique<TestBank>();
+    const QString folder = m_bank->folder() + QStringLiteral("ovti/金山演示101");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::link(QStringLiteral(SIMULATOR_EXECUTABLE), folder + QStringLiteral("/ov")));
+    QFile task(folder + QStringLiteral("/task.txt"));
+    QVERIFY(task.open(QIODevice::WriteOnly));
+    task.write("th: 101\ntext: 隐藏第2张幻灯片。\nkind: 隐藏幻灯片\ngoal: slide2.hidden = 1\n"
+               "step: select 2 | 单击第2张幻灯片\nstep: menu 幻灯片放映 | 单击“幻灯片放映”菜单\n"
+               "step: command 隐藏幻灯片 | 单击“隐藏幻灯片”\n");
+}
+
+void TestSimulatorProtocol::cleanup()
+{
+    if (m_process && m_process->state() != QProcess::NotRunning) {
+        m_process->kill();
+        m_process->waitForFinished(2000);
+    }
+    m_process.reset();
+    m_bank.reset();
+}
+
+void TestSimulatorProtocol::launch()
+{
+    m_process = std::make_unique<QProcess>();
+    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    m_process->setProcessEnvironment(environment);
+    m_process->start(m_bank->folder() + QStringLiteral("ovti/金山演示101/ov"), {});
+    QVERIFY(m_process->waitForStarted(5000));
+}
+
+xcb_window_t TestSimulatorProtocol::waitForAnnouncement()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        const QString value = jc();
+        if (!value.isEmpty())
+            return xcb_window_t(value.toULong());
+        QTest::qWait(10);
+    }
+    return 0;
+}
+
+void TestSimulatorProtocol::announcesWithoutShowing_data()
+{
+    QTest::addColumn<QString>("dqwz");
+    QTest::newRow("practice") << QStringLiteral("0");
+    QTest::newRow("exam") << QStringLiteral("2");
+}
+
+void TestSimulatorProtocol::announcesWithoutShowing()
+{
+    QFETCH(QString, dqwz);
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=") + dqwz);
+    launch();
+    const xcb_window_t window = waitForAnnouncement();
+    QVERIFY(window != 0);
+    QVERIFY(m_host.exists(window));
+    QCOMPARE(m_host.pidOf(window), quint32(m_process->processId()));
+    // It must wait for the host: a window mapped on the root window before
+    // the move is lost under a window manager.
+    QTest::qWait(500);
+    QVERIFY(!m_host.viewable(window));
+}
+
+void TestSimulatorProtocol::showsWhenReparented()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=0"));
+    launch();
+    const xcb_window_t window = waitForAnnouncement();
+    QVERIFY(window != 0);
+    const xcb_window_t panel = m_host.createPanel();
+    QElapsedTimer clock;
+    clock.start();
+    m_host.embed(window, panel);
+    QTRY_VERIFY_WITH_TIMEOUT(m_host.viewable(window), 2000);
+    QVERIFY2(clock.elapsed() < 1500, "shown by its own fallback, not by the re-parenting");
+    QCOMPARE(m_host.rootPosition(window), QPoint(50, 40));
+}
+
+void TestSimulatorProtocol::showsOnItsOwnAtStoredPosition_data()
+{
+    QTest::addColumn<QString>("dqwz");
+    QTest::addColumn<QPoint>("expected");
+    // Both tables are filled; the mode picks one.
+    QTest::newRow("practice uses jl") << QStringLiteral("0") << QPoint(307, 159);
+    QTest::newRow("exam uses jl1") << QStringLiteral("2") << QPoint(117, 209);
+}
+
+void TestSimulatorProtocol::showsOnItsOwnAtStoredPosition()
+{
+    QFETCH(QString, dqwz);
+    QFETCH(QPoint, expected);
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=") + dqwz);
+    m_bank->exec(QStringLiteral("insert into jl (jl, jl1) values (307, 159); insert into jl1 (jl, jl1) values (117, 209)"));
+    launch();
+    const xcb_window_t window = waitForAnnouncement();
+    QVERIFY(window != 0);
+    QTest::qWait(2000);
+    QVERIFY(!m_host.viewable(window));
+    QTRY_VERIFY_WITH_TIMEOUT(m_host.viewable(window), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_host.rootPosition(window), expected, 1000);
+}
+
+void TestSimulatorProtocol::closeMessageEndsAndWithdraws()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=0"));
+    launch();
+    const xcb_window_t window = waitForAnnouncement();
+    QVERIFY(window != 0);
+    m_host.embed(window, m_host.createPanel());
+    QTRY_VERIFY_WITH_TIMEOUT(m_host.viewable(window), 2000);
+    m_host.sendDelete(window);
+    QVERIFY(m_process->waitForFinished(2000));
+    QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_process->exitCode(), 0);
+    QCOMPARE(jc(), QString());
+}
+
+void TestSimulatorProtocol::closeKeepsALaterAnnouncement()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=0"));
+    launch();
+    const xcb_window_t window = waitForAnnouncement();
+    QVERIFY(window != 0);
+    // A newer simulator of the same question announced itself meanwhile.
+    m_bank->exec(QStringLiteral("update sbsti set jc='4242' where th='101'"));
+    m_host.sendDelete(window);
+    QVERIFY(m_process->waitForFinished(2000));
+    QCOMPARE(jc(), QStringLiteral("4242"));
+}
+
+void TestSimulatorProtocol::endsWhenHostGoes()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=2"));
+    launch();
+    const xcb_window_t window = waitForAnnouncement();
+    QVERIFY(window != 0);
+    {
+        // The host's own connection: when it goes, the server destroys its
+        // panel and the simulator's window inside it.
+        FakeHost host;
+        host.embed(window, host.createPanel());
+        QTRY_VERIFY_WITH_TIMEOUT(m_host.viewable(window), 2000);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(m_process->waitForFinished(3000));
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("ended after %1 ms").arg(clock.elapsed())));
+}
+
+void TestSimulatorProtocol::badBankShowsMessageAndFails_data()
+{
+    QTest::addColumn<bool>("corruptBank");
+    QTest::newRow("no row for the question") << false;
+    QTest::newRow("unreadable bank") << true;
+}
+
+void TestSimulatorProtocol::badBankShowsMessageAndFails()
+{
+    QFETCH(bool, corruptBank);
+    m_bank->addQuestion(1, QStringLiteral("102"), QStringLiteral("基本操作"), QStringLiteral("dqwz=0"));
+    if (corruptBank) {
+        QFile file(m_bank->databasePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray(4096, 'x'));
+    }
+    launch();
+    QList<xcb_window_t> boxes;
+    QTRY_VERIFY_WITH_TIMEOUT(!(boxes = m_host.mappedWindowsOf(quint32(m_process->processId()))).isEmpty(), 5000);
+    QCOMPARE(m_process->state(), QProcess::Running);
+    m_host.sendDelete(boxes.first());
+    QVERIFY(m_process->waitForFinished(3000));
+    QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
+    QVERIFY(m_process->exitCode() != 0);
+}
+
+QTEST_GUILESS_MAIN(TestSimulatorProtocol)
+#include "tst_simulatorprotocol.moc"
