@@ -1,0 +1,776 @@
+#include "simulatorfolders.h"
+
+#include "commands.h"
+#include "session.h"
+#include "storeerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+using Kind = TaskStep::Kind;
+
+const QStringList objectWords = {
+    QStringLiteral("副标题"), QStringLiteral("标题"), QStringLiteral("正文"), QStringLiteral("文本框"),
+    QStringLiteral("艺术字"), QStringLiteral("图片"), QStringLiteral("自选图形"), QStringLiteral("表格"),
+    QStringLiteral("图表"), QStringLiteral("组织结构图"),
+};
+const QStringList colourWords = {
+    QStringLiteral("深蓝色"), QStringLiteral("深红色"), QStringLiteral("浅黄色"), QStringLiteral("浅绿色"),
+    QStringLiteral("浅蓝色"), QStringLiteral("浅灰色"), QStringLiteral("红色"), QStringLiteral("蓝色"),
+    QStringLiteral("绿色"), QStringLiteral("黄色"), QStringLiteral("灰色"), QStringLiteral("橙色"), QStringLiteral("金色"),
+};
+
+// The words of a question's text the rules work with.
+struct Text
+{
+    QString text;
+    QStringList quoted;
+    QList<int> slideNumbers;
+
+    explicit Text(const QString &t) : text(t)
+    {
+        static const QRegularExpression quotes(QStringLiteral("“([^”]*)”"));
+        for (auto it = quotes.globalMatch(t); it.hasNext();)
+            quoted << it.next().captured(1);
+        static const QRegularExpression slides(QStringLiteral("第([0-9]+)(?:张|、)"));
+        for (auto it = slides.globalMatch(t); it.hasNext();)
+            slideNumbers << it.next().captured(1).toInt();
+    }
+    bool has(const char *word) const { return text.contains(QString::fromUtf8(word)); }
+    int slide() const { return slideNumbers.value(0, 1); }
+    QString capture(const char *pattern) const
+    {
+        const QRegularExpression re(QString::fromUtf8(pattern));
+        return re.match(text).captured(1);
+    }
+    QString firstOf(const QStringList &words) const
+    {
+        for (const QString &w : words)
+            if (text.contains(w))
+                return w;
+        return {};
+    }
+};
+
+// Builds one task step by step, keeping the hints in one wording.
+class Builder
+{
+public:
+    Task task;
+
+    void select(int slide)
+    {
+        task.steps.append({Kind::Select, QString::number(slide), {},
+                           QStringLiteral("在左侧幻灯片列表中单击第%1张幻灯片").arg(slide)});
+    }
+    void command(const QString &id, const QList<std::pair<QString, QString>> &fields = {})
+    {
+        const CommandSpec *spec = Commands::find(id);
+        const QString menu = spec ? spec->menu : QString();
+        task.steps.append({Kind::Menu, menu, {}, QStringLiteral("单击“%1”菜单").arg(menu)});
+        task.steps.append({Kind::Command, id, {}, QStringLiteral("单击“%1”命令").arg(id)});
+        if (!spec || !spec->hasDialog())
+            return;
+        for (const auto &[name, value] : fields)
+            task.steps.append({Kind::Field, name, value, QStringLiteral("在“%1”中选择或输入“%2”").arg(name, value)});
+        task.steps.append({Kind::Ok, {}, {}, QStringLiteral("单击“确定”按钮")});
+    }
+    void type(const QString &part, const QString &value)
+    {
+        const QString where = part == u"title" ? QStringLiteral("标题占位符")
+                            : part == u"body"  ? QStringLiteral("文本占位符")
+                                               : QStringLiteral("备注窗格");
+        task.steps.append({Kind::Type, part, value,
+                           value.isEmpty() ? QStringLiteral("单击%1，删除其中的全部文字").arg(where)
+                                           : QStringLiteral("单击%1，输入“%2”").arg(where, value)});
+    }
+    void goal(const QString &path, const QString &value) { task.goal.append({path, value}); }
+    void start(const QString &path, const QString &value) { task.start.append({path, value}); }
+    void needSlides(int n) { task.slides = std::max(task.slides, n); }
+};
+
+QString slidePath(int n, const QString &key)
+{
+    return QStringLiteral("slide%1.%2").arg(n).arg(key);
+}
+
+QStringList sampleTitles(int count)
+{
+    QStringList titles;
+    for (const Slide &s : Document::sample(count).slides)
+        titles << s.title;
+    return titles;
+}
+
+void goalTitles(Builder &b, const QStringList &titles)
+{
+    b.goal(QStringLiteral("count"), QString::number(titles.size()));
+    for (int i = 0; i < titles.size(); ++i)
+        b.goal(slidePath(i + 1, QStringLiteral("title")), titles.at(i));
+}
+
+const QStringList layoutNames()
+{
+    return Commands::find(QStringLiteral("新幻灯片"))->field(QStringLiteral("版式"))->choices;
+}
+
+QString layoutIn(const Text &t)
+{
+    for (const QString &q : t.quoted)
+        if (layoutNames().contains(q))
+            return q;
+    return {};
+}
+
+// Each rule fills the builder and returns true when the text is of its kind.
+
+bool insertSlide(const Text &t, Builder &b)
+{
+    if (!t.has("插入") || (!t.has("新幻灯片") && !t.has("版式的幻灯片") && !t.has("版式的新")))
+        return false;
+    const QString layout = layoutIn(t);
+    if (layout.isEmpty())
+        return false;
+    const bool beforeFirst = t.has("第1张幻灯片之前");
+    if (t.has("之前") && !beforeFirst)
+        return false;
+    int after = t.slideNumbers.value(0, 1);
+    if (t.has("最后") || t.has("末尾"))
+        after = b.task.slides;
+    if (beforeFirst)
+        after = 0;
+    const int copies = t.has("两张") ? 2 : 1;
+    b.task.kind = QStringLiteral("插入幻灯片");
+    QStringList titles = sampleTitles(b.task.slides);
+    b.select(std::max(after, 1));
+    const QString title = t.has("标题为") || t.has("标题中输入") ? t.quoted.value(t.quoted.size() - 1) : QString();
+    for (int i = 0; i < copies; ++i) {
+        b.command(QStringLiteral("新幻灯片"), {{QStringLiteral("版式"), layout}});
+        titles.insert(after, QString());
+    }
+    if (beforeFirst) {
+        // New slides come after the selected one: move the first slide behind the new one.
+        b.select(1);
+        b.command(QStringLiteral("剪切"));
+        b.command(QStringLiteral("粘贴"));
+    }
+    if (!title.isEmpty() && title != layout) {
+        b.type(QStringLiteral("title"), title);
+        titles[after + copies - 1] = title;
+    }
+    goalTitles(b, titles);
+    for (int i = 1; i <= copies; ++i)
+        b.goal(slidePath(after + i, QStringLiteral("layout")), layout);
+    return true;
+}
+
+bool deleteSlides(const Text &t, Builder &b)
+{
+    static const QRegularExpression plain(QStringLiteral("^(在[^，]*中，)?(使用“编辑”菜单中的“删除幻灯片”命令)?(同时)?删除(演示文稿中的)?(第[0-9]+张(和第[0-9]+张)?|最后一张|当前)幻灯片。$"));
+    if (!plain.match(t.text).hasMatch())
+        return false;
+    QList<int> doomed = t.slideNumbers;
+    if (t.has("最后一张"))
+        doomed = {b.task.slides};
+    if (doomed.isEmpty())
+        doomed = {1};
+    std::sort(doomed.begin(), doomed.end(), std::greater<int>());
+    b.task.kind = QStringLiteral("删除幻灯片");
+    QStringList titles = sampleTitles(b.task.slides);
+    for (int n : doomed) {
+        b.select(n);
+        b.command(QStringLiteral("删除幻灯片"));
+        titles.removeAt(n - 1);
+    }
+    goalTitles(b, titles);
+    return true;
+}
+
+bool copyOrMoveSlide(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("第([0-9]+)张幻灯片(复制|移动)到(第([0-9]+)张幻灯片之后|演示文稿的末尾)"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    const bool duplicate = t.has("幻灯片副本”命令");
+    if (!m.hasMatch() && !duplicate)
+        return false;
+    QStringList titles = sampleTitles(b.task.slides);
+    const int from = duplicate ? t.slide() : m.captured(1).toInt();
+    b.select(from);
+    if (duplicate) {
+        b.task.kind = QStringLiteral("复制幻灯片");
+        b.command(QStringLiteral("幻灯片副本"));
+        titles.insert(from, titles.at(from - 1));
+        goalTitles(b, titles);
+        return true;
+    }
+    const bool move = m.captured(2) == u"移动";
+    int to = m.captured(4).isEmpty() ? b.task.slides : m.captured(4).toInt();
+    b.task.kind = move ? QStringLiteral("移动幻灯片") : QStringLiteral("复制幻灯片");
+    const QString moved = titles.at(from - 1);
+    b.command(move ? QStringLiteral("剪切") : QStringLiteral("复制"));
+    if (move) {
+        titles.removeAt(from - 1);
+        if (from < to)
+            --to;
+    }
+    b.select(to);
+    b.command(QStringLiteral("粘贴"));
+    titles.insert(to, moved);
+    goalTitles(b, titles);
+    return true;
+}
+
+bool hideSlides(const Text &t, Builder &b)
+{
+    if (!t.has("隐藏") || !t.has("张幻灯片") || t.has("声音") || t.has("打印") || t.has("母版"))
+        return false;
+    const bool unhide = t.has("取消");
+    b.task.kind = unhide ? QStringLiteral("取消隐藏幻灯片") : QStringLiteral("隐藏幻灯片");
+    for (int n : t.slideNumbers) {
+        if (unhide)
+            b.start(slidePath(n, QStringLiteral("hidden")), QStringLiteral("1"));
+        b.select(n);
+        b.command(QStringLiteral("隐藏幻灯片"));
+        b.goal(slidePath(n, QStringLiteral("hidden")), unhide ? QString() : QStringLiteral("1"));
+    }
+    return !t.slideNumbers.isEmpty();
+}
+
+bool changeLayout(const Text &t, Builder &b)
+{
+    if (!t.has("版式") || t.has("插入"))
+        return false;
+    QString layout = layoutIn(t);
+    const bool reapply = t.has("重新应用");
+    if (layout.isEmpty() && !reapply)
+        return false;
+    QList<int> slides = t.slideNumbers;
+    if (t.has("到第") && slides.size() == 2) {
+        const int first = slides.at(0), last = slides.at(1);
+        slides.clear();
+        for (int n = first; n <= last; ++n)
+            slides << n;
+    }
+    if (slides.isEmpty())
+        slides = {1};
+    b.task.kind = QStringLiteral("更改版式");
+    for (int n : slides) {
+        const QString start = n == 1 ? QStringLiteral("标题幻灯片") : QStringLiteral("标题和文本");
+        const QString wanted = reapply ? start : layout;
+        if (wanted == start)
+            b.start(slidePath(n, QStringLiteral("layout")), QStringLiteral("空白"));
+        b.select(n);
+        b.command(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), wanted}});
+        b.goal(slidePath(n, QStringLiteral("layout")), wanted);
+    }
+    return true;
+}
+
+bool notes(const Text &t, Builder &b)
+{
+    if (!t.has("备注") || t.has("母版") || t.has("打印") || t.has("讲义") || t.has("页眉"))
+        return false;
+    const bool clear = t.has("删除");
+    if (!clear && t.quoted.isEmpty())
+        return false;
+    const QString value = clear ? QString() : t.quoted.last();
+    const int n = t.slide();
+    b.task.kind = QStringLiteral("备注");
+    if (clear)
+        b.start(slidePath(n, QStringLiteral("notes")), QStringLiteral("请在此讲解要点"));
+    b.select(n);
+    b.type(QStringLiteral("notes"), value);
+    b.goal(slidePath(n, QStringLiteral("notes")), value);
+    return true;
+}
+
+bool titleText(const Text &t, Builder &b)
+{
+    static const QRegularExpression modify(QStringLiteral("标题文字“([^”]+)”修改为“([^”]+)”"));
+    static const QRegularExpression enter(QStringLiteral("标题(?:占位符)?中输入(?:文字)?“([^”]+)”"));
+    QRegularExpressionMatch m = modify.match(t.text);
+    QString value;
+    if (m.hasMatch()) {
+        b.start(slidePath(t.slide(), QStringLiteral("title")), m.captured(1));
+        value = m.captured(2);
+    } else if ((m = enter.match(t.text)).hasMatch() && !t.has("新建") && !t.has("插入")) {
+        value = m.captured(1);
+    } else {
+        return false;
+    }
+    b.task.kind = QStringLiteral("标题文字");
+    b.select(t.slide());
+    b.type(QStringLiteral("title"), value);
+    b.goal(slidePath(t.slide(), QStringLiteral("title")), value);
+    return true;
+}
+
+bool view(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(?:将当前演示文稿的视图方式)?切换(?:为|到)“?(幻灯片浏览|备注页|普通)”?视图。$"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    b.task.kind = QStringLiteral("视图");
+    b.command(m.captured(1));
+    b.goal(QStringLiteral("doc.视图"), m.captured(1));
+    return true;
+}
+
+bool zoom(const Text &t, Builder &b)
+{
+    if (!t.has("显示比例") || (t.has("浏览视图") && t.has("然后")))
+        return false;
+    QString value = t.capture("([0-9]+%)");
+    if (value.isEmpty())
+        value = t.quoted.contains(QStringLiteral("适应窗口大小")) ? QStringLiteral("适应窗口大小") : QString();
+    if (value.isEmpty())
+        return false;
+    b.task.kind = QStringLiteral("显示比例");
+    b.command(QStringLiteral("显示比例"), {{QStringLiteral("比例"), value}});
+    b.goal(QStringLiteral("doc.显示比例.比例"), value);
+    return true;
+}
+
+// Commands whose fields are slide attributes of one placeholder or object.
+bool objectFormat(const Text &t, Builder &b, const QString &commandId, const QList<std::pair<QString, QString>> &values,
+                  const QString &kind, const QString &prefix = {})
+{
+    const QString object = t.firstOf(objectWords);
+    if (object.isEmpty() || values.isEmpty())
+        return false;
+    b.task.kind = kind;
+    const int n = t.slide();
+    if (!QStringList{QStringLiteral("标题"), QStringLiteral("正文"), QStringLiteral("副标题")}.contains(object))
+        b.start(slidePath(n, object), QStringLiteral("1"));
+    b.select(n);
+    QList<std::pair<QString, QString>> fields{{QStringLiteral("对象"), object}};
+    fields += values;
+    b.command(commandId, fields);
+    for (const auto &[name, value] : values)
+        b.goal(slidePath(n, (prefix.isEmpty() ? object : prefix + u'.' + object) + u'.' + name), value);
+    return true;
+}
+
+bool font(const Text &t, Builder &b)
+{
+    if (t.has("母版") || t.has("替换") || t.has("格式刷") || t.has("中文版式") || t.has("清除") || t.has("项目符号")
+        || t.has("字符间距") || t.has("编号") || t.has("大写") || t.has("下标") || t.has("“2005”") || t.has("增大字号")
+        || t.has("超链接") || t.has("西文字体") || t.has("重点项目") || t.has("下划线颜色") || t.has("第一段"))
+        return false;
+    QList<std::pair<QString, QString>> values;
+    static const QStringList fonts = {QStringLiteral("黑体"), QStringLiteral("隶书"), QStringLiteral("楷体_GB2312"),
+                                      QStringLiteral("宋体"), QStringLiteral("仿宋_GB2312"), QStringLiteral("华文行楷")};
+    for (const QString &q : t.quoted)
+        if (fonts.contains(q))
+            values.append({QStringLiteral("中文字体"), q});
+    const QString size = t.capture("([0-9]+)磅");
+    if (!size.isEmpty() && t.has("字号"))
+        values.append({QStringLiteral("字号"), size});
+    const QString shape = t.has("加粗倾斜") || (t.has("加粗") && t.has("倾斜")) ? QStringLiteral("加粗倾斜")
+                        : t.has("加粗") ? QStringLiteral("加粗") : t.has("倾斜") ? QStringLiteral("倾斜") : QString();
+    if (!shape.isEmpty())
+        values.append({QStringLiteral("字形"), shape});
+    if (t.has("颜色")) {
+        const QString colour = t.firstOf(colourWords);
+        if (!colour.isEmpty())
+            values.append({QStringLiteral("颜色"), colour});
+    }
+    if (t.has("下划线"))
+        values.append({QStringLiteral("下划线"), QStringLiteral("单线")});
+    for (const char *effect : {"阴影", "阴文"})
+        if (t.has(effect))
+            values.append({QStringLiteral("效果"), QString::fromUtf8(effect)});
+    if (!t.has("文字") && !t.has("字号") && !t.has("字体"))
+        return false;
+    return objectFormat(t, b, QStringLiteral("字体"), values, QStringLiteral("字体"));
+}
+
+bool alignment(const Text &t, Builder &b)
+{
+    const QString align = t.firstOf({QStringLiteral("居中对齐"), QStringLiteral("两端对齐"), QStringLiteral("右对齐"),
+                                     QStringLiteral("分散对齐"), QStringLiteral("左对齐")});
+    if (align.isEmpty() || t.has("垂直") || t.has("表格") || t.has("顶端"))
+        return false;
+    return objectFormat(t, b, QStringLiteral("对齐方式"), {{QStringLiteral("对齐"), align}}, QStringLiteral("对齐"));
+}
+
+// Slide attributes set for one slide or, by 应用范围, for all.
+bool slideSetting(const Text &t, Builder &b, const QString &commandId, const QString &prefix,
+                  const QList<std::pair<QString, QString>> &values, const QString &kind, bool everySlide)
+{
+    if (values.isEmpty())
+        return false;
+    b.task.kind = kind;
+    const int n = t.slide();
+    b.select(n);
+    QList<std::pair<QString, QString>> fields = values;
+    fields.append({QStringLiteral("应用范围"), everySlide ? QStringLiteral("全部应用") : QStringLiteral("应用")});
+    b.command(commandId, fields);
+    for (int i = 1; i <= b.task.slides; ++i) {
+        if (!everySlide && i != n)
+            continue;
+        for (const auto &[name, value] : values)
+            b.goal(slidePath(i, prefix.isEmpty() ? name : prefix + u'.' + name), value);
+    }
+    return true;
+}
+
+bool background(const Text &t, Builder &b)
+{
+    if (!t.has("背景设置为") || t.has("母版"))
+        return false;
+    QString fill = t.firstOf({QStringLiteral("单色"), QStringLiteral("双色"), QStringLiteral("纹理"), QStringLiteral("图案"),
+                              QStringLiteral("预设颜色"), QStringLiteral("图片")});
+    if (fill.isEmpty())
+        fill = t.firstOf(colourWords);
+    if (fill == u"单色" || fill == u"双色")
+        fill += QStringLiteral("渐变");
+    if (fill == u"预设颜色")
+        fill = QStringLiteral("预设");
+    QList<std::pair<QString, QString>> values{{QStringLiteral("填充"), fill}};
+    if (!t.quoted.isEmpty())
+        values.append({QStringLiteral("设置"), t.quoted.join(QStringLiteral("、"))});
+    return slideSetting(t, b, QStringLiteral("背景"), QStringLiteral("背景"), values, QStringLiteral("背景"), t.has("所有幻灯片"));
+}
+
+bool designTemplate(const Text &t, Builder &b)
+{
+    if (!t.has("设计模板") || t.has("新建") || t.quoted.isEmpty())
+        return false;
+    QString name = t.quoted.last();
+    name.remove(QStringLiteral(".dpt"));
+    return slideSetting(t, b, QStringLiteral("幻灯片设计"), {}, {{QStringLiteral("设计模板"), name}},
+                        QStringLiteral("设计模板"), !t.has("只为"));
+}
+
+bool transition(const Text &t, Builder &b)
+{
+    if ((!t.has("切换效果") && !t.has("切换方式")) || t.quoted.isEmpty())
+        return false;
+    QList<std::pair<QString, QString>> values{{QStringLiteral("效果"), t.quoted.first()}};
+    for (const QString &q : t.quoted.mid(1)) {
+        if (q.endsWith(u"速"))
+            values.append({QStringLiteral("速度"), q});
+        else if (t.text.contains(QStringLiteral("声音为“") + q))
+            values.append({QStringLiteral("声音"), q});
+        else if (q.startsWith(u"每隔"))
+            values.append({QStringLiteral("换片方式"), q});
+    }
+    return slideSetting(t, b, QStringLiteral("幻灯片切换"), QStringLiteral("切换"), values, QStringLiteral("幻灯片切换"),
+                        t.has("所有幻灯片"));
+}
+
+bool customAnimation(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("^为第([0-9]+)张幻灯片(?:中)?的(副标题|标题|正文|图片|文本框|艺术字|自选图形|表格|图表|组织结构图)设置“([^”]+)”(进入|强调|退出)?(?:动画)?效果"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch() || t.has("同时") || t.has("分别"))
+        return false;
+    QList<std::pair<QString, QString>> values{{QStringLiteral("类别"), m.captured(4).isEmpty() ? QStringLiteral("进入") : m.captured(4)},
+                                              {QStringLiteral("效果"), m.captured(3)}};
+    for (const QString &q : t.quoted.mid(1)) {
+        if (t.text.contains(QStringLiteral("方向为“") + q))
+            values.append({QStringLiteral("方向"), q});
+        else if (t.text.contains(QStringLiteral("速度为“") + q))
+            values.append({QStringLiteral("速度"), q});
+        else if (t.text.contains(QStringLiteral("开始方式为“") + q))
+            values.append({QStringLiteral("开始"), q});
+    }
+    return objectFormat(t, b, QStringLiteral("自定义动画"), values, QStringLiteral("自定义动画"), QStringLiteral("动画"));
+}
+
+bool showSetUp(const Text &t, Builder &b)
+{
+    if ((!t.has("放映方式") && !t.has("放映时")) || t.has("过程中") || t.has("自定义放映") || t.has("排练") || t.has("打印"))
+        return false;
+    QList<std::pair<QString, QString>> values;
+    for (const QString &q : t.quoted)
+        if (q.contains(u"放映") || q.contains(u"浏览"))
+            values.append({QStringLiteral("放映类型"), q});
+    const QString range = t.capture("(第[0-9]+张到第[0-9]+张|第[0-9]+张到最后一张)");
+    if (!range.isEmpty())
+        values.append({QStringLiteral("放映幻灯片"), range});
+    for (const char *option : {"循环放映", "不加旁白", "不加动画"})
+        if (t.has(option))
+            values.append({QStringLiteral("放映选项"), QString::fromUtf8(option)});
+    if (t.has("绘图笔"))
+        values.append({QStringLiteral("绘图笔颜色"), t.firstOf(colourWords)});
+    if (t.has("换片方式")) {
+        for (const QString &q : t.quoted)
+            values.append({QStringLiteral("换片方式"), q});
+    }
+    if (values.isEmpty())
+        return false;
+    // One value per field: later options of the same field join the first.
+    QList<std::pair<QString, QString>> merged;
+    for (const auto &[name, value] : values) {
+        auto it = std::find_if(merged.begin(), merged.end(), [&](const auto &p) { return p.first == name; });
+        if (it == merged.end())
+            merged.append({name, value});
+        else
+            it->second += QStringLiteral("、") + value;
+    }
+    b.task.kind = QStringLiteral("设置放映方式");
+    b.command(QStringLiteral("设置放映方式"), merged);
+    for (const auto &[name, value] : merged)
+        b.goal(QStringLiteral("doc.放映方式.") + name, value);
+    return true;
+}
+
+bool insertObject(const Text &t, Builder &b)
+{
+    static const QRegularExpression table(QStringLiteral("插入一个([0-9]+)行([0-9]+)列的表格"));
+    static const QRegularExpression textBox(QStringLiteral("插入一个(横排|竖排)文本框，输入文字“([^”]+)”"));
+    static const QRegularExpression picture(QStringLiteral("插入考生文件夹中的图片“([^”]+)”"));
+    static const QRegularExpression chart(QStringLiteral("插入一个图表，图表类型为“([^”]+)”"));
+    QString id;
+    QList<std::pair<QString, QString>> values;
+    QRegularExpressionMatch m;
+    if ((m = table.match(t.text)).hasMatch()) {
+        id = QStringLiteral("表格");
+        values = {{QStringLiteral("行数"), m.captured(1)}, {QStringLiteral("列数"), m.captured(2)}};
+    } else if ((m = textBox.match(t.text)).hasMatch()) {
+        id = QStringLiteral("文本框");
+        values = {{QStringLiteral("方向"), m.captured(1)}, {QStringLiteral("文字"), m.captured(2)}};
+    } else if ((m = picture.match(t.text)).hasMatch()) {
+        id = QStringLiteral("图片");
+        values = {{QStringLiteral("来源"), QStringLiteral("来自文件")}, {QStringLiteral("名称"), m.captured(1)}};
+    } else if ((m = chart.match(t.text)).hasMatch()) {
+        id = QStringLiteral("图表");
+        values = {{QStringLiteral("类型"), m.captured(1)}};
+    } else {
+        return false;
+    }
+    b.task.kind = QStringLiteral("插入对象");
+    const int n = t.slide();
+    b.needSlides(n);
+    b.select(n);
+    b.command(id, values);
+    b.goal(slidePath(n, id), QStringLiteral("1"));
+    for (const auto &[name, value] : values)
+        b.goal(slidePath(n, id + u'.' + name), value);
+    return true;
+}
+
+bool print(const Text &t, Builder &b)
+{
+    if ((!t.text.startsWith(u"打印") && !t.has("讲义形式打印") && !t.has("设置逐份打印")) || t.has("预览"))
+        return false;
+    QList<std::pair<QString, QString>> values;
+    const QString copies = t.capture("([0-9]+)份");
+    if (!copies.isEmpty())
+        values.append({QStringLiteral("份数"), copies});
+    if (t.has("逐份"))
+        values.append({QStringLiteral("逐份打印"), QStringLiteral("是")});
+    const QString range = t.capture("的(第[0-9、]+(?:张到第[0-9]+)?张)幻灯片");
+    if (!range.isEmpty()) {
+        values.append({QStringLiteral("打印范围"), QStringLiteral("幻灯片")});
+        values.append({QStringLiteral("幻灯片"), range});
+    } else if (t.has("当前幻灯片")) {
+        values.append({QStringLiteral("打印范围"), QStringLiteral("当前幻灯片")});
+    }
+    const QString content = t.firstOf({QStringLiteral("讲义"), QStringLiteral("备注页"), QStringLiteral("大纲视图")});
+    if (!content.isEmpty())
+        values.append({QStringLiteral("打印内容"), content});
+    const QString perPage = t.capture("每页([0-9]+)张");
+    if (!perPage.isEmpty())
+        values.append({QStringLiteral("每页幻灯片数"), perPage});
+    if (t.has("灰度"))
+        values.append({QStringLiteral("颜色"), QStringLiteral("灰度")});
+    if (t.has("“水平”"))
+        values.append({QStringLiteral("顺序"), QStringLiteral("水平")});
+    QStringList options;
+    for (const char *o : {"幻灯片加框", "根据纸张调整大小", "打印隐藏幻灯片"})
+        if (t.has(o) || (QString::fromUtf8(o) == u"幻灯片加框" && t.has("加框")) || (QString::fromUtf8(o) == u"打印隐藏幻灯片" && t.has("隐藏的幻灯片")))
+            options << QString::fromUtf8(o);
+    if (!options.isEmpty())
+        values.append({QStringLiteral("选项"), options.join(QStringLiteral("、"))});
+    if (values.isEmpty())
+        values.append({QStringLiteral("打印范围"), QStringLiteral("全部")});
+    b.task.kind = QStringLiteral("打印");
+    b.command(QStringLiteral("打印"), values);
+    for (const auto &[name, value] : values)
+        b.goal(QStringLiteral("doc.打印.") + name, value);
+    return true;
+}
+
+bool headerFooter(const Text &t, Builder &b)
+{
+    if (!t.has("为所有幻灯片添加") && !t.has("仅为当前幻灯片添加") && !t.has("为备注和讲义的页眉"))
+        return false;
+    QList<std::pair<QString, QString>> values;
+    if (t.has("日期和时间") || t.has("固定日期"))
+        values.append({QStringLiteral("日期和时间"), t.has("自动更新") ? QStringLiteral("自动更新") : QStringLiteral("固定")});
+    if (t.has("幻灯片编号"))
+        values.append({QStringLiteral("幻灯片编号"), QStringLiteral("是")});
+    if (t.has("标题幻灯片中不显示"))
+        values.append({QStringLiteral("标题幻灯片中不显示"), QStringLiteral("是")});
+    if (t.has("页脚") && !t.quoted.isEmpty())
+        values.append({QStringLiteral("页脚"), t.quoted.first()});
+    if (t.has("页眉") && !t.quoted.isEmpty())
+        values.append({QStringLiteral("备注和讲义页眉"), t.quoted.first()});
+    if (t.has("页码"))
+        values.append({QStringLiteral("页码"), QStringLiteral("是")});
+    if (values.isEmpty())
+        return false;
+    values.append({QStringLiteral("应用范围"), t.has("仅为当前") ? QStringLiteral("应用") : QStringLiteral("全部应用")});
+    b.task.kind = QStringLiteral("页眉和页脚");
+    b.command(QStringLiteral("页眉和页脚"), values);
+    for (const auto &[name, value] : values)
+        b.goal(QStringLiteral("doc.页眉和页脚.") + name, value);
+    return true;
+}
+
+// Everything else: the command the text names, its fields filled from the
+// text ("作者设置为“张明”" fills 作者), or its main field with the text's
+// quoted value or the requirement itself.
+struct Fallback { const char *keyword; const char *command; };
+const Fallback fallbacks[] = {
+    {"母版", "母版"}, {"配色方案", "幻灯片设计"}, {"动画方案", "动画方案"}, {"自定义放映", "自定义放映"},
+    {"排练", "排练计时"}, {"放映过程中", "放映控制"}, {"开始放映", "观看放映"}, {"F5", "观看放映"},
+    {"放映", "设置放映方式"}, {"动作按钮", "动作按钮"}, {"动作", "动作设置"}, {"超链接", "超链接"},
+    {"艺术字", "艺术字"}, {"组织结构图", "组织结构图"}, {"图表", "图表"}, {"表格", "表格"}, {"声音", "影片和声音"},
+    {"影片", "影片和声音"}, {"自选图形", "自选图形"}, {"箭头", "自选图形"}, {"矩形", "自选图形"}, {"椭圆", "自选图形"},
+    {"五角星", "自选图形"}, {"正圆", "自选图形"}, {"直线", "自选图形"}, {"标注", "自选图形"}, {"图形", "自选图形"},
+    {"大纲", "大纲"}, {"动画", "自定义动画"}, {"切换", "幻灯片切换"}, {"图片", "对象格式"}, {"剪贴画", "图片"},
+    {"文本框", "对象格式"}, {"项目符号", "项目符号和编号"}, {"编号", "项目符号和编号"}, {"行距", "行距"}, {"段前", "行距"},
+    {"符号", "符号"}, {"日期", "日期和时间"}, {"对象", "对象"}, {"查找", "查找"}, {"替换", "替换"}, {"撤销", "撤销"},
+    {"恢复", "恢复"}, {"网页", "另存为网页"}, {"PDF", "输出为PDF"}, {"打包", "打包"}, {"另存", "另存为"},
+    {"密码", "属性"}, {"属性", "属性"}, {"选项", "选项"}, {"工具栏", "工具栏"}, {"任务窗格", "任务窗格"},
+    {"标尺", "标尺"}, {"网格", "网格和参考线"}, {"关于", "关于金山演示"}, {"帮助", "金山演示帮助"}, {"F1", "金山演示帮助"},
+    {"窗口", "全部重排"}, {"幻灯片大小", "页面设置"}, {"宽度", "页面设置"}, {"起始值", "页面设置"},
+    {"打印预览", "打印预览"}, {"打印", "打印"}, {"保存", "保存"}, {"打开", "打开"}, {"新建", "新建"},
+    {"关闭", "关闭"}, {"退出", "退出"}, {"选中", "全选"}, {"中文版式", "对象格式"}, {"版式", "幻灯片版式"}, {"视图", "幻灯片浏览"},
+};
+
+void fallback(const Text &t, Builder &b, const QString &forced = {})
+{
+    QString id = forced.isEmpty() ? QStringLiteral("对象格式") : forced;
+    for (const Fallback &f : fallbacks)
+        if (forced.isEmpty() && t.has(f.keyword)) {
+            id = QString::fromUtf8(f.command);
+            break;
+        }
+    const CommandSpec *spec = Commands::find(id);
+    b.task.kind = QStringLiteral("操作：") + id;
+    const QString requirement = QString(t.text).remove(u'。').section(u'，', -1).trimmed();
+    QList<std::pair<QString, QString>> values;
+    if (spec->hasDialog()) {
+        QStringList unused = t.quoted;
+        for (const FieldSpec &field : spec->fields) {
+            const QRegularExpression named(QRegularExpression::escape(field.name) + QStringLiteral("(?:设置)?为?“([^”]+)”"));
+            const QRegularExpressionMatch m = named.match(t.text);
+            if (m.hasMatch() && field.name != u"对象") {
+                values.append({field.name, m.captured(1)});
+                unused.removeOne(m.captured(1));
+            }
+        }
+        if (values.isEmpty()) {
+            // The field that takes the requirement: a free one, else the last.
+            const FieldSpec *main = &spec->fields.last();
+            for (const FieldSpec &field : spec->fields)
+                if (field.choices.isEmpty() && field.name != u"对象") {
+                    main = &field;
+                    break;
+                }
+            const QString value = unused.isEmpty() ? requirement : unused.join(QStringLiteral("、"));
+            values.append({main->name, value});
+        }
+        if (spec->field(QStringLiteral("对象"))) {
+            const QString object = t.firstOf(objectWords);
+            if (!object.isEmpty())
+                values.prepend({QStringLiteral("对象"), object});
+        }
+    }
+    const int n = t.slide();
+    b.needSlides(n);
+    if (spec->effect == CommandSpec::Effect::SlideAttributes)
+        b.select(n);
+    b.command(id, values);
+    // The goal is what the command leaves in the document.
+    Session session(b.task.startDocument());
+    b.task.playSolution(session);
+    const Document before = b.task.startDocument();
+    const Document after = session.document();
+    for (auto it = after.settings.begin(); it != after.settings.end(); ++it)
+        if (before.settings.value(it.key()) != it.value())
+            b.goal(QStringLiteral("doc.") + it.key(), it.value());
+    for (int i = 0; i < after.slides.size(); ++i) {
+        const auto &attributes = after.slides.at(i).attributes;
+        for (auto it = attributes.begin(); it != attributes.end(); ++it)
+            if (i >= before.slides.size() || before.slides.at(i).attributes.value(it.key()) != it.value())
+                b.goal(slidePath(i + 1, it.key()), it.value());
+    }
+    if (after.slides.size() != before.slides.size())
+        b.goal(QStringLiteral("count"), QString::number(after.slides.size()));
+}
+
+} // namespace
+
+Task deriveTask(const QString &th, const QString &questionText)
+{
+    const Text t(questionText.trimmed());
+    Builder b;
+    b.task.th = th;
+    b.task.text = t.text;
+    int highest = 6;
+    for (int n : t.slideNumbers)
+        highest = std::max(highest, n + 1);
+    b.task.slides = highest;
+
+    using Rule = bool (*)(const Text &, Builder &);
+    const Rule rules[] = {insertSlide, deleteSlides, copyOrMoveSlide, hideSlides, changeLayout, notes, titleText,
+                          view, zoom, insertObject, customAnimation, transition, background, designTemplate,
+                          alignment, font, headerFooter, showSetUp, print};
+    for (Rule rule : rules) {
+        Builder attempt = b;
+        if (rule(t, attempt) && attempt.task.problems().isEmpty())
+            return attempt.task;
+    }
+    Builder generic = b;
+    fallback(t, generic);
+    if (generic.task.goal.isEmpty())  // the named command changes nothing here: the general one does
+        fallback(t, b, QStringLiteral("对象格式"));
+    else
+        b = generic;
+    return b.task;
+}
+
+void writeSimulatorFolders(const QList<ContentSources::Question> &questions, const QString &programFolder,
+                           const QString &simulatorExecutable)
+{
+    QString root = programFolder;
+    if (!root.endsWith(u'/'))
+        root += u'/';
+    for (const ContentSources::Question &question : questions) {
+        const QString folder = root + QStringLiteral("ovti/金山演示") + question.th;
+        if (!QDir().mkpath(folder))
+            throw StoreError(QStringLiteral("无法创建文件夹：%1").arg(folder));
+        QFile file(folder + QStringLiteral("/task.txt"));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+            throw StoreError(QStringLiteral("无法写入任务文件：%1（%2）").arg(file.fileName(), file.errorString()));
+        file.write(deriveTask(question.th, question.ti).toText().toUtf8());
+        file.close();
+        const QString link = folder + QStringLiteral("/ov");
+        QFile::remove(link);
+        const QString target = QDir(folder).relativeFilePath(QFileInfo(simulatorExecutable).absoluteFilePath());
+        if (!QFile::link(target, link))
+            throw StoreError(QStringLiteral("无法创建模拟程序链接：%1").arg(link));
+    }
+}
+
+QStringList checkTask(const QString &taskFile)
+{
+    QStringList errors;
+    const Task task = Task::load(taskFile, &errors);
+    if (errors.isEmpty())
+        errors = task.problems();
+    for (QString &line : errors)
+        line = taskFile + QStringLiteral("：") + line;
+    return errors;
+}
