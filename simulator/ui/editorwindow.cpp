@@ -168,7 +168,7 @@ void EditorWindow::buildCentre()
     work->addLayout(editing, 1);
     m_slide = new QFrame(centre);
     m_slide->setObjectName(QStringLiteral("slide"));
-    m_slide->setFixedSize(620, 420);
+    m_slide->setFixedSize(560, 390);
     auto *slideLayout = new QVBoxLayout(m_slide);
     slideLayout->setContentsMargins(30, 30, 30, 20);
     m_title = new QLineEdit(m_slide);
@@ -190,9 +190,10 @@ void EditorWindow::buildCentre()
     m_notes = new QLineEdit(centre);
     m_notes->setObjectName(QStringLiteral("notes"));
     m_notes->setPlaceholderText(QStringLiteral("单击此处添加备注"));
-    m_notes->setFixedWidth(620);
+    m_notes->setFixedWidth(560);
     editing->addWidget(m_notes);
     editing->addStretch();
+    work->addStretch();
 
     connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) {
         m_session.setText(QStringLiteral("title"), text);
