@@ -1,0 +1,71 @@
+#include "processwatch.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QThread>
+
+#include <chrono>
+
+#include <signal.h>
+
+namespace {
+
+// State letter and parent of a process from /proc/<pid>/stat; the command
+// name in parentheses may hold blanks, so fields are counted after the last ')'.
+bool readStat(qint64 pid, char *state, qint64 *parent)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    if (close < 0)
+        return false;
+    const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+    if (fields.size() < 2 || fields.at(0).isEmpty())
+        return false;
+    *state = fields.at(0).at(0);
+    *parent = fields.at(1).toLongLong();
+    return true;
+}
+
+} // namespace
+
+namespace ProcessWatch {
+
+bool isRunning(qint64 pid)
+{
+    char state = 0;
+    qint64 parent = 0;
+    return pid > 0 && readStat(pid, &state, &parent) && state != 'Z' && state != 'X';
+}
+
+bool isSameOrDescendant(qint64 pid, qint64 ancestor)
+{
+    if (pid <= 0 || ancestor <= 0)
+        return false;
+    for (int depth = 0; depth < 16 && pid > 1; ++depth) {
+        if (pid == ancestor)
+            return true;
+        char state = 0;
+        qint64 parent = 0;
+        if (!readStat(pid, &state, &parent))
+            return false;
+        pid = parent;
+    }
+    return false;
+}
+
+void end(qint64 pid, int graceMs)
+{
+    if (!isRunning(pid))
+        return;
+    ::kill(pid_t(pid), SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
+    while (isRunning(pid) && std::chrono::steady_clock::now() < deadline)
+        QThread::msleep(2);
+    if (isRunning(pid))
+        ::kill(pid_t(pid), SIGKILL);
+}
+
+} // namespace ProcessWatch

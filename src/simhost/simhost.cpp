@@ -1,0 +1,303 @@
+#include "simhost.h"
+
+#include "connection.h"
+#include "processwatch.h"
+#include "programfolder.h"
+#include "query.h"
+#include "statements.h"
+#include "x11embed.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFileSystemWatcher>
+#include <QProcess>
+#include <QSet>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdlib>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The wait wakes when the bank file changes, which is when a simulator's
+// announcement lands; the fallback pause only bounds how late a change is
+// noticed when that wake-up is missed, and how late a vanished process or the
+// limit is noticed.
+constexpr int PassFallbackMs = 20;
+constexpr int ClosePollMs = 10;
+
+QList<SimHost *> &hosts()
+{
+    static QList<SimHost *> list;
+    return list;
+}
+
+QSet<qint64> &launchedPids()
+{
+    static QSet<qint64> pids;
+    return pids;
+}
+
+// Last resort when the program ends without its quit path (exit() from
+// anywhere): no X calls any more, only the processes are ended.
+void endLaunchedProcesses()
+{
+    for (qint64 pid : std::as_const(launchedPids()))
+        ProcessWatch::end(pid, 100);
+    launchedPids().clear();
+}
+
+void registerCleanup()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    std::atexit(endLaunchedProcesses);
+    if (auto *app = QCoreApplication::instance())
+        QObject::connect(app, &QCoreApplication::aboutToQuit, app, &SimHost::closeAll);
+}
+
+// Input that arrived while the host waited was held back by the event loop;
+// it is dropped rather than delivered late (a candidate's impatient clicks on
+// "下一题" must not switch questions once the simulator is there).
+class InputDiscarder : public QObject
+{
+public:
+    InputDiscarder()
+    {
+        qApp->installEventFilter(this);
+        QCoreApplication::processEvents();
+    }
+    ~InputDiscarder() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+int remainingMs(Clock::time_point deadline)
+{
+    return int(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+}
+
+} // namespace
+
+SimHost::SimHost(Connection &connection, Query &query, QWidget *panel, QObject *parent)
+    : QObject(parent), m_connection(connection), m_query(query)
+{
+    registerCleanup();
+    hosts().append(this);
+    setPanel(panel);
+}
+
+SimHost::~SimHost()
+{
+    hosts().removeAll(this);
+    if (m_embedded || ProcessWatch::isRunning(m_pid))
+        close();
+}
+
+void SimHost::setPanel(QWidget *panel)
+{
+    m_panel = panel;
+    if (m_panel && X11Embed::available())
+        m_panel->winId();
+}
+
+QString SimHost::noticeText(int th)
+{
+    return QStringLiteral("题目%1的模拟程序没有启动，请检查模拟程序文件。").arg(th);
+}
+
+bool SimHost::launch(int th)
+{
+    m_js = th;
+    m_embedded = false;
+    m_pid = 0;
+    qint64 pid = 0;
+    if (QProcess::startDetached(ProgramFolder::simulatorProgram(QString::number(th)), {}, {}, &pid) && pid > 0) {
+        m_pid = pid;
+        launchedPids().insert(pid);
+        return true;
+    }
+    return false;
+}
+
+void SimHost::readHandshake()
+{
+    m_query.close();
+    m_query.setSql(Sql::questionByNumber(QString::number(m_js)));
+    m_query.open();
+}
+
+bool SimHost::simulatorRunning() const
+{
+    return ProcessWatch::isRunning(m_pid);
+}
+
+// Embeds the window `jc` of the current row names, when it is a window of
+// the simulator just launched. A `jc` that is not a decimal number raises
+// the store's error; a stale or foreign value is not an announcement.
+bool SimHost::tryEmbed()
+{
+    if (m_query.fieldText(QStringLiteral("jc")).isEmpty())
+        return false;
+    const int id = m_query.fieldInt(QStringLiteral("jc"));
+    if (id <= 0 || !m_panel)
+        return false;
+    X11Embed *x11 = X11Embed::instance();
+    const X11Embed::Owner owner = x11->owner(WindowId(id));
+    if (!owner.exists || !ProcessWatch::isSameOrDescendant(owner.pid, m_pid))
+        return false;
+    QWidget *top = m_panel->window();
+    if (!x11->embed(WindowId(id), WindowId(m_panel->winId()), QRect(QPoint(0, 0), SimulatorSize),
+                    WindowId(top->winId())))
+        return false;
+
+    m_hwndnotepad = WindowId(id);
+    m_aa = WindowId(id);
+    m_embedded = true;
+    x11->notifyPosition(m_hwndnotepad);
+    emit embedded(m_hwndnotepad);
+    return true;
+}
+
+bool SimHost::giveUp()
+{
+    m_query.close();
+    // A simulator that shows up after the wait gave up would float on the
+    // screen on its own, so the launched process is ended.
+    ProcessWatch::end(m_pid);
+    emit notice(noticeText(m_js));
+    return false;
+}
+
+bool SimHost::waitAndEmbed()
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(m_waitLimitMs);
+    try {
+        readHandshake();
+        if (tryEmbed()) {
+            m_query.close();
+            return true;
+        }
+
+        QEventLoop loop;
+        QTimer pause;
+        pause.setSingleShot(true);
+        connect(&pause, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QFileSystemWatcher watcher;
+        watcher.addPath(m_connection.dataSource());
+        connect(&watcher, &QFileSystemWatcher::fileChanged, &loop, [&loop, &watcher](const QString &path) {
+            if (!watcher.files().contains(path))
+                watcher.addPath(path);
+            loop.quit();
+        });
+
+        struct AfterWait
+        {
+            ~AfterWait() { InputDiscarder(); }
+        } afterWait;
+        for (;;) {
+            if (!simulatorRunning() || remainingMs(deadline) <= 0)
+                return giveUp();
+            // The window keeps painting while it waits, but takes no input.
+            pause.start(qBound(1, remainingMs(deadline), PassFallbackMs));
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+            pause.stop();
+            // The simulator writes from its own connection; only a freshly
+            // opened connection sees that write.
+            m_connection.close();
+            m_connection.open();
+            readHandshake();
+            if (tryEmbed()) {
+                m_query.close();
+                return true;
+            }
+        }
+    } catch (...) {
+        ProcessWatch::end(m_pid);
+        throw;
+    }
+}
+
+bool SimHost::readAndEmbed()
+{
+    try {
+        readHandshake();
+        if (m_query.fieldText(QStringLiteral("jc")).isEmpty())
+            return waitAndEmbed();
+        if (tryEmbed()) {
+            m_query.close();
+            return true;
+        }
+    } catch (...) {
+        ProcessWatch::end(m_pid);
+        throw;
+    }
+    // A stale or foreign value: wait for the simulator's own announcement.
+    return waitAndEmbed();
+}
+
+void SimHost::close()
+{
+    bool windowStayed = false;
+    if (m_embedded && QCoreApplication::instance()) {
+        X11Embed *x11 = X11Embed::instance();
+        const WindowId window = m_aa;
+        if (x11->exists(window)) {
+            x11->sendDelete(window);
+            const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(CloseWaitMs);
+            QEventLoop loop;
+            QTimer poll;
+            poll.setSingleShot(true);
+            connect(&poll, &QTimer::timeout, &loop, &QEventLoop::quit);
+            connect(x11, &X11Embed::windowGone, &loop, [&loop, window](quint32 gone) {
+                if (gone == window)
+                    loop.quit();
+            });
+            while (x11->exists(window) && remainingMs(deadline) > 0) {
+                poll.start(qBound(1, remainingMs(deadline), ClosePollMs));
+                loop.exec(QEventLoop::ExcludeUserInputEvents);
+                poll.stop();
+            }
+            windowStayed = x11->exists(window);
+            InputDiscarder();
+        }
+        x11->release(window);
+    }
+    if (windowStayed || !m_embedded)
+        ProcessWatch::end(m_pid);
+    if (!ProcessWatch::isRunning(m_pid))
+        launchedPids().remove(m_pid);
+    m_embedded = false;
+}
+
+void SimHost::closeAll()
+{
+    const QList<SimHost *> current = hosts();
+    for (SimHost *host : current) {
+        // A nested wait may have destroyed a host meanwhile.
+        if (hosts().contains(host))
+            host->close();
+    }
+    endLaunchedProcesses();
+}
