@@ -159,3 +159,9 @@ sqlite3 *Connection::handle() const
         throw StoreError(QStringLiteral("数据库连接没有打开。"));
     return m_db;
 }
+
+void Connection::commitQuietly() noexcept
+{
+    if (m_db)
+        sqlite3_exec(m_db, "commit", nullptr, nullptr, nullptr);
+}

@@ -64,7 +64,7 @@ Query::Query(Connection &connection)
 void Query::open()
 {
     close();
-    sqlite3 *db = m_connection.handle();
+    sqlite3 *db = openConnection();
     QString text = m_sql;
     const QRegularExpressionMatch match = writableSelect().match(m_sql);
     if (match.hasMatch()) {
@@ -106,13 +106,22 @@ void Query::open()
 void Query::execSql()
 {
     close();
-    sqlite3 *db = m_connection.handle();
+    sqlite3 *db = openConnection();
     StatementPtr statement = prepare(db, m_sql, m_sql);
     int rc;
     while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE)
         throwStepError(db, m_sql);
+}
+
+sqlite3 *Query::openConnection()
+{
+    // As with the system's dataset components, a statement on a closed
+    // connection opens it first.
+    if (!m_connection.isOpen())
+        m_connection.open();
+    return m_connection.handle();
 }
 
 void Query::close()

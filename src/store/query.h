@@ -8,6 +8,7 @@
 #include <optional>
 
 class Connection;
+struct sqlite3;
 
 // A dataset over one statement, the way the screens walk the bank: set the
 // statement text, open it, move through the rows, read fields by name, edit
@@ -59,6 +60,7 @@ private:
     enum class State { Browse, Edit, Insert };
     using Row = QList<std::optional<QString>>;
 
+    sqlite3 *openConnection();
     void requireOpen() const;
     int columnIndex(const QString &column) const;
     void assign(const QString &column, const QVariant &value);

@@ -19,6 +19,8 @@ private slots:
     void integerReads();
     void postWritesOnlyAssignedColumnsOfTheRowRead();
     void editOnEmptySingleRowTableInserts();
+    void batchKeepsWhatWasPostedBeforeAnError();
+    void statementOnAClosedConnectionOpensIt();
     void errorsCarryTheEngineMessage_data();
     void errorsCarryTheEngineMessage();
 };
@@ -201,6 +203,44 @@ void TestQuery::editOnEmptySingleRowTableInserts()
     query.post();
     QCOMPARE(bank.value(QStringLiteral("select jl || ',' || ifnull(jl1, 'null') as v from jl1")),
              QStringLiteral("7,null"));
+}
+
+// A walk of posts runs as one write; an error half-way keeps the rows
+// already posted, as separate posts would have.
+void TestQuery::batchKeepsWhatWasPostedBeforeAnError()
+{
+    TestBank bank;
+    for (int i = 1; i <= 3; ++i)
+        bank.addQuestion(i, QStringLiteral("10%1").arg(i), QStringLiteral("基本操作"));
+    Connection connection(bank.connectionString());
+    connection.open();
+    Query query(connection);
+    query.setSql(Sql::allQuestionsInOrder());
+    query.open();
+    QVERIFY_THROWS_EXCEPTION(StoreError, connection.batch([&] {
+        for (; !query.eof(); query.next()) {
+            query.edit();
+            query.setField(query.recNo() == 3 ? QStringLiteral("nosuch") : QStringLiteral("dqwz"), QStringLiteral("0"));
+            query.post();
+        }
+    }));
+    QCOMPARE(bank.value(QStringLiteral("select group_concat(ifnull(dqwz, '-'), '') as v from sbsti")),
+             QStringLiteral("00-"));
+    // The connection is usable again: no transaction is left open.
+    connection.batch([&] { connection.exec(QStringLiteral("update sbsti set dqwz='2'")); });
+    QCOMPARE(bank.value(QStringLiteral("select group_concat(dqwz, '') as v from sbsti")), QStringLiteral("222"));
+}
+
+void TestQuery::statementOnAClosedConnectionOpensIt()
+{
+    TestBank bank;
+    bank.addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"));
+    Connection connection(bank.connectionString());
+    Query query(connection);
+    query.setSql(Sql::questionByNumber(QStringLiteral("101")));
+    query.open();
+    QVERIFY(connection.isOpen());
+    QCOMPARE(query.recordCount(), 1);
 }
 
 void TestQuery::errorsCarryTheEngineMessage_data()
