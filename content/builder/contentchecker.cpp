@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "query.h"
+#include "simulatorfolders.h"
 #include "statements.h"
 #include "storeerror.h"
 
@@ -119,6 +120,8 @@ void checkBank(QStringList &problems, Connection &connection, const QString &fol
             const QFileInfo simulator(folder + QStringLiteral("ovti/金山演示") + row.value(QStringLiteral("th")) + QStringLiteral("/ov"));
             if (!simulator.isExecutable())
                 problems << QStringLiteral("题目 %1 没有模拟程序 ovti/金山演示%1/ov").arg(row.value(QStringLiteral("th")));
+            else
+                problems << checkTask(simulator.absolutePath() + QStringLiteral("/task.txt"));
         }
     }
 }
@@ -135,6 +138,16 @@ void checkPictures(QStringList &problems, const QString &folder)
     pictures.append({QStringLiteral("xiao.jpg"), QSize(28, 20)});
     pictures.append({QStringLiteral("guan.png"), QSize(31, 23)});
     pictures.append({QStringLiteral("shoubashou.jpg"), QSize(194, 31)});
+    // The guided-practice screens' own pictures.
+    pictures.append({QStringLiteral("sbsjx_bg.png"), QSize(1016, 637)});
+    pictures.append({QStringLiteral("sbsjx_right.png"), QSize(173, 638)});
+    pictures.append({QStringLiteral("sbsjx_bar.png"), QSize(193, 27)});
+    pictures.append({QStringLiteral("sbs_header.png"), QSize(199, 25)});
+    pictures.append({QStringLiteral("sbs_side.png"), QSize(199, 384)});
+    pictures.append({QStringLiteral("sbs_posbar.png"), QSize(199, 36)});
+    pictures.append({QStringLiteral("sbs_gridhead.png"), QSize(193, 27)});
+    pictures.append({QStringLiteral("sbs_gridclose.png"), QSize(25, 23)});
+    pictures.append({QStringLiteral("sbs_wait.png"), QSize(490, 160)});
     for (const auto &[name, size] : pictures) {
         QImageReader reader(folder + QStringLiteral("images/") + name);
         const QSize actual = reader.size();

@@ -12,7 +12,7 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: pelquor-content build <sources folder> <program folder>\n"
+    std::fputs("usage: pelquor-content build <sources folder> <program folder> [<simulator program>]\n"
                "       pelquor-content check <program folder>\n", stderr);
     return 2;
 }
@@ -33,8 +33,8 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     try {
-        if (args.size() == 4 && args.at(1) == u"build") {
-            buildProgramFolder(args.at(2), args.at(3));
+        if ((args.size() == 4 || args.size() == 5) && args.at(1) == u"build") {
+            buildProgramFolder(args.at(2), args.at(3), args.value(4));
             return report(checkProgramFolder(args.at(3)));
         }
         if (args.size() == 3 && args.at(1) == u"check")

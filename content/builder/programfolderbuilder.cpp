@@ -2,6 +2,8 @@
 
 #include "artwork.h"
 #include "bankwriter.h"
+#include "practiceart.h"
+#include "simulatorfolders.h"
 #include "contentsources.h"
 #include "storeerror.h"
 
@@ -42,7 +44,8 @@ const char *const StandInUpdater =
 
 } // namespace
 
-void buildProgramFolder(const QString &sourcesFolder, const QString &programFolder)
+void buildProgramFolder(const QString &sourcesFolder, const QString &programFolder,
+                        const QString &simulatorExecutable)
 {
     const ContentSources sources = ContentSources::read(sourcesFolder);
     const QDir app(programFolder);
@@ -51,8 +54,11 @@ void buildProgramFolder(const QString &sourcesFolder, const QString &programFold
         makeFolder(app.filePath(folder));
     writeBank(sources, app.filePath(QStringLiteral("data/orva.mdb")));
     Artwork::writePictures(app.filePath(QStringLiteral("images")));
+    Artwork::writePracticePictures(app.filePath(QStringLiteral("images")));
     Artwork::writeStartSound(app.filePath(QStringLiteral("sound/start.wav")));
     Artwork::writePageTemplate(app.filePath(QStringLiteral("ov.html")));
     writeText(app.filePath(QStringLiteral("predate.ini")), LocalVersion);
     writeText(app.filePath(QStringLiteral("app_upd")), StandInUpdater, true);
+    if (!simulatorExecutable.isEmpty())
+        writeSimulatorFolders(sources.questions, app.absolutePath(), simulatorExecutable);
 }
