@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QProcess>
 #include <QSet>
@@ -204,13 +206,12 @@ bool SimHost::waitAndEmbed()
         QTimer pause;
         pause.setSingleShot(true);
         connect(&pause, &QTimer::timeout, &loop, &QEventLoop::quit);
+        // A write to the bank ends when its rollback journal is deleted
+        // beside the file: a change of that folder is the moment to look.
         QFileSystemWatcher watcher;
-        watcher.addPath(m_connection.dataSource());
-        connect(&watcher, &QFileSystemWatcher::fileChanged, &loop, [&loop, &watcher](const QString &path) {
-            if (!watcher.files().contains(path))
-                watcher.addPath(path);
-            loop.quit();
-        });
+        watcher.addPath(QFileInfo(m_connection.dataSource()).absolutePath());
+        connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, &QEventLoop::quit);
+        const QString journal = m_connection.dataSource() + QStringLiteral("-journal");
 
         struct AfterWait
         {
@@ -220,8 +221,14 @@ bool SimHost::waitAndEmbed()
             if (!simulatorRunning() || remainingMs(deadline) <= 0)
                 return giveUp();
             // The window keeps painting while it waits, but takes no input.
-            pause.start(qBound(1, remainingMs(deadline), PassFallbackMs));
+            if (!pause.isActive())
+                pause.start(qBound(1, remainingMs(deadline), PassFallbackMs));
             loop.exec(QEventLoop::ExcludeUserInputEvents);
+            // While a write is under way its journal lies beside the bank, and
+            // a read would only sleep on the writer's lock; the journal's
+            // removal wakes the wait again.
+            if (pause.isActive() && QFile::exists(journal))
+                continue;
             pause.stop();
             // The simulator writes from its own connection; only a freshly
             // opened connection sees that write.

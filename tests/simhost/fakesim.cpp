@@ -8,8 +8,8 @@
 // program). Environment:
 //   FAKESIM_MODE   normal | silent (never announces) | late (announces after
 //                  FAKESIM_DELAY ms) | ignoreclose | quit (ends at once)
-//   FAKESIM_LOG    file that receives "key value" lines: announced and
-//                  painted (monotonic clock, ns), text (what was typed), pos
+//   FAKESIM_LOG    file that receives "key value" lines: opened (the bank),
+//                  announced and painted (monotonic clock, ns), text (what was typed), pos
 //                  (the screen position the window believes it has)
 #include "connection.h"
 #include "statements.h"
@@ -125,6 +125,7 @@ int main(int argc, char *argv[])
     connection.open();
 
     Log log(qEnvironmentVariable("FAKESIM_LOG"));
+    log.set(QStringLiteral("opened"), QString::number(monotonicNs()));
     SimWindow window(log, mode == "ignoreclose");
     const auto id = X11Embed::WindowId(window.winId());
     const QString idText = QString::number(id);

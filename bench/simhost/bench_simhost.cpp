@@ -1,0 +1,212 @@
+// Figures of the simulator host, one "name: value unit" per line:
+// launch to embedded and mapped, as a ratio to a bare Qt widgets window
+// started the same way; the CPU the hand-shake wait costs; how soon the wait
+// sees an announcement. With "--program-folder <folder> --question <n>" the
+// real simulator of that folder is measured as well.
+#include "hostwindow.h"
+#include "processwatch.h"
+#include "programfolder.h"
+#include "testbank.h"
+#include "x11embed.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+
+#include <sys/resource.h>
+#include <time.h>
+
+namespace {
+
+constexpr int Runs = 10;
+
+double nowMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double cpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+// A "key value" line of a log written by a child process, as milliseconds.
+double loggedMs(const QString &path, const QString &key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (key.isEmpty() && parts.size() == 1 && !parts.at(0).isEmpty())
+            return parts.at(0).toDouble() / 1e6;
+        if (parts.size() == 2 && parts.at(0) == key.toUtf8())
+            return parts.at(1).toDouble() / 1e6;
+    }
+    return -1;
+}
+
+void print(const char *name, double value, const char *unit)
+{
+    std::printf("%s: %.2f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+double bareWindow(const QString &log)
+{
+    QFile::remove(log);
+    qputenv("BARE_LOG", log.toLocal8Bit());
+    const double start = nowMs();
+    qint64 pid = 0;
+    if (!QProcess::startDetached(QStringLiteral(BAREWINDOW), {}, {}, &pid))
+        return -1;
+    if (!QTest::qWaitFor([&] { return loggedMs(log, {}) > 0; }, 10000))
+        return -1;
+    const double painted = loggedMs(log, {});
+    ProcessWatch::end(pid);
+    return painted - start;
+}
+
+QList<double> announcedToMapped, bankOpened;
+
+// Launch to mapped (seen by the host) and to first paint (reported by the
+// simulator when it logs one).
+std::pair<double, double> embedOnce(HostWindow &window, int th, const QString &log)
+{
+    QFile::remove(log);
+    double mapped = -1;
+    const auto connection = QObject::connect(X11Embed::instance(), &X11Embed::windowMapped, &window,
+                                             [&](quint32 w) {
+                                                 if (w == window.host->hwndnotepad() && mapped < 0)
+                                                     mapped = nowMs();
+                                             });
+    const double start = nowMs();
+    window.host->launch(th);
+    if (!window.host->waitAndEmbed()) {
+        QObject::disconnect(connection);
+        return {-1, -1};
+    }
+    if (!QTest::qWaitFor([&] { return mapped > 0; }, 10000))
+        mapped = -1;
+    (void)QTest::qWaitFor([&] { return loggedMs(log, QStringLiteral("painted")) > 0; }, 300);
+    const double painted = loggedMs(log, QStringLiteral("painted"));
+    if (!log.isEmpty()) {
+        announcedToMapped << mapped - loggedMs(log, QStringLiteral("announced"));
+        bankOpened << loggedMs(log, QStringLiteral("opened")) - start;
+    }
+    QObject::disconnect(connection);
+    window.host->close();
+    return {mapped - start, painted > 0 ? painted - start : -1};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    QApplication app(argc, argv);
+    if (!X11Embed::available()) {
+        std::fprintf(stderr, "bench_simhost: needs an X server\n");
+        return 1;
+    }
+    const QStringList args = app.arguments();
+    const QString realFolder = args.indexOf(QStringLiteral("--program-folder")) > 0
+                                   ? args.value(args.indexOf(QStringLiteral("--program-folder")) + 1)
+                                   : QString();
+    const int realQuestion = args.indexOf(QStringLiteral("--question")) > 0
+                                 ? args.value(args.indexOf(QStringLiteral("--question")) + 1).toInt()
+                                 : 0;
+
+    TestBank bank;
+    bank.addQuestion(1, QStringLiteral("101"), QStringLiteral("第一章"), QStringLiteral("dqwz=0"));
+    QDir().mkpath(bank.folder() + QStringLiteral("ovti/金山演示101"));
+    QFile::link(QStringLiteral(FAKESIM), bank.folder() + QStringLiteral("ovti/金山演示101/ov"));
+    const QString log = bank.folder() + QStringLiteral("sim.log");
+    qputenv("FAKESIM_LOG", log.toLocal8Bit());
+
+    QList<double> bare;
+    for (int i = 0; i < Runs; ++i)
+        bare << bareWindow(bank.folder() + QStringLiteral("bare.log"));
+    const double bareMs = median(bare);
+    print("simhost_bare_window_first_paint", bareMs, "ms");
+
+    HostWindow window(bank.connectionString());
+    window.show();
+    (void)QTest::qWaitForWindowExposed(&window);
+
+    QList<double> mapped, painted;
+    qputenv("FAKESIM_MODE", "normal");
+    for (int i = 0; i < Runs; ++i) {
+        const auto [m, p] = embedOnce(window, 101, log);
+        mapped << m;
+        painted << p;
+    }
+    print("simhost_fake_launch_to_mapped", median(mapped), "ms");
+    print("simhost_fake_launch_to_first_paint", median(painted), "ms");
+    print("simhost_fake_launch_ratio_to_bare_window", median(painted) / bareMs, "ratio");
+    // Where the fake's time goes: its own start and first keyed open of the
+    // bank, then the host's part from the announcement to the mapped window.
+    print("simhost_fake_launch_to_bank_open", median(bankOpened), "ms");
+    print("simhost_fake_announce_to_mapped", median(announcedToMapped), "ms");
+
+    // The wait for a simulator that never announces itself.
+    qputenv("FAKESIM_MODE", "silent");
+    window.host->setWaitLimit(3000);
+    window.host->launch(101);
+    const double cpuBefore = cpuMs();
+    const double wallBefore = nowMs();
+    window.host->waitAndEmbed();
+    const double cpuShare = (cpuMs() - cpuBefore) / (nowMs() - wallBefore) * 100.0;
+    print("simhost_wait_cpu", cpuShare, "%_of_a_core");
+
+    // From the simulator's commit of `jc` to the host embedding the window.
+    qputenv("FAKESIM_MODE", "late");
+    qputenv("FAKESIM_DELAY", "400");
+    window.host->setWaitLimit(SimHost::DefaultWaitLimitMs);
+    QList<double> latency;
+    for (int i = 0; i < Runs; ++i) {
+        QFile::remove(log);
+        double embeddedAt = -1;
+        const auto connection = QObject::connect(window.host, &SimHost::embedded, &window,
+                                                 [&embeddedAt] { embeddedAt = nowMs(); });
+        window.host->launch(101);
+        if (window.host->waitAndEmbed())
+            latency << embeddedAt - loggedMs(log, QStringLiteral("announced"));
+        QObject::disconnect(connection);
+        window.host->close();
+    }
+    print("simhost_announce_to_embed", median(latency), "ms");
+
+    if (!realFolder.isEmpty() && realQuestion > 0) {
+        ProgramFolder::setPath(realFolder);
+        HostWindow real(Connection::connectionStringFor(ProgramFolder::path()));
+        real.show();
+        (void)QTest::qWaitForWindowExposed(&real);
+        QList<double> realMapped;
+        for (int i = 0; i < Runs; ++i)
+            realMapped << embedOnce(real, realQuestion, {}).first;
+        print("simhost_simulator_launch_to_mapped", median(realMapped), "ms");
+        print("simhost_simulator_launch_ratio_to_bare_window", median(realMapped) / bareMs, "ratio");
+        ProgramFolder::setPath(bank.folder());
+    }
+    SimHost::closeAll();
+    return 0;
+}
