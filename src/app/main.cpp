@@ -1,3 +1,4 @@
+#include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
 
@@ -14,5 +15,6 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
+    PracticeForms::install();
     return Startup::run();
 }
