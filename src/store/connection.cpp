@@ -2,9 +2,13 @@
 
 #include "storeerror.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QMutex>
+#include <QSaveFile>
+#include <QStandardPaths>
 
 #include <openssl/evp.h>
 #include <sqlite3.h>
@@ -26,6 +30,42 @@ QByteArray readSalt(const QString &path)
     return salt.size() == SaltBytes ? salt : QByteArray();
 }
 
+// The user's own key store in the runtime folder (private to the user,
+// emptied at log-out): a simulator process started by the program finds the
+// key the program derived and opens the bank at once. The key is worth no
+// more than the password every program of the system carries.
+QString sharedKeyFile(const QByteArray &cacheKey)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        return {};
+    return folder + QStringLiteral("/pelquor-key-")
+        + QString::fromLatin1(QCryptographicHash::hash(cacheKey, QCryptographicHash::Sha256).toHex().left(32));
+}
+
+QByteArray readSharedKey(const QString &file)
+{
+    QFile f(file);
+    if (file.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray hex = f.read(2 * KeyBytes + 1).trimmed();
+    if (hex.size() != 2 * KeyBytes || QByteArray::fromHex(hex).toHex() != hex.toLower())
+        return {};
+    return hex;
+}
+
+void writeSharedKey(const QString &file, const QByteArray &hex)
+{
+    if (file.isEmpty())
+        return;
+    QSaveFile f(file);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        f.write(hex);
+        f.commit();
+    }
+}
+
 // The raw key literal for `PRAGMA key`, derived once per password and salt.
 QByteArray rawKeyLiteral(const QString &password, const QByteArray &salt)
 {
@@ -38,12 +78,18 @@ QByteArray rawKeyLiteral(const QString &password, const QByteArray &salt)
     if (const auto it = cache.constFind(cacheKey); it != cache.constEnd())
         return *it;
 
-    unsigned char key[KeyBytes];
-    if (PKCS5_PBKDF2_HMAC(pass.constData(), int(pass.size()),
-                          reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
-                          KdfIterations, EVP_sha1(), KeyBytes, key) != 1)
-        return {};
-    const QByteArray literal = "\"x'" + QByteArray(reinterpret_cast<const char *>(key), KeyBytes).toHex() + "'\"";
+    const QString shared = sharedKeyFile(cacheKey);
+    QByteArray hex = readSharedKey(shared);
+    if (hex.isEmpty()) {
+        unsigned char key[KeyBytes];
+        if (PKCS5_PBKDF2_HMAC(pass.constData(), int(pass.size()),
+                              reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
+                              KdfIterations, EVP_sha1(), KeyBytes, key) != 1)
+            return {};
+        hex = QByteArray(reinterpret_cast<const char *>(key), KeyBytes).toHex();
+        writeSharedKey(shared, hex);
+    }
+    const QByteArray literal = "\"x'" + hex + "'\"";
     cache.insert(cacheKey, literal);
     return literal;
 }
@@ -120,16 +166,43 @@ void Connection::open(Mode mode)
     // A file that already has its salt is keyed with the cached raw key;
     // a new or empty file gets the password and its own fresh salt.
     const QByteArray salt = readSalt(m_dataSource);
-    QByteArray key = salt.isEmpty() ? QByteArray() : rawKeyLiteral(m_password, salt);
-    if (key.isEmpty())
-        key = quotedPassphrase(m_password);
+    const QByteArray rawKey = salt.isEmpty() ? QByteArray() : rawKeyLiteral(m_password, salt);
+    if (!rawKey.isEmpty() && keyWith(rawKey))
+        return;
+    // No raw key, or one that does not fit (a damaged key store): the
+    // password itself decides.
+    if (!rawKey.isEmpty()) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        if (sqlite3_open_v2(path.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+            const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
+            close();
+            throw StoreError(message + QStringLiteral(" (") + m_dataSource + u')');
+        }
+        sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    }
     try {
-        exec(QString::fromUtf8("PRAGMA key = " + key + ";"));
-        // Keying is lazy: the first read tells whether the password fits.
-        exec(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
+        key(quotedPassphrase(m_password));
     } catch (const StoreError &error) {
         close();
         throw StoreError(error.message() + QStringLiteral(" (") + m_dataSource + u')');
+    }
+}
+
+void Connection::key(const QByteArray &key)
+{
+    exec(QString::fromUtf8("PRAGMA key = " + key + ";"));
+    // Keying is lazy: the first read tells whether the key fits.
+    exec(QStringLiteral("SELECT count(*) FROM sqlite_master;"));
+}
+
+bool Connection::keyWith(const QByteArray &rawKey)
+{
+    try {
+        key(rawKey);
+        return true;
+    } catch (const StoreError &) {
+        return false;
     }
 }
 

@@ -66,6 +66,8 @@ public:
     static constexpr int BusyTimeoutMs = 10000;
 
 private:
+    void key(const QByteArray &key);
+    bool keyWith(const QByteArray &rawKey);
     void commitQuietly() noexcept;
 
     QString m_connectionString;
