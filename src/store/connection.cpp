@@ -66,15 +66,30 @@ void writeSharedKey(const QString &file, const QByteArray &hex)
     }
 }
 
+QMutex keyMutex;
+QHash<QByteArray, QByteArray> keyCache;
+
+QByteArray cacheKeyFor(const QString &password, const QByteArray &salt)
+{
+    return password.toUtf8() + '\0' + salt;
+}
+
+void forgetRawKey(const QString &password, const QByteArray &salt)
+{
+    const QByteArray cacheKey = cacheKeyFor(password, salt);
+    QMutexLocker lock(&keyMutex);
+    keyCache.remove(cacheKey);
+    if (const QString shared = sharedKeyFile(cacheKey); !shared.isEmpty())
+        QFile::remove(shared);
+}
+
 // The raw key literal for `PRAGMA key`, derived once per password and salt.
 QByteArray rawKeyLiteral(const QString &password, const QByteArray &salt)
 {
-    static QMutex mutex;
-    static QHash<QByteArray, QByteArray> cache;
-
+    auto &cache = keyCache;
     const QByteArray pass = password.toUtf8();
-    const QByteArray cacheKey = pass + '\0' + salt;
-    QMutexLocker lock(&mutex);
+    const QByteArray cacheKey = cacheKeyFor(password, salt);
+    QMutexLocker lock(&keyMutex);
     if (const auto it = cache.constFind(cacheKey); it != cache.constEnd())
         return *it;
 
@@ -169,9 +184,13 @@ void Connection::open(Mode mode)
     const QByteArray rawKey = salt.isEmpty() ? QByteArray() : rawKeyLiteral(m_password, salt);
     if (!rawKey.isEmpty() && keyWith(rawKey))
         return;
-    // No raw key, or one that does not fit (a damaged key store): the
-    // password itself decides.
+    // A stored key that does not fit (a damaged key store) is derived anew;
+    // when that does not fit either, the password itself decides.
     if (!rawKey.isEmpty()) {
+        forgetRawKey(m_password, salt);
+        const QByteArray derived = rawKeyLiteral(m_password, salt);
+        if (derived != rawKey && keyWith(derived))
+            return;
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         if (sqlite3_open_v2(path.constData(), &m_db, flags, nullptr) != SQLITE_OK) {

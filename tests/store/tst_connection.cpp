@@ -5,7 +5,9 @@
 #include "storeerror.h"
 #include "testbank.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QProcess>
 #include <QTest>
 
@@ -20,6 +22,7 @@ private slots:
     void shellOpensTheBankWithThePasswordOnly();
     void reopenSeesAnotherProcessWrites();
     void concurrentWritesFromASimulator();
+    void damagedKeyStoreFallsBackToThePassword();
     void programFolderPaths();
 };
 
@@ -132,6 +135,34 @@ void TestConnection::concurrentWritesFromASimulator()
     QCOMPARE(writer.exitCode(), 0);
     QCOMPARE(bank.value(QStringLiteral("select zt || '/' || xz as v from sbsti")),
              QStringLiteral("w400/%1").arg(posts % 2));
+}
+
+// Another process finds the key in the user's runtime folder; a key there
+// that does not fit must not lock the candidate out of the bank.
+void TestConnection::damagedKeyStoreFallsBackToThePassword()
+{
+    TestBank bank;
+    bank.addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"));
+    Connection connection(bank.connectionString());
+    connection.open();
+    const QDir runtime(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    const QStringList keys = runtime.entryList({QStringLiteral("pelquor-key-*")}, QDir::Files);
+    QVERIFY(!keys.isEmpty());
+    for (const QString &name : keys) {
+        QFile file(runtime.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(64, 'a'));
+    }
+    QCOMPARE(QProcess::execute(QStringLiteral(BANKWRITER), {bank.folder(), QStringLiteral("1")}), 0);
+    QCOMPARE(bank.value(QStringLiteral("select zt as v from sbsti")), QStringLiteral("w1"));
+    // The store is mended for the processes that come after.
+    QVERIFY(runtime.entryList({QStringLiteral("pelquor-key-*")}, QDir::Files).size() >= keys.size());
+    bool mended = false;
+    for (const QString &name : runtime.entryList({QStringLiteral("pelquor-key-*")}, QDir::Files)) {
+        QFile file(runtime.filePath(name));
+        mended = mended || (file.open(QIODevice::ReadOnly) && file.readAll() != QByteArray(64, 'a'));
+    }
+    QVERIFY(mended);
 }
 
 void TestConnection::programFolderPaths()
