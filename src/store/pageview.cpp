@@ -70,8 +70,10 @@ void PageView::navigate(const QUrl &address)
         if (m_pending != reply)
             return;
         m_pending = nullptr;
-        if (reply->error() != QNetworkReply::NoError)
+        if (reply->error() != QNetworkReply::NoError) {
+            emit navigationFailed();
             return;
+        }
         show(QString::fromUtf8(reply->readAll()), address.adjusted(QUrl::RemoveFilename));
         emit documentComplete();
     });

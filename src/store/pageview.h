@@ -35,7 +35,8 @@ public:
     int readyState() const { return m_readyState; }
 
     // Loads a local file or a web address; returns at once. Emits
-    // documentComplete() when the page is shown.
+    // documentComplete() when the page is shown, navigationFailed() when a
+    // web page does not arrive. A missing local file raises StoreError.
     void navigate(const QUrl &address);
     void setTimeLimit(int ms) { m_timeLimitMs = ms; }
 
@@ -46,6 +47,8 @@ public:
 
 signals:
     void documentComplete();
+    // The web page could not be loaded, or not within the time limit.
+    void navigationFailed();
 
 private:
     void show(const QString &html, const QUrl &base);
