@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -325,8 +326,10 @@ void EditorWindow::report(const TaskStep &action)
 {
     if (m_refreshing)
         return;
+    // The guide moves on after the control has finished reacting: a menu
+    // that is opening must not be disturbed while it shows itself.
     if (m_guide.report(action))
-        updateGuide();
+        QTimer::singleShot(0, this, [this] { updateGuide(); });
 }
 
 void EditorWindow::updateGuide()
@@ -334,8 +337,6 @@ void EditorWindow::updateGuide()
     if (m_marked)
         m_marked->setStyleSheet(m_markedStyle);
     m_marked = nullptr;
-    for (QMenu *menu : std::as_const(m_menus))
-        menu->setActiveAction(nullptr);
     if (!m_guideEnabled)
         return;
     const TaskStep *step = m_guide.current();
@@ -348,7 +349,6 @@ void EditorWindow::updateGuide()
     QWidget *target = nullptr;
     switch (step->kind) {
     case TaskStep::Kind::Menu:
-        menuBar()->setActiveAction(nullptr);
         break;
     case TaskStep::Kind::Command:
         if (QAction *action = m_actions.value(step->arg)) {
