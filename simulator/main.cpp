@@ -7,6 +7,7 @@
 #include "startpath.h"
 #include "storeerror.h"
 #include "task.h"
+#include "termination.h"
 #include "verdictrecorder.h"
 #include "windowwatch.h"
 
@@ -104,6 +105,7 @@ int main(int argc, char *argv[])
         return failWith(QStringLiteral("无法在题库中登记模拟程序窗口。\n%1").arg(error.message()));
     }
 
+    Termination::quitEventLoopOnSignals();
     const int result = app.exec();
     try {
         bank.withdraw(windowId);

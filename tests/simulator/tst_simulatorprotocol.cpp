@@ -138,6 +138,7 @@ private slots:
     void showsOnItsOwnAtStoredPosition_data();
     void showsOnItsOwnAtStoredPosition();
     void closeMessageEndsAndWithdraws();
+    void terminationWithdraws();
     void closeKeepsALaterAnnouncement();
     void endsWhenHostGoes();
     void badBankShowsMessageAndFails_data();
@@ -275,6 +276,19 @@ void TestSimulatorProtocol::closeMessageEndsAndWithdraws()
     QVERIFY(m_process->waitForFinished(2000));
     QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_process->exitCode(), 0);
+    QCOMPARE(jc(), QString());
+}
+
+// The host ends a simulator that ignored the close message with SIGTERM:
+// its id must not stay in `jc`.
+void TestSimulatorProtocol::terminationWithdraws()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=0"));
+    launch();
+    QVERIFY(waitForAnnouncement() != 0);
+    m_process->terminate();
+    QVERIFY(m_process->waitForFinished(2000));
+    QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
     QCOMPARE(jc(), QString());
 }
 
