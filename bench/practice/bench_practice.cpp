@@ -1,0 +1,134 @@
+// Figures of guided practice, one "name: value unit" per line, on a copy of
+// the built program folder (its bank, pictures and simulators):
+//   practice_browser_show_ms      a new chapter browser shown, with its reset
+//                                 of every question to practice mode
+//   practice_chapter_select_ms    one chapter selection
+//   practice_next_question_ms     "下一题" to the next simulator embedded and mapped
+//   practice_next_ratio_to_bare_window   the same, as a ratio to a bare Qt
+//                                 widgets window started the same way
+#include "forms.h"
+#include "practiceforms.h"
+#include "programfolder.h"
+#include "simhost.h"
+#include "startup.h"
+#include "tmain.h"
+#include "tsbs.h"
+#include "tsbsjx.h"
+#include "x11embed.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+double nowMs()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
+}
+
+void print(const char *name, double value, const char *unit)
+{
+    std::printf("%s: %.2f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// The yardstick: a bare Qt widgets window from start to its first paint.
+double bareWindowMs()
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("bare.log"));
+    qputenv("BARE_LOG", log.toLocal8Bit());
+    const double start = nowMs();
+    QProcess process;
+    process.start(QStringLiteral(BAREWINDOW), {});
+    if (!QTest::qWaitFor([&] { return QFile(log).size() > 0; }, 10000))
+        return -1;
+    QFile file(log);
+    file.open(QIODevice::ReadOnly);
+    const double painted = file.readAll().toDouble() / 1e6;
+    process.waitForFinished(2000);
+    // The log holds the monotonic clock, as steady_clock does on Linux.
+    return painted - start;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fputs("usage: bench_practice <program folder>\n", stderr);
+        return 2;
+    }
+    QTemporaryDir copy;
+    if (QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), QString::fromLocal8Bit(argv[1]) + QStringLiteral("/."), copy.path()}) != 0)
+        return 1;
+    ProgramFolder::setPath(copy.path());
+
+    PracticeForms::install();
+    Startup::createWindows();
+    Forms::main->show();
+    if (!QTest::qWaitFor([] { return PracticeForms::browser() && PracticeForms::browser()->isVisible(); }, 10000))
+        return 1;
+
+    QList<double> shows, selections;
+    for (int i = 0; i < 7; ++i) {
+        Forms::main->xs = 2;
+        const double start = nowMs();
+        auto *browser = new Tsbsjx(Forms::main->Panel3);
+        browser->show();
+        shows << nowMs() - start;
+        delete Forms::sbsjx.data();
+        Forms::sbsjx = browser;
+    }
+    Tsbsjx *browser = PracticeForms::browser();
+    for (int i = 0; i < 30; ++i) {
+        browser->ListBox1->setCurrentRow(i % browser->ListBox1->count());
+        const double start = nowMs();
+        browser->ListBox1Click();
+        selections << nowMs() - start;
+    }
+    print("practice_browser_show_ms", median(shows), "ms");
+    print("practice_chapter_select_ms", median(selections), "ms");
+
+    browser->ListBox1->setCurrentRow(0);
+    browser->ListBox1Click();
+    browser->Button4Click();
+    Tsbs *sbs = PracticeForms::sbs;
+    if (!sbs || !QTest::qWaitFor([sbs] { return X11Embed::instance()->isViewable(sbs->host().aa()); }, 10000))
+        return 1;
+    QList<double> nexts;
+    for (int i = 0; i < 8; ++i) {
+        const double start = nowMs();
+        sbs->Button3Click();
+        if (!QTest::qWaitFor([sbs] { return X11Embed::instance()->isViewable(sbs->host().aa()); }, 10000))
+            return 1;
+        nexts << nowMs() - start;
+    }
+    QList<double> bare;
+    for (int i = 0; i < 5; ++i)
+        bare << bareWindowMs();
+    print("practice_next_question_ms", median(nexts), "ms");
+    print("practice_bare_window_ms", median(bare), "ms");
+    print("practice_next_ratio_to_bare_window", median(nexts) / median(bare), "ratio");
+
+    SimHost::closeAll();
+    Startup::destroyWindows();
+    return 0;
+}
