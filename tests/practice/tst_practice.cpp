@@ -1,4 +1,6 @@
 #include "artwork.h"
+#include "simulatorfolders.h"
+#include "x11embed.h"
 #include "forms.h"
 #include "practiceforms.h"
 #include "simhost.h"
@@ -84,6 +86,7 @@ private slots:
     void pickerTicks();
     void pickerStartsWithTheThirdAndFifth();
     void emptyWorkingSetGivesTheBrowserBack();
+    void realSimulatorRun();
 
 private:
     void makeBank(const QList<Question> &questions, const QStringList &chapters = {QStringLiteral("基本操作")});
@@ -456,6 +459,59 @@ void TestPractice::emptyWorkingSetGivesTheBrowserBack()
     QCOMPARE(Forms::main->ctbh, 1);
     QCOMPARE(Forms::main->f6, 0);
     QVERIFY(browser() && browser()->isVisible());
+}
+
+// The real simulator of every question: a chapter opened, stepped, jumped
+// and stopped, checked in the X window tree and the bank.
+void TestPractice::realSimulatorRun()
+{
+    const QList<Question> questions = chapterOf(QStringLiteral("幻灯片的编辑"), 201, 3);
+    makeBank(questions, {QStringLiteral("幻灯片的编辑")});
+    QList<ContentSources::Question> tasks;
+    for (const Question &q : questions) {
+        QDir(m_bank->folder()).remove(QStringLiteral("ovti/金山演示") + q.th + QStringLiteral("/ov"));
+        tasks.append({q.th, {}, QStringLiteral("在第1张幻灯片之后插入一张新幻灯片，版式为“标题和文本”。"), q.chapter});
+    }
+    writeSimulatorFolders(tasks, m_bank->folder(), QStringLiteral(SIMULATOR));
+    openBrowser();
+    browser()->Button4Click();
+    Tsbs *sbs = practice();
+    QVERIFY(sbs);
+    X11Embed *x = X11Embed::instance();
+    auto embeddedRight = [&] {
+        const SimHost::WindowId window = sbs->host().aa();
+        return window != 0 && x->parentOf(window) == SimHost::WindowId(sbs->Panel2->winId())
+            && x->geometryOf(window) == QRect(0, 0, 900, 700);
+    };
+    QVERIFY(embeddedRight());
+    QTRY_VERIFY(x->isViewable(sbs->host().aa()));
+    QCOMPARE(value(QStringLiteral("select jc as v from sbsti where th='201'")), QString::number(sbs->host().aa()));
+
+    // X may hand the next simulator the same window id; the process tells.
+    const qint64 firstPid = sbs->host().launchedPid();
+    QTest::mouseClick(sbs->Button3, Qt::LeftButton);
+    QCOMPARE(sbs->js, 202);
+    QVERIFY(embeddedRight());
+    QVERIFY(sbs->host().launchedPid() != firstPid);
+    QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/%1").arg(firstPid)));
+    QTRY_COMPARE(value(QStringLiteral("select ifnull(jc, '') as v from sbsti where th='201'")), QString());
+
+    QTest::mouseClick(sbs->Button4, Qt::LeftButton);
+    QTest::mouseClick(sbs->gridButton(3), Qt::LeftButton);
+    QCOMPARE(sbs->js, 203);
+    QVERIFY(embeddedRight());
+    QTest::mouseClick(sbs->Button1, Qt::LeftButton);
+    QCOMPARE(sbs->js, 202);
+    QVERIFY(embeddedRight());
+
+    const SimHost::WindowId last = sbs->host().aa();
+    const qint64 pid = sbs->host().launchedPid();
+    QTest::mouseClick(sbs->Button5, Qt::LeftButton);
+    QTRY_VERIFY(!practice());
+    QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/%1").arg(pid)));
+    QVERIFY(!x->exists(last));
+    QCOMPARE(value(QStringLiteral("select group_concat(ifnull(jc, ''), '') as v from sbsti")), QString());
+    QVERIFY(m_answers->texts.isEmpty());
 }
 
 QTEST_MAIN(TestPractice)
