@@ -128,7 +128,10 @@ void Tmain::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
-    ErrorBox::run(this, [this] { FormShow(); });
+    // The first showing opens guided practice. It runs as soon as the
+    // message loop has put the window on screen, so the chapter browser's
+    // database work does not keep the window itself from appearing.
+    QTimer::singleShot(0, this, [this] { ErrorBox::run(this, [this] { FormShow(); }); });
 }
 
 void Tmain::FormShow()

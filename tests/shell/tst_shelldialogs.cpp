@@ -55,6 +55,7 @@ void TestShellDialogs::init()
     Startup::createWindows();
     Forms::main->show();
     QVERIFY(QTest::qWaitForWindowExposed(Forms::main));
+    QTRY_COMPARE(Forms::main->anniu, 3);
 }
 
 void TestShellDialogs::cleanup()
