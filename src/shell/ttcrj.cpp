@@ -17,6 +17,9 @@ Ttcrj::Ttcrj(QWidget *parent)
     setWindowTitle(QStringLiteral("Orvanta"));
     setFixedSize(270, 140);
     setModal(true);
+    QFont buttons(QStringLiteral("Tahoma"));
+    buttons.setPointSize(9);
+    setFont(buttons);
 
     Image1 = new PictureBox(this);
     Image1->setGeometry(0, 0, 270, 140);

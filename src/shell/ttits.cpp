@@ -16,6 +16,9 @@ Ttits::Ttits(QWidget *parent)
     setWindowTitle(QStringLiteral("Orvanta"));
     setFixedSize(270, 142);
     setModal(true);
+    QFont buttons(QStringLiteral("Tahoma"));
+    buttons.setPointSize(9);
+    setFont(buttons);
 
     Image1 = new PictureBox(this);
     Image1->setGeometry(0, 1, 270, 140);

@@ -14,6 +14,9 @@ TTzts::TTzts(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Pelquor"));
     resize(478, 48);
+    QFont buttons(QStringLiteral("Tahoma"));
+    buttons.setPointSize(9);
+    setFont(buttons);
 
     lbl1 = new QLabel(QStringLiteral("您电脑的flash未安装或安装错误，是否下载安装?"), this);
     lbl1->move(16, 16);
