@@ -97,7 +97,8 @@ protected:
 
 int remainingMs(Clock::time_point deadline)
 {
-    return int(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+    // Rounded up: a wait of n milliseconds lasts at least n milliseconds.
+    return int(std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count());
 }
 
 } // namespace
