@@ -16,9 +16,12 @@ Tsbsjx *browser()
 
 Txzlxt *picker()
 {
-    if (!xzlxt)
-        xzlxt = new Txzlxt;
-    return xzlxt;
+    // Start-up made it; a run without the shell's start-up gets one here.
+    if (!qobject_cast<Txzlxt *>(Forms::xzlxt.data())) {
+        delete Forms::xzlxt.data();
+        Forms::xzlxt = new Txzlxt;
+    }
+    return qobject_cast<Txzlxt *>(Forms::xzlxt.data());
 }
 
 void openPracticeWindow()
@@ -33,6 +36,7 @@ void openPracticeWindow()
 
 void install()
 {
+    Modules::factories().xzlxt = [] { return new Txzlxt; };
     Modules::factories().sbsjx = [](QWidget *panel) {
         auto *browser = new Tsbsjx(panel);
         return Modules::ChapterBrowser{browser, browser->Image2};

@@ -12,11 +12,10 @@ class Txzlxt;
 namespace PracticeForms {
 
 inline QPointer<Tsbs> sbs;
-inline QPointer<Txzlxt> xzlxt;
 
 Tsbsjx *browser();
 
-// The question picker; made at start-up, or at its first use.
+// The question picker (Forms::xzlxt), made at start-up.
 Txzlxt *picker();
 
 // A new practice window as the current `sbs`, docked at (0, 0) into the main

@@ -26,6 +26,7 @@ inline QPointer<QWidget> xxjh;   // study plan
 inline QPointer<QWidget> wlkt;   // classroom index
 inline QPointer<QWidget> mnks;   // exam room list
 inline QPointer<QWidget> kszn;   // exam guide
+inline QPointer<QWidget> xzlxt;  // question picker of guided practice
 inline QPointer<QWidget> sbsjx;  // the current chapter browser, new on every activation
 
 } // namespace Forms

@@ -31,6 +31,7 @@ Factories &factories()
             return browser;
         },
         [] {},
+        [] { return placeholder(QStringLiteral("xzlxt"), {800, 600}); },
     };
     return f;
 }

@@ -31,6 +31,8 @@ struct Factories
     std::function<ChapterBrowser(QWidget *panel)> sbsjx;
     // The online update check behind the main window's update button.
     std::function<void()> updateCheck;
+    // The question picker of guided practice, created hidden at start-up.
+    std::function<QWidget *()> xzlxt;
 };
 
 // The factories in use; modules assign theirs before start-up.

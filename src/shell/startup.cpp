@@ -34,6 +34,7 @@ void createWindows()
     create(Forms::tcrj, [] { return new Ttcrj; });
     create(Forms::xxjh, modules.xxjh);
     create(Forms::wlkt, modules.wlkt);
+    create(Forms::xzlxt, modules.xzlxt);
     create(Forms::tits, [] { return new Ttits; });
     create(Forms::mnks, modules.mnks);
     create(Forms::kszn, modules.kszn);
@@ -48,7 +49,7 @@ void destroyWindows()
     delete Forms::tcrj.data();
     delete Forms::jsct.data();
     delete Forms::main.data();
-    for (QPointer<QWidget> *module : {&Forms::kszn, &Forms::mnks, &Forms::wlkt, &Forms::xxjh})
+    for (QPointer<QWidget> *module : {&Forms::kszn, &Forms::mnks, &Forms::xzlxt, &Forms::wlkt, &Forms::xxjh})
         delete module->data();
 }
 

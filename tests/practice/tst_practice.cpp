@@ -108,7 +108,6 @@ void TestPractice::cleanup()
 {
     SimHost::closeAll();
     Startup::destroyWindows();
-    delete PracticeForms::xzlxt.data();
     m_answers.reset();
     m_bank.reset();
     QTRY_VERIFY(QApplication::topLevelWidgets().size() <= 1);
