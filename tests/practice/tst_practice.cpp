@@ -20,6 +20,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -80,6 +82,7 @@ private slots:
     void walkWithEndNotices();
     void gridGeometry_data();
     void gridGeometry();
+    void longRunGridScrolls();
     void gridRecoloursAndJumps();
     void stop_data();
     void stop();
@@ -342,6 +345,29 @@ void TestPractice::gridGeometry()
     QCOMPARE(sbs->gridButton(7)->pos(), seventh);
     QCOMPARE(sbs->gridButton(13)->pos(), QPoint(4, 91));
     QCOMPARE(sbs->gridButton(1)->size(), QSize(28, 23));
+}
+
+// Beyond 11 rows of six the grid scrolls; every button stays whole and reachable.
+void TestPractice::longRunGridScrolls()
+{
+    makeBank(chapterOf(QStringLiteral("基本操作"), 101, 70, QStringLiteral("xz=1")));
+    openBrowser();
+    browser()->Button4Click();
+    Tsbs *sbs = practice();
+    QVERIFY(sbs);
+    QTest::mouseClick(sbs->Button4, Qt::LeftButton);
+    auto *area = sbs->Panel3->findChild<QScrollArea *>();
+    QVERIFY(area && area->verticalScrollBar()->isVisible());
+    for (int k = 1; k <= 70; ++k) {
+        QPushButton *button = sbs->gridButton(k);
+        QVERIFY(button);
+        QVERIFY2(button->geometry().right() < area->viewport()->width(), qPrintable(QString::number(k)));
+    }
+    area->ensureWidgetVisible(sbs->gridButton(70));
+    const QPoint inViewport = sbs->gridButton(70)->mapTo(area->viewport(), QPoint(14, 11));
+    QVERIFY(area->viewport()->rect().contains(inViewport));
+    QTest::mouseClick(sbs->gridButton(70), Qt::LeftButton);
+    QCOMPARE(sbs->js, 170);
 }
 
 void TestPractice::gridRecoloursAndJumps()
