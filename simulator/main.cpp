@@ -43,28 +43,41 @@ int main(int argc, char *argv[])
     if (th.isEmpty())
         return failWith(QStringLiteral("模拟程序必须从题目文件夹（ovti/金山演示<题号>/ov）启动，无法确定题号。"));
 
-    // The first keyed open of a process is the slow part of start-up: it runs
-    // while the window is being built.
+    // The native window exists before the editor is built, so the bank
+    // work (opening it, reading the question's row, announcing the window in
+    // `jc`) runs on its own thread while the editor is being built.
+    EditorWindow window;
+    const quint64 windowId = window.winId();  // the native window, not shown
+    // Watching starts before the announcement: the host may re-parent the
+    // window as soon as it reads `jc`.
+    WindowWatch watch(windowId);
     SimBank bank(StartPath::programFolder(startedPath), th);
     SimBank::Row row;
     QString bankError;
+    bool announced = false;
     std::thread reader([&] {
         try {
             bank.open();
             row = bank.read();
         } catch (const StoreError &error) {
-            bankError = error.message();
+            bankError = QStringLiteral("无法读取题库，模拟程序不能启动。\n%1").arg(error.message());
+            return;
+        }
+        try {
+            bank.announce(windowId);
+            announced = true;
+        } catch (const StoreError &error) {
+            bankError = QStringLiteral("无法在题库中登记模拟程序窗口。\n%1").arg(error.message());
         }
     });
 
     QStringList taskErrors;
     const Task task = Task::load(StartPath::questionFolder(startedPath) + QStringLiteral("task.txt"), &taskErrors);
-    EditorWindow window(task, taskErrors.isEmpty() ? QString()
-                                                   : QStringLiteral("本题的任务文件有误：") + taskErrors.join(QStringLiteral("；")));
-    const quint64 windowId = window.winId();  // the native window, not shown
+    window.setTask(task, taskErrors.isEmpty() ? QString()
+                                              : QStringLiteral("本题的任务文件有误：") + taskErrors.join(QStringLiteral("；")));
     reader.join();
     if (!bankError.isEmpty())
-        return failWith(QStringLiteral("无法读取题库，模拟程序不能启动。\n%1").arg(bankError));
+        return failWith(bankError);
 
     const bool practice = row.mode == SimBank::Mode::Practice;
     window.setGuideEnabled(practice);
@@ -76,7 +89,6 @@ int main(int argc, char *argv[])
         shown = true;
         window.show();
     };
-    WindowWatch watch(windowId);
     QObject::connect(&watch, &WindowWatch::reparented, &window, showOnce);
     QObject::connect(&watch, &WindowWatch::windowDestroyed, &app, [&app] { app.exit(0); });
     // Running on its own (no host re-parents it): show at the stored position.
@@ -99,16 +111,11 @@ int main(int argc, char *argv[])
         }
     });
 
-    try {
-        bank.announce(windowId);
-    } catch (const StoreError &error) {
-        return failWith(QStringLiteral("无法在题库中登记模拟程序窗口。\n%1").arg(error.message()));
-    }
-
     Termination::quitEventLoopOnSignals();
     const int result = app.exec();
     try {
-        bank.withdraw(windowId);
+        if (announced)
+            bank.withdraw(windowId);
     } catch (const StoreError &) {
         // The host's next launch replaces a stale id; nothing more to do here.
     }

@@ -67,11 +67,24 @@ const QStringList slideListCommands = {
 
 } // namespace
 
-EditorWindow::EditorWindow(const Task &task, const QString &taskProblem, QWidget *parent)
-    : QMainWindow(parent), m_task(task), m_session(task.startDocument()), m_guide(task.steps)
+EditorWindow::EditorWindow(QWidget *parent)
+    : QMainWindow(parent), m_guide({})
 {
     setWindowTitle(QStringLiteral("金山演示 - [演示文稿1]"));
     setFixedSize(900, 700);
+}
+
+EditorWindow::EditorWindow(const Task &task, const QString &taskProblem, QWidget *parent)
+    : EditorWindow(parent)
+{
+    setTask(task, taskProblem);
+}
+
+void EditorWindow::setTask(const Task &task, const QString &taskProblem)
+{
+    m_task = task;
+    m_session = Session(task.startDocument());
+    m_guide = Guide(task.steps);
     buildMenus();
     buildToolBar();
     buildCentre();

@@ -30,6 +30,11 @@ class EditorWindow : public QMainWindow
 
 public:
     explicit EditorWindow(const Task &task, const QString &taskProblem = {}, QWidget *parent = nullptr);
+    // The bare frame: its native window exists before the editor is built,
+    // so the simulator can announce it while it builds (setTask).
+    explicit EditorWindow(QWidget *parent = nullptr);
+    // Builds the editor for a task; once, on a bare frame.
+    void setTask(const Task &task, const QString &taskProblem = {});
 
     void setGuideEnabled(bool enabled);
     const Session &session() const { return m_session; }
