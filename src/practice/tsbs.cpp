@@ -212,6 +212,37 @@ void Tsbs::openRunSet()
     ADOQuery1.open();
 }
 
+// The previous and next steps of chapter mode take the chapter from the
+// browser's list item itself.
+void Tsbs::openChapterItemRunSet()
+{
+    if (!ADOConnection1.isOpen())
+        ADOConnection1.open();
+    ADOQuery1.close();
+    Tsbsjx *browser = PracticeForms::browser();
+    ADOQuery1.setSql(Sql::chosenInChapter(Sql::trimTitle(browser ? browser->currentChapterItem() : QString()),
+                                          Sql::ChosenEnding::Tight));
+    ADOQuery1.open();
+}
+
+QString Tsbs::openNeighbour()
+{
+    ADOQuery1.close();
+    ADOQuery1.setSql(Sql::neighbourInWorkingSet(QString::number(js)));
+    ADOQuery1.open();
+    return ADOQuery1.fieldText(QStringLiteral("ti"));
+}
+
+int Tsbs::positionOf(int number)
+{
+    int position = 0;
+    for (ADOQuery1.first(); !ADOQuery1.eof(); ADOQuery1.next()) {
+        if (Sql::trimTitle(ADOQuery1.fieldText(QStringLiteral("th"))) == QString::number(number))
+            position = ADOQuery1.recNo();
+    }
+    return position;
+}
+
 void Tsbs::showPosition(int number, int position, int count)
 {
     Label1->setText(QStringLiteral("题号：%1  第%2题/共%3题").arg(number).arg(position).arg(count));
@@ -314,100 +345,47 @@ void Tsbs::endOfRun()
 
 void Tsbs::Button3Click()
 {
-    if (dd != 1)
-        return;
-    dd = 0;
-    guardedStep([this] {
-        QString task;
-        if (!wrongQuestionMode()) {
-            if (!ADOConnection1.isOpen())
-                ADOConnection1.open();
-            ADOQuery1.close();
-            Tsbsjx *browser = PracticeForms::browser();
-            ADOQuery1.setSql(Sql::chosenInChapter(Sql::trimTitle(browser ? browser->currentChapterItem() : QString()),
-                                                  Sql::ChosenEnding::Tight));
-            ADOQuery1.open();
-            while (!ADOQuery1.eof()) {
-                if (ADOQuery1.fieldInt(QStringLiteral("th")) == js) {
-                    ADOQuery1.next();
-                    jsti = ADOQuery1.fieldInt(QStringLiteral("th"));
-                }
-                ADOQuery1.next();
-            }
-            const int before = js;
-            js = js == jsti ? js + 1 : jsti;
-            ADOQuery1.close();
-            ADOQuery1.setSql(Sql::neighbourInWorkingSet(QString::number(js)));
-            ADOQuery1.open();
-            task = ADOQuery1.fieldText(QStringLiteral("ti"));
-            if (ADOQuery1.isEmpty()) {
-                ADOQuery1.close();
-                js = before;
-                Button3->setEnabled(false);
-                notice(QStringLiteral("已经是最后一道题了!"));
-            } else {
-                switchTo(task, Button1);
-            }
-        } else {
-            openRunSet();
-            int q = 0;
-            while (!ADOQuery1.eof()) {
-                if (Sql::trimTitle(ADOQuery1.fieldText(QStringLiteral("th"))) == QString::number(js)) {
-                    q = ADOQuery1.recNo();
-                    ADOQuery1.next();
-                    js = ADOQuery1.fieldInt(QStringLiteral("th"));
-                    task = ADOQuery1.fieldText(QStringLiteral("ti"));
-                }
-                ADOQuery1.next();
-            }
-            const int count = ADOQuery1.recordCount();
-            ADOQuery1.close();
-            if (q == count) {
-                Button3->setEnabled(false);
-                notice(QStringLiteral("已经是最后一道题了!"));
-            } else {
-                switchTo(task, Button1);
-            }
-        }
-    });
-    dd = 1;
+    step(+1);
 }
 
 void Tsbs::Button1Click()
 {
+    step(-1);
+}
+
+// "下一题" (+1) and "上一题" (-1) are mirror images: walk the run set to the
+// current question's neighbour, then switch to it, or tell the candidate the
+// run ends there and disable the button.
+void Tsbs::step(int direction)
+{
     if (dd != 1)
         return;
     dd = 0;
-    guardedStep([this] {
+    const bool next = direction > 0;
+    QPushButton *pressed = next ? Button3 : Button1;
+    QPushButton *other = next ? Button1 : Button3;
+    const QString endNotice = next ? QStringLiteral("已经是最后一道题了!") : QStringLiteral("已经是第一道题了!");
+    guardedStep([&] {
         QString task;
+        bool atEnd = false;
         if (!wrongQuestionMode()) {
-            if (!ADOConnection1.isOpen())
-                ADOConnection1.open();
-            ADOQuery1.close();
-            Tsbsjx *browser = PracticeForms::browser();
-            ADOQuery1.setSql(Sql::chosenInChapter(Sql::trimTitle(browser ? browser->currentChapterItem() : QString()),
-                                                  Sql::ChosenEnding::Tight));
-            ADOQuery1.open();
+            openChapterItemRunSet();
             while (!ADOQuery1.eof()) {
                 if (ADOQuery1.fieldInt(QStringLiteral("th")) == js) {
-                    ADOQuery1.prior();
+                    ADOQuery1.moveBy(direction);
                     jsti = ADOQuery1.fieldInt(QStringLiteral("th"));
-                    ADOQuery1.next();
+                    if (!next)
+                        ADOQuery1.next();
                 }
                 ADOQuery1.next();
             }
-            js = js == jsti ? js - 1 : jsti;
-            ADOQuery1.close();
-            ADOQuery1.setSql(Sql::neighbourInWorkingSet(QString::number(js)));
-            ADOQuery1.open();
-            task = ADOQuery1.fieldText(QStringLiteral("ti"));
+            const int before = js;
+            js = js == jsti ? js + direction : jsti;
+            task = openNeighbour();
             if (ADOQuery1.isEmpty()) {
                 ADOQuery1.close();
-                js = js + 1;
-                Button1->setEnabled(false);
-                notice(QStringLiteral("已经是第一道题了!"));
-            } else {
-                switchTo(task, Button3);
+                js = next ? before : js + 1;
+                atEnd = true;
             }
         } else {
             openRunSet();
@@ -415,20 +393,22 @@ void Tsbs::Button1Click()
             while (!ADOQuery1.eof()) {
                 if (Sql::trimTitle(ADOQuery1.fieldText(QStringLiteral("th"))) == QString::number(js)) {
                     q = ADOQuery1.recNo();
-                    ADOQuery1.prior();
+                    ADOQuery1.moveBy(direction);
                     js = ADOQuery1.fieldInt(QStringLiteral("th"));
                     task = ADOQuery1.fieldText(QStringLiteral("ti"));
-                    ADOQuery1.next();
+                    if (!next)
+                        ADOQuery1.next();
                 }
                 ADOQuery1.next();
             }
+            atEnd = q == (next ? ADOQuery1.recordCount() : 1);
             ADOQuery1.close();
-            if (q == 1) {
-                Button1->setEnabled(false);
-                notice(QStringLiteral("已经是第一道题了!"));
-            } else {
-                switchTo(task, Button3);
-            }
+        }
+        if (atEnd) {
+            pressed->setEnabled(false);
+            notice(endNotice);
+        } else {
+            switchTo(task, other);
         }
     });
     dd = 1;
@@ -445,12 +425,7 @@ void Tsbs::switchTo(const QString &task, QPushButton *enable)
     if (!ADOConnection1.isOpen())
         ADOConnection1.open();
     openRunSet();
-    int position = 0;
-    for (; !ADOQuery1.eof(); ADOQuery1.next()) {
-        if (Sql::trimTitle(ADOQuery1.fieldText(QStringLiteral("th"))) == QString::number(js))
-            position = ADOQuery1.recNo();
-    }
-    showPosition(js, position, ADOQuery1.recordCount());
+    showPosition(js, positionOf(js), ADOQuery1.recordCount());
     ADOQuery1.close();
 
     ADOConnection1.close();
@@ -560,12 +535,7 @@ void Tsbs::gridJump(int k)
         } else {
             openRunSet();
         }
-        int position = 0;
-        for (; !ADOQuery1.eof(); ADOQuery1.next()) {
-            if (Sql::trimTitle(ADOQuery1.fieldText(QStringLiteral("th"))) == QString::number(js))
-                position = ADOQuery1.recNo();
-        }
-        showPosition(js, position, ADOQuery1.recordCount());
+        showPosition(js, positionOf(js), ADOQuery1.recordCount());
         ADOQuery1.close();
 
         ADOConnection1.close();

@@ -87,6 +87,7 @@ private:
     void FormShow();
     void Image2Click();
 
+    void step(int direction);
     void switchTo(const QString &task, QPushButton *enable);
     void recolourGrid();
     void buildGrid();
@@ -94,6 +95,11 @@ private:
     void notice(const QString &text);
     void endOfRun();
     void openRunSet();
+    void openChapterItemRunSet();
+    // The task of `js` when it is in the working set (empty result otherwise).
+    QString openNeighbour();
+    // The 1-based place of question `number` in the open result, 0 if absent.
+    int positionOf(int number);
     // A step that fails half-way leaves the window usable again.
     template<typename Step>
     void guardedStep(Step &&step);
