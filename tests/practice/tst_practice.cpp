@@ -89,6 +89,7 @@ private slots:
     void pickerTicks();
     void pickerStartsWithTheThirdAndFifth();
     void emptyWorkingSetGivesTheBrowserBack();
+    void panelPositionHandedOver();
     void realSimulatorRun();
 
 private:
@@ -484,6 +485,27 @@ void TestPractice::emptyWorkingSetGivesTheBrowserBack()
     QCOMPARE(Forms::main->ctbh, 1);
     QCOMPARE(Forms::main->f6, 0);
     QVERIFY(browser() && browser()->isVisible());
+}
+
+// Table jl holds the simulator panel's screen position: at creation, and
+// again after the candidate drags the main window.
+void TestPractice::panelPositionHandedOver()
+{
+    makeBank(chapterOf(QStringLiteral("基本操作"), 101, 2, QStringLiteral("xz=1")));
+    openBrowser();
+    browser()->Button4Click();
+    QVERIFY(practice());
+    const QPoint main = Forms::main->pos();
+    QCOMPARE(value(QStringLiteral("select jl || ',' || jl1 as v from jl")),
+             QStringLiteral("%1,%2").arg(main.x() + 198 + 9).arg(main.y() + 109));
+    Forms::main->move(100, 50);
+    QTRY_COMPARE(Forms::main->pos(), QPoint(100, 50));
+    QVERIFY(Forms::main->practiceMoved);
+    Forms::main->practiceMoved();
+    QCOMPARE(value(QStringLiteral("select count(*) || ':' || jl || ',' || jl1 as v from jl")), QStringLiteral("1:307,159"));
+    QTest::mouseClick(practice()->Button5, Qt::LeftButton);
+    QTRY_VERIFY(!practice());
+    QVERIFY(!Forms::main->practiceMoved);
 }
 
 // The real simulator of every question: a chapter opened, stepped, jumped
