@@ -1,6 +1,11 @@
 #include "shellart.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QFont>
+#include <QResource>
+
+#include <cstring>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -41,7 +46,7 @@ void paintTitle(QPainter &p, const QRect &bar, int px)
 
 } // namespace
 
-QPixmap mainBackground()
+QPixmap drawMainBackground()
 {
     QPixmap pixmap(1020, 758);
     QPainter p(&pixmap);
@@ -87,7 +92,7 @@ QPixmap mainBackground()
     return pixmap;
 }
 
-QPixmap serviceBanner()
+QPixmap drawServiceBanner()
 {
     QPixmap pixmap(224, 85);
     pixmap.fill(Qt::transparent);
@@ -134,7 +139,7 @@ QPixmap serviceBanner()
     return pixmap;
 }
 
-QPixmap titleStrip()
+QPixmap drawTitleStrip()
 {
     QPixmap pixmap(270, 140);
     QPainter p(&pixmap);
@@ -150,7 +155,7 @@ QPixmap titleStrip()
     return pixmap;
 }
 
-QPixmap exitQuestion()
+QPixmap drawExitQuestion()
 {
     QPixmap pixmap = titleStrip();
     QPainter p(&pixmap);
@@ -159,6 +164,68 @@ QPixmap exitQuestion()
     p.setFont(font(QStringLiteral("楷体_GB2312"), 19));
     p.drawText(QRect(10, 44, 250, 42), Qt::AlignCenter, QStringLiteral("您确定要退出系统吗？"));
     return pixmap;
+}
+
+namespace {
+
+// The pictures are drawn once, when the program is built, and compiled in as
+// raw pixels: drawing them at start-up would load the font database, and
+// even decoding a compressed picture of the window's size costs more than
+// the rest of the main window, before the window is on screen. A build
+// without them draws them now.
+QPixmap builtIn(const char *file, QPixmap (*draw)())
+{
+    const QResource resource(QStringLiteral(":/builtin/") + QLatin1String(file));
+    const QImage image = ShellArt::fromRaw(resource.uncompressedData());
+    return image.isNull() ? draw() : QPixmap::fromImage(image);
+}
+
+} // namespace
+
+QByteArray toRaw(const QImage &picture)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    QByteArray raw;
+    QDataStream out(&raw, QIODevice::WriteOnly);
+    out << quint32(image.width()) << quint32(image.height());
+    for (int y = 0; y < image.height(); ++y)
+        out.writeRawData(reinterpret_cast<const char *>(image.constScanLine(y)), image.width() * 4);
+    return raw;
+}
+
+QImage fromRaw(const QByteArray &raw)
+{
+    QDataStream in(raw);
+    quint32 width = 0;
+    quint32 height = 0;
+    in >> width >> height;
+    const qint64 pixels = qint64(width) * height;
+    if (in.status() != QDataStream::Ok || width == 0 || height == 0 || raw.size() != 8 + pixels * 4)
+        return {};
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    for (quint32 y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(int(y)), raw.constData() + 8 + qint64(y) * width * 4, width * 4);
+    return image;
+}
+
+QPixmap mainBackground()
+{
+    return builtIn("main.raw", drawMainBackground);
+}
+
+QPixmap serviceBanner()
+{
+    return builtIn("banner.raw", drawServiceBanner);
+}
+
+QPixmap titleStrip()
+{
+    return builtIn("strip.raw", drawTitleStrip);
+}
+
+QPixmap exitQuestion()
+{
+    return builtIn("exit.raw", drawExitQuestion);
 }
 
 } // namespace ShellArt

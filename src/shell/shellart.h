@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QPixmap>
 
 // The pictures built into the program (drawn by code, so no file beside
@@ -15,6 +17,18 @@ QPixmap serviceBanner();
 QPixmap titleStrip();
 // 270 × 140: the title strip with the exit question drawn in.
 QPixmap exitQuestion();
+
+// The same pictures drawn afresh (the build draws them once and compiles
+// them in; see above).
+QPixmap drawMainBackground();
+QPixmap drawServiceBanner();
+QPixmap drawTitleStrip();
+QPixmap drawExitQuestion();
+
+// The raw form the build compiles in (size, then 32-bit pixels), and back;
+// a null image for data that is not of that form.
+QByteArray toRaw(const QImage &picture);
+QImage fromRaw(const QByteArray &raw);
 
 // Geometry of the painted glyphs, under the minimise and close buttons.
 constexpr int TitleBarHeight = 24;
