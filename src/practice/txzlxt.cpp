@@ -18,7 +18,13 @@ Txzlxt::Txzlxt(QWidget *parent)
     setWindowTitle(QStringLiteral("选择练习题"));
     setModal(true);
     resize(800, 600);
+    ErrorBox::run(this, [this] { FormCreate(); });
+}
 
+// The controls are made when the picker is first shown: made at start-up,
+// their text would load the font database before the main window is on screen.
+void Txzlxt::buildControls()
+{
     ListView1 = new QTreeWidget(this);
     QFont tahoma(QStringLiteral("Tahoma"));
     tahoma.setPixelSize(13);
@@ -56,8 +62,6 @@ Txzlxt::Txzlxt(QWidget *parent)
     connect(Button2, &QPushButton::clicked, this, ErrorBox::guarded(this, [this] { Button2Click(); }));
     connect(Button1, &QPushButton::clicked, this, ErrorBox::guarded(this, [this] { Button1Click(); }));
     connect(Button3, &QPushButton::clicked, this, ErrorBox::guarded(this, [this] { Button3Click(); }));
-
-    ErrorBox::run(this, [this] { FormCreate(); });
 }
 
 void Txzlxt::FormCreate()
@@ -68,19 +72,21 @@ void Txzlxt::FormCreate()
 
 void Txzlxt::showEvent(QShowEvent *event)
 {
+    if (!ListView1)
+        buildControls();
     QDialog::showEvent(event);
     ErrorBox::run(this, [this] { FormShow(); });
 }
 
 bool Txzlxt::isTicked(int row) const
 {
-    const QTreeWidgetItem *item = ListView1->topLevelItem(row);
+    const QTreeWidgetItem *item = ListView1 ? ListView1->topLevelItem(row) : nullptr;
     return item && item->checkState(0) == Qt::Checked;
 }
 
 void Txzlxt::setTicked(int row, bool ticked)
 {
-    if (QTreeWidgetItem *item = ListView1->topLevelItem(row))
+    if (QTreeWidgetItem *item = ListView1 ? ListView1->topLevelItem(row) : nullptr)
         item->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
 }
 

@@ -18,12 +18,13 @@ class Txzlxt : public QDialog
 public:
     explicit Txzlxt(QWidget *parent = nullptr);
 
-    QTreeWidget *ListView1;
-    QWidget *Panel4;
-    QPushButton *Button4;
-    QPushButton *Button2;
-    QPushButton *Button1;
-    QPushButton *Button3;
+    // Made at the first showing.
+    QTreeWidget *ListView1 = nullptr;
+    QWidget *Panel4 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button3 = nullptr;
 
     bool isTicked(int row) const;
     void setTicked(int row, bool ticked);
@@ -32,6 +33,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void buildControls();
     void FormCreate();
     void FormShow();
     void Button4Click();
