@@ -490,14 +490,14 @@ bool showSetUp(const Text &t, Builder &b)
         return false;
     QList<std::pair<QString, QString>> values;
     for (const QString &q : t.quoted)
-        if (q.contains(u"放映") || q.contains(u"浏览"))
+        if (Commands::find(QStringLiteral("设置放映方式"))->field(QStringLiteral("放映类型"))->choices.contains(q))
             values.append({QStringLiteral("放映类型"), q});
     const QString range = t.capture("(第[0-9]+张到第[0-9]+张|第[0-9]+张到最后一张)");
     if (!range.isEmpty())
         values.append({QStringLiteral("放映幻灯片"), range});
-    for (const char *option : {"循环放映", "不加旁白", "不加动画"})
-        if (t.has(option))
-            values.append({QStringLiteral("放映选项"), QString::fromUtf8(option)});
+    for (const QString &option : Commands::find(QStringLiteral("设置放映方式"))->field(QStringLiteral("放映选项"))->choices)
+        if (t.text.contains(option.section(u'，', 0, 0).remove(QStringLiteral("放映时")).remove(QStringLiteral("放映"))))
+            values.append({QStringLiteral("放映选项"), option});
     if (t.has("绘图笔"))
         values.append({QStringLiteral("绘图笔颜色"), t.firstOf(colourWords)});
     if (t.has("换片方式")) {
@@ -626,6 +626,611 @@ bool headerFooter(const Text &t, Builder &b)
     return true;
 }
 
+// Slides copied or moved with the clipboard: "第5张幻灯片复制一份并粘贴到第2张幻灯片之后",
+// "将第4张幻灯片移动到第1张幻灯片之前", "第3张和第5张幻灯片一起移动到演示文稿的末尾",
+// "将第3张幻灯片上移一个位置".
+bool arrangeSlides(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "第([0-9]+)张(?:和第([0-9]+)张)?幻灯片(?:一起)?(复制|移动|上移|下移)[^，。]*?"
+        "(?:(?:到|在)(?:第([0-9]+)张幻灯片(之后|之前)|演示文稿的(末尾|最后))|一个位置)"));
+    // "复制第6张幻灯片并将副本放在…" says the same as "第6张幻灯片复制…".
+    static const QRegularExpression verbFirst(QStringLiteral("(复制|移动)(第[0-9]+张幻灯片)"));
+    const QString text = QString(t.text).replace(verbFirst, QStringLiteral("\\2\\1"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch() || t.has("占位符"))
+        return false;
+    QList<int> sources{m.captured(1).toInt()};
+    if (!m.captured(2).isEmpty())
+        sources << m.captured(2).toInt();
+    const QString verb = m.captured(3);
+    const bool copy = verb == u"复制" || t.has("副本");
+    QStringList titles = sampleTitles(b.task.slides);
+    for (int n : sources)
+        if (n < 1 || n > titles.size())
+            return false;
+    // Where the slides go, as "after slide k" of the list before anything moves (0: before the first).
+    int after = titles.size();
+    if (verb == u"上移")
+        after = sources.first() - 2;
+    else if (verb == u"下移")
+        after = sources.first() + 1;
+    else if (!m.captured(4).isEmpty())
+        after = m.captured(4).toInt() - (m.captured(5) == u"之前" ? 1 : 0);
+    if (after < 0 || after > titles.size())
+        return false;
+    b.task.kind = copy ? QStringLiteral("复制幻灯片") : QStringLiteral("移动幻灯片");
+    // Titles carry the identity of the slides while the list changes.
+    QStringList order = titles;
+    const QString anchor = after > 0 ? titles.at(after - 1) : QString();
+    QStringList placed;
+    for (int n : sources) {
+        const QString moved = titles.at(n - 1);
+        int index = order.indexOf(moved);
+        b.select(index + 1);
+        b.command(copy ? QStringLiteral("复制") : QStringLiteral("剪切"));
+        if (!copy)
+            order.removeAt(index);
+        // After the anchor and the slides placed before this one.
+        int target = anchor.isEmpty() ? 0 : order.indexOf(anchor) + 1;
+        target += placed.size();
+        if (target == 0) {
+            // Pasting puts a slide after the selected one: paste after the first, then move the first behind it.
+            b.select(1);
+            b.command(QStringLiteral("粘贴"));
+            b.select(1);
+            b.command(QStringLiteral("剪切"));
+            b.command(QStringLiteral("粘贴"));
+            order.insert(0, moved);
+        } else {
+            b.select(target);
+            b.command(QStringLiteral("粘贴"));
+            order.insert(target, moved);
+        }
+        placed << moved;
+    }
+    if (order == titles)
+        return false;
+    goalTitles(b, order);
+    return true;
+}
+
+// Slides reused from another presentation: "从…“产品介绍.dps”中重用第2张幻灯片，将其插入到…第3张幻灯片之后",
+// "将…“销售报告.dps”的全部幻灯片插入到当前演示文稿的末尾".
+bool reuseSlides(const Text &t, Builder &b)
+{
+    if (!(t.has("重用") || (t.has("的全部幻灯片插入") || t.has("幻灯片插入到"))) || t.quoted.isEmpty())
+        return false;
+    const QString file = t.quoted.first();
+    if (!file.contains(u'.'))
+        return false;
+    static const QRegularExpression reused(QStringLiteral("重用第([0-9]+)张"));
+    static const QRegularExpression afterSlide(QStringLiteral("第([0-9]+)张幻灯片之后"));
+    const QRegularExpressionMatch which = reused.match(t.text);
+    const QRegularExpressionMatch where = afterSlide.match(t.text);
+    const int after = where.hasMatch() ? where.captured(1).toInt() : b.task.slides;
+    const QString slides = which.hasMatch() ? QStringLiteral("第%1张").arg(which.captured(1)) : QStringLiteral("全部");
+    b.task.kind = QStringLiteral("重用幻灯片");
+    b.select(after);
+    b.command(QStringLiteral("幻灯片（从文件）"), {{QStringLiteral("文件"), file}, {QStringLiteral("幻灯片"), slides}});
+    Session session(b.task.startDocument());
+    b.task.playSolution(session);
+    QStringList titles;
+    for (const Slide &s : session.document().slides)
+        titles << s.title;
+    goalTitles(b, titles);
+    return true;
+}
+
+// Starting the show: from the first slide, or from the current one.
+bool startShow(const Text &t, Builder &b)
+{
+    if (!t.has("开始放映") && !t.has("F5") && !t.has("从当前幻灯片开始"))
+        return false;
+    if (t.has("自定义放映") || t.has("过程中"))
+        return false;
+    const int n = t.has("当前幻灯片") ? 2 : t.slide();
+    b.task.kind = QStringLiteral("观看放映");
+    QString from = QStringLiteral("第一张");
+    if (n > 1) {
+        b.select(n);
+        from = QStringLiteral("当前幻灯片");
+    }
+    b.command(QStringLiteral("观看放映"), {{QStringLiteral("从"), from}});
+    b.goal(QStringLiteral("doc.放映"), from);
+    return true;
+}
+
+// Settings of the 选项 dialog: the tab, the setting and its value.
+bool options(const Text &t, Builder &b)
+{
+    if (!t.has("“选项”对话框"))
+        return false;
+    const CommandSpec *spec = Commands::find(QStringLiteral("选项"));
+    const QStringList tabs = spec->field(QStringLiteral("选项卡"))->choices;
+    QString tab;
+    for (const QString &q : t.quoted)
+        if (tabs.contains(q))
+            tab = q;
+    const QString setting = t.firstOf(spec->field(QStringLiteral("设置"))->choices);
+    if (setting.isEmpty())
+        return false;
+    if (tab.isEmpty()) {
+        static const QMap<QString, QString> tabOf = {
+            {QStringLiteral("最近使用的文件列表"), QStringLiteral("常规")}, {QStringLiteral("自动保存"), QStringLiteral("保存")},
+            {QStringLiteral("默认保存格式"), QStringLiteral("保存")}, {QStringLiteral("生成备份文件"), QStringLiteral("保存")},
+            {QStringLiteral("显示任务窗格"), QStringLiteral("视图")}, {QStringLiteral("最多可取消操作数"), QStringLiteral("编辑")},
+            {QStringLiteral("检查拼写"), QStringLiteral("拼写检查")}, {QStringLiteral("度量单位"), QStringLiteral("常规")},
+            {QStringLiteral("提供声音反馈"), QStringLiteral("常规")},
+        };
+        tab = tabOf.value(setting);
+    }
+    QString value = t.capture("([0-9]+)(?:个|分钟)?(?:。|，|$)");
+    if (value.isEmpty())
+        value = t.capture("([0-9]+分钟)");
+    if (value.isEmpty()) {
+        for (const QString &q : t.quoted)
+            if (q != tab && q != setting && !q.contains(setting) && q != u"选项")
+                value = q;
+    }
+    if (value.isEmpty())
+        value = t.has("取消") || t.has("不显示") ? QStringLiteral("否") : QStringLiteral("是");
+    b.task.kind = QStringLiteral("选项");
+    const QList<std::pair<QString, QString>> values{{QStringLiteral("选项卡"), tab}, {QStringLiteral("设置"), setting},
+                                                    {QStringLiteral("值"), value}};
+    b.command(QStringLiteral("选项"), values);
+    for (const auto &[name, v] : values)
+        b.goal(QStringLiteral("doc.选项.") + name, v);
+    return true;
+}
+
+// Views switched through the 视图 menu, a double click in the slide sorter
+// included: "在幻灯片浏览视图中，双击第4张幻灯片，切换到该幻灯片的普通视图".
+bool switchView(const Text &t, Builder &b)
+{
+    static const QRegularExpression doubleClick(QStringLiteral("^在幻灯片浏览视图中，双击第([0-9]+)张幻灯片"));
+    const QRegularExpressionMatch m = doubleClick.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    b.task.kind = QStringLiteral("视图");
+    b.start(QStringLiteral("doc.视图"), QStringLiteral("幻灯片浏览"));
+    b.select(m.captured(1).toInt());
+    b.command(QStringLiteral("普通"));
+    b.goal(QStringLiteral("doc.视图"), QStringLiteral("普通"));
+    return true;
+}
+
+// "将第2张幻灯片的标题设置为“第一季度”，并将其复制到第3张幻灯片的标题中."
+bool titleCopied(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("^将第([0-9]+)张幻灯片的标题设置为“([^”]+)”，并将其复制到第([0-9]+)张幻灯片的标题"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    b.task.kind = QStringLiteral("标题文字");
+    for (int n : {m.captured(1).toInt(), m.captured(3).toInt()}) {
+        b.select(n);
+        b.type(QStringLiteral("title"), m.captured(2));
+        b.goal(slidePath(n, QStringLiteral("title")), m.captured(2));
+    }
+    return true;
+}
+
+// In the outline: "将第2张幻灯片标题后输入“项目进度”并按回车，建立一张新幻灯片".
+bool outlineNewSlide(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("第([0-9]+)张幻灯片标题后输入“([^”]+)”并按回车，建立一张新幻灯片"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const int after = m.captured(1).toInt();
+    b.task.kind = QStringLiteral("插入幻灯片");
+    QStringList titles = sampleTitles(b.task.slides);
+    b.select(after);
+    b.command(QStringLiteral("新幻灯片"), {{QStringLiteral("版式"), QStringLiteral("标题和文本")}});
+    b.type(QStringLiteral("title"), m.captured(2));
+    titles.insert(after, m.captured(2));
+    goalTitles(b, titles);
+    return true;
+}
+
+// The commands the texts ask for by their words, with the fields filled from
+// the text: a quoted value that is one of a field's choices, a value after
+// the field's name ("高度设置为8厘米", "作者设置为“张明”"), a yes/no field
+// named in the text, a choice the text mentions, and the quoted names of
+// files, addresses and texts for the fields that take them.
+struct Recipe
+{
+    const char *keys;     // "a b|c": both a and b occur, or c does
+    const char *command;
+    const char *fixed = "";   // "field=value;…", "$q" is the first quoted value
+    const char *start = "";   // "path=value;…"
+};
+
+const Recipe recipes[] = {
+    {"动作按钮", "动作按钮"},
+    {"动作路径", "自定义动画", "类别=动作路径"},
+    {"“播放”动作", "自定义动画", "效果=播放"},
+    {"设置动作|动作设置", "动作设置"},
+    {"声音图标", "影片和声音"},
+    {"动画 声音", "自定义动画"},
+    {"自定义放映 放映方式", "设置放映方式", "放映幻灯片=自定义放映“$q”"},
+    {"复制 自定义放映", "自定义放映", "操作=复制"},
+    {"自定义放映 中的|自定义放映 顺序", "自定义放映", "操作=编辑"},
+    {"删除 自定义放映", "自定义放映", "操作=删除"},
+    {"新建 自定义放映", "自定义放映", "操作=新建"},
+    {"自定义放映", "自定义放映"},
+    {"换片方式 张幻灯片", "幻灯片切换"},
+    {"清除 排练|查看 排练|排练计时", "排练计时"},
+    {"换片方式", "设置放映方式"},
+    {"放映过程中", "放映控制"},
+    {"放映文件", "另存为"},
+    {"取消 动画方案", "动画方案", "动画方案=无动画"},
+    {"动画方案", "动画方案"},
+    {"动画", "自定义动画"},
+    {"配色方案", "幻灯片设计"},
+    {"忽略母版", "背景"},
+    {"关闭母版视图|返回普通视图", "普通", "", "doc.视图=幻灯片母版"},
+    {"母版", "母版"},
+    {"另存为网页|另存为 网页", "另存为网页"},
+    {"另存", "另存为"},
+    {"PDF", "输出为PDF"},
+    {"打包", "打包"},
+    {"打印预览", "打印预览"},
+    {"占位符 高度|占位符 宽度|占位符 移动", "对象格式"},
+    {"删除 占位符", "清除", "清除=全部"},
+    {"幻灯片大小|幻灯片的宽度|起始值", "页面设置"},
+    {"密码|文件属性", "属性"},
+    {"插入 幻灯片编号", "幻灯片编号", "插入=是"},
+    {"新建 窗口", "新建窗口"},
+    {"排列|平铺", "全部重排"},
+    {"切换到已打开", "全部重排"},
+    {"全屏显示", "全屏显示"},
+    {"关于", "关于金山演示"},
+    {"帮助|F1", "金山演示帮助"},
+    {"根据 新建|新建 演示文稿|新建 按钮", "新建"},
+    {"任务窗格", "任务窗格"},
+    {"状态栏", "工具栏", "工具栏=状态栏"},
+    {"工具栏 添加", "自定义"},
+    {"显示格式", "大纲", "操作=显示格式"},
+    {"增大字号", "字体", "字号=54"},
+    {"工具栏", "工具栏"},
+    {"标尺", "标尺"},
+    {"网格", "网格和参考线"},
+    {"恢复刚才", "恢复"},
+    {"撤销", "撤销"},
+    {"全部 字体 替换为", "替换", "替换字体=是"},
+    {"所有 替换为|全部 替换为", "替换"},
+    {"查找", "查找"},
+    {"选中全部幻灯片", "全选"},
+    {"关闭 选择保存", "关闭", "保存修改=是"},
+    {"关闭当前演示文稿", "关闭"},
+    {"退出", "退出"},
+    {"打开", "打开"},
+    {"保存", "保存"},
+    {"金山表格|以对象形式", "对象"},
+    {"表格", "表格属性"},
+    {"图表", "图表选项"},
+    {"插入 组织结构图", "组织结构图"},
+    {"组织结构图", "组织结构图格式"},
+    {"取消 组合", "组合", "操作=取消组合"},
+    {"组合为", "组合"},
+    {"置于", "叠放次序"},
+    {"对齐 分布", "对齐或分布"},
+    {"旋转|翻转", "旋转或翻转"},
+    {"阴影", "阴影"},
+    {"三维", "三维效果"},
+    {"绘制|自选图形|云形标注", "自选图形"},
+    {"插入 声音|插入 影片|声音 播放|影片 播放|循环播放", "影片和声音"},
+    {"剪贴画", "图片", "来源=剪贴画"},
+    {"删除 超链接", "超链接", "链接到=删除链接"},
+    {"超链接", "超链接"},
+    {"日期", "日期和时间"},
+    {"符号”|特殊符号", "符号"},
+    {"取消 项目符号", "项目符号和编号", "项目符号=无"},
+    {"项目符号|编号", "项目符号和编号"},
+    {"行距|段前", "行距"},
+    {"缩进", "段落"},
+    {"大写|小写", "更改大小写"},
+    {"字符间距", "字符间距"},
+    {"中文版式", "中文版式"},
+    {"清除 格式", "清除", "清除=格式"},
+    {"垂直居中", "对齐方式"},
+    {"下划线", "字体", "下划线=单线"},
+    {"取消 下标|取消 上标", "字体", "效果=无"},
+    {"字体|字号|加粗|倾斜|上标|下标", "字体"},
+    {"艺术字|文本框|图片|填充颜色", "对象格式"},
+    {"大纲 降级|大纲 提升|大纲 折叠|大纲 展开|大纲 删除|大纲 上移|大纲 下移|显示格式", "大纲"},
+};
+
+bool recipeMatches(const Text &t, const char *keys)
+{
+    for (const QString &alternative : QString::fromUtf8(keys).split(u'|', Qt::SkipEmptyParts)) {
+        const QStringList words = alternative.split(u' ', Qt::SkipEmptyParts);
+        if (std::all_of(words.begin(), words.end(), [&](const QString &w) { return t.text.contains(w); }))
+            return true;
+    }
+    return false;
+}
+
+// The object a text speaks of, the earliest in the text; shapes are 自选图形.
+QString objectOf(const Text &t)
+{
+    static const QList<std::pair<QString, QString>> words = {
+        {QStringLiteral("副标题"), QStringLiteral("副标题")}, {QStringLiteral("标题"), QStringLiteral("标题")},
+        {QStringLiteral("正文"), QStringLiteral("正文")}, {QStringLiteral("文本占位符"), QStringLiteral("正文")},
+        {QStringLiteral("文本框"), QStringLiteral("文本框")}, {QStringLiteral("艺术字"), QStringLiteral("艺术字")},
+        {QStringLiteral("图片"), QStringLiteral("图片")}, {QStringLiteral("自选图形"), QStringLiteral("自选图形")},
+        {QStringLiteral("表格"), QStringLiteral("表格")}, {QStringLiteral("图表"), QStringLiteral("图表")},
+        {QStringLiteral("组织结构图"), QStringLiteral("组织结构图")}, {QStringLiteral("影片"), QStringLiteral("影片")},
+        {QStringLiteral("声音"), QStringLiteral("声音")}, {QStringLiteral("椭圆"), QStringLiteral("自选图形")},
+        {QStringLiteral("矩形"), QStringLiteral("自选图形")}, {QStringLiteral("五角星"), QStringLiteral("自选图形")},
+        {QStringLiteral("箭头"), QStringLiteral("自选图形")}, {QStringLiteral("图形"), QStringLiteral("自选图形")},
+    };
+    int best = -1;
+    QString object;
+    for (const auto &[word, name] : words) {
+        const int at = t.text.indexOf(word);
+        if (at >= 0 && (best < 0 || at < best)) {
+            best = at;
+            object = name;
+        }
+    }
+    return object;
+}
+
+bool isYesNo(const FieldSpec &f)
+{
+    return f.choices == QStringList{QStringLiteral("是"), QStringLiteral("否")};
+}
+
+// What a choice is called in running text: "PPT 文件（*.ppt）" is "PPT".
+QString choiceKey(const QString &choice)
+{
+    QString key = choice.section(u'（', 0, 0).section(u' ', 0, 0);
+    return key.size() >= 2 ? key : choice;
+}
+
+// The field values a text gives for a command's dialog.
+QList<std::pair<QString, QString>> fieldsFromText(const Text &t, const CommandSpec &spec, const QMap<QString, QString> &fixed)
+{
+    QMap<QString, QString> values = fixed;
+    // Quoted names of menus, dialogs and tabs say where to go, not what to fill in.
+    QStringList unused;
+    QStringList offerable;
+    for (const QString &q : t.quoted) {
+        const QString after = t.text.mid(t.text.indexOf(QStringLiteral("“%1”").arg(q)) + q.size() + 2, 3);
+        const bool place = after.startsWith(u"菜单") || after.startsWith(u"对话框") || after.startsWith(u"选项卡");
+        if (!place) {
+            offerable << q;
+            if (!after.startsWith(u"工具栏") && !after.startsWith(u"按钮") && !fixed.values().contains(q))
+                unused << q;
+        }
+    }
+    static const QString colours = QStringList(colourWords).join(u'|');
+    const QString valuePattern = QStringLiteral("(?:“([^”]+)”|(第[0-9、]+[张个次位行列](?:到第[0-9]+张)?|(?:固定值|加宽|紧缩|左侧|右侧|上下左右各)?[0-9.]+(?:厘米|磅|行|列|秒|%|个|次|份|张|度|倍|分钟)?(?:[0-9]+[行列])?|%1))").arg(colours);
+    static const QStringList generic = {QStringLiteral("设置"), QStringLiteral("操作"), QStringLiteral("其他"), QStringLiteral("格式")};
+    const bool objectChoicesOwn = spec.field(QStringLiteral("对象")) && !spec.field(QStringLiteral("对象"))->choices.contains(QStringLiteral("正文"));
+    auto skipped = [&](const FieldSpec &f) { return values.contains(f.name) || (f.name == u"对象" && !objectChoicesOwn); };
+    // Several fields offering the same choices (two colours) take their value by name only.
+    auto shared = [&](const FieldSpec &f) {
+        return std::count_if(spec.fields.begin(), spec.fields.end(), [&](const FieldSpec &g) { return g.choices == f.choices; }) > 1;
+    };
+    // How running text calls some choices.
+    static const QMap<QString, QString> aliases = {
+        {QStringLiteral("本文档中的位置"), QStringLiteral("本文档中")}, {QStringLiteral("电子邮件地址"), QStringLiteral("电子邮件")},
+    };
+    auto offered = [](const FieldSpec &f, const QString &v) {
+        for (const QString &c : f.choices)
+            if (c == v || choiceKey(c) == v)
+                return c;
+        return QString();
+    };
+    QList<std::pair<int, int>> taken;   // places of the text already read as a value
+    auto take = [&](int at, int length) { taken.append({at, at + length}); };
+    auto free = [&](int at, int length) {
+        return std::none_of(taken.begin(), taken.end(), [&](const auto &span) { return at < span.second && span.first < at + length; });
+    };
+    // 1. A quoted value that one field offers: the last such value counts ("由“飞入”更改为“擦除”").
+    for (const FieldSpec &f : spec.fields) {
+        if (skipped(f) || shared(f))
+            continue;
+        for (const QString &q : offerable)
+            if (const QString c = offered(f, q); !c.isEmpty()) {
+                values.insert(f.name, c);
+                unused.removeAll(q);
+                take(t.text.indexOf(QStringLiteral("“%1”").arg(q)), q.size() + 2);
+            }
+    }
+    // 2. A value right after the field's name, unless the name is part of another field's name.
+    for (const FieldSpec &f : spec.fields) {
+        if (skipped(f) || isYesNo(f) || generic.contains(f.name))
+            continue;
+        QString name = QRegularExpression::escape(f.name);
+        if (f.name.endsWith(u"颜色") && f.name.size() > 2)
+            name = QRegularExpression::escape(f.name.chopped(2)) + QStringLiteral("(?:颜色)?");
+        else if (f.name.endsWith(u"度") && f.name.size() == 2)
+            name = QRegularExpression::escape(f.name.chopped(1)) + QStringLiteral("度?");
+        const QRegularExpression named(name + QStringLiteral("(?:文字)?(?:的)?(?:间距)?(?:设置为|更改为|调整为|修改为|改为|设置|为字高的|为|约|到|至|掉)?") + valuePattern);
+        for (auto it = named.globalMatch(t.text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const int at = m.capturedStart();
+            const bool partOfAnother = std::any_of(spec.fields.begin(), spec.fields.end(), [&](const FieldSpec &g) {
+                if (g.name == f.name)
+                    return false;
+                const int extra = g.name.size() - f.name.size();
+                if (extra > 0 && g.name.endsWith(f.name) && at >= extra && t.text.mid(at - extra, g.name.size()) == g.name)
+                    return true;
+                return at >= g.name.size() && t.text.mid(at - g.name.size(), g.name.size()) == g.name;
+            });
+            if (partOfAnother || !free(at, m.capturedLength()))
+                continue;
+            QString value = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
+            static const QRegularExpression unit(QStringLiteral("[磅张个]$"));
+            if (f.name == u"字号" || !offered(f, QString(value).remove(unit)).isEmpty())
+                value.remove(unit);
+            if (!f.choices.isEmpty() && offered(f, value).isEmpty() && !f.choices.first().at(0).isDigit())
+                continue;
+            values.insert(f.name, offered(f, value).isEmpty() ? value : offered(f, value));
+            unused.removeAll(m.captured(1));
+            const int valueAt = m.captured(1).isEmpty() ? m.capturedStart(2) : m.capturedStart(1) - 1;
+            take(valueAt, m.capturedEnd() - valueAt);
+            break;
+        }
+    }
+    // 3. A yes/no field named in the text: yes, unless the text takes it away.
+    for (const FieldSpec &f : spec.fields) {
+        const int at = t.text.indexOf(f.name);
+        if (skipped(f) || !isYesNo(f) || at < 0)
+            continue;
+        const QString before = t.text.mid(std::max(0, at - 4), std::min(at, 4));
+        const int clauseStart = std::max(t.text.lastIndexOf(u'，', at), t.text.lastIndexOf(u'、', at)) + 1;
+        const QString clause = t.text.mid(clauseStart, at - clauseStart);
+        const bool no = clause.startsWith(u"取消") || clause.startsWith(u"关闭") || before.contains(u'不') || before.contains(u"取消");
+        values.insert(f.name, no ? QStringLiteral("否") : QStringLiteral("是"));
+        take(at, f.name.size());
+    }
+    // 4. Choices the text mentions: longer ones first, later ones before earlier, never two on one place.
+    //    Large vocabularies (effects) are quoted in the texts; colours shared by fields go by name,
+    //    except to a field called just 颜色 when no other colour is named.
+    struct Mention { QString field; QString choice; int at; int length; };
+    QList<Mention> mentions;
+    for (const FieldSpec &f : spec.fields) {
+        const bool colour = f.choices.contains(QStringLiteral("红色"));
+        if (skipped(f) || f.name == u"应用范围" || isYesNo(f) || (f.choices.size() > 12 && !colour))
+            continue;
+        if (shared(f)) {
+            const bool otherNamed = std::any_of(spec.fields.begin(), spec.fields.end(), [&](const FieldSpec &g) {
+                return g.name != f.name && g.choices == f.choices && (values.contains(g.name) || t.text.contains(g.name));
+            });
+            if (f.name != u"颜色" || otherNamed)
+                continue;
+        }
+        for (const QString &c : f.choices) {
+            for (const QString &word : {c, choiceKey(c), aliases.value(c)}) {
+                if (word.size() < 2 || word.at(0).isDigit())
+                    continue;
+                const int at = t.text.lastIndexOf(word);
+                if (at >= 0)
+                    mentions.append({f.name, c, int(at), int(word.size())});
+            }
+        }
+    }
+    std::sort(mentions.begin(), mentions.end(), [](const Mention &a, const Mention &b) {
+        return a.length != b.length ? a.length > b.length : a.at + a.length > b.at + b.length;
+    });
+    for (const Mention &mention : mentions) {
+        if (values.contains(mention.field) || !free(mention.at, mention.length))
+            continue;
+        values.insert(mention.field, mention.choice);
+        take(mention.at, mention.length);
+    }
+    // 5. The range of slides.
+    if (spec.field(QStringLiteral("应用范围")))
+        values.insert(QStringLiteral("应用范围"), t.has("所有") || t.has("全部幻灯片") || t.has("每张") ? QStringLiteral("全部应用") : QStringLiteral("应用"));
+    // 6. Quoted names left over go to the fields that take names: files and addresses first.
+    static const QStringList naming = {
+        QStringLiteral("文件名"), QStringLiteral("文件"), QStringLiteral("地址"), QStringLiteral("运行程序"), QStringLiteral("图片"),
+        QStringLiteral("名称"), QStringLiteral("文字"), QStringLiteral("选中文字"), QStringLiteral("选中"), QStringLiteral("查找内容"),
+        QStringLiteral("替换为"), QStringLiteral("内容"), QStringLiteral("文本框"), QStringLiteral("命令"), QStringLiteral("切换到"),
+        QStringLiteral("搜索"), QStringLiteral("网页标题"),
+    };
+    auto looksLikeFile = [](const QString &q) { return q.contains(u'.') || q.contains(u'@'); };
+    for (const bool files : {true, false}) {
+        for (const FieldSpec &f : spec.fields) {
+            if (values.contains(f.name) || !f.choices.isEmpty() || !naming.contains(f.name) || unused.isEmpty())
+                continue;
+            const bool fileField = naming.indexOf(f.name) < 5;
+            if (files != fileField)
+                continue;
+            for (const QString &q : unused)
+                if (!files || looksLikeFile(q)) {
+                    values.insert(f.name, q);
+                    unused.removeOne(q);
+                    break;
+                }
+        }
+    }
+    // 7. Slide lists and table cells for the fields that take them.
+    for (const char *name : {"幻灯片", "放映幻灯片", "位置", "定位", "地址"}) {
+        const FieldSpec *f = spec.field(QString::fromUtf8(name));
+        if (!f || values.contains(f->name) || !f->choices.isEmpty())
+            continue;
+        const QString range = QString::fromUtf8(name) == u"位置" ? t.capture("(第[0-9]+行(?:第[0-9]+列)?(?:下方|上方)?|最后一[行列])")
+                                                                : t.capture("(第[0-9、]+张(?:到第[0-9]+张)?)");
+        if (!range.isEmpty() && (QString::fromUtf8(name) != u"地址" || t.slideNumbers.size() > 1))
+            values.insert(f->name, QString::fromUtf8(name) == u"地址" ? QStringLiteral("第%1张幻灯片").arg(t.slideNumbers.last()) : range);
+    }
+    if (spec.field(QStringLiteral("对象")) && !values.contains(QStringLiteral("对象")) && !objectChoicesOwn) {
+        const QString object = objectOf(t);
+        if (!object.isEmpty())
+            values.insert(QStringLiteral("对象"), object);
+    }
+    QList<std::pair<QString, QString>> ordered;
+    for (const FieldSpec &f : spec.fields)
+        if (values.contains(f.name) && !values.value(f.name).isEmpty())
+            ordered.append({f.name, values.value(f.name)});
+    return ordered;
+}
+
+// The goal is what the solution path leaves in the document.
+void goalFromSolution(Builder &b)
+{
+    Session session(b.task.startDocument());
+    b.task.playSolution(session);
+    const Document before = b.task.startDocument();
+    const Document after = session.document();
+    for (auto it = after.settings.begin(); it != after.settings.end(); ++it)
+        if (before.settings.value(it.key()) != it.value())
+            b.goal(QStringLiteral("doc.") + it.key(), it.value());
+    for (int i = 0; i < after.slides.size(); ++i) {
+        const auto &attributes = after.slides.at(i).attributes;
+        for (auto it = attributes.begin(); it != attributes.end(); ++it)
+            if (i >= before.slides.size() || before.slides.at(i).attributes.value(it.key()) != it.value())
+                b.goal(slidePath(i + 1, it.key()), it.value());
+    }
+    if (after.slides.size() != before.slides.size())
+        b.goal(QStringLiteral("count"), QString::number(after.slides.size()));
+}
+
+// The menu a text names ("通过“视图”菜单…"), empty when it names none.
+QString namedMenu(const Text &t)
+{
+    for (const QString &menu : Commands::menus())
+        if (t.text.contains(QStringLiteral("“%1”菜单").arg(menu)))
+            return menu;
+    return {};
+}
+
+bool byRecipe(const Text &t, Builder &b, const Recipe &recipe, const QString &command)
+{
+    const CommandSpec *spec = Commands::find(command);
+    if (!spec || !recipeMatches(t, recipe.keys))
+        return false;
+    QMap<QString, QString> fixed;
+    for (const QString &pair : QString::fromUtf8(recipe.fixed).split(u';', Qt::SkipEmptyParts))
+        fixed.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1).replace(QStringLiteral("$q"), t.quoted.value(0)));
+    for (const QString &pair : QString::fromUtf8(recipe.start).split(u';', Qt::SkipEmptyParts))
+        b.start(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    b.task.kind = spec->id;
+    const QList<std::pair<QString, QString>> fields = spec->hasDialog() ? fieldsFromText(t, *spec, fixed) : QList<std::pair<QString, QString>>{};
+    if (spec->effect == CommandSpec::Effect::SlideAttributes) {
+        // "第1张和第2张幻灯片": each of them; otherwise the slide the text names.
+        QList<int> slides{t.slide()};
+        if (t.slideNumbers.size() == 2 && t.has("张和第") && !t.has("到第"))
+            slides = t.slideNumbers;
+        for (int n : slides) {
+            b.needSlides(n);
+            b.select(n);
+            b.command(spec->id, fields);
+        }
+    } else {
+        b.command(spec->id, fields);
+    }
+    goalFromSolution(b);
+    return !b.task.goal.isEmpty();
+}
+
 // Everything else: the command the text names, its fields filled from the
 // text ("作者设置为“张明”" fills 作者), or its main field with the text's
 // quoted value or the requirement itself.
@@ -651,17 +1256,29 @@ const Fallback fallbacks[] = {
 void fallback(const Text &t, Builder &b, const QString &forced = {})
 {
     QString id = forced.isEmpty() ? QStringLiteral("对象格式") : forced;
+    const QString menu = namedMenu(t);
     for (const Fallback &f : fallbacks)
-        if (forced.isEmpty() && t.has(f.keyword)) {
+        if (forced.isEmpty() && t.has(f.keyword) && (menu.isEmpty() || Commands::find(QString::fromUtf8(f.command))->menu == menu)) {
             id = QString::fromUtf8(f.command);
             break;
         }
+    if (forced.isEmpty() && !menu.isEmpty() && Commands::find(id)->menu != menu) {
+        // The text names a menu: its first command with a dialog stands for what is asked.
+        for (const CommandSpec &spec : Commands::all())
+            if (spec.menu == menu && spec.hasDialog()) {
+                id = spec.id;
+                break;
+            }
+    }
     const CommandSpec *spec = Commands::find(id);
     b.task.kind = QStringLiteral("操作：") + id;
     const QString requirement = QString(t.text).remove(u'。').section(u'，', -1).trimmed();
     QList<std::pair<QString, QString>> values;
     if (spec->hasDialog()) {
-        QStringList unused = t.quoted;
+        QStringList unused;
+        for (const QString &q : t.quoted)   // not the names of menus, commands and dialogs
+            if (!QRegularExpression(QStringLiteral("“%1”(菜单|命令|对话框)").arg(QRegularExpression::escape(q))).match(t.text).hasMatch())
+                unused << q;
         for (const FieldSpec &field : spec->fields) {
             const QRegularExpression named(QRegularExpression::escape(field.name) + QStringLiteral("(?:设置)?为?“([^”]+)”"));
             const QRegularExpressionMatch m = named.match(t.text);
@@ -692,22 +1309,40 @@ void fallback(const Text &t, Builder &b, const QString &forced = {})
     if (spec->effect == CommandSpec::Effect::SlideAttributes)
         b.select(n);
     b.command(id, values);
-    // The goal is what the command leaves in the document.
-    Session session(b.task.startDocument());
-    b.task.playSolution(session);
-    const Document before = b.task.startDocument();
-    const Document after = session.document();
-    for (auto it = after.settings.begin(); it != after.settings.end(); ++it)
-        if (before.settings.value(it.key()) != it.value())
-            b.goal(QStringLiteral("doc.") + it.key(), it.value());
-    for (int i = 0; i < after.slides.size(); ++i) {
-        const auto &attributes = after.slides.at(i).attributes;
-        for (auto it = attributes.begin(); it != attributes.end(); ++it)
-            if (i >= before.slides.size() || before.slides.at(i).attributes.value(it.key()) != it.value())
-                b.goal(slidePath(i + 1, it.key()), it.value());
+    goalFromSolution(b);
+}
+
+} // namespace
+
+namespace {
+
+// "A，然后B": both parts in turn, each derived on its own.
+bool inTurn(const Text &t, Builder &b)
+{
+    const int then = t.text.indexOf(QStringLiteral("，然后"));
+    if (then < 0)
+        return false;
+    QString second = t.text.mid(then + 3);
+    if (!second.endsWith(u'。'))
+        second += u'。';
+    const Task parts[] = {deriveTask(b.task.th, t.text.left(then) + u'。'), deriveTask(b.task.th, second)};
+    QStringList kinds;
+    for (const Task &part : parts) {
+        if (part.kind.startsWith(QStringLiteral("操作：")) || part.slides != b.task.slides || !part.start.isEmpty())
+            return false;
+        kinds << part.kind;
+        b.task.steps += part.steps;
+        for (const TaskCheck &check : part.goal) {
+            auto same = std::find_if(b.task.goal.begin(), b.task.goal.end(), [&](const TaskCheck &c) { return c.path == check.path; });
+            if (same == b.task.goal.end())
+                b.task.goal.append(check);
+            else
+                *same = check;
+        }
     }
-    if (after.slides.size() != before.slides.size())
-        b.goal(QStringLiteral("count"), QString::number(after.slides.size()));
+    kinds.removeDuplicates();
+    b.task.kind = kinds.join(QStringLiteral("、"));
+    return true;
 }
 
 } // namespace
@@ -724,12 +1359,31 @@ Task deriveTask(const QString &th, const QString &questionText)
     b.task.slides = highest;
 
     using Rule = bool (*)(const Text &, Builder &);
-    const Rule rules[] = {insertSlide, deleteSlides, copyOrMoveSlide, hideSlides, changeLayout, notes, titleText,
-                          view, zoom, insertObject, customAnimation, transition, background, designTemplate,
-                          alignment, font, headerFooter, showSetUp, print};
+    const Rule rules[] = {insertSlide, deleteSlides, copyOrMoveSlide, arrangeSlides, reuseSlides, hideSlides, changeLayout,
+                          notes, titleText, titleCopied, outlineNewSlide, view, switchView, zoom, insertObject, customAnimation,
+                          transition, background, designTemplate, alignment, font, headerFooter, showSetUp, print,
+                          startShow, options};
     for (Rule rule : rules) {
         Builder attempt = b;
         if (rule(t, attempt) && attempt.task.problems().isEmpty())
+            return attempt.task;
+    }
+    if (Builder attempt = b; inTurn(t, attempt) && attempt.task.problems().isEmpty())
+        return attempt.task;
+    // A command the text names ("使用“编辑”菜单中的“复制”命令") or a command of the menu it names comes first.
+    const QString menu = namedMenu(t);
+    QList<std::pair<Recipe, QString>> ordered;
+    for (const QString &q : t.quoted)
+        if (t.text.contains(QStringLiteral("“%1”命令").arg(q)) && Commands::find(q) && Commands::find(q)->hasDialog())
+            ordered.append({Recipe{"", ""}, q});
+    for (const Recipe &recipe : recipes)
+        if (!menu.isEmpty() && Commands::find(QString::fromUtf8(recipe.command))->menu == menu)
+            ordered.append({recipe, QString::fromUtf8(recipe.command)});
+    for (const Recipe &recipe : recipes)
+        ordered.append({recipe, QString::fromUtf8(recipe.command)});
+    for (const auto &[recipe, command] : ordered) {
+        Builder attempt = b;
+        if (byRecipe(t, attempt, recipe, command) && attempt.task.problems().isEmpty())
             return attempt.task;
     }
     Builder generic = b;

@@ -21,6 +21,7 @@ struct CommandSpec
         DocumentSettings,    // fields become document settings "<prefix>.<field>"
         InsertSlide, DeleteSlide, DuplicateSlide, HideSlide, SlideLayout,
         Cut, Copy, Paste, View, Show,
+        InsertFromFile,      // slides of another presentation (文件, 幻灯片: 全部 or 第n张) after the current one
     };
 
     QString id;           // the menu text without its ellipsis, unique

@@ -96,6 +96,27 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     case Effect::View:
         m_document.settings.insert(QStringLiteral("视图"), spec->id);
         break;
+    case Effect::InsertFromFile: {
+        // The other presentation has three slides titled after the file.
+        QString file = fields.value(QStringLiteral("文件")).trimmed();
+        if (file.isEmpty())
+            break;
+        file = file.section(u'/', -1).section(u'.', 0, 0);
+        const QString which = fields.value(QStringLiteral("幻灯片")).trimmed();
+        QList<int> numbers;
+        if (which.isEmpty() || which == u"全部")
+            numbers = {1, 2, 3};
+        else if (const int n = QString(which).remove(u'第').remove(u'张').toInt(); n >= 1)
+            numbers = {n};
+        for (int n : numbers) {
+            Slide slide;
+            slide.layout = QStringLiteral("标题和文本");
+            slide.title = QStringLiteral("%1 第%2张").arg(file).arg(n);
+            slides.insert(m_current, slide);
+            ++m_current;
+        }
+        break;
+    }
     case Effect::Show:
         m_document.settings.insert(QStringLiteral("放映"), fields.value(QStringLiteral("从"), QStringLiteral("第一张")));
         break;
