@@ -84,9 +84,11 @@ public:
         const QString where = part == u"title" ? QStringLiteral("标题占位符")
                             : part == u"body"  ? QStringLiteral("文本占位符")
                                                : QStringLiteral("备注窗格");
+        const QString lines = value.split(u'\n').join(QStringLiteral("”、“"));
         task.steps.append({Kind::Type, part, value,
-                           value.isEmpty() ? QStringLiteral("单击%1，删除其中的全部文字").arg(where)
-                                           : QStringLiteral("单击%1，输入“%2”").arg(where, value)});
+                           value.isEmpty()         ? QStringLiteral("单击%1，删除其中的全部文字").arg(where)
+                           : value.contains(u'\n') ? QStringLiteral("单击%1，依次输入“%2”，各占一行").arg(where, lines)
+                                                   : QStringLiteral("单击%1，输入“%2”").arg(where, value)});
     }
     void goal(const QString &path, const QString &value) { task.goal.append({path, value}); }
     void start(const QString &path, const QString &value) { task.start.append({path, value}); }
@@ -834,6 +836,79 @@ bool outlineNewSlide(const Text &t, Builder &b)
     return true;
 }
 
+// "在第3张幻灯片的文本占位符中依次输入“市场”、“研发”、“生产”三行文字": one line each.
+bool bodyLines(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("^在第([0-9]+)张幻灯片的文本占位符中依次输入((?:“[^”]+”、?)+)"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const QString text = m.captured(2).remove(u'“').split(u'”', Qt::SkipEmptyParts).join(u'\n').remove(u'、');
+    const int n = m.captured(1).toInt();
+    b.task.kind = QStringLiteral("正文文字");
+    b.select(n);
+    b.type(QStringLiteral("body"), text);
+    b.goal(slidePath(n, QStringLiteral("body")), text);
+    return true;
+}
+
+// Two objects animated alike with one value each: "为第2张幻灯片的标题和正文分别设置“飞入”进入效果，
+// 方向分别为“自左侧”和“自右侧”".
+bool animationsEach(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^为第([0-9]+)张幻灯片的(副标题|标题|正文|图片|文本框)和(副标题|标题|正文|图片|文本框)分别设置“([^”]+)”(进入|强调|退出)效果，(方向|速度)分别为“([^”]+)”和“([^”]+)”"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const int n = m.captured(1).toInt();
+    b.task.kind = QStringLiteral("自定义动画");
+    b.select(n);
+    for (int i : {0, 1}) {
+        const QString object = m.captured(2 + i);
+        const QList<std::pair<QString, QString>> values{{QStringLiteral("类别"), m.captured(5)}, {QStringLiteral("效果"), m.captured(4)},
+                                                        {m.captured(6), m.captured(7 + i)}};
+        QList<std::pair<QString, QString>> fields{{QStringLiteral("对象"), object}};
+        b.command(QStringLiteral("自定义动画"), fields + values);
+        for (const auto &[name, value] : values)
+            b.goal(slidePath(n, QStringLiteral("动画.%1.%2").arg(object, name)), value);
+    }
+    return true;
+}
+
+// "为第3张幻灯片中的图片添加1.5磅的蓝色实线边框": the object's line.
+bool border(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("^为第([0-9]+)张幻灯片中的(图片|文本框|艺术字|自选图形)添加([0-9.]+磅)的(\\S+?色)(实线|虚线)边框"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch() || !colourWords.contains(m.captured(4)))
+        return false;
+    const int n = m.captured(1).toInt();
+    b.task.kind = QStringLiteral("对象格式");
+    b.select(n);
+    const QList<std::pair<QString, QString>> values{{QStringLiteral("线条颜色"), m.captured(4)}, {QStringLiteral("线型"), m.captured(5)},
+                                                    {QStringLiteral("线条粗细"), m.captured(3)}};
+    b.command(QStringLiteral("对象格式"), QList<std::pair<QString, QString>>{{QStringLiteral("对象"), m.captured(2)}} + values);
+    for (const auto &[name, value] : values)
+        b.goal(slidePath(n, m.captured(2) + u'.' + name), value);
+    return true;
+}
+
+// "使用“编辑”菜单中的“全选”命令选中第2张幻灯片中的所有对象，然后将它们删除".
+bool clearAll(const Text &t, Builder &b)
+{
+    if (!t.has("“全选”命令") || !t.has("所有对象") || !t.has("删除"))
+        return false;
+    const int n = t.slide();
+    b.task.kind = QStringLiteral("清除");
+    b.select(n);
+    b.command(QStringLiteral("全选"));
+    b.command(QStringLiteral("清除"), {{QStringLiteral("清除"), QStringLiteral("全部")}});
+    b.goal(QStringLiteral("doc.全选"), QStringLiteral("1"));
+    b.goal(slidePath(n, QStringLiteral("清除.清除")), QStringLiteral("全部"));
+    return true;
+}
+
 // The commands the texts ask for by their words, with the fields filled from
 // the text: a quoted value that is one of a field's choices, a value after
 // the field's name ("高度设置为8厘米", "作者设置为“张明”"), a yes/no field
@@ -1008,7 +1083,7 @@ QList<std::pair<QString, QString>> fieldsFromText(const Text &t, const CommandSp
         }
     }
     static const QString colours = QStringList(colourWords).join(u'|');
-    const QString valuePattern = QStringLiteral("(?:“([^”]+)”|(第[0-9、]+[张个次位行列](?:到第[0-9]+张)?|(?:固定值|加宽|紧缩|左侧|右侧|上下左右各)?[0-9.]+(?:厘米|磅|行|列|秒|%|个|次|份|张|度|倍|分钟)?(?:[0-9]+[行列])?|%1))").arg(colours);
+    const QString valuePattern = QStringLiteral("(?:“([^”]+)”|(第[0-9、]+[张个次位行列](?:到第[0-9]+张)?|(?:固定值|加宽|紧缩|左侧|右侧|上下左右各)?[0-9.]+(?:厘米|磅|行|列|秒|%|个|次|份|张|度|倍|分钟)?(?:[0-9]+[行列])?|(?:增加|降低|提高|减少)[一两二三四五六七八九十]次|%1))").arg(colours);
     static const QStringList generic = {QStringLiteral("设置"), QStringLiteral("操作"), QStringLiteral("其他"), QStringLiteral("格式")};
     const bool objectChoicesOwn = spec.field(QStringLiteral("对象")) && !spec.field(QStringLiteral("对象"))->choices.contains(QStringLiteral("正文"));
     auto skipped = [&](const FieldSpec &f) { return values.contains(f.name) || (f.name == u"对象" && !objectChoicesOwn); };
@@ -1051,7 +1126,7 @@ QList<std::pair<QString, QString>> fieldsFromText(const Text &t, const CommandSp
             name = QRegularExpression::escape(f.name.chopped(2)) + QStringLiteral("(?:颜色)?");
         else if (f.name.endsWith(u"度") && f.name.size() == 2)
             name = QRegularExpression::escape(f.name.chopped(1)) + QStringLiteral("度?");
-        const QRegularExpression named(name + QStringLiteral("(?:文字)?(?:的)?(?:间距)?(?:设置为|更改为|调整为|修改为|改为|设置|为字高的|为|约|到|至|掉)?") + valuePattern);
+        const QRegularExpression named(name + QStringLiteral("(?:文字)?(?:的)?(?:间距)?(?:设置为|更改为|调整为|修改为|改为|设置|为字高的|为预设的|为|约|到|至|掉)?") + valuePattern);
         for (auto it = named.globalMatch(t.text); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
             const int at = m.capturedStart();
@@ -1288,11 +1363,16 @@ void fallback(const Text &t, Builder &b, const QString &forced = {})
             }
         }
         if (values.isEmpty()) {
-            // The field that takes the requirement: a free one, else the last.
+            // The field that takes the requirement: one for anything else, else the first free one, else the last.
             const FieldSpec *main = &spec->fields.last();
             for (const FieldSpec &field : spec->fields)
                 if (field.choices.isEmpty() && field.name != u"对象") {
                     main = &field;
+                    break;
+                }
+            for (const char *name : {"格式", "设置", "其他"})
+                if (const FieldSpec *other = spec->field(QString::fromUtf8(name)); other && other->choices.isEmpty()) {
+                    main = other;
                     break;
                 }
             const QString value = unused.isEmpty() ? requirement : unused.join(QStringLiteral("、"));
@@ -1362,7 +1442,7 @@ Task deriveTask(const QString &th, const QString &questionText)
     const Rule rules[] = {insertSlide, deleteSlides, copyOrMoveSlide, arrangeSlides, reuseSlides, hideSlides, changeLayout,
                           notes, titleText, titleCopied, outlineNewSlide, view, switchView, zoom, insertObject, customAnimation,
                           transition, background, designTemplate, alignment, font, headerFooter, showSetUp, print,
-                          startShow, options};
+                          startShow, options, bodyLines, animationsEach, border, clearAll};
     for (Rule rule : rules) {
         Builder attempt = b;
         if (rule(t, attempt) && attempt.task.problems().isEmpty())

@@ -18,12 +18,23 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
     return kinds;
 }
 
+// A value of several lines (text typed into the body) is written on one line, a line break as \n.
+QString oneLine(QString value)
+{
+    return value.replace(u'\n', QStringLiteral("\\n"));
+}
+
+QString lines(QString value)
+{
+    return value.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+}
+
 std::optional<TaskCheck> parseCheck(const QString &text)
 {
     const int equals = text.indexOf(u'=');
     if (equals < 0)
         return std::nullopt;
-    return TaskCheck{text.left(equals).trimmed(), text.mid(equals + 1).trimmed()};
+    return TaskCheck{text.left(equals).trimmed(), lines(text.mid(equals + 1).trimmed())};
 }
 
 std::optional<TaskStep> parseStep(const QString &text)
@@ -31,7 +42,7 @@ std::optional<TaskStep> parseStep(const QString &text)
     TaskStep step;
     const int bar = text.indexOf(u'|');
     const QString action = (bar < 0 ? text : text.left(bar)).trimmed();
-    step.hint = bar < 0 ? QString() : text.mid(bar + 1).trimmed();
+    step.hint = bar < 0 ? QString() : lines(text.mid(bar + 1).trimmed());
     const QString word = action.section(u' ', 0, 0);
     if (!stepKinds().contains(word))
         return std::nullopt;
@@ -48,7 +59,7 @@ std::optional<TaskStep> parseStep(const QString &text)
     }
     case TaskStep::Kind::Type:
         step.arg = rest.section(u' ', 0, 0);
-        step.value = rest.section(u' ', 1);
+        step.value = lines(rest.section(u' ', 1));
         if (step.arg.isEmpty())
             return std::nullopt;
         break;
@@ -66,12 +77,12 @@ QString stepText(const TaskStep &step)
 {
     QString action = stepKinds().key(step.kind);
     switch (step.kind) {
-    case TaskStep::Kind::Field: action += u' ' + step.arg + QStringLiteral(" = ") + step.value; break;
-    case TaskStep::Kind::Type: action += u' ' + step.arg + u' ' + step.value; break;
+    case TaskStep::Kind::Field: action += u' ' + step.arg + QStringLiteral(" = ") + oneLine(step.value); break;
+    case TaskStep::Kind::Type: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
     case TaskStep::Kind::Ok: break;
     default: action += u' ' + step.arg;
     }
-    return action + QStringLiteral(" | ") + step.hint;
+    return action + QStringLiteral(" | ") + oneLine(step.hint);
 }
 
 } // namespace
@@ -162,9 +173,9 @@ QString Task::toText() const
     out += QStringLiteral("kind: ") + kind + u'\n';
     out += QStringLiteral("start: slides = %1\n").arg(slides);
     for (const TaskCheck &check : start)
-        out += QStringLiteral("start: ") + check.path + QStringLiteral(" = ") + check.value + u'\n';
+        out += QStringLiteral("start: ") + check.path + QStringLiteral(" = ") + oneLine(check.value) + u'\n';
     for (const TaskCheck &check : goal)
-        out += QStringLiteral("goal: ") + check.path + QStringLiteral(" = ") + check.value + u'\n';
+        out += QStringLiteral("goal: ") + check.path + QStringLiteral(" = ") + oneLine(check.value) + u'\n';
     for (const TaskStep &step : steps)
         out += QStringLiteral("step: ") + stepText(step) + u'\n';
     return out;

@@ -23,6 +23,7 @@ class Session;
 //   step: field 版式 = 标题和文本 | 在“版式”中选择“标题和文本”
 //   step: ok | 单击“确定”按钮
 //   step: type title 欢迎 | 单击标题占位符，输入“欢迎”
+//   step: type body 市场\n研发 | …      a line break in a value is written \n
 //
 // The goal is a list of checks on the document; the verdict compares the
 // document with them only, so any way of reaching it counts. The steps are

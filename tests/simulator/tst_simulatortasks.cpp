@@ -213,6 +213,13 @@ void TestSimulatorTasks::derivedSolutions_data()
         << "select 3; 插入>超链接(对象=标题, 链接到=本文档中的位置, 地址=第6张幻灯片)" << QStringList{"slide3.超链接.标题.地址 = 第6张幻灯片"};
     QTest::newRow("click no longer advances") << "将第3张幻灯片的换片方式设置为仅每隔10秒自动换片，取消单击鼠标换片。" << "幻灯片切换"
         << "select 3; 幻灯片放映>幻灯片切换(单击鼠标=否, 每隔=10秒, 应用范围=应用)" << QStringList{"slide3.切换.单击鼠标 = 否"};
+    QTest::newRow("one animation each") << "为第2张幻灯片的标题和正文分别设置“飞入”进入效果，方向分别为“自左侧”和“自右侧”。" << "自定义动画"
+        << "select 2; 幻灯片放映>自定义动画(对象=标题, 类别=进入, 效果=飞入, 方向=自左侧); 幻灯片放映>自定义动画(对象=正文, 类别=进入, 效果=飞入, 方向=自右侧)"
+        << QStringList{"slide2.动画.标题.方向 = 自左侧", "slide2.动画.正文.方向 = 自右侧"};
+    QTest::newRow("border") << "为第3张幻灯片中的图片添加1.5磅的蓝色实线边框。" << "对象格式"
+        << "select 3; 格式>对象格式(对象=图片, 线条颜色=蓝色, 线型=实线, 线条粗细=1.5磅)" << QStringList{"slide3.图片.线条粗细 = 1.5磅"};
+    QTest::newRow("lines of the body") << "在第3张幻灯片的文本占位符中依次输入“市场”、“研发”、“生产”三行文字。" << "正文文字"
+        << "select 3; type body 市场\n研发\n生产" << QStringList{"slide3.body = 市场\n研发\n生产"};
     QTest::newRow("each of two slides") << "为第1张和第2张幻灯片应用动画方案“标题弧线”。" << "动画方案"
         << "select 1; 幻灯片放映>动画方案(动画方案=标题弧线, 应用范围=应用); select 2; 幻灯片放映>动画方案(动画方案=标题弧线, 应用范围=应用)"
         << QStringList{"slide2.动画方案 = 标题弧线"};
