@@ -95,6 +95,22 @@ public:
     void needSlides(int n) { task.slides = std::max(task.slides, n); }
 };
 
+QList<std::pair<QString, QString>> fieldsFromText(const Text &t, const CommandSpec &spec, const QMap<QString, QString> &fixed);
+
+// Values the text gives for the command's other fields, after those a rule has read.
+void moreFields(const Text &t, const QString &commandId, QList<std::pair<QString, QString>> &values, QStringList kept = {})
+{
+    QMap<QString, QString> read;
+    for (const auto &[name, value] : values)
+        read.insert(name, value);
+    kept << QStringLiteral("对象") << QStringLiteral("应用范围");
+    for (const QString &name : kept)
+        read.insert(name, QStringLiteral("-"));
+    for (const auto &[name, value] : fieldsFromText(t, *Commands::find(commandId), read))
+        if (!read.contains(name))
+            values.append({name, value});
+}
+
 QString slidePath(int n, const QString &key)
 {
     return QStringLiteral("slide%1.%2").arg(n).arg(key);
@@ -228,7 +244,7 @@ bool copyOrMoveSlide(const Text &t, Builder &b)
 
 bool hideSlides(const Text &t, Builder &b)
 {
-    if (!t.has("隐藏") || !t.has("张幻灯片") || t.has("声音") || t.has("打印") || t.has("母版"))
+    if (!t.has("隐藏") || !t.has("张幻灯片") || t.has("声音") || t.has("打印") || t.has("母版") || t.has("动画"))
         return false;
     const bool unhide = t.has("取消");
     b.task.kind = unhide ? QStringLiteral("取消隐藏幻灯片") : QStringLiteral("隐藏幻灯片");
@@ -362,7 +378,8 @@ bool font(const Text &t, Builder &b)
 {
     if (t.has("母版") || t.has("替换") || t.has("格式刷") || t.has("中文版式") || t.has("清除") || t.has("项目符号")
         || t.has("字符间距") || t.has("编号") || t.has("大写") || t.has("下标") || t.has("“2005”") || t.has("增大字号")
-        || t.has("超链接") || t.has("西文字体") || t.has("重点项目") || t.has("下划线颜色") || t.has("第一段"))
+        || t.has("超链接") || t.has("西文字体") || t.has("重点项目") || t.has("下划线颜色") || t.has("第一段")
+        || t.has("插入艺术字") || t.has("插入符号"))
         return false;
     QList<std::pair<QString, QString>> values;
     static const QStringList fonts = {QStringLiteral("黑体"), QStringLiteral("隶书"), QStringLiteral("楷体_GB2312"),
@@ -461,8 +478,9 @@ bool transition(const Text &t, Builder &b)
         else if (t.text.contains(QStringLiteral("声音为“") + q))
             values.append({QStringLiteral("声音"), q});
         else if (q.startsWith(u"每隔"))
-            values.append({QStringLiteral("换片方式"), q});
+            values.append({QStringLiteral("每隔"), q.mid(2)});
     }
+    moreFields(t, QStringLiteral("幻灯片切换"), values, {QStringLiteral("换片方式")});
     return slideSetting(t, b, QStringLiteral("幻灯片切换"), QStringLiteral("切换"), values, QStringLiteral("幻灯片切换"),
                         t.has("所有幻灯片"));
 }
@@ -483,6 +501,7 @@ bool customAnimation(const Text &t, Builder &b)
         else if (t.text.contains(QStringLiteral("开始方式为“") + q))
             values.append({QStringLiteral("开始"), q});
     }
+    moreFields(t, QStringLiteral("自定义动画"), values);
     return objectFormat(t, b, QStringLiteral("自定义动画"), values, QStringLiteral("自定义动画"), QStringLiteral("动画"));
 }
 
@@ -508,6 +527,7 @@ bool showSetUp(const Text &t, Builder &b)
     }
     if (values.isEmpty())
         return false;
+    moreFields(t, QStringLiteral("设置放映方式"), values);
     // One value per field: later options of the same field join the first.
     QList<std::pair<QString, QString>> merged;
     for (const auto &[name, value] : values) {
@@ -924,6 +944,7 @@ struct Recipe
 
 const Recipe recipes[] = {
     {"动作按钮", "动作按钮"},
+    {"插入艺术字", "艺术字"},
     {"动作路径", "自定义动画", "类别=动作路径"},
     {"“播放”动作", "自定义动画", "效果=播放"},
     {"设置动作|动作设置", "动作设置"},
@@ -1001,7 +1022,7 @@ const Recipe recipes[] = {
     {"删除 超链接", "超链接", "链接到=删除链接"},
     {"超链接", "超链接"},
     {"日期", "日期和时间"},
-    {"符号”|特殊符号", "符号"},
+    {"插入符号|特殊符号", "符号"},
     {"取消 项目符号", "项目符号和编号", "项目符号=无"},
     {"项目符号|编号", "项目符号和编号"},
     {"行距|段前", "行距"},
@@ -1083,7 +1104,7 @@ QList<std::pair<QString, QString>> fieldsFromText(const Text &t, const CommandSp
         }
     }
     static const QString colours = QStringList(colourWords).join(u'|');
-    const QString valuePattern = QStringLiteral("(?:“([^”]+)”|(第[0-9、]+[张个次位行列](?:到第[0-9]+张)?|(?:固定值|加宽|紧缩|左侧|右侧|上下左右各)?[0-9.]+(?:厘米|磅|行|列|秒|%|个|次|份|张|度|倍|分钟)?(?:[0-9]+[行列])?|(?:增加|降低|提高|减少)[一两二三四五六七八九十]次|%1))").arg(colours);
+    const QString valuePattern = QStringLiteral("(?:“([^”]+)”|(第[0-9、]+[张个次位行列](?:到第[0-9]+张|第[0-9]+[行列])?|(?:固定值|加宽|紧缩|左侧|右侧|上下左右各)?[0-9.]+(?:厘米|磅|行|列|秒|%|个|次|份|张|度|倍|分钟)?(?:[0-9]+[行列])?|(?:增加|降低|提高|减少)[一两二三四五六七八九十]次|%1))").arg(colours);
     static const QStringList generic = {QStringLiteral("设置"), QStringLiteral("操作"), QStringLiteral("其他"), QStringLiteral("格式")};
     const bool objectChoicesOwn = spec.field(QStringLiteral("对象")) && !spec.field(QStringLiteral("对象"))->choices.contains(QStringLiteral("正文"));
     auto skipped = [&](const FieldSpec &f) { return values.contains(f.name) || (f.name == u"对象" && !objectChoicesOwn); };
@@ -1106,6 +1127,9 @@ QList<std::pair<QString, QString>> fieldsFromText(const Text &t, const CommandSp
     auto free = [&](int at, int length) {
         return std::none_of(taken.begin(), taken.end(), [&](const auto &span) { return at < span.second && span.first < at + length; });
     };
+    for (const QString &v : fixed)
+        if (const int at = t.text.indexOf(QStringLiteral("“%1”").arg(v)); at >= 0)
+            take(at, v.size() + 2);
     // 1. A quoted value that one field offers: the last such value counts ("由“飞入”更改为“擦除”").
     for (const FieldSpec &f : spec.fields) {
         if (skipped(f) || shared(f))
@@ -1440,7 +1464,7 @@ Task deriveTask(const QString &th, const QString &questionText)
 
     using Rule = bool (*)(const Text &, Builder &);
     const Rule rules[] = {insertSlide, deleteSlides, copyOrMoveSlide, arrangeSlides, reuseSlides, hideSlides, changeLayout,
-                          notes, titleText, titleCopied, outlineNewSlide, view, switchView, zoom, insertObject, customAnimation,
+                          view, notes, titleText, titleCopied, outlineNewSlide, switchView, zoom, insertObject, customAnimation,
                           transition, background, designTemplate, alignment, font, headerFooter, showSetUp, print,
                           startShow, options, bodyLines, animationsEach, border, clearAll};
     for (Rule rule : rules) {

@@ -181,6 +181,8 @@ void TestSimulatorTasks::derivedSolutions_data()
     // Views and the show.
     QTest::newRow("double click in the sorter") << "在幻灯片浏览视图中，双击第4张幻灯片，切换到该幻灯片的普通视图。" << "视图"
         << "select 4; 视图>普通" << QStringList{"doc.视图 = 普通"};
+    QTest::newRow("notes page is a view") << "将当前演示文稿的视图方式切换为“备注页”视图。" << "视图"
+        << "视图>备注页" << QStringList{"doc.视图 = 备注页"};
     QTest::newRow("one part, then another") << "将当前幻灯片的显示比例设置为50%，然后切换到幻灯片浏览视图。" << "显示比例、视图"
         << "视图>显示比例(比例=50%); 视图>幻灯片浏览" << QStringList{"doc.显示比例.比例 = 50%", "doc.视图 = 幻灯片浏览"};
     QTest::newRow("show from a slide") << "从第3张幻灯片开始放映演示文稿。" << "观看放映"
@@ -205,6 +207,12 @@ void TestSimulatorTasks::derivedSolutions_data()
         << "select 3; 幻灯片放映>自定义动画(对象=正文, 效果=擦除, 操作=更改)" << QStringList{"slide3.动画.正文.效果 = 擦除"};
     QTest::newRow("animation trigger") << "设置第2张幻灯片中图片的动画以单击标题作为触发器开始播放。" << "自定义动画"
         << "select 2; 幻灯片放映>自定义动画(对象=图片, 触发器=单击标题)" << QStringList{"slide2.动画.图片.触发器 = 单击标题"};
+    QTest::newRow("hidden after the animation") << "将第2张幻灯片中标题的动画设置为播放后“隐藏”。" << "自定义动画"
+        << "select 2; 幻灯片放映>自定义动画(对象=标题, 播放后=隐藏)" << QStringList{"slide2.动画.标题.播放后 = 隐藏"};
+    QTest::newRow("animation with its colour") << "为第3张幻灯片中的图片设置“更改填充颜色”强调效果，颜色为红色。" << "自定义动画"
+        << "select 3; 幻灯片放映>自定义动画(对象=图片, 类别=强调, 效果=更改填充颜色, 颜色=红色)" << QStringList{"slide3.动画.图片.颜色 = 红色"};
+    QTest::newRow("word art inserted") << "在第1张幻灯片中插入艺术字，样式为第3行第2列，文字为“新年快乐”，字体为“隶书”，字号为54磅。" << "艺术字"
+        << "select 1; 插入>艺术字(样式=第3行第2列, 文字=新年快乐, 字体=隶书, 字号=54)" << QStringList{"slide1.艺术字 = 1", "slide1.艺术字.字号 = 54"};
     QTest::newRow("two colours by name") << "将第2张幻灯片中文本框的填充颜色设置为浅黄色，线条颜色设置为蓝色。" << "对象格式"
         << "select 2; 格式>对象格式(对象=文本框, 填充颜色=浅黄色, 线条颜色=蓝色)" << QStringList{"slide2.文本框.线条颜色 = 蓝色"};
     QTest::newRow("table cell split") << "将第5张幻灯片表格中第2行第2列的单元格拆分为2列1行。" << "表格属性"
@@ -220,6 +228,8 @@ void TestSimulatorTasks::derivedSolutions_data()
         << "select 3; 格式>对象格式(对象=图片, 线条颜色=蓝色, 线型=实线, 线条粗细=1.5磅)" << QStringList{"slide3.图片.线条粗细 = 1.5磅"};
     QTest::newRow("lines of the body") << "在第3张幻灯片的文本占位符中依次输入“市场”、“研发”、“生产”三行文字。" << "正文文字"
         << "select 3; type body 市场\n研发\n生产" << QStringList{"slide3.body = 市场\n研发\n生产"};
+    QTest::newRow("click and timing both advance") << "为第5张幻灯片设置“新闻快报”切换效果，换片方式为单击鼠标时和每隔3秒均可换片。" << "幻灯片切换"
+        << "select 5; 幻灯片放映>幻灯片切换(效果=新闻快报, 单击鼠标=是, 每隔=3秒, 应用范围=应用)" << QStringList{"slide5.切换.每隔 = 3秒"};
     QTest::newRow("each of two slides") << "为第1张和第2张幻灯片应用动画方案“标题弧线”。" << "动画方案"
         << "select 1; 幻灯片放映>动画方案(动画方案=标题弧线, 应用范围=应用); select 2; 幻灯片放映>动画方案(动画方案=标题弧线, 应用范围=应用)"
         << QStringList{"slide2.动画方案 = 标题弧线"};
