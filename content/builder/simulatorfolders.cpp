@@ -938,7 +938,7 @@ struct Recipe
 {
     const char *keys;     // "a b|c": both a and b occur, or c does
     const char *command;
-    const char *fixed = "";   // "field=value;…", "$q" is the first quoted value
+    const char *fixed = "";   // "field=value;…", "$q" is the first quoted value, an empty value keeps the field empty
     const char *start = "";   // "path=value;…"
 };
 
@@ -986,6 +986,8 @@ const Recipe recipes[] = {
     {"帮助|F1", "金山演示帮助"},
     {"根据 新建|新建 演示文稿|新建 按钮", "新建"},
     {"任务窗格", "任务窗格"},
+    {"切换到“大纲”选项卡", "左侧窗格", "选项卡=大纲"},
+    {"重新显示 “大纲/幻灯片”窗格", "左侧窗格", "显示=显示;选项卡="},
     {"状态栏", "工具栏", "工具栏=状态栏"},
     {"工具栏 添加", "自定义"},
     {"显示格式", "大纲", "操作=显示格式"},

@@ -198,6 +198,8 @@ void TestSimulatorTasks::derivedSolutions_data()
         << "文件>打开(文件名=销售报告.dps, 打开方式=以只读方式打开)" << QStringList{"doc.打开.文件名 = 销售报告.dps"};
     QTest::newRow("option switched off") << "在“选项”对话框的“视图”选项卡中，设置启动时不显示任务窗格。" << "选项"
         << "工具>选项(选项卡=视图, 设置=显示任务窗格, 值=否)" << QStringList{"doc.选项.值 = 否"};
+    QTest::newRow("outline tab") << "在普通视图左侧窗格中，由“幻灯片”选项卡切换到“大纲”选项卡。" << "左侧窗格"
+        << "视图>左侧窗格(选项卡=大纲)" << QStringList{"doc.左侧窗格.选项卡 = 大纲"};
     QTest::newRow("toolbar docked") << "将“绘图”工具栏从窗口底部拖动到窗口左侧停放。" << "工具栏"
         << "视图>工具栏(工具栏=绘图, 位置=左侧)" << QStringList{"doc.工具栏.位置 = 左侧"};
     QTest::newRow("master") << "进入幻灯片母版视图，将母版标题样式的字体设置为“黑体”，颜色为深蓝色。" << "母版"
