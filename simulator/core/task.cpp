@@ -296,9 +296,14 @@ const TaskStep *Guide::current() const
 
 bool Guide::report(const TaskStep &action)
 {
-    const TaskStep *awaited = current();
-    if (!awaited || !awaited->sameAction(action))
+    // Opening a menu is only one way to a command: a candidate who takes the
+    // toolbar, a shortcut or the context menu skips the menu steps.
+    qsizetype step = m_position;
+    while (step < m_steps.size() && m_steps.at(step).kind == TaskStep::Kind::Menu
+           && !m_steps.at(step).sameAction(action))
+        ++step;
+    if (step >= m_steps.size() || !m_steps.at(step).sameAction(action))
         return false;
-    ++m_position;
+    m_position = int(step) + 1;
     return true;
 }

@@ -353,6 +353,14 @@ void TestSimulatorTasks::guideFollowsTheSolutionPath()
     QVERIFY(guide.report({K::Field, QStringLiteral("版式"), QStringLiteral("标题和表格"), {}}));
     QVERIFY(guide.report({K::Ok, {}, {}, {}}));
     QCOMPARE(guide.current(), nullptr);
+
+    // The toolbar or a shortcut reaches the command without its menu; no
+    // other step is skipped.
+    Guide shortcut(task.steps);
+    QVERIFY(shortcut.report({K::Select, QStringLiteral("3"), {}, {}}));
+    QVERIFY(!shortcut.report({K::Ok, {}, {}, {}}));
+    QVERIFY(shortcut.report({K::Command, QStringLiteral("幻灯片版式"), {}, {}}));
+    QCOMPARE(shortcut.current()->kind, K::Field);
 }
 
 void TestSimulatorTasks::foldersHoldTaskAndRelativeLink()
