@@ -338,7 +338,6 @@ void Tsbs::endOfRun()
     notice(QStringLiteral("没有可以练习的题目!"));
     if (Forms::main)
         Forms::main->ctbh = 1;
-    m_stopped = true;
     close();
     deleteLater();
 }
@@ -569,7 +568,6 @@ void Tsbs::Button5Click()
         browser->ListView1->clear();
         browser->ListBox1Click();
     }
-    m_stopped = true;
     close();
     deleteLater();
 }

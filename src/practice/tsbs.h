@@ -108,7 +108,6 @@ private:
     QScrollArea *m_gridArea = nullptr;
     QWidget *m_grid = nullptr;
     QStringList m_inputMethods;
-    QString m_inputMethod;
+    QString m_inputMethod;  // the candidate's choice, as the window keeps it
     bool m_shown = false;
-    bool m_stopped = false;
 };
