@@ -14,6 +14,8 @@
 #include "txzlxt.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QStandardPaths>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -90,6 +92,7 @@ private slots:
     void pickerStartsWithTheThirdAndFifth();
     void emptyWorkingSetGivesTheBrowserBack();
     void panelPositionHandedOver();
+    void inputMethodListWithoutIBus();
     void realSimulatorRun();
 
 private:
@@ -506,6 +509,23 @@ void TestPractice::panelPositionHandedOver()
     QTest::mouseClick(practice()->Button5, Qt::LeftButton);
     QTRY_VERIFY(!practice());
     QVERIFY(!Forms::main->practiceMoved);
+}
+
+// Without IBus the list holds only the English choice, and choosing it
+// stores nothing (there is no input method to hand over).
+void TestPractice::inputMethodListWithoutIBus()
+{
+    if (!QStandardPaths::findExecutable(QStringLiteral("ibus")).isEmpty())
+        QSKIP("IBus is installed here");
+    makeBank(chapterOf(QStringLiteral("基本操作"), 101, 1, QStringLiteral("xz=1")));
+    openBrowser();
+    browser()->Button4Click();
+    Tsbs *sbs = practice();
+    QVERIFY(sbs);
+    QCOMPARE(sbs->ComboBox1->count(), 1);
+    QCOMPARE(sbs->ComboBox1->currentText(), QStringLiteral("英文输入法"));
+    emit sbs->ComboBox1->activated(0);
+    QCOMPARE(value(QStringLiteral("select count(*) as v from srf")), QStringLiteral("0"));
 }
 
 // The real simulator of every question: a chapter opened, stepped, jumped
