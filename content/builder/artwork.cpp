@@ -1,20 +1,18 @@
 #include "artwork.h"
 
+#include "builderkit.h"
 #include "storeerror.h"
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -25,53 +23,11 @@
 
 namespace {
 
-// ---------------------------------------------------------------------------
-// Writing files
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-}
-
-void writeImage(const QString &path, const QImage &image, const char *format, int quality = -1)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    if (!writer.write(image))
-        throw StoreError(QStringLiteral("无法生成图片 %1：%2").arg(QDir::toNativeSeparators(path), writer.errorString()));
-    writeBytes(path, bytes);
-}
-
-// ---------------------------------------------------------------------------
-// Fonts and text
-
-const QString SansFamily = QStringLiteral("Noto Sans CJK SC");
-const QString KaiFamily = QStringLiteral("AR PL UKai CN");
-
-QFont font(const QString &family, qreal pixelSize, bool bold)
-{
-    QFont f(family);
-    f.setPixelSize(qRound(pixelSize));
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::PreferAntialias);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    return f;
-}
-
-// Draws one line of text centred in `rect`, shrinking the font until it fits the width.
-void drawCentredText(QPainter &p, const QString &text, const QRectF &rect, QFont f, const QColor &colour)
-{
-    while (f.pixelSize() > 8 && QFontMetricsF(f).horizontalAdvance(text) > rect.width())
-        f.setPixelSize(f.pixelSize() - 1);
-    p.setFont(f);
-    p.setPen(colour);
-    p.drawText(rect, Qt::AlignCenter, text);
-}
+using BuilderOutput::writeFile;
+using BuilderOutput::writeImage;
+using Canvas::font;
+using Canvas::KaiFamily;
+using Canvas::SansFamily;
 
 // ---------------------------------------------------------------------------
 // Icons, drawn in a 40 × 40 design space scaled to the target rectangle.
@@ -288,7 +244,7 @@ QImage drawButton(Glyph glyph, const QString &caption, Look look, bool updating 
         drawTickBadge(p, IconArea);
         captionColour = QColor(0x1E, 0x7A, 0x3A);
     }
-    drawCentredText(p, caption, CaptionArea, font(SansFamily, 12, true), captionColour);
+    Canvas::drawText(p, caption, CaptionArea, font(SansFamily, 12, true), captionColour);
     return image;
 }
 
@@ -353,10 +309,10 @@ QImage drawGuidedPracticeBanner()
 
     drawGlyph(p, Glyph::OpenBook, QRectF(6, 3, 25, 25), Qt::white, QColor(255, 255, 255, 50));
     const QRectF titleArea(34, 0, 96, size.height());
-    drawCentredText(p, QStringLiteral("手把手教学"), titleArea.translated(1, 1), font(KaiFamily, 19, true),
+    Canvas::drawText(p, QStringLiteral("手把手教学"), titleArea.translated(1, 1), font(KaiFamily, 19, true),
                     QColor(0, 0, 0, 80));
-    drawCentredText(p, QStringLiteral("手把手教学"), titleArea, font(KaiFamily, 19, true), Qt::white);
-    drawCentredText(p, QStringLiteral("边学边练"), QRectF(132, 0, 60, size.height()), font(KaiFamily, 13, false),
+    Canvas::drawText(p, QStringLiteral("手把手教学"), titleArea, font(KaiFamily, 19, true), Qt::white);
+    Canvas::drawText(p, QStringLiteral("边学边练"), QRectF(132, 0, 60, size.height()), font(KaiFamily, 13, false),
                     QColor(0xDC, 0xEB, 0xFA));
     return image;
 }
@@ -450,7 +406,7 @@ void writeStartSound(const QString &path)
         const double fade = std::min(1.0, remaining / FadeOut);
         samples[size_t(i)] = qint16(std::lround(mix[size_t(i)] / peak * 0.6 * fade * 32767));
     }
-    writeBytes(path, wavFile(samples, SampleRate));
+    writeFile(path, wavFile(samples, SampleRate));
 }
 
 void writePageTemplate(const QString &path)
@@ -486,7 +442,7 @@ void writePageTemplate(const QString &path)
         "<body>\n"
         "</body>\n"
         "</html>\n");
-    writeBytes(path, html.toUtf8());
+    writeFile(path, html.toUtf8());
 }
 
 } // namespace Artwork

@@ -1,18 +1,16 @@
 #include "practiceart.h"
 
-#include "storeerror.h"
+#include "builderkit.h"
 
 #include <QColor>
 #include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QSaveFile>
 
 #include <array>
 
@@ -31,8 +29,8 @@ const QColor EdgeBlue(0xA9, 0xC8, 0xE8);
 const QColor SoftInk(0x44, 0x55, 0x6A);
 const QColor CurrentRed(0xD9, 0x40, 0x3A);
 
-const QString Sans = QStringLiteral("Noto Sans CJK SC");
-const QString Kai = QStringLiteral("AR PL UKai CN");
+const QString &Sans = Canvas::SansFamily;
+const QString &Kai = Canvas::KaiFamily;
 
 // ---------------------------------------------------------------------------
 // Canvas, saving and text
@@ -57,50 +55,12 @@ QImage clearCanvas(int width, int height)
     return image;
 }
 
-void savePng(const QDir &dir, const QString &name, const QImage &image)
-{
-    const QString path = dir.filePath(name);
-    const QString shownPath = QDir::toNativeSeparators(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(shownPath, file.errorString()));
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        throw StoreError(QStringLiteral("无法生成图片 %1：%2").arg(shownPath, writer.errorString()));
-    }
-    if (!file.commit())
-        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(shownPath, file.errorString()));
-}
-
-QFont makeFont(const QString &family, int pixelSize, bool bold = false)
-{
-    QFont f(family);
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::PreferAntialias);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    return f;
-}
-
-// Draws one line of text in `box` with the given alignment; the font is made
-// smaller step by step until the line fits the width of the box.
-void drawLabel(QPainter &p, const QString &text, const QRectF &box, QFont f, const QColor &colour,
-               Qt::Alignment alignment = Qt::AlignCenter)
-{
-    while (f.pixelSize() > 9 && QFontMetricsF(f).horizontalAdvance(text) > box.width())
-        f.setPixelSize(f.pixelSize() - 1);
-    p.setFont(f);
-    p.setPen(colour);
-    p.drawText(box, alignment | Qt::TextSingleLine, text);
-}
-
 // The same, with a faint dark copy one pixel lower right, for white captions on blue.
 void drawRaisedLabel(QPainter &p, const QString &text, const QRectF &box, const QFont &f,
                      Qt::Alignment alignment = Qt::AlignCenter)
 {
-    drawLabel(p, text, box.translated(1, 1), f, QColor(0, 0, 0, 70), alignment);
-    drawLabel(p, text, box, f, Qt::white, alignment);
+    Canvas::drawText(p, text, box.translated(1, 1), f, QColor(0, 0, 0, 70), alignment);
+    Canvas::drawText(p, text, box, f, Qt::white, alignment);
 }
 
 // The rectangle spanned by two corner pixels, both included.
@@ -166,9 +126,9 @@ void drawPill(QPainter &p, const QRectF &area, const QString &text, PillStyle st
     const QRectF textBox(pill.left() + radius - 2, pill.top(), pill.width() - 2 * radius - 2, pill.height());
     const int size = qBound(12, int(pill.height() * 0.5), 15);
     if (style == PillStyle::Filled)
-        drawRaisedLabel(p, text, textBox, makeFont(Sans, size, true));
+        drawRaisedLabel(p, text, textBox, Canvas::font(Sans, size, true));
     else
-        drawLabel(p, text, textBox, makeFont(Sans, size, true), ink);
+        Canvas::drawText(p, text, textBox, Canvas::font(Sans, size, true), ink);
 }
 
 // A numbered blue disc, used for the steps on the chapter browser's panel.
@@ -182,8 +142,8 @@ void drawStepDisc(QPainter &p, const QPointF &centre, int number)
     p.setBrush(fill);
     p.drawEllipse(centre, 9.5, 9.5);
     p.restore();
-    drawLabel(p, QString::number(number), QRectF(centre.x() - 9, centre.y() - 9.5, 18, 18),
-              makeFont(Sans, 12, true), Qt::white);
+    Canvas::drawText(p, QString::number(number), QRectF(centre.x() - 9, centre.y() - 9.5, 18, 18),
+              Canvas::font(Sans, 12, true), Qt::white);
 }
 
 // A small square swatch with a thin darker rim.
@@ -351,9 +311,9 @@ QImage drawBrowserRightPanel()
 
     // Title.
     const QRectF titleBox(4, 14, width - 8, 40);
-    drawLabel(p, QStringLiteral("手把手教学"), titleBox.translated(1, 1), makeFont(Kai, 27, true),
+    Canvas::drawText(p, QStringLiteral("手把手教学"), titleBox.translated(1, 1), Canvas::font(Kai, 27, true),
               QColor(255, 255, 255, 200));
-    drawLabel(p, QStringLiteral("手把手教学"), titleBox, makeFont(Kai, 27, true), DeepBlue);
+    Canvas::drawText(p, QStringLiteral("手把手教学"), titleBox, Canvas::font(Kai, 27, true), DeepBlue);
     QLinearGradient rule(16, 0, width - 16, 0);
     rule.setColorAt(0, QColor(0x3A, 0x7E, 0xCB, 0));
     rule.setColorAt(0.5, BrightBlue);
@@ -365,7 +325,7 @@ QImage drawBrowserRightPanel()
     for (size_t i = 0; i < steps.size(); ++i) {
         const qreal y = 86 + qreal(i) * 30;
         drawStepDisc(p, QPointF(50, y), int(i) + 1);
-        drawLabel(p, steps[i], QRectF(67, y - 12, width - 72, 24), makeFont(Sans, 15, true), SoftInk,
+        Canvas::drawText(p, steps[i], QRectF(67, y - 12, width - 72, 24), Canvas::font(Sans, 15, true), SoftInk,
                   Qt::AlignLeft | Qt::AlignVCenter);
         if (i + 1 < steps.size()) {
             p.setPen(QPen(EdgeBlue, 1.4, Qt::DotLine));
@@ -379,9 +339,9 @@ QImage drawBrowserRightPanel()
 
     // A friendly picture and a short encouragement.
     drawBoardScene(p, QRectF(20, 300, 133, 100));
-    drawLabel(p, QStringLiteral("跟着提示一步一步做"), QRectF(6, 420, width - 12, 24), makeFont(Kai, 16, true),
+    Canvas::drawText(p, QStringLiteral("跟着提示一步一步做"), QRectF(6, 420, width - 12, 24), Canvas::font(Kai, 16, true),
               DeepBlue);
-    drawLabel(p, QStringLiteral("边学边练  轻松掌握"), QRectF(6, 448, width - 12, 22), makeFont(Kai, 15), MidBlue);
+    Canvas::drawText(p, QStringLiteral("边学边练  轻松掌握"), QRectF(6, 448, width - 12, 22), Canvas::font(Kai, 15), MidBlue);
 
     // The plain area at the bottom.
     p.fillRect(QRectF(0, plainTop, width, height - plainTop), QColor(0xF3, 0xF8, 0xFD));
@@ -407,7 +367,7 @@ QImage drawTaskBar()
     p.drawLine(QPointF(12.5, 13.5), QPointF(17.5, 13.5));
     p.drawLine(QPointF(12.5, 16.5), QPointF(15.5, 16.5));
 
-    drawRaisedLabel(p, QStringLiteral("题目要求"), QRectF(27, 0, 160, 26), makeFont(Sans, 14, true),
+    drawRaisedLabel(p, QStringLiteral("题目要求"), QRectF(27, 0, 160, 26), Canvas::font(Sans, 14, true),
                     Qt::AlignLeft | Qt::AlignVCenter);
     return image;
 }
@@ -438,9 +398,9 @@ QImage drawSidePicture()
 
     // Caption.
     const QRectF captionBox(6, 8, width - 12, 34);
-    drawLabel(p, QStringLiteral("手把手教学"), captionBox.translated(1, 1), makeFont(Kai, 23, true),
+    Canvas::drawText(p, QStringLiteral("手把手教学"), captionBox.translated(1, 1), Canvas::font(Kai, 23, true),
               QColor(255, 255, 255, 220));
-    drawLabel(p, QStringLiteral("手把手教学"), captionBox, makeFont(Kai, 23, true), DeepBlue);
+    Canvas::drawText(p, QStringLiteral("手把手教学"), captionBox, Canvas::font(Kai, 23, true), DeepBlue);
     QLinearGradient rule(12, 0, width - 12, 0);
     rule.setColorAt(0, QColor(0x3A, 0x7E, 0xCB, 0));
     rule.setColorAt(0.5, BrightBlue);
@@ -452,27 +412,27 @@ QImage drawSidePicture()
     p.setPen(QPen(EdgeBlue, 1.0));
     p.setBrush(QColor(255, 255, 255, 200));
     p.drawRoundedRect(card, 6, 6);
-    drawLabel(p, QStringLiteral("小提示"), QRectF(18, 62, 80, 20), makeFont(Sans, 13, true), MidBlue,
+    Canvas::drawText(p, QStringLiteral("小提示"), QRectF(18, 62, 80, 20), Canvas::font(Sans, 13, true), MidBlue,
               Qt::AlignLeft | Qt::AlignVCenter);
 
-    const QFont tipFont = makeFont(Sans, 12);
+    const QFont tipFont = Canvas::font(Sans, 12);
     const qreal textLeft = 36;
     const QRectF firstLine(textLeft, 84, card.right() - textLeft - 4, 22);
     p.setPen(Qt::NoPen);
     p.setBrush(BrightBlue);
     p.drawEllipse(QPointF(25, firstLine.center().y()), 3, 3);
-    drawLabel(p, QStringLiteral("单击“自选题目”可跳到"), firstLine, tipFont, SoftInk,
+    Canvas::drawText(p, QStringLiteral("单击“自选题目”可跳到"), firstLine, tipFont, SoftInk,
               Qt::AlignLeft | Qt::AlignVCenter);
-    drawLabel(p, QStringLiteral("任意一题"), firstLine.translated(0, 18), tipFont, SoftInk,
+    Canvas::drawText(p, QStringLiteral("任意一题"), firstLine.translated(0, 18), tipFont, SoftInk,
               Qt::AlignLeft | Qt::AlignVCenter);
 
     const QRectF secondLine = firstLine.translated(0, 42);
     drawSwatch(p, QRectF(19.5, secondLine.center().y() - 5.5, 11, 11), MidBlue);
-    drawLabel(p, QStringLiteral("蓝色表示已完成"), secondLine, tipFont, SoftInk, Qt::AlignLeft | Qt::AlignVCenter);
+    Canvas::drawText(p, QStringLiteral("蓝色表示已完成"), secondLine, tipFont, SoftInk, Qt::AlignLeft | Qt::AlignVCenter);
 
     const QRectF thirdLine = secondLine.translated(0, 23);
     drawSwatch(p, QRectF(19.5, thirdLine.center().y() - 5.5, 11, 11), CurrentRed);
-    drawLabel(p, QStringLiteral("红色表示当前题目"), thirdLine, tipFont, SoftInk, Qt::AlignLeft | Qt::AlignVCenter);
+    Canvas::drawText(p, QStringLiteral("红色表示当前题目"), thirdLine, tipFont, SoftInk, Qt::AlignLeft | Qt::AlignVCenter);
 
     // The labels under the two click areas.
     drawPill(p, spanning(45, 195, 166, 228), QStringLiteral("访问官网"), PillStyle::Filled);
@@ -480,7 +440,7 @@ QImage drawSidePicture()
 
     // A small picture and a good wish at the bottom.
     drawBoardScene(p, QRectF(52, 280, 96, 72));
-    drawLabel(p, QStringLiteral("祝您考试顺利！"), QRectF(6, 356, width - 12, 22), makeFont(Kai, 16, true),
+    Canvas::drawText(p, QStringLiteral("祝您考试顺利！"), QRectF(6, 356, width - 12, 22), Canvas::font(Kai, 16, true),
               MidBlue);
     return image;
 }
@@ -519,7 +479,7 @@ QImage drawGridHeader()
         }
     }
 
-    drawRaisedLabel(p, QStringLiteral("选择题目"), QRectF(30, 0, 193 - 30 - 28, 26), makeFont(Sans, 14, true),
+    drawRaisedLabel(p, QStringLiteral("选择题目"), QRectF(30, 0, 193 - 30 - 28, 26), Canvas::font(Sans, 14, true),
                     Qt::AlignLeft | Qt::AlignVCenter);
     return image;
 }
@@ -588,10 +548,10 @@ QImage drawWaitCard()
 
     // The message and a row of dots underneath.
     const QRectF textBox(card.left() + 156, card.top() + 32, card.right() - card.left() - 170, 46);
-    drawLabel(p, QStringLiteral("正在加载题目，请稍候……"), textBox, makeFont(Kai, 27, true), DeepBlue,
+    Canvas::drawText(p, QStringLiteral("正在加载题目，请稍候……"), textBox, Canvas::font(Kai, 27, true), DeepBlue,
               Qt::AlignLeft | Qt::AlignVCenter);
-    drawLabel(p, QStringLiteral("马上就好，请不要关闭窗口"), textBox.translated(0, 42).adjusted(0, 6, 0, -10),
-              makeFont(Sans, 13), SoftInk, Qt::AlignLeft | Qt::AlignVCenter);
+    Canvas::drawText(p, QStringLiteral("马上就好，请不要关闭窗口"), textBox.translated(0, 42).adjusted(0, 6, 0, -10),
+              Canvas::font(Sans, 13), SoftInk, Qt::AlignLeft | Qt::AlignVCenter);
 
     const std::array shades{BrightBlue, QColor(0x6A, 0xA6, 0xE6), QColor(0x9F, 0xC6, 0xEF), QColor(0xC8, 0xDE, 0xF5),
                             QColor(0xC8, 0xDE, 0xF5)};
@@ -609,15 +569,15 @@ namespace Artwork {
 void writePracticePictures(const QString &imagesDir)
 {
     const QDir dir(imagesDir);
-    savePng(dir, QStringLiteral("sbsjx_bg.png"), drawBrowserBackground());
-    savePng(dir, QStringLiteral("sbsjx_right.png"), drawBrowserRightPanel());
-    savePng(dir, QStringLiteral("sbsjx_bar.png"), drawTaskBar());
-    savePng(dir, QStringLiteral("sbs_header.png"), drawColumnHeader());
-    savePng(dir, QStringLiteral("sbs_side.png"), drawSidePicture());
-    savePng(dir, QStringLiteral("sbs_posbar.png"), drawPositionBar());
-    savePng(dir, QStringLiteral("sbs_gridhead.png"), drawGridHeader());
-    savePng(dir, QStringLiteral("sbs_gridclose.png"), drawGridClose());
-    savePng(dir, QStringLiteral("sbs_wait.png"), drawWaitCard());
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbsjx_bg.png")), drawBrowserBackground(), "png");
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbsjx_right.png")), drawBrowserRightPanel(), "png");
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbsjx_bar.png")), drawTaskBar(), "png");
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbs_header.png")), drawColumnHeader(), "png");
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbs_side.png")), drawSidePicture(), "png");
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbs_posbar.png")), drawPositionBar(), "png");
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbs_gridhead.png")), drawGridHeader(), "png");
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbs_gridclose.png")), drawGridClose(), "png");
+    BuilderOutput::writeImage(dir.filePath(QStringLiteral("sbs_wait.png")), drawWaitCard(), "png");
 }
 
 } // namespace Artwork

@@ -2,6 +2,7 @@
 
 #include "artwork.h"
 #include "bankwriter.h"
+#include "builderkit.h"
 #include "practiceart.h"
 #include "simulatorfolders.h"
 #include "contentsources.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -17,15 +17,6 @@ void makeFolder(const QString &path)
 {
     if (!QDir().mkpath(path))
         throw StoreError(QStringLiteral("无法创建文件夹 %1").arg(path));
-}
-
-void writeText(const QString &path, const QByteArray &text, bool executable = false)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        throw StoreError(QStringLiteral("无法写入文件 %1：%2").arg(path, file.errorString()));
-    if (executable)
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
 }
 
 // The release the folder holds, as the online update compares it.
@@ -57,8 +48,8 @@ void buildProgramFolder(const QString &sourcesFolder, const QString &programFold
     Artwork::writePracticePictures(app.filePath(QStringLiteral("images")));
     Artwork::writeStartSound(app.filePath(QStringLiteral("sound/start.wav")));
     Artwork::writePageTemplate(app.filePath(QStringLiteral("ov.html")));
-    writeText(app.filePath(QStringLiteral("predate.ini")), LocalVersion);
-    writeText(app.filePath(QStringLiteral("app_upd")), StandInUpdater, true);
+    BuilderOutput::writeFile(app.filePath(QStringLiteral("predate.ini")), LocalVersion);
+    BuilderOutput::writeFile(app.filePath(QStringLiteral("app_upd")), StandInUpdater, true);
     if (!simulatorExecutable.isEmpty())
         writeSimulatorFolders(sources.questions, app.absolutePath(), simulatorExecutable);
 }
