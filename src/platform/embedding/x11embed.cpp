@@ -56,6 +56,18 @@ const Atoms &atoms(xcb_connection_t *c)
     return cached;
 }
 
+// The window's attributes; null for a window that does not exist, or without X.
+Reply<xcb_get_window_attributes_reply_t> windowAttributes(xcb_window_t window)
+{
+    xcb_connection_t *c = connection();
+    if (!c || window == 0)
+        return reply<xcb_get_window_attributes_reply_t>(nullptr);
+    xcb_generic_error_t *error = nullptr;
+    auto attributes = reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
+    std::free(error);
+    return attributes;
+}
+
 } // namespace
 
 class X11Embed::NativeFilter : public QAbstractNativeEventFilter
@@ -115,13 +127,7 @@ X11Embed::Owner X11Embed::owner(WindowId window) const
 
 bool X11Embed::exists(WindowId window) const
 {
-    xcb_connection_t *c = connection();
-    if (!c || window == 0)
-        return false;
-    xcb_generic_error_t *error = nullptr;
-    auto r = reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
-    std::free(error);
-    return r != nullptr;
+    return windowAttributes(window) != nullptr;
 }
 
 bool X11Embed::embed(WindowId window, WindowId parent, const QRect &geometry, WindowId focusHome)
@@ -170,9 +176,7 @@ void X11Embed::watch(WindowId window)
     if (!c || window == 0)
         return;
     // Adds structure events to what this client already selects on the window.
-    xcb_generic_error_t *error = nullptr;
-    auto attributes = reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
-    std::free(error);
+    const auto attributes = windowAttributes(window);
     if (!attributes)
         return;
     const uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
@@ -254,13 +258,8 @@ QRect X11Embed::geometryOf(WindowId window) const
 
 bool X11Embed::isViewable(WindowId window) const
 {
-    xcb_connection_t *c = connection();
-    if (!c || window == 0)
-        return false;
-    xcb_generic_error_t *error = nullptr;
-    auto r = reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error));
-    std::free(error);
-    return r && r->map_state == XCB_MAP_STATE_VIEWABLE;
+    const auto attributes = windowAttributes(window);
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 X11Embed::WindowId X11Embed::inputFocus() const
