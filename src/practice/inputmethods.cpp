@@ -5,7 +5,9 @@
 
 namespace InputMethods {
 
-QStringList installed()
+namespace {
+
+QStringList askIBus()
 {
     const QString ibus = QStandardPaths::findExecutable(QStringLiteral("ibus"));
     if (ibus.isEmpty())
@@ -24,6 +26,14 @@ QStringList installed()
         if (!name.isEmpty() && !name.endsWith(u':'))
             engines << name;
     }
+    return engines;
+}
+
+} // namespace
+
+QStringList installed()
+{
+    static const QStringList engines = askIBus();
     return engines;
 }
 

@@ -167,9 +167,7 @@ bool Tsbs::wrongQuestionMode() const
 void Tsbs::writePanelPosition()
 {
     const QPoint mainTopLeft = Forms::main ? Forms::main->pos() : QPoint();
-    ADOQuery1.close();
     Handover::writePracticePanelPosition(ADOQuery1, Handover::practicePanelPosition(mainTopLeft, Panel2->x()));
-    ADOQuery1.close();
 }
 
 QPushButton *Tsbs::gridButton(int k) const
@@ -575,11 +573,8 @@ void Tsbs::Button5Click()
 void Tsbs::ComboBox1Select()
 {
     m_inputMethod = ComboBox1->currentText();
-    if (!m_inputMethod.isEmpty() && !m_inputMethods.isEmpty()) {
-        ADOQuery1.close();
+    if (!m_inputMethod.isEmpty() && !m_inputMethods.isEmpty())
         Handover::writeInputMethod(ADOQuery1, m_inputMethod);
-        ADOQuery1.close();
-    }
 }
 
 void Tsbs::Image2Click()
