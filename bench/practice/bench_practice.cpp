@@ -6,6 +6,7 @@
 //   practice_next_question_ms     "下一题" to the next simulator embedded and mapped
 //   practice_next_ratio_to_bare_window   the same, as a ratio to a bare Qt
 //                                 widgets window started the same way
+#include "benchsupport.h"
 #include "forms.h"
 #include "practiceforms.h"
 #include "programfolder.h"
@@ -17,53 +18,18 @@
 #include "x11embed.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QListWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 
 namespace {
 
-double nowMs()
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
-
-void print(const char *name, double value, const char *unit)
-{
-    std::printf("%s: %.2f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-// The yardstick: a bare Qt widgets window from start to its first paint.
-double bareWindowMs()
-{
-    QTemporaryDir dir;
-    const QString log = dir.filePath(QStringLiteral("bare.log"));
-    qputenv("BARE_LOG", log.toLocal8Bit());
-    const double start = nowMs();
-    QProcess process;
-    process.start(QStringLiteral(BAREWINDOW), {});
-    if (!QTest::qWaitFor([&] { return QFile(log).size() > 0; }, 10000))
-        return -1;
-    QFile file(log);
-    file.open(QIODevice::ReadOnly);
-    const double painted = file.readAll().toDouble() / 1e6;
-    process.waitForFinished(2000);
-    // The log holds the monotonic clock, as steady_clock does on Linux.
-    return painted - start;
-}
+using Bench::median;
+using Bench::nowMs;
+using Bench::print;
 
 } // namespace
 
@@ -123,7 +89,7 @@ int main(int argc, char *argv[])
     }
     QList<double> bare;
     for (int i = 0; i < 5; ++i)
-        bare << bareWindowMs();
+        bare << Bench::bareWindowMs(QStringLiteral(BAREWINDOW), copy.filePath(QStringLiteral("bare.log")));
     print("practice_next_question_ms", median(nexts), "ms");
     print("practice_bare_window_ms", median(bare), "ms");
     print("practice_next_ratio_to_bare_window", median(nexts) / median(bare), "ratio");

@@ -3,6 +3,7 @@
 // started the same way; the CPU the hand-shake wait costs; how soon the wait
 // sees an announcement. With "--program-folder <folder> --question <n>" the
 // real simulator of that folder is measured as well.
+#include "benchsupport.h"
 #include "hostwindow.h"
 #include "processwatch.h"
 #include "programfolder.h"
@@ -25,13 +26,6 @@ namespace {
 
 constexpr int Runs = 10;
 
-double nowMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
 double cpuMs()
 {
     rusage usage{};
@@ -40,49 +34,14 @@ double cpuMs()
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
-
-// A "key value" line of a log written by a child process, as milliseconds.
-double loggedMs(const QString &path, const QString &key)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        const QList<QByteArray> parts = line.split(' ');
-        if (key.isEmpty() && parts.size() == 1 && !parts.at(0).isEmpty())
-            return parts.at(0).toDouble() / 1e6;
-        if (parts.size() == 2 && parts.at(0) == key.toUtf8())
-            return parts.at(1).toDouble() / 1e6;
-    }
-    return -1;
-}
-
-void print(const char *name, double value, const char *unit)
-{
-    std::printf("%s: %.2f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
+using Bench::loggedMs;
+using Bench::median;
+using Bench::nowMs;
+using Bench::print;
 
 double bareWindow(const QString &log)
 {
-    QFile::remove(log);
-    qputenv("BARE_LOG", log.toLocal8Bit());
-    const double start = nowMs();
-    qint64 pid = 0;
-    if (!QProcess::startDetached(QStringLiteral(BAREWINDOW), {}, {}, &pid))
-        return -1;
-    if (!QTest::qWaitFor([&] { return loggedMs(log, {}) > 0; }, 10000))
-        return -1;
-    const double painted = loggedMs(log, {});
-    ProcessWatch::end(pid);
-    return painted - start;
+    return Bench::bareWindowMs(QStringLiteral(BAREWINDOW), log);
 }
 
 QList<double> announcedToMapped, bankOpened;
