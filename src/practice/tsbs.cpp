@@ -241,7 +241,7 @@ int Tsbs::positionOf(int number)
     return position;
 }
 
-void Tsbs::showPosition(int number, int position, int count)
+void Tsbs::showPosition(const QString &number, int position, int count)
 {
     Label1->setText(QStringLiteral("题号：%1  第%2题/共%3题").arg(number).arg(position).arg(count));
 }
@@ -308,7 +308,7 @@ void Tsbs::FormShow()
                 position = ADOQuery1.recNo();
         }
     }
-    Label1->setText(QStringLiteral("题号：%1  第%2题/共%3题").arg(number).arg(position).arg(ADOQuery1.recordCount()));
+    showPosition(number, position, ADOQuery1.recordCount());
     ADOQuery1.close();
 
     ADOConnection1.close();
@@ -422,7 +422,7 @@ void Tsbs::switchTo(const QString &task, QPushButton *enable)
     if (!ADOConnection1.isOpen())
         ADOConnection1.open();
     openRunSet();
-    showPosition(js, positionOf(js), ADOQuery1.recordCount());
+    showPosition(QString::number(js), positionOf(js), ADOQuery1.recordCount());
     ADOQuery1.close();
 
     ADOConnection1.close();
@@ -532,7 +532,7 @@ void Tsbs::gridJump(int k)
         } else {
             openRunSet();
         }
-        showPosition(js, positionOf(js), ADOQuery1.recordCount());
+        showPosition(QString::number(js), positionOf(js), ADOQuery1.recordCount());
         ADOQuery1.close();
 
         ADOConnection1.close();

@@ -91,7 +91,8 @@ private:
     void switchTo(const QString &task, QPushButton *enable);
     void recolourGrid();
     void buildGrid();
-    void showPosition(int number, int position, int count);
+    // "题号：101  第2题/共3题"
+    void showPosition(const QString &number, int position, int count);
     void notice(const QString &text);
     void endOfRun();
     void openRunSet();
