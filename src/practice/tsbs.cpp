@@ -214,8 +214,6 @@ void Tsbs::openRunSet()
 // browser's list item itself.
 void Tsbs::openChapterItemRunSet()
 {
-    if (!ADOConnection1.isOpen())
-        ADOConnection1.open();
     ADOQuery1.close();
     Tsbsjx *browser = PracticeForms::browser();
     ADOQuery1.setSql(Sql::chosenInChapter(Sql::trimTitle(browser ? browser->currentChapterItem() : QString()),
@@ -269,8 +267,6 @@ void Tsbs::FormShow()
         Forms::main->ctbh = 0;
     }
     dd = 1;
-    if (!ADOConnection1.isOpen())
-        ADOConnection1.open();
 
     ADOQuery1.close();
     ADOQuery1.setSql(Sql::workingSetInOrder());
@@ -419,8 +415,6 @@ void Tsbs::switchTo(const QString &task, QPushButton *enable)
     if (Panel3->isVisible())
         recolourGrid();
 
-    if (!ADOConnection1.isOpen())
-        ADOConnection1.open();
     openRunSet();
     showPosition(QString::number(js), positionOf(js), ADOQuery1.recordCount());
     ADOQuery1.close();

@@ -153,8 +153,6 @@ void Tsbsjx::FormShow()
         });
         ADOQuery1.close();
     }
-    if (!ADOConnection1.isOpen())
-        ADOConnection1.open();
     ADOQuery1.close();
     ListBox1->clear();
     if (wrongQuestionMode()) {
