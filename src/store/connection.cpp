@@ -166,17 +166,8 @@ void Connection::open(Mode mode)
     if (m_dataSource.isEmpty())
         throw StoreError(QStringLiteral("连接字符串中没有数据源。"), m_connectionString);
 
-    const QByteArray path = QFile::encodeName(m_dataSource);
     const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        sqlite3_close(db);
-        throw StoreError(message + QStringLiteral(" (") + m_dataSource + u')');
-    }
-    m_db = db;
-    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    openFile(flags);
 
     // A file that already has its salt is keyed with the cached raw key;
     // a new or empty file gets the password and its own fresh salt.
@@ -191,14 +182,8 @@ void Connection::open(Mode mode)
         const QByteArray derived = rawKeyLiteral(m_password, salt);
         if (derived != rawKey && keyWith(derived))
             return;
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-        if (sqlite3_open_v2(path.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
-            const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
-            close();
-            throw StoreError(message + QStringLiteral(" (") + m_dataSource + u')');
-        }
-        sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+        close();
+        openFile(flags);
     }
     try {
         key(quotedPassphrase(m_password));
@@ -206,6 +191,20 @@ void Connection::open(Mode mode)
         close();
         throw StoreError(error.message() + QStringLiteral(" (") + m_dataSource + u')');
     }
+}
+
+void Connection::openFile(int flags)
+{
+    const QByteArray path = QFile::encodeName(m_dataSource);
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw StoreError(message + QStringLiteral(" (") + m_dataSource + u')');
+    }
+    m_db = db;
+    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
 }
 
 void Connection::key(const QByteArray &key)

@@ -66,6 +66,7 @@ public:
     static constexpr int BusyTimeoutMs = 10000;
 
 private:
+    void openFile(int flags);
     void key(const QByteArray &key);
     bool keyWith(const QByteArray &rawKey);
     void commitQuietly() noexcept;
