@@ -1281,8 +1281,9 @@ void goalFromSolution(Builder &b)
     b.task.playSolution(session);
     const Document before = b.task.startDocument();
     const Document after = session.document();
+    // Where the path leaves the selection is no part of what was asked.
     for (auto it = after.settings.begin(); it != after.settings.end(); ++it)
-        if (before.settings.value(it.key()) != it.value())
+        if (before.settings.value(it.key()) != it.value() && it.key() != u"选中")
             b.goal(QStringLiteral("doc.") + it.key(), it.value());
     for (int i = 0; i < after.slides.size(); ++i) {
         const auto &attributes = after.slides.at(i).attributes;
@@ -1292,6 +1293,11 @@ void goalFromSolution(Builder &b)
     }
     if (after.slides.size() != before.slides.size())
         b.goal(QStringLiteral("count"), QString::number(after.slides.size()));
+}
+
+bool actsOnSlides(const CommandSpec &spec)
+{
+    return spec.effect == CommandSpec::Effect::SlideAttributes || spec.effect == CommandSpec::Effect::Animation;
 }
 
 // The menu a text names ("通过“视图”菜单…"), empty when it names none.
@@ -1315,7 +1321,7 @@ bool byRecipe(const Text &t, Builder &b, const Recipe &recipe, const QString &co
         b.start(pair.section(u'=', 0, 0), pair.section(u'=', 1));
     b.task.kind = spec->id;
     const QList<std::pair<QString, QString>> fields = spec->hasDialog() ? fieldsFromText(t, *spec, fixed) : QList<std::pair<QString, QString>>{};
-    if (spec->effect == CommandSpec::Effect::SlideAttributes) {
+    if (actsOnSlides(*spec)) {
         // "第1张和第2张幻灯片": each of them; otherwise the slide the text names.
         QList<int> slides{t.slide()};
         if (t.slideNumbers.size() == 2 && t.has("张和第") && !t.has("到第"))
@@ -1412,7 +1418,7 @@ void fallback(const Text &t, Builder &b, const QString &forced = {})
     }
     const int n = t.slide();
     b.needSlides(n);
-    if (spec->effect == CommandSpec::Effect::SlideAttributes)
+    if (actsOnSlides(*spec))
         b.select(n);
     b.command(id, values);
     goalFromSolution(b);

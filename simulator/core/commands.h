@@ -22,6 +22,16 @@ struct CommandSpec
         InsertSlide, DeleteSlide, DuplicateSlide, HideSlide, SlideLayout,
         Cut, Copy, Paste, View, Show,
         InsertFromFile,      // slides of another presentation (文件, 幻灯片: 全部 or 第n张) after the current one
+        NewPresentation,     // a fresh presentation of one title slide replaces the document (模板, 文件名 as settings too)
+        SelectAll,           // in the slide sorter every slide is selected; "全选" := "1" in any view
+        WindowState,         // the document window: setting 窗口 := the command's id
+        FullScreen,          // full screen on ("1") and off again ("0")
+        EndShow,             // the running show ends: 放映状态 := 已结束
+        Animation,           // as SlideAttributes, and the object's list of effects "<prefix>.<对象>.列表"
+        FormatPainter,       // the text format of 对象 is copied to 目标对象 of slide 目标幻灯片
+        CopyObject,          // 对象 of the current slide, its text and format, to the object clipboard
+        PasteObject,         // the copied object onto the current slide, as "<对象>副本"
+        FontSize,            // the font size of 对象 one step up (增大字号) or down through the size choices
     };
 
     QString id;           // the menu text without its ellipsis, unique

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -99,6 +100,40 @@ bool Document::setValue(const QString &path, const QString &value)
     else
         slide.attributes.insert(target->key, value);
     return true;
+}
+
+QList<int> Document::slideNumbers(const QString &text)
+{
+    static const QRegularExpression part(QStringLiteral("^([0-9]+)(?:-([0-9]+))?$"));
+    QList<int> numbers;
+    for (const QString &piece : text.split(u',')) {
+        const QRegularExpressionMatch m = part.match(piece.trimmed());
+        if (!m.hasMatch())
+            return {};
+        const int first = m.captured(1).toInt();
+        const int last = m.captured(2).isEmpty() ? first : m.captured(2).toInt();
+        if (first < 1 || last < first)
+            return {};
+        for (int n = first; n <= last; ++n)
+            if (!numbers.contains(n))
+                numbers << n;
+    }
+    return numbers;
+}
+
+QString Document::slideNumbersText(QList<int> numbers)
+{
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    QStringList parts;
+    for (qsizetype i = 0; i < numbers.size();) {
+        qsizetype j = i;
+        while (j + 1 < numbers.size() && numbers.at(j + 1) == numbers.at(j) + 1)
+            ++j;
+        parts << (j == i ? QString::number(numbers.at(i)) : QStringLiteral("%1-%2").arg(numbers.at(i)).arg(numbers.at(j)));
+        i = j + 1;
+    }
+    return parts.join(u',');
 }
 
 bool Document::isValidPath(const QString &path)

@@ -17,6 +17,8 @@
 //   "slide3.layout"              layout, title, body, notes, hidden ("1" / "")
 //   "slide3.标题.字体"           any attribute of slide 3
 //   "doc.视图"                   any document setting
+//   "doc.选中"                   the selected slides, as "3", "1-3" or "2,4"
+//   "doc.窗口"                   the document window: 最大化, 最小化 or 还原
 struct Slide
 {
     QString layout;
@@ -43,6 +45,12 @@ public:
     // False when the path is malformed or names a slide that does not exist.
     bool setValue(const QString &path, const QString &value);
     static bool isValidPath(const QString &path);
+
+    // Slide numbers written as the selection is: "1-3,5" is 1, 2, 3 and 5.
+    // Empty for a text that is not such a list.
+    static QList<int> slideNumbers(const QString &text);
+    // The shortest such text for the numbers, ascending: {3, 1, 2, 5} is "1-3,5".
+    static QString slideNumbersText(QList<int> numbers);
 
     bool operator==(const Document &other) const = default;
 };

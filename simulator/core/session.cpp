@@ -2,20 +2,159 @@
 
 #include "commands.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+// The slides a presentation in another file holds: three, titled after the file.
+QList<Slide> slidesOfFile(const QString &fileName, const QList<int> &numbers)
+{
+    const QString name = fileName.section(u'/', -1).section(u'.', 0, 0);
+    QList<Slide> slides;
+    for (int n : numbers) {
+        Slide slide;
+        slide.layout = QStringLiteral("标题和文本");
+        slide.title = QStringLiteral("%1 第%2张").arg(name).arg(n);
+        slides << slide;
+    }
+    return slides;
+}
+
+// The text format of an object: its attributes "<object>.<name>" with no deeper part.
+QMap<QString, QString> formatOf(const Slide &slide, const QString &object)
+{
+    QMap<QString, QString> format;
+    const QString prefix = object + u'.';
+    for (auto it = slide.attributes.begin(); it != slide.attributes.end(); ++it)
+        if (it.key().startsWith(prefix) && !it.key().mid(prefix.size()).contains(u'.'))
+            format.insert(it.key().mid(prefix.size()), it.value());
+    return format;
+}
+
+// Settings of the program rather than of one presentation: a new presentation keeps them.
+bool programSetting(const QString &key)
+{
+    static const QStringList program = {
+        QStringLiteral("选项"), QStringLiteral("工具栏"), QStringLiteral("任务窗格"), QStringLiteral("左侧窗格"),
+        QStringLiteral("标尺"), QStringLiteral("网格"), QStringLiteral("自定义"), QStringLiteral("帮助"),
+        QStringLiteral("关于"), QStringLiteral("窗口"), QStringLiteral("全屏显示"),
+    };
+    return program.contains(key.section(u'.', 0, 0));
+}
+
+int defaultFontSize(const QString &object)
+{
+    if (object == u"标题")
+        return 44;
+    if (object == u"副标题" || object == u"正文")
+        return 32;
+    return 18;
+}
+
+} // namespace
+
 Session::Session(Document document) : m_document(std::move(document))
 {
     if (m_document.slides.isEmpty())
         m_document.slides.append(Slide{QStringLiteral("标题幻灯片"), {}, {}, {}, false, {}});
+    setSelection({m_current});
+}
+
+QList<int> Session::selection() const
+{
+    QList<int> selected;
+    for (int n : Document::slideNumbers(m_document.settings.value(QStringLiteral("选中"))))
+        if (n <= m_document.slides.size())
+            selected << n;
+    if (!selected.contains(m_current))
+        return {m_current};
+    std::sort(selected.begin(), selected.end());
+    return selected;
+}
+
+void Session::setSelection(const QList<int> &slides)
+{
+    m_document.settings.insert(QStringLiteral("选中"), Document::slideNumbersText(slides));
 }
 
 void Session::select(int slide)
 {
     m_current = std::clamp(slide, 1, int(m_document.slides.size()));
+    setSelection({m_current});
+}
+
+void Session::select(const QList<int> &slides)
+{
+    QList<int> valid;
+    for (int n : slides)
+        if (n >= 1 && n <= m_document.slides.size())
+            valid << n;
+    if (valid.isEmpty())
+        return;
+    m_current = valid.last();
+    setSelection(valid);
 }
 
 void Session::setText(const QString &part, const QString &text)
 {
     m_document.setValue(QStringLiteral("slide%1.%2").arg(m_current).arg(part), text);
+}
+
+void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields)
+{
+    const QString object = fields.value(QStringLiteral("对象")).trimmed();
+    const bool everySlide = fields.value(QStringLiteral("应用范围")) == u"全部应用";
+    // A table cell or a value of the chart's data sheet is kept under the cell's name.
+    const QString cell = fields.value(QStringLiteral("单元格")).trimmed();
+    QString base = spec.prefix;
+    if (!object.isEmpty())
+        base = base.isEmpty() ? object : base + u'.' + object;
+    QList<int> targets = selection();
+    if (everySlide) {
+        targets.clear();
+        for (int n = 1; n <= m_document.slides.size(); ++n)
+            targets << n;
+    }
+    for (int n : targets) {
+        QMap<QString, QString> &attributes = m_document.slides[n - 1].attributes;
+        if (spec.marksObject)
+            attributes.insert(spec.prefix, QStringLiteral("1"));
+        for (auto it = fields.begin(); it != fields.end(); ++it) {
+            if (it.key() == u"对象" || it.key() == u"应用范围" || it.value().trimmed().isEmpty())
+                continue;
+            QString name = it.key();
+            if (!cell.isEmpty() && name == u"单元格")
+                continue;
+            if (!cell.isEmpty() && (name == u"内容" || name == u"数据"))
+                name = cell;
+            attributes.insert(base.isEmpty() ? name : base + u'.' + name, it.value().trimmed());
+        }
+        if (spec.effect != CommandSpec::Effect::Animation)
+            continue;
+        // The animation list of the object: one line "类别：效果" for each effect it was given.
+        const QString listKey = base + QStringLiteral(".列表");
+        const QString operation = fields.value(QStringLiteral("操作")).trimmed();
+        const QString effect = fields.value(QStringLiteral("效果")).trimmed();
+        QStringList list = attributes.value(listKey).split(QStringLiteral("、"), Qt::SkipEmptyParts);
+        if (operation == u"删除") {
+            list.clear();
+        } else if (!effect.isEmpty()) {
+            QString category = fields.value(QStringLiteral("类别")).trimmed();
+            if (category.isEmpty())
+                category = QStringLiteral("进入");
+            const QString entry = category + QStringLiteral("：") + effect;
+            if (operation == u"更改" && !list.isEmpty())
+                list.last() = entry;
+            else
+                list << entry;
+        }
+        if (list.isEmpty())
+            attributes.remove(listKey);
+        else
+            attributes.insert(listKey, list.join(QStringLiteral("、")));
+    }
 }
 
 bool Session::run(const QString &commandId, const QMap<QString, QString> &fields)
@@ -24,33 +163,21 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     if (!spec)
         return false;
     QList<Slide> &slides = m_document.slides;
+    QMap<QString, QString> &settings = m_document.settings;
+    const int currentBefore = m_current;
+    const qsizetype countBefore = slides.size();
+    const QList<int> selected = selection();
     using Effect = CommandSpec::Effect;
     switch (spec->effect) {
-    case Effect::SlideAttributes: {
-        const QString object = fields.value(QStringLiteral("对象")).trimmed();
-        const bool everySlide = fields.value(QStringLiteral("应用范围")) == u"全部应用";
-        QString base = spec->prefix;
-        if (!object.isEmpty())
-            base = base.isEmpty() ? object : base + u'.' + object;
-        for (int i = 0; i < slides.size(); ++i) {
-            if (!everySlide && i != m_current - 1)
-                continue;
-            QMap<QString, QString> &attributes = slides[i].attributes;
-            if (spec->marksObject)
-                attributes.insert(spec->prefix, QStringLiteral("1"));
-            for (auto it = fields.begin(); it != fields.end(); ++it) {
-                if (it.key() == u"对象" || it.key() == u"应用范围" || it.value().trimmed().isEmpty())
-                    continue;
-                attributes.insert(base.isEmpty() ? it.key() : base + u'.' + it.key(), it.value().trimmed());
-            }
-        }
+    case Effect::SlideAttributes:
+    case Effect::Animation:
+        setAttributes(*spec, fields);
         break;
-    }
     case Effect::DocumentSettings:
-        m_document.settings.insert(spec->prefix, QStringLiteral("1"));
+        settings.insert(spec->prefix, QStringLiteral("1"));
         for (auto it = fields.begin(); it != fields.end(); ++it)
             if (!it.value().trimmed().isEmpty())
-                m_document.settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
+                settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
         break;
     case Effect::InsertSlide: {
         Slide slide;
@@ -66,60 +193,176 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         ++m_current;
         break;
     case Effect::DeleteSlide:
-        if (slides.size() > 1) {
-            slides.removeAt(m_current - 1);
-            m_current = std::min(m_current, int(slides.size()));
+        if (selected.size() < slides.size()) {
+            for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+                slides.removeAt(*it - 1);
+            m_current = std::min(selected.first(), int(slides.size()));
         }
         break;
-    case Effect::HideSlide:
-        slides[m_current - 1].hidden = !slides[m_current - 1].hidden;
+    case Effect::HideSlide: {
+        // Hidden when any of them is shown; shown again when all were hidden.
+        const bool hide = std::any_of(selected.begin(), selected.end(), [&](int n) { return !slides.at(n - 1).hidden; });
+        for (int n : selected)
+            slides[n - 1].hidden = hide;
         break;
+    }
     case Effect::SlideLayout:
         if (!fields.value(QStringLiteral("版式")).isEmpty())
-            slides[m_current - 1].layout = fields.value(QStringLiteral("版式"));
+            for (int n : selected)
+                slides[n - 1].layout = fields.value(QStringLiteral("版式"));
         break;
     case Effect::Copy:
-        m_clipboard = slides.at(m_current - 1);
+        m_clipboard.clear();
+        for (int n : selected)
+            m_clipboard << slides.at(n - 1);
         break;
     case Effect::Cut:
-        if (slides.size() > 1) {
-            m_clipboard = slides.takeAt(m_current - 1);
-            m_current = std::max(1, m_current - 1);
+        if (selected.size() < slides.size()) {
+            m_clipboard.clear();
+            for (int n : selected)
+                m_clipboard << slides.at(n - 1);
+            for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+                slides.removeAt(*it - 1);
+            m_current = std::clamp(selected.first() - 1, 1, int(slides.size()));
         }
         break;
     case Effect::Paste:
-        if (m_clipboard) {
-            slides.insert(m_current, *m_clipboard);
+        for (const Slide &slide : m_clipboard) {
+            slides.insert(m_current, slide);
             ++m_current;
         }
         break;
     case Effect::View:
-        m_document.settings.insert(QStringLiteral("视图"), spec->id);
+        settings.insert(QStringLiteral("视图"), spec->id);
         break;
     case Effect::InsertFromFile: {
-        // The other presentation has three slides titled after the file.
-        QString file = fields.value(QStringLiteral("文件")).trimmed();
+        const QString file = fields.value(QStringLiteral("文件")).trimmed();
         if (file.isEmpty())
             break;
-        file = file.section(u'/', -1).section(u'.', 0, 0);
         const QString which = fields.value(QStringLiteral("幻灯片")).trimmed();
         QList<int> numbers;
         if (which.isEmpty() || which == u"全部")
             numbers = {1, 2, 3};
         else if (const int n = QString(which).remove(u'第').remove(u'张').toInt(); n >= 1)
             numbers = {n};
-        for (int n : numbers) {
-            Slide slide;
-            slide.layout = QStringLiteral("标题和文本");
-            slide.title = QStringLiteral("%1 第%2张").arg(file).arg(n);
+        for (const Slide &slide : slidesOfFile(file, numbers)) {
             slides.insert(m_current, slide);
             ++m_current;
         }
         break;
     }
     case Effect::Show:
-        m_document.settings.insert(QStringLiteral("放映"), fields.value(QStringLiteral("从"), QStringLiteral("第一张")));
+        settings.insert(QStringLiteral("放映"), fields.value(QStringLiteral("从"), QStringLiteral("第一张")));
+        settings.insert(QStringLiteral("放映状态"), QStringLiteral("放映中"));
+        break;
+    case Effect::EndShow:
+        if (settings.value(QStringLiteral("放映状态")) == u"放映中")
+            settings.insert(QStringLiteral("放映状态"), QStringLiteral("已结束"));
+        break;
+    case Effect::NewPresentation: {
+        const QString model = fields.value(QStringLiteral("模板")).trimmed();
+        const QString file = fields.value(QStringLiteral("文件名")).trimmed();
+        Document fresh = Document::sample(0);
+        if (!file.isEmpty() && model != u"空白演示文稿" && model != u"通用") {
+            fresh.slides = slidesOfFile(file, {1, 2, 3});
+            fresh.slides.first().layout = QStringLiteral("标题幻灯片");
+        } else {
+            Slide slide;
+            slide.layout = QStringLiteral("标题幻灯片");
+            if (!model.isEmpty() && model != u"空白演示文稿")
+                slide.attributes.insert(QStringLiteral("设计模板"), model);
+            fresh.slides << slide;
+        }
+        for (auto it = settings.begin(); it != settings.end(); ++it)
+            if (programSetting(it.key()))
+                fresh.settings.insert(it.key(), it.value());
+        fresh.settings.insert(spec->prefix, QStringLiteral("1"));
+        for (auto it = fields.begin(); it != fields.end(); ++it)
+            if (!it.value().trimmed().isEmpty())
+                fresh.settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
+        m_document = fresh;
+        m_current = 1;
+        setSelection({1});
+        return true;
+    }
+    case Effect::SelectAll:
+        settings.insert(spec->prefix, QStringLiteral("1"));
+        if (settings.value(QStringLiteral("视图")) == u"幻灯片浏览") {
+            QList<int> all;
+            for (int n = 1; n <= slides.size(); ++n)
+                all << n;
+            setSelection(all);
+        }
+        break;
+    case Effect::WindowState:
+        settings.insert(QStringLiteral("窗口"), spec->id);
+        break;
+    case Effect::FullScreen:
+        settings.insert(spec->prefix, settings.value(spec->prefix) == u"1" ? QStringLiteral("0") : QStringLiteral("1"));
+        break;
+    case Effect::FormatPainter: {
+        const QString object = fields.value(QStringLiteral("对象")).trimmed();
+        QString target = fields.value(QStringLiteral("目标对象")).trimmed();
+        if (target.isEmpty())
+            target = object;
+        static const QRegularExpression digits(QStringLiteral("[0-9]+"));
+        const QString where = digits.match(fields.value(QStringLiteral("目标幻灯片"))).captured();
+        const int n = where.isEmpty() ? m_current : where.toInt();
+        if (object.isEmpty() || n < 1 || n > slides.size())
+            break;
+        const QMap<QString, QString> format = formatOf(slides.at(m_current - 1), object);
+        for (auto it = format.begin(); it != format.end(); ++it)
+            slides[n - 1].attributes.insert(target + u'.' + it.key(), it.value());
         break;
     }
+    case Effect::CopyObject: {
+        const QString object = fields.value(QStringLiteral("对象")).trimmed();
+        if (object.isEmpty())
+            break;
+        const Slide &slide = slides.at(m_current - 1);
+        QString text = slide.attributes.value(object + QStringLiteral(".文字"));
+        if (object == u"标题")
+            text = slide.title;
+        else if (object == u"正文" || object == u"副标题" || object == u"文本占位符")
+            text = slide.body;
+        m_copiedObject = CopiedObject{object, text, formatOf(slide, object)};
+        break;
+    }
+    case Effect::PasteObject:
+        if (m_copiedObject) {
+            QMap<QString, QString> &attributes = slides[m_current - 1].attributes;
+            const QString name = m_copiedObject->name + QStringLiteral("副本");
+            attributes.insert(name, m_copiedObject->text.isEmpty() ? QStringLiteral("1") : m_copiedObject->text);
+            for (auto it = m_copiedObject->format.begin(); it != m_copiedObject->format.end(); ++it)
+                attributes.insert(name + u'.' + it.key(), it.value());
+        }
+        break;
+    case Effect::FontSize: {
+        const QString object = fields.value(QStringLiteral("对象")).trimmed();
+        if (object.isEmpty())
+            break;
+        QList<int> sizes;
+        for (const QString &choice : Commands::find(QStringLiteral("字体"))->field(QStringLiteral("字号"))->choices)
+            sizes << choice.toInt();
+        const bool up = spec->id == u"增大字号";
+        for (int n : selected) {
+            QMap<QString, QString> &attributes = slides[n - 1].attributes;
+            const QString key = object + QStringLiteral(".字号");
+            const int size = attributes.contains(key) ? attributes.value(key).toInt() : defaultFontSize(object);
+            int next = size;
+            if (up) {
+                const auto it = std::upper_bound(sizes.begin(), sizes.end(), size);
+                next = it == sizes.end() ? size : *it;
+            } else {
+                const auto it = std::lower_bound(sizes.begin(), sizes.end(), size);
+                next = it == sizes.begin() ? size : *(it - 1);
+            }
+            attributes.insert(key, QString::number(next));
+        }
+        break;
+    }
+    }
+    if (m_current != currentBefore || slides.size() != countBefore)
+        setSelection({m_current});
     return true;
 }

@@ -2,15 +2,23 @@
 
 #include "document.h"
 
+struct CommandSpec;
+
+#include <QList>
 #include <QMap>
 #include <QString>
 
 #include <optional>
 
 // The editor's working state without any screen: the document, the slide
-// under edit and the slide clipboard. The editor window calls it for every
-// menu command, toolbar button, shortcut, context-menu entry and typed text,
-// and tests play the tasks' solution paths through it.
+// under edit, the selected slides and the clipboards for slides and for one
+// object. The editor window calls it for every menu command, toolbar button,
+// shortcut, context-menu entry and typed text, and tests play the tasks'
+// solution paths through it.
+//
+// The selection is a document setting ("doc.选中"): a click selects one
+// slide, Shift or Ctrl with the click several. Deleting, hiding, cutting,
+// copying and the slide attributes act on every selected slide.
 class Session
 {
 public:
@@ -18,7 +26,11 @@ public:
 
     const Document &document() const { return m_document; }
     int current() const { return m_current; }   // 1-based
+    QList<int> selection() const;                // ascending, holds current()
     void select(int slide);
+    // Several slides; the last one becomes the current slide. Numbers beyond
+    // the presentation are left out.
+    void select(const QList<int> &slides);
 
     // Carries out a command of the command table with its dialog's fields.
     // Returns false (and changes nothing) for an unknown command.
@@ -28,7 +40,18 @@ public:
     void setText(const QString &part, const QString &text);
 
 private:
+    struct CopiedObject
+    {
+        QString name;
+        QString text;
+        QMap<QString, QString> format;
+    };
+
+    void setSelection(const QList<int> &slides);
+    void setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields);
+
     Document m_document;
     int m_current = 1;
-    std::optional<Slide> m_clipboard;
+    QList<Slide> m_clipboard;
+    std::optional<CopiedObject> m_copiedObject;
 };

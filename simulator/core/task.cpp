@@ -209,9 +209,14 @@ void Task::playSolution(Session &session) const
     QMap<QString, QString> fields;
     for (const TaskStep &step : steps) {
         switch (step.kind) {
-        case TaskStep::Kind::Select:
-            session.select(step.arg.toInt());
+        case TaskStep::Kind::Select: {
+            const QList<int> numbers = Document::slideNumbers(step.arg);
+            if (numbers.size() == 1)
+                session.select(numbers.first());
+            else
+                session.select(numbers);
             break;
+        }
         case TaskStep::Kind::Menu:
             break;
         case TaskStep::Kind::Command: {
@@ -268,9 +273,7 @@ QStringList Task::problems() const
         } else if (step.kind == TaskStep::Kind::Ok && pending.isEmpty()) {
             found << QStringLiteral("“确定”之前没有打开对话框");
         } else if (step.kind == TaskStep::Kind::Select) {
-            bool ok = false;
-            const int n = step.arg.toInt(&ok);
-            if (!ok || n < 1)
+            if (Document::slideNumbers(step.arg).isEmpty())
                 found << QStringLiteral("无效的幻灯片编号“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Type
                    && !QStringList{QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("notes")}.contains(step.arg)) {

@@ -18,6 +18,7 @@ class Session;
 //   start: slide3.图片 = 1        …with these values set
 //   goal: slide3.layout = 标题和文本
 //   step: select 2 | 在左侧幻灯片列表中单击第2张幻灯片
+//   step: select 1-3 | …                several slides (Shift or Ctrl with the click): "1-3", "2,4"
 //   step: menu 插入 | 单击“插入”菜单
 //   step: command 新幻灯片 | 单击“新幻灯片”命令
 //   step: field 版式 = 标题和文本 | 在“版式”中选择“标题和文本”
@@ -33,7 +34,7 @@ struct TaskStep
 {
     enum class Kind { Select, Menu, Command, Field, Ok, Type };
     Kind kind = Kind::Ok;
-    QString arg;     // slide number, menu, command id, field name, text part
+    QString arg;     // slide numbers, menu, command id, field name, text part
     QString value;   // field value or typed text
     QString hint;    // what the guide says, in Chinese
 
