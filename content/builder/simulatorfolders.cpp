@@ -67,6 +67,18 @@ public:
         task.steps.append({Kind::Select, QString::number(slide), {},
                            QStringLiteral("在左侧幻灯片列表中单击第%1张幻灯片").arg(slide)});
     }
+    // Several slides at once: a range with Shift, others with Ctrl.
+    void select(const QList<int> &slides)
+    {
+        const QString numbers = Document::slideNumbersText(slides);
+        QStringList others;
+        for (int n : slides.mid(1))
+            others << QStringLiteral("第%1张").arg(n);
+        const bool range = !numbers.contains(u',') && slides.size() > 1;
+        const QString hint = range ? QStringLiteral("单击第%1张幻灯片，再按住Shift键单击第%2张幻灯片").arg(slides.first()).arg(slides.last())
+                                   : QStringLiteral("单击第%1张幻灯片，再按住Ctrl键依次单击%2幻灯片").arg(slides.first()).arg(others.join(QStringLiteral("、")));
+        task.steps.append({Kind::Select, numbers, {}, hint});
+    }
     void command(const QString &id, const QList<std::pair<QString, QString>> &fields = {})
     {
         const CommandSpec *spec = Commands::find(id);
@@ -199,9 +211,16 @@ bool deleteSlides(const Text &t, Builder &b)
     std::sort(doomed.begin(), doomed.end(), std::greater<int>());
     b.task.kind = QStringLiteral("删除幻灯片");
     QStringList titles = sampleTitles(b.task.slides);
-    for (int n : doomed) {
-        b.select(n);
+    if (t.has("同时") && doomed.size() > 1) {
+        // Selected together, deleted at once.
+        b.select(QList<int>(doomed.rbegin(), doomed.rend()));
         b.command(QStringLiteral("删除幻灯片"));
+    }
+    for (int n : doomed) {
+        if (!t.has("同时") || doomed.size() == 1) {
+            b.select(n);
+            b.command(QStringLiteral("删除幻灯片"));
+        }
         titles.removeAt(n - 1);
     }
     goalTitles(b, titles);
@@ -248,11 +267,18 @@ bool hideSlides(const Text &t, Builder &b)
         return false;
     const bool unhide = t.has("取消");
     b.task.kind = unhide ? QStringLiteral("取消隐藏幻灯片") : QStringLiteral("隐藏幻灯片");
+    const bool together = t.has("同时") && t.slideNumbers.size() > 1;
+    if (together) {
+        b.select(t.slideNumbers);
+        b.command(QStringLiteral("隐藏幻灯片"));
+    }
     for (int n : t.slideNumbers) {
         if (unhide)
             b.start(slidePath(n, QStringLiteral("hidden")), QStringLiteral("1"));
-        b.select(n);
-        b.command(QStringLiteral("隐藏幻灯片"));
+        if (!together) {
+            b.select(n);
+            b.command(QStringLiteral("隐藏幻灯片"));
+        }
         b.goal(slidePath(n, QStringLiteral("hidden")), unhide ? QString() : QStringLiteral("1"));
     }
     return !t.slideNumbers.isEmpty();
@@ -546,7 +572,7 @@ bool showSetUp(const Text &t, Builder &b)
 
 bool insertObject(const Text &t, Builder &b)
 {
-    static const QRegularExpression table(QStringLiteral("插入一个([0-9]+)行([0-9]+)列的表格"));
+    static const QRegularExpression table(QStringLiteral("插入一个([0-9]+)行([0-9]+)列的表格(?:，并在(第[0-9]+行第[0-9]+列)输入“([^”]+)”)?"));
     static const QRegularExpression textBox(QStringLiteral("插入一个(横排|竖排)文本框，输入文字“([^”]+)”"));
     static const QRegularExpression picture(QStringLiteral("插入考生文件夹中的图片“([^”]+)”"));
     static const QRegularExpression chart(QStringLiteral("插入一个图表，图表类型为“([^”]+)”"));
@@ -556,6 +582,8 @@ bool insertObject(const Text &t, Builder &b)
     if ((m = table.match(t.text)).hasMatch()) {
         id = QStringLiteral("表格");
         values = {{QStringLiteral("行数"), m.captured(1)}, {QStringLiteral("列数"), m.captured(2)}};
+        if (!m.captured(3).isEmpty())
+            values += {{QStringLiteral("单元格"), m.captured(3)}, {QStringLiteral("内容"), m.captured(4)}};
     } else if ((m = textBox.match(t.text)).hasMatch()) {
         id = QStringLiteral("文本框");
         values = {{QStringLiteral("方向"), m.captured(1)}, {QStringLiteral("文字"), m.captured(2)}};
@@ -574,8 +602,15 @@ bool insertObject(const Text &t, Builder &b)
     b.select(n);
     b.command(id, values);
     b.goal(slidePath(n, id), QStringLiteral("1"));
-    for (const auto &[name, value] : values)
-        b.goal(slidePath(n, id + u'.' + name), value);
+    QString cell;
+    for (const auto &[name, value] : values) {
+        if (name == u"单元格")
+            cell = value;
+        else if (name == u"内容")   // the text typed into the cell is the cell's
+            b.goal(slidePath(n, id + u'.' + cell), value);
+        else
+            b.goal(slidePath(n, id + u'.' + name), value);
+    }
     return true;
 }
 
@@ -628,6 +663,10 @@ bool headerFooter(const Text &t, Builder &b)
     QList<std::pair<QString, QString>> values;
     if (t.has("日期和时间") || t.has("固定日期"))
         values.append({QStringLiteral("日期和时间"), t.has("自动更新") ? QStringLiteral("自动更新") : QStringLiteral("固定")});
+    if (t.has("固定日期") && !t.quoted.isEmpty())
+        values.append({QStringLiteral("固定日期"), t.quoted.first()});
+    else if (t.has("日期") && t.has("格式为") && !t.quoted.isEmpty())
+        values.append({QStringLiteral("日期格式"), t.quoted.first()});
     if (t.has("幻灯片编号"))
         values.append({QStringLiteral("幻灯片编号"), QStringLiteral("是")});
     if (t.has("标题幻灯片中不显示"))
@@ -760,6 +799,10 @@ bool startShow(const Text &t, Builder &b)
     }
     b.command(QStringLiteral("观看放映"), {{QStringLiteral("从"), from}});
     b.goal(QStringLiteral("doc.放映"), from);
+    if (t.has("结束放映")) {
+        b.command(QStringLiteral("结束放映"));
+        b.goal(QStringLiteral("doc.放映状态"), QStringLiteral("已结束"));
+    }
     return true;
 }
 
@@ -927,6 +970,273 @@ bool clearAll(const Text &t, Builder &b)
     b.goal(QStringLiteral("doc.全选"), QStringLiteral("1"));
     b.goal(slidePath(n, QStringLiteral("清除.清除")), QStringLiteral("全部"));
     return true;
+}
+
+// "新建一个空白演示文稿，在第1张幻灯片的标题中输入“欢迎参加培训”": a fresh presentation of one title slide.
+bool newPresentation(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("新建一个空白演示文稿(?:，在第1张幻灯片的标题(?:占位符)?中输入“([^”]+)”)?。?$"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    b.task.kind = QStringLiteral("新建");
+    b.command(QStringLiteral("新建"), {{QStringLiteral("模板"), QStringLiteral("空白演示文稿")}});
+    if (!m.captured(1).isEmpty())
+        b.type(QStringLiteral("title"), m.captured(1));
+    b.goal(QStringLiteral("doc.新建.模板"), QStringLiteral("空白演示文稿"));
+    b.goal(QStringLiteral("count"), QStringLiteral("1"));
+    b.goal(slidePath(1, QStringLiteral("layout")), QStringLiteral("标题幻灯片"));
+    b.goal(slidePath(1, QStringLiteral("title")), m.captured(1));
+    return true;
+}
+
+// "在幻灯片浏览视图中，选中第1张到第3张幻灯片", "…选中全部幻灯片": the selection.
+bool selectSlides(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(在幻灯片浏览视图中，)?选中(?:第([0-9]+)张到第([0-9]+)张|全部)幻灯片。$"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const bool all = m.captured(2).isEmpty();
+    if (all && m.captured(1).isEmpty())
+        return false;   // 全选 selects the slides in the slide sorter only
+    b.task.kind = QStringLiteral("选中幻灯片");
+    if (!m.captured(1).isEmpty())
+        b.start(QStringLiteral("doc.视图"), QStringLiteral("幻灯片浏览"));
+    QList<int> slides;
+    const int first = all ? 1 : m.captured(2).toInt();
+    const int last = all ? b.task.slides : m.captured(3).toInt();
+    for (int n = first; n <= last; ++n)
+        slides << n;
+    if (slides.size() < 2)
+        return false;
+    if (all)
+        b.command(QStringLiteral("全选"));
+    else
+        b.select(slides);
+    b.goal(QStringLiteral("doc.选中"), Document::slideNumbersText(slides));
+    return true;
+}
+
+// "将当前演示文稿窗口最小化，然后再将其还原": the state of the document window.
+bool windowState(const Text &t, Builder &b)
+{
+    if (!t.has("窗口最小化") && !t.has("窗口最大化"))
+        return false;
+    b.task.kind = QStringLiteral("窗口");
+    const bool minimise = t.has("最小化");
+    b.start(QStringLiteral("doc.窗口"), minimise ? QStringLiteral("最大化") : QStringLiteral("还原"));
+    QString last = minimise ? QStringLiteral("最小化") : QStringLiteral("最大化");
+    b.command(last);
+    if (t.has("还原")) {
+        last = QStringLiteral("还原");
+        b.command(last);
+    }
+    b.goal(QStringLiteral("doc.窗口"), last);
+    return true;
+}
+
+// "切换为全屏显示方式，然后恢复正常显示": full screen on, and off again.
+bool fullScreen(const Text &t, Builder &b)
+{
+    if (!t.has("全屏显示") || t.has("幻灯片大小") || t.has("（4：3）"))
+        return false;
+    b.task.kind = QStringLiteral("全屏显示");
+    b.command(QStringLiteral("全屏显示"));
+    const bool back = t.has("恢复") || t.has("退出全屏") || t.has("关闭全屏");
+    if (back)
+        b.command(QStringLiteral("全屏显示"));
+    b.goal(QStringLiteral("doc.全屏显示"), back ? QStringLiteral("0") : QStringLiteral("1"));
+    return true;
+}
+
+// The format a slide's placeholders start with when a task copies it.
+const QList<std::pair<QString, QString>> sampleFormat = {
+    {QStringLiteral("中文字体"), QStringLiteral("隶书")}, {QStringLiteral("字号"), QStringLiteral("40")},
+    {QStringLiteral("字形"), QStringLiteral("加粗")}, {QStringLiteral("颜色"), QStringLiteral("深蓝色")},
+};
+
+// "将第2张幻灯片中标题文字的格式用“格式刷”复制到第3张幻灯片的标题上".
+bool formatPainter(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("第([0-9]+)张幻灯片中?(标题|副标题|正文)文字的格式用“格式刷”复制到第([0-9]+)张幻灯片的(标题|副标题|正文)"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const int from = m.captured(1).toInt(), to = m.captured(3).toInt();
+    b.task.kind = QStringLiteral("格式刷");
+    for (const auto &[name, value] : sampleFormat)
+        b.start(slidePath(from, m.captured(2) + u'.' + name), value);
+    b.select(from);
+    b.command(QStringLiteral("格式刷"), {{QStringLiteral("对象"), m.captured(2)},
+                                         {QStringLiteral("目标幻灯片"), QStringLiteral("第%1张").arg(to)},
+                                         {QStringLiteral("目标对象"), m.captured(4)}});
+    for (const auto &[name, value] : sampleFormat)
+        b.goal(slidePath(to, m.captured(4) + u'.' + name), value);
+    return true;
+}
+
+// "复制第1张幻灯片的标题占位符，并将其粘贴到第4张幻灯片中": the object with its text.
+bool copyObject(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("复制第([0-9]+)张幻灯片的(标题|副标题|正文)(?:占位符)?，并将其粘贴到第([0-9]+)张幻灯片"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const int from = m.captured(1).toInt(), to = m.captured(3).toInt();
+    const Slide source = b.task.startDocument().slides.value(from - 1);
+    b.task.kind = QStringLiteral("复制对象");
+    b.select(from);
+    b.command(QStringLiteral("复制对象"), {{QStringLiteral("对象"), m.captured(2)}});
+    b.select(to);
+    b.command(QStringLiteral("粘贴对象"));
+    b.goal(slidePath(to, m.captured(2) + QStringLiteral("副本")), m.captured(2) == u"标题" ? source.title : source.body);
+    return true;
+}
+
+int chineseCount(const QString &word)
+{
+    static const QString digits = QStringLiteral("零一两三四五六七八九");
+    if (word == u"二")
+        return 2;
+    const int at = digits.indexOf(word);
+    return at > 0 ? at : word.toInt();
+}
+
+// "使用“增大字号”按钮，将第1张幻灯片标题的字号增大两次": one size of the list each time.
+bool fontSteps(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("第([0-9]+)张幻灯片(标题|副标题|正文)的字号(增大|减小)([一两二三四五]|[0-9]+)次"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const int n = m.captured(1).toInt();
+    const QString object = m.captured(2);
+    const QString command = m.captured(3) + QStringLiteral("字号");
+    const int times = chineseCount(m.captured(4));
+    QStringList sizes = Commands::find(QStringLiteral("字体"))->field(QStringLiteral("字号"))->choices;
+    const QString start = object == u"标题" ? QStringLiteral("44") : QStringLiteral("32");
+    const int at = int(sizes.indexOf(start)) + (m.captured(3) == u"增大" ? times : -times);
+    if (times < 1 || at < 0 || at >= sizes.size())
+        return false;
+    b.task.kind = QStringLiteral("字体");
+    b.start(slidePath(n, object + QStringLiteral(".字号")), start);
+    b.select(n);
+    for (int i = 0; i < times; ++i)
+        b.command(command, {{QStringLiteral("对象"), object}});
+    b.goal(slidePath(n, object + QStringLiteral(".字号")), sizes.at(at));
+    return true;
+}
+
+// "为第3张幻灯片中的图片同时添加“渐变”进入效果和“陀螺旋”强调效果": two effects in the object's list.
+bool animationsTogether(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^为第([0-9]+)张幻灯片中?的(副标题|标题|正文|图片|文本框|艺术字|自选图形)同时添加“([^”]+)”(进入|强调|退出)效果和“([^”]+)”(进入|强调|退出)效果"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const int n = m.captured(1).toInt();
+    const QString object = m.captured(2);
+    b.task.kind = QStringLiteral("自定义动画");
+    if (!QStringList{QStringLiteral("标题"), QStringLiteral("正文"), QStringLiteral("副标题")}.contains(object))
+        b.start(slidePath(n, object), QStringLiteral("1"));
+    b.select(n);
+    QStringList list;
+    for (int i : {3, 5}) {
+        b.command(QStringLiteral("自定义动画"), {{QStringLiteral("对象"), object}, {QStringLiteral("类别"), m.captured(i + 1)},
+                                                 {QStringLiteral("效果"), m.captured(i)}});
+        list << m.captured(i + 1) + QStringLiteral("：") + m.captured(i);
+    }
+    b.goal(slidePath(n, QStringLiteral("动画.%1.列表").arg(object)), list.join(QStringLiteral("、")));
+    return true;
+}
+
+// "在第2张幻灯片中绘制一条红色、3磅粗的直线，末端为箭头样式": the line's colour, weight and arrow.
+bool drawLine(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("第([0-9]+)张幻灯片中绘制一条(\\S+?色)、([0-9.]+磅)粗的直线(?:，(末端|始端|两端)为箭头)?"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch() || !colourWords.contains(m.captured(2)))
+        return false;
+    QList<std::pair<QString, QString>> values{{QStringLiteral("形状"), QStringLiteral("直线")}, {QStringLiteral("线条颜色"), m.captured(2)},
+                                              {QStringLiteral("线条粗细"), m.captured(3)}};
+    if (!m.captured(4).isEmpty())
+        values.append({QStringLiteral("箭头样式"), m.captured(4) == u"两端" ? QStringLiteral("双向箭头") : m.captured(4) + QStringLiteral("箭头")});
+    const int n = m.captured(1).toInt();
+    b.task.kind = QStringLiteral("自选图形");
+    b.select(n);
+    b.command(QStringLiteral("自选图形"), values);
+    b.goal(slidePath(n, QStringLiteral("自选图形")), QStringLiteral("1"));
+    for (const auto &[name, value] : values)
+        b.goal(slidePath(n, QStringLiteral("自选图形.") + name), value);
+    return true;
+}
+
+// "在第4张幻灯片的图表中，将“第一季度”东部的数据修改为50": one value of the data sheet.
+bool chartData(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("第([0-9]+)张幻灯片的图表中，将“([^”]+)”(\\S+?)的数据修改为([0-9.]+)"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const int n = m.captured(1).toInt();
+    const QString cell = m.captured(2) + QStringLiteral("、") + m.captured(3);
+    b.task.kind = QStringLiteral("图表选项");
+    b.start(slidePath(n, QStringLiteral("图表")), QStringLiteral("1"));
+    b.select(n);
+    b.command(QStringLiteral("图表选项"), {{QStringLiteral("单元格"), cell}, {QStringLiteral("数据"), m.captured(4)}});
+    b.goal(slidePath(n, QStringLiteral("图表.") + cell), m.captured(4));
+    return true;
+}
+
+// "将第3张幻灯片表格的外边框设置为2.25磅的蓝色实线".
+bool tableBorder(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("第([0-9]+)张幻灯片表格的外边框设置为([0-9.]+磅)的(\\S+?色)(实线|虚线)"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch() || !colourWords.contains(m.captured(3)))
+        return false;
+    const int n = m.captured(1).toInt();
+    const QList<std::pair<QString, QString>> values{{QStringLiteral("外边框"), m.captured(2)}, {QStringLiteral("线条颜色"), m.captured(3)},
+                                                    {QStringLiteral("线型"), m.captured(4)}};
+    b.task.kind = QStringLiteral("表格属性");
+    b.start(slidePath(n, QStringLiteral("表格")), QStringLiteral("1"));
+    b.select(n);
+    b.command(QStringLiteral("表格属性"), values);
+    for (const auto &[name, value] : values)
+        b.goal(slidePath(n, QStringLiteral("表格.") + name), value);
+    return true;
+}
+
+// "在第5张幻灯片的组织结构图中，为“技术部”添加两个下属": whom, what and how many.
+bool orgChartAdd(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("第([0-9]+)张幻灯片的组织结构图中，为“([^”]+)”添加([一两二三四五]|[0-9]+)个(下属|同事|助手)"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    const int n = m.captured(1).toInt();
+    const QList<std::pair<QString, QString>> values{{QStringLiteral("选中"), m.captured(2)}, {QStringLiteral("添加"), m.captured(4)},
+                                                    {QStringLiteral("数量"), QString::number(chineseCount(m.captured(3)))}};
+    b.task.kind = QStringLiteral("组织结构图格式");
+    b.start(slidePath(n, QStringLiteral("组织结构图")), QStringLiteral("1"));
+    b.select(n);
+    b.command(QStringLiteral("组织结构图格式"), values);
+    for (const auto &[name, value] : values)
+        b.goal(slidePath(n, QStringLiteral("组织结构图.") + name), value);
+    return true;
+}
+
+// "将第1张幻灯片标题文字的字符间距设置为加宽3磅": the kind and the amount.
+bool characterSpacing(const Text &t, Builder &b)
+{
+    static const QRegularExpression pattern(QStringLiteral("字符间距设置为(加宽|紧缩)([0-9.]+磅)"));
+    const QRegularExpressionMatch m = pattern.match(t.text);
+    if (!m.hasMatch())
+        return false;
+    return objectFormat(t, b, QStringLiteral("字符间距"), {{QStringLiteral("间距"), m.captured(1)}, {QStringLiteral("度量值"), m.captured(2)}},
+                        QStringLiteral("字符间距"));
 }
 
 // The commands the texts ask for by their words, with the fields filled from
@@ -1120,7 +1430,7 @@ QList<std::pair<QString, QString>> fieldsFromText(const Text &t, const CommandSp
     };
     auto offered = [](const FieldSpec &f, const QString &v) {
         for (const QString &c : f.choices)
-            if (c == v || choiceKey(c) == v)
+            if (c == v || choiceKey(c) == v || (v.contains(u'：') && c == v.section(u'：', -1)))
                 return c;
         return QString();
     };
@@ -1285,6 +1595,15 @@ void goalFromSolution(Builder &b)
     for (auto it = after.settings.begin(); it != after.settings.end(); ++it)
         if (before.settings.value(it.key()) != it.value() && it.key() != u"选中")
             b.goal(QStringLiteral("doc.") + it.key(), it.value());
+    for (int i = 0; i < after.slides.size(); ++i) {
+        const Slide &slide = after.slides.at(i);
+        const bool changed = i >= before.slides.size() || before.slides.at(i).title != slide.title
+                          || before.slides.at(i).layout != slide.layout;
+        if (changed) {
+            b.goal(slidePath(i + 1, QStringLiteral("title")), slide.title);
+            b.goal(slidePath(i + 1, QStringLiteral("layout")), slide.layout);
+        }
+    }
     for (int i = 0; i < after.slides.size(); ++i) {
         const auto &attributes = after.slides.at(i).attributes;
         for (auto it = attributes.begin(); it != attributes.end(); ++it)
@@ -1474,7 +1793,9 @@ Task deriveTask(const QString &th, const QString &questionText)
     const Rule rules[] = {insertSlide, deleteSlides, copyOrMoveSlide, arrangeSlides, reuseSlides, hideSlides, changeLayout,
                           view, notes, titleText, titleCopied, outlineNewSlide, switchView, zoom, insertObject, customAnimation,
                           transition, background, designTemplate, alignment, font, headerFooter, showSetUp, print,
-                          startShow, options, bodyLines, animationsEach, border, clearAll};
+                          startShow, options, bodyLines, animationsEach, border, clearAll, newPresentation, selectSlides,
+                          windowState, fullScreen, formatPainter, copyObject, fontSteps, animationsTogether, drawLine,
+                          chartData, tableBorder, orgChartAdd, characterSpacing};
     for (Rule rule : rules) {
         Builder attempt = b;
         if (rule(t, attempt) && attempt.task.problems().isEmpty())
