@@ -1,3 +1,8 @@
+// The editor's model without a screen: what a command does to the document,
+// and where a simulator started from finds its question.
+
+#include "document.h"
+#include "session.h"
 #include "startpath.h"
 
 #include <QTest>
@@ -7,9 +12,122 @@ class TestSimulatorModel : public QObject
     Q_OBJECT
 
 private slots:
+    void slideNumbers_data();
+    void slideNumbers();
+    void commandsChangeTheDocument_data();
+    void commandsChangeTheDocument();
     void questionFromStartedPath_data();
     void questionFromStartedPath();
 };
+
+void TestSimulatorModel::slideNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<QString>("written");   // the numbers written back
+    QTest::newRow("one") << "3" << QList<int>{3} << "3";
+    QTest::newRow("range") << "1-3" << QList<int>{1, 2, 3} << "1-3";
+    QTest::newRow("list") << "2,4" << QList<int>{2, 4} << "2,4";
+    QTest::newRow("ranges joined") << "4,1-2,3" << QList<int>{4, 1, 2, 3} << "1-4";
+    QTest::newRow("twice") << "2,2-3" << QList<int>{2, 3} << "2-3";
+    QTest::newRow("backwards") << "3-1" << QList<int>{} << "";
+    QTest::newRow("zero") << "0" << QList<int>{} << "";
+    QTest::newRow("words") << "第2张" << QList<int>{} << "";
+    QTest::newRow("empty") << "" << QList<int>{} << "";
+}
+
+void TestSimulatorModel::slideNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, numbers);
+    QFETCH(QString, written);
+    QCOMPARE(Document::slideNumbers(text), numbers);
+    QCOMPARE(Document::slideNumbersText(numbers), written);
+}
+
+void TestSimulatorModel::commandsChangeTheDocument_data()
+{
+    // Actions on a session of the six sample slides ("select 2,4", "type title x",
+    // "run 字体 对象=标题 字号=40") and checks of the document ("path = value").
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QStringList>("checks");
+    // The selection.
+    QTest::newRow("one slide selected") << QStringList{"select 4"} << QStringList{"doc.选中 = 4"};
+    QTest::newRow("several selected") << QStringList{"select 1-3"} << QStringList{"doc.选中 = 1-3"};
+    QTest::newRow("selected slides deleted") << QStringList{"select 2,4", "run 删除幻灯片"}
+        << QStringList{"count = 4", "slide2.title = 市场分析", "slide3.title = 工作计划", "doc.选中 = 2"};
+    QTest::newRow("the last slide is not deleted") << QStringList{"select 1-6", "run 删除幻灯片"} << QStringList{"count = 6"};
+    QTest::newRow("selected slides hidden") << QStringList{"select 2-3", "run 隐藏幻灯片"} << QStringList{"slide2.hidden = 1", "slide3.hidden = 1", "slide4.hidden = "};
+    QTest::newRow("one shown: all hidden") << QStringList{"select 2", "run 隐藏幻灯片", "select 2-3", "run 隐藏幻灯片"}
+        << QStringList{"slide2.hidden = 1", "slide3.hidden = 1"};
+    QTest::newRow("all hidden: all shown") << QStringList{"select 2-3", "run 隐藏幻灯片", "run 隐藏幻灯片"} << QStringList{"slide2.hidden = ", "slide3.hidden = "};
+    QTest::newRow("two cut, pasted at the end") << QStringList{"select 3,5", "run 剪切", "select 4", "run 粘贴"}
+        << QStringList{"count = 6", "slide4.title = 团队建设", "slide5.title = 市场分析", "slide6.title = 工作计划", "doc.选中 = 6"};
+    QTest::newRow("layout of the selected") << QStringList{"select 2-3", "run 幻灯片版式 版式=空白"}
+        << QStringList{"slide2.layout = 空白", "slide3.layout = 空白", "slide4.layout = 标题和文本"};
+    QTest::newRow("transition of the selected") << QStringList{"select 1,3", "run 幻灯片切换 效果=溶解"}
+        << QStringList{"slide1.切换.效果 = 溶解", "slide2.切换.效果 = ", "slide3.切换.效果 = 溶解"};
+    QTest::newRow("a new slide is the selection") << QStringList{"select 1-3", "run 新幻灯片 版式=空白"} << QStringList{"slide4.layout = 空白", "doc.选中 = 4"};
+    QTest::newRow("select all in the sorter") << QStringList{"run 幻灯片浏览", "run 全选"} << QStringList{"doc.选中 = 1-6", "doc.全选 = 1"};
+    QTest::newRow("select all on a slide") << QStringList{"select 2", "run 全选"} << QStringList{"doc.选中 = 2", "doc.全选 = 1"};
+    // A new presentation.
+    QTest::newRow("new blank presentation") << QStringList{"select 4", "run 新建 模板=空白演示文稿"}
+        << QStringList{"count = 1", "slide1.layout = 标题幻灯片", "slide1.title = ", "slide1.body = ", "doc.视图 = 普通", "doc.选中 = 1"};
+    QTest::newRow("new from a design template") << QStringList{"run 新建 模板=通用"} << QStringList{"count = 1", "slide1.设计模板 = 通用"};
+    QTest::newRow("new from an existing file") << QStringList{"run 新建 文件名=产品介绍.dps"}
+        << QStringList{"count = 3", "slide1.layout = 标题幻灯片", "slide2.title = 产品介绍 第2张"};
+    QTest::newRow("new keeps the program's settings only") << QStringList{"run 工具栏 工具栏=绘图", "run 属性 作者=张明", "run 幻灯片浏览", "run 新建"}
+        << QStringList{"doc.工具栏.工具栏 = 绘图", "doc.属性.作者 = ", "doc.视图 = 普通"};
+    QTest::newRow("typing into the new presentation") << QStringList{"run 新建 模板=空白演示文稿", "type title 欢迎"} << QStringList{"slide1.title = 欢迎"};
+    // Window, full screen and show.
+    QTest::newRow("minimised and restored") << QStringList{"run 最小化", "run 还原"} << QStringList{"doc.窗口 = 还原"};
+    QTest::newRow("full screen") << QStringList{"run 全屏显示"} << QStringList{"doc.全屏显示 = 1"};
+    QTest::newRow("full screen and back") << QStringList{"run 全屏显示", "run 全屏显示"} << QStringList{"doc.全屏显示 = 0"};
+    QTest::newRow("show ended") << QStringList{"run 观看放映 从=第一张", "run 结束放映"} << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 已结束"};
+    QTest::newRow("no show to end") << QStringList{"run 结束放映"} << QStringList{"doc.放映状态 = "};
+    // Objects and their format.
+    QTest::newRow("format painter") << QStringList{"select 2", "run 字体 对象=标题 中文字体=黑体 字号=40", "run 自定义动画 对象=标题 效果=飞入",
+                                                   "run 格式刷 对象=标题 目标幻灯片=第3张 目标对象=正文"}
+        << QStringList{"slide3.正文.中文字体 = 黑体", "slide3.正文.字号 = 40", "slide3.动画.正文.效果 = ", "slide2.标题.字号 = 40"};
+    QTest::newRow("placeholder copied") << QStringList{"select 1", "run 字体 对象=标题 颜色=红色", "run 复制对象 对象=标题", "select 4", "run 粘贴对象"}
+        << QStringList{"slide4.标题副本 = 年度工作总结", "slide4.标题副本.颜色 = 红色", "slide4.title = 销售业绩"};
+    QTest::newRow("nothing copied, nothing pasted") << QStringList{"select 4", "run 粘贴对象"} << QStringList{"slide4.标题副本 = "};
+    QTest::newRow("font size two steps up") << QStringList{"run 增大字号 对象=标题", "run 增大字号 对象=标题"} << QStringList{"slide1.标题.字号 = 54"};
+    QTest::newRow("font size at the top") << QStringList{"run 字体 对象=标题 字号=54", "run 增大字号 对象=标题"} << QStringList{"slide1.标题.字号 = 54"};
+    QTest::newRow("font size down") << QStringList{"run 减小字号 对象=正文"} << QStringList{"slide1.正文.字号 = 28"};
+    QTest::newRow("two effects listed") << QStringList{"run 自定义动画 对象=图片 类别=进入 效果=渐变", "run 自定义动画 对象=图片 类别=强调 效果=陀螺旋"}
+        << QStringList{"slide1.动画.图片.列表 = 进入：渐变、强调：陀螺旋"};
+    QTest::newRow("effect changed in the list") << QStringList{"run 自定义动画 对象=标题 效果=飞入", "run 自定义动画 对象=标题 效果=擦除 操作=更改"}
+        << QStringList{"slide1.动画.标题.列表 = 进入：擦除"};
+    QTest::newRow("effects deleted") << QStringList{"run 自定义动画 对象=标题 效果=飞入", "run 自定义动画 对象=标题 操作=删除"}
+        << QStringList{"slide1.动画.标题.列表 = "};
+    QTest::newRow("text of a table cell") << QStringList{"run 表格 行数=3 列数=5 单元格=第1行第1列 内容=项目"}
+        << QStringList{"slide1.表格 = 1", "slide1.表格.第1行第1列 = 项目", "slide1.表格.内容 = ", "slide1.表格.单元格 = "};
+    QTest::newRow("value of the chart's data") << QStringList{"run 图表选项 单元格=第一季度、东部 数据=50"} << QStringList{"slide1.图表.第一季度、东部 = 50"};
+}
+
+void TestSimulatorModel::commandsChangeTheDocument()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QStringList, checks);
+    Session session;
+    for (const QString &action : actions) {
+        const QStringList words = action.split(u' ');
+        if (words.at(0) == u"select") {
+            session.select(Document::slideNumbers(words.at(1)));
+        } else if (words.at(0) == u"type") {
+            session.setText(words.at(1), words.mid(2).join(u' '));
+        } else {
+            QMap<QString, QString> fields;
+            for (const QString &pair : words.mid(2))
+                fields.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+            QVERIFY2(session.run(words.at(1), fields), qPrintable(action));
+        }
+    }
+    for (const QString &check : checks)
+        QCOMPARE(check.section(QStringLiteral(" = "), 0, 0) + QStringLiteral(" = ") + session.document().value(check.section(QStringLiteral(" = "), 0, 0)),
+                 check);
+}
 
 void TestSimulatorModel::questionFromStartedPath_data()
 {
