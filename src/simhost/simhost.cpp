@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <QProcess>
 #include <QSet>
 #include <QTimer>
 #include <QWidget>
@@ -135,8 +134,8 @@ bool SimHost::launch(int th)
     m_js = th;
     m_embedded = false;
     m_pid = 0;
-    qint64 pid = 0;
-    if (QProcess::startDetached(ProgramFolder::simulatorProgram(QString::number(th)), {}, {}, &pid) && pid > 0) {
+    const qint64 pid = ProcessWatch::startDetached(ProgramFolder::simulatorProgram(QString::number(th)));
+    if (pid > 0) {
         m_pid = pid;
         launchedPids().insert(pid);
         return true;

@@ -5,8 +5,13 @@
 #include <QThread>
 
 #include <chrono>
+#include <thread>
 
 #include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char **environ;
 
 namespace {
 
@@ -32,6 +37,32 @@ bool readStat(qint64 pid, char *state, qint64 *parent)
 } // namespace
 
 namespace ProcessWatch {
+
+qint64 startDetached(const QString &program)
+{
+    const QByteArray path = QFile::encodeName(program);
+    posix_spawnattr_t attributes;
+    if (posix_spawnattr_init(&attributes) != 0)
+        return 0;
+    // The simulator starts with default signal handling and nothing blocked,
+    // whatever the host has set up for itself.
+    sigset_t all, none;
+    sigfillset(&all);
+    sigemptyset(&none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    char *argv[] = {const_cast<char *>(path.constData()), nullptr};
+    pid_t pid = 0;
+    const int failed = posix_spawn(&pid, path.constData(), nullptr, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
+    if (failed)
+        return 0;
+    // Nobody else waits for the child: a thread of its own reaps it the
+    // moment it ends, so no zombie is left behind.
+    std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
+    return qint64(pid);
+}
 
 bool isRunning(qint64 pid)
 {

@@ -2,10 +2,18 @@
 
 #include <QtGlobal>
 
-// The processes the simulator host launches. They are started detached (the
-// host does not wait for them), so they are watched through /proc: a process
-// that has ended, or only lingers as a zombie nobody reaped, counts as gone.
+class QString;
+
+// The processes the simulator host launches. The host does not wait for
+// them, so they are watched through /proc: a process that has ended, or only
+// lingers as a zombie, counts as gone.
 namespace ProcessWatch {
+
+// Starts the program without arguments in a session of its own and returns
+// its process id, 0 when it could not be started. The child is spawned
+// without copying the host's address space, which keeps the launch cheap
+// however large the host has grown; it is reaped as soon as it ends.
+qint64 startDetached(const QString &program);
 
 bool isRunning(qint64 pid);
 
