@@ -12,6 +12,7 @@
 #include "windowwatch.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -37,6 +38,13 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");  // re-parenting needs X11, also under XWayland
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     QApplication app(argc, argv);
+    // One plain Chinese face for every control: text in the system's
+    // default Latin face would fall back glyph by glyph to whichever Chinese
+    // face comes first, a brush-script one here, and costs more to lay out.
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")});
+    font.setPointSize(9);
+    QApplication::setFont(font);
 
     const QString startedPath = StartPath::ofThisProcess();
     const QString th = StartPath::questionNumber(startedPath);
