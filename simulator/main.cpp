@@ -121,6 +121,7 @@ int main(int argc, char *argv[])
 
     Termination::quitEventLoopOnSignals();
     const int result = app.exec();
+    watch.destroyNow(window.windowHandle());
     try {
         if (announced)
             bank.withdraw(windowId);

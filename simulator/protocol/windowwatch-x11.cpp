@@ -1,6 +1,7 @@
 #include "windowwatch.h"
 
 #include <QGuiApplication>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -27,6 +28,17 @@ WindowWatch::~WindowWatch()
 {
     if (m_active)
         qApp->removeNativeEventFilter(this);
+}
+
+void WindowWatch::destroyNow(QWindow *window)
+{
+    if (!window)
+        return;
+    window->destroy();
+    if (!m_active)
+        return;
+    if (auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>(); x11 && x11->connection())
+        xcb_flush(x11->connection());
 }
 
 bool WindowWatch::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)

@@ -3,6 +3,8 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 
+class QWindow;
+
 // Watches the simulator's own top-level X window on Qt's xcb connection.
 //
 // The host re-parents the window into its panel: the simulator must not map
@@ -22,6 +24,11 @@ public:
 
     // False when the application does not run on X11 (nothing is watched).
     bool isActive() const { return m_active; }
+
+    // Destroys the window on the display at once: the host waits for it to
+    // go before it starts the next question, so it must not wait behind the
+    // bank work of shutting down.
+    void destroyNow(QWindow *window);
 
 signals:
     void reparented();        // into a window other than the root window
