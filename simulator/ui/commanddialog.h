@@ -1,17 +1,22 @@
 #pragma once
 
 #include "commands.h"
+#include "fieldcontrol.h"
 
 #include <QDialog>
 #include <QMap>
 
-class QComboBox;
+class QGridLayout;
 class QPushButton;
+class QTabWidget;
+struct DialogGroup;
+struct DialogLayout;
 
-// The dialog of one editor command ("字体", "幻灯片切换", …), built from the
-// command's fields. Every field offers the usual choices and also takes a
-// typed value. The guide finds its controls by object name: "field:<name>",
-// "ok".
+// The dialog of one editor command ("字体", "幻灯片切换", …), built when it
+// opens. The commands candidates use most are laid out like the editor's own
+// dialogs (see DialogLayouts); every other command gets a plain form with a
+// drop-down per field. Either way each field is one control named
+// "field:<name>" (the guide marks it, tests set it) and OK is named "ok".
 class CommandDialog : public QDialog
 {
     Q_OBJECT
@@ -19,8 +24,12 @@ class CommandDialog : public QDialog
 public:
     explicit CommandDialog(const CommandSpec &spec, QWidget *parent = nullptr);
 
+    // The value of every field; empty where nothing was chosen.
     QMap<QString, QString> values() const;
-    QComboBox *fieldBox(const QString &name) const { return m_boxes.value(name); }
+    QWidget *fieldBox(const QString &name) const;
+    void setValue(const QString &name, const QString &value);
+    // Brings the field's tab to the front; returns its control.
+    QWidget *revealField(const QString &name);
     QPushButton *okButton() const { return m_ok; }
 
 signals:
@@ -28,6 +37,12 @@ signals:
     void okClicked();
 
 private:
-    QMap<QString, QComboBox *> m_boxes;
+    void buildForm(const CommandSpec &spec, QGridLayout *grid);
+    void buildLaidOut(const CommandSpec &spec, const DialogLayout &layout, QGridLayout *grid);
+    QWidget *buildGroup(const CommandSpec &spec, const DialogGroup &group, QWidget *parent);
+    FieldControl &addControl(FieldControl::Kind kind, const FieldSpec &field, const QString &label, QWidget *parent);
+
+    QMap<QString, FieldControl> m_fields;
+    QTabWidget *m_tabs = nullptr;
     QPushButton *m_ok = nullptr;
 };

@@ -7,17 +7,21 @@
 #include <QPointer>
 
 #include "commanddialog.h"
-class QLabel;
+class GuideMark;
 class QLineEdit;
 class QListWidget;
 class QMenu;
-class QTextEdit;
-class QFrame;
+class SlideThumbnails;
+class SlideView;
+class StatusStrip;
+class TaskPane;
+class TaskStrip;
 
 // The imitation of the presentation editor the candidate works in: menu bar,
-// toolbar, slide list, the slide under edit with its title and body
-// placeholders, the notes pane and the status bar, with the task strip on
-// top. Every command goes through the session, so the verdict sees the same
+// toolbar, slide list with thumbnails, the slide under edit with its title
+// and body placeholders, the notes pane, the task pane and the status bar,
+// with the task strip on top. The practice panel shows the window's top-left
+// 800 × 600 only, so everything sits inside that part. Every command goes through the session, so the verdict sees the same
 // document whichever way the candidate took (menu, toolbar, context menu,
 // shortcut key).
 //
@@ -55,6 +59,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildCentre();
+    QWidget *buildNotes(QWidget *parent);
     void refresh();
     void changed();
     void report(const TaskStep &action);
@@ -70,16 +75,13 @@ private:
     QMap<QString, QMenu *> m_menus;
     QPointer<CommandDialog> m_dialog;
 
-    QLabel *m_taskLabel = nullptr;
-    QLabel *m_hintLabel = nullptr;
+    TaskStrip *m_strip = nullptr;
     QListWidget *m_slideList = nullptr;
-    QFrame *m_slide = nullptr;
-    QLineEdit *m_title = nullptr;
-    QTextEdit *m_body = nullptr;
-    QLabel *m_objects = nullptr;
+    SlideThumbnails *m_thumbnails = nullptr;
+    SlideView *m_slide = nullptr;
+    QWidget *m_notesPane = nullptr;
     QLineEdit *m_notes = nullptr;
-    QLabel *m_statusSlide = nullptr;
-    QLabel *m_statusView = nullptr;
-    QPointer<QWidget> m_marked;
-    QString m_markedStyle;
+    TaskPane *m_taskPane = nullptr;
+    StatusStrip *m_status = nullptr;
+    QPointer<GuideMark> m_mark;
 };

@@ -1,0 +1,269 @@
+#include "dialoglayouts.h"
+
+#include "slideart.h"
+
+#include <QHash>
+#include <QPainter>
+
+namespace {
+
+using Kind = FieldControl::Kind;
+using Preview = DialogItem::Preview;
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// A field with a label before it ("字号：").
+DialogItem labelled(Kind kind, const char *field, const char *label = nullptr)
+{
+    const QString name = text(field);
+    return {DialogItem::Extra::Field, name, kind, label ? text(label) : name + u'：', Preview::None};
+}
+
+// A field whose control needs no label (the group's title or its own text says it).
+DialogItem bare(Kind kind, const char *field, const char *label = "")
+{
+    return {DialogItem::Extra::Field, text(field), kind, text(label), Preview::None};
+}
+
+DialogItem combo(const char *field, const char *label = nullptr) { return labelled(Kind::Combo, field, label); }
+DialogItem line(const char *field, const char *label = nullptr) { return labelled(Kind::Line, field, label); }
+DialogItem radios(const char *field, const char *label = nullptr) { return labelled(Kind::Radios, field, label); }
+DialogItem yesNo(const char *field, const char *label) { return bare(Kind::YesNo, field, label); }
+DialogItem note(const char *words) { return {DialogItem::Extra::Note, text(words), Kind::Combo, {}, Preview::None}; }
+DialogItem preview(Preview kind) { return {DialogItem::Extra::Preview, {}, Kind::Combo, {}, kind}; }
+
+DialogGroup group(const char *tab, const char *title, int row, int column, QList<DialogItem> items, int span = 1,
+                  int columns = 1)
+{
+    return {text(tab), text(title), row, column, span, std::move(items), columns};
+}
+
+// Applying to this slide or to all of them, as the editor's two buttons do.
+DialogGroup scopeRow(int row)
+{
+    return group("", "", row, 0, {radios("应用范围", "应用于：")}, 2);
+}
+
+DialogLayout fontDialog()
+{
+    return {{}, {
+        group("", "", 0, 0, {combo("对象", "应用于："), line("选中文字", "选中的文字：")}, 2),
+        group("", "字体", 1, 0, {combo("中文字体", "中文字体(T)："), combo("字形", "字形(Y)："),
+                                 combo("西文字体", "西文字体(X)："), combo("字号", "字号(S)：")}, 2, 2),
+        group("", "所有文字", 2, 0, {combo("颜色", "颜色(C)："), combo("下划线", "下划线(U)："),
+                                     combo("下划线颜色", "下划线颜色(I)：")}),
+        group("", "效果", 2, 1, {bare(Kind::Column, "效果")}),
+        group("", "预览", 3, 0, {preview(Preview::Font)}, 2),
+    }};
+}
+
+DialogLayout layoutDialog()
+{
+    return {{}, {
+        group("", "", 0, 0, {note("单击选择一种版式，然后单击“确定”。")}),
+        group("", "文字版式和内容版式", 1, 0, {bare(Kind::Tiles, "版式")}),
+    }};
+}
+
+DialogLayout backgroundDialog()
+{
+    return {{}, {
+        group("", "背景填充", 0, 0, {preview(Preview::Background), combo("填充", "填充："),
+                                     combo("设置", "填充效果：")}),
+        group("", "", 1, 0, {yesNo("忽略母版的背景图形", "忽略母版的背景图形(G)")}),
+        scopeRow(2),
+    }};
+}
+
+DialogLayout transitionDialog()
+{
+    return {{}, {
+        group("", "应用于所选幻灯片", 0, 0, {bare(Kind::List, "效果")}),
+        group("", "修改切换效果", 0, 1, {preview(Preview::Transition), combo("速度", "速度："), combo("声音", "声音："),
+                                         yesNo("循环播放到下一声音开始时", "循环播放，到下一声音开始时")}),
+        group("", "换片方式", 1, 0, {yesNo("单击鼠标", "单击鼠标时"), combo("每隔", "每隔："),
+                                     line("换片方式", "其他方式：")}, 2),
+        scopeRow(2),
+    }};
+}
+
+DialogLayout animationDialog()
+{
+    return {{}, {
+        group("", "", 0, 0, {combo("对象", "选中的对象：")}, 2),
+        group("添加效果", "效果类别", 0, 0, {bare(Kind::Radios, "类别"), bare(Kind::List, "效果")}),
+        group("添加效果", "修改效果", 0, 1, {combo("开始", "开始："), combo("方向", "方向："), combo("速度", "速度："),
+                                             combo("顺序", "顺序："), combo("重新排序", "重新排序："),
+                                             combo("操作", "操作：")}),
+        group("效果选项", "设置", 0, 0, {combo("尺寸", "尺寸："), combo("数量", "数量："), combo("颜色", "颜色：")}),
+        group("效果选项", "增强", 1, 0, {combo("声音", "声音："), combo("播放后", "动画播放后："),
+                                         combo("动画文本", "动画文本："), combo("字/词之间延迟", "字/词之间延迟：")}),
+        group("计时", "计时", 0, 0, {combo("延迟时间", "延迟："), combo("重复", "重复："), combo("开始播放", "开始播放："),
+                                     combo("触发器", "触发器：")}),
+        group("正文文本动画", "正文文本动画", 0, 0, {combo("组合文本", "组合文本："), combo("每隔", "每隔："),
+                                                     yesNo("自动预览", "自动预览"), line("其他", "其他：")}),
+    }};
+}
+
+DialogLayout showDialog()
+{
+    return {{}, {
+        group("", "放映类型", 0, 0, {bare(Kind::Column, "放映类型"), yesNo("显示状态栏", "显示状态栏(H)")}),
+        group("", "放映幻灯片", 0, 1, {combo("放映幻灯片", "放映范围：")}),
+        group("", "放映选项", 1, 0, {bare(Kind::Checks, "放映选项"), combo("绘图笔颜色", "绘图笔颜色(E)：")}),
+        group("", "换片方式", 1, 1, {bare(Kind::Column, "换片方式")}),
+        group("", "性能", 2, 0, {line("其他", "其他设置：")}, 2),
+    }};
+}
+
+DialogLayout headerFooterDialog()
+{
+    return {{}, {
+        group("幻灯片", "幻灯片包含内容", 0, 0, {bare(Kind::Column, "日期和时间"), combo("日期格式", "日期格式："),
+                                                 line("固定日期", "固定日期："),
+                                                 yesNo("幻灯片编号", "幻灯片编号(N)"), line("页脚", "页脚(F)："),
+                                                 yesNo("标题幻灯片中不显示", "标题幻灯片中不显示(S)")}),
+        group("幻灯片", "预览", 0, 1, {preview(Preview::HeaderFooter)}),
+        group("备注和讲义", "页面包含内容", 0, 0, {line("备注和讲义页眉", "页眉(H)："), yesNo("页码", "页码(P)")}),
+        scopeRow(2),
+    }};
+}
+
+DialogLayout bulletsDialog()
+{
+    return {{}, {
+        group("", "", 0, 0, {combo("对象", "应用于：")}, 2),
+        group("", "项目符号和编号", 1, 0, {bare(Kind::Tiles, "项目符号")}, 2),
+        group("", "", 2, 0, {combo("大小", "大小(% 字高)："), combo("颜色", "颜色(C)：")}),
+        group("", "", 2, 1, {combo("字体", "字体："), line("图片", "图片(P)："), combo("起始编号", "开始于：")}),
+    }};
+}
+
+DialogLayout printDialog()
+{
+    return {{}, {
+        group("", "打印机", 0, 0, {note("名称：默认打印机        状态：空闲")}, 2),
+        group("", "打印范围", 1, 0, {bare(Kind::Column, "打印范围"), line("幻灯片", "幻灯片(D)：")}),
+        group("", "份数", 1, 1, {combo("份数", "打印份数(B)："), yesNo("逐份打印", "逐份打印(T)")}),
+        group("", "", 2, 0, {combo("打印内容", "打印内容(W)："), combo("颜色", "颜色/灰度(G)：")}),
+        group("", "讲义", 2, 1, {combo("每页幻灯片数", "每页幻灯片数："), radios("顺序", "顺序："),
+                                 preview(Preview::Handout)}),
+        group("", "", 3, 0, {bare(Kind::CheckRow, "选项")}, 2),
+    }};
+}
+
+DialogLayout saveDialog()
+{
+    return {{}, {
+        group("", "", 0, 0, {note("保存位置(I)：  我的文档")}),
+        group("", "", 1, 0, {preview(Preview::Files)}),
+        group("", "", 2, 0, {combo("文件名", "文件名(N)："), combo("保存类型", "保存类型(T)：")}),
+    }};
+}
+
+DialogLayout designDialog()
+{
+    return {{}, {
+        group("", "应用设计模板", 0, 0, {bare(Kind::Tiles, "设计模板")}, 2),
+        group("", "配色方案", 1, 0, {combo("配色方案", "配色方案："), combo("操作", "操作：")}),
+        group("", "自定义配色", 1, 1, {combo("配色项目", "配色项目："), combo("颜色", "颜色：")}),
+        scopeRow(2),
+    }};
+}
+
+DialogLayout objectDialog()
+{
+    return {{}, {
+        group("", "", 0, 0, {combo("对象", "设置对象：")}, 2),
+        group("颜色与线条", "填充", 0, 0, {combo("填充颜色", "颜色：")}),
+        group("颜色与线条", "线条", 1, 0, {combo("线条颜色", "颜色："), combo("线型", "线型："),
+                                           combo("线条粗细", "粗细：")}),
+        group("尺寸", "尺寸和旋转", 0, 0, {combo("高度", "高度："), combo("宽度", "宽度："),
+                                           yesNo("锁定纵横比", "锁定纵横比(A)")}),
+        group("位置", "在幻灯片上的位置", 0, 0, {combo("位置", "位置：")}),
+        group("图片", "图像控制", 0, 0, {combo("图片颜色", "颜色："), combo("亮度", "亮度："), combo("对比度", "对比度："),
+                                         combo("裁剪", "裁剪："), yesNo("重设", "重新设置(S)")}),
+        group("文本框", "文本框", 0, 0, {combo("文字方向", "文字方向："), combo("内部边距", "内部边距："),
+                                         yesNo("自动换行", "形状中的文字自动换行(W)"),
+                                         yesNo("自动适应文字", "调整自选图形尺寸以显示文字(F)")}),
+        group("", "", 2, 0, {yesNo("默认格式", "新对象默认值(D)")}, 2),
+    }};
+}
+
+void paintBulletTile(QPainter &p, const QRectF &r, const QString &choice)
+{
+    p.setPen(QColor(140, 140, 140));
+    p.drawRect(r);
+    if (choice == u"无" || choice == u"图片") {
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter, choice);
+        return;
+    }
+    const QStringList marks = choice.contains(u' ') ? choice.split(u' ', Qt::SkipEmptyParts)
+                            : choice.endsWith(u'、') ? QStringList{QStringLiteral("一、"), QStringLiteral("二、"),
+                                                                  QStringLiteral("三、")}
+                                                    : QStringList{choice, choice, choice};
+    for (int i = 0; i < 3; ++i) {
+        const double y = r.top() + r.height() * (i + 0.5) / 3;
+        p.setPen(Qt::black);
+        p.drawText(QRectF(r.left() + 4, y - 8, 22, 16), Qt::AlignLeft | Qt::AlignVCenter, marks.value(i));
+        p.setPen(QColor(120, 120, 120));
+        p.drawLine(QPointF(r.left() + 28, y), QPointF(r.right() - 6, y));
+    }
+}
+
+void paintTemplateTile(QPainter &p, const QRectF &r, const QString &choice)
+{
+    Document sample;
+    Slide slide;
+    slide.layout = QStringLiteral("标题和文本");
+    slide.title = QStringLiteral("标题");
+    slide.body = QStringLiteral("文本\n文本");
+    slide.attributes.insert(QStringLiteral("设计模板"), choice);
+    sample.slides.append(slide);
+    SlideArt::paintSlide(p, r, sample, 0, SlideArt::Background | SlideArt::Texts, p.font());
+    p.setPen(QColor(140, 140, 140));
+    p.drawRect(r);
+}
+
+} // namespace
+
+namespace DialogLayouts {
+
+const DialogLayout *find(const QString &commandId)
+{
+    static const QHash<QString, DialogLayout> table = {
+        {QStringLiteral("字体"), fontDialog()},
+        {QStringLiteral("幻灯片版式"), layoutDialog()},
+        {QStringLiteral("新幻灯片"), layoutDialog()},
+        {QStringLiteral("背景"), backgroundDialog()},
+        {QStringLiteral("幻灯片切换"), transitionDialog()},
+        {QStringLiteral("自定义动画"), animationDialog()},
+        {QStringLiteral("设置放映方式"), showDialog()},
+        {QStringLiteral("页眉和页脚"), headerFooterDialog()},
+        {QStringLiteral("项目符号和编号"), bulletsDialog()},
+        {QStringLiteral("打印"), printDialog()},
+        {QStringLiteral("另存为"), saveDialog()},
+        {QStringLiteral("保存"), saveDialog()},
+        {QStringLiteral("幻灯片设计"), designDialog()},
+        {QStringLiteral("对象格式"), objectDialog()},
+    };
+    const auto it = table.constFind(commandId);
+    return it == table.constEnd() ? nullptr : &it.value();
+}
+
+TilePainter tilePainter(const QString &field)
+{
+    if (field == u"版式")
+        return [](QPainter &p, const QRectF &r, const QString &choice) { SlideArt::paintLayoutIcon(p, r, choice); };
+    if (field == u"项目符号")
+        return paintBulletTile;
+    if (field == u"设计模板")
+        return paintTemplateTile;
+    return {};
+}
+
+} // namespace DialogLayouts

@@ -1,0 +1,487 @@
+#include "editorparts.h"
+
+#include "slideart.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextBlock>
+
+namespace {
+
+const QColor workspaceGrey(171, 171, 171);
+const QColor paneBlue(214, 226, 244);
+const QColor paneBorder(130, 150, 190);
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::Base, Qt::transparent);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+// --- TaskStrip -------------------------------------------------------------
+
+TaskStrip::TaskStrip(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("taskStrip"));
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void TaskStrip::setTask(const QString &text)
+{
+    m_task = text;
+    fit();
+}
+
+void TaskStrip::setHint(const QString &text, const QColor &colour)
+{
+    m_hint = text;
+    m_hintColour = colour;
+    fit();
+    update();
+}
+
+void TaskStrip::fit()
+{
+    const QFontMetrics metrics = fontMetrics();
+    const int width = std::max(200, (parentWidget() ? 790 : this->width()) - 12);
+    int height = metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, m_task).height();
+    if (!m_hint.isEmpty())
+        height += metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, m_hint).height();
+    setFixedHeight(height + 8);
+}
+
+void TaskStrip::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(255, 248, 220));
+    p.setPen(QColor(208, 176, 96));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    const QRect inner = rect().adjusted(6, 4, -6, -4);
+    p.setPen(Qt::black);
+    QRect used;
+    p.drawText(inner, Qt::TextWordWrap, m_task, &used);
+    if (!m_hint.isEmpty()) {
+        p.setPen(m_hintColour);
+        p.drawText(inner.adjusted(0, used.height(), 0, 0), Qt::TextWordWrap, m_hint);
+    }
+}
+
+// --- StatusStrip -----------------------------------------------------------
+
+StatusStrip::StatusStrip(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("statusStrip"));
+    setFixedHeight(fontMetrics().height() + 6);
+}
+
+void StatusStrip::setTexts(const QString &left, const QString &right)
+{
+    m_left = left;
+    m_right = right;
+    update();
+}
+
+void StatusStrip::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawLine(0, 0, width(), 0);
+    p.drawLine(width() - 160, 3, width() - 160, height() - 3);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(rect().adjusted(6, 1, -166, 0), Qt::AlignVCenter | Qt::AlignLeft, m_left);
+    p.drawText(rect().adjusted(width() - 154, 1, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, m_right);
+}
+
+// --- TaskPane --------------------------------------------------------------
+
+TaskPane::TaskPane(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("taskPane"));
+}
+
+void TaskPane::setPane(const QString &pane, const QString &layout)
+{
+    m_pane = pane;
+    m_layout = layout;
+    update();
+}
+
+void TaskPane::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), paneBlue);
+    p.setPen(paneBorder);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    const int line = fontMetrics().height();
+    const QRect head(1, 1, width() - 2, line + 8);
+    p.fillRect(head, QColor(120, 150, 210));
+    p.setPen(Qt::white);
+    p.drawText(head.adjusted(6, 0, -18, 0), Qt::AlignVCenter, m_pane);
+    p.drawText(head.adjusted(0, 0, -6, 0), Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("×"));
+    int y = head.bottom() + 10;
+    const auto heading = [&](const QString &text) {
+        p.setPen(QColor(30, 60, 140));
+        p.drawText(QRect(8, y, width() - 16, line), Qt::AlignVCenter, text);
+        y += line + 2;
+        p.setPen(paneBorder);
+        p.drawLine(8, y, width() - 8, y);
+        y += 6;
+    };
+    const auto link = [&](const QString &text) {
+        p.setPen(QColor(0, 50, 170));
+        p.drawText(QRect(16, y, width() - 24, line), Qt::AlignVCenter, text);
+        y += line + 4;
+    };
+    if (m_pane == u"幻灯片版式") {
+        heading(QStringLiteral("应用幻灯片版式："));
+        static const char16_t *layouts[] = {u"标题幻灯片", u"只有标题", u"标题和文本", u"标题和两栏文本",
+                                            u"标题和内容", u"空白"};
+        const int w = (width() - 30) / 2, h = w * 3 / 4;
+        for (int i = 0; i < 6 && y + h < height(); ++i) {
+            const QRectF r(10 + (i % 2) * (w + 10), y + (i / 2) * (h + 8), w, h);
+            const QString layout = QString::fromUtf16(layouts[i]);
+            SlideArt::paintLayoutIcon(p, r, layout);
+            if (layout == m_layout) {
+                p.setPen(QPen(QColor(240, 160, 0), 2));
+                p.drawRect(r.adjusted(-2, -2, 2, 2));
+            }
+        }
+    } else if (m_pane == u"自定义动画") {
+        heading(QStringLiteral("自定义动画"));
+        link(QStringLiteral("添加效果 ▾"));
+        link(QStringLiteral("删除"));
+        y += 4;
+        p.setPen(Qt::black);
+        p.drawText(QRect(8, y, width() - 16, line * 3), Qt::TextWordWrap, QStringLiteral("选中幻灯片的某个元素，然后单击“添加效果”添加动画。"));
+    } else if (m_pane == u"剪贴板") {
+        heading(QStringLiteral("剪贴板"));
+        link(QStringLiteral("全部粘贴"));
+        link(QStringLiteral("全部清空"));
+    } else {
+        heading(QStringLiteral("打开演示文稿"));
+        link(QStringLiteral("年度总结.dps"));
+        link(QStringLiteral("产品介绍.dps"));
+        link(QStringLiteral("其他…"));
+        y += 6;
+        heading(QStringLiteral("新建"));
+        link(QStringLiteral("空白演示文稿"));
+        link(QStringLiteral("根据设计模板"));
+        link(QStringLiteral("根据现有演示文稿"));
+    }
+}
+
+// --- SlideThumbnails -------------------------------------------------------
+
+SlideThumbnails::SlideThumbnails(const Document *document, QObject *parent)
+    : QStyledItemDelegate(parent), m_document(document)
+{
+}
+
+QSize SlideThumbnails::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    if (m_outline) {
+        const int lines = 1 + int(m_document->slides.value(index.row()).body.count(u'\n'))
+                        + (m_document->slides.value(index.row()).body.isEmpty() ? 0 : 1);
+        return {option.rect.width(), option.fontMetrics.height() * lines + 8};
+    }
+    return {option.rect.width(), 86};
+}
+
+void SlideThumbnails::paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const int row = index.row();
+    if (row < 0 || row >= m_document->slides.size())
+        return;
+    const Slide &slide = m_document->slides.at(row);
+    const bool selected = option.state & QStyle::State_Selected;
+    const QRect r = option.rect;
+    p->save();
+    p->setFont(option.font);
+    if (m_outline) {
+        if (selected)
+            p->fillRect(r, QColor(200, 215, 240));
+        p->setPen(Qt::black);
+        const int line = option.fontMetrics.height();
+        p->drawText(QRect(r.left() + 4, r.top() + 4, 24, line), Qt::AlignLeft, QString::number(row + 1));
+        p->fillRect(QRect(r.left() + 22, r.top() + 4 + line / 2 - 4, 10, 8), QColor(120, 120, 120));
+        p->drawText(QRect(r.left() + 36, r.top() + 4, r.width() - 40, line), Qt::AlignLeft, slide.title);
+        int y = r.top() + 4 + line;
+        for (const QString &text : slide.body.split(u'\n', Qt::SkipEmptyParts)) {
+            p->drawText(QRect(r.left() + 46, y, r.width() - 50, line), Qt::AlignLeft, QStringLiteral("• ") + text);
+            y += line;
+        }
+        p->restore();
+        return;
+    }
+    const QRectF thumb(r.left() + 26, r.top() + 6, 96, 72);
+    if (selected) {
+        p->setPen(QPen(QColor(50, 90, 200), 3));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(thumb.adjusted(-3, -3, 3, 3));
+    }
+    SlideArt::paintSlide(*p, thumb, *m_document, row,
+                         SlideArt::Background | SlideArt::Texts | SlideArt::Objects | SlideArt::Footer, option.font);
+    p->setPen(QColor(90, 90, 90));
+    p->setBrush(Qt::NoBrush);
+    p->drawRect(thumb);
+    if (slide.hidden) {
+        p->fillRect(thumb, QColor(255, 255, 255, 120));
+    }
+    // The number, crossed out in a box when the slide is hidden.
+    const QRect number(r.left() + 2, r.top() + 6, 20, 16);
+    p->setPen(Qt::black);
+    p->drawText(number, Qt::AlignCenter, QString::number(row + 1));
+    if (slide.hidden) {
+        p->setPen(QColor(90, 90, 90));
+        p->drawRect(number.adjusted(1, 0, -1, -1));
+        p->drawLine(number.adjusted(1, 0, -1, -1).topLeft(), number.adjusted(1, 0, -1, -1).bottomRight());
+    }
+    // A star for a transition or animations, as the slide sorter marks it.
+    if (SlideArt::hasTransition(slide) || SlideArt::hasAnimation(slide)) {
+        const QPointF c(r.left() + 12, r.top() + 34);
+        QPolygonF star;
+        for (int i = 0; i < 10; ++i) {
+            const double a = -M_PI / 2 + i * M_PI / 5, radius = i % 2 ? 2.5 : 6;
+            star << c + QPointF(std::cos(a) * radius, std::sin(a) * radius);
+        }
+        p->setRenderHint(QPainter::Antialiasing);
+        p->setPen(QColor(60, 60, 60));
+        p->setBrush(SlideArt::hasAnimation(slide) ? QColor(250, 200, 40) : QColor(120, 170, 240));
+        p->drawPolygon(star);
+    }
+    p->restore();
+}
+
+// --- BodyEdit --------------------------------------------------------------
+
+QList<int> BodyEdit::paragraphTops() const
+{
+    QList<int> tops;
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF geometry = blockBoundingGeometry(block).translated(offset);
+        if (geometry.top() > viewport()->height())
+            break;
+        tops << int(geometry.top()) + (block.blockNumber() << 16);
+    }
+    return tops;
+}
+
+// --- SlideView -------------------------------------------------------------
+
+SlideView::SlideView(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("slide"));
+    m_title = new QLineEdit(this);
+    m_title->setObjectName(QStringLiteral("title"));
+    m_title->setPlaceholderText(QStringLiteral("单击此处添加标题"));
+    m_title->setFrame(false);
+    m_body = new BodyEdit(this);
+    m_body->setObjectName(QStringLiteral("body"));
+    m_body->setPlaceholderText(QStringLiteral("单击此处添加文本"));
+    m_body->setFrameShape(QFrame::NoFrame);
+    m_body->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_body->viewport()->setAutoFillBackground(false);
+    connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) { emit edited(QStringLiteral("title"), text); });
+    connect(m_body, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_loading)
+            emit edited(QStringLiteral("body"), m_body->toPlainText());
+    });
+    connect(m_body, &QPlainTextEdit::updateRequest, this, [this] {
+        if (m_bulletIndent > 0)
+            update();
+    });
+}
+
+QRectF SlideView::slideRect() const
+{
+    const double margin = 14;
+    double w = width() - 2 * margin, h = w * 3 / 4;
+    if (h > height() - 2 * margin) {
+        h = height() - 2 * margin;
+        w = h * 4 / 3;
+    }
+    return QRectF((width() - w) / 2, (height() - h) / 2, w, h);
+}
+
+QRectF SlideView::sorterCell(int index) const
+{
+    const int columns = 3;
+    const double w = (width() - 20.0) / columns, h = w * 0.75 + 22;
+    return QRectF(10 + (index % columns) * w, 10 + (index / columns) * h, w, h);
+}
+
+void SlideView::showSlide(const Document &document, int index, bool sorter)
+{
+    m_document = &document;
+    m_index = index;
+    m_sorter = sorter;
+    const Slide &slide = document.slides.at(index);
+    const SlideArt::Placement place = SlideArt::placement(slide.layout);
+    m_loading = true;
+    if (m_title->text() != slide.title)
+        m_title->setText(slide.title);
+    if (m_body->toPlainText() != slide.body)
+        m_body->setPlainText(slide.body);
+    m_loading = false;
+    m_title->setVisible(!sorter && !place.title.isEmpty());
+    m_body->setVisible(!sorter && !place.body.isEmpty());
+    placeEditors();
+    update();
+}
+
+void SlideView::placeEditors()
+{
+    if (!m_document || m_index < 0 || m_index >= m_document->slides.size())
+        return;
+    const Slide &slide = m_document->slides.at(m_index);
+    const SlideArt::Placement place = SlideArt::placement(slide.layout);
+    const QRectF r = slideRect();
+    const double pxPerPt = r.width() / SlideArt::SlideWidthPt;
+    const auto within = [&r](const QRectF &f) {
+        return QRectF(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height())
+            .toRect()
+            .adjusted(2, 2, -2, -2);
+    };
+    const SlideArt::TextStyle title = SlideArt::textStyle(slide, QStringLiteral("标题"), pxPerPt, font());
+    if (m_title->font() != title.font)
+        m_title->setFont(title.font);
+    setTextColour(m_title, title.colour);
+    m_title->setAlignment(title.alignment);
+    m_title->setGeometry(within(place.title));
+
+    const QString part = SlideArt::bodyPart(slide);
+    const SlideArt::TextStyle body = SlideArt::textStyle(slide, part, pxPerPt, font());
+    if (m_body->font() != body.font)
+        m_body->setFont(body.font);
+    setTextColour(m_body, body.colour);
+    QTextOption option = m_body->document()->defaultTextOption();
+    option.setAlignment(body.alignment & Qt::AlignHorizontal_Mask);
+    m_body->document()->setDefaultTextOption(option);
+    m_bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
+    m_bulletIndent = part == u"副标题" || m_bullets == u"无" ? 0 : QFontMetrics(body.font).height();
+    QRect bodyRect = within(place.body);
+    // Inserted objects take the right of a full-width body (as the slide paints them).
+    const bool hasObjects = std::any_of(slide.attributes.keyValueBegin(), slide.attributes.keyValueEnd(),
+                                        [](const auto &kv) { return kv.second == u"1" && !kv.first.contains(u'.'); });
+    if (hasObjects && place.extra.isEmpty() && !place.verticalTitle)
+        bodyRect.setWidth(int(bodyRect.width() * 0.56));
+    m_body->setGeometry(bodyRect.adjusted(m_bulletIndent, 0, 0, 0));
+}
+
+void SlideView::resizeEvent(QResizeEvent *)
+{
+    placeEditors();
+}
+
+void SlideView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), workspaceGrey);
+    if (!m_document)
+        return;
+    if (m_sorter) {
+        for (int i = 0; i < m_document->slides.size(); ++i) {
+            const QRectF cell = sorterCell(i);
+            const QRectF thumb(cell.left() + 6, cell.top() + 4, cell.width() - 12, (cell.width() - 12) * 0.75);
+            if (i == m_index) {
+                p.setPen(QPen(QColor(50, 90, 200), 3));
+                p.drawRect(thumb.adjusted(-3, -3, 3, 3));
+            }
+            SlideArt::paintSlide(p, thumb, *m_document, i, SlideArt::Background | SlideArt::Texts | SlideArt::Objects, font());
+            p.setPen(Qt::black);
+            p.drawText(QRectF(thumb.left(), thumb.bottom() + 2, thumb.width(), 16), Qt::AlignRight, QString::number(i + 1));
+        }
+        return;
+    }
+    const QRectF r = slideRect();
+    p.fillRect(r.translated(4, 4), QColor(90, 90, 90));
+    SlideArt::paintSlide(p, r, *m_document, m_index,
+                         SlideArt::Background | SlideArt::Objects | SlideArt::Placeholders | SlideArt::Footer, font());
+    p.setPen(QColor(60, 60, 60));
+    p.drawRect(r);
+    if (m_bulletIndent > 0 && m_body->isVisible() && !m_body->toPlainText().isEmpty()) {
+        p.setFont(m_body->font());
+        p.setPen(m_body->palette().color(QPalette::Text));
+        const QRect area = m_body->geometry();
+        for (int top : m_body->paragraphTops()) {
+            const int line = top >> 16;
+            const int y = area.top() + (top & 0xffff) + int(m_body->document()->documentMargin());
+            QString mark = QStringLiteral("•");
+            if (m_bullets.startsWith(u"1."))
+                mark = QStringLiteral("%1.").arg(line + 1);
+            else if (m_bullets.startsWith(u"A."))
+                mark = QString(QChar(u'A' + line % 26)) + u'.';
+            else if (m_bullets.startsWith(u"一"))
+                mark = QString(QStringLiteral("一二三四五六七八九十").at(line % 10)) + u'、';
+            else if (!m_bullets.isEmpty() && m_bullets != u"图片")
+                mark = m_bullets.left(1);
+            if (y < area.bottom() && m_body->document()->findBlockByNumber(line).length() > 1)
+                p.drawText(QRect(area.left() - m_bulletIndent, y, m_bulletIndent * 2, area.height()),
+                           Qt::AlignLeft | Qt::AlignTop, mark);
+        }
+    }
+}
+
+void SlideView::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_sorter || !m_document)
+        return;
+    for (int i = 0; i < m_document->slides.size(); ++i)
+        if (sorterCell(i).contains(event->position()))
+            emit slideClicked(i);
+}
+
+// --- GuideMark -------------------------------------------------------------
+
+GuideMark::GuideMark(QWidget *target) : QWidget(target->window()), m_target(target)
+{
+    setObjectName(QStringLiteral("guideMark"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    for (QWidget *w = target; w && w != parentWidget(); w = w->parentWidget())
+        w->installEventFilter(this);
+    follow();
+}
+
+bool GuideMark::eventFilter(QObject *, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        follow();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void GuideMark::follow()
+{
+    if (!m_target || !m_target->isVisibleTo(parentWidget())) {
+        hide();
+        return;
+    }
+    const QPoint at = m_target->mapTo(parentWidget(), QPoint(0, 0));
+    setGeometry(QRect(at, m_target->size()).adjusted(-3, -3, 3, 3));
+    show();
+    raise();
+}
+
+void GuideMark::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setPen(QPen(QColor(224, 0, 0), 2));
+    p.drawRect(rect().adjusted(1, 1, -1, -1));
+}

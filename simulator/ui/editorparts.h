@@ -1,0 +1,142 @@
+#pragma once
+
+#include "document.h"
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QWidget>
+
+class QLineEdit;
+
+// The parts of the editor's window that are painted rather than built from
+// many widgets: they keep the editor's start-up cheap.
+
+// The task (and in practice the guide's hint) above the editor.
+class TaskStrip : public QWidget
+{
+public:
+    explicit TaskStrip(QWidget *parent);
+    void setTask(const QString &text);
+    // An empty hint hides the hint line.
+    void setHint(const QString &text, const QColor &colour);
+    QString hint() const { return m_hint; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void fit();
+    QString m_task;
+    QString m_hint;
+    QColor m_hintColour;
+};
+
+// The status bar of the editor, inside the part of the window the practice
+// panel shows.
+class StatusStrip : public QWidget
+{
+public:
+    explicit StatusStrip(QWidget *parent);
+    void setTexts(const QString &left, const QString &right);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_left, m_right;
+};
+
+// The task pane on the right: the pane named by the document's setting.
+class TaskPane : public QWidget
+{
+public:
+    explicit TaskPane(QWidget *parent);
+    void setPane(const QString &pane, const QString &layout);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_pane, m_layout;
+};
+
+// The slide list's rows: the slide's number, a thumbnail with its background
+// and title, a mark for a hidden slide and for a transition or animations;
+// in the outline tab the slide's texts.
+class SlideThumbnails : public QStyledItemDelegate
+{
+public:
+    SlideThumbnails(const Document *document, QObject *parent);
+    void setOutline(bool outline) { m_outline = outline; }
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    const Document *m_document;
+    bool m_outline = false;
+};
+
+// The body placeholder's editor; it tells where its paragraphs start so the
+// slide can draw their bullets.
+class BodyEdit : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    QList<int> paragraphTops() const;
+};
+
+// The slide under edit at 4:3, centred in the working area, with its title
+// and body placeholders as editors over the painted slide; in the slide
+// sorter view, every slide's thumbnail.
+class SlideView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SlideView(QWidget *parent);
+    void showSlide(const Document &document, int index, bool sorter);
+    QLineEdit *titleEdit() const { return m_title; }
+    BodyEdit *bodyEdit() const { return m_body; }
+    QRectF slideRect() const;
+
+signals:
+    // Typed by the candidate: part is "title" or "body".
+    void edited(const QString &part, const QString &text);
+    void slideClicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void placeEditors();
+    QRectF sorterCell(int index) const;
+
+    const Document *m_document = nullptr;
+    int m_index = 0;
+    bool m_sorter = false;
+    bool m_loading = false;
+    QLineEdit *m_title = nullptr;
+    BodyEdit *m_body = nullptr;
+    QString m_bullets;
+    int m_bulletIndent = 0;
+};
+
+// The red frame around the control the guide points at. It sits on the
+// control's window and follows the control.
+class GuideMark : public QWidget
+{
+public:
+    explicit GuideMark(QWidget *target);
+    QWidget *target() const { return m_target; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void follow();
+    QPointer<QWidget> m_target;
+};

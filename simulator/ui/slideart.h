@@ -1,0 +1,77 @@
+#pragma once
+
+#include "document.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+
+class QPainter;
+
+// How a slide looks: its background (fill, design template, colour scheme),
+// where its layout puts the placeholders, how its texts are formatted and the
+// objects inserted on it. The editor's slide, the slide list's thumbnails and
+// the dialogs' previews all paint through here, so they agree.
+namespace SlideArt {
+
+// A colour by its Chinese name as the dialogs offer it ("红色", "浅蓝色"…).
+QColor colour(const QString &name, const QColor &fallback);
+
+// Slide coordinates: the slide is 720 × 540 points (4:3).
+constexpr double SlideWidthPt = 720.0;
+constexpr double SlideHeightPt = 540.0;
+
+// The placeholders of a layout, in fractions of the slide.
+struct Placement
+{
+    QRectF title;          // empty for a blank slide
+    QRectF body;           // empty when the layout has no text body
+    QRectF extra;          // second column, chart, clip art, table, chart, org chart, content
+    QString extraKind;     // 文本 图表 剪贴画 表格 组织结构图 内容
+    bool verticalTitle = false;
+    bool verticalBody = false;
+};
+Placement placement(const QString &layout);
+
+// The text part of a slide the body placeholder holds: 副标题 on a title slide.
+QString bodyPart(const Slide &slide);
+
+struct TextStyle
+{
+    QFont font;
+    QColor colour;
+    Qt::Alignment alignment;
+    bool shadow = false;
+};
+// The formatting of a part ("标题", "正文", "副标题") with the slide drawn at
+// pxPerPt pixels per point. Families the system lacks fall back to close ones.
+TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, const QFont &base);
+
+enum Part {
+    Background = 0x1,
+    Objects = 0x2,
+    Texts = 0x4,          // title and body, for thumbnails and previews
+    Placeholders = 0x8,   // dashed frames of the placeholders, for the slide under edit
+    Footer = 0x10,
+};
+// Paints slide `index` (0-based) of the document into `rect` (4:3).
+void paintSlide(QPainter &painter, const QRectF &rect, const Document &document, int index, int parts,
+                const QFont &base);
+void paintBackground(QPainter &painter, const QRectF &rect, const Slide &slide);
+// The colours of a design template after its colour scheme and the slide's
+// own choices: background, title text, body text, accent.
+struct Scheme
+{
+    QColor background, title, body, accent;
+    QString decoration;   // 通用 商务 古典 蓝色经典, or empty
+};
+Scheme scheme(const Slide &slide);
+
+// The small schematic of a layout the layout pickers show.
+void paintLayoutIcon(QPainter &painter, const QRectF &rect, const QString &layout);
+
+// Whether a slide has a transition or animations (marked in the thumbnails).
+bool hasTransition(const Slide &slide);
+bool hasAnimation(const Slide &slide);
+
+} // namespace SlideArt
