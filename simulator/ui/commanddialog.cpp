@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -28,6 +29,14 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
         buildForm(spec, grid);
 
     auto *buttons = new QHBoxLayout;
+    m_guideHint = new QLabel(this);
+    m_guideHint->setObjectName(QStringLiteral("guideHint"));
+    m_guideHint->setWordWrap(true);
+    QPalette red = m_guideHint->palette();
+    red.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    m_guideHint->setPalette(red);
+    m_guideHint->hide();
+    buttons->addWidget(m_guideHint, 1);
     buttons->addStretch();
     m_ok = new QPushButton(QStringLiteral("确定"), this);
     m_ok->setObjectName(QStringLiteral("ok"));
@@ -54,6 +63,7 @@ FieldControl &CommandDialog::addControl(FieldControl::Kind kind, const FieldSpec
                                                 for (QWidget *preview : findChildren<DialogPreview *>())
                                                     preview->update();
                                             });
+    m_captions.insert(name, label.isEmpty() ? name : label);
     return *m_fields.insert(name, control);
 }
 
@@ -102,7 +112,10 @@ QWidget *CommandDialog::buildGroup(const CommandSpec &spec, const DialogGroup &g
         if (!field || m_fields.contains(item.field))
             continue;
         const bool labelled = !item.label.isEmpty() && item.kind != FieldControl::Kind::YesNo;
-        QWidget *control = addControl(item.kind, *field, item.label, box).widget;
+        const FieldControl &made = addControl(item.kind, *field, item.label, box);
+        QWidget *control = made.widget;
+        if (item.label.isEmpty() && made.kind != FieldControl::Kind::YesNo)
+            m_captions.insert(field->name, group.title);  // may be empty: the choices speak for themselves
         if (!labelled) {
             wholeRow(control);
             continue;
@@ -187,6 +200,43 @@ void CommandDialog::setValue(const QString &name, const QString &value)
     const auto it = m_fields.constFind(name);
     if (it != m_fields.constEnd())
         it->setValue(value);
+}
+
+QString CommandDialog::fieldHint(const QString &name, const QString &value) const
+{
+    const auto it = m_fields.constFind(name);
+    if (it == m_fields.constEnd())
+        return {};
+    // "中文字体(T)：" is spoken of as “中文字体”.
+    static const QRegularExpression decoration(QStringLiteral("(\\([A-Z]\\))?[：:]?$"));
+    const QString caption = m_captions.value(name, name).remove(decoration);
+    const auto quoted = [](const QString &words) { return QStringLiteral("“%1”").arg(words); };
+    const QString where = caption.isEmpty() ? QString() : QStringLiteral("在%1中").arg(quoted(caption));
+    using Kind = FieldControl::Kind;
+    switch (it->kind) {
+    case Kind::YesNo:
+        return (value == u"是" ? QStringLiteral("选中") : QStringLiteral("取消选中")) + quoted(caption);
+    case Kind::Line:
+        return where + QStringLiteral("输入") + quoted(value);
+    case Kind::Radios:
+    case Kind::Column:
+        return where + QStringLiteral("选择") + quoted(value);
+    case Kind::Checks:
+    case Kind::CheckRow:
+        return where + QStringLiteral("选中") + quoted(value);
+    case Kind::List:
+    case Kind::Tiles:
+        return where + QStringLiteral("单击") + quoted(value);
+    case Kind::Combo:
+        break;
+    }
+    return where + QStringLiteral("选择或输入") + quoted(value);
+}
+
+void CommandDialog::setGuideHint(const QString &text)
+{
+    m_guideHint->setText(text);
+    m_guideHint->setVisible(!text.isEmpty());
 }
 
 QWidget *CommandDialog::revealField(const QString &name)

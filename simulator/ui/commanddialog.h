@@ -7,6 +7,7 @@
 #include <QMap>
 
 class QGridLayout;
+class QLabel;
 class QPushButton;
 class QTabWidget;
 struct DialogGroup;
@@ -30,6 +31,13 @@ public:
     void setValue(const QString &name, const QString &value);
     // Brings the field's tab to the front; returns its control.
     QWidget *revealField(const QString &name);
+    // What the guide tells the candidate to do with the field, in the words
+    // of the control as this dialog shows it ("选中“幻灯片编号”"); empty
+    // for a field the dialog does not have.
+    QString fieldHint(const QString &name, const QString &value) const;
+    // The guide's current step, repeated beside the buttons: the dialog
+    // covers the editor's task strip. Empty hides it.
+    void setGuideHint(const QString &text);
     QPushButton *okButton() const { return m_ok; }
 
 signals:
@@ -43,6 +51,8 @@ private:
     FieldControl &addControl(FieldControl::Kind kind, const FieldSpec &field, const QString &label, QWidget *parent);
 
     QMap<QString, FieldControl> m_fields;
+    QMap<QString, QString> m_captions;  // field: the words the candidate sees for it
     QTabWidget *m_tabs = nullptr;
     QPushButton *m_ok = nullptr;
+    QLabel *m_guideHint = nullptr;
 };

@@ -389,10 +389,11 @@ void SlideView::paintEvent(QPaintEvent *)
     if (!m_document)
         return;
     if (m_sorter) {
+        const QList<int> selected = Document::slideNumbers(m_document->settings.value(QStringLiteral("选中")));
         for (int i = 0; i < m_document->slides.size(); ++i) {
             const QRectF cell = sorterCell(i);
             const QRectF thumb(cell.left() + 6, cell.top() + 4, cell.width() - 12, (cell.width() - 12) * 0.75);
-            if (i == m_index) {
+            if (i == m_index || selected.contains(i + 1)) {
                 p.setPen(QPen(QColor(50, 90, 200), 3));
                 p.drawRect(thumb.adjusted(-3, -3, 3, 3));
             }
@@ -437,7 +438,7 @@ void SlideView::mousePressEvent(QMouseEvent *event)
         return;
     for (int i = 0; i < m_document->slides.size(); ++i)
         if (sorterCell(i).contains(event->position()))
-            emit slideClicked(i);
+            emit slideClicked(i, event->modifiers());
 }
 
 // --- GuideMark -------------------------------------------------------------

@@ -103,7 +103,8 @@ public:
 signals:
     // Typed by the candidate: part is "title" or "body".
     void edited(const QString &part, const QString &text);
-    void slideClicked(int index);
+    // A click on a slide of the sorter view, with the keys held (Shift, Ctrl).
+    void slideClicked(int index, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -184,13 +184,11 @@ void EditorWindow::buildCentre()
     m_thumbnails = new SlideThumbnails(&m_session.document(), m_slideList);
     m_slideList->setItemDelegate(m_thumbnails);
     work->addWidget(m_slideList);
-    connect(m_slideList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (m_refreshing || row < 0)
-            return;
-        m_session.select(row + 1);
-        refresh();
-        report(TaskStep{TaskStep::Kind::Select, QString::number(row + 1), {}, {}});
-    });
+    // A click selects one slide, Shift or Ctrl with it several; a click on
+    // the slide already selected is still the step the guide asks for.
+    m_slideList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    connect(m_slideList, &QListWidget::itemSelectionChanged, this, &EditorWindow::slideSelectionChosen);
+    connect(m_slideList, &QListWidget::itemClicked, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         QMenu menu(this);
         for (const QString &id : slideListCommands)
@@ -216,7 +214,24 @@ void EditorWindow::buildCentre()
             m_slideList->viewport()->update();
         changed();
     });
-    connect(m_slide, &SlideView::slideClicked, this, [this](int index) { m_slideList->setCurrentRow(index); });
+    // The sorter view selects as the list does.
+    connect(m_slide, &SlideView::slideClicked, this, [this](int index, Qt::KeyboardModifiers modifiers) {
+        QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;
+        if (modifiers & Qt::ShiftModifier) {
+            const int from = std::max(0, m_slideList->currentRow());
+            QItemSelection range(m_slideList->model()->index(std::min(from, index), 0),
+                                 m_slideList->model()->index(std::max(from, index), 0));
+            m_slideList->selectionModel()->select(range, QItemSelectionModel::ClearAndSelect);
+            m_slideList->selectionModel()->setCurrentIndex(m_slideList->model()->index(index, 0),
+                                                           QItemSelectionModel::NoUpdate);
+            slideSelectionChosen();
+            return;
+        }
+        if (modifiers & Qt::ControlModifier)
+            how = QItemSelectionModel::Toggle;
+        m_slideList->selectionModel()->setCurrentIndex(m_slideList->model()->index(index, 0), how);
+        slideSelectionChosen();
+    });
 
     m_taskPane = new TaskPane(content);
     m_taskPane->setFixedWidth(168);
@@ -302,7 +317,17 @@ void EditorWindow::refresh()
     for (int i = 0; i < document.slides.size(); ++i)
         m_slideList->item(i)->setText(QStringLiteral("%1 %2").arg(i + 1).arg(document.slides.at(i).title));
     m_slideList->doItemsLayout();
-    m_slideList->setCurrentRow(current);
+    // The list is left alone when it shows the selection already, so that
+    // a Shift-click keeps the slide it extends from.
+    QList<int> shown;
+    for (const QListWidgetItem *item : m_slideList->selectedItems())
+        shown << m_slideList->row(item) + 1;
+    std::sort(shown.begin(), shown.end());
+    if (m_slideList->currentRow() != current || shown != m_session.selection()) {
+        m_slideList->setCurrentRow(current);
+        for (int n : m_session.selection())
+            m_slideList->item(n - 1)->setSelected(true);
+    }
     m_slideList->viewport()->update();
 
     const QString view = settings.value(QStringLiteral("视图"));
@@ -319,6 +344,29 @@ void EditorWindow::refresh()
     m_status->setTexts(QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout),
                        (view.isEmpty() ? QStringLiteral("普通") : view) + QStringLiteral("视图"));
     m_refreshing = false;
+}
+
+void EditorWindow::slideSelectionChosen()
+{
+    if (m_refreshing)
+        return;
+    QList<int> slides;
+    for (const QListWidgetItem *item : m_slideList->selectedItems())
+        slides << m_slideList->row(item) + 1;
+    if (slides.isEmpty())
+        return;  // Ctrl took the last one away: the slide under edit stays
+    std::sort(slides.begin(), slides.end());
+    const QString chosen = Document::slideNumbersText(slides);
+    // The slide clicked last is the one under edit.
+    const int clicked = m_slideList->currentRow() + 1;
+    if (slides.contains(clicked)) {
+        slides.removeOne(clicked);
+        slides.append(clicked);
+    }
+    m_session.select(slides);
+    refresh();
+    report(TaskStep{TaskStep::Kind::Select, chosen, {}, {}});
+    changed();  // the selection itself may be what the task asks for
 }
 
 void EditorWindow::changed()
@@ -347,7 +395,15 @@ void EditorWindow::updateGuide()
             m_strip->setHint(QStringLiteral("提示：请检查操作结果是否符合题目要求。"), QColor(192, 0, 0));
         return;
     }
-    m_strip->setHint(QStringLiteral("第%1步：%2").arg(m_guide.position() + 1).arg(step->hint), QColor(192, 0, 0));
+    // A dialog field is named as the open dialog shows it, not as the task
+    // file names it.
+    const QString dialogHint = step->kind == TaskStep::Kind::Field && m_dialog
+                                   ? m_dialog->fieldHint(step->arg, step->value) : QString();
+    const QString hint = QStringLiteral("第%1步：%2").arg(m_guide.position() + 1)
+                             .arg(dialogHint.isEmpty() ? step->hint : dialogHint);
+    m_strip->setHint(hint, QColor(192, 0, 0));
+    if (m_dialog)
+        m_dialog->setGuideHint(hint);
     QWidget *target = nullptr;
     switch (step->kind) {
     case TaskStep::Kind::Menu:

@@ -61,6 +61,7 @@ private:
     void buildCentre();
     QWidget *buildNotes(QWidget *parent);
     void refresh();
+    void slideSelectionChosen();
     void changed();
     void report(const TaskStep &action);
     void updateGuide();

@@ -150,9 +150,13 @@ FieldControl makeFieldControl(Kind kind, const FieldSpec &field, const QString &
     if (kind == Kind::YesNo && field.choices != QStringList{QStringLiteral("是"), QStringLiteral("否")})
         kind = Kind::Combo;
     FieldControl control;
-    switch (hasChoices || kind == Kind::YesNo ? kind : Kind::Line) {
+    if (!hasChoices && kind != Kind::YesNo)
+        kind = Kind::Line;
+    else if (kind == Kind::Line)
+        kind = Kind::Combo;
+    switch (kind) {
     case Kind::Combo: control = combo(field, parent, changed); break;
-    case Kind::Line: control = hasChoices ? combo(field, parent, changed) : line(parent, changed); break;
+    case Kind::Line: control = line(parent, changed); break;
     case Kind::Radios: control = buttons(field, true, Qt::Horizontal, parent, changed); break;
     case Kind::Column: control = buttons(field, true, Qt::Vertical, parent, changed); break;
     case Kind::Checks: control = buttons(field, false, Qt::Vertical, parent, changed); break;
@@ -162,5 +166,6 @@ FieldControl makeFieldControl(Kind kind, const FieldSpec &field, const QString &
     case Kind::Tiles: control = list(field, tiles, parent, changed); break;
     }
     control.widget->setObjectName(QStringLiteral("field:") + field.name);
+    control.kind = kind;
     return control;
 }

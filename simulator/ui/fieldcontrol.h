@@ -32,6 +32,7 @@ struct FieldControl
     QWidget *widget = nullptr;
     std::function<QString()> value;
     std::function<void(const QString &)> setValue;
+    Kind kind = Kind::Combo;  // the control made: a choice-bound kind without choices becomes typed
 };
 
 // Paints a tile's picture for one choice.

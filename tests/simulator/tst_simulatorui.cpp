@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -25,6 +27,10 @@ private slots:
     void drawnDialogFieldsReachTheDocument_data();
     void drawnDialogFieldsReachTheDocument();
     void guideRevealsFieldOnHiddenTab();
+    void guideNamesFieldsAsShown_data() { drawnDialogFieldsReachTheDocument_data(); }
+    void guideNamesFieldsAsShown();
+    void slideListSelects_data();
+    void slideListSelects();
     void slideAttributesArePainted_data();
     void slideAttributesArePainted();
 };
@@ -153,7 +159,7 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
 }
 
 // The guide points at a field on a tab that is not in front: the tab comes
-// forward and the mark sits on the field.
+// forward, the mark sits on the field and the dialog says what to do there.
 void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
 {
     EditorWindow window(taskFrom(QStringLiteral("goal: slide1.动画.声音 = 鼓掌\n"
@@ -172,6 +178,79 @@ void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
     QVERIFY(mark);
     QTRY_VERIFY(mark->isVisible());
     QVERIFY(mark->geometry().contains(QRect(sound->mapTo(dialog, QPoint(0, 0)), sound->size())));
+    // The dialog hides the task strip, so it repeats the step itself, in
+    // the words of its own control (a drop-down here, not a list).
+    auto *hint = dialog->findChild<QLabel *>(QStringLiteral("guideHint"));
+    QVERIFY(hint);
+    QTRY_COMPARE(hint->text(), QStringLiteral("第2步：在“声音”中选择或输入“鼓掌”"));
+    QVERIFY(hint->isVisible());
+}
+
+// The guide's words for a dialog field name something the candidate can see
+// in that dialog: a label, a check box, a group's title.
+void TestSimulatorUi::guideNamesFieldsAsShown()
+{
+    QFETCH(QString, command);
+    const CommandSpec *spec = Commands::find(command);
+    QVERIFY(spec);
+    CommandDialog dialog(*spec);
+    QStringList shown;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        shown << label->text();
+    for (const QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+        shown << button->text();
+    for (const QGroupBox *box : dialog.findChildren<QGroupBox *>())
+        shown << box->title();
+    for (const FieldSpec &field : spec->fields) {
+        const QString hint = dialog.fieldHint(field.name, field.choices.value(0, QStringLiteral("1")));
+        const qsizetype open = hint.indexOf(u'“');
+        QVERIFY2(open >= 0, qPrintable(hint));
+        const QString caption = hint.mid(open + 1, hint.indexOf(u'”', open) - open - 1);
+        const bool seen = std::any_of(shown.begin(), shown.end(), [&](const QString &text) {
+            return text.startsWith(caption);
+        });
+        QVERIFY2(seen, qPrintable(field.name + QStringLiteral(" → ") + hint));
+    }
+}
+
+void TestSimulatorUi::slideListSelects_data()
+{
+    QTest::addColumn<QString>("clicks");  // slide numbers; "+" holds Shift, "^" Ctrl
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("goal");
+    QTest::newRow("the slide already current") << "1" << "1" << "1";
+    QTest::newRow("another slide") << "3" << "3" << "3";
+    QTest::newRow("Shift extends") << "1 +3" << "1-3" << "1-3";
+    QTest::newRow("Ctrl adds") << "2 ^4" << "2,4" << "2,4";
+    QTest::newRow("one slide short") << "1 +2" << "1-2" << "1-3";
+}
+
+// Clicks in the slide list select as the editor's list does, the guide
+// takes the selection as its step, and a selection the task asks for
+// completes it.
+void TestSimulatorUi::slideListSelects()
+{
+    QFETCH(QString, clicks);
+    QFETCH(QString, selected);
+    QFETCH(QString, goal);
+    EditorWindow window(taskFrom(QStringLiteral("goal: doc.选中 = %1\nstep: select %1 | 选中幻灯片\n").arg(goal)));
+    window.setGuideEnabled(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QVERIFY(list);
+    QList<bool> verdicts;
+    connect(&window, &EditorWindow::documentChanged, this, [&verdicts](bool met) { verdicts << met; });
+    for (const QString &click : clicks.split(u' ')) {
+        const Qt::KeyboardModifiers keys = click.startsWith(u'+') ? Qt::ShiftModifier
+                                         : click.startsWith(u'^') ? Qt::ControlModifier : Qt::NoModifier;
+        QListWidgetItem *item = list->item(click.right(1).toInt() - 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, list->visualItemRect(item).center());
+    }
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.选中")), selected);
+    QCOMPARE(window.session().current(), clicks.right(1).toInt());
+    QVERIFY(!verdicts.isEmpty());
+    QCOMPARE(verdicts.last(), selected == goal);
 }
 
 void TestSimulatorUi::slideAttributesArePainted_data()
