@@ -106,6 +106,13 @@ int main(int argc, char *argv[])
         bare << bareWindow(bank.folder() + QStringLiteral("bare.log"));
     const double bareMs = median(bare);
     print("simhost_bare_window_first_paint", bareMs, "ms");
+    qputenv("BARE_TEXT", "1");
+    QList<double> text;
+    for (int i = 0; i < Runs; ++i)
+        text << bareWindow(bank.folder() + QStringLiteral("bare.log"));
+    qunsetenv("BARE_TEXT");
+    const double textMs = median(text);
+    print("simhost_text_window_first_paint", textMs, "ms");
 
     HostWindow window(bank.connectionString());
     window.show();
@@ -164,6 +171,7 @@ int main(int argc, char *argv[])
             realMapped << embedOnce(real, realQuestion, {}).first;
         print("simhost_simulator_launch_to_mapped", median(realMapped), "ms");
         print("simhost_simulator_launch_ratio_to_bare_window", median(realMapped) / bareMs, "ratio");
+        print("simhost_simulator_launch_ratio_to_text_window", median(realMapped) / textMs, "ratio");
         ProgramFolder::setPath(bank.folder());
     }
     SimHost::closeAll();
