@@ -6,6 +6,8 @@
 //   practice_next_question_ms     "下一题" to the next simulator embedded and mapped
 //   practice_next_ratio_to_bare_window   the same, as a ratio to a bare Qt
 //                                 widgets window started the same way
+//   practice_next_ratio_to_text_window   and to that window drawing one line
+//                                 of Chinese
 #include "benchsupport.h"
 #include "forms.h"
 #include "practiceforms.h"
@@ -87,12 +89,17 @@ int main(int argc, char *argv[])
             return 1;
         nexts << nowMs() - start;
     }
-    QList<double> bare;
+    QList<double> bare, text;
     for (int i = 0; i < 5; ++i)
         bare << Bench::bareWindowMs(QStringLiteral(BAREWINDOW), copy.filePath(QStringLiteral("bare.log")));
+    qputenv("BARE_TEXT", "1");
+    for (int i = 0; i < 5; ++i)
+        text << Bench::bareWindowMs(QStringLiteral(BAREWINDOW), copy.filePath(QStringLiteral("bare.log")));
+    qunsetenv("BARE_TEXT");
     print("practice_next_question_ms", median(nexts), "ms");
     print("practice_bare_window_ms", median(bare), "ms");
     print("practice_next_ratio_to_bare_window", median(nexts) / median(bare), "ratio");
+    print("practice_next_ratio_to_text_window", median(nexts) / median(text), "ratio");
 
     SimHost::closeAll();
     Startup::destroyWindows();
