@@ -127,7 +127,8 @@ QList<CommandSpec> buildTable()
     add("工具", "选项", D, "选项", {field("选项卡", "常规 视图 编辑 保存 拼写检查 安全性"), field("设置", "最近使用的文件列表|自动保存|显示任务窗格|最多可取消操作数|默认保存格式|检查拼写|度量单位|生成备份文件|提供声音反馈"), field("值")});
     add("工具", "自定义", D, "自定义", {field("工具栏", "常用 格式 绘图"), field("命令")});
 
-    add("幻灯片放映", "观看放映", Effect::Show, "", {field("从", "第一张 当前幻灯片")}, "F5");
+    add("幻灯片放映", "观看放映", Effect::Show, "第一张", {}, "F5");
+    add("幻灯片放映", "从当前幻灯片开始", Effect::Show, "当前幻灯片", {}, "Shift+F5");
     add("幻灯片放映", "设置放映方式", D, "放映方式", {field("放映类型", "演讲者放映（全屏幕） 观众自行浏览（窗口） 在展台浏览（全屏幕）"), field("放映幻灯片"), field("放映选项", "循环放映，按Esc键终止 放映时不加旁白 放映时不加动画 使用硬件图形加速"), field("显示状态栏", "是 否"), field("绘图笔颜色", colors), field("换片方式", "人工 如果存在排练时间，则使用它"), field("其他")});
     add("幻灯片放映", "排练计时", D, "排练计时", {field("操作", "排练计时 清除 查看"), field("停留"), field("保留排练时间", "是 否"), field("设置")});
     add("幻灯片放映", "放映控制", D, "放映控制", {field("定位"), field("指针选项", "箭头 绘图笔 荧光笔 永远隐藏"), field("墨迹颜色", colors), field("墨迹", "保留 放弃 擦除"), field("屏幕", "黑屏 白屏"), field("操作", "上一张 下一张 帮助")});
@@ -183,3 +184,46 @@ QStringList menus()
 }
 
 } // namespace Commands
+
+namespace ShowActions {
+
+std::optional<ShowAction> find(const QString &action)
+{
+    const QString control = QStringLiteral("放映控制");
+    auto set = [&](const char *field, const QString &value) {
+        return ShowAction{control, {{QString::fromUtf8(field), value}}};
+    };
+    const QString word = action.section(u' ', 0, 0);
+    const QString rest = action.section(u' ', 1).trimmed();
+    if (word != action) {
+        if (word == u"定位") {
+            bool ok = false;
+            const int n = rest.toInt(&ok);
+            if (!ok || n < 1)
+                return std::nullopt;
+            return set("定位", QStringLiteral("第%1张").arg(n));
+        }
+        if (word == u"墨迹颜色" && Commands::find(control)->field(word)->choices.contains(rest))
+            return set("墨迹颜色", rest);
+        return std::nullopt;
+    }
+    if (action == u"下一张" || action == u"上一张" || action == u"帮助")
+        return set("操作", action);
+    if (action == u"箭头" || action == u"绘图笔" || action == u"荧光笔" || action == u"永远隐藏")
+        return set("指针选项", action);
+    if (action == u"自动" || action == u"可见")
+        return set("指针选项", QStringLiteral("箭头"));
+    if (action == u"黑屏" || action == u"白屏")
+        return set("屏幕", action);
+    if (action == u"擦除墨迹")
+        return set("墨迹", QStringLiteral("擦除"));
+    if (action == u"保留墨迹" || action == u"放弃墨迹")
+        return set("墨迹", action.left(2));
+    if (action == u"画线")
+        return ShowAction{};
+    if (action == u"结束")
+        return ShowAction{QStringLiteral("结束放映"), {}};
+    return std::nullopt;
+}
+
+} // namespace ShowActions

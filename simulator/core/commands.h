@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The commands of the imitated editor: where each sits in the menu bar, the
 // fields of its dialog and what it changes in the document. The menu bar,
@@ -53,3 +56,29 @@ const CommandSpec *find(const QString &id);
 QStringList menus();
 
 } // namespace Commands
+
+// What the candidate does in a running slide show, as the show names it:
+//   下一张 上一张 帮助              moving through the show, its help
+//   定位 <n>                         going to slide n
+//   箭头 绘图笔 荧光笔               the pointer
+//   自动 可见 永远隐藏               the arrow's options
+//   墨迹颜色 <颜色>                  the ink's colour
+//   画线                             a stroke of ink (the document keeps no ink)
+//   擦除墨迹                         all ink of the slide erased
+//   黑屏 白屏                        the screen
+//   结束                             the show ends (Esc, 结束放映, a click at its end)
+//   保留墨迹 放弃墨迹                the answer when a show with ink ends
+// Each is carried out as the command of the table with its field values,
+// so the show and the old dialogs change the document alike.
+struct ShowAction
+{
+    QString command;   // empty: the document does not change
+    QMap<QString, QString> fields;
+};
+
+namespace ShowActions {
+
+// Empty for a text that is no show action.
+std::optional<ShowAction> find(const QString &action);
+
+} // namespace ShowActions

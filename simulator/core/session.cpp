@@ -97,6 +97,16 @@ void Session::select(const QList<int> &slides)
     setSelection(valid);
 }
 
+bool Session::runShowAction(const QString &action)
+{
+    const std::optional<ShowAction> taken = ShowActions::find(action);
+    if (!taken)
+        return false;
+    if (!taken->command.isEmpty())
+        run(taken->command, taken->fields);
+    return true;
+}
+
 void Session::setText(const QString &part, const QString &text)
 {
     m_document.setValue(QStringLiteral("slide%1.%2").arg(m_current).arg(part), text);
@@ -251,10 +261,13 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         }
         break;
     }
-    case Effect::Show:
-        settings.insert(QStringLiteral("放映"), fields.value(QStringLiteral("从"), QStringLiteral("第一张")));
+    case Effect::Show: {
+        // From the slide the command names; a 从 field (older task files) says it too.
+        const QString from = fields.value(QStringLiteral("从")).trimmed();
+        settings.insert(QStringLiteral("放映"), from.isEmpty() ? spec->prefix : from);
         settings.insert(QStringLiteral("放映状态"), QStringLiteral("放映中"));
         break;
+    }
     case Effect::EndShow:
         if (settings.value(QStringLiteral("放映状态")) == u"放映中")
             settings.insert(QStringLiteral("放映状态"), QStringLiteral("已结束"));

@@ -36,6 +36,10 @@ public:
     // Returns false (and changes nothing) for an unknown command.
     bool run(const QString &commandId, const QMap<QString, QString> &fields = {});
 
+    // An action taken in the running slide show (see ShowActions), through
+    // its command. Returns false (and changes nothing) for an unknown action.
+    bool runShowAction(const QString &action);
+
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
 

@@ -14,6 +14,7 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("select"), TaskStep::Kind::Select}, {QStringLiteral("menu"), TaskStep::Kind::Menu},
         {QStringLiteral("command"), TaskStep::Kind::Command}, {QStringLiteral("field"), TaskStep::Kind::Field},
         {QStringLiteral("ok"), TaskStep::Kind::Ok}, {QStringLiteral("type"), TaskStep::Kind::Type},
+        {QStringLiteral("show"), TaskStep::Kind::Show},
     };
     return kinds;
 }
@@ -240,6 +241,9 @@ void Task::playSolution(Session &session) const
         case TaskStep::Kind::Type:
             session.setText(step.arg, step.value);
             break;
+        case TaskStep::Kind::Show:
+            session.runShowAction(step.arg);
+            break;
         }
     }
 }
@@ -256,6 +260,7 @@ QStringList Task::problems() const
     if (steps.isEmpty())
         found << QStringLiteral("没有操作步骤（step）");
     QString pending;
+    bool showing = false;   // a show runs: started and not yet ended
     for (const TaskStep &step : steps) {
         if (step.hint.isEmpty())
             found << QStringLiteral("步骤缺少提示：%1").arg(stepText(step));
@@ -264,6 +269,15 @@ QStringList Task::problems() const
             if (!spec)
                 found << QStringLiteral("未知的命令“%1”").arg(step.arg);
             pending = spec && spec->hasDialog() ? step.arg : QString();
+            if (spec && spec->effect == CommandSpec::Effect::Show)
+                showing = true;
+        } else if (step.kind == TaskStep::Kind::Show) {
+            if (!ShowActions::find(step.arg))
+                found << QStringLiteral("未知的放映操作“%1”").arg(step.arg);
+            else if (!showing && step.arg != u"保留墨迹" && step.arg != u"放弃墨迹")
+                found << QStringLiteral("放映操作“%1”之前没有开始放映").arg(step.arg);
+            if (step.arg == u"结束")
+                showing = false;
         } else if (step.kind == TaskStep::Kind::Menu && !Commands::menus().contains(step.arg)) {
             found << QStringLiteral("未知的菜单“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Field) {

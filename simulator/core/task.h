@@ -25,6 +25,8 @@ class Session;
 //   step: ok | 单击“确定”按钮
 //   step: type title 欢迎 | 单击标题占位符，输入“欢迎”
 //   step: type body 市场\n研发 | …      a line break in a value is written \n
+//   step: show 荧光笔 | 在放映中单击右键，选择“指针选项”→“荧光笔”
+//                                       an action in the running show (ShowActions)
 //
 // The goal is a list of checks on the document; the verdict compares the
 // document with them only, so any way of reaching it counts. The steps are
@@ -32,9 +34,9 @@ class Session;
 // checks play them through the model.
 struct TaskStep
 {
-    enum class Kind { Select, Menu, Command, Field, Ok, Type };
+    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show };
     Kind kind = Kind::Ok;
-    QString arg;     // slide numbers, menu, command id, field name, text part
+    QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text
     QString hint;    // what the guide says, in Chinese
 

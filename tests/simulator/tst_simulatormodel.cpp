@@ -85,6 +85,17 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("full screen and back") << QStringList{"run 全屏显示", "run 全屏显示"} << QStringList{"doc.全屏显示 = 0"};
     QTest::newRow("show ended") << QStringList{"run 观看放映 从=第一张", "run 结束放映"} << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 已结束"};
     QTest::newRow("no show to end") << QStringList{"run 结束放映"} << QStringList{"doc.放映状态 = "};
+    QTest::newRow("show from the current slide") << QStringList{"select 3", "run 从当前幻灯片开始"}
+        << QStringList{"doc.放映 = 当前幻灯片", "doc.放映状态 = 放映中"};
+    // Actions in the show, as the 放映控制 dialog's fields put them.
+    QTest::newRow("highlighter in yellow, slide 4") << QStringList{"run 观看放映", "show 荧光笔", "show 墨迹颜色 黄色", "show 定位 4"}
+        << QStringList{"doc.放映控制 = 1", "doc.放映控制.指针选项 = 荧光笔", "doc.放映控制.墨迹颜色 = 黄色", "doc.放映控制.定位 = 第4张"};
+    QTest::newRow("arrow shown again") << QStringList{"run 观看放映", "show 永远隐藏", "show 可见"} << QStringList{"doc.放映控制.指针选项 = 箭头"};
+    QTest::newRow("a stroke changes nothing") << QStringList{"run 观看放映", "show 画线"} << QStringList{"doc.放映控制 = "};
+    QTest::newRow("ink kept at the end") << QStringList{"run 观看放映", "show 绘图笔", "show 画线", "show 结束", "show 保留墨迹"}
+        << QStringList{"doc.放映状态 = 已结束", "doc.放映控制.墨迹 = 保留"};
+    QTest::newRow("screen, help, back") << QStringList{"run 观看放映", "show 白屏", "show 帮助", "show 上一张"}
+        << QStringList{"doc.放映控制.屏幕 = 白屏", "doc.放映控制.操作 = 上一张"};
     // Objects and their format.
     QTest::newRow("format painter") << QStringList{"select 2", "run 字体 对象=标题 中文字体=黑体 字号=40", "run 自定义动画 对象=标题 效果=飞入",
                                                    "run 格式刷 对象=标题 目标幻灯片=第3张 目标对象=正文"}
@@ -117,6 +128,8 @@ void TestSimulatorModel::commandsChangeTheDocument()
             session.select(Document::slideNumbers(words.at(1)));
         } else if (words.at(0) == u"type") {
             session.setText(words.at(1), words.mid(2).join(u' '));
+        } else if (words.at(0) == u"show") {
+            QVERIFY2(session.runShowAction(words.mid(1).join(u' ')), qPrintable(action));
         } else {
             QMap<QString, QString> fields;
             for (const QString &pair : words.mid(2))
