@@ -102,12 +102,26 @@ public:
                            : value.contains(u'\n') ? QStringLiteral("单击%1，依次输入“%2”，各占一行").arg(where, lines)
                                                    : QStringLiteral("单击%1，输入“%2”").arg(where, value)});
     }
+    // The show started from the first slide (F5) or from the current one (Shift+F5).
+    void startShow(bool fromCurrent, bool byKey)
+    {
+        const QString id = fromCurrent ? QStringLiteral("从当前幻灯片开始") : QStringLiteral("观看放映");
+        const QString key = fromCurrent ? QStringLiteral("Shift+F5") : QStringLiteral("F5");
+        if (byKey) {
+            task.steps.append({Kind::Command, id, {}, QStringLiteral("按%1键开始放映").arg(key)});
+            return;
+        }
+        task.steps.append({Kind::Menu, QStringLiteral("幻灯片放映"), {}, QStringLiteral("单击“幻灯片放映”菜单")});
+        task.steps.append({Kind::Command, id, {}, QStringLiteral("单击“%1”命令（或按%2键）").arg(id, key)});
+    }
+    void show(const QString &action, const QString &hint) { task.steps.append({Kind::Show, action, {}, hint}); }
     void goal(const QString &path, const QString &value) { task.goal.append({path, value}); }
     void start(const QString &path, const QString &value) { task.start.append({path, value}); }
     void needSlides(int n) { task.slides = std::max(task.slides, n); }
 };
 
 QList<std::pair<QString, QString>> fieldsFromText(const Text &t, const CommandSpec &spec, const QMap<QString, QString> &fixed);
+void goalFromSolution(Builder &b);
 
 // Values the text gives for the command's other fields, after those a rule has read.
 void moreFields(const Text &t, const QString &commandId, QList<std::pair<QString, QString>> &values, QStringList kept = {})
@@ -792,18 +806,72 @@ bool startShow(const Text &t, Builder &b)
         return false;
     const int n = t.has("当前幻灯片") ? 2 : t.slide();
     b.task.kind = QStringLiteral("观看放映");
-    QString from = QStringLiteral("第一张");
-    if (n > 1) {
+    if (n > 1)
         b.select(n);
-        from = QStringLiteral("当前幻灯片");
-    }
-    b.command(QStringLiteral("观看放映"), {{QStringLiteral("从"), from}});
-    b.goal(QStringLiteral("doc.放映"), from);
+    b.startShow(n > 1, t.has("F5"));
+    b.goal(QStringLiteral("doc.放映"), n > 1 ? QStringLiteral("当前幻灯片") : QStringLiteral("第一张"));
     if (t.has("结束放映")) {
-        b.command(QStringLiteral("结束放映"));
+        b.show(QStringLiteral("结束"), QStringLiteral("按Esc键结束放映"));
         b.goal(QStringLiteral("doc.放映状态"), QStringLiteral("已结束"));
     }
     return true;
+}
+
+// Done while the show runs: the goal is what the 放映控制 command with the
+// values the text gives leaves, the way there is the show's own: started
+// with F5, then its context menu, its keys and the pen.
+bool duringShow(const Text &t, Builder &b)
+{
+    if (!t.has("放映过程中"))
+        return false;
+    const CommandSpec &control = *Commands::find(QStringLiteral("放映控制"));
+    QMap<QString, QString> v;
+    for (const auto &[name, value] : fieldsFromText(t, control, {}))
+        v.insert(name, value);
+    if (v.isEmpty())
+        return false;
+    {
+        Builder dialog = b;
+        dialog.command(control.id, fieldsFromText(t, control, {}));
+        goalFromSolution(dialog);
+        b.task.goal = dialog.task.goal;
+    }
+    b.task.kind = control.id;
+    auto rightClick = [](const QString &path) {
+        return QStringLiteral("在放映中单击右键，选择%1").arg(path);
+    };
+    b.startShow(false, t.has("F5"));
+    static const QRegularExpression slide(QStringLiteral("第([0-9]+)张"));
+    if (const QString n = slide.match(v.value(QStringLiteral("定位"))).captured(1); !n.isEmpty()) {
+        b.needSlides(n.toInt());
+        b.show(QStringLiteral("定位 ") + n, rightClick(QStringLiteral("“定位至幻灯片”→第%1张幻灯片").arg(n)));
+    }
+    const QString ink = v.value(QStringLiteral("墨迹"));
+    QString pointer = v.value(QStringLiteral("指针选项"));
+    if (pointer.isEmpty() && !ink.isEmpty())
+        pointer = QStringLiteral("绘图笔");
+    if (pointer == u"永远隐藏")
+        b.show(pointer, rightClick(QStringLiteral("“指针选项”→“箭头选项”→“永远隐藏”")));
+    else if (!pointer.isEmpty())
+        b.show(pointer, rightClick(QStringLiteral("“指针选项”→“%1”").arg(pointer)));
+    if (const QString colour = v.value(QStringLiteral("墨迹颜色")); !colour.isEmpty())
+        b.show(QStringLiteral("墨迹颜色 ") + colour, rightClick(QStringLiteral("“指针选项”→“墨迹颜色”→“%1”").arg(colour)));
+    if (!ink.isEmpty() || (t.has("画") && (pointer == u"绘图笔" || pointer == u"荧光笔")))
+        b.show(QStringLiteral("画线"), QStringLiteral("在幻灯片上按住鼠标左键拖动，画一条线"));
+    if (ink == u"擦除")
+        b.show(QStringLiteral("擦除墨迹"), rightClick(QStringLiteral("“指针选项”→“擦除幻灯片上的所有墨迹”")));
+    if (const QString screen = v.value(QStringLiteral("屏幕")); !screen.isEmpty())
+        b.show(screen, rightClick(QStringLiteral("“屏幕”→“%1”").arg(screen)));
+    const QString operation = v.value(QStringLiteral("操作"));
+    if (operation == u"上一张" || operation == u"下一张")
+        b.show(QStringLiteral("下一张"), QStringLiteral("单击鼠标，切换到下一张幻灯片"));
+    if (operation == u"上一张" || operation == u"帮助")
+        b.show(operation, rightClick(QStringLiteral("“%1”").arg(operation)));
+    if (ink == u"保留" || ink == u"放弃") {
+        b.show(QStringLiteral("结束"), QStringLiteral("按Esc键结束放映"));
+        b.show(ink + QStringLiteral("墨迹"), QStringLiteral("在“是否保留墨迹注释？”提示中单击“%1”").arg(ink));
+    }
+    return !b.task.goal.isEmpty();
 }
 
 // Settings of the 选项 dialog: the tab, the setting and its value.
@@ -1793,7 +1861,7 @@ Task deriveTask(const QString &th, const QString &questionText)
     const Rule rules[] = {insertSlide, deleteSlides, copyOrMoveSlide, arrangeSlides, reuseSlides, hideSlides, changeLayout,
                           view, notes, titleText, titleCopied, outlineNewSlide, switchView, zoom, insertObject, customAnimation,
                           transition, background, designTemplate, alignment, font, headerFooter, showSetUp, print,
-                          startShow, options, bodyLines, animationsEach, border, clearAll, newPresentation, selectSlides,
+                          startShow, duringShow, options, bodyLines, animationsEach, border, clearAll, newPresentation, selectSlides,
                           windowState, fullScreen, formatPainter, copyObject, fontSteps, animationsTogether, drawLine,
                           chartData, tableBorder, orgChartAdd, characterSpacing};
     for (Rule rule : rules) {

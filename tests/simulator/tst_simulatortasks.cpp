@@ -152,6 +152,7 @@ QString solutionPath(const Task &task)
         case TaskStep::Kind::Field: fields << step.arg + u'=' + step.value; break;
         case TaskStep::Kind::Ok: flush(); break;
         case TaskStep::Kind::Type: flush(); parts << QStringLiteral("type ") + step.arg + u' ' + step.value; break;
+        case TaskStep::Kind::Show: flush(); parts << QStringLiteral("show ") + step.arg; break;
         }
     }
     flush();
@@ -186,9 +187,20 @@ void TestSimulatorTasks::derivedSolutions_data()
     QTest::newRow("one part, then another") << "将当前幻灯片的显示比例设置为50%，然后切换到幻灯片浏览视图。" << "显示比例、视图"
         << "视图>显示比例(比例=50%); 视图>幻灯片浏览" << QStringList{"doc.显示比例.比例 = 50%", "doc.视图 = 幻灯片浏览"};
     QTest::newRow("show from a slide") << "从第3张幻灯片开始放映演示文稿。" << "观看放映"
-        << "select 3; 幻灯片放映>观看放映(从=当前幻灯片)" << QStringList{"doc.放映 = 当前幻灯片"};
+        << "select 3; 幻灯片放映>从当前幻灯片开始" << QStringList{"doc.放映 = 当前幻灯片"};
+    // What is done during the show goes through the show, its goal as the 放映控制 dialog leaves it.
     QTest::newRow("during the show") << "在幻灯片放映过程中，将指针选项设置为“荧光笔”，颜色为黄色。" << "放映控制"
-        << "幻灯片放映>放映控制(指针选项=荧光笔, 墨迹颜色=黄色)" << QStringList{"doc.放映控制.墨迹颜色 = 黄色"};
+        << "幻灯片放映>观看放映; show 荧光笔; show 墨迹颜色 黄色"
+        << QStringList{"doc.放映控制 = 1", "doc.放映控制.指针选项 = 荧光笔", "doc.放映控制.墨迹颜色 = 黄色"};
+    QTest::newRow("go to a slide") << "在幻灯片放映过程中，定位到第4张幻灯片。" << "放映控制"
+        << "幻灯片放映>观看放映; show 定位 4" << QStringList{"doc.放映控制.定位 = 第4张"};
+    QTest::newRow("ink kept at the end") << "在幻灯片放映过程中，使用绘图笔在当前幻灯片上画一条线，结束放映时保留墨迹注释。" << "放映控制"
+        << "幻灯片放映>观看放映; show 绘图笔; show 画线; show 结束; show 保留墨迹"
+        << QStringList{"doc.放映控制.指针选项 = 绘图笔", "doc.放映控制.墨迹 = 保留"};
+    QTest::newRow("ink erased") << "在幻灯片放映过程中，擦除幻灯片上的所有墨迹。" << "放映控制"
+        << "幻灯片放映>观看放映; show 绘图笔; show 画线; show 擦除墨迹" << QStringList{"doc.放映控制.墨迹 = 擦除"};
+    QTest::newRow("back one slide") << "在幻灯片放映过程中，切换到上一张幻灯片。" << "放映控制"
+        << "幻灯片放映>观看放映; show 下一张; show 上一张" << QStringList{"doc.放映控制.操作 = 上一张"};
     QTest::newRow("custom show") << "新建一个名为“精简版”的自定义放映，包含第1、3、5张幻灯片。" << "自定义放映"
         << "幻灯片放映>自定义放映(名称=精简版, 幻灯片=第1、3、5张, 操作=新建)" << QStringList{"doc.自定义放映.幻灯片 = 第1、3、5张"};
     // Files and settings: the dialog's fields from the quoted names and the choices the text mentions.
@@ -252,7 +264,7 @@ void TestSimulatorTasks::derivedSolutions_data()
     QTest::newRow("full screen and back") << "将金山演示2005的窗口切换为全屏显示方式，然后恢复正常显示。" << "全屏显示"
         << "视图>全屏显示; 视图>全屏显示" << QStringList{"doc.全屏显示 = 0"};
     QTest::newRow("show ended") << "使用F5键放映演示文稿，然后按Esc键结束放映。" << "观看放映"
-        << "幻灯片放映>观看放映(从=第一张); 幻灯片放映>结束放映" << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 已结束"};
+        << ">观看放映; show 结束" << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 已结束"};
     QTest::newRow("format painter") << "将第2张幻灯片中标题文字的格式用“格式刷”复制到第3张幻灯片的标题上。" << "格式刷"
         << "select 2; 格式>格式刷(对象=标题, 目标幻灯片=第3张, 目标对象=标题)" << QStringList{"slide3.标题.中文字体 = 隶书", "slide3.标题.字号 = 40"};
     QTest::newRow("placeholder copied") << "复制第1张幻灯片的标题占位符，并将其粘贴到第4张幻灯片中。" << "复制对象"
@@ -373,6 +385,11 @@ void TestSimulatorTasks::malformedTaskFiles_data()
     QTest::newRow("field outside a dialog") << head + "step: field 版式 = 空白 | a\n" << "对话框中没有";
     QTest::newRow("path does not reach the goal") << head + "step: select 3 | a\nstep: command 隐藏幻灯片 | b\n" << "仍不符合目标";
     QTest::newRow("goal met at the start") << "th: 1\ntext: x\ngoal: count = 6\nstep: select 1 | a\n" << "已经符合目标";
+    QTest::newRow("unknown show action") << head + "step: command 观看放映 | a\nstep: show 跳舞 | b\n" << "未知的放映操作";
+    QTest::newRow("no slide to go to") << head + "step: command 观看放映 | a\nstep: show 定位 第二 | b\n" << "未知的放映操作";
+    QTest::newRow("colour not offered") << head + "step: command 观看放映 | a\nstep: show 墨迹颜色 紫色 | b\n" << "未知的放映操作";
+    QTest::newRow("show action, no show") << head + "step: show 黑屏 | a\n" << "之前没有开始放映";
+    QTest::newRow("show action after its end") << head + "step: command 观看放映 | a\nstep: show 结束 | b\nstep: show 白屏 | c\n" << "之前没有开始放映";
     QTest::newRow("no hint") << head + "step: select 2\nstep: command 隐藏幻灯片 | b\n" << "缺少提示";
 }
 
