@@ -2,6 +2,7 @@
 
 #include "commanddialog.h"
 #include "editorparts.h"
+#include "slideshow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -245,14 +246,19 @@ void EditorWindow::buildCentre()
 void EditorWindow::setGuideEnabled(bool enabled)
 {
     m_guideEnabled = enabled;
-    if (!enabled)
+    if (!enabled) {
         m_strip->setHint({}, {});
+        if (m_show)
+            m_show->setHint({}, {});
+    }
     updateGuide();
 }
 
 void EditorWindow::showCompleted()
 {
     m_strip->setHint(QStringLiteral("恭喜，本题已完成！"), QColor(0, 100, 0));
+    if (m_show)
+        m_show->setHint(m_strip->hint(), QColor(0, 100, 0));
 }
 
 void EditorWindow::trigger(const QString &commandId)
@@ -265,6 +271,8 @@ void EditorWindow::trigger(const QString &commandId)
         m_session.run(commandId);
         refresh();
         changed();
+        if (spec->effect == CommandSpec::Effect::Show)
+            startShow();
         return;
     }
     if (m_dialog)
@@ -296,6 +304,29 @@ void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, Q
 {
     m_session.run(commandId, fields);
     refresh();
+    changed();
+}
+
+void EditorWindow::startShow()
+{
+    if (!m_show) {
+        m_show = new SlideShow(&m_session.document(), QRect(QPoint(0, 0), ShownSize), this);
+        connect(m_show, &SlideShow::actionTaken, this, &EditorWindow::showActionTaken);
+        connect(m_show, &SlideShow::finished, this, [this] {
+            refresh();
+            updateGuide();
+        });
+    }
+    const bool fromCurrent = m_session.document().settings.value(QStringLiteral("放映")) == u"当前幻灯片";
+    m_show->start(fromCurrent ? m_session.current() - 1 : 0);
+    updateGuide();
+}
+
+void EditorWindow::showActionTaken(const QString &action)
+{
+    if (!m_session.runShowAction(action))
+        return;
+    report(TaskStep{TaskStep::Kind::Show, action, {}, {}});
     changed();
 }
 
@@ -390,6 +421,14 @@ void EditorWindow::updateGuide()
     if (!m_guideEnabled)
         return;
     const TaskStep *step = m_guide.current();
+    if (m_show) {
+        // The show hides the strip: it repeats the hint at its bottom.
+        m_show->setAwaited(step && step->kind == TaskStep::Kind::Show ? step->arg : QString());
+        if (!step && !m_task.isMet(m_session.document()))
+            m_show->setHint(QStringLiteral("提示：请检查操作结果是否符合题目要求。"), QColor(192, 0, 0));
+        else if (step)
+            m_show->setHint(QStringLiteral("第%1步：%2").arg(m_guide.position() + 1).arg(step->hint), QColor(192, 0, 0));
+    }
     if (!step) {
         if (!m_task.isMet(m_session.document()))
             m_strip->setHint(QStringLiteral("提示：请检查操作结果是否符合题目要求。"), QColor(192, 0, 0));
@@ -425,6 +464,8 @@ void EditorWindow::updateGuide()
         break;
     case TaskStep::Kind::Select:
         target = m_slideList;
+        break;
+    case TaskStep::Kind::Show:
         break;
     case TaskStep::Kind::Type:
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())

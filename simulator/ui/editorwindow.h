@@ -11,6 +11,7 @@ class GuideMark;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class SlideShow;
 class SlideThumbnails;
 class SlideView;
 class StatusStrip;
@@ -48,6 +49,8 @@ public:
     // Runs a command as the menu does (opening its dialog when it has one).
     void trigger(const QString &commandId);
     CommandDialog *openDialog() const { return m_dialog; }
+    // The running show; null before the first show has started.
+    SlideShow *slideShow() const { return m_show; }
 
 signals:
     void documentChanged(bool goalMet);
@@ -66,6 +69,8 @@ private:
     void report(const TaskStep &action);
     void updateGuide();
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields);
+    void startShow();
+    void showActionTaken(const QString &action);
 
     Task m_task;
     Session m_session;
@@ -85,4 +90,5 @@ private:
     TaskPane *m_taskPane = nullptr;
     StatusStrip *m_status = nullptr;
     QPointer<GuideMark> m_mark;
+    SlideShow *m_show = nullptr;
 };

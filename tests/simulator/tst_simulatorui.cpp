@@ -2,6 +2,7 @@
 #include "editorwindow.h"
 #include "session.h"
 #include "simulatorfolders.h"
+#include "slideshow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,6 +35,10 @@ private slots:
     void slideListSelects();
     void slideAttributesArePainted_data();
     void slideAttributesArePainted();
+    void showActionsReachTheDocument_data();
+    void showActionsReachTheDocument();
+    void guideLeadsThroughTheShow_data();
+    void guideLeadsThroughTheShow();
 };
 
 namespace {
@@ -83,6 +89,66 @@ QString sampleValue(const FieldSpec &field, QWidget *control)
     if (severalTicks && field.choices.size() > 1)
         return field.choices.at(0) + u'、' + field.choices.at(1);
     return field.choices.last();
+}
+
+// A stroke of the mouse with the left button held.
+void drag(QWidget *widget, const QPoint &from, const QPoint &to)
+{
+    auto send = [widget](QEvent::Type type, const QPoint &at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    for (int i = 1; i <= 6; ++i)
+        send(QEvent::MouseMove, from + (to - from) * i / 6, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+// Starts the show as the candidate does: F5, or Shift+F5 from the current slide.
+SlideShow *startShow(EditorWindow &window, bool fromCurrent)
+{
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        return nullptr;
+    QTest::keyClick(&window, Qt::Key_F5, fromCurrent ? Qt::ShiftModifier : Qt::NoModifier);
+    SlideShow *show = window.slideShow();
+    return show && show->isVisible() ? show : nullptr;
+}
+
+// One gesture in the running show: "key Left", "click", "drag", "menu 定位 4"
+// (the entry of the show's context menu), "button keepInk".
+bool gesture(SlideShow *show, const QString &what)
+{
+    const QString word = what.section(u' ', 0, 0);
+    const QString rest = what.section(u' ', 1);
+    if (word == u"key") {
+        static const QMap<QString, Qt::Key> keys = {
+            {QStringLiteral("Space"), Qt::Key_Space}, {QStringLiteral("Right"), Qt::Key_Right}, {QStringLiteral("Down"), Qt::Key_Down},
+            {QStringLiteral("PageDown"), Qt::Key_PageDown}, {QStringLiteral("Return"), Qt::Key_Return}, {QStringLiteral("Left"), Qt::Key_Left},
+            {QStringLiteral("Up"), Qt::Key_Up}, {QStringLiteral("PageUp"), Qt::Key_PageUp}, {QStringLiteral("Backspace"), Qt::Key_Backspace},
+            {QStringLiteral("Escape"), Qt::Key_Escape}, {QStringLiteral("F5"), Qt::Key_F5}, {QStringLiteral("B"), Qt::Key_B},
+        };
+        if (!keys.contains(rest))
+            return false;
+        QTest::keyClick(show, keys.value(rest));
+    } else if (word == u"click") {
+        QTest::mouseClick(show, Qt::LeftButton, {}, QPoint(400, 300));
+    } else if (word == u"drag") {
+        drag(show, QPoint(200, 200), QPoint(500, 350));
+    } else if (word == u"menu") {
+        QAction *entry = show->contextMenu()->findChild<QAction *>(QStringLiteral("show:") + rest);
+        if (!entry || !entry->isEnabled())
+            return false;
+        entry->trigger();
+    } else if (word == u"button") {
+        auto *button = show->findChild<QPushButton *>(rest);
+        if (!button || !button->isVisible())
+            return false;
+        button->click();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -296,6 +362,130 @@ void TestSimulatorUi::slideAttributesArePainted()
     // The first slide keeps the plain look.
     const QRect first = list->visualItemRect(list->item(0));
     QCOMPARE(thumbnails.pixelColor(first.center().x(), first.bottom() - 12).rgb(), QColor(Qt::white).rgb());
+}
+
+void TestSimulatorUi::showActionsReachTheDocument_data()
+{
+    QTest::addColumn<QString>("start");       // "" from the first slide, "3" from slide 3 (Shift+F5)
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("checks");
+    QTest::addColumn<int>("shownSlide");       // 0: the show is over
+    QTest::addColumn<bool>("ink");
+    QTest::newRow("forward keys, F5 quiet") << "" << QStringList{"key Space", "key Right", "key Down", "key F5", "key PageDown", "key Return"}
+        << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 放映中", "doc.放映控制.操作 = 下一张"} << 6 << false;
+    QTest::newRow("click and back keys") << "3" << QStringList{"click", "key Left", "key Up", "key PageUp", "key Backspace"}
+        << QStringList{"doc.放映 = 当前幻灯片", "doc.放映控制.操作 = 上一张"} << 1 << false;
+    QTest::newRow("menu next and previous") << "" << QStringList{"menu 下一张", "menu 下一张", "menu 上一张"}
+        << QStringList{"doc.放映控制.操作 = 上一张"} << 2 << false;
+    QTest::newRow("go to a slide") << "" << QStringList{"menu 定位 4"} << QStringList{"doc.放映控制.定位 = 第4张"} << 4 << false;
+    QTest::newRow("highlighter in yellow") << "" << QStringList{"menu 荧光笔", "menu 墨迹颜色 黄色"}
+        << QStringList{"doc.放映控制 = 1", "doc.放映控制.指针选项 = 荧光笔", "doc.放映控制.墨迹颜色 = 黄色"} << 1 << false;
+    QTest::newRow("arrow hidden for ever") << "" << QStringList{"menu 永远隐藏"} << QStringList{"doc.放映控制.指针选项 = 永远隐藏"} << 1 << false;
+    QTest::newRow("black screen, a click brings the slide back") << "" << QStringList{"menu 黑屏", "click"}
+        << QStringList{"doc.放映控制.屏幕 = 黑屏", "doc.放映控制.操作 = "} << 1 << false;
+    QTest::newRow("white screen") << "" << QStringList{"menu 白屏"} << QStringList{"doc.放映控制.屏幕 = 白屏"} << 1 << false;
+    QTest::newRow("help, closed by a key") << "" << QStringList{"menu 帮助", "key Space"} << QStringList{"doc.放映控制.操作 = 帮助"} << 1 << false;
+    QTest::newRow("Esc ends") << "" << QStringList{"key Right", "key Escape"} << QStringList{"doc.放映状态 = 已结束"} << 0 << false;
+    QTest::newRow("menu ends") << "" << QStringList{"menu 结束"} << QStringList{"doc.放映状态 = 已结束"} << 0 << false;
+    QTest::newRow("past the last slide, a click ends") << "" << QStringList{"menu 定位 6", "click", "click"}
+        << QStringList{"doc.放映状态 = 已结束"} << 0 << false;
+    QTest::newRow("the pen draws, no click advances") << "" << QStringList{"menu 绘图笔", "drag", "click"}
+        << QStringList{"doc.放映控制.指针选项 = 绘图笔", "doc.放映状态 = 放映中"} << 1 << true;
+    QTest::newRow("ink erased") << "" << QStringList{"menu 绘图笔", "drag", "menu 擦除墨迹"} << QStringList{"doc.放映控制.墨迹 = 擦除"} << 1 << false;
+    QTest::newRow("ink kept") << "" << QStringList{"menu 绘图笔", "drag", "key Escape", "button keepInk"}
+        << QStringList{"doc.放映控制.墨迹 = 保留", "doc.放映状态 = 已结束"} << 0 << true;
+    QTest::newRow("ink discarded") << "" << QStringList{"menu 荧光笔", "drag", "menu 结束", "button discardInk"}
+        << QStringList{"doc.放映控制.墨迹 = 放弃", "doc.放映状态 = 已结束"} << 0 << false;
+}
+
+// The show's keys, clicks and context-menu entries change the document as
+// the 放映控制 and 结束放映 commands with the matching values do, and move
+// through the slides as a show does.
+void TestSimulatorUi::showActionsReachTheDocument()
+{
+    QFETCH(QString, start);
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    QFETCH(int, shownSlide);
+    QFETCH(bool, ink);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.slideShow(), nullptr);  // nothing of the show before it starts
+    if (!start.isEmpty())
+        window.findChild<QListWidget *>(QStringLiteral("slideList"))->setCurrentRow(start.toInt() - 1);
+    SlideShow *show = startShow(window, !start.isEmpty());
+    QVERIFY(show);
+    QCOMPARE(show->geometry(), window.rect());
+    QCOMPARE(show->slideIndex() + 1, start.isEmpty() ? 1 : start.toInt());
+    QVERIFY(show->hint().isEmpty());  // the exam has no guide
+    for (const QString &g : gestures)
+        QVERIFY2(gesture(show, g), qPrintable(g));
+    for (const QString &check : checks) {
+        const QString path = check.section(QStringLiteral(" = "), 0, 0);
+        QCOMPARE(path + QStringLiteral(" = ") + window.session().document().value(path), check);
+    }
+    QCOMPARE(show->isVisible() && !show->atEnd() ? show->slideIndex() + 1 : 0, shownSlide);
+    QCOMPARE(show->hasInk(), ink);
+}
+
+void TestSimulatorUi::guideLeadsThroughTheShow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("start and end") << "使用F5键放映演示文稿，然后按Esc键结束放映。";
+    QTest::newRow("from the current slide") << "从第3张幻灯片开始放映演示文稿。";
+    QTest::newRow("highlighter") << "在幻灯片放映过程中，将指针选项设置为“荧光笔”，颜色为黄色。";
+    QTest::newRow("ink kept") << "在幻灯片放映过程中，使用绘图笔在当前幻灯片上画一条线，结束放映时保留墨迹注释。";
+    QTest::newRow("back one slide") << "在幻灯片放映过程中，切换到上一张幻灯片。";
+    QTest::newRow("go to a slide") << "在幻灯片放映过程中，定位到第4张幻灯片。";
+}
+
+// In practice the guide leads through a show task: each step's hint is on
+// the show's strip before the candidate takes it, and the path completes the task.
+void TestSimulatorUi::guideLeadsThroughTheShow()
+{
+    QFETCH(QString, text);
+    const Task task = deriveTask(QStringLiteral("999"), text);
+    EditorWindow window(task);
+    window.setGuideEnabled(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QList<bool> verdicts;
+    connect(&window, &EditorWindow::documentChanged, this, [&verdicts](bool met) { verdicts << met; });
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    SlideShow *show = nullptr;
+    bool shownAHint = false;
+    for (const TaskStep &step : task.steps) {
+        switch (step.kind) {
+        case TaskStep::Kind::Select:
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(step.arg.toInt() - 1)).center());
+            break;
+        case TaskStep::Kind::Menu:
+            break;  // F5 and Shift+F5 skip the menu
+        case TaskStep::Kind::Command:
+            QVERIFY2(step.arg == u"观看放映" || step.arg == u"从当前幻灯片开始", qPrintable(step.arg));
+            show = startShow(window, step.arg == u"从当前幻灯片开始");
+            QVERIFY(show);
+            break;
+        case TaskStep::Kind::Show: {
+            QVERIFY(show);
+            QTRY_VERIFY2(show->hint().endsWith(step.hint), qPrintable(show->hint() + QStringLiteral(" ≠ ") + step.hint));
+            shownAHint = true;
+            const QString g = step.arg == u"下一张" ? QStringLiteral("click")
+                            : step.arg == u"结束"   ? QStringLiteral("key Escape")
+                            : step.arg == u"画线"   ? QStringLiteral("drag")
+                            : step.arg == u"保留墨迹" ? QStringLiteral("button keepInk")
+                                                      : QStringLiteral("menu ") + step.arg;
+            QVERIFY2(gesture(show, g), qPrintable(g));
+            break;
+        }
+        default:
+            QFAIL(qPrintable(QStringLiteral("not a show path: ") + step.hint));
+        }
+    }
+    QVERIFY(!verdicts.isEmpty());
+    QVERIFY(verdicts.last());
+    QVERIFY(task.steps.last().kind != TaskStep::Kind::Show || shownAHint);
 }
 
 QTEST_MAIN(TestSimulatorUi)

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "document.h"
+
+#include <QColor>
+#include <QMap>
+#include <QPointer>
+#include <QPolygonF>
+#include <QWidget>
+
+class QFrame;
+class QMenu;
+
+// The running slide show. It covers the whole editor window and shows the
+// slide large, centred on black, in the part of the window the practice
+// panel shows. Click, Space, →, ↓, PgDn and Enter go on, ←, ↑, PgUp and
+// Backspace go back, Esc ends; after the last slide a black screen waits for
+// a click. The right button opens the show's menu (slides, pointer, ink,
+// screen, help, end); with the pen, dragging draws ink on the slide.
+//
+// The show changes nothing itself: it names every action the candidate takes
+// (see ShowActions) and the editor carries it out through the session. It is
+// built the first time a show starts.
+class SlideShow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `shown` is the part of the window the candidate sees.
+    SlideShow(const Document *document, const QRect &shown, QWidget *parent);
+
+    // Starts at slide `index` (0-based), covering the parent.
+    void start(int index);
+    int slideIndex() const { return m_index; }
+    bool atEnd() const { return m_atEnd; }
+    bool hasInk() const;
+
+    // The guide's hint at the bottom of the show; empty hides the strip.
+    void setHint(const QString &text, const QColor &colour);
+    QString hint() const { return m_hint; }
+    // The action the guide waits for: the show's menu opens on its entry.
+    void setAwaited(const QString &action) { m_awaited = action; }
+
+    // The show's context menu as the right button opens it, built anew.
+    QMenu *contextMenu();
+    QWidget *inkQuestion() const;
+
+signals:
+    // An action the candidate took, as ShowActions names it.
+    void actionTaken(const QString &action);
+    // The show is over and hidden.
+    void finished();
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    struct Stroke
+    {
+        QPolygonF points;   // in fractions of the slide
+        QColor colour;
+        bool highlighter = false;
+    };
+
+    void next();
+    void previous();
+    void goTo(int index);
+    void setPointer(const QString &pointer);
+    void take(const QString &action);
+    bool dismissOverlay();
+    void requestEnd();
+    void answerInk(bool keep);
+    void finish();
+    QRectF slideRect() const;
+    QColor inkColour() const;
+    void paintStroke(QPainter &p, const Stroke &stroke, const QRectF &slide) const;
+
+    const Document *m_document;
+    QRect m_shown;
+    int m_index = 0;
+    bool m_atEnd = false;
+    QString m_screen;        // 黑屏 or 白屏 while the screen hides the slide
+    bool m_help = false;
+    QString m_pointer = QStringLiteral("箭头");
+    QString m_inkColourName;
+    QMap<int, QList<Stroke>> m_ink;
+    bool m_drawing = false;
+    QString m_hint;
+    QColor m_hintColour;
+    QString m_awaited;
+    QPointer<QMenu> m_menu;
+    QFrame *m_question = nullptr;
+};
