@@ -248,6 +248,8 @@ QMenu *SlideShow::contextMenu()
     delete m_menu;
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("showMenu"));
+    // A click beside the menu closes it and goes no further: the show stays on its slide.
+    m_menu->setAttribute(Qt::WA_NoMouseReplay);
     auto entry = [this](QMenu *menu, const QString &text, const QString &action, auto slot) {
         QAction *a = menu->addAction(text);
         a->setObjectName(QStringLiteral("show:") + action);
