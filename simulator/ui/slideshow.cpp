@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -332,15 +333,25 @@ QMenu *SlideShow::contextMenu()
     entry(m_menu, QStringLiteral("结束放映"), QStringLiteral("结束"), [this] { requestEnd(); });
 
     // The guide's entry is the active one, or the submenu on the way to it.
+    // A submenu opens only once its menu is on screen: opened before, it
+    // would take no pointer input.
     if (!m_awaited.isEmpty()) {
         if (auto *awaited = m_menu->findChild<QAction *>(QStringLiteral("show:") + m_awaited)) {
             QObject *step = awaited;
             while (step->parent() && step->parent() != m_menu)
                 step = step->parent();
-            if (step == awaited)
-                m_menu->setActiveAction(awaited);
-            else if (auto *sub = qobject_cast<QMenu *>(step))
-                m_menu->setActiveAction(sub->menuAction());
+            QAction *active = step == awaited ? awaited : nullptr;
+            if (auto *sub = qobject_cast<QMenu *>(step))
+                active = sub->menuAction();
+            if (active) {
+                QMenu *menu = m_menu;
+                connect(menu, &QMenu::aboutToShow, menu, [menu, active] {
+                    QTimer::singleShot(0, menu, [menu, active] {
+                        if (menu->isVisible())
+                            menu->setActiveAction(active);
+                    });
+                });
+            }
         }
     }
     return m_menu;
