@@ -207,7 +207,11 @@ std::optional<ShowAction> find(const QString &action)
             return set("墨迹颜色", rest);
         return std::nullopt;
     }
-    if (action == u"下一张" || action == u"上一张" || action == u"帮助")
+    // Moving on is the show's ordinary course and records nothing: going back
+    // or asking for help stays recorded however the show goes on after it.
+    if (action == u"下一张")
+        return ShowAction{};
+    if (action == u"上一张" || action == u"帮助")
         return set("操作", action);
     if (action == u"箭头" || action == u"绘图笔" || action == u"荧光笔" || action == u"永远隐藏")
         return set("指针选项", action);

@@ -372,7 +372,9 @@ void TestSimulatorUi::showActionsReachTheDocument_data()
     QTest::addColumn<int>("shownSlide");       // 0: the show is over
     QTest::addColumn<bool>("ink");
     QTest::newRow("forward keys, F5 quiet") << "" << QStringList{"key Space", "key Right", "key Down", "key F5", "key PageDown", "key Return"}
-        << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 放映中", "doc.放映控制.操作 = 下一张"} << 6 << false;
+        << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 放映中", "doc.放映控制.操作 = "} << 6 << false;
+    QTest::newRow("back, then on: going back stays done") << "3" << QStringList{"key Left", "key Right", "click"}
+        << QStringList{"doc.放映控制.操作 = 上一张"} << 4 << false;
     QTest::newRow("click and back keys") << "3" << QStringList{"click", "key Left", "key Up", "key PageUp", "key Backspace"}
         << QStringList{"doc.放映 = 当前幻灯片", "doc.放映控制.操作 = 上一张"} << 1 << false;
     QTest::newRow("menu next and previous") << "" << QStringList{"menu 下一张", "menu 下一张", "menu 上一张"}
