@@ -44,7 +44,9 @@ bool programSetting(const QString &key)
     return program.contains(key.section(u'.', 0, 0));
 }
 
-int defaultFontSize(const QString &object)
+} // namespace
+
+int Session::defaultFontSize(const QString &object)
 {
     if (object == u"标题")
         return 44;
@@ -52,8 +54,6 @@ int defaultFontSize(const QString &object)
         return 32;
     return 18;
 }
-
-} // namespace
 
 Session::Session(Document document) : m_document(std::move(document))
 {

@@ -43,6 +43,9 @@ public:
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
 
+    // The font size of a text object that has none set (增大字号 and 减小字号 start there).
+    static int defaultFontSize(const QString &object);
+
 private:
     struct CopiedObject
     {

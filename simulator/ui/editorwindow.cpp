@@ -2,7 +2,10 @@
 
 #include "commanddialog.h"
 #include "editorparts.h"
+#include "formatbar.h"
+#include "slideart.h"
 #include "slideshow.h"
+#include "toolicons.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -124,7 +127,8 @@ void EditorWindow::buildToolBar()
     QToolBar *bar = addToolBar(QStringLiteral("常用"));
     bar->setObjectName(QStringLiteral("toolbar"));
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // Groups as the editor's standard toolbar has them.
     const QList<QList<const char *>> groups = {
         {"新建", "打开", "保存", "打印"}, {"剪切", "复制", "粘贴", "撤销"},
@@ -133,10 +137,22 @@ void EditorWindow::buildToolBar()
     for (const auto &group : groups) {
         if (!bar->actions().isEmpty())
             bar->addSeparator();
-        for (const char *id : group)
-            if (QAction *action = m_actions.value(QString::fromUtf8(id)))
-                bar->addAction(action);
+        for (const char *id : group) {
+            QAction *action = m_actions.value(QString::fromUtf8(id));
+            if (!action)
+                continue;
+            action->setIcon(ToolIcons::icon(action->iconText()));
+            action->setToolTip(action->iconText());
+            bar->addAction(action);
+        }
     }
+
+    // The formatting toolbar, on a row of its own.
+    addToolBarBreak();
+    m_formatBar = new FormatBar(this);
+    addToolBar(m_formatBar);
+    connect(m_formatBar, &FormatBar::chosen, this, &EditorWindow::runFromBar);
+    connect(m_formatBar, &FormatBar::painterPicked, this, &EditorWindow::pickFormat);
 }
 
 QWidget *EditorWindow::buildNotes(QWidget *parent)
@@ -234,6 +250,10 @@ void EditorWindow::buildCentre()
         slideSelectionChosen();
     });
 
+    for (QObject *watched : {static_cast<QObject *>(m_slide->titleEdit()), static_cast<QObject *>(m_slide->bodyEdit()),
+                             static_cast<QObject *>(m_slide->bodyEdit()->viewport())})
+        watched->installEventFilter(this);
+
     m_taskPane = new TaskPane(content);
     m_taskPane->setFixedWidth(168);
     work->addWidget(m_taskPane);
@@ -307,6 +327,94 @@ void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, Q
     changed();
 }
 
+void EditorWindow::runFromBar(const QString &commandId, const QMap<QString, QString> &fields)
+{
+    const CommandSpec *spec = Commands::find(commandId);
+    if (!spec)
+        return;
+    // Told to the guide as the command's dialog with these fields would tell it.
+    report(TaskStep{TaskStep::Kind::Command, commandId, {}, {}});
+    for (const FieldSpec &field : spec->fields)
+        if (fields.contains(field.name))
+            report(TaskStep{TaskStep::Kind::Field, field.name, fields.value(field.name), {}});
+    if (spec->hasDialog())
+        report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+    m_session.run(commandId, fields);
+    refresh();
+    changed();
+}
+
+QString EditorWindow::formatObject() const
+{
+    const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+    if (m_editing == u"body" && m_editingSlide == m_session.current() && m_slide->bodyEdit()->isVisible())
+        return SlideArt::bodyPart(slide);
+    return QStringLiteral("标题");
+}
+
+void EditorWindow::pickFormat()
+{
+    if (m_picked) {   // a second click puts the painter down again
+        m_picked.reset();
+        m_slide->titleEdit()->unsetCursor();
+        m_slide->bodyEdit()->viewport()->unsetCursor();
+        return;
+    }
+    report(TaskStep{TaskStep::Kind::Command, QStringLiteral("格式刷"), {}, {}});
+    m_picked = PickedFormat{m_session.current(), formatObject()};
+    const QCursor brush(ToolIcons::icon(QStringLiteral("格式刷")).pixmap(16, 16), 8, 15);
+    m_slide->titleEdit()->setCursor(brush);
+    m_slide->bodyEdit()->viewport()->setCursor(brush);
+}
+
+void EditorWindow::paintFormat(const QString &part)
+{
+    if (!m_picked)
+        return;
+    const PickedFormat picked = *m_picked;
+    m_picked.reset();
+    m_slide->titleEdit()->unsetCursor();
+    m_slide->bodyEdit()->viewport()->unsetCursor();
+    const int target = m_session.current();
+    const Slide &slide = m_session.document().slides.at(target - 1);
+    const QMap<QString, QString> fields = {
+        {QStringLiteral("对象"), picked.object},
+        {QStringLiteral("目标幻灯片"), QStringLiteral("第%1张").arg(target)},
+        {QStringLiteral("目标对象"), part == u"body" ? SlideArt::bodyPart(slide) : QStringLiteral("标题")},
+    };
+    for (const QString &name : {QStringLiteral("对象"), QStringLiteral("目标幻灯片"), QStringLiteral("目标对象")})
+        report(TaskStep{TaskStep::Kind::Field, name, fields.value(name), {}});
+    report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+    // The command copies from the current slide: the picked one is current
+    // while it runs, and the candidate stays on the slide painted.
+    const QList<int> selected = m_session.selection();
+    if (picked.slide != target && picked.slide <= m_session.document().slides.size())
+        m_session.select(picked.slide);
+    m_session.run(QStringLiteral("格式刷"), fields);
+    QList<int> back = selected;
+    back.removeOne(target);
+    back.append(target);
+    m_session.select(back);
+    refresh();
+    changed();
+}
+
+bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
+        const QString part = watched == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body");
+        if (part != m_editing || m_editingSlide != m_session.current()) {
+            m_editing = part;
+            m_editingSlide = m_session.current();
+            const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+            m_formatBar->showFormat(slide, formatObject());
+        }
+        if (event->type() == QEvent::MouseButtonPress && m_picked)
+            paintFormat(part);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void EditorWindow::startShow()
 {
     if (!m_show) {
@@ -371,6 +479,8 @@ void EditorWindow::refresh()
     const QString pane = settings.value(QStringLiteral("任务窗格.任务窗格"));
     m_taskPane->setVisible(pane != u"关闭");
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
+
+    m_formatBar->showFormat(slide, formatObject());
 
     m_status->setTexts(QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout),
                        (view.isEmpty() ? QStringLiteral("普通") : view) + QStringLiteral("视图"));

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "commanddialog.h"
+class FormatBar;
 class GuideMark;
 class QLineEdit;
 class QListWidget;
@@ -51,12 +52,14 @@ public:
     CommandDialog *openDialog() const { return m_dialog; }
     // The running show; null before the first show has started.
     SlideShow *slideShow() const { return m_show; }
+    FormatBar *formatBar() const { return m_formatBar; }
 
 signals:
     void documentChanged(bool goalMet);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -69,6 +72,12 @@ private:
     void report(const TaskStep &action);
     void updateGuide();
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields);
+    void runFromBar(const QString &commandId, const QMap<QString, QString> &fields);
+    // The text object the formatting toolbar acts on: the placeholder being
+    // edited on the current slide, its title when none is.
+    QString formatObject() const;
+    void pickFormat();
+    void paintFormat(const QString &part);
     void startShow();
     void showActionTaken(const QString &action);
 
@@ -89,6 +98,11 @@ private:
     QLineEdit *m_notes = nullptr;
     TaskPane *m_taskPane = nullptr;
     StatusStrip *m_status = nullptr;
+    FormatBar *m_formatBar = nullptr;
+    QString m_editing;           // "title" or "body": the placeholder last clicked into
+    int m_editingSlide = 0;      // on this slide (1-based)
+    struct PickedFormat { int slide; QString object; };
+    std::optional<PickedFormat> m_picked;   // the format painter holds this object's format
     QPointer<GuideMark> m_mark;
     SlideShow *m_show = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "commanddialog.h"
 #include "editorwindow.h"
+#include "formatbar.h"
 #include "session.h"
 #include "simulatorfolders.h"
 #include "slideshow.h"
@@ -15,8 +16,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 
 // The imitation as the candidate uses it, with the guide on.
 class TestSimulatorUi : public QObject
@@ -39,6 +42,11 @@ private slots:
     void showActionsReachTheDocument();
     void guideLeadsThroughTheShow_data();
     void guideLeadsThroughTheShow();
+    void toolbarsFitTheShownPart();
+    void formatBarReachesTheDocument_data();
+    void formatBarReachesTheDocument();
+    void formatBarShowsTheEditedFormat_data();
+    void formatBarShowsTheEditedFormat();
 };
 
 namespace {
@@ -145,6 +153,61 @@ bool gesture(SlideShow *show, const QString &what)
         if (!button || !button->isVisible())
             return false;
         button->click();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// One gesture in the editor: "click title", "click body", "select 3" (a click
+// in the slide list), and on the formatting toolbar "font 黑体", "size 28"
+// (an entry picked from the drop-down), "button 加粗", "colour" (the colour
+// button itself), "colour 蓝色" (an entry of its list).
+bool editorGesture(EditorWindow &window, const QString &what)
+{
+    const QString word = what.section(u' ', 0, 0);
+    const QString rest = what.section(u' ', 1);
+    FormatBar *bar = window.formatBar();
+    if (word == u"click") {
+        auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+        auto *body = window.findChild<QPlainTextEdit *>(QStringLiteral("body"));
+        QWidget *target = rest == u"title" ? static_cast<QWidget *>(title) : body->viewport();
+        if (!target->isVisible())
+            return false;
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(10, target->height() / 2));
+    } else if (word == u"select") {
+        auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(rest.toInt() - 1)).center());
+    } else if (word == u"font" || word == u"size") {
+        auto *combo = bar->findChild<QComboBox *>(word == u"font" ? QStringLiteral("format:中文字体") : QStringLiteral("format:字号"));
+        const int index = combo->findText(rest);
+        if (index < 0)
+            return false;
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+            return false;
+        view->setCurrentIndex(view->model()->index(index, 0));
+        QTest::keyClick(view, Qt::Key_Return);
+    } else if (word == u"button") {
+        QAction *action = bar->findChild<QAction *>(QStringLiteral("format:") + rest);
+        QWidget *button = action ? bar->widgetForAction(action) : nullptr;
+        if (!button || !button->isVisible())
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else if (word == u"colour") {
+        auto *button = bar->findChild<QToolButton *>(QStringLiteral("format:颜色"));
+        if (rest.isEmpty()) {
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+            return true;
+        }
+        QMenu *colours = button->menu();
+        colours->popup(button->mapToGlobal(QPoint(0, button->height())));
+        QAction *entry = colours->findChild<QAction *>(QStringLiteral("colour:") + rest);
+        colours->close();
+        if (!entry)
+            return false;
+        entry->trigger();
     } else {
         return false;
     }
@@ -488,6 +551,145 @@ void TestSimulatorUi::guideLeadsThroughTheShow()
     QVERIFY(!verdicts.isEmpty());
     QVERIFY(verdicts.last());
     QVERIFY(task.steps.last().kind != TaskStep::Kind::Show || shownAHint);
+}
+
+// Both toolbar rows and the editor below them stay inside the part of the
+// window the practice panel shows.
+void TestSimulatorUi::toolbarsFitTheShownPart()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect shown(0, 0, 800, 600);
+    for (const char *name : {"toolbar", "formatBar"}) {
+        auto *bar = window.findChild<QToolBar *>(QString::fromUtf8(name));
+        QVERIFY(bar);
+        for (QAction *action : bar->actions()) {
+            QWidget *control = bar->widgetForAction(action);
+            if (action->isSeparator() || !control)
+                continue;
+            QVERIFY2(control->isVisible(), qPrintable(action->toolTip()));
+            QVERIFY2(shown.contains(QRect(control->mapTo(&window, QPoint(0, 0)), control->size())), qPrintable(action->toolTip()));
+        }
+    }
+    for (const char *name : {"taskStrip", "slide", "notesPane", "statusStrip"}) {
+        auto *part = window.findChild<QWidget *>(QString::fromUtf8(name));
+        QVERIFY2(shown.contains(QRect(part->mapTo(&window, QPoint(0, 0)), part->size())), name);
+    }
+    // The common toolbar shows pictures, its commands' names as tips.
+    auto *common = window.findChild<QToolBar *>(QStringLiteral("toolbar"));
+    for (QAction *action : common->actions())
+        QVERIFY2(action->isSeparator() || (!action->icon().isNull() && Commands::find(action->toolTip())), qPrintable(action->toolTip()));
+}
+
+void TestSimulatorUi::formatBarReachesTheDocument_data()
+{
+    // The start, what the candidate does, and the command with the fields its
+    // dialog would need for the same change, run with slide `from` selected.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("check");
+    QTest::newRow("font of the title, nothing clicked") << "" << QStringList{"font 黑体"} << 1
+        << "字体 对象=标题 中文字体=黑体" << "slide1.标题.中文字体 = 黑体";
+    QTest::newRow("size of the body") << "" << QStringList{"select 2", "click body", "size 28"} << 2
+        << "字体 对象=正文 字号=28" << "slide2.正文.字号 = 28";
+    QTest::newRow("bold") << "" << QStringList{"select 3", "click title", "button 加粗"} << 3
+        << "字体 对象=标题 字形=加粗" << "slide3.标题.字形 = 加粗";
+    QTest::newRow("italic kept with bold") << "start: slide2.正文.字形 = 加粗\n" << QStringList{"select 2", "click body", "button 倾斜"} << 2
+        << "字体 对象=正文 字形=加粗倾斜" << "slide2.正文.字形 = 加粗倾斜";
+    QTest::newRow("bold off, italic stays") << "start: slide1.标题.字形 = 加粗倾斜\n" << QStringList{"click title", "button 加粗"} << 1
+        << "字体 对象=标题 字形=倾斜" << "slide1.标题.字形 = 倾斜";
+    QTest::newRow("underline of the subtitle") << "" << QStringList{"click body", "button 下划线"} << 1
+        << "字体 对象=副标题 下划线=单线" << "slide1.副标题.下划线 = 单线";
+    QTest::newRow("right aligned body") << "" << QStringList{"select 4", "click body", "button 右对齐"} << 4
+        << "对齐方式 对象=正文 对齐=右对齐" << "slide4.正文.对齐 = 右对齐";
+    QTest::newRow("centred body") << "" << QStringList{"select 2", "click body", "button 居中"} << 2
+        << "对齐方式 对象=正文 对齐=居中对齐" << "slide2.正文.对齐 = 居中对齐";
+    QTest::newRow("left aligned title") << "" << QStringList{"click title", "button 左对齐"} << 1
+        << "对齐方式 对象=标题 对齐=左对齐" << "slide1.标题.对齐 = 左对齐";
+    QTest::newRow("larger") << "" << QStringList{"select 2", "click title", "button 增大字号"} << 2
+        << "增大字号 对象=标题" << "slide2.标题.字号 = 48";
+    QTest::newRow("smaller body") << "start: slide2.正文.字号 = 20\n" << QStringList{"select 2", "click body", "button 减小字号"} << 2
+        << "减小字号 对象=正文" << "slide2.正文.字号 = 18";
+    QTest::newRow("colour from the list") << "" << QStringList{"select 2", "click title", "colour 蓝色"} << 2
+        << "字体 对象=标题 颜色=蓝色" << "slide2.标题.颜色 = 蓝色";
+    QTest::newRow("colour button, the colour it shows") << "" << QStringList{"select 3", "click body", "colour"} << 3
+        << "字体 对象=正文 颜色=红色" << "slide3.正文.颜色 = 红色";
+    QTest::newRow("format painter to another slide")
+        << "start: slide1.标题.中文字体 = 隶书\nstart: slide1.标题.字号 = 54\n"
+        << QStringList{"click title", "button 格式刷", "select 3", "click title"} << 1
+        << "格式刷 对象=标题 目标幻灯片=第3张 目标对象=标题" << "slide3.标题.字号 = 54";
+    QTest::newRow("format painter within the slide")
+        << "start: slide2.标题.颜色 = 红色\n" << QStringList{"select 2", "click title", "button 格式刷", "click body"} << 2
+        << "格式刷 对象=标题 目标幻灯片=第2张 目标对象=正文" << "slide2.正文.颜色 = 红色";
+}
+
+// Each control of the formatting toolbar changes the placeholder being
+// edited exactly as its command's dialog does.
+void TestSimulatorUi::formatBarReachesTheDocument()
+{
+    QFETCH(QString, start);
+    QFETCH(QStringList, gestures);
+    QFETCH(int, from);
+    QFETCH(QString, dialog);
+    QFETCH(QString, check);
+    const Task task = taskFrom(QStringLiteral("start: slides = 6\n") + start);
+    EditorWindow window(task);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString &g : gestures)
+        QVERIFY2(editorGesture(window, g), qPrintable(g));
+
+    Session expected(task.startDocument());
+    expected.select(from);
+    QMap<QString, QString> fields;
+    for (const QString &pair : dialog.section(u' ', 1).split(u' '))
+        fields.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    QVERIFY(expected.run(dialog.section(u' ', 0, 0), fields));
+    QVERIFY(window.session().document().slides == expected.document().slides);
+    const QString path = check.section(QStringLiteral(" = "), 0, 0);
+    QCOMPARE(path + QStringLiteral(" = ") + window.session().document().value(path), check);
+}
+
+void TestSimulatorUi::formatBarShowsTheEditedFormat_data()
+{
+    // The start, where the candidate clicks, and what the bar shows: font,
+    // size and the buttons pressed in.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a title as it starts") << "" << QStringList{} << "宋体 44 居中";
+    QTest::newRow("a subtitle as it starts") << "" << QStringList{"click body"} << "宋体 32 居中";
+    QTest::newRow("a body as it starts") << "" << QStringList{"select 2", "click body"} << "宋体 32 左对齐";
+    QTest::newRow("a formatted body")
+        << "start: slide2.正文.中文字体 = 楷体_GB2312\nstart: slide2.正文.字号 = 30\nstart: slide2.正文.字形 = 加粗倾斜\n"
+           "start: slide2.正文.下划线 = 单线\nstart: slide2.正文.对齐 = 右对齐\n"
+        << QStringList{"select 2", "click body"} << "楷体_GB2312 30 加粗 倾斜 下划线 右对齐";
+    QTest::newRow("another slide: its title again") << "start: slide3.标题.中文字体 = 黑体\nstart: slide3.标题.字形 = 倾斜\n"
+        << QStringList{"select 2", "click body", "select 3"} << "黑体 44 倾斜 居中";
+    QTest::newRow("after a change through the bar") << "" << QStringList{"select 2", "click body", "button 加粗", "button 右对齐", "size 20"}
+        << "宋体 20 加粗 右对齐";
+}
+
+void TestSimulatorUi::formatBarShowsTheEditedFormat()
+{
+    QFETCH(QString, start);
+    QFETCH(QStringList, gestures);
+    QFETCH(QString, shown);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + start));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString &g : gestures)
+        QVERIFY2(editorGesture(window, g), qPrintable(g));
+    FormatBar *bar = window.formatBar();
+    QStringList seen{bar->findChild<QComboBox *>(QStringLiteral("format:中文字体"))->currentText(),
+                     bar->findChild<QComboBox *>(QStringLiteral("format:字号"))->currentText()};
+    for (const char *name : {"加粗", "倾斜", "下划线", "左对齐", "居中", "右对齐"})
+        if (bar->findChild<QAction *>(QStringLiteral("format:") + QString::fromUtf8(name))->isChecked())
+            seen << QString::fromUtf8(name);
+    QCOMPARE(seen.join(u' '), shown);
 }
 
 QTEST_MAIN(TestSimulatorUi)

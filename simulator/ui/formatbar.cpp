@@ -1,0 +1,175 @@
+#include "formatbar.h"
+
+#include "commands.h"
+#include "session.h"
+#include "slideart.h"
+#include "toolicons.h"
+
+#include <QComboBox>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+
+const FieldSpec &fontField(const char *name)
+{
+    return *Commands::find(QStringLiteral("字体"))->field(QString::fromUtf8(name));
+}
+
+// The alignment buttons and the value of 对齐 each one writes.
+const QList<std::pair<const char *, const char *>> alignments = {
+    {"左对齐", "左对齐"}, {"居中", "居中对齐"}, {"右对齐", "右对齐"},
+};
+
+} // namespace
+
+FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), parent)
+{
+    setObjectName(QStringLiteral("formatBar"));
+    setMovable(false);
+    setIconSize(QSize(16, 16));
+
+    m_font = new QComboBox(this);
+    m_font->setObjectName(QStringLiteral("format:中文字体"));
+    m_font->setToolTip(QStringLiteral("字体"));
+    m_font->addItems(fontField("中文字体").choices);
+    m_font->setFixedWidth(104);
+    addWidget(m_font);
+    connect(m_font, &QComboBox::textActivated, this, [this](const QString &family) {
+        choose(QStringLiteral("字体"), QStringLiteral("中文字体"), family);
+    });
+
+    m_size = new QComboBox(this);
+    m_size->setObjectName(QStringLiteral("format:字号"));
+    m_size->setToolTip(QStringLiteral("字号"));
+    m_size->addItems(fontField("字号").choices);
+    m_size->setFixedWidth(52);
+    addWidget(m_size);
+    connect(m_size, &QComboBox::textActivated, this, &FormatBar::chooseSize);
+    addSeparator();
+
+    auto button = [this](const char *name) {
+        const QString text = QString::fromUtf8(name);
+        QAction *action = addAction(ToolIcons::icon(text), text);
+        action->setObjectName(QStringLiteral("format:") + text);
+        return action;
+    };
+    for (const char *name : {"加粗", "倾斜", "下划线"}) {
+        QAction *action = button(name);
+        action->setCheckable(true);
+        m_toggles.insert(QString::fromUtf8(name), action);
+    }
+    connect(m_toggles.value(QStringLiteral("加粗")), &QAction::triggered, this, [this](bool on) {
+        toggleShape(on, m_toggles.value(QStringLiteral("倾斜"))->isChecked());
+    });
+    connect(m_toggles.value(QStringLiteral("倾斜")), &QAction::triggered, this, [this](bool on) {
+        toggleShape(m_toggles.value(QStringLiteral("加粗"))->isChecked(), on);
+    });
+    connect(m_toggles.value(QStringLiteral("下划线")), &QAction::triggered, this, [this](bool on) {
+        choose(QStringLiteral("字体"), QStringLiteral("下划线"), on ? QStringLiteral("单线") : QStringLiteral("无"));
+    });
+    addSeparator();
+    for (const auto &[name, value] : alignments) {
+        QAction *action = button(name);
+        action->setCheckable(true);
+        m_toggles.insert(QString::fromUtf8(name), action);
+        const QString written = QString::fromUtf8(value);
+        connect(action, &QAction::triggered, this, [this, written] {
+            choose(QStringLiteral("对齐方式"), QStringLiteral("对齐"), written);
+        });
+    }
+    addSeparator();
+    for (const char *name : {"增大字号", "减小字号"}) {
+        const QString id = QString::fromUtf8(name);
+        connect(button(name), &QAction::triggered, this, [this, id] {
+            emit chosen(id, {{QStringLiteral("对象"), m_object}});
+        });
+    }
+    connect(button("格式刷"), &QAction::triggered, this, &FormatBar::painterPicked);
+
+    // The colour button applies the colour it shows; its arrow offers the others.
+    m_colourName = QStringLiteral("红色");
+    m_colour = new QToolButton(this);
+    m_colour->setObjectName(QStringLiteral("format:颜色"));
+    m_colour->setToolTip(QStringLiteral("字体颜色"));
+    m_colour->setIcon(ToolIcons::fontColour(SlideArt::colour(m_colourName, Qt::red)));
+    m_colour->setPopupMode(QToolButton::MenuButtonPopup);
+    auto *colours = new QMenu(m_colour);
+    colours->setObjectName(QStringLiteral("fontColours"));
+    m_colour->setMenu(colours);
+    // Filled when first opened: nothing of it is needed before.
+    connect(colours, &QMenu::aboutToShow, this, [this, colours] {
+        if (!colours->isEmpty())
+            return;
+        for (const QString &name : fontField("颜色").choices) {
+            QPixmap swatch(12, 12);
+            swatch.fill(SlideArt::colour(name, Qt::black));
+            QAction *action = colours->addAction(QIcon(swatch), name);
+            action->setObjectName(QStringLiteral("colour:") + name);
+            connect(action, &QAction::triggered, this, [this, name] { chooseColour(name); });
+        }
+    });
+    connect(m_colour, &QToolButton::clicked, this, [this] { chooseColour(m_colourName); });
+    addWidget(m_colour);
+}
+
+QString FormatBar::attribute(const QString &name) const
+{
+    return m_slide.attributes.value(m_object + u'.' + name);
+}
+
+void FormatBar::showFormat(const Slide &slide, const QString &object)
+{
+    m_slide = slide;
+    m_object = object;
+    QString family = attribute(QStringLiteral("中文字体"));
+    if (family.isEmpty())
+        family = fontField("中文字体").choices.first();
+    if (m_font->findText(family) < 0)
+        m_font->addItem(family);
+    m_font->setCurrentText(family);
+    QString size = attribute(QStringLiteral("字号"));
+    if (size.isEmpty())
+        size = QString::number(Session::defaultFontSize(object));
+    if (m_size->findText(size) < 0)
+        m_size->addItem(size);
+    m_size->setCurrentText(size);
+
+    const QString shape = attribute(QStringLiteral("字形"));
+    m_toggles.value(QStringLiteral("加粗"))->setChecked(shape.contains(u"加粗"));
+    m_toggles.value(QStringLiteral("倾斜"))->setChecked(shape.contains(u"倾斜"));
+    m_toggles.value(QStringLiteral("下划线"))->setChecked(attribute(QStringLiteral("下划线")) == u"单线");
+    QString align = attribute(QStringLiteral("对齐"));
+    if (align.isEmpty())
+        align = object == u"标题" || object == u"副标题" ? QStringLiteral("居中对齐") : QStringLiteral("左对齐");
+    for (const auto &[name, value] : alignments)
+        m_toggles.value(QString::fromUtf8(name))->setChecked(align == QString::fromUtf8(value));
+}
+
+void FormatBar::choose(const QString &commandId, const QString &field, const QString &value)
+{
+    emit chosen(commandId, {{QStringLiteral("对象"), m_object}, {field, value}});
+}
+
+void FormatBar::chooseSize(const QString &text)
+{
+    bool ok = false;
+    const int size = text.trimmed().toInt(&ok);
+    if (ok && size >= 1 && size <= 400)
+        choose(QStringLiteral("字体"), QStringLiteral("字号"), QString::number(size));
+}
+
+void FormatBar::toggleShape(bool bold, bool italic)
+{
+    const char *shape = bold && italic ? "加粗倾斜" : bold ? "加粗" : italic ? "倾斜" : "常规";
+    choose(QStringLiteral("字体"), QStringLiteral("字形"), QString::fromUtf8(shape));
+}
+
+void FormatBar::chooseColour(const QString &colour)
+{
+    if (colour != m_colourName) {
+        m_colourName = colour;
+        m_colour->setIcon(ToolIcons::fontColour(SlideArt::colour(colour, Qt::red)));
+    }
+    choose(QStringLiteral("字体"), QStringLiteral("颜色"), colour);
+}

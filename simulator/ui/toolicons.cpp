@@ -1,0 +1,266 @@
+#include "toolicons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace {
+
+constexpr int Size = 16;
+
+const QColor ink(40, 40, 40);
+const QColor paper(255, 255, 255);
+const QColor blue(40, 90, 190);
+const QColor gold(235, 180, 40);
+
+// A page with a folded corner.
+void page(QPainter &p, const QRectF &r)
+{
+    QPainterPath path;
+    path.moveTo(r.left(), r.top());
+    path.lineTo(r.right() - 3, r.top());
+    path.lineTo(r.right(), r.top() + 3);
+    path.lineTo(r.right(), r.bottom());
+    path.lineTo(r.left(), r.bottom());
+    path.closeSubpath();
+    p.setPen(QPen(ink, 1));
+    p.setBrush(paper);
+    p.drawPath(path);
+    p.drawLine(QPointF(r.right() - 3, r.top()), QPointF(r.right() - 3, r.top() + 3));
+    p.drawLine(QPointF(r.right() - 3, r.top() + 3), QPointF(r.right(), r.top() + 3));
+}
+
+// A small slide: a frame with a title bar.
+void slide(QPainter &p, const QRectF &r, const QColor &fill = paper)
+{
+    p.setPen(QPen(ink, 1));
+    p.setBrush(fill);
+    p.drawRect(r);
+    p.fillRect(QRectF(r.left() + 2, r.top() + 2, r.width() - 3, 2), blue);
+}
+
+// Letters are drawn as strokes: text would load a font engine for every
+// size and weight, which costs more than all the other pictures together.
+void letter(QPainter &p, char which, const QRectF &r, double weight, const QColor &colour = ink)
+{
+    p.setPen(QPen(colour, weight, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    const double l = r.left(), t = r.top(), w = r.width(), h = r.height();
+    QPainterPath path;
+    switch (which) {
+    case 'A':
+        path.moveTo(l, t + h);
+        path.lineTo(l + w / 2, t);
+        path.lineTo(l + w, t + h);
+        path.moveTo(l + w * 0.22, t + h * 0.62);
+        path.lineTo(l + w * 0.78, t + h * 0.62);
+        break;
+    case 'a':
+        path.addEllipse(QRectF(l, t + h * 0.35, w * 0.75, h * 0.65));
+        path.moveTo(l + w * 0.85, t + h * 0.3);
+        path.lineTo(l + w * 0.85, t + h);
+        break;
+    case 'B':
+        path.moveTo(l, t);
+        path.lineTo(l, t + h);
+        path.lineTo(l + w * 0.6, t + h);
+        path.arcTo(QRectF(l + w * 0.2, t + h * 0.47, w * 0.8, h * 0.53), -90, 180);
+        path.lineTo(l, t + h * 0.47);
+        path.moveTo(l, t);
+        path.lineTo(l + w * 0.55, t);
+        path.arcTo(QRectF(l + w * 0.25, t, w * 0.6, h * 0.47), 90, -180);
+        break;
+    case 'I':
+        path.moveTo(l + w * 0.35, t);
+        path.lineTo(l + w, t);
+        path.moveTo(l, t + h);
+        path.lineTo(l + w * 0.65, t + h);
+        path.moveTo(l + w * 0.75, t);
+        path.lineTo(l + w * 0.25, t + h);
+        break;
+    case 'U':
+        path.moveTo(l, t);
+        path.lineTo(l, t + h * 0.6);
+        path.arcTo(QRectF(l, t + h * 0.2, w, h * 0.8), 180, 180);
+        path.lineTo(l + w, t);
+        break;
+    }
+    p.drawPath(path);
+}
+
+void lines(QPainter &p, const QList<std::pair<double, double>> &spans)
+{
+    p.setPen(QPen(ink, 1.2));
+    double y = 3.5;
+    for (const auto &[from, to] : spans) {
+        p.drawLine(QPointF(from, y), QPointF(to, y));
+        y += 3;
+    }
+}
+
+void triangle(QPainter &p, double x, double y, bool up)
+{
+    QPolygonF t;
+    if (up)
+        t << QPointF(x, y + 3) << QPointF(x + 5, y + 3) << QPointF(x + 2.5, y);
+    else
+        t << QPointF(x, y) << QPointF(x + 5, y) << QPointF(x + 2.5, y + 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(blue);
+    p.drawPolygon(t);
+}
+
+void star(QPainter &p, const QPointF &c, double outer, const QColor &fill)
+{
+    QPolygonF s;
+    for (int i = 0; i < 10; ++i) {
+        const double a = -M_PI / 2 + i * M_PI / 5, radius = i % 2 ? outer * 0.45 : outer;
+        s << c + QPointF(std::cos(a) * radius, std::sin(a) * radius);
+    }
+    p.setPen(QPen(ink, 0.8));
+    p.setBrush(fill);
+    p.drawPolygon(s);
+}
+
+bool paint(QPainter &p, const QString &name)
+{
+    if (name == u"新建") {
+        page(p, QRectF(3.5, 1.5, 9, 13));
+    } else if (name == u"打开") {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(240, 200, 90));
+        p.drawRect(QRectF(1.5, 4.5, 12, 9));
+        p.drawRect(QRectF(1.5, 3.5, 5, 1));
+        p.setBrush(QColor(250, 225, 130));
+        p.drawPolygon(QPolygonF{QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5), QPointF(1.5, 13.5)});
+    } else if (name == u"保存") {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(60, 90, 170));
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.fillRect(QRectF(4, 2, 8, 5), paper);
+        p.fillRect(QRectF(4.5, 10, 7, 4.5), QColor(200, 200, 200));
+    } else if (name == u"打印") {
+        page(p, QRectF(4.5, 1.5, 7, 6));
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(190, 190, 190));
+        p.drawRect(QRectF(1.5, 6.5, 13, 6));
+        p.setBrush(paper);
+        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+    } else if (name == u"剪切") {
+        p.setPen(QPen(ink, 1.2));
+        p.drawLine(QPointF(4, 1), QPointF(10, 10));
+        p.drawLine(QPointF(12, 1), QPointF(6, 10));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(180, 30, 30), 1.4));
+        p.drawEllipse(QPointF(5, 12), 2.5, 2.5);
+        p.drawEllipse(QPointF(11, 12), 2.5, 2.5);
+    } else if (name == u"复制") {
+        page(p, QRectF(1.5, 1.5, 8, 10));
+        page(p, QRectF(6.5, 4.5, 8, 10));
+    } else if (name == u"粘贴") {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(200, 150, 80));
+        p.drawRect(QRectF(1.5, 2.5, 10, 12));
+        p.setBrush(QColor(170, 170, 170));
+        p.drawRect(QRectF(4.5, 1.5, 4, 2));
+        page(p, QRectF(7.5, 6.5, 7, 8));
+    } else if (name == u"撤销") {
+        p.setPen(QPen(blue, 1.8));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(3, 4, 10, 9), 90 * 16, -240 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(blue);
+        p.drawPolygon(QPolygonF{QPointF(1, 5), QPointF(7, 1.5), QPointF(7, 8.5)});
+    } else if (name == u"新幻灯片") {
+        slide(p, QRectF(1.5, 3.5, 11, 9));
+        p.setPen(QPen(QColor(0, 140, 0), 2));
+        p.drawLine(QPointF(12.5, 0.5), QPointF(12.5, 6.5));
+        p.drawLine(QPointF(9.5, 3.5), QPointF(15.5, 3.5));
+    } else if (name == u"字体") {
+        letter(p, 'A', QRectF(1, 2, 8, 12), 1.8, blue);
+        letter(p, 'a', QRectF(10, 7, 5, 7), 1.1);
+    } else if (name == u"背景") {
+        QLinearGradient g(0, 0, 16, 16);
+        g.setColorAt(0, QColor(90, 150, 230));
+        g.setColorAt(1, QColor(230, 245, 255));
+        p.setPen(QPen(ink, 1));
+        p.setBrush(g);
+        p.drawRect(QRectF(1.5, 2.5, 13, 11));
+    } else if (name == u"幻灯片设计") {
+        slide(p, QRectF(1.5, 2.5, 13, 11), QColor(250, 235, 200));
+        p.fillRect(QRectF(2, 11, 12, 2), QColor(190, 60, 40));
+        p.fillRect(QRectF(2, 3, 2, 10), QColor(190, 60, 40));
+    } else if (name == u"自定义动画") {
+        star(p, QPointF(8, 8.5), 7, gold);
+    } else if (name == u"幻灯片切换") {
+        slide(p, QRectF(0.5, 1.5, 9, 7));
+        slide(p, QRectF(6.5, 7.5, 9, 7), QColor(210, 230, 255));
+    } else if (name == u"观看放映") {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(paper);
+        p.drawRect(QRectF(1.5, 1.5, 13, 9));
+        p.drawLine(QPointF(8, 10.5), QPointF(8, 13));
+        p.drawLine(QPointF(4, 15), QPointF(8, 12.5));
+        p.drawLine(QPointF(12, 15), QPointF(8, 12.5));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 140, 0));
+        p.drawPolygon(QPolygonF{QPointF(6, 3.5), QPointF(6, 8.5), QPointF(10.5, 6)});
+    } else if (name == u"加粗") {
+        letter(p, 'B', QRectF(4.5, 2.5, 7, 11), 2);
+    } else if (name == u"倾斜") {
+        letter(p, 'I', QRectF(4, 2.5, 8, 11), 1.6);
+    } else if (name == u"下划线") {
+        letter(p, 'U', QRectF(4.5, 1.5, 7, 10), 1.8);
+        p.fillRect(QRectF(3, 14, 10, 1.2), ink);
+    } else if (name == u"左对齐") {
+        lines(p, {{1, 15}, {1, 10}, {1, 15}, {1, 10}});
+    } else if (name == u"居中") {
+        lines(p, {{1, 15}, {4, 12}, {1, 15}, {4, 12}});
+    } else if (name == u"右对齐") {
+        lines(p, {{1, 15}, {6, 15}, {1, 15}, {6, 15}});
+    } else if (name == u"增大字号") {
+        letter(p, 'A', QRectF(1, 3, 9, 12), 1.3);
+        triangle(p, 10.5, 2, true);
+    } else if (name == u"减小字号") {
+        letter(p, 'A', QRectF(2, 7, 7, 8), 1.2);
+        triangle(p, 10.5, 3, false);
+    } else if (name == u"格式刷") {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(gold);
+        p.drawRect(QRectF(2.5, 1.5, 11, 5));
+        p.setBrush(QColor(150, 100, 50));
+        p.drawRect(QRectF(6.5, 6.5, 3, 8));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace ToolIcons {
+
+QIcon icon(const QString &name)
+{
+    QPixmap pixmap(Size, Size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool known = paint(p, name);
+    p.end();
+    return known ? QIcon(pixmap) : QIcon();
+}
+
+QIcon fontColour(const QColor &colour)
+{
+    QPixmap pixmap(Size, Size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    letter(p, 'A', QRectF(3.5, 1, 9, 9.5), 1.8);
+    p.fillRect(QRectF(1, 12, 14, 3.5), colour);
+    p.end();
+    return QIcon(pixmap);
+}
+
+} // namespace ToolIcons
