@@ -874,6 +874,34 @@ bool duringShow(const Text &t, Builder &b)
     return !b.task.goal.isEmpty();
 }
 
+// Rehearsing the show's timings goes through the rehearsal: each slide
+// stays its seconds on the screen and 下一项 moves on; the answer to the
+// question at its end keeps the new timings or not. Clearing and viewing
+// the timings are the 排练时间 dialog's.
+bool rehearsal(const Text &t, Builder &b)
+{
+    b.task.kind = QStringLiteral("排练计时");
+    if (!t.has("排练计时")) {
+        if (!t.has("排练时间") || (!t.has("清除") && !t.has("查看")))
+            return false;
+        b.command(QStringLiteral("排练时间"), {{QStringLiteral("操作"), t.has("清除") ? QStringLiteral("清除") : QStringLiteral("查看")}});
+        goalFromSolution(b);
+        return true;
+    }
+    QString seconds = t.capture("停留约?([0-9]+)秒");
+    if (seconds.isEmpty())
+        seconds = QStringLiteral("3");
+    const bool keep = !t.has("不保留") && !t.has("放弃");
+    b.task.steps.append({Kind::Menu, QStringLiteral("幻灯片放映"), {}, QStringLiteral("单击“幻灯片放映”菜单")});
+    b.task.steps.append({Kind::Command, QStringLiteral("排练计时"), {}, QStringLiteral("单击“排练计时”命令，开始排练")});
+    for (int n = 1; n <= b.task.slides; ++n)
+        b.show(QStringLiteral("下一张"), QStringLiteral("第%1张幻灯片停留约%2秒（看“预演”工具栏上的时间）后，单击“下一项”").arg(n).arg(seconds));
+    const QString question = QStringLiteral("在“是否保留新的幻灯片排练时间？”提示中单击“%1”").arg(keep ? QStringLiteral("是") : QStringLiteral("否"));
+    b.show(keep ? QStringLiteral("保留排练时间 %1秒").arg(seconds) : QStringLiteral("放弃排练时间"), question);
+    goalFromSolution(b);
+    return true;
+}
+
 // Settings of the 选项 dialog: the tab, the setting and its value.
 bool options(const Text &t, Builder &b)
 {
@@ -1335,7 +1363,7 @@ const Recipe recipes[] = {
     {"新建 自定义放映", "自定义放映", "操作=新建"},
     {"自定义放映", "自定义放映"},
     {"换片方式 张幻灯片", "幻灯片切换"},
-    {"清除 排练|查看 排练|排练计时", "排练计时"},
+    {"清除 排练|查看 排练", "排练时间"},
     {"换片方式", "设置放映方式"},
     {"放映过程中", "放映控制"},
     {"放映文件", "另存为"},
@@ -1731,7 +1759,7 @@ bool byRecipe(const Text &t, Builder &b, const Recipe &recipe, const QString &co
 struct Fallback { const char *keyword; const char *command; };
 const Fallback fallbacks[] = {
     {"母版", "母版"}, {"配色方案", "幻灯片设计"}, {"动画方案", "动画方案"}, {"自定义放映", "自定义放映"},
-    {"排练", "排练计时"}, {"放映过程中", "放映控制"}, {"开始放映", "观看放映"}, {"F5", "观看放映"},
+    {"排练", "排练时间"}, {"放映过程中", "放映控制"}, {"开始放映", "观看放映"}, {"F5", "观看放映"},
     {"放映", "设置放映方式"}, {"动作按钮", "动作按钮"}, {"动作", "动作设置"}, {"超链接", "超链接"},
     {"艺术字", "艺术字"}, {"组织结构图", "组织结构图"}, {"图表", "图表"}, {"表格", "表格"}, {"声音", "影片和声音"},
     {"影片", "影片和声音"}, {"自选图形", "自选图形"}, {"箭头", "自选图形"}, {"矩形", "自选图形"}, {"椭圆", "自选图形"},
@@ -1861,7 +1889,7 @@ Task deriveTask(const QString &th, const QString &questionText)
     const Rule rules[] = {insertSlide, deleteSlides, copyOrMoveSlide, arrangeSlides, reuseSlides, hideSlides, changeLayout,
                           view, notes, titleText, titleCopied, outlineNewSlide, switchView, zoom, insertObject, customAnimation,
                           transition, background, designTemplate, alignment, font, headerFooter, showSetUp, print,
-                          startShow, duringShow, options, bodyLines, animationsEach, border, clearAll, newPresentation, selectSlides,
+                          startShow, duringShow, rehearsal, options, bodyLines, animationsEach, border, clearAll, newPresentation, selectSlides,
                           windowState, fullScreen, formatPainter, copyObject, fontSteps, animationsTogether, drawLine,
                           chartData, tableBorder, orgChartAdd, characterSpacing};
     for (Rule rule : rules) {

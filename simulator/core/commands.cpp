@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 using Effect = CommandSpec::Effect;
@@ -130,7 +132,8 @@ QList<CommandSpec> buildTable()
     add("幻灯片放映", "观看放映", Effect::Show, "第一张", {}, "F5");
     add("幻灯片放映", "从当前幻灯片开始", Effect::Show, "当前幻灯片", {}, "Shift+F5");
     add("幻灯片放映", "设置放映方式", D, "放映方式", {field("放映类型", "演讲者放映（全屏幕） 观众自行浏览（窗口） 在展台浏览（全屏幕）"), field("放映幻灯片"), field("放映选项", "循环放映，按Esc键终止 放映时不加旁白 放映时不加动画 使用硬件图形加速"), field("显示状态栏", "是 否"), field("绘图笔颜色", colors), field("换片方式", "人工 如果存在排练时间，则使用它"), field("其他")});
-    add("幻灯片放映", "排练计时", D, "排练计时", {field("操作", "排练计时 清除 查看"), field("停留"), field("保留排练时间", "是 否"), field("设置")});
+    add("幻灯片放映", "排练计时", Effect::Rehearsal, "排练计时", {});
+    add("幻灯片放映", "排练时间", D, "排练计时", {field("操作", "清除 查看")});
     add("幻灯片放映", "放映控制", D, "放映控制", {field("定位"), field("指针选项", "箭头 绘图笔 荧光笔 永远隐藏"), field("墨迹颜色", colors), field("墨迹", "保留 放弃 擦除"), field("屏幕", "黑屏 白屏"), field("操作", "上一张 下一张 帮助")});
     add("幻灯片放映", "动作按钮", S, "动作按钮", {field("按钮", "第一张 前进或下一项 后退或前一项 自定义"), field("时机", "单击鼠标 鼠标移过"), field("超链接到", "第一张幻灯片 下一张幻灯片 上一张幻灯片 最后一张幻灯片"), field("播放声音", "鼓掌 风铃 打字机 鼓声"), field("动作")}, "", true);
     add("幻灯片放映", "动作设置", S, "动作设置", {field("对象", objects), field("运行程序"), field("时机", "单击鼠标 鼠标移过"), field("超链接到", "第一张幻灯片 下一张幻灯片 上一张幻灯片 最后一张幻灯片"), field("播放声音", "鼓掌 风铃 打字机 鼓声"), field("动作")});
@@ -196,6 +199,11 @@ std::optional<ShowAction> find(const QString &action)
     const QString word = action.section(u' ', 0, 0);
     const QString rest = action.section(u' ', 1).trimmed();
     if (word != action) {
+        static const QRegularExpression seconds(QStringLiteral("^[0-9]{1,5}秒$"));
+        if (word == u"保留排练时间" && seconds.match(rest).hasMatch())
+            return ShowAction{QStringLiteral("排练计时"), {{QStringLiteral("操作"), QStringLiteral("排练计时")},
+                                                          {QStringLiteral("停留"), rest},
+                                                          {QStringLiteral("保留排练时间"), QStringLiteral("是")}}};
         if (word == u"定位") {
             bool ok = false;
             const int n = rest.toInt(&ok);
@@ -223,6 +231,9 @@ std::optional<ShowAction> find(const QString &action)
         return set("墨迹", QStringLiteral("擦除"));
     if (action == u"保留墨迹" || action == u"放弃墨迹")
         return set("墨迹", action.left(2));
+    if (action == u"放弃排练时间")
+        return ShowAction{QStringLiteral("排练计时"), {{QStringLiteral("操作"), QStringLiteral("排练计时")},
+                                                      {QStringLiteral("保留排练时间"), QStringLiteral("否")}}};
     if (action == u"画线")
         return ShowAction{};
     if (action == u"结束")

@@ -35,6 +35,7 @@ struct CommandSpec
         CopyObject,          // 对象 of the current slide, its text and format, to the object clipboard
         PasteObject,         // the copied object onto the current slide, as "<对象>副本"
         FontSize,            // the font size of 对象 one step up (增大字号) or down through the size choices
+        Rehearsal,           // a show that times each slide; its end answer sets "<prefix>.<field>" as settings do
     };
 
     QString id;           // the menu text without its ellipsis, unique
@@ -68,6 +69,8 @@ QStringList menus();
 //   黑屏 白屏                        the screen
 //   结束                             the show ends (Esc, 结束放映, a click at its end)
 //   保留墨迹 放弃墨迹                the answer when a show with ink ends
+//   保留排练时间 <n>秒  放弃排练时间  the answer when a rehearsal ends, n the seconds
+//                                    a slide stayed on the screen, on the average
 // Each is carried out as the command of the table with its field values,
 // so the show and the old dialogs change the document alike.
 struct ShowAction

@@ -183,6 +183,10 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     case Effect::Animation:
         setAttributes(*spec, fields);
         break;
+    case Effect::Rehearsal:
+        if (fields.isEmpty())
+            break;   // the rehearsal starts; its answer at the end is what counts
+        [[fallthrough]];
     case Effect::DocumentSettings:
         settings.insert(spec->prefix, QStringLiteral("1"));
         for (auto it = fields.begin(); it != fields.end(); ++it)

@@ -269,12 +269,13 @@ QStringList Task::problems() const
             if (!spec)
                 found << QStringLiteral("未知的命令“%1”").arg(step.arg);
             pending = spec && spec->hasDialog() ? step.arg : QString();
-            if (spec && spec->effect == CommandSpec::Effect::Show)
+            if (spec && (spec->effect == CommandSpec::Effect::Show || spec->effect == CommandSpec::Effect::Rehearsal))
                 showing = true;
         } else if (step.kind == TaskStep::Kind::Show) {
             if (!ShowActions::find(step.arg))
                 found << QStringLiteral("未知的放映操作“%1”").arg(step.arg);
-            else if (!showing && step.arg != u"保留墨迹" && step.arg != u"放弃墨迹")
+            else if (!showing && !QStringList{QStringLiteral("保留墨迹"), QStringLiteral("放弃墨迹"), QStringLiteral("保留排练时间"),
+                                              QStringLiteral("放弃排练时间")}.contains(step.arg.section(u' ', 0, 0)))
                 found << QStringLiteral("放映操作“%1”之前没有开始放映").arg(step.arg);
             if (step.arg == u"结束")
                 showing = false;

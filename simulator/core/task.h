@@ -26,7 +26,7 @@ class Session;
 //   step: type title 欢迎 | 单击标题占位符，输入“欢迎”
 //   step: type body 市场\n研发 | …      a line break in a value is written \n
 //   step: show 荧光笔 | 在放映中单击右键，选择“指针选项”→“荧光笔”
-//                                       an action in the running show (ShowActions)
+//                                       an action in the running show or rehearsal (ShowActions)
 //
 // The goal is a list of checks on the document; the verdict compares the
 // document with them only, so any way of reaching it counts. The steps are

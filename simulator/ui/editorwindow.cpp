@@ -291,8 +291,8 @@ void EditorWindow::trigger(const QString &commandId)
         m_session.run(commandId);
         refresh();
         changed();
-        if (spec->effect == CommandSpec::Effect::Show)
-            startShow();
+        if (spec->effect == CommandSpec::Effect::Show || spec->effect == CommandSpec::Effect::Rehearsal)
+            startShow(spec->effect == CommandSpec::Effect::Rehearsal);
         return;
     }
     if (m_dialog)
@@ -415,7 +415,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void EditorWindow::startShow()
+void EditorWindow::startShow(bool rehearsal)
 {
     if (!m_show) {
         m_show = new SlideShow(&m_session.document(), QRect(QPoint(0, 0), ShownSize), this);
@@ -426,7 +426,7 @@ void EditorWindow::startShow()
         });
     }
     const bool fromCurrent = m_session.document().settings.value(QStringLiteral("放映")) == u"当前幻灯片";
-    m_show->start(fromCurrent ? m_session.current() - 1 : 0);
+    m_show->start(fromCurrent && !rehearsal ? m_session.current() - 1 : 0, rehearsal);
     updateGuide();
 }
 

@@ -78,7 +78,8 @@ private:
     QString formatObject() const;
     void pickFormat();
     void paintFormat(const QString &part);
-    void startShow();
+    // The slide show, or the rehearsal that times it.
+    void startShow(bool rehearsal = false);
     void showActionTaken(const QString &action);
 
     Task m_task;

@@ -4,6 +4,7 @@
 #include "slideart.h"
 
 #include <QActionGroup>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,7 +34,52 @@ const char *const helpLines[] = {
     "单击鼠标或按任意键关闭帮助",
 };
 
+std::function<qint64()> &rehearsalClock()
+{
+    static std::function<qint64()> read = [] {
+        static const QElapsedTimer steady = [] {
+            QElapsedTimer timer;
+            timer.start();
+            return timer;
+        }();
+        return steady.elapsed();
+    };
+    return read;
+}
+
+// "0:00:03": hours, minutes and seconds of a time in milliseconds.
+QString clockText(qint64 ms)
+{
+    const qint64 seconds = std::max<qint64>(0, ms) / 1000;
+    return QStringLiteral("%1:%2:%3").arg(seconds / 3600).arg(seconds / 60 % 60, 2, 10, QChar(u'0')).arg(seconds % 60, 2, 10, QChar(u'0'));
+}
+
+// A panel over the show: clicks on it stay with it and do not move the show on.
+class Panel : public QFrame
+{
+public:
+    explicit Panel(QWidget *parent) : QFrame(parent)
+    {
+        setFrameShape(QFrame::Box);
+        setAutoFillBackground(true);
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, QColor(236, 233, 216));
+        palette.setColor(QPalette::WindowText, Qt::black);
+        setPalette(palette);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent *event) override { event->accept(); }
+};
+
 } // namespace
+
+void SlideShow::setClock(std::function<qint64()> read)
+{
+    if (read)
+        rehearsalClock() = std::move(read);
+}
 
 SlideShow::SlideShow(const Document *document, const QRect &shown, QWidget *parent)
     : QWidget(parent), m_document(document), m_shown(shown)
@@ -45,7 +92,7 @@ SlideShow::SlideShow(const Document *document, const QRect &shown, QWidget *pare
     hide();
 }
 
-void SlideShow::start(int index)
+void SlideShow::start(int index, bool rehearsal)
 {
     const int count = int(m_document->slides.size());
     m_index = std::clamp(index, 0, std::max(0, count - 1));
@@ -60,6 +107,24 @@ void SlideShow::start(int index)
     setPointer(QStringLiteral("箭头"));
     if (m_question)
         m_question->hide();
+    if (m_timings)
+        m_timings->hide();
+    m_rehearsing = rehearsal;
+    if (rehearsal) {
+        buildRehearsalBar();
+        m_slideSeconds.clear();
+        m_doneMs = 0;
+        m_pausedAt = -1;
+        m_slideStart = rehearsalClock()();
+        m_rehearsalBar->findChild<QToolButton *>(QStringLiteral("rehearsal:暂停"))->setChecked(false);
+        m_rehearsalBar->show();
+        m_rehearsalBar->raise();
+        m_tick->start();
+        showTimes();
+    } else if (m_rehearsalBar) {
+        m_rehearsalBar->hide();
+        m_tick->stop();
+    }
     if (parentWidget())
         setGeometry(parentWidget()->rect());
     show();
@@ -90,6 +155,160 @@ QWidget *SlideShow::inkQuestion() const
     return m_question;
 }
 
+QWidget *SlideShow::rehearsalBar() const
+{
+    return m_rehearsalBar;
+}
+
+QWidget *SlideShow::timingsQuestion() const
+{
+    return m_timings;
+}
+
+void SlideShow::buildRehearsalBar()
+{
+    if (m_rehearsalBar)
+        return;
+    m_rehearsalBar = new Panel(this);
+    m_rehearsalBar->setObjectName(QStringLiteral("rehearsalBar"));
+    auto *layout = new QVBoxLayout(m_rehearsalBar);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setSpacing(2);
+    auto *title = new QLabel(QStringLiteral("预演"), m_rehearsalBar);
+    layout->addWidget(title);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(4);
+    layout->addLayout(row);
+    auto button = [this, row](const char *text, const char *tip) {
+        auto *b = new QToolButton(m_rehearsalBar);
+        b->setObjectName(QStringLiteral("rehearsal:") + QString::fromUtf8(tip));
+        b->setText(QString::fromUtf8(text));
+        b->setToolTip(QString::fromUtf8(tip));
+        b->setFocusPolicy(Qt::NoFocus);   // the show keeps the keys
+        row->addWidget(b);
+        return b;
+    };
+    auto time = [this, row](const char *name) {
+        auto *label = new QLabel(clockText(0), m_rehearsalBar);
+        label->setObjectName(QString::fromUtf8(name));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0:00:00")) + 12);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        label->setAutoFillBackground(true);
+        label->setPalette(palette);
+        row->addWidget(label);
+        return label;
+    };
+    connect(button("下一项 ▶", "下一项"), &QToolButton::clicked, this, [this] { next(); });
+    QToolButton *pause = button("暂停 ‖", "暂停");
+    pause->setCheckable(true);
+    connect(pause, &QToolButton::clicked, this, [this] { togglePause(); });
+    m_slideTime = time("slideTime");
+    connect(button("重复 ↺", "重复"), &QToolButton::clicked, this, [this] { repeatSlide(); });
+    m_totalTime = time("totalTime");
+    m_rehearsalBar->adjustSize();
+    m_rehearsalBar->move(m_shown.topLeft() + QPoint(6, 6));
+    m_tick = new QTimer(this);
+    m_tick->setInterval(200);
+    connect(m_tick, &QTimer::timeout, this, &SlideShow::showTimes);
+}
+
+qint64 SlideShow::slideMs() const
+{
+    return (m_pausedAt >= 0 ? m_pausedAt : rehearsalClock()()) - m_slideStart;
+}
+
+void SlideShow::slideDone()
+{
+    const qint64 ms = slideMs();
+    m_slideSeconds << int(ms / 1000);
+    m_doneMs += ms;
+    m_slideStart = rehearsalClock()();
+    m_pausedAt = -1;
+    if (m_rehearsalBar)
+        m_rehearsalBar->findChild<QToolButton *>(QStringLiteral("rehearsal:暂停"))->setChecked(false);
+}
+
+void SlideShow::togglePause()
+{
+    const qint64 now = rehearsalClock()();
+    if (m_pausedAt < 0) {
+        m_pausedAt = now;
+    } else {
+        m_slideStart += now - m_pausedAt;
+        m_pausedAt = -1;
+    }
+    showTimes();
+}
+
+void SlideShow::repeatSlide()
+{
+    m_slideStart = rehearsalClock()();
+    if (m_pausedAt >= 0)
+        m_pausedAt = m_slideStart;
+    showTimes();
+}
+
+void SlideShow::showTimes()
+{
+    if (!m_rehearsalBar)
+        return;
+    const qint64 slide = slideMs();
+    m_slideTime->setText(clockText(slide));
+    m_totalTime->setText(clockText(m_doneMs + slide));
+}
+
+void SlideShow::askTimings()
+{
+    m_tick->stop();
+    m_rehearsalBar->hide();
+    if (!m_timings) {
+        m_timings = new Panel(this);
+        m_timings->setObjectName(QStringLiteral("timingsQuestion"));
+        auto *layout = new QVBoxLayout(m_timings);
+        layout->setContentsMargins(18, 14, 18, 12);
+        layout->setSpacing(12);
+        m_timingsText = new QLabel(m_timings);
+        layout->addWidget(m_timingsText);
+        auto *buttons = new QHBoxLayout;
+        buttons->addStretch();
+        layout->addLayout(buttons);
+        auto *yes = new QPushButton(QStringLiteral("是(&Y)"), m_timings);
+        yes->setObjectName(QStringLiteral("keepTimings"));
+        yes->setDefault(true);
+        auto *no = new QPushButton(QStringLiteral("否(&N)"), m_timings);
+        no->setObjectName(QStringLiteral("discardTimings"));
+        buttons->addWidget(yes);
+        buttons->addWidget(no);
+        buttons->addStretch();
+        connect(yes, &QPushButton::clicked, this, [this] { answerTimings(true); });
+        connect(no, &QPushButton::clicked, this, [this] { answerTimings(false); });
+    }
+    m_timingsText->setText(QStringLiteral("幻灯片放映共需时间 %1。是否保留新的幻灯片排练时间？").arg(clockText(m_doneMs)));
+    m_timings->adjustSize();
+    m_timings->move(m_shown.center() - QPoint(m_timings->width() / 2, m_timings->height() / 2));
+    m_timings->show();
+    m_timings->raise();
+    m_timings->findChild<QPushButton *>(QStringLiteral("keepTimings"))->setFocus();
+    update();
+}
+
+void SlideShow::answerTimings(bool keep)
+{
+    m_timings->hide();
+    // The time each slide stays, as the slides took it on the average.
+    qint64 sum = 0;
+    for (int seconds : std::as_const(m_slideSeconds))
+        sum += seconds;
+    const qint64 stay = m_slideSeconds.isEmpty() ? 0 : (sum + m_slideSeconds.size() / 2) / m_slideSeconds.size();
+    m_rehearsing = false;
+    take(keep ? QStringLiteral("保留排练时间 %1秒").arg(stay) : QStringLiteral("放弃排练时间"));
+    finish();
+}
+
 void SlideShow::take(const QString &action)
 {
     emit actionTaken(action);
@@ -97,8 +316,24 @@ void SlideShow::take(const QString &action)
 
 void SlideShow::next()
 {
-    if (dismissOverlay())
+    if (dismissOverlay() || (m_timings && m_timings->isVisible()))
         return;
+    if (m_rehearsing) {
+        // The slide's time is done; after the last one the rehearsal asks at once.
+        slideDone();
+        int n = m_index + 1;
+        while (n < m_document->slides.size() && m_document->slides.at(n).hidden)
+            ++n;
+        take(QStringLiteral("下一张"));
+        if (n >= m_document->slides.size()) {
+            askTimings();
+            return;
+        }
+        m_index = n;
+        showTimes();
+        update();
+        return;
+    }
     if (m_atEnd) {
         requestEnd();
         return;
@@ -116,7 +351,8 @@ void SlideShow::next()
 
 void SlideShow::previous()
 {
-    if (dismissOverlay())
+    // A rehearsal goes forward only: 重复 times the slide again.
+    if (dismissOverlay() || m_rehearsing)
         return;
     if (m_atEnd) {
         m_atEnd = false;
@@ -166,8 +402,13 @@ bool SlideShow::dismissOverlay()
 
 void SlideShow::requestEnd()
 {
-    if (m_question && m_question->isVisible())
+    if ((m_question && m_question->isVisible()) || (m_timings && m_timings->isVisible()))
         return;
+    if (m_rehearsing) {
+        slideDone();
+        askTimings();
+        return;
+    }
     m_drawing = false;
     take(QStringLiteral("结束"));
     if (!hasInk()) {
@@ -221,6 +462,11 @@ void SlideShow::finish()
 {
     if (m_menu)
         m_menu->close();
+    m_rehearsing = false;
+    if (m_rehearsalBar) {
+        m_rehearsalBar->hide();
+        m_tick->stop();
+    }
     hide();
     emit finished();
 }
@@ -374,6 +620,13 @@ void SlideShow::keyPressEvent(QKeyEvent *event)
             answerInk(true);
         return;
     }
+    if (m_timings && m_timings->isVisible()) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Y)
+            answerTimings(true);
+        else if (event->key() == Qt::Key_N)
+            answerTimings(false);
+        return;
+    }
     if (m_help && event->key() != Qt::Key_Escape) {
         dismissOverlay();
         return;
@@ -422,7 +675,7 @@ void SlideShow::keyPressEvent(QKeyEvent *event)
 
 void SlideShow::mousePressEvent(QMouseEvent *event)
 {
-    if (m_question && m_question->isVisible())
+    if ((m_question && m_question->isVisible()) || (m_timings && m_timings->isVisible()))
         return;
     if (event->button() == Qt::RightButton) {
         m_drawing = false;
@@ -505,14 +758,17 @@ void SlideShow::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(rect(), Qt::black);
-    const bool ended = m_atEnd || (m_question && m_question->isVisible());
-    if (ended) {
+    const bool ended = m_atEnd || (m_question && m_question->isVisible()) || (m_timings && m_timings->isVisible());
+    const bool asking = m_timings && m_timings->isVisible();   // a click does not end the rehearsal's question
+    if (ended && !asking) {
         p.setPen(Qt::white);
         QFont f = font();
         f.setPixelSize(16);
         p.setFont(f);
         p.drawText(QRect(m_shown.left() + 16, m_shown.top() + 14, m_shown.width() - 32, 30), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("放映结束，单击鼠标退出。"));
+    } else if (ended) {
+        // black behind the rehearsal's question
     } else if (m_screen == u"白屏") {
         p.fillRect(rect(), Qt::white);
     } else if (m_screen.isEmpty() && !m_document->slides.isEmpty()) {

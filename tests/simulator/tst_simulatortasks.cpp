@@ -201,6 +201,15 @@ void TestSimulatorTasks::derivedSolutions_data()
         << "幻灯片放映>观看放映; show 绘图笔; show 画线; show 擦除墨迹" << QStringList{"doc.放映控制.墨迹 = 擦除"};
     QTest::newRow("back one slide") << "在幻灯片放映过程中，切换到上一张幻灯片。" << "放映控制"
         << "幻灯片放映>观看放映; show 下一张; show 上一张" << QStringList{"doc.放映控制.操作 = 上一张"};
+    // The rehearsal times each slide in the show; its answer at the end sets
+    // what the rehearsal's old dialog did. Clearing and viewing stay a dialog.
+    QTest::newRow("rehearsal kept") << "为演示文稿排练计时，每张幻灯片停留约3秒，并保留排练时间。" << "排练计时"
+        << "幻灯片放映>排练计时; show 下一张; show 下一张; show 下一张; show 下一张; show 下一张; show 下一张; show 保留排练时间 3秒"
+        << QStringList{"doc.排练计时 = 1", "doc.排练计时.操作 = 排练计时", "doc.排练计时.停留 = 3秒", "doc.排练计时.保留排练时间 = 是"};
+    QTest::newRow("timings cleared") << "清除所有幻灯片的排练时间，将换片方式改为单击鼠标时换片。" << "排练计时"
+        << "幻灯片放映>排练时间(操作=清除)" << QStringList{"doc.排练计时 = 1", "doc.排练计时.操作 = 清除"};
+    QTest::newRow("timings viewed") << "在幻灯片浏览视图中查看各幻灯片的排练时间。" << "排练计时"
+        << "幻灯片放映>排练时间(操作=查看)" << QStringList{"doc.排练计时.操作 = 查看"};
     QTest::newRow("custom show") << "新建一个名为“精简版”的自定义放映，包含第1、3、5张幻灯片。" << "自定义放映"
         << "幻灯片放映>自定义放映(名称=精简版, 幻灯片=第1、3、5张, 操作=新建)" << QStringList{"doc.自定义放映.幻灯片 = 第1、3、5张"};
     // Files and settings: the dialog's fields from the quoted names and the choices the text mentions.

@@ -47,9 +47,14 @@ private slots:
     void formatBarReachesTheDocument();
     void formatBarShowsTheEditedFormat_data();
     void formatBarShowsTheEditedFormat();
+    void rehearsalTimesTheSlides_data();
+    void rehearsalTimesTheSlides();
 };
 
 namespace {
+
+// The rehearsal's clock, moved on by the tests.
+qint64 testNow = 0;
 
 Task taskFrom(const QString &lines)
 {
@@ -219,6 +224,7 @@ bool editorGesture(EditorWindow &window, const QString &what)
 void TestSimulatorUi::initTestCase()
 {
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
+    SlideShow::setClock([] { return testNow; });
 }
 
 // The guide moves on when a menu opens; the menu must stay open for the
@@ -484,6 +490,7 @@ void TestSimulatorUi::showActionsReachTheDocument()
     QCOMPARE(show->geometry(), window.rect());
     QCOMPARE(show->slideIndex() + 1, start.isEmpty() ? 1 : start.toInt());
     QVERIFY(show->hint().isEmpty());  // the exam has no guide
+    QCOMPARE(show->rehearsalBar(), nullptr);
     for (const QString &g : gestures)
         QVERIFY2(gesture(show, g), qPrintable(g));
     for (const QString &check : checks) {
@@ -503,6 +510,7 @@ void TestSimulatorUi::guideLeadsThroughTheShow_data()
     QTest::newRow("ink kept") << "在幻灯片放映过程中，使用绘图笔在当前幻灯片上画一条线，结束放映时保留墨迹注释。";
     QTest::newRow("back one slide") << "在幻灯片放映过程中，切换到上一张幻灯片。";
     QTest::newRow("go to a slide") << "在幻灯片放映过程中，定位到第4张幻灯片。";
+    QTest::newRow("rehearsal") << "为演示文稿排练计时，每张幻灯片停留约3秒，并保留排练时间。";
 }
 
 // In practice the guide leads through a show task: each step's hint is on
@@ -528,15 +536,22 @@ void TestSimulatorUi::guideLeadsThroughTheShow()
         case TaskStep::Kind::Menu:
             break;  // F5 and Shift+F5 skip the menu
         case TaskStep::Kind::Command:
-            QVERIFY2(step.arg == u"观看放映" || step.arg == u"从当前幻灯片开始", qPrintable(step.arg));
-            show = startShow(window, step.arg == u"从当前幻灯片开始");
+            QVERIFY2(step.arg == u"观看放映" || step.arg == u"从当前幻灯片开始" || step.arg == u"排练计时", qPrintable(step.arg));
+            if (step.arg == u"排练计时") {
+                window.trigger(step.arg);
+                show = window.slideShow();
+            } else {
+                show = startShow(window, step.arg == u"从当前幻灯片开始");
+            }
             QVERIFY(show);
             break;
         case TaskStep::Kind::Show: {
             QVERIFY(show);
             QTRY_VERIFY2(show->hint().endsWith(step.hint), qPrintable(show->hint() + QStringLiteral(" ≠ ") + step.hint));
             shownAHint = true;
-            const QString g = step.arg == u"下一张" ? QStringLiteral("click")
+            testNow += 3200;   // a rehearsal's slide stays about 3 seconds
+            const QString g = step.arg.startsWith(u"保留排练时间") ? QStringLiteral("button keepTimings")
+                            : step.arg == u"下一张" ? QStringLiteral("click")
                             : step.arg == u"结束"   ? QStringLiteral("key Escape")
                             : step.arg == u"画线"   ? QStringLiteral("drag")
                             : step.arg == u"保留墨迹" ? QStringLiteral("button keepInk")
@@ -690,6 +705,84 @@ void TestSimulatorUi::formatBarShowsTheEditedFormat()
         if (bar->findChild<QAction *>(QStringLiteral("format:") + QString::fromUtf8(name))->isChecked())
             seen << QString::fromUtf8(name);
     QCOMPARE(seen.join(u' '), shown);
+}
+
+void TestSimulatorUi::rehearsalTimesTheSlides_data()
+{
+    // On a presentation of three slides: what the candidate does ("wait <ms>",
+    // "next" on the bar, "pause", "repeat", "click", "key …", "time <label> <text>"
+    // to read the bar), the end question's total, the answer and the settings it leaves.
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QStringList>("checks");
+    const QStringList kept{"doc.排练计时 = 1", "doc.排练计时.操作 = 排练计时", "doc.排练计时.保留排练时间 = 是"};
+    QTest::newRow("3 seconds a slide, kept")
+        << QStringList{"wait 3100", "time slideTime 0:00:03", "next", "time slideTime 0:00:00", "time totalTime 0:00:03",
+                       "wait 3500", "next", "wait 3000", "next"}
+        << "0:00:09" << "button keepTimings" << kept + QStringList{"doc.排练计时.停留 = 3秒"};
+    QTest::newRow("clicks, keys and a pause, kept with Enter")
+        << QStringList{"wait 2600", "click", "wait 1000", "pause", "wait 9000", "time slideTime 0:00:01", "pause", "wait 2000",
+                       "next", "wait 4200", "key Space"}
+        << "0:00:09" << "key Return" << kept + QStringList{"doc.排练计时.停留 = 3秒"};
+    QTest::newRow("repeat times the slide again")
+        << QStringList{"wait 8000", "repeat", "time slideTime 0:00:00", "wait 5000", "next", "wait 5000", "next", "wait 5000", "next"}
+        << "0:00:15" << "button keepTimings" << kept + QStringList{"doc.排练计时.停留 = 5秒"};
+    QTest::newRow("Esc ends early, the question still asked")
+        << QStringList{"wait 4000", "next", "wait 4000", "key Escape"}
+        << "0:00:08" << "button keepTimings" << kept + QStringList{"doc.排练计时.停留 = 4秒"};
+    QTest::newRow("discarded")
+        << QStringList{"wait 3000", "next", "wait 3000", "next", "wait 3000", "next"}
+        << "0:00:09" << "button discardTimings"
+        << QStringList{"doc.排练计时.操作 = 排练计时", "doc.排练计时.保留排练时间 = 否", "doc.排练计时.停留 = "};
+}
+
+// The rehearsal runs the show with its bar: each slide's time, the total and
+// the question at the end; the answer sets the rehearsal's settings.
+void TestSimulatorUi::rehearsalTimesTheSlides()
+{
+    QFETCH(QStringList, gestures);
+    QFETCH(QString, total);
+    QFETCH(QString, answer);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.trigger(QStringLiteral("排练计时"));
+    SlideShow *show = window.slideShow();
+    QVERIFY(show && show->isVisible() && show->rehearsing());
+    QWidget *bar = show->rehearsalBar();
+    QVERIFY(bar && bar->isVisible());
+    QVERIFY(QRect(0, 0, 800, 600).contains(bar->geometry()));
+    for (const QString &g : gestures) {
+        const QString word = g.section(u' ', 0, 0), rest = g.section(u' ', 1);
+        if (word == u"wait") {
+            testNow += rest.toLongLong();
+            QTest::qWait(250);   // the bar's time moves on by itself
+        } else if (word == u"time") {
+            QCOMPARE(bar->findChild<QLabel *>(rest.section(u' ', 0, 0))->text(), rest.section(u' ', 1));
+        } else if (word == u"next" || word == u"pause" || word == u"repeat") {
+            static const QMap<QString, QString> tips = {{"next", "下一项"}, {"pause", "暂停"}, {"repeat", "重复"}};
+            QTest::mouseClick(bar->findChild<QToolButton *>(QStringLiteral("rehearsal:") + tips.value(word)), Qt::LeftButton);
+        } else {
+            QVERIFY2(gesture(show, g), qPrintable(g));
+        }
+    }
+    QWidget *question = show->timingsQuestion();
+    QVERIFY(question && question->isVisible());
+    QVERIFY(!bar->isVisible());
+    QCOMPARE(question->findChild<QLabel *>()->text(),
+             QStringLiteral("幻灯片放映共需时间 %1。是否保留新的幻灯片排练时间？").arg(total));
+    QVERIFY(window.session().document().value(QStringLiteral("doc.排练计时")).isEmpty());   // nothing before the answer
+    if (answer.startsWith(u"button"))
+        QVERIFY(gesture(show, answer));
+    else
+        QTest::keyClick(show, Qt::Key_Return);
+    QVERIFY(!show->isVisible());
+    for (const QString &check : checks) {
+        const QString path = check.section(QStringLiteral(" = "), 0, 0);
+        QCOMPARE(path + QStringLiteral(" = ") + window.session().document().value(path), check);
+    }
 }
 
 QTEST_MAIN(TestSimulatorUi)
