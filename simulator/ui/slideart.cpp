@@ -1,5 +1,7 @@
 #include "slideart.h"
 
+#include "session.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -433,7 +435,7 @@ TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, con
     }
     double points = attr(slide, part, u"字号").toDouble();
     if (points <= 0 || points > 400)
-        points = title ? 40 : part == u"副标题" ? 28 : 26;
+        points = Session::defaultFontSize(part);  // what 增大字号 and the toolbar start from
     style.font.setPixelSize(std::max(4, int(std::lround(points * pxPerPt))));
     const QString shape = attr(slide, part, u"字形");
     style.font.setBold(shape.contains(u"加粗"));
