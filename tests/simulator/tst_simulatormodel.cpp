@@ -3,6 +3,7 @@
 
 #include "document.h"
 #include "session.h"
+#include "sessionscript.h"
 #include "startpath.h"
 
 #include <QTest>
@@ -122,21 +123,7 @@ void TestSimulatorModel::commandsChangeTheDocument()
     QFETCH(QStringList, actions);
     QFETCH(QStringList, checks);
     Session session;
-    for (const QString &action : actions) {
-        const QStringList words = action.split(u' ');
-        if (words.at(0) == u"select") {
-            session.select(Document::slideNumbers(words.at(1)));
-        } else if (words.at(0) == u"type") {
-            session.setText(words.at(1), words.mid(2).join(u' '));
-        } else if (words.at(0) == u"show") {
-            QVERIFY2(session.runShowAction(words.mid(1).join(u' ')), qPrintable(action));
-        } else {
-            QMap<QString, QString> fields;
-            for (const QString &pair : words.mid(2))
-                fields.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-            QVERIFY2(session.run(words.at(1), fields), qPrintable(action));
-        }
-    }
+    QCOMPARE(playScript(session, actions), QString());
     for (const QString &check : checks)
         QCOMPARE(check.section(QStringLiteral(" = "), 0, 0) + QStringLiteral(" = ") + session.document().value(check.section(QStringLiteral(" = "), 0, 0)),
                  check);

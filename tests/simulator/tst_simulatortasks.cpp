@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "contentsources.h"
 #include "session.h"
+#include "sessionscript.h"
 #include "simbank.h"
 #include "simulatorfolders.h"
 #include "task.h"
@@ -363,19 +364,7 @@ void TestSimulatorTasks::verdictAcceptsAnyWay()
     QFETCH(bool, met);
     const Task task = deriveTask(QStringLiteral("999"), text);
     Session session(task.startDocument());
-    for (const QString &action : actions) {
-        const QStringList words = action.split(u' ');
-        if (words.at(0) == u"select") {
-            session.select(Document::slideNumbers(words.at(1)));
-        } else if (words.at(0) == u"type") {
-            session.setText(words.at(1), words.mid(2).join(u' '));
-        } else {
-            QMap<QString, QString> fields;
-            for (const QString &pair : words.mid(2))
-                fields.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-            QVERIFY(session.run(words.at(1), fields));
-        }
-    }
+    QCOMPARE(playScript(session, actions), QString());
     QCOMPARE(task.isMet(session.document()), met);
 }
 
