@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 8; ++i) {
         const double start = nowMs();
         sbs->Button3Click();
-        if (!QTest::qWaitFor([sbs] { return X11Embed::instance()->isViewable(sbs->host().aa()); }, 10000))
+        if (!Bench::waitUntil([sbs] { return X11Embed::instance()->isViewable(sbs->host().aa()); }, 10000))
             return 1;
         nexts << nowMs() - start;
     }

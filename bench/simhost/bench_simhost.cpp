@@ -63,7 +63,7 @@ std::pair<double, double> embedOnce(HostWindow &window, int th, const QString &l
         QObject::disconnect(connection);
         return {-1, -1};
     }
-    if (!QTest::qWaitFor([&] { return mapped > 0; }, 10000))
+    if (!Bench::waitUntil([&] { return mapped > 0; }, 10000))
         mapped = -1;
     (void)QTest::qWaitFor([&] { return loggedMs(log, QStringLiteral("painted")) > 0; }, 300);
     const double painted = loggedMs(log, QStringLiteral("painted"));

@@ -4,14 +4,19 @@
 // "name: value unit" line, and the yardstick — a bare Qt widgets window
 // (bench/simhost/barewindow.cpp) started as a process, timed to its first paint.
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QList>
 #include <QProcess>
 #include <QString>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include <time.h>
 
@@ -36,6 +41,23 @@ inline void print(const char *name, double value, const char *unit)
 {
     std::printf("%s: %.2f %s\n", name, value, unit);
     std::fflush(stdout);
+}
+
+// Handles events until `done` holds or the time is up. Unlike QTest::qWaitFor,
+// which sleeps up to 10 ms between its checks, it checks right after each
+// batch of events, so the moment it returns is when the awaited event was
+// handled.
+inline bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    QTimer wake;  // bounds each blocking wait, so the deadline is noticed
+    wake.start(20);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    return true;
 }
 
 // A "key value" line of a log written by a child process (monotonic ns), as
