@@ -3,6 +3,7 @@
 // everything else comes through the bank.
 
 #include "editorwindow.h"
+#include "firstpaintlog.h"
 #include "simbank.h"
 #include "startpath.h"
 #include "storeerror.h"
@@ -97,6 +98,7 @@ int main(int argc, char *argv[])
         shown = true;
         window.show();
     };
+    new FirstPaintLog(&window);
     QObject::connect(&watch, &WindowWatch::reparented, &window, showOnce);
     QObject::connect(&watch, &WindowWatch::windowDestroyed, &app, [&app] { app.exit(0); });
     // Running on its own (no host re-parents it): show at the stored position.
