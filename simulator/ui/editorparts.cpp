@@ -116,6 +116,7 @@ void TaskPane::setPane(const QString &pane, const QString &layout)
 void TaskPane::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    m_entries.clear();
     p.fillRect(rect(), paneBlue);
     p.setPen(paneBorder);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -125,6 +126,7 @@ void TaskPane::paintEvent(QPaintEvent *)
     p.setPen(Qt::white);
     p.drawText(head.adjusted(6, 0, -18, 0), Qt::AlignVCenter, m_pane);
     p.drawText(head.adjusted(0, 0, -6, 0), Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("×"));
+    m_entries.append({QRect(head.right() - 18, head.top(), 18, head.height()), QStringLiteral("close")});
     int y = head.bottom() + 10;
     const auto heading = [&](const QString &text) {
         p.setPen(QColor(30, 60, 140));
@@ -136,7 +138,10 @@ void TaskPane::paintEvent(QPaintEvent *)
     };
     const auto link = [&](const QString &text) {
         p.setPen(QColor(0, 50, 170));
-        p.drawText(QRect(16, y, width() - 24, line), Qt::AlignVCenter, text);
+        const QRect area(16, y, width() - 24, line);
+        p.drawText(area, Qt::AlignVCenter, text);
+        m_entries.append({QRect(area.topLeft(), QSize(fontMetrics().horizontalAdvance(text), line)),
+                          QStringLiteral("link:") + text});
         y += line + 4;
     };
     if (m_pane == u"幻灯片版式") {
@@ -148,6 +153,7 @@ void TaskPane::paintEvent(QPaintEvent *)
             const QRectF r(10 + (i % 2) * (w + 10), y + (i / 2) * (h + 8), w, h);
             const QString layout = QString::fromUtf16(layouts[i]);
             SlideArt::paintLayoutIcon(p, r, layout);
+            m_entries.append({r.toAlignedRect(), QStringLiteral("layout:") + layout});
             if (layout == m_layout) {
                 p.setPen(QPen(QColor(240, 160, 0), 2));
                 p.drawRect(r.adjusted(-2, -2, 2, 2));
@@ -174,6 +180,24 @@ void TaskPane::paintEvent(QPaintEvent *)
         link(QStringLiteral("空白演示文稿"));
         link(QStringLiteral("根据设计模板"));
         link(QStringLiteral("根据现有演示文稿"));
+    }
+}
+
+QRect TaskPane::entryRect(const QString &entry) const
+{
+    for (const auto &[area, name] : m_entries)
+        if (name == entry)
+            return area;
+    return {};
+}
+
+void TaskPane::mousePressEvent(QMouseEvent *event)
+{
+    for (const auto &[area, name] : std::as_const(m_entries)) {
+        if (area.contains(event->position().toPoint())) {
+            emit activated(name);
+            return;
+        }
     }
 }
 

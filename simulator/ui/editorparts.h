@@ -50,15 +50,26 @@ private:
 // The task pane on the right: the pane named by the document's setting.
 class TaskPane : public QWidget
 {
+    Q_OBJECT
+
 public:
     explicit TaskPane(QWidget *parent);
     void setPane(const QString &pane, const QString &layout);
+    // Where the entry is painted ("close", "link:<text>", "layout:<name>");
+    // empty when the pane does not show it.
+    QRect entryRect(const QString &entry) const;
+
+signals:
+    // A click on one of the pane's entries.
+    void activated(const QString &entry);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QString m_pane, m_layout;
+    QList<QPair<QRect, QString>> m_entries;  // as last painted
 };
 
 // The slide list's rows: the slide's number, a thumbnail with its background

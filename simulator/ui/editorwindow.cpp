@@ -151,7 +151,7 @@ void EditorWindow::buildToolBar()
     addToolBarBreak();
     m_formatBar = new FormatBar(this);
     addToolBar(m_formatBar);
-    connect(m_formatBar, &FormatBar::chosen, this, &EditorWindow::runFromBar);
+    connect(m_formatBar, &FormatBar::chosen, this, &EditorWindow::runWithoutDialog);
     connect(m_formatBar, &FormatBar::painterPicked, this, &EditorWindow::pickFormat);
 }
 
@@ -257,6 +257,7 @@ void EditorWindow::buildCentre()
     m_taskPane = new TaskPane(content);
     m_taskPane->setFixedWidth(168);
     work->addWidget(m_taskPane);
+    connect(m_taskPane, &TaskPane::activated, this, &EditorWindow::taskPaneEntry);
 
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
@@ -327,7 +328,33 @@ void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, Q
     changed();
 }
 
-void EditorWindow::runFromBar(const QString &commandId, const QMap<QString, QString> &fields)
+// The task pane's entries do what the editor's do: some at once (told to the
+// guide as their command's dialog would be), some by opening that dialog.
+void EditorWindow::taskPaneEntry(const QString &entry)
+{
+    const QString what = entry.section(u':', 1);
+    if (entry == u"close") {
+        runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), QStringLiteral("关闭")}});
+    } else if (entry.startsWith(u"layout:")) {
+        runWithoutDialog(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), what}});
+    } else if (what == u"空白演示文稿") {
+        runWithoutDialog(QStringLiteral("新建"), {{QStringLiteral("模板"), what}});
+    } else if (what == u"根据设计模板" || what == u"根据现有演示文稿") {
+        trigger(QStringLiteral("新建"));
+        if (m_dialog && what == u"根据现有演示文稿")
+            m_dialog->setValue(QStringLiteral("模板"), what);
+    } else if (what.endsWith(u".dps")) {
+        runWithoutDialog(QStringLiteral("打开"), {{QStringLiteral("文件名"), what}});
+    } else if (what == u"其他…") {
+        trigger(QStringLiteral("打开"));
+    } else if (what == u"全部粘贴") {
+        runWithoutDialog(QStringLiteral("粘贴"), {});
+    } else if (what.startsWith(u"添加效果")) {
+        trigger(QStringLiteral("自定义动画"));
+    }
+}
+
+void EditorWindow::runWithoutDialog(const QString &commandId, const QMap<QString, QString> &fields)
 {
     const CommandSpec *spec = Commands::find(commandId);
     if (!spec)

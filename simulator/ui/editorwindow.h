@@ -68,11 +68,15 @@ private:
     QWidget *buildNotes(QWidget *parent);
     void refresh();
     void slideSelectionChosen();
+    void taskPaneEntry(const QString &entry);
     void changed();
     void report(const TaskStep &action);
     void updateGuide();
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields);
-    void runFromBar(const QString &commandId, const QMap<QString, QString> &fields);
+    // A command with its dialog's fields, run without showing the dialog (the
+    // formatting toolbar, the task pane) and told to the guide as the dialog
+    // would tell it.
+    void runWithoutDialog(const QString &commandId, const QMap<QString, QString> &fields);
     // The text object the formatting toolbar acts on: the placeholder being
     // edited on the current slide, its title when none is.
     QString formatObject() const;

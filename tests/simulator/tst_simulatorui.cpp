@@ -1,4 +1,5 @@
 #include "commanddialog.h"
+#include "editorparts.h"
 #include "editorwindow.h"
 #include "formatbar.h"
 #include "session.h"
@@ -36,6 +37,8 @@ private slots:
     void guideNamesFieldsAsShown();
     void slideListSelects_data();
     void slideListSelects();
+    void taskPaneEntries_data();
+    void taskPaneEntries();
     void slideAttributesArePainted_data();
     void slideAttributesArePainted();
     void showActionsReachTheDocument_data();
@@ -346,6 +349,55 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
         });
         QVERIFY2(seen, qPrintable(field.name + QStringLiteral(" → ") + hint));
     }
+}
+
+void TestSimulatorUi::taskPaneEntries_data()
+{
+    QTest::addColumn<QString>("pane");       // the pane shown first ("" the new-presentation pane)
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("command");    // what the entry does, as its dialog would
+    QTest::addColumn<QString>("fields");     // "name=value;…"; "dialog" when it opens the dialog instead
+    QTest::newRow("blank presentation") << "" << "link:空白演示文稿" << "新建" << "模板=空白演示文稿";
+    QTest::newRow("recent file") << "" << "link:产品介绍.dps" << "打开" << "文件名=产品介绍.dps";
+    QTest::newRow("from a design template") << "" << "link:根据设计模板" << "新建" << "dialog";
+    QTest::newRow("a layout") << "幻灯片版式" << "layout:标题和文本" << "幻灯片版式" << "版式=标题和文本";
+    QTest::newRow("paste all") << "剪贴板" << "link:全部粘贴" << "粘贴" << "";
+    QTest::newRow("close") << "" << "close" << "任务窗格" << "任务窗格=关闭";
+}
+
+// The task pane's entries work: each does what its command would, and the
+// guide hears it as that command.
+void TestSimulatorUi::taskPaneEntries()
+{
+    QFETCH(QString, pane);
+    QFETCH(QString, entry);
+    QFETCH(QString, command);
+    QFETCH(QString, fields);
+    QString start = QStringLiteral("goal: slide1.title = 不会满足\n");
+    if (!pane.isEmpty())
+        start += QStringLiteral("start: doc.任务窗格.任务窗格 = %1\n").arg(pane);
+    const Task task = taskFrom(start);
+    EditorWindow window(task);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *taskPane = window.findChild<QWidget *>(QStringLiteral("taskPane"));
+    QVERIFY(taskPane);
+    const QRect area = static_cast<TaskPane *>(taskPane)->entryRect(entry);
+    QVERIFY2(!area.isEmpty(), qPrintable(entry));
+    QTest::mouseClick(taskPane, Qt::LeftButton, {}, area.center());
+    if (fields == u"dialog") {
+        QTRY_VERIFY(window.openDialog());
+        QCOMPARE(window.openDialog()->objectName(), QStringLiteral("dialog:") + command);
+        window.openDialog()->close();
+        return;
+    }
+    QMap<QString, QString> values;
+    for (const QString &pair : fields.split(u';', Qt::SkipEmptyParts))
+        values.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    Session expected(task.startDocument());
+    expected.run(command, values);
+    QVERIFY(window.session().document() == expected.document());
+    QVERIFY(!(window.session().document() == task.startDocument()));
 }
 
 void TestSimulatorUi::slideListSelects_data()
