@@ -43,6 +43,8 @@ public:
     void setTask(const Task &task, const QString &taskProblem = {});
 
     void setGuideEnabled(bool enabled);
+    // How many steps of the solution path the guide has seen taken.
+    int guideStep() const { return m_guide.position(); }
     const Session &session() const { return m_session; }
     // Shown in the strip when the practice task has been completed.
     void showCompleted();

@@ -1,4 +1,5 @@
 #include "commanddialog.h"
+#include "contentsources.h"
 #include "editorparts.h"
 #include "editorwindow.h"
 #include "formatbar.h"
@@ -37,6 +38,8 @@ private slots:
     void guideNamesFieldsAsShown();
     void slideListSelects_data();
     void slideListSelects();
+    void everyQuestionFollowingTheGuide_data();
+    void everyQuestionFollowingTheGuide();
     void taskPaneEntries_data();
     void taskPaneEntries();
     void slideAttributesArePainted_data();
@@ -349,6 +352,101 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
         });
         QVERIFY2(seen, qPrintable(field.name + QStringLiteral(" → ") + hint));
     }
+}
+
+void TestSimulatorUi::everyQuestionFollowingTheGuide_data()
+{
+    QTest::addColumn<QString>("th");
+    QTest::addColumn<QString>("text");
+    for (const ContentSources::Question &question : ContentSources::read(QStringLiteral(CONTENT_SOURCES)).questions)
+        QTest::newRow(qPrintable(question.th)) << question.th << question.ti;
+}
+
+// Every question of the bank can be done in the editor by doing what the
+// guide says, step by step, with the editor's own controls: the guide sees
+// each step taken, and the last one completes the task.
+void TestSimulatorUi::everyQuestionFollowingTheGuide()
+{
+    QFETCH(QString, th);
+    QFETCH(QString, text);
+    const Task task = deriveTask(th, text);
+    EditorWindow window(task);
+    window.setGuideEnabled(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    bool met = false;
+    connect(&window, &EditorWindow::documentChanged, this, [&met](bool goalMet) { met = goalMet; });
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    SlideShow *show = nullptr;
+    for (int i = 0; i < task.steps.size(); ++i) {
+        const TaskStep &step = task.steps.at(i);
+        const QString where = th + QStringLiteral(" 第%1步：").arg(i + 1) + step.hint;
+        switch (step.kind) {
+        case TaskStep::Kind::Select: {
+            const QList<int> slides = Document::slideNumbers(step.arg);
+            QVERIFY2(!slides.isEmpty(), qPrintable(where));
+            const Qt::KeyboardModifiers extra = step.arg.contains(u'-') ? Qt::ShiftModifier : Qt::ControlModifier;
+            for (int k = 0; k < slides.size(); ++k) {
+                if (step.arg.contains(u'-') && k > 0 && k < slides.size() - 1)
+                    continue;  // Shift reaches the last one from the first
+                QListWidgetItem *item = list->item(slides.at(k) - 1);
+                QVERIFY2(item, qPrintable(where));
+                list->scrollToItem(item);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, k == 0 ? Qt::NoModifier : extra,
+                                  list->visualItemRect(item).center());
+            }
+            break;
+        }
+        case TaskStep::Kind::Menu:
+            continue;  // the command's action is triggered as the menu entry would; the guide passes the menu then
+        case TaskStep::Kind::Command: {
+            auto *action = window.findChild<QAction *>(QStringLiteral("command:") + step.arg);
+            QVERIFY2(action && action->isEnabled(), qPrintable(where));
+            action->trigger();
+            show = window.slideShow() && window.slideShow()->isVisible() ? window.slideShow() : nullptr;
+            break;
+        }
+        case TaskStep::Kind::Field: {
+            QVERIFY2(window.openDialog(), qPrintable(where));
+            QWidget *control = window.openDialog()->revealField(step.arg);
+            QVERIFY2(control, qPrintable(where));
+            setThroughControl(control, step.value);
+            break;
+        }
+        case TaskStep::Kind::Ok:
+            QVERIFY2(window.openDialog(), qPrintable(where));
+            window.openDialog()->okButton()->click();
+            break;
+        case TaskStep::Kind::Type: {
+            QWidget *editor = window.findChild<QWidget *>(step.arg);
+            QVERIFY2(editor && editor->isVisible(), qPrintable(where));
+            if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+                line->selectAll();
+                line->insert(step.value);
+            } else if (auto *body = qobject_cast<QPlainTextEdit *>(editor)) {
+                body->selectAll();
+                body->insertPlainText(step.value);
+            }
+            break;
+        }
+        case TaskStep::Kind::Show: {
+            QVERIFY2(show, qPrintable(where));
+            testNow += 3200;  // a rehearsal's slide stays about 3 seconds
+            const QString g = step.arg.startsWith(u"保留排练时间") ? QStringLiteral("button keepTimings")
+                            : step.arg == u"下一张" ? QStringLiteral("click")
+                            : step.arg == u"结束"   ? QStringLiteral("key Escape")
+                            : step.arg == u"画线"   ? QStringLiteral("drag")
+                            : step.arg == u"保留墨迹" ? QStringLiteral("button keepInk")
+                                                      : QStringLiteral("menu ") + step.arg;
+            QVERIFY2(gesture(show, g), qPrintable(where));
+            break;
+        }
+        }
+        QTRY_VERIFY2_WITH_TIMEOUT(window.guideStep() > i, qPrintable(where), 1000);
+    }
+    QVERIFY2(met, qPrintable(th + QStringLiteral("：") + task.unmetChecks(window.session().document()).join(u'；')));
+    if (window.openDialog())
+        window.openDialog()->close();
 }
 
 void TestSimulatorUi::taskPaneEntries_data()
