@@ -109,6 +109,12 @@ bool Session::runShowAction(const QString &action)
 
 void Session::setText(const QString &part, const QString &text)
 {
+    const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(part);
+    if (m_typing != typing) {
+        remember({m_document, m_current});
+        m_redo.clear();
+        m_typing = typing;
+    }
     m_document.setValue(QStringLiteral("slide%1.%2").arg(m_current).arg(part), text);
 }
 
@@ -172,6 +178,44 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     const CommandSpec *spec = Commands::find(commandId);
     if (!spec)
         return false;
+    m_typing.clear();
+    const bool undo = commandId == u"撤销";
+    if (undo || commandId == u"恢复") {
+        QList<State> &from = undo ? m_undo : m_redo;
+        QList<State> &to = undo ? m_redo : m_undo;
+        if (!from.isEmpty()) {
+            to.append({m_document, m_current});
+            restore(from.takeLast());
+        }
+        apply(*spec, fields);
+        return true;
+    }
+    State before{m_document, m_current};
+    apply(*spec, fields);
+    if (!(m_document == before.document)) {
+        remember(std::move(before));
+        m_redo.clear();
+    }
+    return true;
+}
+
+void Session::remember(State before)
+{
+    constexpr qsizetype Depth = 100;  // as far back as the editor's own undo goes
+    m_undo.append(std::move(before));
+    if (m_undo.size() > Depth)
+        m_undo.removeFirst();
+}
+
+void Session::restore(const State &state)
+{
+    m_document = state.document;
+    m_current = std::clamp(state.current, 1, std::max(1, int(m_document.slides.size())));
+}
+
+void Session::apply(const CommandSpec &commandSpec, const QMap<QString, QString> &fields)
+{
+    const CommandSpec *spec = &commandSpec;
     QList<Slide> &slides = m_document.slides;
     QMap<QString, QString> &settings = m_document.settings;
     const int currentBefore = m_current;
@@ -300,7 +344,7 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         m_document = fresh;
         m_current = 1;
         setSelection({1});
-        return true;
+        return;
     }
     case Effect::SelectAll:
         settings.insert(spec->prefix, QStringLiteral("1"));
@@ -381,5 +425,4 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     }
     if (m_current != currentBefore || slides.size() != countBefore)
         setSelection({m_current});
-    return true;
 }

@@ -34,6 +34,9 @@ public:
 
     // Carries out a command of the command table with its dialog's fields.
     // Returns false (and changes nothing) for an unknown command.
+    // 撤销 and 恢复 take back and bring back the changes made before, as
+    // far as there are any (a burst of typing into one part is one change);
+    // either way the document notes that the command was used.
     bool run(const QString &commandId, const QMap<QString, QString> &fields = {});
 
     // An action taken in the running slide show (see ShowActions), through
@@ -54,11 +57,22 @@ private:
         QMap<QString, QString> format;
     };
 
+    struct State
+    {
+        Document document;
+        int current = 1;
+    };
+
+    void apply(const CommandSpec &spec, const QMap<QString, QString> &fields);
+    void remember(State before);
+    void restore(const State &state);
     void setSelection(const QList<int> &slides);
     void setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields);
 
     Document m_document;
     int m_current = 1;
+    QList<State> m_undo, m_redo;
+    QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
 };

@@ -115,6 +115,15 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"slide1.动画.标题.列表 = "};
     QTest::newRow("text of a table cell") << QStringList{"run 表格 行数=3 列数=5 单元格=第1行第1列 内容=项目"}
         << QStringList{"slide1.表格 = 1", "slide1.表格.第1行第1列 = 项目", "slide1.表格.内容 = ", "slide1.表格.单元格 = "};
+    QTest::newRow("undo takes a deletion back") << QStringList{"run 删除幻灯片", "run 撤销"}
+        << QStringList{"count = 6", "slide1.title = 年度工作总结", "doc.撤销 = 1"};
+    QTest::newRow("redo brings it back") << QStringList{"run 删除幻灯片", "run 撤销", "run 恢复"}
+        << QStringList{"count = 5", "slide1.title = 公司概况", "doc.恢复 = 1"};
+    QTest::newRow("a burst of typing is one change") << QStringList{"type title 新", "type title 新标题", "run 撤销"}
+        << QStringList{"slide1.title = 年度工作总结"};
+    QTest::newRow("nothing to undo: only noted") << QStringList{"run 撤销"} << QStringList{"count = 6", "doc.撤销 = 1"};
+    QTest::newRow("a new change forgets what was undone") << QStringList{"run 删除幻灯片", "run 撤销", "run 隐藏幻灯片", "run 恢复"}
+        << QStringList{"count = 6", "slide1.hidden = 1"};
     QTest::newRow("value of the chart's data") << QStringList{"run 图表选项 单元格=第一季度、东部 数据=50"} << QStringList{"slide1.图表.第一季度、东部 = 50"};
 }
 
