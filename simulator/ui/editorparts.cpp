@@ -358,7 +358,11 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     m_loading = false;
     m_title->setVisible(!sorter && !place.title.isEmpty());
     m_body->setVisible(!sorter && !place.body.isEmpty());
-    placeEditors();
+    // Before the view has its size (the window not shown yet) the editors
+    // would get fonts for a slide a few pixels wide; the resize event that
+    // comes before the view is shown places them.
+    if (!testAttribute(Qt::WA_PendingResizeEvent))
+        placeEditors();
     update();
 }
 
