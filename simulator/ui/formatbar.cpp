@@ -34,6 +34,9 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     m_font->setToolTip(QStringLiteral("字体"));
     m_font->addItems(fontField("中文字体").choices);
     m_font->setFixedWidth(104);
+    // The width is fixed: the size hint need not measure every item (the
+    // list still opens as wide as its widest one).
+    m_font->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     addWidget(m_font);
     connect(m_font, &QComboBox::textActivated, this, [this](const QString &family) {
         choose(QStringLiteral("字体"), QStringLiteral("中文字体"), family);
@@ -44,6 +47,7 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     m_size->setToolTip(QStringLiteral("字号"));
     m_size->addItems(fontField("字号").choices);
     m_size->setFixedWidth(52);
+    m_size->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     addWidget(m_size);
     connect(m_size, &QComboBox::textActivated, this, &FormatBar::chooseSize);
     addSeparator();
