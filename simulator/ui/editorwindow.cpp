@@ -103,15 +103,23 @@ void EditorWindow::buildMenus()
         QMenu *menu = menuBar()->addMenu(title);
         menu->setObjectName(QStringLiteral("menu:") + title);
         m_menus.insert(title, menu);
+        // Its entries are put in when it first opens: laying them out is
+        // not needed before. The commands exist on the window from the start
+        // (found by name, their shortcut keys working).
+        connect(menu, &QMenu::aboutToShow, this, [this, menu, title] {
+            if (menu->isEmpty())
+                menu->addActions(m_menuEntries.value(title));
+        });
         connect(menu, &QMenu::aboutToShow, this, [this, title] {
             report(TaskStep{TaskStep::Kind::Menu, title, {}, {}});
         });
     }
     for (const CommandSpec &spec : Commands::all()) {
-        QMenu *menu = m_menus.value(spec.menu);
-        if (!menu)
+        if (!m_menus.contains(spec.menu))
             continue;
-        QAction *action = menu->addAction(spec.hasDialog() ? spec.id + QStringLiteral("…") : spec.id);
+        auto *action = new QAction(spec.hasDialog() ? spec.id + QStringLiteral("…") : spec.id, this);
+        addAction(action);
+        m_menuEntries[spec.menu].append(action);
         action->setObjectName(QStringLiteral("command:") + spec.id);
         action->setIconText(spec.id);
         if (!spec.shortcut.isEmpty())

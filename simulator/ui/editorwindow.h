@@ -95,6 +95,7 @@ private:
     bool m_refreshing = false;
     QMap<QString, QAction *> m_actions;
     QMap<QString, QMenu *> m_menus;
+    QMap<QString, QList<QAction *>> m_menuEntries;   // each menu's commands, in order
     QPointer<CommandDialog> m_dialog;
 
     TaskStrip *m_strip = nullptr;
