@@ -170,6 +170,22 @@ bool gesture(SlideShow *show, const QString &what)
     return true;
 }
 
+// The gesture a candidate makes for a show step of a solution path.
+QString gestureFor(const TaskStep &step)
+{
+    if (step.arg.startsWith(u"保留排练时间"))
+        return QStringLiteral("button keepTimings");
+    if (step.arg == u"下一张")
+        return QStringLiteral("click");
+    if (step.arg == u"结束")
+        return QStringLiteral("key Escape");
+    if (step.arg == u"画线")
+        return QStringLiteral("drag");
+    if (step.arg == u"保留墨迹")
+        return QStringLiteral("button keepInk");
+    return QStringLiteral("menu ") + step.arg;
+}
+
 // One gesture in the editor: "click title", "click body", "select 3" (a click
 // in the slide list), and on the formatting toolbar "font 黑体", "size 28"
 // (an entry picked from the drop-down), "button 加粗", "colour" (the colour
@@ -432,12 +448,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
         case TaskStep::Kind::Show: {
             QVERIFY2(show, qPrintable(where));
             testNow += 3200;  // a rehearsal's slide stays about 3 seconds
-            const QString g = step.arg.startsWith(u"保留排练时间") ? QStringLiteral("button keepTimings")
-                            : step.arg == u"下一张" ? QStringLiteral("click")
-                            : step.arg == u"结束"   ? QStringLiteral("key Escape")
-                            : step.arg == u"画线"   ? QStringLiteral("drag")
-                            : step.arg == u"保留墨迹" ? QStringLiteral("button keepInk")
-                                                      : QStringLiteral("menu ") + step.arg;
+            const QString g = gestureFor(step);
             QVERIFY2(gesture(show, g), qPrintable(where));
             break;
         }
@@ -700,12 +711,7 @@ void TestSimulatorUi::guideLeadsThroughTheShow()
             QTRY_VERIFY2(show->hint().endsWith(step.hint), qPrintable(show->hint() + QStringLiteral(" ≠ ") + step.hint));
             shownAHint = true;
             testNow += 3200;   // a rehearsal's slide stays about 3 seconds
-            const QString g = step.arg.startsWith(u"保留排练时间") ? QStringLiteral("button keepTimings")
-                            : step.arg == u"下一张" ? QStringLiteral("click")
-                            : step.arg == u"结束"   ? QStringLiteral("key Escape")
-                            : step.arg == u"画线"   ? QStringLiteral("drag")
-                            : step.arg == u"保留墨迹" ? QStringLiteral("button keepInk")
-                                                      : QStringLiteral("menu ") + step.arg;
+            const QString g = gestureFor(step);
             QVERIFY2(gesture(show, g), qPrintable(g));
             break;
         }
