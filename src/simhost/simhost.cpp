@@ -248,19 +248,8 @@ bool SimHost::waitAndEmbed()
 
 bool SimHost::readAndEmbed()
 {
-    try {
-        readHandshake();
-        if (m_query.fieldText(QStringLiteral("jc")).isEmpty())
-            return waitAndEmbed();
-        if (tryEmbed()) {
-            m_query.close();
-            return true;
-        }
-    } catch (...) {
-        ProcessWatch::end(m_pid);
-        throw;
-    }
-    // A stale or foreign value: wait for the simulator's own announcement.
+    // The wait's first pass is that single read, embedding what `jc` holds;
+    // an empty, stale or foreign value goes on into the wait.
     return waitAndEmbed();
 }
 
