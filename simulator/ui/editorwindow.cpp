@@ -535,12 +535,16 @@ void EditorWindow::slideSelectionChosen()
     const QString chosen = Document::slideNumbersText(slides);
     // The slide clicked last is the one under edit.
     const int clicked = m_slideList->currentRow() + 1;
-    if (slides.contains(clicked)) {
-        slides.removeOne(clicked);
-        slides.append(clicked);
+    // A click that leaves the selection as it was (the list reports a click
+    // after the change it made) has nothing to redraw.
+    if (slides != m_session.selection() || clicked != m_session.current()) {
+        if (slides.contains(clicked)) {
+            slides.removeOne(clicked);
+            slides.append(clicked);
+        }
+        m_session.select(slides);
+        refresh();
     }
-    m_session.select(slides);
-    refresh();
     report(TaskStep{TaskStep::Kind::Select, chosen, {}, {}});
     changed();  // the selection itself may be what the task asks for
 }
