@@ -187,11 +187,11 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
             to.append({m_document, m_current});
             restore(from.takeLast());
         }
-        apply(*spec, fields);
+        apply(spec, fields);
         return true;
     }
     State before{m_document, m_current};
-    apply(*spec, fields);
+    apply(spec, fields);
     if (!(m_document == before.document)) {
         remember(std::move(before));
         m_redo.clear();
@@ -213,9 +213,8 @@ void Session::restore(const State &state)
     m_current = std::clamp(state.current, 1, std::max(1, int(m_document.slides.size())));
 }
 
-void Session::apply(const CommandSpec &commandSpec, const QMap<QString, QString> &fields)
+void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &fields)
 {
-    const CommandSpec *spec = &commandSpec;
     QList<Slide> &slides = m_document.slides;
     QMap<QString, QString> &settings = m_document.settings;
     const int currentBefore = m_current;

@@ -63,7 +63,7 @@ private:
         int current = 1;
     };
 
-    void apply(const CommandSpec &spec, const QMap<QString, QString> &fields);
+    void apply(const CommandSpec *spec, const QMap<QString, QString> &fields);
     void remember(State before);
     void restore(const State &state);
     void setSelection(const QList<int> &slides);
