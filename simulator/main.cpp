@@ -4,6 +4,7 @@
 
 #include "editorwindow.h"
 #include "firstpaintlog.h"
+#include "fontconfiguration.h"
 #include "simbank.h"
 #include "startpath.h"
 #include "storeerror.h"
@@ -38,6 +39,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");  // re-parenting needs X11, also under XWayland
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    FontConfiguration::useOwn();
     QApplication app(argc, argv);
     // One plain Chinese face for every control: text in the system's
     // default Latin face would fall back glyph by glyph to whichever Chinese
