@@ -4,12 +4,13 @@
 // "name: value unit" line, and the yardstick — a bare Qt widgets window
 // (bench/simhost/barewindow.cpp) started as a process, timed to its first paint.
 
+#include "processwatch.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QList>
-#include <QProcess>
 #include <QString>
 #include <QTest>
 #include <QTimer>
@@ -78,18 +79,21 @@ inline double loggedMs(const QString &path, const QString &key)
 }
 
 // Start of the bare window's process to its first paint; -1 when it failed.
+// The window is started as the simulator host starts a simulator, and the
+// measurement returns once its process has ended.
 inline double bareWindowMs(const QString &barewindow, const QString &log)
 {
     QFile::remove(log);
     qputenv("BARE_LOG", log.toLocal8Bit());
     const double start = nowMs();
-    QProcess process;
-    process.start(barewindow, {});
-    if (!QTest::qWaitFor([&] { return loggedMs(log, {}) > 0; }, 10000))
+    const qint64 pid = ProcessWatch::startDetached(barewindow);
+    if (pid == 0)
         return -1;
-    const double painted = loggedMs(log, {});
-    process.waitForFinished(2000);
-    return painted - start;
+    const bool painted = waitUntil([&] { return loggedMs(log, {}) > 0; }, 10000);
+    if (!painted)
+        ProcessWatch::end(pid);
+    (void)waitUntil([pid] { return !ProcessWatch::isRunning(pid); }, 2000);
+    return painted ? loggedMs(log, {}) - start : -1;
 }
 
 } // namespace Bench
