@@ -41,6 +41,11 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     FontConfiguration::useOwn();
     QApplication app(argc, argv);
+    // The platform and input-method plugins are loaded by now, and the
+    // editor paints its own pictures: Qt's built-in image formats serve the
+    // few icons it loads from resources. Without this, the menu bar's first
+    // icon makes Qt load every image-format plugin to probe it.
+    QCoreApplication::setLibraryPaths({});
     // One plain Chinese face for every control: text in the system's
     // default Latin face would fall back glyph by glyph to whichever Chinese
     // face comes first, a brush-script one here, and costs more to lay out.
