@@ -1,3 +1,4 @@
+#include "fontconfiguration.h"
 #include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     // Embedding the question simulators needs X11, also under XWayland.
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    FontConfiguration::useOwn();
     QApplication app(argc, argv);
     PracticeForms::install();
     return Startup::run();
