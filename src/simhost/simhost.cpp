@@ -208,9 +208,7 @@ bool SimHost::waitAndEmbed()
         connect(&pause, &QTimer::timeout, &loop, &QEventLoop::quit);
         // A write to the bank ends when its rollback journal is deleted
         // beside the file: a change of that folder is the moment to look.
-        QFileSystemWatcher watcher;
-        watcher.addPath(QFileInfo(m_connection.dataSource()).absolutePath());
-        connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, &QEventLoop::quit);
+        connect(bankFolderWatch(), &QFileSystemWatcher::directoryChanged, &loop, &QEventLoop::quit);
         const QString journal = m_connection.dataSource() + QStringLiteral("-journal");
 
         struct AfterWait
@@ -244,6 +242,19 @@ bool SimHost::waitAndEmbed()
         ProcessWatch::end(m_pid);
         throw;
     }
+}
+
+QFileSystemWatcher *SimHost::bankFolderWatch()
+{
+    const QString folder = QFileInfo(m_connection.dataSource()).absolutePath();
+    if (!m_bankFolderWatch)
+        m_bankFolderWatch = new QFileSystemWatcher(this);
+    if (m_bankFolderWatch->directories() != QStringList{folder}) {
+        if (!m_bankFolderWatch->directories().isEmpty())
+            m_bankFolderWatch->removePaths(m_bankFolderWatch->directories());
+        m_bankFolderWatch->addPath(folder);
+    }
+    return m_bankFolderWatch;
 }
 
 bool SimHost::readAndEmbed()

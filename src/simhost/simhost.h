@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class Connection;
+class QFileSystemWatcher;
 class Query;
 
 // The question simulator host of one embedding window (the practice window,
@@ -87,11 +88,15 @@ private:
     bool tryEmbed();
     bool giveUp();
     bool simulatorRunning() const;
+    QFileSystemWatcher *bankFolderWatch();
 
     Connection &m_connection;
     Query &m_query;
     QPointer<QWidget> m_panel;
     int m_waitLimitMs = DefaultWaitLimitMs;
+    // Kept from wait to wait: closing an inotify watch blocks for a kernel
+    // grace period (10-20 ms here), which a switch of questions would pay.
+    QFileSystemWatcher *m_bankFolderWatch = nullptr;
 
     int m_js = 0;
     WindowId m_hwndnotepad = 0;
