@@ -94,6 +94,11 @@ void TestSimHost::cleanup()
 
 void TestSimHost::startWindowManager()
 {
+    // A manager that has ended leaves its announcement on the root window;
+    // removed first, its return tells that the new manager is in charge.
+    QVERIFY(QProcess::execute(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-remove"),
+                                                         QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            == 0);
     m_windowManager = std::make_unique<QProcess>();
     m_windowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     QVERIFY(m_windowManager->waitForStarted());
