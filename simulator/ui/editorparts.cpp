@@ -471,7 +471,8 @@ void SlideView::mousePressEvent(QMouseEvent *event)
 
 // --- GuideMark -------------------------------------------------------------
 
-GuideMark::GuideMark(QWidget *target) : QWidget(target->window()), m_target(target)
+GuideMark::GuideMark(QWidget *target, std::function<QRect()> area)
+    : QWidget(target->window()), m_target(target), m_area(std::move(area))
 {
     setObjectName(QStringLiteral("guideMark"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -502,8 +503,13 @@ void GuideMark::follow()
         hide();
         return;
     }
-    const QPoint at = m_target->mapTo(parentWidget(), QPoint(0, 0));
-    setGeometry(QRect(at, m_target->size()).adjusted(-3, -3, 3, 3));
+    const QRect framed = m_area ? m_area() : m_target->rect();
+    if (framed.isEmpty()) {  // not laid out yet
+        hide();
+        return;
+    }
+    const QPoint at = m_target->mapTo(parentWidget(), framed.topLeft());
+    setGeometry(QRect(at, framed.size()).adjusted(-3, -3, 3, 3));
     show();
     raise();
 }

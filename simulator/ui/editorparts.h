@@ -7,6 +7,8 @@
 #include <QStyledItemDelegate>
 #include <QWidget>
 
+#include <functional>
+
 class QLineEdit;
 
 // The parts of the editor's window that are painted rather than built from
@@ -141,7 +143,10 @@ private:
 class GuideMark : public QWidget
 {
 public:
-    explicit GuideMark(QWidget *target);
+    // Frames the part of the target that `area` tells (in the target's
+    // coordinates, asked again whenever the target moves or resizes: one
+    // menu title of the menu bar, say), or the whole target without it.
+    explicit GuideMark(QWidget *target, std::function<QRect()> area = {});
     QWidget *target() const { return m_target; }
 
 protected:
@@ -151,4 +156,5 @@ protected:
 private:
     void follow();
     QPointer<QWidget> m_target;
+    std::function<QRect()> m_area;
 };

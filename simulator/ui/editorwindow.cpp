@@ -593,8 +593,13 @@ void EditorWindow::updateGuide()
     if (m_dialog)
         m_dialog->setGuideHint(hint);
     QWidget *target = nullptr;
+    std::function<QRect()> area;
     switch (step->kind) {
     case TaskStep::Kind::Menu:
+        if (QMenu *menu = m_menus.value(step->arg)) {
+            target = menuBar();
+            area = [bar = menuBar(), title = menu->menuAction()] { return bar->actionGeometry(title); };
+        }
         break;
     case TaskStep::Kind::Command:
         if (QAction *action = m_actions.value(step->arg)) {
@@ -623,7 +628,7 @@ void EditorWindow::updateGuide()
         break;
     }
     if (target)
-        m_mark = new GuideMark(target);
+        m_mark = new GuideMark(target, area);
 }
 
 void EditorWindow::closeEvent(QCloseEvent *event)

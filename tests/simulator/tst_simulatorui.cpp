@@ -249,8 +249,8 @@ void TestSimulatorUi::initTestCase()
     SlideShow::setClock([] { return testNow; });
 }
 
-// The guide moves on when a menu opens; the menu must stay open for the
-// command the guide names next.
+// The guide frames the menu title to click and moves on when the menu
+// opens; the menu must stay open for the command the guide names next.
 void TestSimulatorUi::guidedMenuStaysOpen()
 {
     EditorWindow window(deriveTask(QStringLiteral("101"), QStringLiteral("启动金山演示2005，新建一个空白演示文稿。")));
@@ -260,6 +260,13 @@ void TestSimulatorUi::guidedMenuStaysOpen()
     QMenuBar *bar = window.menuBar();
     QAction *file = bar->actions().value(0);
     QVERIFY(file && file->text() == QStringLiteral("文件"));
+    // The first step's mark frames the menu's title, not the whole bar.
+    auto *mark = window.findChild<QWidget *>(QStringLiteral("guideMark"));
+    QVERIFY(mark);
+    QTRY_VERIFY(mark->isVisible());
+    const QRect title(bar->mapTo(&window, bar->actionGeometry(file).topLeft()), bar->actionGeometry(file).size());
+    QVERIFY(mark->geometry().contains(title));
+    QVERIFY(mark->width() <= title.width() + 6);
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
     QMenu *menu = file->menu();
     QTRY_VERIFY(menu->isVisible());
