@@ -46,9 +46,9 @@ int main(int argc, char *argv[])
     // few icons it loads from resources. Without this, the menu bar's first
     // icon makes Qt load every image-format plugin to probe it.
     QCoreApplication::setLibraryPaths({});
-    // One plain Chinese face for every control: text in the system's
-    // default Latin face would fall back glyph by glyph to whichever Chinese
-    // face comes first, a brush-script one here, and costs more to lay out.
+    // One plain Chinese face for every control: text in the default Latin
+    // face would fall back glyph by glyph to a Chinese face (a brush-script
+    // one under some font configurations), and costs more to lay out.
     QFont font;
     font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")});
     font.setPointSize(9);
