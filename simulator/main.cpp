@@ -46,6 +46,11 @@ int main(int argc, char *argv[])
     // few icons it loads from resources. Without this, the menu bar's first
     // icon makes Qt load every image-format plugin to probe it.
     QCoreApplication::setLibraryPaths({});
+    // Installed before the window is announced: a host that ends the
+    // simulator right after the announcement (SIGTERM) must still find `jc`
+    // withdrawn. A signal that comes before the event loop runs waits in the
+    // handler's pipe and ends the loop as soon as it starts.
+    Termination::quitEventLoopOnSignals();
     // One plain Chinese face for every control: text in the default Latin
     // face would fall back glyph by glyph to a Chinese face (a brush-script
     // one under some font configurations), and costs more to lay out.
@@ -128,7 +133,6 @@ int main(int argc, char *argv[])
         }
     });
 
-    Termination::quitEventLoopOnSignals();
     const int result = app.exec();
     watch.destroyNow(window.windowHandle());
     try {
