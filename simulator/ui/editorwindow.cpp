@@ -113,6 +113,10 @@ void EditorWindow::buildMenus()
         connect(menu, &QMenu::aboutToShow, this, [this, title] {
             report(TaskStep{TaskStep::Kind::Menu, title, {}, {}});
         });
+        // A menu closed without its command: the guide marks the way again.
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] { updateGuide(); });
+        });
     }
     for (const CommandSpec &spec : Commands::all()) {
         if (!m_menus.contains(spec.menu))
@@ -564,6 +568,11 @@ void EditorWindow::report(const TaskStep &action)
         QTimer::singleShot(0, this, [this] { updateGuide(); });
 }
 
+std::function<QRect()> EditorWindow::menuTitleArea(QMenu *menu) const
+{
+    return [bar = menuBar(), title = menu->menuAction()] { return bar->actionGeometry(title); };
+}
+
 void EditorWindow::updateGuide()
 {
     delete m_mark;
@@ -598,14 +607,21 @@ void EditorWindow::updateGuide()
     case TaskStep::Kind::Menu:
         if (QMenu *menu = m_menus.value(step->arg)) {
             target = menuBar();
-            area = [bar = menuBar(), title = menu->menuAction()] { return bar->actionGeometry(title); };
+            area = menuTitleArea(menu);
         }
         break;
     case TaskStep::Kind::Command:
         if (QAction *action = m_actions.value(step->arg)) {
-            for (QMenu *menu : std::as_const(m_menus))
-                if (menu->actions().contains(action) && menu->isVisible())
-                    menu->setActiveAction(action);
+            const CommandSpec *spec = Commands::find(step->arg);
+            QMenu *menu = spec ? m_menus.value(spec->menu) : nullptr;
+            if (menu && menu->isVisible()) {
+                menu->setActiveAction(action);
+            } else if (menu && step->hint.startsWith(u"单击")) {
+                // The menu was closed again: the way to the command starts
+                // at the menu's title once more.
+                target = menuBar();
+                area = menuTitleArea(menu);
+            }
         }
         break;
     case TaskStep::Kind::Field:

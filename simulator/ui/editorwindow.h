@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 #include "commanddialog.h"
 class FormatBar;
 class GuideMark;
@@ -74,6 +76,7 @@ private:
     void changed();
     void report(const TaskStep &action);
     void updateGuide();
+    std::function<QRect()> menuTitleArea(QMenu *menu) const;
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields);
     // A command with its dialog's fields, run without showing the dialog (the
     // formatting toolbar, the task pane) and told to the guide as the dialog

@@ -250,7 +250,8 @@ void TestSimulatorUi::initTestCase()
 }
 
 // The guide frames the menu title to click and moves on when the menu
-// opens; the menu must stay open for the command the guide names next.
+// opens; the menu must stay open for the command the guide names next, and
+// closed again, its title is framed once more.
 void TestSimulatorUi::guidedMenuStaysOpen()
 {
     EditorWindow window(deriveTask(QStringLiteral("101"), QStringLiteral("启动金山演示2005，新建一个空白演示文稿。")));
@@ -273,7 +274,11 @@ void TestSimulatorUi::guidedMenuStaysOpen()
     QTest::qWait(200);
     QVERIFY(menu->isVisible());
     QVERIFY(menu->activeAction() && menu->activeAction()->text().startsWith(QStringLiteral("新建")));
+    // Closed without the command, the way to it starts at the title again.
     menu->close();
+    QTRY_VERIFY(window.findChild<QWidget *>(QStringLiteral("guideMark"))
+                && window.findChild<QWidget *>(QStringLiteral("guideMark"))->isVisible());
+    QVERIFY(window.findChild<QWidget *>(QStringLiteral("guideMark"))->geometry().contains(title));
 }
 
 void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
