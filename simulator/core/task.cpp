@@ -325,3 +325,17 @@ bool Guide::report(const TaskStep &action)
     m_position = int(step) + 1;
     return true;
 }
+
+bool Guide::reopenDialog()
+{
+    const TaskStep *step = current();
+    if (!step || (step->kind != TaskStep::Kind::Field && step->kind != TaskStep::Kind::Ok))
+        return false;
+    int command = m_position - 1;
+    while (command >= 0 && m_steps.at(command).kind == TaskStep::Kind::Field)
+        --command;
+    if (command < 0 || m_steps.at(command).kind != TaskStep::Kind::Command)
+        return false;
+    m_position = command > 0 && m_steps.at(command - 1).kind == TaskStep::Kind::Menu ? command - 1 : command;
+    return true;
+}

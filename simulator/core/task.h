@@ -92,6 +92,10 @@ public:
     bool report(const TaskStep &action);
     // After the candidate went another way: back to the first step.
     void restart() { m_position = 0; }
+    // A dialog closed without 确定 while the guide was inside it: back to
+    // the steps that open it (the command, and the menu just before it).
+    // True when the guide moved.
+    bool reopenDialog();
 
 private:
     QList<TaskStep> m_steps;

@@ -308,8 +308,11 @@ void EditorWindow::trigger(const QString &commandId)
             startShow(spec->effect == CommandSpec::Effect::Rehearsal);
         return;
     }
-    if (m_dialog)
+    if (m_dialog) {
+        // Replaced by the new dialog, not given up: the guide stays.
+        disconnect(m_dialog, &QDialog::rejected, this, nullptr);
         m_dialog->close();
+    }
     auto *dialog = new CommandDialog(*spec, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_dialog = dialog;
@@ -317,6 +320,10 @@ void EditorWindow::trigger(const QString &commandId)
         dialog->setValue(QStringLiteral("版式"), m_session.document().slides.at(m_session.current() - 1).layout);
     connect(dialog, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
         report(TaskStep{TaskStep::Kind::Field, name, value, {}});
+    });
+    connect(dialog, &QDialog::rejected, this, [this] {
+        if (m_guide.reopenDialog())
+            QTimer::singleShot(0, this, [this] { updateGuide(); });
     });
     connect(dialog, &CommandDialog::okClicked, this, [this, dialog, commandId] {
         const QMap<QString, QString> fields = dialog->values();

@@ -431,6 +431,17 @@ void TestSimulatorTasks::guideFollowsTheSolutionPath()
     QVERIFY(!shortcut.report({K::Ok, {}, {}, {}}));
     QVERIFY(shortcut.report({K::Command, QStringLiteral("幻灯片版式"), {}, {}}));
     QCOMPARE(shortcut.current()->kind, K::Field);
+
+    // The dialog given up (取消, Esc): back to the menu that leads to it;
+    // outside a dialog's steps nothing moves.
+    QVERIFY(shortcut.reopenDialog());
+    QCOMPARE(shortcut.current()->kind, K::Menu);
+    QCOMPARE(shortcut.current()->arg, QStringLiteral("格式"));
+    QVERIFY(!shortcut.reopenDialog());
+    QVERIFY(shortcut.report({K::Command, QStringLiteral("幻灯片版式"), {}, {}}));
+    QVERIFY(shortcut.report({K::Field, QStringLiteral("版式"), QStringLiteral("标题和表格"), {}}));
+    QVERIFY(shortcut.reopenDialog());  // from the 确定 step too
+    QCOMPARE(shortcut.current()->kind, K::Menu);
 }
 
 void TestSimulatorTasks::foldersHoldTaskAndRelativeLink()

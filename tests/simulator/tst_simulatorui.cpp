@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
+
 // The imitation as the candidate uses it, with the guide on.
 class TestSimulatorUi : public QObject
 {
@@ -353,6 +355,21 @@ void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
     QVERIFY(hint);
     QTRY_COMPARE(hint->text(), QStringLiteral("第2步：在“声音”中选择或输入“鼓掌”"));
     QVERIFY(hint->isVisible());
+
+    // Given up, the dialog is opened again from its command, and the mark
+    // shows the way there: the title of the command's menu.
+    dialog->reject();
+    auto *strip = window.findChild<TaskStrip *>(QStringLiteral("taskStrip"));
+    QVERIFY(strip);
+    QTRY_COMPARE(strip->hint(), QStringLiteral("第1步：单击“自定义动画”命令"));
+    QMenuBar *bar = window.menuBar();
+    const QList<QAction *> titles = bar->actions();
+    const auto show = std::find_if(titles.begin(), titles.end(),
+                                   [](QAction *a) { return a->text() == QStringLiteral("幻灯片放映"); });
+    QVERIFY(show != titles.end());
+    const QRect title(bar->mapTo(&window, bar->actionGeometry(*show).topLeft()), bar->actionGeometry(*show).size());
+    QTRY_VERIFY(window.findChild<QWidget *>(QStringLiteral("guideMark"))
+                && window.findChild<QWidget *>(QStringLiteral("guideMark"))->geometry().contains(title));
 }
 
 // The guide's words for a dialog field name something the candidate can see
