@@ -114,9 +114,7 @@ void EditorWindow::buildMenus()
             report(TaskStep{TaskStep::Kind::Menu, title, {}, {}});
         });
         // A menu closed without its command: the guide marks the way again.
-        connect(menu, &QMenu::aboutToHide, this, [this] {
-            QTimer::singleShot(0, this, [this] { updateGuide(); });
-        });
+        connect(menu, &QMenu::aboutToHide, this, &EditorWindow::updateGuideLater);
     }
     for (const CommandSpec &spec : Commands::all()) {
         if (!m_menus.contains(spec.menu))
@@ -323,7 +321,7 @@ void EditorWindow::trigger(const QString &commandId)
     });
     connect(dialog, &QDialog::rejected, this, [this] {
         if (m_guide.reopenDialog())
-            QTimer::singleShot(0, this, [this] { updateGuide(); });
+            updateGuideLater();
     });
     connect(dialog, &CommandDialog::okClicked, this, [this, dialog, commandId] {
         const QMap<QString, QString> fields = dialog->values();
@@ -569,10 +567,15 @@ void EditorWindow::report(const TaskStep &action)
 {
     if (m_refreshing)
         return;
-    // The guide moves on after the control has finished reacting: a menu
-    // that is opening must not be disturbed while it shows itself.
     if (m_guide.report(action))
-        QTimer::singleShot(0, this, [this] { updateGuide(); });
+        updateGuideLater();
+}
+
+// The guide shows its new step after the control has finished reacting: a
+// menu that is opening or closing must not be disturbed meanwhile.
+void EditorWindow::updateGuideLater()
+{
+    QTimer::singleShot(0, this, [this] { updateGuide(); });
 }
 
 std::function<QRect()> EditorWindow::menuTitleArea(QMenu *menu) const

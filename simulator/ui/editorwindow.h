@@ -76,6 +76,7 @@ private:
     void changed();
     void report(const TaskStep &action);
     void updateGuide();
+    void updateGuideLater();
     std::function<QRect()> menuTitleArea(QMenu *menu) const;
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields);
     // A command with its dialog's fields, run without showing the dialog (the
