@@ -135,10 +135,71 @@ QString Connection::databasePassword()
     return QStringLiteral("qmvrtpzkdsnbhfgwxe73");
 }
 
+namespace {
+
+// A value holding the separator or a quote is written between quotes, as
+// connection strings allow; a plain path stays as it always was.
+QString connectionValue(const QString &value)
+{
+    if (!value.contains(u';') && !value.contains(u'"') && !value.contains(u'\''))
+        return value;
+    if (!value.contains(u'"'))
+        return u'"' + value + u'"';
+    return u'\'' + QString(value).replace(QStringLiteral("'"), QStringLiteral("''")) + u'\'';
+}
+
+// The parts `key=value` of a connection string; a value between double or
+// single quotes may hold ';', and a doubled quote stands for itself.
+QList<QPair<QString, QString>> connectionParts(const QString &text)
+{
+    QList<QPair<QString, QString>> parts;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype eq = text.indexOf(u'=', i);
+        const qsizetype semicolon = text.indexOf(u';', i);
+        if (eq < 0 || (semicolon >= 0 && semicolon < eq)) {
+            if (semicolon < 0)
+                break;
+            i = semicolon + 1;
+            continue;
+        }
+        const QString key = text.mid(i, eq - i).trimmed();
+        qsizetype v = eq + 1;
+        while (v < text.size() && text.at(v) == u' ')
+            ++v;
+        QString value;
+        if (v < text.size() && (text.at(v) == u'"' || text.at(v) == u'\'')) {
+            const QChar quote = text.at(v);
+            qsizetype c = v + 1;
+            for (; c < text.size(); ++c) {
+                if (text.at(c) != quote) {
+                    value += text.at(c);
+                } else if (c + 1 < text.size() && text.at(c + 1) == quote) {
+                    value += quote;
+                    ++c;
+                } else {
+                    break;
+                }
+            }
+            const qsizetype next = text.indexOf(u';', c);
+            i = next < 0 ? text.size() : next + 1;
+        } else {
+            const qsizetype next = text.indexOf(u';', eq + 1);
+            value = text.mid(eq + 1, (next < 0 ? text.size() : next) - eq - 1);
+            i = next < 0 ? text.size() : next + 1;
+        }
+        parts.append({key, value});
+    }
+    return parts;
+}
+
+} // namespace
+
 QString Connection::connectionStringFor(const QString &programFolder)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + programFolder
-        + QStringLiteral("data/orva.mdb;Persist Security Info=False")
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")
+        + connectionValue(programFolder + QStringLiteral("data/orva.mdb"))
+        + QStringLiteral(";Persist Security Info=False")
         + QStringLiteral(";Jet OLEDB:Database Password=") + databasePassword();
 }
 
@@ -147,12 +208,7 @@ void Connection::setConnectionString(const QString &connectionString)
     m_connectionString = connectionString;
     m_dataSource.clear();
     m_password.clear();
-    for (const QString &part : connectionString.split(u';')) {
-        const qsizetype eq = part.indexOf(u'=');
-        if (eq < 0)
-            continue;
-        const QString key = part.left(eq).trimmed();
-        const QString value = part.mid(eq + 1);
+    for (const auto &[key, value] : connectionParts(connectionString)) {
         if (key.compare(u"Data Source", Qt::CaseInsensitive) == 0)
             m_dataSource = value.trimmed();
         else if (key.compare(u"Jet OLEDB:Database Password", Qt::CaseInsensitive) == 0)
@@ -189,7 +245,7 @@ void Connection::open(Mode mode)
         key(quotedPassphrase(m_password));
     } catch (const StoreError &error) {
         close();
-        throw StoreError(error.message() + QStringLiteral(" (") + m_dataSource + u')');
+        throw StoreError(error.message() + QStringLiteral(" (") + m_dataSource + u')', {}, error.engineCode());
     }
 }
 
@@ -201,10 +257,10 @@ void Connection::openFile(int flags)
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
-        throw StoreError(message + QStringLiteral(" (") + m_dataSource + u')');
+        throw StoreError(message + QStringLiteral(" (") + m_dataSource + u')', {}, rc & 0xff);
     }
     m_db = db;
-    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
 }
 
 void Connection::key(const QByteArray &key)
@@ -219,7 +275,13 @@ bool Connection::keyWith(const QByteArray &rawKey)
     try {
         key(rawKey);
         return true;
-    } catch (const StoreError &) {
+    } catch (const StoreError &error) {
+        // Only a key that does not fit is a reason to try another one; a
+        // file another program holds says nothing about the key.
+        if (error.isTransient()) {
+            close();
+            throw StoreError(error.message() + QStringLiteral(" (") + m_dataSource + u')', {}, error.engineCode());
+        }
         return false;
     }
 }
@@ -240,8 +302,15 @@ void Connection::exec(const QString &statements)
     if (sqlite3_exec(m_db, statements.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
         sqlite3_free(error);
-        throw StoreError(message, statements);
+        throw StoreError(message, statements, sqlite3_errcode(m_db) & 0xff);
     }
+}
+
+void Connection::setBusyTimeout(int ms)
+{
+    m_busyTimeoutMs = ms;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, ms);
 }
 
 sqlite3 *Connection::handle() const
@@ -255,4 +324,14 @@ void Connection::commitQuietly() noexcept
 {
     if (m_db)
         sqlite3_exec(m_db, "commit", nullptr, nullptr, nullptr);
+}
+
+bool StoreError::isBusy() const
+{
+    return m_engineCode == SQLITE_BUSY || m_engineCode == SQLITE_LOCKED;
+}
+
+bool StoreError::isTransient() const
+{
+    return isBusy() || m_engineCode == SQLITE_FULL || m_engineCode == SQLITE_IOERR;
 }

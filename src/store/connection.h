@@ -64,9 +64,13 @@ public:
 
     // Waiting time on a lock held by another connection or a simulator.
     static constexpr int BusyTimeoutMs = 10000;
+    // A shorter wait for callers that retry on their own (from a timer,
+    // without blocking the screen for the whole default wait).
+    void setBusyTimeout(int ms);
 
 private:
     void openFile(int flags);
+    int m_busyTimeoutMs = BusyTimeoutMs;
     void key(const QByteArray &key);
     bool keyWith(const QByteArray &rawKey);
     void commitQuietly() noexcept;

@@ -23,7 +23,7 @@ StatementPtr prepare(sqlite3 *db, const QString &text, const QString &shown)
     const QByteArray utf8 = text.toUtf8();
     if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &statement, nullptr) != SQLITE_OK) {
         sqlite3_finalize(statement);
-        throw StoreError(QString::fromUtf8(sqlite3_errmsg(db)), shown);
+        throw StoreError(QString::fromUtf8(sqlite3_errmsg(db)), shown, sqlite3_errcode(db) & 0xff);
     }
     if (!statement)
         throw StoreError(QStringLiteral("语句为空。"), shown);
@@ -32,7 +32,7 @@ StatementPtr prepare(sqlite3 *db, const QString &text, const QString &shown)
 
 [[noreturn]] void throwStepError(sqlite3 *db, const QString &text)
 {
-    throw StoreError(QString::fromUtf8(sqlite3_errmsg(db)), text);
+    throw StoreError(QString::fromUtf8(sqlite3_errmsg(db)), text, sqlite3_errcode(db) & 0xff);
 }
 
 void bindValue(sqlite3_stmt *statement, int index, const QVariant &value)
@@ -96,8 +96,9 @@ void Query::open()
     }
     if (rc != SQLITE_DONE) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        const int code = sqlite3_errcode(db) & 0xff;
         close();
-        throw StoreError(message, m_sql);
+        throw StoreError(message, m_sql, code);
     }
     m_open = true;
     first();

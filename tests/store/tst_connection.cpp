@@ -17,6 +17,8 @@ class TestConnection : public QObject
 
 private slots:
     void connectionString();
+    void programFolderWithSeparators_data();
+    void programFolderWithSeparators();
     void openFailures_data();
     void openFailures();
     void shellOpensTheBankWithThePasswordOnly();
@@ -33,6 +35,30 @@ void TestConnection::connectionString()
                                "Persist Security Info=False;Jet OLEDB:Database Password=qmvrtpzkdsnbhfgwxe73"));
     Connection connection(s);
     QCOMPARE(connection.dataSource(), QStringLiteral("/opt/pelquor/data/orva.mdb"));
+}
+
+// A program folder may be named anything the file system allows; the bank
+// inside it opens whatever the folder's name holds.
+void TestConnection::programFolderWithSeparators_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("semicolon") << "a;b";
+    QTest::newRow("semicolon and equals") << "Data Source=x;y";
+    QTest::newRow("double quote") << "say \"hi\";";
+    QTest::newRow("both quotes") << "it's \"x\";";
+}
+
+void TestConnection::programFolderWithSeparators()
+{
+    QFETCH(QString, name);
+    TestBank bank;
+    const QString folder = bank.folder() + name + u'/';
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("data")));
+    QVERIFY(QFile::copy(bank.databasePath(), folder + QStringLiteral("data/orva.mdb")));
+    Connection connection(Connection::connectionStringFor(folder));
+    QCOMPARE(connection.dataSource(), folder + QStringLiteral("data/orva.mdb"));
+    connection.open();
+    QVERIFY(connection.isOpen());
 }
 
 void TestConnection::openFailures_data()
