@@ -1,4 +1,5 @@
 #include "fontconfiguration.h"
+#include "pixelgeometry.h"
 #include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     FontConfiguration::useOwn();
+    PixelGeometry::keep();
     QApplication app(argc, argv);
     PracticeForms::install();
     return Startup::run();

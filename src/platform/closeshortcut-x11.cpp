@@ -1,14 +1,19 @@
 #include "closeshortcut.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <QAbstractNativeEventFilter>
+
 #include <xcb/xcb.h>
+#include <xcb/xinput.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -88,6 +93,106 @@ struct CloseShortcutGuard::X11Grab
     }
 };
 
+// The raw key events of the X input extension reach a client that selects
+// them on the root window whatever grabs are active, so they show Alt+F4
+// even while the window manager holds the chord. The close request the
+// manager sends carries the time of that key press.
+class CloseShortcutGuard::KeyHistory : public QAbstractNativeEventFilter
+{
+public:
+    static std::unique_ptr<KeyHistory> start(xcb_connection_t *c)
+    {
+        const xcb_query_extension_reply_t *input = xcb_get_extension_data(c, &xcb_input_id);
+        if (!input || !input->present)
+            return nullptr;
+        auto history = std::unique_ptr<KeyHistory>(new KeyHistory);
+        history->m_opcode = input->major_opcode;
+        history->m_f4 = keycodesOf(c, {KeyF4});
+        history->m_alt = keycodesOf(c, {KeyAltL, KeyAltR});
+        Reply<xcb_intern_atom_reply_t> protocols(
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, 12, "WM_PROTOCOLS"), nullptr), &std::free);
+        Reply<xcb_intern_atom_reply_t> deleteWindow(
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, 16, "WM_DELETE_WINDOW"), nullptr), &std::free);
+        if (!protocols || !deleteWindow)
+            return nullptr;
+        history->m_protocols = protocols->atom;
+        history->m_deleteWindow = deleteWindow->atom;
+
+        struct
+        {
+            xcb_input_event_mask_t head;
+            uint32_t mask;
+        } selection = {{XCB_INPUT_DEVICE_ALL_MASTER, 1},
+                       XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE};
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        if (auto *error = xcb_request_check(c, xcb_input_xi_select_events_checked(c, root, 1, &selection.head))) {
+            std::free(error);
+            return nullptr;
+        }
+        QAbstractEventDispatcher::instance()->installNativeEventFilter(history.get());
+        return history;
+    }
+
+    ~KeyHistory() override
+    {
+        if (auto *dispatcher = QAbstractEventDispatcher::instance())
+            dispatcher->removeNativeEventFilter(this);
+    }
+
+    // Takes the verdict on the close request handled last.
+    bool takeChordClose() { return std::exchange(m_chordClose, false); }
+
+    bool nativeEventFilter(const QByteArray &, void *message, qintptr *) override
+    {
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        const uint8_t type = event->response_type & ~0x80;
+        if (type == XCB_GE_GENERIC) {
+            const auto *generic = reinterpret_cast<const xcb_ge_generic_event_t *>(event);
+            if (generic->extension != m_opcode)
+                return false;
+            if (generic->event_type != XCB_INPUT_RAW_KEY_PRESS && generic->event_type != XCB_INPUT_RAW_KEY_RELEASE)
+                return false;
+            const auto *key = reinterpret_cast<const xcb_input_raw_key_press_event_t *>(event);
+            const bool press = generic->event_type == XCB_INPUT_RAW_KEY_PRESS;
+            const auto code = xcb_keycode_t(key->detail);
+            if (std::find(m_alt.begin(), m_alt.end(), code) != m_alt.end())
+                m_altDown = press;
+            const bool f4 = std::find(m_f4.begin(), m_f4.end(), code) != m_f4.end();
+            if (press && f4 && m_altDown) {
+                m_chordFrom = key->time;
+                m_chordHeld = true;
+            } else if (!press && m_chordHeld && (f4 || !m_altDown)) {
+                m_chordTo = key->time;
+                m_chordHeld = false;
+            }
+            return false;
+        }
+        if (type == XCB_CLIENT_MESSAGE) {
+            const auto *client = reinterpret_cast<const xcb_client_message_event_t *>(event);
+            if (client->type == m_protocols && client->format == 32 && client->data.data32[0] == m_deleteWindow) {
+                const xcb_timestamp_t time = client->data.data32[1];
+                // The manager stamps the request with the key press's time;
+                // a request without a time is judged by the chord alone.
+                m_chordClose = m_chordFrom != 0
+                    && (time == XCB_CURRENT_TIME ? m_chordHeld
+                                                 : time >= m_chordFrom && (m_chordHeld || time <= m_chordTo));
+            }
+        }
+        return false;
+    }
+
+private:
+    KeyHistory() = default;
+
+    uint8_t m_opcode = 0;
+    std::vector<xcb_keycode_t> m_f4, m_alt;
+    xcb_atom_t m_protocols = 0, m_deleteWindow = 0;
+    bool m_altDown = false;
+    bool m_chordHeld = false;
+    xcb_timestamp_t m_chordFrom = 0, m_chordTo = 0;
+    bool m_chordClose = false;
+};
+
 CloseShortcutGuard::CloseShortcutGuard(QObject *parent)
     : QObject(parent)
 {
@@ -137,6 +242,8 @@ bool CloseShortcutGuard::engage()
     }
     if (!ok || grab->grabs.empty()) {
         grab->ungrab();
+        if (!m_history)
+            m_history = KeyHistory::start(c);
         return false;
     }
     m_grab = std::move(grab);
@@ -179,7 +286,8 @@ bool CloseShortcutGuard::eventFilter(QObject *watched, QEvent *event)
 {
     // A close request of the window system that comes with Alt+F4 held is
     // the window manager's Alt+F4: the program's windows stay.
-    if (event->type() == QEvent::Close && event->spontaneous() && shortcutHeld()) {
+    if (event->type() == QEvent::Close && event->spontaneous()
+        && ((m_history && m_history->takeChordClose()) || shortcutHeld())) {
         event->ignore();
         return true;
     }

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <signal.h>
+
 #include <memory>
 
 // A private X server for one test, so that a window manager started here
@@ -50,6 +52,8 @@ private slots:
     void secondInstanceEndsSilently();
     void altF4ClosesNothingUnderAWindowManager();
     void exitConfirmationEndsTheProgram();
+    void pixelGeometryWhateverTheTextScale_data();
+    void pixelGeometryWhateverTheTextScale();
 
 private:
     void startProgram(QProcess &process);
@@ -199,6 +203,18 @@ void TestShellProcess::altF4ClosesNothingUnderAWindowManager()
     QCOMPARE(program.state(), QProcess::Running);
     QVERIFY(waitForWindow(QStringLiteral("Pelquor")));
 
+    // A quick chord while the program is busy: the close request is handled
+    // only after the keys are up again, and is still refused.
+    for (int press = 0; press < 3; ++press) {
+        ::kill(pid_t(program.processId()), SIGSTOP);
+        tool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("alt+F4")});
+        QTest::qWait(150);
+        ::kill(pid_t(program.processId()), SIGCONT);
+        QTest::qWait(400);
+        QCOMPARE(program.state(), QProcess::Running);
+    }
+    QVERIFY(waitForWindow(QStringLiteral("Pelquor")));
+
     program.terminate();
     QVERIFY(program.waitForFinished(5000));
     manager.terminate();
@@ -227,6 +243,40 @@ void TestShellProcess::exitConfirmationEndsTheProgram()
     QVERIFY(program.waitForFinished(5000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
+}
+
+void TestShellProcess::pixelGeometryWhateverTheTextScale_data()
+{
+    QTest::addColumn<QString>("resources");
+    QTest::addColumn<QString>("variable");
+    QTest::newRow("96 DPI") << QString() << QString();
+    QTest::newRow("Xft.dpi 120") << QStringLiteral("Xft.dpi:\t120\n") << QString();
+    QTest::newRow("Xft.dpi 192") << QStringLiteral("Xft.dpi:\t192\n") << QString();
+    QTest::newRow("scale factor") << QString() << QStringLiteral("QT_SCALE_FACTOR=1.5");
+}
+
+// The main window keeps its 1020 × 758 pixels whatever text scale the
+// desktop asks for: the simulator panel and the positions handed to the
+// simulators are pixel values.
+void TestShellProcess::pixelGeometryWhateverTheTextScale()
+{
+    QFETCH(QString, resources);
+    QFETCH(QString, variable);
+    if (!resources.isEmpty())
+        tool(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-f"), QStringLiteral("RESOURCE_MANAGER"),
+                                       QStringLiteral("8s"), QStringLiteral("-set"), QStringLiteral("RESOURCE_MANAGER"),
+                                       resources});
+    if (!variable.isEmpty())
+        m_env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    QProcess program;
+    startProgram(program);
+    QVERIFY(waitForWindow(QStringLiteral("Pelquor")));
+    const QString id = tool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                        QStringLiteral("--name"), QStringLiteral("^Pelquor$")});
+    const QString geometry = tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), id});
+    QVERIFY2(geometry.contains(QStringLiteral("Geometry: 1020x758")), qPrintable(geometry));
+    program.terminate();
+    QVERIFY(program.waitForFinished(5000));
 }
 
 QTEST_GUILESS_MAIN(TestShellProcess)
