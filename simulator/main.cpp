@@ -5,6 +5,7 @@
 #include "editorwindow.h"
 #include "firstpaintlog.h"
 #include "fontconfiguration.h"
+#include "pixelgeometry.h"
 #include "simbank.h"
 #include "startpath.h"
 #include "storeerror.h"
@@ -18,14 +19,28 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <chrono>
 #include <thread>
 
 namespace {
 
 constexpr int StandaloneShowMs = 3000;
 
+// How long the start keeps trying a bank another program holds. The host
+// waits less than this for the announcement and gives its own notice.
+constexpr int StartRetryMs = 20000;
+// How long a pending verdict is tried on the way out while the window is
+// still there (the host gives a closing simulator two seconds before it ends
+// it), and then, without the window, before the simulator gives up.
+constexpr int CloseFlushMs = 1500;
+constexpr int AfterCloseFlushMs = 8000;
+
 int failWith(const QString &message)
 {
+    // Launched by the host, the message goes to the host, which shows it in
+    // place of its wait; a box here would sit unseen behind that wait.
+    if (Termination::reportStartFailure(message))
+        return 1;
     QMessageBox box(QMessageBox::Critical, QStringLiteral("金山演示"), message);
     box.setObjectName(QStringLiteral("simulatorError"));
     box.exec();
@@ -40,6 +55,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");  // re-parenting needs X11, also under XWayland
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     FontConfiguration::useOwn();
+    PixelGeometry::keep();
     QApplication app(argc, argv);
     // The platform and input-method plugins are loaded by now, and the
     // editor paints its own pictures: Qt's built-in image formats serve the
@@ -51,6 +67,7 @@ int main(int argc, char *argv[])
     // withdrawn. A signal that comes before the event loop runs waits in the
     // handler's pipe and ends the loop as soon as it starts.
     Termination::quitEventLoopOnSignals();
+    Termination::quitWhenHostEnds();
     // One plain Chinese face for every control: text in the default Latin
     // face would fall back glyph by glyph to a Chinese face (a brush-script
     // one under some font configurations), and costs more to lay out.
@@ -77,15 +94,32 @@ int main(int argc, char *argv[])
     QString bankError;
     bool announced = false;
     std::thread reader([&] {
+        // Another program writing the bank only delays the start: the work
+        // is tried again until the file is free or the start has waited long.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(StartRetryMs);
+        auto untilDone = [&](auto &&work) {
+            for (;;) {
+                try {
+                    work();
+                    return;
+                } catch (const StoreError &error) {
+                    if (!error.isBusy() || std::chrono::steady_clock::now() >= deadline)
+                        throw;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        };
         try {
-            bank.open();
-            row = bank.read();
+            untilDone([&] {
+                bank.open();
+                row = bank.read();
+            });
         } catch (const StoreError &error) {
             bankError = QStringLiteral("无法读取题库，模拟程序不能启动。\n%1").arg(error.message());
             return;
         }
         try {
-            bank.announce(windowId);
+            untilDone([&] { bank.announce(windowId); });
             announced = true;
         } catch (const StoreError &error) {
             bankError = QStringLiteral("无法在题库中登记模拟程序窗口。\n%1").arg(error.message());
@@ -124,16 +158,18 @@ int main(int argc, char *argv[])
 
     VerdictRecorder recorder(bank, row.mode);
     QObject::connect(&window, &EditorWindow::documentChanged, &window, [&](bool goalMet) {
-        try {
-            if (recorder.update(goalMet))
-                window.showCompleted();
-        } catch (const StoreError &error) {
-            QMessageBox::warning(&window, QStringLiteral("金山演示"),
-                                 QStringLiteral("无法记录答题结果：%1").arg(error.message()));
-        }
+        if (recorder.update(goalMet))
+            window.showCompleted();
     });
+    QObject::connect(&recorder, &VerdictRecorder::completed, &window, &EditorWindow::showCompleted);
 
     const int result = app.exec();
+    // The verdict lands before the window goes, so the host that closed the
+    // simulator reads it; a bank still held after that is tried a while longer.
+    if (!recorder.flush(CloseFlushMs)) {
+        watch.destroyNow(window.windowHandle());
+        recorder.flush(AfterCloseFlushMs);
+    }
     watch.destroyNow(window.windowHandle());
     try {
         if (announced)

@@ -7,6 +7,7 @@
 SimBank::SimBank(const QString &programFolder, const QString &th)
     : m_th(th), m_connection(Connection::connectionStringFor(programFolder))
 {
+    m_connection.setBusyTimeout(BusyWaitMs);
 }
 
 void SimBank::open()

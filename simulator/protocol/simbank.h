@@ -28,6 +28,10 @@ public:
         QString inputMethod;
     };
 
+    // Writes wait this long on another program's lock before they fail and
+    // are tried again by their caller, so a busy bank never freezes the editor.
+    static constexpr int BusyWaitMs = 200;
+
     SimBank(const QString &programFolder, const QString &th);
 
     // Throws StoreError with a message for the candidate: the bank cannot be

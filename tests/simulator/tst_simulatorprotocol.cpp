@@ -143,10 +143,13 @@ private slots:
     void endsWhenHostGoes();
     void badBankShowsMessageAndFails_data();
     void badBankShowsMessageAndFails();
+    void hostedStartFailureGoesToTheHost_data();
+    void hostedStartFailureGoesToTheHost();
+    void endsWhenHostDiesBeforeTheEmbed();
 
 private:
     // Starts the simulator of question 101 through its folder's link, the way the host does.
-    void launch();
+    void launch(const QProcessEnvironment &extra = {});
     xcb_window_t waitForAnnouncement();
     QString jc() { return m_bank->value(QStringLiteral("select jc as v from sbsti where th='101'")); }
 
@@ -179,12 +182,14 @@ void TestSimulatorProtocol::cleanup()
     m_bank.reset();
 }
 
-void TestSimulatorProtocol::launch()
+void TestSimulatorProtocol::launch(const QProcessEnvironment &extra)
 {
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    for (const QString &name : extra.keys())
+        environment.insert(name, extra.value(name));
     m_process->setProcessEnvironment(environment);
     m_process->start(m_bank->folder() + QStringLiteral("ovti/金山演示101/ov"), {});
     QVERIFY(m_process->waitForStarted(5000));
@@ -348,6 +353,62 @@ void TestSimulatorProtocol::badBankShowsMessageAndFails()
     QVERIFY(m_process->waitForFinished(3000));
     QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
     QVERIFY(m_process->exitCode() != 0);
+}
+
+void TestSimulatorProtocol::hostedStartFailureGoesToTheHost_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no row for the question") << "row" << QStringLiteral("题库中没有题目101");
+    QTest::newRow("position table missing") << "jl" << QStringLiteral("no such table: jl");
+}
+
+// Launched by a host, a simulator that cannot start leaves its reason where
+// the host reads it and ends at once, without a box nobody would answer.
+void TestSimulatorProtocol::hostedStartFailureGoesToTheHost()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, reason);
+    m_bank->addQuestion(1, damage == u"row" ? QStringLiteral("102") : QStringLiteral("101"), QStringLiteral("基本操作"),
+                        QStringLiteral("dqwz=0"));
+    if (damage == u"jl")
+        m_bank->exec(QStringLiteral("drop table jl"));
+    const QString errorFile = m_bank->folder() + QStringLiteral("start.err");
+    QProcess host;
+    host.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    QVERIFY(host.waitForStarted());
+    QProcessEnvironment extra;
+    extra.insert(QStringLiteral("PELQUOR_SIMULATOR_ERROR_FILE"), errorFile);
+    extra.insert(QStringLiteral("PELQUOR_HOST_PID"), QString::number(host.processId()));
+    launch(extra);
+    QVERIFY(m_process->waitForFinished(5000));
+    QVERIFY(m_process->exitCode() != 0);
+    QFile file(errorFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString message = QString::fromUtf8(file.readAll());
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    host.kill();
+    host.waitForFinished();
+}
+
+// The host was killed between the launch and the embed: the simulator does
+// not live on to show itself as a stray window.
+void TestSimulatorProtocol::endsWhenHostDiesBeforeTheEmbed()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=0"));
+    QProcess host;
+    host.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    QVERIFY(host.waitForStarted());
+    QProcessEnvironment extra;
+    extra.insert(QStringLiteral("PELQUOR_HOST_PID"), QString::number(host.processId()));
+    launch(extra);
+    const xcb_window_t window = waitForAnnouncement();
+    QVERIFY(window != 0);
+    host.kill();
+    host.waitForFinished();
+    QVERIFY(m_process->waitForFinished(2000));
+    QVERIFY(!m_host.viewable(window));
+    QCOMPARE(jc(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestSimulatorProtocol)
