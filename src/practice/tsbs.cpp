@@ -141,6 +141,10 @@ Tsbs::Tsbs(QWidget *parent)
 
     m_host = std::make_unique<SimHost>(ADOConnection1, ADOQuery1, Panel2);
     connect(m_host.get(), &SimHost::notice, this, [this](const QString &text) { notice(text); });
+    // Queued: the news comes from the X event filter, and the notice is modal.
+    connect(m_host.get(), &SimHost::simulatorEnded, this,
+            [this](int th) { ErrorBox::run(this, [this, th] { restartEndedSimulator(th); }); },
+            Qt::QueuedConnection);
 
     ADOConnection1.setConnectionString(Connection::connectionStringFor(ProgramFolder::path()));
     ErrorBox::run(this, [this] {
@@ -430,6 +434,23 @@ void Tsbs::switchTo(const QString &task, QPushButton *enable)
     PracticeUi::showTask(RichEdit1, task);
     ADOConnection1.close();
     ADOQuery1.close();
+    Panel2->show();
+}
+
+// A simulator that crashed leaves an empty panel: the candidate is told,
+// and the same question starts again from its beginning.
+void Tsbs::restartEndedSimulator(int th)
+{
+    if (th != js || m_host->isEmbedded())
+        return;
+    Panel2->hide();
+    notice(SimHost::endedNoticeText(th));
+    ADOConnection1.close();
+    ADOConnection1.open();
+    m_host->launch(js);
+    m_host->waitAndEmbed();
+    ADOQuery1.close();
+    ADOConnection1.close();
     Panel2->show();
 }
 

@@ -90,6 +90,7 @@ private:
     void step(int direction);
     void switchTo(const QString &task, QPushButton *enable);
     void recolourGrid();
+    void restartEndedSimulator(int th);
     void buildGrid();
     // "题号：101  第2题/共3题"
     void showPosition(const QString &number, int position, int count);

@@ -5,6 +5,7 @@
 #include "programfolder.h"
 #include "query.h"
 #include "statements.h"
+#include "storeerror.h"
 #include "x11embed.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QDir>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 
@@ -30,6 +35,26 @@ using Clock = std::chrono::steady_clock;
 // limit is noticed.
 constexpr int PassFallbackMs = 20;
 constexpr int ClosePollMs = 10;
+// A read during the wait gives way quickly to another program's write, so
+// the wait's own limit holds however busy the bank is.
+constexpr int WaitBusyMs = 300;
+
+bool isDecimal(const QString &text)
+{
+    bool ok = false;
+    text.trimmed().toLongLong(&ok);
+    return ok;
+}
+
+// One file per host process: the launched simulator leaves its reason
+// there when it cannot start.
+QString startFailureFile()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder + QStringLiteral("/pelquor-simulator-%1.err").arg(QCoreApplication::applicationPid());
+}
 
 QList<SimHost *> &hosts()
 {
@@ -108,6 +133,8 @@ SimHost::SimHost(Connection &connection, Query &query, QWidget *panel, QObject *
     registerCleanup();
     hosts().append(this);
     setPanel(panel);
+    if (X11Embed::available())
+        connect(X11Embed::instance(), &X11Embed::windowGone, this, &SimHost::windowGone);
 }
 
 SimHost::~SimHost()
@@ -129,12 +156,27 @@ QString SimHost::noticeText(int th)
     return QStringLiteral("题目%1的模拟程序没有启动，请检查模拟程序文件。").arg(th);
 }
 
+QString SimHost::busyNoticeText(int th)
+{
+    return QStringLiteral("题库文件正被其他程序占用，题目%1的模拟程序没能及时打开题库。请关闭占用题库的程序后重新打开本题。")
+        .arg(th);
+}
+
+QString SimHost::endedNoticeText(int th)
+{
+    return QStringLiteral("题目%1的模拟程序意外退出了。单击“确定”重新开始本题。").arg(th);
+}
+
 bool SimHost::launch(int th)
 {
     m_js = th;
     m_embedded = false;
     m_pid = 0;
-    const qint64 pid = ProcessWatch::startDetached(ProgramFolder::simulatorProgram(QString::number(th)));
+    m_bankBusy = false;
+    m_jcBeforeLaunch = jcNow();
+    m_errorFile = startFailureFile();
+    QFile::remove(m_errorFile);
+    const qint64 pid = ProcessWatch::startDetached(ProgramFolder::simulatorProgram(QString::number(th)), m_errorFile);
     if (pid > 0) {
         m_pid = pid;
         launchedPids().insert(pid);
@@ -150,6 +192,33 @@ void SimHost::readHandshake()
     m_query.open();
 }
 
+QString SimHost::jcNow()
+{
+    // A look only: under another program's lock it gives way at once.
+    m_connection.setBusyTimeout(WaitBusyMs);
+    const auto restore = qScopeGuard([this] { m_connection.setBusyTimeout(Connection::BusyTimeoutMs); });
+    try {
+        readHandshake();
+        const QString value = m_query.isEmpty() ? QString() : m_query.fieldText(QStringLiteral("jc"));
+        m_query.close();
+        return value;
+    } catch (const StoreError &) {
+        // The wait reads again and reports what is still wrong then.
+        m_query.close();
+        return {};
+    }
+}
+
+QString SimHost::takeStartFailure()
+{
+    QFile file(m_errorFile);
+    if (m_errorFile.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QString message = QString::fromUtf8(file.readAll()).trimmed();
+    file.remove();
+    return message;
+}
+
 bool SimHost::simulatorRunning() const
 {
     return ProcessWatch::isRunning(m_pid);
@@ -160,7 +229,12 @@ bool SimHost::simulatorRunning() const
 // the store's error; a stale or foreign value is not an announcement.
 bool SimHost::tryEmbed()
 {
-    if (m_query.fieldText(QStringLiteral("jc")).isEmpty())
+    const QString jc = m_query.fieldText(QStringLiteral("jc"));
+    if (jc.isEmpty())
+        return false;
+    // Left over from an earlier run and not a window id: the new simulator
+    // replaces it with its own; only a value it writes itself is reported.
+    if (jc == m_jcBeforeLaunch && !isDecimal(jc))
         return false;
     const int id = m_query.fieldInt(QStringLiteral("jc"));
     if (id <= 0 || !m_panel)
@@ -185,19 +259,44 @@ bool SimHost::tryEmbed()
 bool SimHost::giveUp()
 {
     m_query.close();
+    const bool stillStarting = simulatorRunning();
     // A simulator that shows up after the wait gave up would float on the
     // screen on its own, so the launched process is ended.
     ProcessWatch::end(m_pid);
-    emit notice(noticeText(m_js));
+    // The simulator's own reason (a bank it cannot read, a missing table)
+    // says more than ours.
+    QString text = takeStartFailure();
+    if (text.isEmpty())
+        text = stillStarting && m_bankBusy ? busyNoticeText(m_js) : noticeText(m_js);
+    emit notice(text);
     return false;
 }
 
 bool SimHost::waitAndEmbed()
 {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(m_waitLimitMs);
+    struct QuickReads
+    {
+        Connection &connection;
+        explicit QuickReads(Connection &c) : connection(c) { connection.setBusyTimeout(WaitBusyMs); }
+        ~QuickReads() { connection.setBusyTimeout(Connection::BusyTimeoutMs); }
+    } quickReads(m_connection);
+    // Another program writing the bank only delays a read: the wait goes
+    // on, and its limit ends it with a notice that says so.
+    auto readAndTryEmbed = [this] {
+        try {
+            readHandshake();
+        } catch (const StoreError &error) {
+            if (!error.isBusy())
+                throw;
+            m_bankBusy = true;
+            m_query.close();
+            return false;
+        }
+        return tryEmbed();
+    };
     try {
-        readHandshake();
-        if (tryEmbed()) {
+        if (readAndTryEmbed()) {
             m_query.close();
             return true;
         }
@@ -231,9 +330,15 @@ bool SimHost::waitAndEmbed()
             // The simulator writes from its own connection; only a freshly
             // opened connection sees that write.
             m_connection.close();
-            m_connection.open();
-            readHandshake();
-            if (tryEmbed()) {
+            try {
+                m_connection.open();
+            } catch (const StoreError &error) {
+                if (!error.isBusy())
+                    throw;
+                m_bankBusy = true;
+                continue;
+            }
+            if (readAndTryEmbed()) {
                 m_query.close();
                 return true;
             }
@@ -264,8 +369,18 @@ bool SimHost::readAndEmbed()
     return waitAndEmbed();
 }
 
+void SimHost::windowGone(quint32 window)
+{
+    if (!m_embedded || m_closing || window != m_hwndnotepad)
+        return;
+    m_embedded = false;
+    ProcessWatch::end(m_pid);
+    emit simulatorEnded(m_js);
+}
+
 void SimHost::close()
 {
+    const QScopedValueRollback closing(m_closing, true);
     bool windowStayed = false;
     if (m_embedded && QCoreApplication::instance()) {
         X11Embed *x11 = X11Embed::instance();

@@ -77,16 +77,27 @@ public:
     bool isEmbedded() const { return m_embedded; }
 
     static QString noticeText(int th);
+    // The wait ran out while the simulator was still trying to reach a bank
+    // that another program keeps busy.
+    static QString busyNoticeText(int th);
+    // The embedded simulator ended without being closed (it crashed).
+    static QString endedNoticeText(int th);
 
 signals:
     // A Chinese notice for the candidate (shown through `tits`).
     void notice(const QString &text);
     void embedded(quint32 window);
+    // The embedded simulator of question `th` is gone without a close: its
+    // panel is empty until the question is started again.
+    void simulatorEnded(int th);
 
 private:
     void readHandshake();
     bool tryEmbed();
     bool giveUp();
+    QString jcNow();
+    QString takeStartFailure();
+    void windowGone(quint32 window);
     bool simulatorRunning() const;
     QFileSystemWatcher *bankFolderWatch();
 
@@ -103,4 +114,12 @@ private:
     WindowId m_aa = 0;
     qint64 m_pid = 0;
     bool m_embedded = false;
+    // `jc` as it stood before the launch: an old value that is not a window
+    // id is left from an earlier run, not the new simulator's announcement.
+    QString m_jcBeforeLaunch;
+    // The bank answered "busy" during the current wait.
+    bool m_bankBusy = false;
+    bool m_closing = false;
+    // Where the launched simulator leaves its reason when it cannot start.
+    QString m_errorFile;
 };

@@ -7,7 +7,10 @@
 // It is started as "<program folder>/ovti/金山演示<n>/ov" (a link to this
 // program). Environment:
 //   FAKESIM_MODE   normal | silent (never announces) | late (announces after
-//                  FAKESIM_DELAY ms) | ignoreclose | quit (ends at once)
+//                  FAKESIM_DELAY ms) | ignoreclose | quit (ends at once) |
+//                  garbage (announces "junk") | crash (announces, then aborts
+//                  after FAKESIM_DELAY ms) | fail (leaves a reason for the host
+//                  and ends)
 //   FAKESIM_LOG    file that receives "key value" lines: opened (the bank),
 //                  announced and painted (monotonic clock, ns), text (what was typed), pos
 //                  (the screen position the window believes it has)
@@ -26,6 +29,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cstdlib>
 #include <time.h>
 
 namespace {
@@ -116,6 +120,12 @@ int main(int argc, char *argv[])
     const QByteArray mode = qgetenv("FAKESIM_MODE");
     if (mode == "quit")
         return 3;
+    if (mode == "fail") {
+        QFile reason(qEnvironmentVariable("PELQUOR_SIMULATOR_ERROR_FILE"));
+        if (reason.open(QIODevice::WriteOnly))
+            reason.write(QStringLiteral("无法读取题库，模拟程序不能启动。\nno such table: jl").toUtf8());
+        return 1;
+    }
 
     QDir dir = QFileInfo(QFile::decodeName(argv[0])).absoluteDir();
     const QString th = dir.dirName().mid(QStringLiteral("金山演示").size());
@@ -147,9 +157,12 @@ int main(int argc, char *argv[])
     });
 
     auto announce = [&] {
-        connection.exec(QStringLiteral("update sbsti set jc='%1' where th='%2'").arg(idText, th));
+        const QString value = mode == "garbage" ? QStringLiteral("junk") : idText;
+        connection.exec(QStringLiteral("update sbsti set jc='%1' where th='%2'").arg(value, th));
         log.set(QStringLiteral("announced"), QString::number(monotonicNs()));
     };
+    if (mode == "crash")
+        QTimer::singleShot(qEnvironmentVariableIntValue("FAKESIM_DELAY"), &window, [] { std::abort(); });
     if (mode == "late")
         QTimer::singleShot(qEnvironmentVariableIntValue("FAKESIM_DELAY"), &window, announce);
     else if (mode != "silent")

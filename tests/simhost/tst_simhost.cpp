@@ -1,5 +1,6 @@
 // The simulator host with real simulator processes under the virtual X
 // server, with and without a window manager.
+#include "connection.h"
 #include "hostwindow.h"
 #include "processwatch.h"
 #include "simhost.h"
@@ -44,6 +45,10 @@ private slots:
     void waitTakesNoInput();
     void hostEnds_data();
     void hostEnds();
+    void waitWhileBankBusy_data();
+    void waitWhileBankBusy();
+    void simulatorCrashes();
+    void launcherChildrenEnd();
 
 private:
     void startWindowManager();
@@ -214,6 +219,7 @@ void TestSimHost::handshake_data()
     QTest::newRow("single read, never announces") << QByteArray("silent") << true << 700 << false;
     QTest::newRow("ends without announcing") << QByteArray("quit") << false << 15000 << false;
     QTest::newRow("program missing") << QByteArray("missing") << false << 15000 << false;
+    QTest::newRow("simulator gives its reason") << QByteArray("fail") << false << 15000 << false;
 }
 
 // The wait embeds exactly once when the simulator announces itself, early or
@@ -250,7 +256,10 @@ void TestSimHost::handshake()
         return;
     }
     QCOMPARE(notices.count(), 1);
-    QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("题目101的模拟程序没有启动，请检查模拟程序文件。"));
+    // The simulator's own reason, when it left one, takes the place of ours.
+    QCOMPARE(notices.at(0).at(0).toString(),
+             mode == "fail" ? QStringLiteral("无法读取题库，模拟程序不能启动。\nno such table: jl")
+                            : QStringLiteral("题目101的模拟程序没有启动，请检查模拟程序文件。"));
     // Within the bound: a process that ended or never started does not make
     // the candidate wait for the limit.
     QVERIFY2(elapsed < qMin(limitMs, 5000) + 2000, qPrintable(QString::number(elapsed)));
@@ -261,26 +270,40 @@ void TestSimHost::handshake()
 void TestSimHost::jcNotDecimal_data()
 {
     QTest::addColumn<bool>("singleRead");
-    QTest::newRow("wait") << false;
-    QTest::newRow("single read") << true;
+    QTest::addColumn<QByteArray>("mode");
+    QTest::addColumn<QString>("before");
+    QTest::newRow("simulator writes it, wait") << false << QByteArray("garbage") << QString();
+    QTest::newRow("simulator writes it, single read") << true << QByteArray("garbage") << QString();
+    QTest::newRow("left from before, wait") << false << QByteArray("late") << QStringLiteral("12ab");
+    QTest::newRow("left from before, single read") << true << QByteArray("late") << QStringLiteral("12ab");
 }
 
-// A `jc` that is not a decimal number is the store's error, which the
-// standard error box shows; the launched simulator does not stay behind.
+// A `jc` that is not a decimal number: written by the simulator it is the
+// store's error, which the standard error box shows, and the simulator does
+// not stay behind; left over from an earlier run it does not block the
+// question, the new simulator's own announcement is embedded.
 void TestSimHost::jcNotDecimal()
 {
     QFETCH(bool, singleRead);
-    qputenv("FAKESIM_MODE", "silent");
-    m_bank->exec(QStringLiteral("update sbsti set jc='12ab' where th='101'"));
+    QFETCH(QByteArray, mode);
+    QFETCH(QString, before);
+    qputenv("FAKESIM_MODE", mode);
+    qputenv("FAKESIM_DELAY", "200");
+    m_bank->exec(QStringLiteral("update sbsti set jc='%1' where th='101'").arg(before));
     SimHost &host = *showHost()->host;
-    host.setWaitLimit(700);
+    host.setWaitLimit(5000);
     QSignalSpy notices(&host, &SimHost::notice);
     host.launch(101);
+    if (!before.isEmpty()) {
+        QVERIFY(singleRead ? host.readAndEmbed() : host.waitAndEmbed());
+        QCOMPARE(notices.count(), 0);
+        return;
+    }
     try {
         singleRead ? host.readAndEmbed() : host.waitAndEmbed();
         QFAIL("no StoreError");
     } catch (const StoreError &error) {
-        QVERIFY2(error.message().contains(QStringLiteral("12ab")), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(QStringLiteral("junk")), qPrintable(error.message()));
     }
     QCOMPARE(notices.count(), 0);
     QVERIFY(!host.isEmbedded());
@@ -369,10 +392,22 @@ void TestSimHost::focusFollowsClicks()
     QFETCH(bool, windowManager);
     if (windowManager)
         startWindowManager();
-    QVERIFY(embed());
+    QVERIFY(showHost());
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    // The keys go to a simulator as soon as it shows itself, without a click.
+    QVERIFY(embed());
+    QTRY_COMPARE(X11Embed::instance()->inputFocus(), m_window->host->hwndnotepad());
+    xdotool({QStringLiteral("type"), QStringLiteral("k")});
+    QTRY_COMPARE(logValue(QStringLiteral("text")), QStringLiteral("k"));
+    xdotool({QStringLiteral("key"), QStringLiteral("BackSpace")});
+    QTRY_COMPARE(logValue(QStringLiteral("text")), QString());
 
+    // Back in the host by a click on its own control, then into the simulator by a click.
+    const QPoint home = m_window->edit->mapToGlobal(QPoint(20, 15));
+    xdotool({QStringLiteral("mousemove"), QString::number(home.x()), QString::number(home.y()),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QTRY_VERIFY(X11Embed::instance()->inputFocus() != m_window->host->hwndnotepad());
     const QPoint simulator = m_window->Panel2->mapToGlobal(QPoint(100, 20));
     xdotool({QStringLiteral("mousemove"), QString::number(simulator.x()), QString::number(simulator.y()),
              QStringLiteral("click"), QStringLiteral("1")});
@@ -468,6 +503,90 @@ void TestSimHost::hostEnds()
     }
     QVERIFY(host.waitForFinished(5000));
     QTRY_VERIFY_WITH_TIMEOUT(!ProcessWatch::isRunning(simulator), 1000);
+}
+
+void TestSimHost::waitWhileBankBusy_data()
+{
+    QTest::addColumn<int>("holdMs");
+    QTest::addColumn<bool>("embeds");
+    QTest::newRow("held for a while") << 1500 << true;
+    QTest::newRow("held past the limit") << 6000 << false;
+}
+
+// Another program holding the bank delays the hand-shake but neither fails
+// it with the store's error nor blames the simulator: the wait goes on, and
+// when the limit comes first the notice says what is wrong.
+void TestSimHost::waitWhileBankBusy()
+{
+    QFETCH(int, holdMs);
+    QFETCH(bool, embeds);
+    SimHost &host = *showHost()->host;
+    host.setWaitLimit(3000);
+    QSignalSpy notices(&host, &SimHost::notice);
+    Connection other(m_bank->connectionString());
+    other.open();
+    other.exec(QStringLiteral("begin exclusive"));
+    bool released = false;
+    QTimer::singleShot(holdMs, this, [&] {
+        other.exec(QStringLiteral("commit"));
+        released = true;
+    });
+    host.launch(101);
+    QCOMPARE(host.waitAndEmbed(), embeds);
+    if (embeds) {
+        QCOMPARE(notices.count(), 0);
+    } else {
+        QCOMPARE(notices.count(), 1);
+        QCOMPARE(notices.at(0).at(0).toString(), SimHost::busyNoticeText(101));
+        QVERIFY(!ProcessWatch::isRunning(host.launchedPid()));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(released, holdMs + 1000);
+}
+
+// A simulator that ends on its own while embedded is reported once, with
+// the question, so that its window can start it again; a closed one is not.
+void TestSimHost::simulatorCrashes()
+{
+    qputenv("FAKESIM_MODE", "crash");
+    qputenv("FAKESIM_DELAY", "500");
+    SimHost &host = *showHost()->host;
+    QSignalSpy ended(&host, &SimHost::simulatorEnded);
+    host.launch(101);
+    QVERIFY(host.waitAndEmbed());
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+    QCOMPARE(ended.at(0).at(0).toInt(), 101);
+    QVERIFY(!host.isEmbedded());
+
+    qputenv("FAKESIM_MODE", "normal");
+    host.launch(101);
+    QVERIFY(host.waitAndEmbed());
+    host.close();
+    QTest::qWait(200);
+    QCOMPARE(ended.count(), 1);
+}
+
+// A launcher script that starts the real program and never announces: when
+// the wait gives up, nothing it started is left running.
+void TestSimHost::launcherChildrenEnd()
+{
+    const QString ov = m_bank->folder() + QStringLiteral("ovti/金山演示101/ov");
+    const QString childPid = m_bank->folder() + QStringLiteral("child.pid");
+    QVERIFY(QFile::remove(ov));
+    QFile script(ov);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nsleep 60 &\necho $! > '%1'\nwait\n").arg(childPid).toUtf8());
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+
+    SimHost &host = *showHost()->host;
+    host.setWaitLimit(700);
+    QVERIFY(host.launch(101));
+    QVERIFY(!host.waitAndEmbed());
+    QFile pidFile(childPid);
+    QVERIFY(pidFile.open(QIODevice::ReadOnly));
+    const qint64 child = pidFile.readAll().trimmed().toLongLong();
+    QVERIFY(child > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!ProcessWatch::isRunning(child), 1000);
 }
 
 QTEST_MAIN(TestSimHost)

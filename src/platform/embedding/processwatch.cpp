@@ -10,6 +10,9 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
 
 extern char **environ;
 
@@ -38,7 +41,7 @@ bool readStat(qint64 pid, char *state, qint64 *parent)
 
 namespace ProcessWatch {
 
-qint64 startDetached(const QString &program)
+qint64 startDetached(const QString &program, const QString &errorFile)
 {
     const QByteArray path = QFile::encodeName(program);
     posix_spawnattr_t attributes;
@@ -52,9 +55,24 @@ qint64 startDetached(const QString &program)
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+
+    // The host's environment, with the two hand-over variables of our own.
+    const QByteArray hostPid = QByteArray(HostPidVariable) + '=' + QByteArray::number(qint64(::getpid()));
+    const QByteArray errorPath = QByteArray(ErrorFileVariable) + '=' + QFile::encodeName(errorFile);
+    std::vector<char *> environment;
+    for (char **variable = environ; *variable; ++variable) {
+        const QByteArrayView entry(*variable);
+        if (!entry.startsWith(QByteArray(HostPidVariable) + '=') && !entry.startsWith(QByteArray(ErrorFileVariable) + '='))
+            environment.push_back(*variable);
+    }
+    environment.push_back(const_cast<char *>(hostPid.constData()));
+    if (!errorFile.isEmpty())
+        environment.push_back(const_cast<char *>(errorPath.constData()));
+    environment.push_back(nullptr);
+
     char *argv[] = {const_cast<char *>(path.constData()), nullptr};
     pid_t pid = 0;
-    const int failed = posix_spawn(&pid, path.constData(), nullptr, &attributes, argv, environ);
+    const int failed = posix_spawn(&pid, path.constData(), nullptr, &attributes, argv, environment.data());
     posix_spawnattr_destroy(&attributes);
     if (failed)
         return 0;
@@ -89,12 +107,19 @@ bool isSameOrDescendant(qint64 pid, qint64 ancestor)
 
 void end(qint64 pid, int graceMs)
 {
-    if (!isRunning(pid))
+    if (pid <= 0)
         return;
+    // The child leads a session and process group of its own (its id is
+    // the group's), so the group reaches whatever it started.
+    const bool groupThere = ::kill(-pid_t(pid), 0) == 0;
+    if (!isRunning(pid) && !groupThere)
+        return;
+    ::kill(-pid_t(pid), SIGTERM);
     ::kill(pid_t(pid), SIGTERM);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
-    while (isRunning(pid) && std::chrono::steady_clock::now() < deadline)
+    while ((isRunning(pid) || ::kill(-pid_t(pid), 0) == 0) && std::chrono::steady_clock::now() < deadline)
         QThread::msleep(2);
+    ::kill(-pid_t(pid), SIGKILL);
     if (isRunning(pid))
         ::kill(pid_t(pid), SIGKILL);
 }

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-class QString;
+#include <QString>
 
 // The processes the simulator host launches. The host does not wait for
 // them, so they are watched through /proc: a process that has ended, or only
@@ -13,7 +13,14 @@ namespace ProcessWatch {
 // its process id, 0 when it could not be started. The child is spawned
 // without copying the host's address space, which keeps the launch cheap
 // however large the host has grown; it is reaped as soon as it ends.
-qint64 startDetached(const QString &program);
+//
+// The child learns who launched it (HostPidVariable), so that it can end
+// when the host is gone, and where to leave a message when it cannot start
+// (ErrorFileVariable, set when `errorFile` is given).
+qint64 startDetached(const QString &program, const QString &errorFile = {});
+
+inline constexpr char HostPidVariable[] = "PELQUOR_HOST_PID";
+inline constexpr char ErrorFileVariable[] = "PELQUOR_SIMULATOR_ERROR_FILE";
 
 bool isRunning(qint64 pid);
 
@@ -21,8 +28,9 @@ bool isRunning(qint64 pid);
 // simulator reached through a small launcher is still recognised.
 bool isSameOrDescendant(qint64 pid, qint64 ancestor);
 
-// Asks the process to end, and kills it when it is still there after
-// `graceMs`. Returns at once for a process that has already ended.
+// Asks the process and everything it started in its session to end, and
+// kills what is still there after `graceMs`: a launcher that started the
+// real program and lingers, or has ended already, leaves nothing behind.
 void end(qint64 pid, int graceMs = 200);
 
 } // namespace ProcessWatch

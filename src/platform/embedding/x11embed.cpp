@@ -303,8 +303,19 @@ bool X11Embed::handleNative(void *message)
     }
     case XCB_MAP_NOTIFY: {
         const auto *map = reinterpret_cast<const xcb_map_notify_event_t *>(event);
-        if (map->event == map->window && m_watched.contains(map->window))
-            emit windowMapped(map->window);
+        if (map->event != map->window || !m_watched.contains(map->window))
+            return false;
+        // A simulator that has just shown itself in its panel takes the
+        // keyboard at once (F5, Ctrl+S and typing work without a click
+        // first), as long as the candidate is working in our window.
+        if (const auto home = m_embedded.constFind(map->window);
+            home != m_embedded.constEnd() && QGuiApplication::focusWindow()) {
+            xcb_connection_t *c = connection();
+            xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, map->window, XCB_CURRENT_TIME);
+            xcb_flush(c);
+            m_focusGivenFrom = home.value();
+        }
+        emit windowMapped(map->window);
         return false;
     }
     case XCB_CONFIGURE_NOTIFY: {
