@@ -20,6 +20,12 @@ void show(QWidget *parent, const QString &message);
 // The message of the exception in flight; call inside a catch block.
 QString currentMessage();
 
+// While held, store errors end their handler without a box: the candidate
+// has been told once already that the bank cannot be used.
+void holdStoreErrors(bool hold);
+// Shows the box for the exception in flight, unless store errors are held.
+void showCurrent(QWidget *parent);
+
 // Runs a handler; an error it raises is shown in the standard error box.
 // Returns whether the handler ran to its end.
 template<typename Handler>
@@ -29,7 +35,7 @@ bool run(QWidget *parent, Handler &&handler) noexcept
         std::forward<Handler>(handler)();
         return true;
     } catch (...) {
-        show(parent, currentMessage());
+        showCurrent(parent);
         return false;
     }
 }

@@ -94,8 +94,9 @@ QPixmap drawMainBackground()
 
 QPixmap drawServiceBanner()
 {
-    QPixmap pixmap(224, 85);
-    pixmap.fill(Qt::transparent);
+    // The banner is kept as opaque pixels, so its rounded corners are drawn
+    // over the part of the main window's background the banner covers.
+    QPixmap pixmap = drawMainBackground().copy(QRect(QPoint(767, 26), QSize(224, 85)));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
 

@@ -6,6 +6,7 @@
 #include "shellart.h"
 #include "windowdrag.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -22,7 +23,14 @@ Ttits::Ttits(QWidget *parent)
 
     Image1 = new PictureBox(this);
     Image1->setGeometry(0, 1, 270, 140);
-    Image1->setBuiltInPicture(ShellArt::titleStrip());
+    const QPixmap background = ShellArt::titleStrip();
+    Image1->setBuiltInPicture(background);
+    // Below the picture (a long message makes the dialog taller) the body
+    // goes on in the picture's own colour.
+    QPalette body = palette();
+    body.setColor(QPalette::Window, background.toImage().pixelColor(background.width() / 2, background.height() - 3));
+    setPalette(body);
+    setAutoFillBackground(true);
 
     z = new QLabel(this);
     z->setGeometry(0, 1, 270, 32);
@@ -51,7 +59,34 @@ void Ttits::FormCreate()
 void Ttits::tell(const QString &message)
 {
     Label1->setText(message);
+    fitMessage();
     exec();
+}
+
+// A message of one short line stands where it always has. A longer one is
+// wrapped over the width between the borders, and the dialog grows
+// downwards, its body continued in the picture's own colour, so that no
+// word of it is cut off.
+void Ttits::fitMessage()
+{
+    static constexpr QRect OneLine(48, 64, 214, 33);
+    static constexpr int WrapLeft = 16, WrapTop = 44, WrapWidth = 238, Gap = 8;
+    static constexpr QSize Normal(270, 142);
+    const QFontMetrics metrics(Label1->font());
+    const QString text = Label1->text();
+    if (metrics.horizontalAdvance(text) <= OneLine.width() && !text.contains(u'\n')) {
+        Label1->setWordWrap(false);
+        Label1->setGeometry(OneLine);
+        Button1->move(90, 99);
+        setFixedSize(Normal);
+        return;
+    }
+    Label1->setWordWrap(true);
+    const int textHeight = Label1->heightForWidth(WrapWidth);
+    Label1->setGeometry(WrapLeft, WrapTop, WrapWidth, textHeight);
+    const int buttonTop = qMax(99, WrapTop + textHeight + Gap);
+    Button1->move(90, buttonTop);
+    setFixedSize(Normal.width(), qMax(Normal.height(), buttonTop + Button1->height() + 18));
 }
 
 void Ttits::Button1Click()

@@ -27,6 +27,7 @@ public:
 
 private:
     void FormCreate();
+    void fitMessage();
     void Button1Click();
     void zMouseDown(QMouseEvent *event);
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,6 +5,7 @@
 #include "tmain.h"
 #include "picturebox.h"
 #include "ttcrj.h"
+#include "simhost.h"
 #include "ttits.h"
 #include "ttzts.h"
 #include "errorbox.h"
@@ -38,6 +39,8 @@ private slots:
     void cleanup();
 
     void noticeKeepsTextAndPlace();
+    void noticeShowsTheWholeText_data();
+    void noticeShowsTheWholeText();
     void dragStripMovesTheDialog_data();
     void dragStripMovesTheDialog();
     void flashPrompt();
@@ -101,6 +104,54 @@ void TestShellDialogs::noticeKeepsTextAndPlace()
                                  QStringLiteral("请您关闭正在做的题!")}));
     QCOMPARE(places, QList<QPoint>({created, created + QPoint(-100, 75), created + QPoint(-100, 75)}));
     QCOMPARE(tits->Label1->text(), QStringLiteral("请您关闭正在做的题!"));
+}
+
+void TestShellDialogs::noticeShowsTheWholeText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("oneLine");
+    QTest::newRow("short") << QStringLiteral("已经是第一道题了!") << true;
+    QTest::newRow("simulator not started") << SimHost::noticeText(101) << false;
+    QTest::newRow("bank busy") << SimHost::busyNoticeText(612) << false;
+    QTest::newRow("simulator ended") << SimHost::endedNoticeText(612) << false;
+    QTest::newRow("simulator's own reason")
+        << QStringLiteral("无法读取题库，模拟程序不能启动。\nno such table: jl") << false;
+}
+
+// Every notice is shown whole: a short one stands where it always has, a
+// long one wraps and the dialog grows, with "确定" below the last line.
+void TestShellDialogs::noticeShowsTheWholeText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, oneLine);
+    Ttits *tits = Forms::tits;
+    QRect label, button;
+    QSize size;
+    bool wraps = false;
+    {
+        ModalAnswer answer([&](QWidget *) {
+            label = tits->Label1->geometry();
+            button = tits->Button1->geometry();
+            size = tits->size();
+            wraps = tits->Label1->wordWrap();
+            QTest::mouseClick(tits->Button1, Qt::LeftButton);
+        });
+        tits->tell(text);
+    }
+    const QFontMetrics metrics(tits->Label1->font());
+    if (oneLine) {
+        QCOMPARE(label, QRect(48, 64, 214, 33));
+        QCOMPARE(size, QSize(270, 142));
+        QVERIFY(metrics.horizontalAdvance(text) <= label.width());
+    } else {
+        QVERIFY(wraps);
+        const QRect needed = metrics.boundingRect(QRect(0, 0, label.width(), 10000), Qt::TextWordWrap, text);
+        QVERIFY2(needed.height() <= label.height(), qPrintable(QStringLiteral("%1 > %2").arg(needed.height()).arg(label.height())));
+        QCOMPARE(size.width(), 270);
+    }
+    QVERIFY(QRect(QPoint(), size).contains(label));
+    QVERIFY(QRect(QPoint(), size).contains(button));
+    QVERIFY(button.top() >= label.bottom());
 }
 
 void TestShellDialogs::dragStripMovesTheDialog_data()
