@@ -122,6 +122,11 @@ void end(qint64 pid, int graceMs)
     ::kill(-pid_t(pid), SIGKILL);
     if (isRunning(pid))
         ::kill(pid_t(pid), SIGKILL);
+    // A killed process is gone once the kernel has run it once more; on a
+    // busy machine that takes a moment, and callers count on it being gone.
+    const auto killedBy = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (isRunning(pid) && std::chrono::steady_clock::now() < killedBy)
+        QThread::msleep(1);
 }
 
 } // namespace ProcessWatch
