@@ -16,6 +16,7 @@
 
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -85,7 +86,9 @@ Tsbsjx::Tsbsjx(QWidget *parent)
     WebBrowser1->setVisible(false);
     WebBrowser1->move(1024, 1024);
 
-    connect(ListBox1, &QListWidget::itemClicked, this, ErrorBox::guarded(this, [this] { ListBox1Click(); }));
+    // Every change of the current chapter, by mouse or by the arrow keys,
+    // lists that chapter: the list never shows another chapter's questions.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, ErrorBox::guarded(this, [this] { ListBox1Click(); }));
     connect(ListView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         ErrorBox::run(this, [&] { ListView1SelectItem(current); });
     });
@@ -154,18 +157,23 @@ void Tsbsjx::FormShow()
         ADOQuery1.close();
     }
     ADOQuery1.close();
-    ListBox1->clear();
-    if (wrongQuestionMode()) {
-        ListBox1->addItem(QStringLiteral("错题练习"));
-    } else {
-        ADOQuery1.setSql(Sql::chapters());
-        ADOQuery1.open();
-        for (; !ADOQuery1.eof(); ADOQuery1.next())
-            ListBox1->addItem(ADOQuery1.fieldText(QStringLiteral("list")));
-        ADOQuery1.close();
+    {
+        // Filling the list is no choice of a chapter; the first one is
+        // listed once, below.
+        const QSignalBlocker quiet(ListBox1);
+        ListBox1->clear();
+        if (wrongQuestionMode()) {
+            ListBox1->addItem(QStringLiteral("错题练习"));
+        } else {
+            ADOQuery1.setSql(Sql::chapters());
+            ADOQuery1.open();
+            for (; !ADOQuery1.eof(); ADOQuery1.next())
+                ListBox1->addItem(ADOQuery1.fieldText(QStringLiteral("list")));
+            ADOQuery1.close();
+        }
+        if (ListBox1->count() > 0)
+            ListBox1->setCurrentRow(0);
     }
-    if (ListBox1->count() > 0)
-        ListBox1->setCurrentRow(0);
     ListBox1Click();
     checkProductSite();
 }
@@ -324,6 +332,16 @@ void Tsbsjx::Button4Click()
 
 void Tsbsjx::Button1Click()
 {
+    // The chapter's practice record is gone for good: the candidate confirms.
+    QMessageBox ask(QMessageBox::Question, QStringLiteral("重新学习"), QStringLiteral("确定要清除本章的练习记录吗？"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.button(QMessageBox::Yes)->setText(QStringLiteral("确定"));
+    ask.button(QMessageBox::No)->setText(QStringLiteral("取消"));
+    ask.setDefaultButton(QMessageBox::No);
+    ask.setEscapeButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes)
+        return;
+
     ADOQuery1.close();
     ADOQuery1.setSql(Sql::chapterRestart(Sql::trimTitle(currentChapterItem())));
     ADOQuery1.open();
