@@ -129,6 +129,7 @@ Tsbs::Tsbs(QWidget *parent)
     titleFont.setPixelSize(16);
     Label5->setFont(titleFont);
     Label5->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    Label5->setTextFormat(Qt::PlainText);
     Image1 = new PictureBox(Panel1);
     Image1->setGeometry(0, 25, 199, 384);
     Image1->setStretch(true);
@@ -146,6 +147,7 @@ Tsbs::Tsbs(QWidget *parent)
     song.setBold(true);
     Label1->setFont(song);
     Label1->setStyleSheet(QStringLiteral("color: blue; background: transparent;"));
+    Label1->setTextFormat(Qt::PlainText);
     RichEdit1 = PracticeUi::richEdit(Panel1);
     RichEdit1->setGeometry(0, 445, 199, 200);
 
@@ -475,9 +477,12 @@ void Tsbs::switchTo(const QString &task, QPushButton *enable)
     if (Panel3->isVisible())
         recolourGrid();
 
+    // The label and the task box change together: the candidate never
+    // reads one question's number over another question's task.
     openRunSet();
     showPosition(QString::number(js), positionOf(js), ADOQuery1.recordCount());
     ADOQuery1.close();
+    PracticeUi::showTask(RichEdit1, task);
 
     ADOConnection1.close();
     ADOConnection1.open();
@@ -487,7 +492,6 @@ void Tsbs::switchTo(const QString &task, QPushButton *enable)
         Forms::main->repaint();
     m_host->waitAndEmbed();
     ADOQuery1.close();
-    PracticeUi::showTask(RichEdit1, task);
     ADOConnection1.close();
     ADOQuery1.close();
     Panel2->show();
@@ -584,13 +588,13 @@ void Tsbs::gridJump(int k)
         }
         showPosition(QString::number(js), positionOf(js), ADOQuery1.recordCount());
         ADOQuery1.close();
+        PracticeUi::showTask(RichEdit1, task);
 
         ADOConnection1.close();
         m_host->close();
         m_host->launch(js);
         m_host->readAndEmbed();
         ADOQuery1.close();
-        PracticeUi::showTask(RichEdit1, task);
         ADOConnection1.close();
         ADOQuery1.close();
         if (!wrongQuestionMode())
