@@ -149,6 +149,7 @@ Tsbs::Tsbs(QWidget *parent)
     Label1->setStyleSheet(QStringLiteral("color: blue; background: transparent;"));
     Label1->setTextFormat(Qt::PlainText);
     RichEdit1 = PracticeUi::richEdit(Panel1);
+    RichEdit1->setAccessibleName(QStringLiteral("题目要求"));
     RichEdit1->setGeometry(0, 445, 199, 200);
 
     Panel3 = PracticeUi::panel(Panel1, PracticeUi::skyBlue);
@@ -169,6 +170,7 @@ Tsbs::Tsbs(QWidget *parent)
     Image2 = new PictureBox(Panel3);
     Image2->setGeometry(175, 0, 25, 23);
     Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setAccessibleName(QStringLiteral("关闭题目列表"));
     PracticeUi::decorate(Image2, QStringLiteral("sbs_gridclose.png"));
 
     Image4 = new PictureBox(this);

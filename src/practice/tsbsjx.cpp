@@ -45,6 +45,7 @@ Tsbsjx::Tsbsjx(QWidget *parent)
     Image2 = new QLabel(Panel1);
     Image2->setGeometry(1, 3, 194, 31);
     ListBox1 = new QListWidget(Panel1);
+    ListBox1->setAccessibleName(QStringLiteral("章节"));
     ListBox1->setGeometry(1, 32, 194, 375);
     QFont tahoma(QStringLiteral("Tahoma"));
     tahoma.setPixelSize(13);
@@ -53,11 +54,13 @@ Tsbsjx::Tsbsjx(QWidget *parent)
     Image1->setGeometry(1, 406, 193, 27);
     PracticeUi::decorate(Image1, QStringLiteral("sbsjx_bar.png"));
     RichEdit1 = PracticeUi::richEdit(Panel1);
+    RichEdit1->setAccessibleName(QStringLiteral("题目要求"));
     RichEdit1->setGeometry(1, 435, 193, 210);
 
     Panel2 = PracticeUi::panel(this, QColor(0, 0, 255));
     Panel2->setGeometry(194, 0, 630, 447);
     ListView1 = new QTreeWidget(Panel2);
+    ListView1->setAccessibleName(QStringLiteral("本章题目"));
     ListView1->setGeometry(-1, -1, 631, 429);
     ListView1->setFont(tahoma);
     ListView1->setColumnCount(3);
@@ -73,6 +76,7 @@ Tsbsjx::Tsbsjx(QWidget *parent)
     ListView1->setStyleSheet(PracticeUi::gridLines());
 
     RichEdit2 = PracticeUi::richEdit(this, 16);
+    RichEdit2->setAccessibleName(QStringLiteral("温馨提示"));
     RichEdit2->setGeometry(193, 427, 631, 162);
 
     Panel4 = PracticeUi::panel(this, PracticeUi::skyBlue);

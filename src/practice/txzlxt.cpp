@@ -27,6 +27,7 @@ Txzlxt::Txzlxt(QWidget *parent)
 void Txzlxt::buildControls()
 {
     ListView1 = new QTreeWidget(this);
+    ListView1->setAccessibleName(QStringLiteral("选择练习题"));
     QFont tahoma(QStringLiteral("Tahoma"));
     tahoma.setPixelSize(13);
     ListView1->setFont(tahoma);
