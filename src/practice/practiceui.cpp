@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextEdit>
 
 namespace PracticeUi {
@@ -65,9 +66,12 @@ QPushButton *button(QWidget *parent, const QString &text, int left, int top, int
 
 void showTask(QTextEdit *box, const QString &task)
 {
-    box->clear();
-    box->append(QStringLiteral("要求:"));
-    box->append(QStringLiteral("  ") + task);
+    // A task is plain text whatever it contains: markup in it is shown as
+    // typed, never rendered (an image tag would load a file from disk).
+    box->setPlainText(QStringLiteral("要求:\n  ") + task);
+    // A long task opens at its beginning.
+    box->moveCursor(QTextCursor::Start);
+    box->verticalScrollBar()->setValue(0);
 }
 
 QTextEdit *richEdit(QWidget *parent, int pixelSize)

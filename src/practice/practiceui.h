@@ -23,7 +23,8 @@ QWidget *panel(QWidget *parent, const QColor &colour);
 // A bold push button at its place.
 QPushButton *button(QWidget *parent, const QString &text, int left, int top, int width, int height);
 
-// The task box: the line "要求:" and the task after two blanks.
+// The task box: the line "要求:" and the task after two blanks, as plain
+// text, scrolled to its beginning.
 void showTask(QTextEdit *box, const QString &task);
 
 // A read-only rich-text box whose text the candidate cannot change.

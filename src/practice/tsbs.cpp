@@ -17,11 +17,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <qdrawutil.h>
 
 namespace {
 
@@ -29,22 +31,80 @@ const QString Completed = QStringLiteral("已完成");
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
+// A numbered button of the question grid. Its face is painted flat in the
+// colour of its question's state, with a raised edge (sunken while pressed)
+// and a frame while the pointer is on it: a style's shading would blur the
+// three colours the candidate reads the run by.
+class GridButton : public QPushButton
+{
+public:
+    GridButton(int k, QWidget *parent)
+        : QPushButton(QString::number(k), parent)
+    {
+        setObjectName(QStringLiteral("a%1").arg(k));
+        setAccessibleName(QStringLiteral("第%1题").arg(k));
+        QFont bold = font();
+        bold.setBold(true);
+        setFont(bold);
+    }
+
+    void setColour(const QColor &colour)
+    {
+        setProperty("colour", colour);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const QColor face = property("colour").value<QColor>();
+        QPalette edges = palette();
+        edges.setColor(QPalette::Light, Qt::white);
+        edges.setColor(QPalette::Midlight, QColor(0xE3, 0xE3, 0xE3));
+        edges.setColor(QPalette::Dark, QColor(0xA0, 0xA0, 0xA0));
+        edges.setColor(QPalette::Shadow, QColor(0x69, 0x69, 0x69));
+        QPainter painter(this);
+        const QBrush fill(face);
+        qDrawWinButton(&painter, rect(), edges, isDown(), &fill);
+        if (underMouse()) {
+            painter.setPen(QColor(0, 0, 0x80));
+            painter.drawRect(rect().adjusted(2, 2, -3, -3));
+        }
+        painter.setPen(face == Blue || face == Red ? Qt::white : Qt::black);
+        const int shift = isDown() ? 1 : 0;
+        painter.drawText(rect().translated(shift, shift), Qt::AlignCenter, text());
+    }
+
+    void enterEvent(QEnterEvent *event) override
+    {
+        QPushButton::enterEvent(event);
+        update();
+    }
+
+    void leaveEvent(QEvent *event) override
+    {
+        QPushButton::leaveEvent(event);
+        update();
+    }
+};
+
 void paintButton(QPushButton *button, const QColor &colour)
 {
-    if (!button)
-        return;
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, colour);
-    palette.setColor(QPalette::ButtonText, colour == Blue || colour == Red ? Qt::white : Qt::black);
-    button->setPalette(palette);
-    button->setProperty("colour", colour);
-    button->update();
+    if (auto *gridButton = dynamic_cast<GridButton *>(button))
+        gridButton->setColour(colour);
 }
 
-// Up to 66 questions the grid keeps its six columns 34 (35) pixels apart;
-// longer runs scroll, with columns close enough that the scroll bar fits.
+// Up to 66 questions the grid shows all its rows; longer runs scroll. Six
+// buttons 28 × 23 make a row, rows lie 30 pixels apart below the header.
+// The columns keep the customary 34 (35) pixels apart only where six whole
+// buttons fit the panel; otherwise they close up, with equal margins.
 constexpr int GridColumns = 6;
 constexpr int GridRowsVisible = 11;
+constexpr int GridButtonWidth = 28;
+constexpr int GridButtonHeight = 23;
+constexpr int GridRowStep = 30;
+constexpr int GridTop = 31;
+constexpr int GridMargin = 2;
 
 } // namespace
 
@@ -69,6 +129,7 @@ Tsbs::Tsbs(QWidget *parent)
     titleFont.setPixelSize(16);
     Label5->setFont(titleFont);
     Label5->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    Label5->setTextFormat(Qt::PlainText);
     Image1 = new PictureBox(Panel1);
     Image1->setGeometry(0, 25, 199, 384);
     Image1->setStretch(true);
@@ -86,7 +147,9 @@ Tsbs::Tsbs(QWidget *parent)
     song.setBold(true);
     Label1->setFont(song);
     Label1->setStyleSheet(QStringLiteral("color: blue; background: transparent;"));
+    Label1->setTextFormat(Qt::PlainText);
     RichEdit1 = PracticeUi::richEdit(Panel1);
+    RichEdit1->setAccessibleName(QStringLiteral("题目要求"));
     RichEdit1->setGeometry(0, 445, 199, 200);
 
     Panel3 = PracticeUi::panel(Panel1, PracticeUi::skyBlue);
@@ -107,6 +170,7 @@ Tsbs::Tsbs(QWidget *parent)
     Image2 = new PictureBox(Panel3);
     Image2->setGeometry(175, 0, 25, 23);
     Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setAccessibleName(QStringLiteral("关闭题目列表"));
     PracticeUi::decorate(Image2, QStringLiteral("sbs_gridclose.png"));
 
     Image4 = new PictureBox(this);
@@ -419,9 +483,12 @@ void Tsbs::switchTo(const QString &task, QPushButton *enable)
     if (Panel3->isVisible())
         recolourGrid();
 
+    // The label and the task box change together: the candidate never
+    // reads one question's number over another question's task.
     openRunSet();
     showPosition(QString::number(js), positionOf(js), ADOQuery1.recordCount());
     ADOQuery1.close();
+    PracticeUi::showTask(RichEdit1, task);
 
     ADOConnection1.close();
     ADOConnection1.open();
@@ -431,7 +498,6 @@ void Tsbs::switchTo(const QString &task, QPushButton *enable)
         Forms::main->repaint();
     m_host->waitAndEmbed();
     ADOQuery1.close();
-    PracticeUi::showTask(RichEdit1, task);
     ADOConnection1.close();
     ADOQuery1.close();
     Panel2->show();
@@ -476,27 +542,23 @@ void Tsbs::buildGrid()
     ADOConnection1.close();
 
     const bool scrolls = n > GridColumns * GridRowsVisible;
-    const int columnStep = scrolls ? 30 : (wrongQuestionMode() ? 35 : 34);
+    m_gridArea->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const int width = scrolls ? m_gridArea->width() - m_gridArea->verticalScrollBar()->sizeHint().width()
+                              : m_gridArea->width();
+    const int columnStep = std::min(wrongQuestionMode() ? 35 : 34,
+                                    (width - 2 * GridMargin - GridButtonWidth) / (GridColumns - 1));
+    const int left = (width - (GridColumns - 1) * columnStep - GridButtonWidth) / 2;
     for (int k = 1; k <= n; ++k) {
         const int c = (k - 1) % GridColumns;
         const int r = (k - 1) / GridColumns;
-        auto *button = new QPushButton(QString::number(k), m_grid);
-        button->setObjectName(QStringLiteral("a%1").arg(k));
-        button->setGeometry(c * columnStep + 4, r * 30 + 31, 28, 23);
-        button->setFlat(false);
-        button->setAutoFillBackground(true);
-        QFont font = button->font();
-        font.setBold(true);
-        button->setFont(font);
-        button->setStyleSheet(QString());
+        auto *button = new GridButton(k, m_grid);
+        button->setGeometry(left + c * columnStep, GridTop + r * GridRowStep, GridButtonWidth, GridButtonHeight);
         paintButton(button, PracticeUi::moneyGreen);
         connect(button, &QPushButton::clicked, this, ErrorBox::guarded(this, [this, k] { gridJump(k); }));
         button->show();
     }
     const int rows = (n + GridColumns - 1) / GridColumns;
-    m_grid->resize(scrolls ? 199 - m_gridArea->verticalScrollBar()->sizeHint().width() : 199,
-                   std::max(383, rows * 30 + 31 + 4));
-    m_gridArea->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_grid->resize(width, std::max(m_gridArea->height(), GridTop + rows * GridRowStep));
     Image3->raise();
     Image2->raise();
 }
@@ -549,13 +611,13 @@ void Tsbs::gridJump(int k)
         }
         showPosition(QString::number(js), positionOf(js), ADOQuery1.recordCount());
         ADOQuery1.close();
+        PracticeUi::showTask(RichEdit1, task);
 
         ADOConnection1.close();
         m_host->close();
         m_host->launch(js);
         m_host->readAndEmbed();
         ADOQuery1.close();
-        PracticeUi::showTask(RichEdit1, task);
         ADOConnection1.close();
         ADOQuery1.close();
         if (!wrongQuestionMode())

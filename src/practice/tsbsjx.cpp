@@ -16,6 +16,7 @@
 
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -44,6 +45,7 @@ Tsbsjx::Tsbsjx(QWidget *parent)
     Image2 = new QLabel(Panel1);
     Image2->setGeometry(1, 3, 194, 31);
     ListBox1 = new QListWidget(Panel1);
+    ListBox1->setAccessibleName(QStringLiteral("章节"));
     ListBox1->setGeometry(1, 32, 194, 375);
     QFont tahoma(QStringLiteral("Tahoma"));
     tahoma.setPixelSize(13);
@@ -52,11 +54,13 @@ Tsbsjx::Tsbsjx(QWidget *parent)
     Image1->setGeometry(1, 406, 193, 27);
     PracticeUi::decorate(Image1, QStringLiteral("sbsjx_bar.png"));
     RichEdit1 = PracticeUi::richEdit(Panel1);
+    RichEdit1->setAccessibleName(QStringLiteral("题目要求"));
     RichEdit1->setGeometry(1, 435, 193, 210);
 
     Panel2 = PracticeUi::panel(this, QColor(0, 0, 255));
     Panel2->setGeometry(194, 0, 630, 447);
     ListView1 = new QTreeWidget(Panel2);
+    ListView1->setAccessibleName(QStringLiteral("本章题目"));
     ListView1->setGeometry(-1, -1, 631, 429);
     ListView1->setFont(tahoma);
     ListView1->setColumnCount(3);
@@ -72,6 +76,7 @@ Tsbsjx::Tsbsjx(QWidget *parent)
     ListView1->setStyleSheet(PracticeUi::gridLines());
 
     RichEdit2 = PracticeUi::richEdit(this, 16);
+    RichEdit2->setAccessibleName(QStringLiteral("温馨提示"));
     RichEdit2->setGeometry(193, 427, 631, 162);
 
     Panel4 = PracticeUi::panel(this, PracticeUi::skyBlue);
@@ -85,7 +90,9 @@ Tsbsjx::Tsbsjx(QWidget *parent)
     WebBrowser1->setVisible(false);
     WebBrowser1->move(1024, 1024);
 
-    connect(ListBox1, &QListWidget::itemClicked, this, ErrorBox::guarded(this, [this] { ListBox1Click(); }));
+    // Every change of the current chapter, by mouse or by the arrow keys,
+    // lists that chapter: the list never shows another chapter's questions.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, ErrorBox::guarded(this, [this] { ListBox1Click(); }));
     connect(ListView1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) {
         ErrorBox::run(this, [&] { ListView1SelectItem(current); });
     });
@@ -154,18 +161,23 @@ void Tsbsjx::FormShow()
         ADOQuery1.close();
     }
     ADOQuery1.close();
-    ListBox1->clear();
-    if (wrongQuestionMode()) {
-        ListBox1->addItem(QStringLiteral("错题练习"));
-    } else {
-        ADOQuery1.setSql(Sql::chapters());
-        ADOQuery1.open();
-        for (; !ADOQuery1.eof(); ADOQuery1.next())
-            ListBox1->addItem(ADOQuery1.fieldText(QStringLiteral("list")));
-        ADOQuery1.close();
+    {
+        // Filling the list is no choice of a chapter; the first one is
+        // listed once, below.
+        const QSignalBlocker quiet(ListBox1);
+        ListBox1->clear();
+        if (wrongQuestionMode()) {
+            ListBox1->addItem(QStringLiteral("错题练习"));
+        } else {
+            ADOQuery1.setSql(Sql::chapters());
+            ADOQuery1.open();
+            for (; !ADOQuery1.eof(); ADOQuery1.next())
+                ListBox1->addItem(ADOQuery1.fieldText(QStringLiteral("list")));
+            ADOQuery1.close();
+        }
+        if (ListBox1->count() > 0)
+            ListBox1->setCurrentRow(0);
     }
-    if (ListBox1->count() > 0)
-        ListBox1->setCurrentRow(0);
     ListBox1Click();
     checkProductSite();
 }
@@ -324,6 +336,16 @@ void Tsbsjx::Button4Click()
 
 void Tsbsjx::Button1Click()
 {
+    // The chapter's practice record is gone for good: the candidate confirms.
+    QMessageBox ask(QMessageBox::Question, QStringLiteral("重新学习"), QStringLiteral("确定要清除本章的练习记录吗？"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    ask.button(QMessageBox::Yes)->setText(QStringLiteral("确定"));
+    ask.button(QMessageBox::No)->setText(QStringLiteral("取消"));
+    ask.setDefaultButton(QMessageBox::No);
+    ask.setEscapeButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes)
+        return;
+
     ADOQuery1.close();
     ADOQuery1.setSql(Sql::chapterRestart(Sql::trimTitle(currentChapterItem())));
     ADOQuery1.open();

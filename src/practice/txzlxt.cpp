@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -26,16 +27,22 @@ Txzlxt::Txzlxt(QWidget *parent)
 void Txzlxt::buildControls()
 {
     ListView1 = new QTreeWidget(this);
+    ListView1->setAccessibleName(QStringLiteral("选择练习题"));
     QFont tahoma(QStringLiteral("Tahoma"));
     tahoma.setPixelSize(13);
     ListView1->setFont(tahoma);
     ListView1->setColumnCount(3);
     ListView1->setHeaderLabels({QStringLiteral("题号"), QStringLiteral("要求"), QStringLiteral("状态")});
-    ListView1->setColumnWidth(0, 50);
-    ListView1->setColumnWidth(1, 690);
-    ListView1->setColumnWidth(2, 50);
     ListView1->headerItem()->setTextAlignment(2, Qt::AlignCenter);
-    ListView1->header()->setSectionsClickable(false);
+    // The number beside its check box and the state are always shown
+    // whole; the task takes the rest of the width, whatever the window's.
+    QHeaderView *header = ListView1->header();
+    header->setSectionsClickable(false);
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(50);
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(1, QHeaderView::Stretch);
+    header->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     ListView1->setRootIsDecorated(false);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setFocusPolicy(Qt::NoFocus);
@@ -76,6 +83,24 @@ void Txzlxt::showEvent(QShowEvent *event)
         buildControls();
     QDialog::showEvent(event);
     ErrorBox::run(this, [this] { FormShow(); });
+}
+
+void Txzlxt::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // The picker blocks the program while it is open; minimised, it would
+    // leave nothing on screen to answer. A window manager that minimises it
+    // anyway (its window menu, a key) sees it come straight back.
+    if (event->type() == QEvent::WindowStateChange && isVisible() && isMinimized()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible() || !isMinimized())
+                return;
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            show();
+            raise();
+            activateWindow();
+        });
+    }
 }
 
 bool Txzlxt::isTicked(int row) const

@@ -15,6 +15,7 @@
 #include "windowdrag.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QTimer>
 
 namespace {
@@ -172,12 +173,19 @@ PictureBox *Tmain::navigationButton(int n) const
     return nullptr;
 }
 
-bool Tmain::refusedWhileQuestionOpen()
+bool Tmain::refusedWhileQuestionOpen(int n)
 {
     if (ctbh != 0)
         return false;
+    m_refusedButton = n;
     if (Forms::tits)
         Forms::tits->tell(RefusalNotice);
+    m_refusedButton = 0;
+    // The pressed look of the refused button stays while the pointer is on
+    // it; had the candidate moved away during the notice, it goes now.
+    if (PictureBox *button = navigationButton(n);
+        button && !button->rect().contains(button->mapFromGlobal(QCursor::pos())))
+        moduleMouseLeave(n);
     return true;
 }
 
@@ -201,12 +209,12 @@ void Tmain::dock(QWidget *module)
 
 void Tmain::moduleClick(int n)
 {
+    if (refusedWhileQuestionOpen(n))
+        return;
     if (n == 3) {
         Image3Click();
         return;
     }
-    if (refusedWhileQuestionOpen())
-        return;
     anniu = n;
     loadNormalPictures();
     navigationButton(n)->loadPicture(picture(n, Look::Selected));
@@ -254,6 +262,10 @@ void Tmain::moduleMouseMove(int n)
 
 void Tmain::moduleMouseLeave(int n)
 {
+    // Showing the notice of a refused click takes the pointer from the
+    // button without the pointer moving: that is no leaving.
+    if (n == m_refusedButton)
+        return;
     anniu1 = 0;
     if (anniu != n)
         navigationButton(n)->loadPicture(picture(n, Look::Normal));

@@ -90,10 +90,12 @@ private:
     void afterDrag();
 
     // The notice while a practice question is open; true when refused.
-    bool refusedWhileQuestionOpen();
+    // n is the module button clicked, 0 for a button without a pressed look.
+    bool refusedWhileQuestionOpen(int n = 0);
     void loadNormalPictures();
     void dock(QWidget *module);
 
     CloseShortcutGuard *m_closeShortcut;
     bool m_shown = false;
+    int m_refusedButton = 0;  // the module button whose refusal notice is up
 };

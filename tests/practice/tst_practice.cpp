@@ -18,9 +18,11 @@
 #include <QStandardPaths>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -43,7 +45,10 @@ public:
             if (auto *notice = qobject_cast<Ttits *>(modal)) {
                 texts << notice->Label1->text();
                 notice->close();
-            } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            } else if (auto *box = qobject_cast<QMessageBox *>(modal); box && box->icon() == QMessageBox::Question) {
+                texts << QStringLiteral("question: ") + box->text();
+                QTest::mouseClick(box->button(confirm ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
+            } else if (box) {
                 texts << QStringLiteral("error: ") + box->text();
                 box->close();
             }
@@ -51,6 +56,7 @@ public:
         m_timer.start(20);
     }
     QStringList texts;
+    bool confirm = true;  // the answer to a question box
 
 private:
     QTimer m_timer;
@@ -77,19 +83,26 @@ private slots:
     void browserListsChaptersInIdOrder();
     void startMarksTheWorkingSet_data();
     void startMarksTheWorkingSet();
-    void studyAgainTouchesOnlyItsChapter();
+    void chapterFollowsTheCurrentItem_data();
+    void chapterFollowsTheCurrentItem();
+    void studyAgainAsksThenTouchesOnlyItsChapter_data();
+    void studyAgainAsksThenTouchesOnlyItsChapter();
     void doubleClickRules();
     void wrongQuestionModeListsTheWrongSet();
+    void taskBoxShowsTheLabelledTask_data();
+    void taskBoxShowsTheLabelledTask();
     void walkWithEndNotices_data();
     void walkWithEndNotices();
-    void gridGeometry_data();
-    void gridGeometry();
-    void longRunGridScrolls();
+    void gridShowsEveryButtonWhole_data();
+    void gridShowsEveryButtonWhole();
     void gridRecoloursAndJumps();
     void stop_data();
     void stop();
     void pickerTicks();
     void pickerStartsWithTheThirdAndFifth();
+    void pickerShowsNumbersAndStatesWhole_data();
+    void pickerShowsNumbersAndStatesWhole();
+    void pickerComesBackWhenMinimised();
     void emptyWorkingSetGivesTheBrowserBack();
     void panelPositionHandedOver();
     void inputMethodListWithoutIBus();
@@ -104,6 +117,7 @@ private:
 
     std::unique_ptr<TestBank> m_bank;
     std::unique_ptr<ModalAnswerer> m_answers;
+    std::unique_ptr<QProcess> m_windowManager;
 };
 
 void TestPractice::init()
@@ -115,6 +129,11 @@ void TestPractice::cleanup()
 {
     SimHost::closeAll();
     Startup::destroyWindows();
+    if (m_windowManager) {
+        m_windowManager->terminate();
+        m_windowManager->waitForFinished(3000);
+        m_windowManager.reset();
+    }
     m_answers.reset();
     m_bank.reset();
     QTRY_VERIFY(QApplication::topLevelWidgets().size() <= 1);
@@ -184,6 +203,39 @@ void TestPractice::browserListsChaptersInIdOrder()
     QCOMPARE(browser()->RichEdit1->toPlainText(), QStringLiteral("要求:\n  题目201的要求"));
 }
 
+void TestPractice::chapterFollowsTheCurrentItem_data()
+{
+    QTest::addColumn<QString>("gesture");
+    QTest::newRow("arrow key") << "down";
+    QTest::newRow("mouse") << "click";
+    QTest::newRow("end key") << "end";
+}
+
+// However the candidate moves to the second chapter, its questions are listed
+// and "开始练习" practises them.
+void TestPractice::chapterFollowsTheCurrentItem()
+{
+    QFETCH(QString, gesture);
+    makeBank(chapterOf(QStringLiteral("甲"), 101, 3) + chapterOf(QStringLiteral("乙"), 201, 2),
+             {QStringLiteral("甲"), QStringLiteral("乙")});
+    openBrowser();
+    QListWidget *chapters = browser()->ListBox1;
+    QCOMPARE(browser()->ListView1->topLevelItemCount(), 3);
+    if (gesture == u"click") {
+        QTest::mouseClick(chapters->viewport(), Qt::LeftButton, {}, chapters->visualItemRect(chapters->item(1)).center());
+    } else {
+        chapters->setFocus();
+        QTest::keyClick(chapters, gesture == u"down" ? Qt::Key_Down : Qt::Key_End);
+    }
+    QCOMPARE(chapters->currentRow(), 1);
+    QCOMPARE(browser()->listti, QStringLiteral("乙"));
+    QCOMPARE(browser()->ListView1->topLevelItemCount(), 2);
+    QCOMPARE(browser()->ListView1->topLevelItem(0)->text(0), QStringLiteral("201"));
+    QVERIFY(browser()->RichEdit2->toPlainText().endsWith(QStringLiteral("201代表第2章第一题")));
+    browser()->Button4Click();
+    QCOMPARE(value(QStringLiteral("select group_concat(th, ',') as v from sbsti where xz='1'")), QStringLiteral("201,202"));
+}
+
 void TestPractice::startMarksTheWorkingSet_data()
 {
     QTest::addColumn<QList<int>>("ticked");
@@ -220,17 +272,28 @@ void TestPractice::startMarksTheWorkingSet()
     QVERIFY(practice()->host().isEmbedded());
 }
 
-void TestPractice::studyAgainTouchesOnlyItsChapter()
+void TestPractice::studyAgainAsksThenTouchesOnlyItsChapter_data()
 {
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QString>("states");
+    QTest::newRow("confirmed") << true << "//已完成3";
+    QTest::newRow("cancelled") << false << "已完成3/已完成3/已完成3";
+}
+
+void TestPractice::studyAgainAsksThenTouchesOnlyItsChapter()
+{
+    QFETCH(bool, confirm);
+    QFETCH(QString, states);
     makeBank(chapterOf(QStringLiteral("基本操作"), 101, 2, QStringLiteral("zt=已完成,dycs=3"))
              + chapterOf(QStringLiteral("其他"), 201, 1, QStringLiteral("zt=已完成,dycs=3")),
              {QStringLiteral("基本操作"), QStringLiteral("其他")});
     openBrowser();
     QCOMPARE(browser()->ListView1->topLevelItem(0)->text(2), QStringLiteral("已完成"));
+    m_answers->confirm = confirm;
     QTest::mouseClick(browser()->Button1, Qt::LeftButton);
-    QCOMPARE(value(QStringLiteral("select group_concat(ifnull(zt, '') || ifnull(dycs, ''), '/') as v from sbsti")),
-             QStringLiteral("//已完成3"));
-    QCOMPARE(browser()->ListView1->topLevelItem(0)->text(2), QString());
+    QCOMPARE(m_answers->texts, QStringList{QStringLiteral("question: 确定要清除本章的练习记录吗？")});
+    QCOMPARE(value(QStringLiteral("select group_concat(ifnull(zt, '') || ifnull(dycs, ''), '/') as v from sbsti")), states);
+    QCOMPARE(browser()->ListView1->topLevelItem(0)->text(2), confirm ? QString() : QStringLiteral("已完成"));
 }
 
 void TestPractice::doubleClickRules()
@@ -263,6 +326,72 @@ void TestPractice::wrongQuestionModeListsTheWrongSet()
     browser()->Button4Click();
     // Only the working set goes to practice mode.
     QCOMPARE(value(QStringLiteral("select group_concat(dqwz, '') as v from sbsti")), QStringLiteral("0020"));
+}
+
+void TestPractice::taskBoxShowsTheLabelledTask_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("shown");  // the question whose task ends up in the box
+    QTest::newRow("browser row") << "browser" << "102";
+    QTest::newRow("opening") << "open" << "101";
+    QTest::newRow("next") << "next" << "102";
+    QTest::newRow("previous") << "previous" << "102";
+    QTest::newRow("grid jump") << "jump" << "102";
+}
+
+// Tasks as a bank may hold them: markup, which is shown as typed and never
+// rendered (an image tag would load a file), and 100 KB of text. The task
+// box shows the task from its beginning; in the practice window it changes
+// with the position label, so that even while the next simulator is being
+// embedded the candidate never reads one question's number over another's task.
+void TestPractice::taskBoxShowsTheLabelledTask()
+{
+    QFETCH(QString, step);
+    QFETCH(QString, shown);
+    makeBank(chapterOf(QStringLiteral("基本操作"), 101, 3, QStringLiteral("xz=1")));
+    QDir(m_bank->folder()).mkpath(QStringLiteral("images"));
+    auto taskOf = [](const QString &th) {
+        return QStringLiteral("<img src=images/sbs_wait.png><b>题目%1</b>&amp;").arg(th)
+             + QStringLiteral("很长的要求，一行又一行。\n").repeated(3000);
+    };
+    for (const QString &th : {QStringLiteral("101"), QStringLiteral("102"), QStringLiteral("103")})
+        m_bank->exec(QStringLiteral("update sbsti set ti='%1' where th='%2'").arg(taskOf(th), th));
+    auto showsFromItsStart = [&](QTextEdit *box, const QString &th) {
+        const QScrollBar *bar = box->verticalScrollBar();
+        return box->toPlainText() == QStringLiteral("要求:\n  ") + taskOf(th) && bar->maximum() > 0 && bar->value() == 0;
+    };
+    openBrowser();
+    QTreeWidget *list = browser()->ListView1;
+    if (step == u"browser") {
+        list->setCurrentItem(list->topLevelItem(1));
+        QTRY_VERIFY(showsFromItsStart(browser()->RichEdit1, shown));
+        QTest::qWait(100);
+        QVERIFY(showsFromItsStart(browser()->RichEdit1, shown));
+        return;
+    }
+    list->setCurrentItem(list->topLevelItem(step == u"previous" ? 2 : 0));
+    browser()->Button4Click();
+    Tsbs *sbs = practice();
+    QVERIFY(sbs);
+    auto labelled = [sbs] { return sbs->Label1->text().mid(3, 3); };
+    QStringList mismatched;
+    connect(&sbs->host(), &SimHost::embedded, sbs, [&] {
+        if (sbs->RichEdit1->toPlainText() != QStringLiteral("要求:\n  ") + taskOf(labelled()))
+            mismatched << labelled();
+    });
+    if (step == u"next") {
+        QTest::mouseClick(sbs->Button3, Qt::LeftButton);
+    } else if (step == u"previous") {
+        QTest::mouseClick(sbs->Button1, Qt::LeftButton);
+    } else if (step == u"jump") {
+        QTest::mouseClick(sbs->Button4, Qt::LeftButton);
+        QTest::mouseClick(sbs->gridButton(2), Qt::LeftButton);
+    }
+    QCOMPARE(mismatched, QStringList());
+    QCOMPARE(labelled(), shown);
+    QTRY_VERIFY(showsFromItsStart(sbs->RichEdit1, shown));
+    QTest::qWait(100);
+    QVERIFY(showsFromItsStart(sbs->RichEdit1, shown));
 }
 
 void TestPractice::walkWithEndNotices_data()
@@ -323,55 +452,63 @@ void TestPractice::walkWithEndNotices()
     QCOMPARE(sbs->dd, 1);
 }
 
-void TestPractice::gridGeometry_data()
+void TestPractice::gridShowsEveryButtonWhole_data()
 {
     QTest::addColumn<int>("xs");
-    QTest::addColumn<QPoint>("sixth");
-    QTest::addColumn<QPoint>("seventh");
-    QTest::newRow("chapter") << 2 << QPoint(174, 31) << QPoint(4, 61);
-    QTest::newRow("wrong questions") << 4 << QPoint(179, 31) << QPoint(4, 61);
+    QTest::addColumn<int>("count");
+    QTest::newRow("chapter, 13") << 2 << 13;
+    QTest::newRow("wrong questions, 13") << 4 << 13;
+    QTest::newRow("chapter, 60") << 2 << 60;
+    QTest::newRow("wrong questions, 60") << 4 << 60;
+    QTest::newRow("chapter, 66") << 2 << 66;
+    QTest::newRow("chapter, 75") << 2 << 75;
+    QTest::newRow("wrong questions, 75") << 4 << 75;
 }
 
-void TestPractice::gridGeometry()
+// Rows of six buttons 28 × 23, 30 pixels apart below the header, evenly
+// spaced with equal margins: the sixth column lies whole inside the panel,
+// and up to 11 rows show at once; a longer run scrolls down to its last
+// row, which then shows whole and answers a click.
+void TestPractice::gridShowsEveryButtonWhole()
 {
     QFETCH(int, xs);
-    QFETCH(QPoint, sixth);
-    QFETCH(QPoint, seventh);
-    makeBank(chapterOf(QStringLiteral("基本操作"), 101, 13, QStringLiteral("xz=1,fw=1")));
+    QFETCH(int, count);
+    makeBank(chapterOf(QStringLiteral("基本操作"), 101, count, QStringLiteral("xz=1,fw=1")));
     openBrowser(xs);
     browser()->Button4Click();
     Tsbs *sbs = practice();
     QVERIFY(sbs);
     QTest::mouseClick(sbs->Button4, Qt::LeftButton);
     QVERIFY(sbs->Panel3->isVisible());
-    QVERIFY(sbs->gridButton(13) && !sbs->gridButton(14));
-    QCOMPARE(sbs->gridButton(6)->pos(), sixth);
-    QCOMPARE(sbs->gridButton(7)->pos(), seventh);
-    QCOMPARE(sbs->gridButton(13)->pos(), QPoint(4, 91));
-    QCOMPARE(sbs->gridButton(1)->size(), QSize(28, 23));
-}
-
-// Beyond 11 rows of six the grid scrolls; every button stays whole and reachable.
-void TestPractice::longRunGridScrolls()
-{
-    makeBank(chapterOf(QStringLiteral("基本操作"), 101, 70, QStringLiteral("xz=1")));
-    openBrowser();
-    browser()->Button4Click();
-    Tsbs *sbs = practice();
-    QVERIFY(sbs);
-    QTest::mouseClick(sbs->Button4, Qt::LeftButton);
+    QVERIFY(sbs->gridButton(count) && !sbs->gridButton(count + 1));
     auto *area = sbs->Panel3->findChild<QScrollArea *>();
-    QVERIFY(area && area->verticalScrollBar()->isVisible());
-    for (int k = 1; k <= 70; ++k) {
-        QPushButton *button = sbs->gridButton(k);
-        QVERIFY(button);
-        QVERIFY2(button->geometry().right() < area->viewport()->width(), qPrintable(QString::number(k)));
+    QVERIFY(area);
+    QWidget *viewport = area->viewport();
+    QCOMPARE(area->verticalScrollBar()->isVisible(), count > 66);
+    QVERIFY(viewport->width() + (count > 66 ? area->verticalScrollBar()->width() : 0) <= sbs->Panel3->width());
+
+    const QRect first = sbs->gridButton(1)->geometry();
+    QCOMPARE(first.size(), QSize(28, 23));
+    QCOMPARE(first.top(), 31);
+    const int step = sbs->gridButton(2)->x() - first.x();
+    QVERIFY(step >= 30);
+    for (int k = 1; k <= count; ++k) {
+        const QRect button = sbs->gridButton(k)->geometry();
+        QCOMPARE(button.topLeft(), first.topLeft() + QPoint((k - 1) % 6 * step, (k - 1) / 6 * 30));
+        QCOMPARE(button.size(), first.size());
     }
-    area->ensureWidgetVisible(sbs->gridButton(70));
-    const QPoint inViewport = sbs->gridButton(70)->mapTo(area->viewport(), QPoint(14, 11));
-    QVERIFY(area->viewport()->rect().contains(inViewport));
-    QTest::mouseClick(sbs->gridButton(70), Qt::LeftButton);
-    QCOMPARE(sbs->js, 170);
+    const int rightMargin = viewport->width() - 1 - sbs->gridButton(6)->geometry().right();
+    QVERIFY2(first.left() >= 2 && qAbs(rightMargin - first.left()) <= 1,
+             qPrintable(QStringLiteral("margins %1 and %2").arg(first.left()).arg(rightMargin)));
+
+    QScrollBar *bar = area->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    for (int k : {1, count}) {
+        const QRect inView(sbs->gridButton(k)->mapTo(viewport, QPoint(0, 0)), first.size());
+        QCOMPARE(viewport->rect().contains(inView), k == count || count <= 66);
+    }
+    QTest::mouseClick(sbs->gridButton(count), Qt::LeftButton);
+    QCOMPARE(sbs->js, 100 + count);
 }
 
 void TestPractice::gridRecoloursAndJumps()
@@ -383,10 +520,16 @@ void TestPractice::gridRecoloursAndJumps()
     QVERIFY(sbs);
     m_bank->exec(QStringLiteral("update sbsti set zt='已完成' where th='102'"));
     QTest::mouseClick(sbs->Button4, Qt::LeftButton);
-    auto colour = [sbs](int k) { return sbs->gridButton(k)->property("colour").value<QColor>(); };
+    // The colour is the button's face as painted, flat: no shading.
+    auto colour = [sbs](int k) {
+        const QImage face = sbs->gridButton(k)->grab().toImage();
+        const QColor colour = face.pixelColor(4, 4);
+        return colour == face.pixelColor(face.width() - 5, face.height() - 5) ? colour : QColor();
+    };
     QCOMPARE(colour(1), QColor(255, 0, 0));
     QCOMPARE(colour(2), QColor(0, 0, 255));
     QCOMPARE(colour(3), QColor(192, 220, 192));
+    QCOMPARE(sbs->gridButton(3)->accessibleName(), QStringLiteral("第3题"));
 
     QTest::mouseClick(sbs->gridButton(4), Qt::LeftButton);
     QCOMPARE(sbs->js, 104);
@@ -476,6 +619,80 @@ void TestPractice::pickerStartsWithTheThirdAndFifth()
     QCOMPARE(value(QStringLiteral("select group_concat(th, ',') as v from sbsti where xz='1'")), QStringLiteral("103,105"));
     QVERIFY(practice());
     QCOMPARE(practice()->Label1->text(), QStringLiteral("题号：103  第1题/共2题"));
+}
+
+void TestPractice::pickerShowsNumbersAndStatesWhole_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("width");
+    QTest::newRow("5 questions") << 5 << 800;
+    QTest::newRow("40 questions, scrolling") << 40 << 800;
+    QTest::newRow("40 questions, narrowed") << 40 << 640;
+}
+
+// The numbers beside their check boxes and the states show whole, inside
+// the window, whatever its width; the task takes the rest.
+void TestPractice::pickerShowsNumbersAndStatesWhole()
+{
+    QFETCH(int, count);
+    QFETCH(int, width);
+    makeBank(chapterOf(QStringLiteral("基本操作"), 101, count, QStringLiteral("zt=已完成")));
+    openBrowser();
+    Txzlxt *picker = PracticeForms::picker();
+    QStringList cut;
+    QTimer::singleShot(0, picker, [&] {
+        picker->resize(width, 600);
+        QTest::qWait(50);
+        QTreeWidget *list = picker->ListView1;
+        const QHeaderView *header = list->header();
+        const QAbstractItemView *view = list;
+        for (int column : {0, 2}) {
+            const int size = header->sectionSize(column);
+            if (size < view->sizeHintForColumn(column) || size < header->sectionSizeHint(column)
+                || header->sectionViewportPosition(column) + size > list->viewport()->width())
+                cut << list->headerItem()->text(column);
+        }
+        if (header->sectionViewportPosition(2) + header->sectionSize(2) < list->viewport()->width() - 1)
+            cut << QStringLiteral("要求 leaves a gap");
+        QTest::mouseClick(picker->Button3, Qt::LeftButton);
+    });
+    QTest::mouseClick(browser()->Button2, Qt::LeftButton);
+    QCOMPARE(cut, QStringList());
+}
+
+// Under a window manager the picker, which blocks the program while it is
+// open, cannot be minimised out of sight: it comes straight back.
+void TestPractice::pickerComesBackWhenMinimised()
+{
+    QVERIFY(QProcess::execute(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-remove"),
+                                                         QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            == 0);
+    m_windowManager = std::make_unique<QProcess>();
+    m_windowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    QVERIFY(m_windowManager->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT([] {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        xprop.waitForFinished();
+        return xprop.readAllStandardOutput().contains("window id");
+    }(), 5000);
+
+    makeBank(chapterOf(QStringLiteral("基本操作"), 101, 3));
+    openBrowser();
+    Txzlxt *picker = PracticeForms::picker();
+    bool shown = false;
+    bool back = false;
+    QTimer::singleShot(0, picker, [&] {
+        const auto window = SimHost::WindowId(picker->winId());
+        shown = QTest::qWaitFor([&] { return X11Embed::instance()->isViewable(window); }, 5000);
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), QString::number(window)});
+        QTest::qWait(500);
+        back = QTest::qWaitFor([&] { return X11Embed::instance()->isViewable(window) && !picker->isMinimized(); }, 3000);
+        QTest::mouseClick(picker->Button3, Qt::LeftButton);
+    });
+    QTest::mouseClick(browser()->Button2, Qt::LeftButton);
+    QVERIFY(shown);
+    QVERIFY(back);
 }
 
 void TestPractice::emptyWorkingSetGivesTheBrowserBack()

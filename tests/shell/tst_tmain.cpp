@@ -12,6 +12,7 @@
 #include "ttits.h"
 #include "ttzts.h"
 
+#include <QCursor>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -40,6 +41,8 @@ private slots:
     void moduleClicks();
     void refusalsWhileQuestionOpen_data();
     void refusalsWhileQuestionOpen();
+    void refusedButtonKeepsItsPressedLook_data();
+    void refusedButtonKeepsItsPressedLook();
     void updateButtonLeavesSelectionUnshown();
     void guidedPracticeTwice();
     void closeButtonAsksAndCancelGoesOn();
@@ -240,7 +243,9 @@ void TestTmain::refusalsWhileQuestionOpen()
         notice = tits->Label1->text();
         QTest::mouseClick(tits->Button1, Qt::LeftButton);
     });
-    QTest::mouseClick(n == 12 ? main->Image12 : main->navigationButton(n), Qt::LeftButton);
+    QWidget *button = n == 12 ? static_cast<QWidget *>(main->Image12) : main->navigationButton(n);
+    QCursor::setPos(button->mapToGlobal(button->rect().center()));
+    QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(answer.answered());
     QCOMPARE(notice, QStringLiteral("请您关闭正在做的题!"));
     QVERIFY(!Forms::tits->isVisible());
@@ -255,6 +260,47 @@ void TestTmain::refusalsWhileQuestionOpen()
         QCOMPARE(shown(other), Tmain::picture(other, expected));
     }
     QVERIFY(main->isVisible());
+}
+
+void TestTmain::refusedButtonKeepsItsPressedLook_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("pointerStays");  // on the button while the notice is up
+    QTest::newRow("exam room, pointer stays") << 5 << true;
+    QTest::newRow("exam room, pointer moves away") << 5 << false;
+    QTest::newRow("guided practice, pointer stays") << 3 << true;
+    QTest::newRow("guided practice, pointer moves away") << 3 << false;
+}
+
+// Showing the notice takes the pointer from the button (the window system
+// sends it a leave) although the pointer has not moved: the pressed look
+// stays as long as the pointer is on the button.
+void TestTmain::refusedButtonKeepsItsPressedLook()
+{
+    QFETCH(int, n);
+    QFETCH(bool, pointerStays);
+    Tmain *main = Forms::main;
+    main->ctbh = 0;
+    main->anniu = 1;
+    PictureBox *button = main->navigationButton(n);
+    button->loadPicture(Tmain::picture(n, Look::Normal));
+    QCursor::setPos(button->mapToGlobal(QPoint(37, 37)));
+    QString lookDuringNotice;
+    ModalAnswer answer([&](QWidget *modal) {
+        leave(button);
+        lookDuringNotice = button->picturePath();
+        if (!pointerStays)
+            QCursor::setPos(main->mapToGlobal(QPoint(700, 400)));
+        QTest::mouseClick(qobject_cast<Ttits *>(modal)->Button1, Qt::LeftButton);
+    });
+    move(button);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(37, 37));
+    QVERIFY(answer.answered());
+    QCOMPARE(lookDuringNotice, Tmain::picture(n, Look::Selected));
+    QCOMPARE(shown(n), Tmain::picture(n, pointerStays ? Look::Selected : Look::Normal));
+    leave(button);
+    QCOMPARE(shown(n), Tmain::picture(n, Look::Normal));
+    QCOMPARE(main->anniu, 1);
 }
 
 void TestTmain::updateButtonLeavesSelectionUnshown()
