@@ -5,6 +5,8 @@
 #include "editorwindow.h"
 #include "firstpaintlog.h"
 #include "fontconfiguration.h"
+#include "inputmethods.h"
+#include "runtimefolder.h"
 #include "simbank.h"
 #include "startpath.h"
 #include "storeerror.h"
@@ -36,8 +38,11 @@ int failWith(const QString &message)
 
 int main(int argc, char *argv[])
 {
+    // Where the bank's key files are found, also without a desktop session.
+    RuntimeFolder::ensure();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");  // re-parenting needs X11, also under XWayland
+    InputMethods::useIBusWhereItRuns();
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     FontConfiguration::useOwn();
     QApplication app(argc, argv);

@@ -1,4 +1,5 @@
 #include "fontconfiguration.h"
+#include "inputmethods.h"
 #include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
 
     // Embedding the question simulators needs X11, also under XWayland.
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // Chinese typing through IBus where it runs; the simulators inherit it.
+    InputMethods::useIBusWhereItRuns();
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     FontConfiguration::useOwn();
     QApplication app(argc, argv);
