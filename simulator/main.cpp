@@ -6,6 +6,8 @@
 #include "firstpaintlog.h"
 #include "fontconfiguration.h"
 #include "pixelgeometry.h"
+#include "inputmethods.h"
+#include "runtimefolder.h"
 #include "simbank.h"
 #include "startpath.h"
 #include "storeerror.h"
@@ -51,8 +53,11 @@ int failWith(const QString &message)
 
 int main(int argc, char *argv[])
 {
+    // Where the bank's key files are found, also without a desktop session.
+    RuntimeFolder::ensure();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");  // re-parenting needs X11, also under XWayland
+    InputMethods::useIBusWhereItRuns();
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     FontConfiguration::useOwn();
     PixelGeometry::keep();

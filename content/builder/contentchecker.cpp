@@ -1,6 +1,8 @@
 #include "contentchecker.h"
 
 #include "connection.h"
+#include "contentsources.h"
+#include "schema.h"
 #include "query.h"
 #include "simulatorfolders.h"
 #include "statements.h"
@@ -32,97 +34,82 @@ Rows readTable(Connection &connection, const QString &table, const QStringList &
     return rows;
 }
 
+// One report line: "<file>:<line>: text" for a source, "<table>：text" for a bank.
+QString problem(const QString &where, const QString &text)
+{
+    if (where.contains(u'/'))
+        return where + QStringLiteral(": ") + text;
+    return where + u'：' + text;
+}
+
 // A title the statements can quote and the lookups (which trim) can find.
 void checkTitle(QStringList &problems, const QString &where, const QString &title)
 {
     if (title.contains(u'\''))
-        problems << QStringLiteral("%1：标题“%2”含有单引号").arg(where, title);
+        problems << problem(where, QStringLiteral("标题“%1”含有单引号").arg(title));
     if (Sql::trimTitle(title) != title)
-        problems << QStringLiteral("%1：标题“%2”首尾有空白或控制字符").arg(where, title);
+        problems << problem(where, QStringLiteral("标题“%1”首尾有空白或控制字符").arg(title));
     if (title.isEmpty())
-        problems << QStringLiteral("%1：标题为空").arg(where);
+        problems << problem(where, QStringLiteral("标题为空"));
 }
 
-void checkUnique(QStringList &problems, const QString &where, const Rows &rows, const QString &column)
+// Reports every value seen before, at the place of its repetition.
+void checkUnique(QStringList &problems, const QStringList &values, const QList<QString> &where, const QString &what)
 {
     QSet<QString> seen;
-    for (const auto &row : rows) {
-        const QString value = row.value(column);
-        if (seen.contains(value))
-            problems << QStringLiteral("%1：“%2”重复").arg(where, value);
-        seen.insert(value);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (seen.contains(values.at(i)))
+            problems << problem(where.value(i), QStringLiteral("%1“%2”重复").arg(what, values.at(i)));
+        seen.insert(values.at(i));
     }
 }
 
-void checkBank(QStringList &problems, Connection &connection, const QString &folder)
+// The bank's rows in the shape of the sources, each placed by its table.
+ContentSources readBank(Connection &connection)
 {
-    const Rows chapters = readTable(connection, QStringLiteral("sbslist"), {QStringLiteral("list")});
-    QSet<QString> chapterTitles;
-    for (const auto &row : chapters) {
-        checkTitle(problems, QStringLiteral("章节表 sbslist"), row.value(QStringLiteral("list")));
-        chapterTitles.insert(row.value(QStringLiteral("list")));
+    ContentSources bank;
+    auto place = [&bank](const QString &table, const QString &name) {
+        bank.where.files.insert(table, name);
+        return name;
+    };
+    const QString chapterTable = place(QStringLiteral("sbslist"), QStringLiteral("章节表 sbslist"));
+    for (const auto &row : readTable(connection, QStringLiteral("sbslist"), {QStringLiteral("id"), QStringLiteral("list")})) {
+        bank.chapters.append({row.value(QStringLiteral("id")).toInt(), row.value(QStringLiteral("list"))});
+        bank.where.chapters.append(chapterTable);
     }
-    checkUnique(problems, QStringLiteral("章节表 sbslist"), chapters, QStringLiteral("list"));
-
-    const Rows questions = readTable(connection, QStringLiteral("sbsti"),
-                                     {QStringLiteral("th"), QStringLiteral("list"), QStringLiteral("gdks")});
-    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-    QHash<QString, int> papers;
-    for (const auto &row : questions) {
-        const QString th = row.value(QStringLiteral("th"));
-        if (!digits.match(th).hasMatch())
-            problems << QStringLiteral("题目表 sbsti：题号“%1”不是数字").arg(th);
-        if (!chapterTitles.contains(row.value(QStringLiteral("list"))))
-            problems << QStringLiteral("题目表 sbsti：题目 %1 的章节“%2”不在章节表中").arg(th, row.value(QStringLiteral("list")));
-        const QString gdks = row.value(QStringLiteral("gdks"));
-        if (!gdks.isEmpty()) {
-            const int paper = gdks.toInt();
-            if (paper < 1 || paper > 10 || QString::number(paper) != gdks)
-                problems << QStringLiteral("题目表 sbsti：题目 %1 的试卷编号“%2”不在 1 到 10 之间").arg(th, gdks);
-            ++papers[gdks];
+    const QString questionTable = place(QStringLiteral("sbsti"), QStringLiteral("题目表 sbsti"));
+    for (const auto &row : readTable(connection, QStringLiteral("sbsti"),
+                                     {QStringLiteral("th"), QStringLiteral("list"), QStringLiteral("gdks")})) {
+        bank.questions.append({row.value(QStringLiteral("th")), row.value(QStringLiteral("gdks")), {}, row.value(QStringLiteral("list"))});
+        bank.where.questions.append(questionTable);
+    }
+    for (const QString &table : Schema::titleTables()) {
+        const QString where = place(table, QStringLiteral("列表 %1").arg(table));
+        QList<ContentSources::Entry> &entries = bank.lists[table];
+        for (const auto &row : readTable(connection, table, {QStringLiteral("list")})) {
+            entries.append({row.value(QStringLiteral("list")), {}});
+            bank.where.lists[table].append(where);
         }
     }
-    checkUnique(problems, QStringLiteral("题目表 sbsti：题号"), questions, QStringLiteral("th"));
-    if (questions.size() < 40)
-        problems << QStringLiteral("题目表 sbsti：只有 %1 道题，至少需要 40 道").arg(questions.size());
-    for (auto it = papers.cbegin(); it != papers.cend(); ++it) {
-        if (it.value() != 40)
-            problems << QStringLiteral("固定试卷 %1：有 %2 道题，应为 40 道").arg(it.key()).arg(it.value());
+    const QString lessonTable = place(QStringLiteral("wlktsp"), QStringLiteral("课时表 wlktsp"));
+    for (const auto &row : readTable(connection, QStringLiteral("wlktsp"), {QStringLiteral("wlkt"), QStringLiteral("list")})) {
+        bank.lessons.append({row.value(QStringLiteral("wlkt")), row.value(QStringLiteral("list")), {}});
+        bank.where.lessons.append(lessonTable);
     }
+    return bank;
+}
 
-    QSet<QString> courses;
-    for (const QString &table : {QStringLiteral("xxjh"), QStringLiteral("wlkt"), QStringLiteral("kszn"), QStringLiteral("mnkc")}) {
-        const Rows rows = readTable(connection, table, {QStringLiteral("list")});
-        const QString where = QStringLiteral("列表 %1").arg(table);
-        for (const auto &row : rows) {
-            const QString title = row.value(QStringLiteral("list"));
-            checkTitle(problems, where, title);
-            if (table == u"xxjh" && title.contains(u'|'))
-                problems << QStringLiteral("%1：学习计划标题“%2”含有“|”").arg(where, title);
-            if (table == u"wlkt")
-                courses.insert(title);
-        }
-        checkUnique(problems, where, rows, QStringLiteral("list"));
-    }
-
-    const Rows lessons = readTable(connection, QStringLiteral("wlktsp"), {QStringLiteral("wlkt"), QStringLiteral("list")});
-    for (const auto &row : lessons) {
-        checkTitle(problems, QStringLiteral("课时表 wlktsp"), row.value(QStringLiteral("list")));
-        if (!courses.contains(row.value(QStringLiteral("wlkt"))))
-            problems << QStringLiteral("课时表 wlktsp：课时“%1”的课程“%2”不在课程表中")
-                            .arg(row.value(QStringLiteral("list")), row.value(QStringLiteral("wlkt")));
-    }
-    checkUnique(problems, QStringLiteral("课时表 wlktsp"), lessons, QStringLiteral("list"));
-
+void checkSimulators(QStringList &problems, const ContentSources &bank, const QString &folder)
+{
     // Once simulators are installed, every question needs its own.
-    if (!QDir(folder + QStringLiteral("ovti")).isEmpty(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        for (const auto &row : questions) {
-            const QFileInfo simulator(folder + QStringLiteral("ovti/金山演示") + row.value(QStringLiteral("th")) + QStringLiteral("/ov"));
-            if (!simulator.isExecutable())
-                problems << QStringLiteral("题目 %1 没有模拟程序 ovti/金山演示%1/ov").arg(row.value(QStringLiteral("th")));
-            else
-                problems << checkTask(simulator.absolutePath() + QStringLiteral("/task.txt"));
-        }
+    if (QDir(folder + QStringLiteral("ovti")).isEmpty(QDir::Dirs | QDir::NoDotAndDotDot))
+        return;
+    for (const auto &question : bank.questions) {
+        const QFileInfo simulator(folder + QStringLiteral("ovti/金山演示") + question.th + QStringLiteral("/ov"));
+        if (!simulator.isExecutable())
+            problems << QStringLiteral("题目 %1 没有模拟程序 ovti/金山演示%1/ov").arg(question.th);
+        else
+            problems << checkTask(simulator.absolutePath() + QStringLiteral("/task.txt"));
     }
 }
 
@@ -171,6 +158,83 @@ void checkFiles(QStringList &problems, const QString &folder)
 
 } // namespace
 
+QStringList checkContentRules(const ContentSources &content)
+{
+    QStringList problems;
+    const ContentSources::Origins &where = content.where;
+
+    QSet<QString> chapterTitles;
+    QStringList titles;
+    for (qsizetype i = 0; i < content.chapters.size(); ++i) {
+        checkTitle(problems, where.chapters.value(i), content.chapters.at(i).title);
+        chapterTitles.insert(content.chapters.at(i).title);
+        titles << content.chapters.at(i).title;
+    }
+    checkUnique(problems, titles, where.chapters, QStringLiteral("章节名称"));
+
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    QMap<QString, int> papers;
+    QHash<QString, QString> paperEnd;  // where the last question of each paper is
+    QStringList numbers;
+    for (qsizetype i = 0; i < content.questions.size(); ++i) {
+        const ContentSources::Question &question = content.questions.at(i);
+        const QString at = where.questions.value(i);
+        if (!digits.match(question.th).hasMatch())
+            problems << problem(at, QStringLiteral("题号“%1”不是数字").arg(question.th));
+        if (!chapterTitles.contains(question.chapter))
+            problems << problem(at, QStringLiteral("题目 %1 的章节“%2”不在章节表中").arg(question.th, question.chapter));
+        if (!question.gdks.isEmpty()) {
+            const int paper = question.gdks.toInt();
+            if (paper < 1 || paper > 10 || QString::number(paper) != question.gdks)
+                problems << problem(at, QStringLiteral("题目 %1 的试卷编号“%2”不在 1 到 10 之间").arg(question.th, question.gdks));
+            ++papers[question.gdks];
+            paperEnd.insert(question.gdks, at);
+        }
+        numbers << question.th;
+    }
+    checkUnique(problems, numbers, where.questions, QStringLiteral("题号"));
+    if (content.questions.size() < 40)
+        problems << problem(where.files.value(QStringLiteral("sbsti")),
+                            QStringLiteral("只有 %1 道题，至少需要 40 道").arg(content.questions.size()));
+    for (auto it = papers.cbegin(); it != papers.cend(); ++it) {
+        if (it.value() != 40)
+            problems << problem(paperEnd.value(it.key()),
+                                QStringLiteral("固定试卷 %1：有 %2 道题，应为 40 道").arg(it.key()).arg(it.value()));
+    }
+
+    QSet<QString> courses;
+    for (const QString &table : Schema::titleTables()) {
+        const QList<ContentSources::Entry> entries = content.lists.value(table);
+        const QList<QString> origins = where.lists.value(table);
+        // Each list fills a screen (the exam rooms, the plan, the guide, the classroom).
+        if (entries.isEmpty())
+            problems << problem(where.files.value(table), QStringLiteral("没有任何条目（至少需要一个以“== ”开头的标题）"));
+        QStringList listTitles;
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            const QString &title = entries.at(i).title;
+            checkTitle(problems, origins.value(i), title);
+            if (table == u"xxjh" && title.contains(u'|'))
+                problems << problem(origins.value(i), QStringLiteral("学习计划标题“%1”含有“|”").arg(title));
+            if (table == u"wlkt")
+                courses.insert(title);
+            listTitles << title;
+        }
+        checkUnique(problems, listTitles, origins, QStringLiteral("标题"));
+    }
+
+    QStringList lessonTitles;
+    for (qsizetype i = 0; i < content.lessons.size(); ++i) {
+        const ContentSources::Lesson &lesson = content.lessons.at(i);
+        checkTitle(problems, where.lessons.value(i), lesson.title);
+        if (!courses.contains(lesson.course))
+            problems << problem(where.lessons.value(i),
+                                QStringLiteral("课时“%1”的课程“%2”不在课程表中").arg(lesson.title, lesson.course));
+        lessonTitles << lesson.title;
+    }
+    checkUnique(problems, lessonTitles, where.lessons, QStringLiteral("课时"));
+    return problems;
+}
+
 QStringList checkProgramFolder(const QString &programFolder)
 {
     QString folder = programFolder;
@@ -180,7 +244,9 @@ QStringList checkProgramFolder(const QString &programFolder)
     try {
         Connection connection(Connection::connectionStringFor(folder));
         connection.open();
-        checkBank(problems, connection, folder);
+        const ContentSources bank = readBank(connection);
+        problems << checkContentRules(bank);
+        checkSimulators(problems, bank, folder);
     } catch (const StoreError &error) {
         problems << QStringLiteral("题库 data/orva.mdb：%1").arg(error.message());
     }

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
+#include <QStringDecoder>
 
 namespace {
 
@@ -29,9 +31,15 @@ QList<SourceLine> readLines(const QString &path, bool keepBlank = false)
         throw StoreError(QStringLiteral("%1: %2").arg(path, file.errorString()));
     QList<SourceLine> lines;
     int number = 0;
-    const QStringList texts = QString::fromUtf8(file.readAll()).split(u'\n');
-    for (QString text : texts) {
+    // Decoded line by line, so that a byte that is not UTF-8 is reported on its
+    // line instead of ending up in the bank as a replacement character.
+    const QList<QByteArray> texts = file.readAll().split('\n');
+    for (const QByteArray &bytes : texts) {
         ++number;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8(bytes);
+        if (utf8.hasError())
+            fail(path, number, QStringLiteral("不是有效的 UTF-8 文本（请以 UTF-8 编码保存此文件）"));
         if (text.endsWith(u'\r'))
             text.chop(1);
         if (text.startsWith(u'#') || (!keepBlank && text.trimmed().isEmpty()))
@@ -54,9 +62,16 @@ QStringList fields(const QString &path, const SourceLine &line, int count)
     return parts;
 }
 
+QString origin(const QString &path, int line)
+{
+    return QStringLiteral("%1:%2").arg(path).arg(line);
+}
+
 void readChapters(const QString &folder, ContentSources &sources)
 {
     const QString path = folder + QStringLiteral("/chapters.txt");
+    sources.where.files.insert(QStringLiteral("sbslist"), origin(path, 1));
+    QSet<int> numbers;
     for (const SourceLine &line : readLines(path)) {
         const QStringList f = fields(path, line, 2);
         bool ok = false;
@@ -65,13 +80,36 @@ void readChapters(const QString &folder, ContentSources &sources)
             fail(path, line.number, QStringLiteral("章节编号“%1”不是正整数").arg(f.at(0)));
         if (f.at(1).isEmpty())
             fail(path, line.number, QStringLiteral("章节名称为空"));
+        if (numbers.contains(number))
+            fail(path, line.number, QStringLiteral("章节编号 %1 重复").arg(number));
+        numbers.insert(number);
         sources.chapters.append({number, f.at(1)});
+        sources.where.chapters.append(origin(path, line.number));
     }
 }
 
 void readQuestions(const QString &folder, ContentSources &sources)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    sources.where.files.insert(QStringLiteral("sbsti"), folder + QStringLiteral("/questions"));
+    // A questions file whose chapter is not listed would be left out without
+    // a word, and its questions missing from every paper.
+    QSet<QString> listed;
+    for (const ContentSources::Chapter &chapter : sources.chapters)
+        listed.insert(QStringLiteral("%1.txt").arg(chapter.number));
+    const QDir questionsFolder(folder + QStringLiteral("/questions"));
+    for (const QString &name : questionsFolder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+        if (listed.contains(name))
+            continue;
+        const QString path = folder + QStringLiteral("/questions/") + name;
+        const QList<SourceLine> lines = readLines(path);
+        const int first = lines.isEmpty() ? 1 : lines.first().number;
+        const QString chapter = name.chopped(4);
+        if (!digits.match(chapter).hasMatch())
+            fail(path, first, QStringLiteral("文件名应为章节编号（如 1.txt），“%1”不是").arg(chapter));
+        fail(path, first, QStringLiteral("chapters.txt 中没有第 %1 章（该章的行被删去或编号有误），本文件的题目不属于任何章节")
+                              .arg(chapter));
+    }
     for (const ContentSources::Chapter &chapter : sources.chapters) {
         const QString path = folder + QStringLiteral("/questions/%1.txt").arg(chapter.number);
         for (const SourceLine &line : readLines(path)) {
@@ -83,6 +121,7 @@ void readQuestions(const QString &folder, ContentSources &sources)
             if (f.at(2).isEmpty())
                 fail(path, line.number, QStringLiteral("题目为空"));
             sources.questions.append({f.at(0), f.at(1), f.at(2), chapter.title});
+            sources.where.questions.append(origin(path, line.number));
         }
     }
 }
@@ -92,12 +131,15 @@ void readList(const QString &folder, const QString &table, ContentSources &sourc
 {
     const QString path = folder + u'/' + table + QStringLiteral(".txt");
     QList<ContentSources::Entry> entries;
+    QList<QString> &where = sources.where.lists[table];
+    sources.where.files.insert(table, origin(path, 1));
     for (const SourceLine &line : readLines(path, true)) {
         if (line.text.startsWith(QStringLiteral("=="))) {
             const QString title = line.text.mid(2).trimmed();
             if (title.isEmpty())
                 fail(path, line.number, QStringLiteral("标题为空"));
             entries.append({title, {}});
+            where.append(origin(path, line.number));
         } else if (entries.isEmpty()) {
             if (!line.text.trimmed().isEmpty())
                 fail(path, line.number, QStringLiteral("内容前缺少以“== ”开头的标题行"));
@@ -113,11 +155,13 @@ void readList(const QString &folder, const QString &table, ContentSources &sourc
 void readLessons(const QString &folder, ContentSources &sources)
 {
     const QString path = folder + QStringLiteral("/wlktsp.txt");
+    sources.where.files.insert(QStringLiteral("wlktsp"), origin(path, 1));
     for (const SourceLine &line : readLines(path)) {
         const QStringList f = fields(path, line, 3);
         if (f.contains(QString()))
             fail(path, line.number, QStringLiteral("课程、课时和视频文件名都不能为空"));
         sources.lessons.append({f.at(0), f.at(1), f.at(2)});
+        sources.where.lessons.append(origin(path, line.number));
     }
 }
 

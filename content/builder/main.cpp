@@ -2,6 +2,7 @@
 // sources, and checks a program folder for what the program relies on.
 #include "contentchecker.h"
 #include "programfolderbuilder.h"
+#include "runtimefolder.h"
 #include "storeerror.h"
 
 #include <QGuiApplication>
@@ -28,20 +29,33 @@ int report(const QStringList &problems)
 
 int main(int argc, char *argv[])
 {
+    // Checking a bank stores its key in the runtime folder.
+    RuntimeFolder::ensure();
     // Pictures are drawn with fonts but no screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    const bool build = (args.size() == 4 || args.size() == 5) && args.at(1) == u"build";
+    if (!build && !(args.size() == 3 && args.at(1) == u"check"))
+        return usage();
+    int status = 1;
     try {
-        if ((args.size() == 4 || args.size() == 5) && args.at(1) == u"build") {
-            buildProgramFolder(args.at(2), args.at(3), args.value(4));
-            return report(checkProgramFolder(args.at(3)));
+        if (build) {
+            QStringList problems = buildProgramFolder(args.at(2), args.at(3), args.value(4));
+            if (problems.isEmpty())
+                problems = checkProgramFolder(args.at(3));
+            status = report(problems);
+        } else {
+            status = report(checkProgramFolder(args.at(2)));
         }
-        if (args.size() == 3 && args.at(1) == u"check")
-            return report(checkProgramFolder(args.at(2)));
     } catch (const StoreError &error) {
         std::fprintf(stderr, "pelquor-content: %s\n", error.what());
-        return 1;
     }
-    return usage();
+    // A failed build leaves no bank behind: the program must not open one the
+    // checks rejected, nor one older than its sources.
+    if (build && status != 0) {
+        discardBank(args.at(3));
+        std::fputs("pelquor-content: build failed, no question bank written\n", stderr);
+    }
+    return status;
 }

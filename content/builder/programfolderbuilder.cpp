@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "bankwriter.h"
 #include "builderkit.h"
+#include "contentchecker.h"
 #include "practiceart.h"
 #include "simulatorfolders.h"
 #include "contentsources.h"
@@ -35,10 +36,13 @@ const char *const StandInUpdater =
 
 } // namespace
 
-void buildProgramFolder(const QString &sourcesFolder, const QString &programFolder,
-                        const QString &simulatorExecutable)
+QStringList buildProgramFolder(const QString &sourcesFolder, const QString &programFolder,
+                               const QString &simulatorExecutable)
 {
     const ContentSources sources = ContentSources::read(sourcesFolder);
+    // Broken rules are reported at their source lines, before anything is written.
+    if (const QStringList problems = checkContentRules(sources); !problems.isEmpty())
+        return problems;
     const QDir app(programFolder);
     for (const QString &folder : {QStringLiteral("data"), QStringLiteral("images"), QStringLiteral("sound"),
                                   QStringLiteral("ovti"), QStringLiteral("Vide1")})
@@ -52,4 +56,13 @@ void buildProgramFolder(const QString &sourcesFolder, const QString &programFold
     BuilderOutput::writeFile(app.filePath(QStringLiteral("app_upd")), StandInUpdater, true);
     if (!simulatorExecutable.isEmpty())
         writeSimulatorFolders(sources.questions, app.absolutePath(), simulatorExecutable);
+    return {};
+}
+
+void discardBank(const QString &programFolder)
+{
+    const QString bank = QDir(programFolder).filePath(QStringLiteral("data/orva.mdb"));
+    for (const QString &suffix : {QString(), QStringLiteral(".new"), QStringLiteral("-journal"),
+                                  QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(bank + suffix);
 }

@@ -1,5 +1,6 @@
 #include "fontconfiguration.h"
 #include "pixelgeometry.h"
+#include "inputmethods.h"
 #include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
@@ -15,6 +16,8 @@ int main(int argc, char *argv[])
 
     // Embedding the question simulators needs X11, also under XWayland.
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // Chinese typing through IBus where it runs; the simulators inherit it.
+    InputMethods::useIBusWhereItRuns();
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     FontConfiguration::useOwn();
     PixelGeometry::keep();

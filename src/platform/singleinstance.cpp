@@ -1,12 +1,12 @@
 #include "singleinstance.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "runtimefolder.h"
+
+#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 SingleInstance::SingleInstance(const QString &name)
@@ -22,12 +22,7 @@ SingleInstance::~SingleInstance()
 
 QString SingleInstance::runtimeFolder()
 {
-    const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!xdg.isEmpty() && QFileInfo(xdg).isDir())
-        return xdg;
-    const QString folder = QDir::tempPath() + QStringLiteral("/runtime-%1").arg(::getuid());
-    ::mkdir(QFile::encodeName(folder).constData(), 0700);
-    return folder;
+    return RuntimeFolder::ensure();
 }
 
 bool SingleInstance::acquire()

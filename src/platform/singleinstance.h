@@ -20,7 +20,7 @@ public:
     bool acquire();
 
     // The folder that holds the lock files: $XDG_RUNTIME_DIR, or a private
-    // folder of the user under the temporary folder.
+    // folder of the user under the temporary folder (RuntimeFolder).
     static QString runtimeFolder();
 
 private:

@@ -16,6 +16,9 @@ public:
 
     void play(const QString &file);
 
+    // Whether a sound server runs for this session; without one nothing is played.
+    static bool soundServerAvailable();
+
     // How long after the call the audio back end is brought up.
     static constexpr int DeferMs = 150;
 

@@ -189,8 +189,11 @@ Tsbs::Tsbs(QWidget *parent)
     ComboBox1 = new QComboBox(Panel4);
     ComboBox1->setFont(bold);
     ComboBox1->setGeometry(88, 10, 126, 24);
-    ComboBox1->setEditable(true);
-    ComboBox1->setEditText(QStringLiteral("英文输入法"));
+    // A choice among the input methods, not a text: nothing typed here can
+    // end up in `srf`.
+    ComboBox1->setEditable(false);
+    ComboBox1->setAccessibleName(QStringLiteral("输入法"));
+    ComboBox1->addItem(QStringLiteral("英文输入法"));
     Button4 = PracticeUi::button(Panel4, QStringLiteral("自选题目"), 359, 4, 94, 34);
     Button1 = PracticeUi::button(Panel4, QStringLiteral("上一题"), 469, 4, 95, 34);
     Button3 = PracticeUi::button(Panel4, QStringLiteral("下一题"), 579, 4, 95, 34);
@@ -384,9 +387,9 @@ void Tsbs::FormShow()
 
     ComboBox1->clear();
     ComboBox1->addItem(QStringLiteral("英文输入法"));
-    m_inputMethods = InputMethods::installed();
+    m_inputMethods = InputMethods::engines();
     ComboBox1->addItems(m_inputMethods);
-    ComboBox1->setEditText(QStringLiteral("英文输入法"));
+    restoreInputMethod();
     bs = 1;
 
     if (browser)
@@ -650,8 +653,32 @@ void Tsbs::Button5Click()
 void Tsbs::ComboBox1Select()
 {
     m_inputMethod = ComboBox1->currentText();
-    if (!m_inputMethod.isEmpty() && !m_inputMethods.isEmpty())
-        Handover::writeInputMethod(ADOQuery1, m_inputMethod);
+    if (m_inputMethod.isEmpty() || m_inputMethods.isEmpty())
+        return;
+    if (m_inputMethod == u"英文输入法")
+        InputMethods::activateEnglish();
+    else
+        InputMethods::activate(m_inputMethod);
+    Handover::writeInputMethod(ADOQuery1, m_inputMethod);
+}
+
+// The input method chosen in an earlier run (kept in `srf`) is chosen again
+// when it is still installed; otherwise the list starts at "英文输入法".
+void Tsbs::restoreInputMethod()
+{
+    if (m_inputMethods.isEmpty())
+        return;
+    ADOQuery1.close();
+    ADOQuery1.setSql(Sql::singleRow(QStringLiteral("srf")));
+    ADOQuery1.open();
+    const QString kept = ADOQuery1.eof() ? QString() : ADOQuery1.fieldText(QStringLiteral("srf"));
+    ADOQuery1.close();
+    const int index = m_inputMethods.indexOf(kept);
+    if (index < 0)
+        return;
+    ComboBox1->setCurrentIndex(index + 1);
+    m_inputMethod = kept;
+    InputMethods::activate(kept);
 }
 
 void Tsbs::Image2Click()

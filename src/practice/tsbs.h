@@ -84,6 +84,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void restoreInputMethod();
     void FormShow();
     void Image2Click();
 

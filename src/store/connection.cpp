@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMutex>
 #include <QSaveFile>
@@ -34,35 +35,72 @@ QByteArray readSalt(const QString &path)
 // emptied at log-out): a simulator process started by the program finds the
 // key the program derived and opens the bank at once. The key is worth no
 // more than the password every program of the system carries.
-QString sharedKeyFile(const QByteArray &cacheKey)
+//
+// One file per bank file, named after its path: a rebuilt bank (new salt)
+// replaces its key, and the key of a bank that is gone is removed the next
+// time a key is written. Each file holds the key, the salt it belongs to and
+// the bank's path:  <key hex> '\n' <salt hex> '\n' <bank path>.
+QString sharedKeyFile(const QString &bankPath, const QString &password)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         return {};
+    const QByteArray name = QFile::encodeName(QFileInfo(bankPath).absoluteFilePath()) + '\0' + password.toUtf8();
     return folder + QStringLiteral("/pelquor-key-")
-        + QString::fromLatin1(QCryptographicHash::hash(cacheKey, QCryptographicHash::Sha256).toHex().left(32));
+        + QString::fromLatin1(QCryptographicHash::hash(name, QCryptographicHash::Sha256).toHex().left(32));
 }
 
-QByteArray readSharedKey(const QString &file)
+struct SharedKey
+{
+    QByteArray hex;
+    QByteArray salt;
+    QString bank;
+};
+
+SharedKey readSharedKeyFile(const QString &file)
 {
     QFile f(file);
     if (file.isEmpty() || !f.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray hex = f.read(2 * KeyBytes + 1).trimmed();
-    if (hex.size() != 2 * KeyBytes || QByteArray::fromHex(hex).toHex() != hex.toLower())
+    const QList<QByteArray> lines = f.read(4096).split('\n');
+    if (lines.size() < 3)
         return {};
-    return hex;
+    return {lines.at(0).trimmed(), QByteArray::fromHex(lines.at(1).trimmed()), QFile::decodeName(lines.at(2))};
 }
 
-void writeSharedKey(const QString &file, const QByteArray &hex)
+QByteArray readSharedKey(const QString &file, const QByteArray &salt)
+{
+    const SharedKey key = readSharedKeyFile(file);
+    if (key.salt != salt || key.hex.size() != 2 * KeyBytes || QByteArray::fromHex(key.hex).toHex() != key.hex.toLower())
+        return {};
+    return key.hex;
+}
+
+// Key files of banks that no longer exist, and files this store cannot
+// read (left by an earlier release), are of no use to anyone.
+void removeStaleKeys(const QString &keep)
+{
+    const QDir folder = QFileInfo(keep).dir();
+    for (const QString &name : folder.entryList({QStringLiteral("pelquor-key-*")}, QDir::Files)) {
+        const QString file = folder.filePath(name);
+        if (file == keep)
+            continue;
+        const SharedKey key = readSharedKeyFile(file);
+        if (key.bank.isEmpty() || !QFileInfo::exists(key.bank))
+            QFile::remove(file);
+    }
+}
+
+void writeSharedKey(const QString &file, const QByteArray &hex, const QByteArray &salt, const QString &bankPath)
 {
     if (file.isEmpty())
         return;
     QSaveFile f(file);
     if (f.open(QIODevice::WriteOnly)) {
         f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        f.write(hex);
-        f.commit();
+        f.write(hex + '\n' + salt.toHex() + '\n' + QFile::encodeName(QFileInfo(bankPath).absoluteFilePath()));
+        if (f.commit())
+            removeStaleKeys(file);
     }
 }
 
@@ -74,17 +112,17 @@ QByteArray cacheKeyFor(const QString &password, const QByteArray &salt)
     return password.toUtf8() + '\0' + salt;
 }
 
-void forgetRawKey(const QString &password, const QByteArray &salt)
+void forgetRawKey(const QString &bankPath, const QString &password, const QByteArray &salt)
 {
     const QByteArray cacheKey = cacheKeyFor(password, salt);
     QMutexLocker lock(&keyMutex);
     keyCache.remove(cacheKey);
-    if (const QString shared = sharedKeyFile(cacheKey); !shared.isEmpty())
+    if (const QString shared = sharedKeyFile(bankPath, password); !shared.isEmpty())
         QFile::remove(shared);
 }
 
 // The raw key literal for `PRAGMA key`, derived once per password and salt.
-QByteArray rawKeyLiteral(const QString &password, const QByteArray &salt)
+QByteArray rawKeyLiteral(const QString &bankPath, const QString &password, const QByteArray &salt)
 {
     auto &cache = keyCache;
     const QByteArray pass = password.toUtf8();
@@ -93,8 +131,8 @@ QByteArray rawKeyLiteral(const QString &password, const QByteArray &salt)
     if (const auto it = cache.constFind(cacheKey); it != cache.constEnd())
         return *it;
 
-    const QString shared = sharedKeyFile(cacheKey);
-    QByteArray hex = readSharedKey(shared);
+    const QString shared = sharedKeyFile(bankPath, password);
+    QByteArray hex = readSharedKey(shared, salt);
     if (hex.isEmpty()) {
         unsigned char key[KeyBytes];
         if (PKCS5_PBKDF2_HMAC(pass.constData(), int(pass.size()),
@@ -102,7 +140,7 @@ QByteArray rawKeyLiteral(const QString &password, const QByteArray &salt)
                               KdfIterations, EVP_sha1(), KeyBytes, key) != 1)
             return {};
         hex = QByteArray(reinterpret_cast<const char *>(key), KeyBytes).toHex();
-        writeSharedKey(shared, hex);
+        writeSharedKey(shared, hex, salt, bankPath);
     }
     const QByteArray literal = "\"x'" + hex + "'\"";
     cache.insert(cacheKey, literal);
@@ -228,14 +266,14 @@ void Connection::open(Mode mode)
     // A file that already has its salt is keyed with the cached raw key;
     // a new or empty file gets the password and its own fresh salt.
     const QByteArray salt = readSalt(m_dataSource);
-    const QByteArray rawKey = salt.isEmpty() ? QByteArray() : rawKeyLiteral(m_password, salt);
+    const QByteArray rawKey = salt.isEmpty() ? QByteArray() : rawKeyLiteral(m_dataSource, m_password, salt);
     if (!rawKey.isEmpty() && keyWith(rawKey))
         return;
     // A stored key that does not fit (a damaged key store) is derived anew;
     // when that does not fit either, the password itself decides.
     if (!rawKey.isEmpty()) {
-        forgetRawKey(m_password, salt);
-        const QByteArray derived = rawKeyLiteral(m_password, salt);
+        forgetRawKey(m_dataSource, m_password, salt);
+        const QByteArray derived = rawKeyLiteral(m_dataSource, m_password, salt);
         if (derived != rawKey && keyWith(derived))
             return;
         close();

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +21,8 @@ private slots:
     void checkerReportsEveryBrokenRule();
     void malformedSourcesNameFileAndLine_data();
     void malformedSourcesNameFileAndLine();
+    void failedBuildNamesTheLineAndLeavesNoBank_data();
+    void failedBuildNamesTheLineAndLeavesNoBank();
 
 private:
     QTemporaryDir m_built;
@@ -66,7 +69,7 @@ void TestContent::checkerReportsEveryBrokenRule_data()
     QTest::newRow("quote") << "标题“考生's 须知”含有单引号";
     QTest::newRow("blanks") << "标题“ 考试简介”首尾有空白或控制字符";
     QTest::newRow("plan bar") << "学习计划标题“第一步|预习”含有“|”";
-    QTest::newRow("duplicate number") << "题号：“102”重复";
+    QTest::newRow("duplicate number") << "题目表 sbsti：题号“102”重复";
     QTest::newRow("missing chapter") << "题目 205 的章节“没有的章节”不在章节表中";
     QTest::newRow("missing course") << "的课程“没有的课程”不在课程表中";
     QTest::newRow("paper not of 40") << "固定试卷";
@@ -85,30 +88,33 @@ void TestContent::checkerReportsEveryBrokenRule()
 void TestContent::malformedSourcesNameFileAndLine_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("chapter fields") << "chapters.txt" << "# c\n1 | 基本操作 | x\n" << "chapters.txt:2: 应有 2 个";
-    QTest::newRow("chapter number") << "chapters.txt" << "一 | 基本操作\n" << "chapters.txt:1: 章节编号“一”";
-    QTest::newRow("question number") << "questions/1.txt" << "101 | 1 | 甲。\n\n10a | | 乙。\n" << "questions/1.txt:3: 题号“10a”";
-    QTest::newRow("empty task") << "questions/1.txt" << "101 | 1 | \n" << "questions/1.txt:1: 题目为空";
-    QTest::newRow("html before title") << "kszn.txt" << "<p>无标题</p>\n== 考试简介\n" << "kszn.txt:1: 内容前缺少";
-    QTest::newRow("lesson fields") << "wlktsp.txt" << "第1课 | 1-1\n" << "wlktsp.txt:1: 应有 3 个";
+    QTest::newRow("chapter fields") << "chapters.txt" << QByteArray("# c\n1 | 基本操作 | x\n") << "chapters.txt:2: 应有 2 个";
+    QTest::newRow("chapter number") << "chapters.txt" << QByteArray("一 | 基本操作\n") << "chapters.txt:1: 章节编号“一”";
+    QTest::newRow("question number") << "questions/1.txt" << QByteArray("101 | 1 | 甲。\n\n10a | | 乙。\n") << "questions/1.txt:3: 题号“10a”";
+    QTest::newRow("empty task") << "questions/1.txt" << QByteArray("101 | 1 | \n") << "questions/1.txt:1: 题目为空";
+    QTest::newRow("html before title") << "kszn.txt" << QByteArray("<p>无标题</p>\n== 考试简介\n") << "kszn.txt:1: 内容前缺少";
+    QTest::newRow("lesson fields") << "wlktsp.txt" << QByteArray("第1课 | 1-1\n") << "wlktsp.txt:1: 应有 3 个";
+    QTest::newRow("not utf-8") << "kszn.txt" << QByteArray("== 考试简介\n<p>\xbf\xbc\xca\xd4</p>\n") << "kszn.txt:2: 不是有效的 UTF-8";
+    QTest::newRow("chapter not listed") << "questions/7.txt" << QByteArray("# 第7章\n701 | | 甲。\n") << "questions/7.txt:2: chapters.txt 中没有第 7 章";
+    QTest::newRow("chapter twice") << "chapters.txt" << QByteArray("1 | 基本操作\n1 | 编辑\n") << "chapters.txt:2: 章节编号 1 重复";
 }
 
 void TestContent::malformedSourcesNameFileAndLine()
 {
     QFETCH(QString, file);
-    QFETCH(QString, text);
+    QFETCH(QByteArray, text);
     QFETCH(QString, expected);
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("questions"));
-    auto write = [&](const QString &name, const QString &content) {
+    auto write = [&](const QString &name, const QByteArray &content) {
         QFile f(dir.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content.toUtf8());
+        f.write(content);
     };
     for (const QString &name : QStringList{"chapters.txt", "questions/1.txt", "xxjh.txt", "wlkt.txt", "kszn.txt", "mnkc.txt", "wlktsp.txt"})
-        write(name, name == u"chapters.txt" ? QStringLiteral("1 | 基本操作\n") : QString());
+        write(name, name == u"chapters.txt" ? QByteArray("1 | 基本操作\n") : QByteArray());
     write(file, text);
     try {
         ContentSources::read(dir.path());
@@ -117,6 +123,75 @@ void TestContent::malformedSourcesNameFileAndLine()
         QVERIFY2(error.message().contains(dir.filePath(expected.section(u':', 0, 0)) + u':' + expected.section(u':', 1)),
                  qPrintable(error.message()));
     }
+}
+
+// The builder run as the build runs it, on a copy of the sample sources with
+// one fault, over a program folder that still holds an earlier bank: it fails,
+// names the file and line of the fault, and the earlier bank is gone.
+void TestContent::failedBuildNamesTheLineAndLeavesNoBank_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("find");     // a line of the file, or empty for the whole file
+    QTest::addColumn<QByteArray>("replace");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty exam rooms") << "mnkc.txt" << QString() << QByteArray() << "mnkc.txt:1: 没有任何条目";
+    QTest::newRow("chapter line deleted")
+        << "chapters.txt" << "3 | 文本与格式" << QByteArray() << "questions/3.txt:2: chapters.txt 中没有第 3 章";
+    QTest::newRow("not utf-8") << "wlkt.txt" << "== 第1课 演示文稿的基本操作" << QByteArray("== \xb5\xda" "1\xbf\xce") << "wlkt.txt:2: 不是有效的 UTF-8";
+    QTest::newRow("number twice")
+        << "questions/1.txt" << "104 | 4 | 打开考生文件夹中的演示文稿“产品介绍.dps”。"
+        << QByteArray("101 | 4 | 打开考生文件夹中的演示文稿“产品介绍.dps”。") << "questions/1.txt:5: 题号“101”重复";
+    QTest::newRow("paper of 39")
+        << "questions/1.txt" << "104 | 4 | 打开考生文件夹中的演示文稿“产品介绍.dps”。"
+        << QByteArray("104 | | 打开考生文件夹中的演示文稿“产品介绍.dps”。") << "固定试卷 4：有 39 道题，应为 40 道";
+    QTest::newRow("quote in a title") << "kszn.txt" << "== 考试简介" << QByteArray("== 考生's 须知") << "kszn.txt:2: 标题“考生's 须知”含有单引号";
+}
+
+void TestContent::failedBuildNamesTheLineAndLeavesNoBank()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, find);
+    QFETCH(QByteArray, replace);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString sources = dir.filePath(QStringLiteral("sources"));
+    const QString program = dir.filePath(QStringLiteral("app"));
+    QVERIFY(QDir().mkpath(sources + QStringLiteral("/questions")));
+    QVERIFY(QDir().mkpath(program + QStringLiteral("/data")));
+    const QDir sample(QStringLiteral(CONTENT_SOURCES));
+    for (const QString &name : sample.entryList({QStringLiteral("*.txt")}, QDir::Files))
+        QVERIFY(QFile::copy(sample.filePath(name), sources + u'/' + name));
+    for (const QString &name : QDir(sample.filePath(QStringLiteral("questions"))).entryList(QDir::Files))
+        QVERIFY(QFile::copy(sample.filePath(QStringLiteral("questions/") + name), sources + QStringLiteral("/questions/") + name));
+
+    QFile source(sources + u'/' + file);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QByteArray text = source.readAll();
+    source.close();
+    if (find.isEmpty()) {
+        text = replace;
+    } else {
+        QVERIFY2(text.contains(find.toUtf8() + '\n'), qPrintable(find));
+        text.replace(find.toUtf8() + '\n', replace.isEmpty() ? QByteArray() : replace + '\n');
+    }
+    QVERIFY(source.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    source.write(text);
+    source.close();
+    QFile earlier(program + QStringLiteral("/data/orva.mdb"));
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier bank");
+    earlier.close();
+
+    QProcess builder;
+    builder.start(QStringLiteral(CONTENT_BUILDER), {QStringLiteral("build"), sources, program});
+    QVERIFY(builder.waitForFinished(60000));
+    const QString errors = QString::fromUtf8(builder.readAllStandardError());
+    QCOMPARE(builder.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(builder.exitCode() != 0, qPrintable(errors));
+    const QString located = expected.contains(u':') ? sources + u'/' + expected : expected;
+    QVERIFY2(errors.contains(located), qPrintable(errors));
+    QVERIFY(!QFile::exists(program + QStringLiteral("/data/orva.mdb")));
+    QVERIFY(!QFile::exists(program + QStringLiteral("/data/orva.mdb.new")));
 }
 
 QTEST_MAIN(TestContent)

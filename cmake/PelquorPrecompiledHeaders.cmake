@@ -1,0 +1,100 @@
+# Precompiled Qt headers, compiled once and shared by every target that uses
+# Qt Widgets: parsing Qt's headers is most of the time of a first build.
+# Two header sets: the screens' (widgets) and the tests' (widgets + QtTest).
+#
+# pelquor_share_precompiled_headers() is called once at the end of the top
+# CMakeLists.txt; it finds the targets by what they link, so new targets need
+# nothing of their own. -DPELQUOR_PCH=OFF builds without.
+option(PELQUOR_PCH "Share precompiled Qt headers between targets" ON)
+
+set(pelquor_pch_widgets
+  <QObject> <QString> <QStringList> <QList> <QMap> <QHash> <QSet> <QVariant> <QPointer>
+  <QFile> <QDir> <QFileInfo> <QTimer> <QProcess> <QRegularExpression> <QUrl>
+  <QCoreApplication> <QGuiApplication> <QApplication>
+  <QColor> <QFont> <QImage> <QPainter> <QPainterPath> <QMouseEvent>
+  <QWidget> <QDialog> <QLabel> <QPushButton> <QLineEdit> <QComboBox> <QListWidget>
+  <QTreeWidget> <QTextEdit> <QMenu> <QMessageBox> <QVBoxLayout>
+  <functional> <memory> <vector>)
+
+function(pelquor_uses_widgets target result)
+  # Whether `target` links Qt6::Widgets, directly or through our own libraries.
+  get_property(seen GLOBAL PROPERTY pelquor_pch_seen_${target} SET)
+  if(seen)
+    get_property(answer GLOBAL PROPERTY pelquor_pch_seen_${target})
+    set(${result} ${answer} PARENT_SCOPE)
+    return()
+  endif()
+  set(answer OFF)
+  get_target_property(libraries ${target} LINK_LIBRARIES)
+  get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+  foreach(library IN LISTS libraries interface)
+    if(library STREQUAL "Qt6::Widgets")
+      set(answer ON)
+    elseif(TARGET ${library} AND NOT library MATCHES "::")
+      pelquor_uses_widgets(${library} inner)
+      if(inner)
+        set(answer ON)
+      endif()
+    endif()
+    if(answer)
+      break()
+    endif()
+  endforeach()
+  set_property(GLOBAL PROPERTY pelquor_pch_seen_${target} ${answer})
+  set(${result} ${answer} PARENT_SCOPE)
+endfunction()
+
+# ccache caches compilations that use a precompiled header only when told to
+# be lenient about it.
+function(pelquor_pch_launcher target)
+  get_target_property(launcher ${target} CXX_COMPILER_LAUNCHER)
+  if(launcher MATCHES "ccache$")
+    set_target_properties(${target} PROPERTIES CXX_COMPILER_LAUNCHER
+      "env;CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime;${launcher}")
+  endif()
+endfunction()
+
+function(pelquor_collect_targets directory result)
+  get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+  foreach(subdirectory IN LISTS subdirectories)
+    pelquor_collect_targets(${subdirectory} more)
+    list(APPEND targets ${more})
+  endforeach()
+  set(${result} ${targets} PARENT_SCOPE)
+endfunction()
+
+function(pelquor_share_precompiled_headers)
+  if(NOT PELQUOR_PCH)
+    return()
+  endif()
+  set(pch_source ${CMAKE_BINARY_DIR}/pelquor_pch.cpp)
+  file(WRITE ${pch_source} "// Carries the shared precompiled headers.\n")
+  add_library(pelquor_pch_widgets STATIC ${pch_source})
+  target_link_libraries(pelquor_pch_widgets PRIVATE Qt6::Widgets pelquor_options)
+  target_precompile_headers(pelquor_pch_widgets PRIVATE ${pelquor_pch_widgets})
+  add_library(pelquor_pch_tests STATIC ${pch_source})
+  target_link_libraries(pelquor_pch_tests PRIVATE Qt6::Widgets Qt6::Test pelquor_options)
+  target_precompile_headers(pelquor_pch_tests PRIVATE ${pelquor_pch_widgets} <QTest> <QSignalSpy>)
+  pelquor_pch_launcher(pelquor_pch_widgets)
+  pelquor_pch_launcher(pelquor_pch_tests)
+
+  pelquor_collect_targets(${CMAKE_SOURCE_DIR} targets)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(NOT type MATCHES "^(STATIC_LIBRARY|EXECUTABLE|SHARED_LIBRARY)$" OR target MATCHES "^pelquor_pch_")
+      continue()
+    endif()
+    pelquor_uses_widgets(${target} widgets)
+    if(NOT widgets)
+      continue()
+    endif()
+    pelquor_pch_launcher(${target})
+    get_target_property(libraries ${target} LINK_LIBRARIES)
+    if("testsupport" IN_LIST libraries OR "Qt6::Test" IN_LIST libraries)
+      target_precompile_headers(${target} REUSE_FROM pelquor_pch_tests)
+    else()
+      target_precompile_headers(${target} REUSE_FROM pelquor_pch_widgets)
+    endif()
+  endforeach()
+endfunction()
