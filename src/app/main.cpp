@@ -1,6 +1,6 @@
 #include "fontconfiguration.h"
-#include "pixelgeometry.h"
 #include "inputmethods.h"
+#include "pixelgeometry.h"
 #include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
