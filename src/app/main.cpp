@@ -1,4 +1,5 @@
 #include "fontconfiguration.h"
+#include "onlineupdate.h"
 #include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
@@ -18,5 +19,6 @@ int main(int argc, char *argv[])
     FontConfiguration::useOwn();
     QApplication app(argc, argv);
     PracticeForms::install();
+    OnlineUpdate::install();
     return Startup::run();
 }
