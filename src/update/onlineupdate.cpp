@@ -24,6 +24,7 @@ namespace {
 QPointer<Tbanben> dialog;
 QPointer<Download> check;
 bool checking = false;
+bool continuing = false;  // the download has ended and the check goes on from there
 
 void tell(const QString &message)
 {
@@ -111,7 +112,14 @@ void Timer1Timer()
         delete check.data();
         check = new Download(Forms::main);
         checking = true;
+        continuing = false;
+        // A download that goes with the main window never finishes.
+        QObject::connect(check, &QObject::destroyed, qApp, [] {
+            if (!continuing)
+                checking = false;
+        });
         QObject::connect(check, &Download::finished, check, [](bool ok) {
+            continuing = true;
             check->deleteLater();
             // Continued from the event loop rather than inside the network
             // reply's own signal, because it may open a modal dialog.

@@ -3,6 +3,7 @@
 #include "forms.h"
 #include "httpserver.h"
 #include "modules.h"
+#include "netcheck.h"
 #include "onlineupdate.h"
 #include "picturebox.h"
 #include "programfolder.h"
@@ -33,6 +34,7 @@ private slots:
 
     void fileVersion_data();
     void fileVersion();
+    void localServerNeedsNoOutsideNetwork();
     void requestNamesTheProgramVersion_data();
     void requestNamesTheProgramVersion();
     void automaticCheck_data();
@@ -194,6 +196,11 @@ void TestOnlineUpdate::fileVersion()
     write(QStringLiteral("program"), bytes);
     QCOMPARE(FileVersion(path(QStringLiteral("program"))), expected);
     QCOMPARE(FileVersion(path(QStringLiteral("no such file"))), QStringLiteral("unknown"));
+}
+
+void TestOnlineUpdate::localServerNeedsNoOutsideNetwork()
+{
+    QVERIFY(NetCheckMacAttachNet());  // PELQUOR_UPDATE_SERVER is on 127.0.0.1
 }
 
 void TestOnlineUpdate::requestNamesTheProgramVersion_data()
