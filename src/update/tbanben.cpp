@@ -43,9 +43,11 @@ Tbanben::Tbanben(QWidget *parent)
 
     QFont kai(QStringLiteral("楷体_GB2312"));
     kai.setPixelSize(16);
-    auto label = [this, &kai](const QString &text, int left, int top) {
+    // The version labels reach to the dialog's edge, so that a version text
+    // such as "Pelquor 1.0.0.1" shows whole.
+    auto label = [this, &kai](const QString &text, int left, int top, int width = 80) {
         auto *l = new QLabel(text, this);
-        l->setGeometry(left, top, 80, 22);
+        l->setGeometry(left, top, width, 22);
         l->setFont(kai);
         l->setAttribute(Qt::WA_TranslucentBackground);
         QPalette black = l->palette();
@@ -55,8 +57,8 @@ Tbanben::Tbanben(QWidget *parent)
     };
     Label1 = label(QStringLiteral("当前版本号"), 25, 51);
     Label2 = label(QStringLiteral("升级版本号"), 25, 75);
-    Label3 = label(QString(), 121, 51);
-    Label4 = label(QString(), 121, 75);
+    Label3 = label(QString(), 121, 51, 270 - 121 - 6);
+    Label4 = label(QString(), 121, 75, 270 - 121 - 6);
     Label3->setAccessibleName(QStringLiteral("当前版本号"));
     Label4->setAccessibleName(QStringLiteral("升级版本号"));
 

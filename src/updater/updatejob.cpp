@@ -99,7 +99,16 @@ void UpdateJob::downloaded(bool ok)
         fail(QStringLiteral("无法下载升级包：%1").arg(m_download->errorText()));
         return;
     }
+    // Each long step starts from the event loop, so the window shows what
+    // is being done before the work begins.
     emit status(QStringLiteral("正在检查升级包……"));
+    QTimer::singleShot(0, this, &UpdateJob::unpack);
+}
+
+void UpdateJob::unpack()
+{
+    if (m_done)
+        return;
     QFile file(m_staging + QStringLiteral("/release.pkg"));
     if (!file.open(QIODevice::ReadOnly)) {
         fail(QStringLiteral("无法读取下载的升级包（%1）").arg(file.errorString()));
@@ -115,8 +124,8 @@ void UpdateJob::downloaded(bool ok)
         fail(QStringLiteral("升级包的校验值不符，文件已损坏"));
         return;
     }
+    QFile::remove(file.fileName());
 
-    emit status(QStringLiteral("正在解开升级包……"));
     const QString staged = m_staging + QStringLiteral("/new");
     // The bank keeps the candidate's progress; the version files belong to
     // this folder, not to the release.
@@ -155,13 +164,15 @@ void UpdateJob::waitForProgram()
         return;
     }
     m_wait->stop();
-    install();
+    emit status(QStringLiteral("正在替换程序文件……"));
+    QTimer::singleShot(0, this, &UpdateJob::install);
 }
 
 void UpdateJob::install()
 {
+    if (m_done)
+        return;
     m_installing = true;
-    emit status(QStringLiteral("正在替换程序文件……"));
     const FolderSwap::Result swapped = FolderSwap::replace(m_folder, m_staging + QStringLiteral("/new"), m_files,
                                                            m_staging + QStringLiteral("/old"), beforeEachReplace);
     m_installing = false;

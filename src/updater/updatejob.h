@@ -59,6 +59,7 @@ signals:
 
 private:
     void downloaded(bool ok);
+    void unpack();
     void waitForProgram();
     void install();
     void fail(const QString &reason);

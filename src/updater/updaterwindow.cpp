@@ -3,10 +3,12 @@
 #include "updatejob.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -38,9 +40,14 @@ UpdaterWindow::UpdaterWindow(UpdateJob *job, QWidget *parent)
     layout->addWidget(m_status);
     layout->addWidget(m_progress);
     layout->addLayout(buttons);
+    adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     connect(job, &UpdateJob::status, this, [this](const QString &text) {
         m_status->setText(text);
+        if (!text.startsWith(QStringLiteral("正在下载")))
+            m_progress->setRange(0, 0);  // busy, without a measure
         m_versions->setText(QStringLiteral("当前版本号：%1\n升级版本号：%2")
                                 .arg(m_job->installedVersion(), m_job->offeredVersion()));
     });
