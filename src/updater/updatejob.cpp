@@ -164,7 +164,7 @@ void UpdateJob::waitForProgram()
         return;
     }
     m_wait->stop();
-    emit status(QStringLiteral("正在替换程序文件……"));
+    emit status(QStringLiteral("正在替换程序文件……"), false);
     QTimer::singleShot(0, this, &UpdateJob::install);
 }
 

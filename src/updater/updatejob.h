@@ -53,7 +53,8 @@ public:
     static constexpr int WaitPollMs = 200;
 
 signals:
-    void status(const QString &text);
+    // What is being done; `cancellable` is false once files are being put in place.
+    void status(const QString &text, bool cancellable = true);
     void progress(qint64 received, qint64 total);
     void finished(bool ok, const QString &message);
 

@@ -44,8 +44,9 @@ UpdaterWindow::UpdaterWindow(UpdateJob *job, QWidget *parent)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    connect(job, &UpdateJob::status, this, [this](const QString &text) {
+    connect(job, &UpdateJob::status, this, [this](const QString &text, bool cancellable) {
         m_status->setText(text);
+        m_button->setEnabled(cancellable);
         if (!text.startsWith(QStringLiteral("正在下载")))
             m_progress->setRange(0, 0);  // busy, without a measure
         m_versions->setText(QStringLiteral("当前版本号：%1\n升级版本号：%2")
@@ -72,7 +73,8 @@ void UpdaterWindow::finished(bool ok, const QString &message)
     m_failed = !ok;
     m_status->setText(message);
     m_progress->setRange(0, 1);
-    m_progress->setValue(ok ? 1 : 0);
+    m_progress->setValue(1);
+    m_progress->setVisible(ok);
     m_button->setText(QStringLiteral("关闭"));
     m_button->setAccessibleName(QStringLiteral("关闭"));
     m_button->setEnabled(true);
