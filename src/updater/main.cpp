@@ -1,6 +1,7 @@
 // app_upd: the updater. Pelquor starts it from its program folder, without
 // parameters, when the candidate accepts a newer release; it upgrades the
 // folder it lies in and starts Pelquor again.
+#include "singleinstance.h"
 #include "updatejob.h"
 #include "updaterwindow.h"
 
@@ -9,6 +10,11 @@
 
 int main(int argc, char *argv[])
 {
+    // One updater at a time: a second start request (the button's check
+    // can make several) ends at once, silently, and leaves the first alone.
+    SingleInstance updater(QStringLiteral("orvapqjsys-app_upd"));
+    if (!updater.acquire())
+        return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelquor 在线升级"));
     UpdateJob job(QCoreApplication::applicationDirPath() + u'/');

@@ -300,7 +300,7 @@ void TestUpdater::failureChangesNothing()
 }
 
 // The real program: it waits while Pelquor holds its lock, then upgrades
-// the folder it lies in and starts the new Pelquor.
+// the folder it lies in and starts the new Pelquor. It runs once at a time.
 void TestUpdater::updaterProgramWaitsForPelquorThenUpdates()
 {
     QVERIFY(QFile::copy(QStringLiteral(APP_UPD), path(QStringLiteral("app_upd"))));
@@ -319,6 +319,14 @@ void TestUpdater::updaterProgramWaitsForPelquorThenUpdates()
     QTest::qWait(1500);
     QCOMPARE(read(QStringLiteral("predate.ini")), Installed);  // still waiting
     QCOMPARE(updater.state(), QProcess::Running);
+
+    // A second start request meanwhile ends at once and fetches nothing.
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(path(QStringLiteral("app_upd")), {});
+    QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 5000);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(m_server->requests.size(), 1);
 
     pelquorRunning.reset();
     QTRY_COMPARE_WITH_TIMEOUT(read(QStringLiteral("restarts.log")), QByteArray("new\n"), 10000);
