@@ -23,17 +23,6 @@ void makeFolder(const QString &path)
 // The release the folder holds, as the online update compares it.
 const char *const LocalVersion = "[File1]\r\nDate=2026-12-01\r\nbanben=Pelquor 1.0.0.1\r\n";
 
-// Stands in for the real updater, which is delivered with a release and not
-// part of this build: it tells the candidate what it is and changes nothing.
-const char *const StandInUpdater =
-    "#!/bin/sh\n"
-    "# Stand-in for the updater program delivered with a release.\n"
-    "text=\"这是更新程序的替身：本版本不带更新程序，不会下载或更改任何文件。\"\n"
-    "if [ -n \"$DISPLAY\" ] && command -v xmessage >/dev/null 2>&1; then\n"
-    "  exec xmessage -center -title Pelquor \"$text\"\n"
-    "fi\n"
-    "echo \"$text\"\n";
-
 } // namespace
 
 QStringList buildProgramFolder(const QString &sourcesFolder, const QString &programFolder,
@@ -53,7 +42,6 @@ QStringList buildProgramFolder(const QString &sourcesFolder, const QString &prog
     Artwork::writeStartSound(app.filePath(QStringLiteral("sound/start.wav")));
     Artwork::writePageTemplate(app.filePath(QStringLiteral("ov.html")));
     BuilderOutput::writeFile(app.filePath(QStringLiteral("predate.ini")), LocalVersion);
-    BuilderOutput::writeFile(app.filePath(QStringLiteral("app_upd")), StandInUpdater, true);
     if (!simulatorExecutable.isEmpty())
         writeSimulatorFolders(sources.questions, app.absolutePath(), simulatorExecutable);
     return {};

@@ -1,5 +1,6 @@
 #include "fontconfiguration.h"
 #include "inputmethods.h"
+#include "onlineupdate.h"
 #include "pixelgeometry.h"
 #include "practiceforms.h"
 #include "singleinstance.h"
@@ -23,5 +24,6 @@ int main(int argc, char *argv[])
     PixelGeometry::keep();
     QApplication app(argc, argv);
     PracticeForms::install();
+    OnlineUpdate::install();
     return Startup::run();
 }

@@ -32,6 +32,7 @@ Factories &factories()
         },
         [] {},
         [] { return placeholder(QStringLiteral("xzlxt"), {800, 600}); },
+        {},
     };
     return f;
 }

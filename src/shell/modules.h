@@ -33,6 +33,9 @@ struct Factories
     std::function<void()> updateCheck;
     // The question picker of guided practice, created hidden at start-up.
     std::function<QWidget *()> xzlxt;
+    // The automatic update check, run by the main window's Timer1 once,
+    // a few seconds after the main window has first been shown.
+    std::function<void()> updateTimer;
 };
 
 // The factories in use; modules assign theirs before start-up.

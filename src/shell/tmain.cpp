@@ -21,6 +21,7 @@
 namespace {
 
 const QString RefusalNotice = QStringLiteral("请您关闭正在做的题!");
+constexpr int UpdateCheckDelayMs = 3000;
 
 QString buttonName(int n)
 {
@@ -86,7 +87,15 @@ Tmain::Tmain(QWidget *parent)
     grey.setColor(QPalette::Window, QColor(0xf0, 0xf0, 0xf0));
     Panel3->setPalette(grey);
 
-    Timer1 = new QTimer(this);  // the update check's timer; the shell never starts it
+    // The automatic update check: once, a few seconds after the first showing,
+    // when the online update is part of the program.
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(UpdateCheckDelayMs);
+    connect(Timer1, &QTimer::timeout, this, [] {
+        if (const auto &check = Modules::factories().updateTimer)
+            check();
+    });
 
     for (int n : {1, 2, 3, 5, 7}) {
         PictureBox *button = navigationButton(n);
@@ -129,6 +138,8 @@ void Tmain::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
+    if (Modules::factories().updateTimer)
+        Timer1->start();
     // The first showing opens guided practice. It runs as soon as the
     // message loop has put the window on screen, so the chapter browser's
     // database work does not keep the window itself from appearing.

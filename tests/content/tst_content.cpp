@@ -34,6 +34,13 @@ private:
 void TestContent::initTestCase()
 {
     buildProgramFolder(QStringLiteral(CONTENT_SOURCES), m_built.path());
+    // The programs are linked into the folder by the build, not by the
+    // content builder: the updater here is any executable file.
+    QFile updater(m_built.path() + QStringLiteral("/app_upd"));
+    QVERIFY(updater.open(QIODevice::WriteOnly));
+    updater.write("#!/bin/sh\n");
+    updater.close();
+    QVERIFY(updater.setPermissions(updater.permissions() | QFile::ExeOwner));
 }
 
 void TestContent::sampleContentBuildsClean()
