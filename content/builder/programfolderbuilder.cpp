@@ -3,6 +3,7 @@
 #include "artwork.h"
 #include "bankwriter.h"
 #include "builderkit.h"
+#include "examart.h"
 #include "practiceart.h"
 #include "simulatorfolders.h"
 #include "contentsources.h"
@@ -46,6 +47,7 @@ void buildProgramFolder(const QString &sourcesFolder, const QString &programFold
     writeBank(sources, app.filePath(QStringLiteral("data/orva.mdb")));
     Artwork::writePictures(app.filePath(QStringLiteral("images")));
     Artwork::writePracticePictures(app.filePath(QStringLiteral("images")));
+    Artwork::writeExamPictures(app.filePath(QStringLiteral("images")));
     Artwork::writeStartSound(app.filePath(QStringLiteral("sound/start.wav")));
     Artwork::writePageTemplate(app.filePath(QStringLiteral("ov.html")));
     BuilderOutput::writeFile(app.filePath(QStringLiteral("predate.ini")), LocalVersion);

@@ -1,3 +1,4 @@
+#include "examforms.h"
 #include "fontconfiguration.h"
 #include "practiceforms.h"
 #include "singleinstance.h"
@@ -18,5 +19,6 @@ int main(int argc, char *argv[])
     FontConfiguration::useOwn();
     QApplication app(argc, argv);
     PracticeForms::install();
+    ExamForms::install();
     return Startup::run();
 }
