@@ -490,7 +490,7 @@ void TestExam::clockForcesTheHandIn()
     QCOMPARE(question->sjwt, 1);
     const int message = m_answers->seen.indexOf(QStringLiteral("message: 考试时间到,强制交卷!"));
     QVERIFY(message >= 0);
-    QVERIFY(m_answers->seen.indexOf(QRegularExpression(QStringLiteral("^result: "))) > message);
+    QVERIFY(m_answers->seen.indexOf(QRegularExpression(QStringLiteral("result: .*"))) > message);
     QVERIFY(!m_answers->sawText(QStringLiteral("mnksts2")));
     QVERIFY(boxesGone);
     // The existing result screen scored the paper; the exam room closed behind it.
