@@ -135,6 +135,14 @@ void checkPictures(QStringList &problems, const QString &folder)
     pictures.append({QStringLiteral("sbs_gridhead.png"), QSize(193, 27)});
     pictures.append({QStringLiteral("sbs_gridclose.png"), QSize(25, 23)});
     pictures.append({QStringLiteral("sbs_wait.png"), QSize(490, 160)});
+    pictures.append({QStringLiteral("mnks_title.png"), QSize(199, 26)});
+    pictures.append({QStringLiteral("mnks_strip.png"), QSize(199, 26)});
+    pictures.append({QStringLiteral("mnks_logo.png"), QSize(199, 139)});
+    pictures.append({QStringLiteral("mnks1_login.png"), QSize(785, 577)});
+    pictures.append({QStringLiteral("mnks2_card.png"), QSize(803, 602)});
+    pictures.append({QStringLiteral("mnks3_wait.png"), QSize(490, 160)});
+    pictures.append({QStringLiteral("mnksczts.png"), QSize(361, 351)});
+    pictures.append({QStringLiteral("mnksksxx.png"), QSize(297, 137)});
     for (const auto &[name, size] : pictures) {
         QImageReader reader(folder + QStringLiteral("images/") + name);
         const QSize actual = reader.size();

@@ -4,6 +4,7 @@
 #include "bankwriter.h"
 #include "builderkit.h"
 #include "contentchecker.h"
+#include "examart.h"
 #include "practiceart.h"
 #include "simulatorfolders.h"
 #include "contentsources.h"
@@ -39,6 +40,7 @@ QStringList buildProgramFolder(const QString &sourcesFolder, const QString &prog
     writeBank(sources, app.filePath(QStringLiteral("data/orva.mdb")));
     Artwork::writePictures(app.filePath(QStringLiteral("images")));
     Artwork::writePracticePictures(app.filePath(QStringLiteral("images")));
+    Artwork::writeExamPictures(app.filePath(QStringLiteral("images")));
     Artwork::writeStartSound(app.filePath(QStringLiteral("sound/start.wav")));
     Artwork::writePageTemplate(app.filePath(QStringLiteral("ov.html")));
     BuilderOutput::writeFile(app.filePath(QStringLiteral("predate.ini")), LocalVersion);

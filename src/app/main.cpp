@@ -1,3 +1,4 @@
+#include "examforms.h"
 #include "fontconfiguration.h"
 #include "inputmethods.h"
 #include "onlineupdate.h"
@@ -25,5 +26,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     PracticeForms::install();
     OnlineUpdate::install();
+    ExamForms::install();
     return Startup::run();
 }
