@@ -2,6 +2,7 @@
 #include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
+#include "studyforms.h"
 
 #include <QApplication>
 
@@ -18,5 +19,6 @@ int main(int argc, char *argv[])
     FontConfiguration::useOwn();
     QApplication app(argc, argv);
     PracticeForms::install();
+    StudyForms::install();
     return Startup::run();
 }
