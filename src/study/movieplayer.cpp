@@ -18,10 +18,11 @@ QString checkSystem()
     QMediaPlayer probe;
     if (!probe.isAvailable())
         return QStringLiteral("Qt 多媒体的播放后端（GStreamer 插件，Debian 软件包 libqt6multimedia6）");
-    QMediaFormat webm(QMediaFormat::WebM);
-    if (!webm.isSupported(QMediaFormat::Decode)
-        || !webm.supportedVideoCodecs(QMediaFormat::Decode).contains(QMediaFormat::VideoCodec::VP8))
-        return QStringLiteral("WebM/VP8 影片解码组件（Debian 软件包 gstreamer1.0-plugins-good）");
+    // The backend lists the decoders it finds; it does not list the WebM
+    // container among its formats, although it plays WebM files.
+    QMediaFormat any;
+    if (!any.supportedVideoCodecs(QMediaFormat::Decode).contains(QMediaFormat::VideoCodec::VP8))
+        return QStringLiteral("VP8 视频解码组件（Debian 软件包 gstreamer1.0-plugins-good）");
     return {};
 }
 

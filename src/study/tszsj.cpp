@@ -20,6 +20,7 @@ Tszsj::Tszsj(QWidget *parent)
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->setGridVisible(false);
     MonthCalendar1->setAccessibleName(QStringLiteral("考试日期"));
+    MonthCalendar1->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     Button1 = new QPushButton(QStringLiteral("确定"), this);
     Button1->setGeometry(48, 192, 75, 25);
     Button1->setDefault(true);
