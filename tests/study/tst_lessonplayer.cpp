@@ -1,6 +1,7 @@
 #include "forms.h"
 #include "modules.h"
 #include "movieplayer.h"
+#include "picturebox.h"
 #include "startup.h"
 #include "studyfixture.h"
 #include "studyforms.h"
