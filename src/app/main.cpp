@@ -6,6 +6,7 @@
 #include "practiceforms.h"
 #include "singleinstance.h"
 #include "startup.h"
+#include "studyforms.h"
 
 #include <QApplication>
 
@@ -27,5 +28,6 @@ int main(int argc, char *argv[])
     PracticeForms::install();
     OnlineUpdate::install();
     ExamForms::install();
+    StudyForms::install();
     return Startup::run();
 }

@@ -1,0 +1,562 @@
+#include "lessonrecorder.h"
+
+#include "editorwindow.h"
+#include "task.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+
+// A control's text as the candidate reads it: no mnemonic, no ellipsis.
+QString plain(QString text)
+{
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&?[A-Za-z0-9]\\)"));
+    text.remove(mnemonic);
+    text.remove(u'&');
+    text.remove(QStringLiteral("…"));
+    text.remove(QStringLiteral("..."));
+    text.remove(u'：');
+    text.remove(u':');
+    return text.trimmed();
+}
+
+void mouseClick(QWidget *widget, QPoint local, Qt::KeyboardModifiers modifiers = {})
+{
+    const QPointF global = widget->mapToGlobal(QPointF(local));
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), global, Qt::NoButton, Qt::NoButton, modifiers);
+    QApplication::sendEvent(widget, &move);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(local), global, Qt::LeftButton, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(local), global, Qt::LeftButton, Qt::NoButton, modifiers);
+    QApplication::sendEvent(widget, &release);
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        const int key = c == u'\n' ? int(Qt::Key_Return) : int(Qt::Key_unknown);
+        const QString t = c == u'\n' ? QStringLiteral("\r") : QString(c);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, t);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, t);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+// The visible dialog on top, if any.
+QDialog *openDialog()
+{
+    QDialog *found = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *d = qobject_cast<QDialog *>(w); d && d->isVisible())
+            found = d;
+    return found;
+}
+
+QMenu *openMenu()
+{
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+bool isInput(QWidget *w)
+{
+    return qobject_cast<QComboBox *>(w) || qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w)
+           || qobject_cast<QListWidget *>(w) || qobject_cast<QCheckBox *>(w) || qobject_cast<QRadioButton *>(w)
+           || qobject_cast<QTextEdit *>(w) || qobject_cast<QPlainTextEdit *>(w);
+}
+
+// A dialog field: by accessible or object name, a check box's text, or the
+// input nearest to the right of (or below) the label that names it.
+QWidget *findField(QWidget *dialog, const QString &name)
+{
+    const auto all = dialog->findChildren<QWidget *>();
+    for (QWidget *w : all) {
+        if (w->accessibleName() == name || w->objectName() == name || w->objectName().endsWith(u':' + name))
+            return w;
+    }
+    for (QWidget *w : all) {
+        if (auto *b = qobject_cast<QAbstractButton *>(w); b && !qobject_cast<QPushButton *>(w) && plain(b->text()) == name)
+            return w;
+    }
+    for (QLabel *label : dialog->findChildren<QLabel *>()) {
+        if (plain(label->text()) != name)
+            continue;
+        if (label->buddy())
+            return label->buddy();
+        QWidget *best = nullptr;
+        int bestDistance = INT_MAX;
+        const QPoint from = label->mapTo(dialog, QPoint(label->width(), label->height() / 2));
+        for (QWidget *w : all) {
+            if (!isInput(w) || w->parentWidget() != label->parentWidget())
+                continue;
+            const QPoint to = w->mapTo(dialog, QPoint(0, w->height() / 2));
+            const int dx = to.x() - from.x() + 4, dy = to.y() - from.y();
+            if (dx < 0 && dy < 8)
+                continue;
+            const int distance = std::abs(dx) + 3 * std::abs(dy);
+            if (distance < bestDistance) {
+                bestDistance = distance;
+                best = w;
+            }
+        }
+        if (best)
+            return best;
+    }
+    return nullptr;
+}
+
+// A hidden tab page holding `w` is brought forward first.
+void revealTab(QWidget *w)
+{
+    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
+        if (auto *tabs = qobject_cast<QTabWidget *>(p)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                if (tabs->widget(i)->isAncestorOf(w))
+                    tabs->setCurrentIndex(i);
+        }
+    }
+}
+
+void setFieldValue(QWidget *w, const QString &value)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(w)) {
+        const int i = combo->findText(value);
+        if (i >= 0)
+            combo->setCurrentIndex(i);
+        else if (combo->isEditable())
+            combo->setEditText(value);
+    } else if (auto *spin = qobject_cast<QAbstractSpinBox *>(w)) {
+        spin->setFocus();
+        spin->selectAll();
+        typeText(spin, value);
+    } else if (auto *line = qobject_cast<QLineEdit *>(w)) {
+        line->setFocus();
+        line->selectAll();
+        typeText(line, value);
+    } else if (auto *list = qobject_cast<QListWidget *>(w)) {
+        const auto items = list->findItems(value, Qt::MatchExactly);
+        if (!items.isEmpty())
+            list->setCurrentItem(items.first());
+    } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+        static const QStringList off{QStringLiteral("否"), QStringLiteral("0"), QStringLiteral("false"),
+                                     QStringLiteral("不勾选"), QStringLiteral("取消")};
+        const bool want = !off.contains(value);
+        if (button->isChecked() != want)
+            button->click();
+    }
+}
+
+QWidget *findTextTarget(QWidget *editor, const QString &part)
+{
+    static const QMap<QString, QString> names{{QStringLiteral("title"), QStringLiteral("标题")},
+                                              {QStringLiteral("body"), QStringLiteral("正文")},
+                                              {QStringLiteral("notes"), QStringLiteral("备注")}};
+    for (QWidget *w : editor->findChildren<QWidget *>()) {
+        if (!w->isVisible())
+            continue;
+        if (w->objectName() == part || w->objectName().endsWith(u':' + part)
+            || (!names.value(part).isEmpty() && w->accessibleName().contains(names.value(part))))
+            return w;
+    }
+    return nullptr;
+}
+
+QListWidget *findSlideList(QWidget *editor)
+{
+    QListWidget *first = nullptr;
+    for (QListWidget *list : editor->findChildren<QListWidget *>()) {
+        if (!list->isVisible())
+            continue;
+        if (list->objectName().contains(QStringLiteral("slide"), Qt::CaseInsensitive)
+            || list->accessibleName().contains(QStringLiteral("幻灯片")))
+            return list;
+        if (!first && list->count() > 0)
+            first = list;
+    }
+    return first;
+}
+
+QList<int> slideNumbers(const QString &arg)
+{
+    QList<int> numbers;
+    for (const QString &part : arg.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList range = part.split(u'-');
+        const int from = range.value(0).toInt(), to = range.value(range.size() - 1).toInt();
+        for (int n = from; n <= to && n > 0; ++n)
+            numbers.append(n);
+    }
+    return numbers;
+}
+
+void drawPointer(QPainter &p, QPointF at, double clickAge)
+{
+    if (clickAge >= 0 && clickAge < 1) {
+        p.setPen(QPen(QColor(255, 140, 0, int(220 * (1 - clickAge))), 3));
+        p.setBrush(Qt::NoBrush);
+        const double r = 8 + 18 * clickAge;
+        p.drawEllipse(at, r, r);
+    }
+    QPainterPath arrow;
+    const double s = 1.3;
+    const QPointF pts[] = {{0, 0}, {0, 17}, {4.5, 13}, {7.5, 20}, {10, 19}, {7, 12}, {12.5, 12}};
+    arrow.moveTo(at + pts[0] * s);
+    for (int i = 1; i < 7; ++i)
+        arrow.lineTo(at + pts[i] * s);
+    arrow.closeSubpath();
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::white);
+    p.drawPath(arrow);
+}
+
+} // namespace
+
+LessonRecorder::LessonRecorder(QString programFolder)
+    : m_programFolder(std::move(programFolder))
+{
+}
+
+LessonRecorder::~LessonRecorder()
+{
+    closeEditor();
+}
+
+void LessonRecorder::closeEditor()
+{
+    if (QWidget *menu = QApplication::activePopupWidget())
+        menu->close();
+    if (QDialog *dialog = openDialog())
+        dialog->reject();
+    delete m_editor.data();
+    m_editor = nullptr;
+    settle();
+}
+
+void LessonRecorder::openEditor(const QString &question)
+{
+    if (m_editor && question == m_question)
+        return;
+    closeEditor();
+    m_question = question;
+    QStringList errors;
+    const Task task = Task::load(m_programFolder + QStringLiteral("/ovti/金山演示") + question + QStringLiteral("/task.txt"),
+                                 &errors);
+    auto *editor = new EditorWindow(task);
+    editor->move(0, 0);
+    editor->show();
+    m_editor = editor;
+    settle();
+}
+
+void LessonRecorder::settle()
+{
+    for (int i = 0; i < 4; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+QPoint LessonRecorder::toFrame(const QWidget *widget, QPoint local) const
+{
+    const QPoint origin = m_editor ? m_editor->mapToGlobal(QPoint(0, 0)) : QPoint();
+    return widget->mapToGlobal(local) - origin;
+}
+
+void LessonRecorder::grab()
+{
+    settle();
+    QImage screen(Width, Height, QImage::Format_RGB32);
+    screen.fill(QColor(0xf0, 0xf0, 0xf0));
+    if (m_editor) {
+        QPainter p(&screen);
+        p.drawPixmap(0, 0, m_editor->grab());
+        // Dialogs, then menus, each where the candidate would see it.
+        QList<QWidget *> dialogs, popups;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w == m_editor || !w->isVisible())
+                continue;
+            if (qobject_cast<QMenu *>(w) || w->windowType() == Qt::Popup)
+                popups.append(w);
+            else if (qobject_cast<QDialog *>(w) || w->windowType() == Qt::Tool)
+                dialogs.append(w);
+        }
+        for (QWidget *w : dialogs + popups) {
+            const QPoint at = toFrame(w, QPoint(0, 0));
+            const QPixmap picture = w->grab();
+            if (qobject_cast<QDialog *>(w)) {
+                // The dialog's caption bar, as a window manager would draw it.
+                const QRect bar(at.x(), at.y() - 24, picture.width(), 24);
+                QLinearGradient g(bar.topLeft(), bar.bottomLeft());
+                g.setColorAt(0, QColor(0x3a, 0x6e, 0xc8));
+                g.setColorAt(1, QColor(0x1f, 0x4e, 0xa8));
+                p.fillRect(bar, g);
+                p.setPen(Qt::white);
+                QFont f(QStringLiteral("Noto Sans CJK SC"));
+                f.setPixelSize(13);
+                f.setBold(true);
+                p.setFont(f);
+                p.drawText(bar.adjusted(8, 0, 0, 0), Qt::AlignVCenter, w->windowTitle());
+                p.setPen(QColor(0x1f, 0x4e, 0xa8));
+                p.drawRect(QRect(at, picture.size() / picture.devicePixelRatio()).adjusted(-1, -25, 0, 0));
+            }
+            p.drawPixmap(at, picture);
+        }
+    }
+    m_screen = screen;
+}
+
+QImage LessonRecorder::compose(const QString &caption, bool titleCard, double clickAge) const
+{
+    QImage frame = m_screen;
+    QPainter p(&frame);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    if (titleCard) {
+        p.fillRect(frame.rect(), QColor(10, 30, 70, 150));
+        const QRect card(90, 200, 620, 170);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 235));
+        p.drawRoundedRect(card, 14, 14);
+        font.setPixelSize(18);
+        p.setFont(font);
+        p.setPen(QColor(0x1d, 0x4f, 0xa6));
+        p.drawText(card.adjusted(0, 22, 0, 0), Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("Pelquor 网络课堂"));
+        font.setPixelSize(30);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(0x20, 0x20, 0x20));
+        p.drawText(card.adjusted(20, 40, -20, 0), Qt::AlignCenter | Qt::TextWordWrap, caption);
+        return frame;
+    }
+    drawPointer(p, m_pointer, clickAge);
+    if (!caption.isEmpty()) {
+        font.setPixelSize(21);
+        font.setBold(true);
+        p.setFont(font);
+        const QRect room(40, 0, Width - 80, Height);
+        QRect text = p.boundingRect(room, Qt::AlignHCenter | Qt::TextWordWrap, caption);
+        text.moveBottom(Height - 26);
+        const QRect box = text.adjusted(-16, -9, 16, 9);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 175));
+        p.drawRoundedRect(box, 10, 10);
+        p.setPen(QColor(255, 236, 120));
+        p.drawText(text, Qt::AlignHCenter | Qt::TextWordWrap, caption);
+    }
+    return frame;
+}
+
+LessonRecorder::Target LessonRecorder::locate(const LessonBeat &beat)
+{
+    Target t;
+    QWidget *editor = m_editor;
+    if (!editor)
+        return t;
+    switch (beat.action) {
+    case LessonBeat::Action::Menu: {
+        auto *bar = editor->findChild<QMenuBar *>();
+        if (!bar)
+            break;
+        for (QAction *a : bar->actions()) {
+            if (plain(a->text()) != beat.arg)
+                continue;
+            const QRect r = bar->actionGeometry(a);
+            t.found = true;
+            t.at = toFrame(bar, r.center());
+            t.act = [bar, a, r] {
+                mouseClick(bar, r.center());
+                if (!QApplication::activePopupWidget())
+                    bar->setActiveAction(a);
+            };
+        }
+        break;
+    }
+    case LessonBeat::Action::Command: {
+        if (QMenu *menu = openMenu()) {
+            for (QAction *a : menu->actions()) {
+                if (plain(a->text()) != beat.arg)
+                    continue;
+                const QRect r = menu->actionGeometry(a);
+                t.found = true;
+                t.at = toFrame(menu, r.center());
+                t.prepare = [menu, a] { menu->setActiveAction(a); };
+                t.act = [a] {
+                    // Closed first, as a click closes the menu before the command runs.
+                    for (QWidget *p = QApplication::activePopupWidget(); p; p = QApplication::activePopupWidget())
+                        p->close();
+                    a->trigger();
+                };
+                return t;
+            }
+        }
+        for (QToolBar *bar : editor->findChildren<QToolBar *>()) {
+            for (QAction *a : bar->actions()) {
+                QWidget *button = bar->widgetForAction(a);
+                if (!button || !button->isVisible() || (plain(a->text()) != beat.arg && plain(a->iconText()) != beat.arg))
+                    continue;
+                t.found = true;
+                t.at = toFrame(button, button->rect().center());
+                t.act = [a] { a->trigger(); };
+                return t;
+            }
+        }
+        for (QAction *a : editor->findChildren<QAction *>()) {
+            if (plain(a->text()) == beat.arg || plain(a->iconText()) == beat.arg) {
+                t.found = true;
+                t.at = m_pointer.toPoint();
+                t.act = [a] { a->trigger(); };
+                return t;
+            }
+        }
+        break;
+    }
+    case LessonBeat::Action::Field: {
+        QDialog *dialog = openDialog();
+        QWidget *field = dialog ? findField(dialog, beat.arg) : nullptr;
+        if (!field)
+            break;
+        revealTab(field);
+        settle();
+        t.found = true;
+        t.at = toFrame(field, QPoint(std::min(field->width() / 2, 60), field->height() / 2));
+        t.act = [field = QPointer<QWidget>(field), value = beat.value] {
+            if (field)
+                setFieldValue(field, value);
+        };
+        break;
+    }
+    case LessonBeat::Action::Ok: {
+        QDialog *dialog = openDialog();
+        if (!dialog)
+            break;
+        for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
+            if (plain(b->text()) == QStringLiteral("确定") || b->objectName() == QStringLiteral("ok")) {
+                t.found = true;
+                t.at = toFrame(b, b->rect().center());
+                t.act = [b = QPointer<QPushButton>(b)] {
+                    if (b)
+                        b->click();
+                };
+                break;
+            }
+        }
+        break;
+    }
+    case LessonBeat::Action::Select: {
+        QListWidget *list = findSlideList(editor);
+        const QList<int> numbers = slideNumbers(beat.arg);
+        if (!list || numbers.isEmpty() || numbers.first() > list->count())
+            break;
+        QListWidgetItem *first = list->item(numbers.first() - 1);
+        list->scrollToItem(first);
+        settle();
+        const QRect r = list->visualItemRect(first);
+        t.found = true;
+        t.at = toFrame(list->viewport(), r.center());
+        t.act = [list = QPointer<QListWidget>(list), numbers] {
+            for (int i = 0; list && i < numbers.size(); ++i) {
+                QListWidgetItem *item = list->item(numbers.at(i) - 1);
+                if (!item)
+                    continue;
+                list->scrollToItem(item);
+                mouseClick(list->viewport(), list->visualItemRect(item).center(),
+                           i == 0 ? Qt::NoModifier : Qt::ControlModifier);
+            }
+        };
+        break;
+    }
+    case LessonBeat::Action::Type: {
+        QWidget *target = findTextTarget(editor, beat.arg);
+        if (!target)
+            break;
+        t.found = true;
+        t.at = toFrame(target, QPoint(std::min(target->width() / 2, 80), std::min(target->height() / 2, 20)));
+        t.act = [target = QPointer<QWidget>(target), text = beat.value] {
+            if (!target)
+                return;
+            mouseClick(target, QPoint(std::min(target->width() / 2, 80), std::min(target->height() / 2, 20)));
+            QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : target.data();
+            typeText(focus, text);
+        };
+        break;
+    }
+    case LessonBeat::Action::None:
+    case LessonBeat::Action::Editor:
+    case LessonBeat::Action::Show:
+        break;
+    }
+    return t;
+}
+
+QStringList LessonRecorder::record(const LessonScript &script, const QList<int> &beatFrames,
+                                   const std::function<void(const QImage &)> &sink)
+{
+    QStringList notFound;
+    // The editor of the lesson's first question is on from the start.
+    QString firstQuestion;
+    for (const LessonBeat &beat : script.beats)
+        if (!beat.question.isEmpty() && firstQuestion.isEmpty())
+            firstQuestion = beat.question;
+    openEditor(firstQuestion);
+    m_pointer = QPointF(Width * 0.55, Height * 0.45);
+    grab();
+
+    for (qsizetype b = 0; b < script.beats.size(); ++b) {
+        const LessonBeat &beat = script.beats.at(b);
+        const int frames = beatFrames.value(b, FramesPerSecond);
+        const bool titleCard = b == 0;
+        if (beat.action == LessonBeat::Action::Editor) {
+            openEditor(beat.question);
+            grab();
+        }
+        const bool acts = beat.action != LessonBeat::Action::None && beat.action != LessonBeat::Action::Editor;
+        Target target = acts ? locate(beat) : Target{};
+        if (acts && (!target.found || !target.act) && beat.action != LessonBeat::Action::Show)
+            notFound << beat.caption;
+        const QPointF from = m_pointer;
+        double clickAge = -1;
+        for (int f = 0; f < frames; ++f) {
+            if (target.found && f < MoveFrames) {
+                const double x = double(f + 1) / MoveFrames;
+                const double ease = x * x * (3 - 2 * x);
+                m_pointer = from + (QPointF(target.at) - from) * ease;
+            }
+            if (target.found && f == MoveFrames && target.prepare) {
+                target.prepare();
+                grab();
+            }
+            if (target.found && f == MoveFrames + (target.prepare ? 2 : 0)) {
+                target.act();
+                grab();
+                clickAge = 0;
+            }
+            sink(compose(beat.caption, titleCard, clickAge));
+            if (clickAge >= 0)
+                clickAge += 0.25;
+        }
+    }
+    closeEditor();
+    return notFound;
+}
