@@ -97,6 +97,14 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     refresh();
 }
 
+void EditorWindow::restoreDocument(const Document &document)
+{
+    const QList<int> selected = Document::slideNumbers(document.settings.value(QStringLiteral("选中")));
+    m_session = Session(document);
+    m_session.select(selected);
+    refresh();
+}
+
 void EditorWindow::buildMenus()
 {
     for (const QString &title : Commands::menus()) {

@@ -44,6 +44,10 @@ public:
     // Builds the editor for a task; once, on a bare frame.
     void setTask(const Task &task, const QString &taskProblem = {});
 
+    // The presentation as the candidate left it (the exam's saved work)
+    // replaces the start document; nothing is reported as a change.
+    void restoreDocument(const Document &document);
+
     void setGuideEnabled(bool enabled);
     // How many steps of the solution path the guide has seen taken.
     int guideStep() const { return m_guide.position(); }

@@ -17,6 +17,9 @@ private slots:
     void slideNumbers();
     void commandsChangeTheDocument_data();
     void commandsChangeTheDocument();
+    void documentKeptAsText();
+    void malformedDocumentText_data();
+    void malformedDocumentText();
     void questionFromStartedPath_data();
     void questionFromStartedPath();
 };
@@ -136,6 +139,33 @@ void TestSimulatorModel::commandsChangeTheDocument()
     for (const QString &check : checks)
         QCOMPARE(check.section(QStringLiteral(" = "), 0, 0) + QStringLiteral(" = ") + session.document().value(check.section(QStringLiteral(" = "), 0, 0)),
                  check);
+}
+
+void TestSimulatorModel::documentKeptAsText()
+{
+    Session session;
+    QCOMPARE(playScript(session, {"select 2,4", "run 隐藏幻灯片", "type body 第一行\n“引号”'单引号'", "type notes 备注",
+                                  "run 字体 对象=标题 字号=40", "run 幻灯片浏览"}), QString());
+    const std::optional<Document> back = Document::fromJson(session.document().toJson());
+    QVERIFY(back);
+    QVERIFY(*back == session.document());
+}
+
+void TestSimulatorModel::malformedDocumentText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not JSON") << QByteArray("slides: 6");
+    QTest::newRow("cut short") << Document::sample(3).toJson().chopped(5);
+    QTest::newRow("no slides") << QByteArray(R"({"slides":[],"settings":{}})");
+    QTest::newRow("slide not an object") << QByteArray(R"({"slides":[1],"settings":{}})");
+    QTest::newRow("attribute not text") << QByteArray(R"({"slides":[{"attributes":{"a":1}}],"settings":{}})");
+}
+
+void TestSimulatorModel::malformedDocumentText()
+{
+    QFETCH(QByteArray, text);
+    QVERIFY(!Document::fromJson(text));
 }
 
 void TestSimulatorModel::questionFromStartedPath_data()
