@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -485,6 +486,12 @@ void EditorWindow::buildCentre()
     // A click selects one slide, Shift or Ctrl with it several; a click on
     // the slide already selected is still the step the guide asks for.
     m_slideList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Slides are dragged to another place; the drop moves them in the
+    // document (see eventFilter), the list is redrawn from it.
+    m_slideList->setDragDropMode(QAbstractItemView::InternalMove);
+    m_slideList->setDefaultDropAction(Qt::MoveAction);
+    m_slideList->viewport()->installEventFilter(this);
+    m_slideList->installEventFilter(this);   // the drop reaches whichever of the two accepts drops
     connect(m_slideList, &QListWidget::itemSelectionChanged, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::itemClicked, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -716,6 +723,16 @@ void EditorWindow::paintFormat(const QString &part)
 
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_slideList->viewport() || watched == m_slideList) {
+        if (event->type() != QEvent::Drop)
+            return QMainWindow::eventFilter(watched, event);
+        auto *drop = static_cast<QDropEvent *>(event);
+        // Copied, as the list sees it: it must not take the rows out itself.
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        dropSlides(m_slideList->viewport()->mapFrom(static_cast<QWidget *>(watched), drop->position().toPoint()));
+        return true;
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         // Keys the text boxes would take for themselves on this platform
         // (Ctrl+E to the line's end, Ctrl+U to delete it…) are the editor's
@@ -740,6 +757,22 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             paintFormat(part);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void EditorWindow::dropSlides(const QPoint &at)
+{
+    // Before the slide under the pointer, or after it in its lower half;
+    // below the last one, at the end.
+    const QModelIndex index = m_slideList->indexAt(at);
+    int before = int(m_session.document().slides.size()) + 1;
+    if (index.isValid()) {
+        const QRect row = m_slideList->visualRect(index);
+        before = index.row() + 1 + (at.y() > row.center().y() ? 1 : 0);
+    }
+    if (m_session.moveSlides(m_session.selection(), before)) {
+        refresh();
+        changed();
+    }
 }
 
 void EditorWindow::startShow(bool rehearsal)

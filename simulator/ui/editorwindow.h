@@ -50,6 +50,10 @@ public:
     // replaces the start document; nothing is reported as a change.
     void restoreDocument(const Document &document);
 
+    // The selected slides dragged in the slide list and dropped at `at`
+    // (in the list's viewport).
+    void dropSlides(const QPoint &at);
+
     void setGuideEnabled(bool enabled);
     // How many steps of the solution path the guide has seen taken.
     int guideStep() const { return m_guide.position(); }

@@ -142,6 +142,7 @@ private slots:
     void closeKeepsALaterAnnouncement();
     void endsWhenHostGoes();
     void examWorkKeptAcrossRelaunch();
+    void slideDraggedInTheList();
     void badBankShowsMessageAndFails_data();
     void badBankShowsMessageAndFails();
 
@@ -376,6 +377,25 @@ void TestSimulatorProtocol::examWorkKeptAcrossRelaunch()
     QTRY_VERIFY_WITH_TIMEOUT(savedWork().contains(QStringLiteral("\"选中\":\"1\"")), 3000);
     QVERIFY(savedWork().contains(QStringLiteral("\"hidden\":true")));
     QCOMPARE(m_bank->value(QStringLiteral("select ks as v from sbsti where th='101'")), QStringLiteral("1"));
+}
+
+// A thumbnail dragged down the slide list with the mouse moves the slide
+// (seen in the exam's saved document).
+void TestSimulatorProtocol::slideDraggedInTheList()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=2"));
+    launchAndClickFirstSlide();
+    QTRY_VERIFY_WITH_TIMEOUT(savedWork().contains(QStringLiteral("\"选中\":\"1\"")), 3000);
+    const QString x = QString::number(50 + 60);
+    QProcess drag;
+    drag.start(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), x, QString::number(40 + 175), QStringLiteral("mousedown"), QStringLiteral("1"),
+                                          QStringLiteral("sleep"), QStringLiteral("0.2"), QStringLiteral("mousemove"), x, QString::number(40 + 200),
+                                          QStringLiteral("sleep"), QStringLiteral("0.2"), QStringLiteral("mousemove"), x, QString::number(40 + 330),
+                                          QStringLiteral("sleep"), QStringLiteral("0.3"), QStringLiteral("mouseup"), QStringLiteral("1")});
+    QVERIFY(drag.waitForFinished(5000));
+    QCOMPARE(drag.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(savedWork().indexOf(QStringLiteral("公司概况")) < savedWork().indexOf(QStringLiteral("年度工作总结")), 3000);
+    QVERIFY(savedWork().contains(QStringLiteral("\"选中\":\"")));
 }
 
 void TestSimulatorProtocol::badBankShowsMessageAndFails_data()

@@ -61,6 +61,7 @@ private slots:
     void menusHaveAccessKeysAndTicks();
     void keysActOnTheSlides_data();
     void keysActOnTheSlides();
+    void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
     void rehearsalTimesTheSlides_data();
@@ -882,6 +883,32 @@ void TestSimulatorUi::keysActOnTheSlides()
         const QString path = check.section(QStringLiteral(" = "), 0, 0);
         QCOMPARE(path + QStringLiteral(" = ") + window.session().document().value(path), check);
     }
+}
+
+// A slide dropped on the lower half of another goes after it, on its upper
+// half before it; the list shows the new order.
+void TestSimulatorUi::slidesDraggedInTheList()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+    auto dropOn = [list, &window](int row, bool lowerHalf) {
+        list->scrollToItem(list->item(row));
+        const QRect rect = list->visualItemRect(list->item(row));
+        window.dropSlides(QPoint(rect.center().x(), lowerHalf ? rect.bottom() - 3 : rect.top() + 3));
+    };
+    QVERIFY(list->dragEnabled());
+    dropOn(4, true);
+    const Document &document = window.session().document();
+    QCOMPARE(document.value(QStringLiteral("slide5.title")), QStringLiteral("公司概况"));
+    QCOMPARE(document.value(QStringLiteral("doc.选中")), QStringLiteral("5"));
+    QCOMPARE(list->count(), 6);
+    QVERIFY(list->item(4)->text().endsWith(QStringLiteral("公司概况")));
+    dropOn(0, false);
+    QCOMPARE(document.value(QStringLiteral("slide1.title")), QStringLiteral("公司概况"));
+    QCOMPARE(document.value(QStringLiteral("slide2.title")), QStringLiteral("年度工作总结"));
 }
 
 // Right-clicking a placeholder or the slide opens the editor's own menus, in Chinese.
