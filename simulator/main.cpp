@@ -3,6 +3,7 @@
 // everything else comes through the bank.
 
 #include "editorwindow.h"
+#include "examwork.h"
 #include "firstpaintlog.h"
 #include "fontconfiguration.h"
 #include "inputmethods.h"
@@ -98,6 +99,7 @@ int main(int argc, char *argv[])
     SimBank::Row row;
     QString bankError;
     bool announced = false;
+    std::optional<QString> savedWork;   // the exam's work on this question, from an earlier launch
     std::thread reader([&] {
         // Another program writing the bank only delays the start: the work
         // is tried again until the file is free or the start has waited long.
@@ -128,6 +130,14 @@ int main(int argc, char *argv[])
             announced = true;
         } catch (const StoreError &error) {
             bankError = QStringLiteral("无法在题库中登记模拟程序窗口。\n%1").arg(error.message());
+            return;
+        }
+        // After the announcement: the host need not wait for it.
+        try {
+            if (row.mode == SimBank::Mode::Exam)
+                savedWork = ExamWork(bank.connection(), th).read();
+        } catch (const StoreError &) {
+            // Unreadable saved work: the question starts from its start document.
         }
     });
 
@@ -140,6 +150,9 @@ int main(int argc, char *argv[])
         return failWith(bankError);
 
     const bool practice = row.mode == SimBank::Mode::Practice;
+    if (savedWork)
+        if (const std::optional<Document> document = Document::fromJson(savedWork->toUtf8()))
+            window.restoreDocument(*document);
     window.setGuideEnabled(practice);
 
     bool shown = false;
@@ -167,6 +180,19 @@ int main(int argc, char *argv[])
             window.showCompleted();
     });
     QObject::connect(&recorder, &VerdictRecorder::completed, &window, &EditorWindow::showCompleted);
+
+    // In the exam the candidate's work is kept on every change, so that
+    // coming back to the question shows it as it was left.
+    ExamWork examWork(bank.connection(), th);
+    if (!practice)
+        QObject::connect(&window, &EditorWindow::documentChanged, &window, [&] {
+            try {
+                examWork.save(QString::fromUtf8(window.session().document().toJson()));
+            } catch (const StoreError &error) {
+                QMessageBox::warning(&window, QStringLiteral("金山演示"),
+                                     QStringLiteral("无法保存答题内容：%1").arg(error.message()));
+            }
+        });
 
     const int result = app.exec();
     // The verdict lands before the window goes, so the host that closed the

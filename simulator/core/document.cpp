@@ -1,5 +1,8 @@
 #include "document.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -139,4 +142,83 @@ QString Document::slideNumbersText(QList<int> numbers)
 bool Document::isValidPath(const QString &path)
 {
     return path == u"count" || (path.startsWith(u"doc.") && path.size() > 4) || slidePath(path).has_value();
+}
+
+namespace {
+
+QJsonObject jsonOf(const QMap<QString, QString> &map)
+{
+    QJsonObject object;
+    for (auto it = map.begin(); it != map.end(); ++it)
+        object.insert(it.key(), it.value());
+    return object;
+}
+
+std::optional<QMap<QString, QString>> mapOf(const QJsonValue &value)
+{
+    if (!value.isObject() && !value.isUndefined())
+        return std::nullopt;
+    QMap<QString, QString> map;
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!it.value().isString())
+            return std::nullopt;
+        map.insert(it.key(), it.value().toString());
+    }
+    return map;
+}
+
+} // namespace
+
+QByteArray Document::toJson() const
+{
+    QJsonArray slideArray;
+    for (const Slide &slide : slides) {
+        QJsonObject object;
+        object.insert(QStringLiteral("layout"), slide.layout);
+        object.insert(QStringLiteral("title"), slide.title);
+        object.insert(QStringLiteral("body"), slide.body);
+        object.insert(QStringLiteral("notes"), slide.notes);
+        object.insert(QStringLiteral("hidden"), slide.hidden);
+        object.insert(QStringLiteral("attributes"), jsonOf(slide.attributes));
+        slideArray.append(object);
+    }
+    QJsonObject root;
+    root.insert(QStringLiteral("slides"), slideArray);
+    root.insert(QStringLiteral("settings"), jsonOf(settings));
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
+}
+
+std::optional<Document> Document::fromJson(const QByteArray &json)
+{
+    QJsonParseError error;
+    const QJsonDocument parsed = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !parsed.isObject())
+        return std::nullopt;
+    const QJsonObject root = parsed.object();
+    const QJsonValue slideArray = root.value(QStringLiteral("slides"));
+    if (!slideArray.isArray() || slideArray.toArray().isEmpty())
+        return std::nullopt;
+    Document document;
+    for (const QJsonValue &value : slideArray.toArray()) {
+        if (!value.isObject())
+            return std::nullopt;
+        const QJsonObject object = value.toObject();
+        const auto attributes = mapOf(object.value(QStringLiteral("attributes")));
+        if (!attributes)
+            return std::nullopt;
+        Slide slide;
+        slide.layout = object.value(QStringLiteral("layout")).toString();
+        slide.title = object.value(QStringLiteral("title")).toString();
+        slide.body = object.value(QStringLiteral("body")).toString();
+        slide.notes = object.value(QStringLiteral("notes")).toString();
+        slide.hidden = object.value(QStringLiteral("hidden")).toBool();
+        slide.attributes = *attributes;
+        document.slides.append(slide);
+    }
+    const auto settings = mapOf(root.value(QStringLiteral("settings")));
+    if (!settings)
+        return std::nullopt;
+    document.settings = *settings;
+    return document;
 }

@@ -4,6 +4,8 @@
 #include <QMap>
 #include <QString>
 
+#include <optional>
+
 // The presentation the candidate edits: slides with their layout, texts,
 // hidden flag and notes, and for each slide the attributes the editor's
 // dialogs set (text formatting per placeholder, background, design template,
@@ -51,6 +53,12 @@ public:
     static QList<int> slideNumbers(const QString &text);
     // The shortest such text for the numbers, ascending: {3, 1, 2, 5} is "1-3,5".
     static QString slideNumbersText(QList<int> numbers);
+
+    // The whole presentation as one text (JSON), as the exam keeps the
+    // candidate's work between two launches of the simulator; nullopt for
+    // a text that is not such a presentation.
+    QByteArray toJson() const;
+    static std::optional<Document> fromJson(const QByteArray &json);
 
     bool operator==(const Document &other) const = default;
 };

@@ -107,6 +107,37 @@ bool Session::runShowAction(const QString &action)
     return true;
 }
 
+bool Session::moveSlides(const QList<int> &slides, int before)
+{
+    QList<int> moving;
+    for (int n : slides)
+        if (n >= 1 && n <= m_document.slides.size() && !moving.contains(n))
+            moving << n;
+    std::sort(moving.begin(), moving.end());
+    if (moving.isEmpty() || before < 1 || before > m_document.slides.size() + 1)
+        return false;
+    State previous{m_document, m_current};
+    QList<Slide> taken;
+    for (int n : moving)
+        taken << m_document.slides.at(n - 1);
+    const int placeBefore = before - int(std::count_if(moving.begin(), moving.end(), [before](int n) { return n < before; }));
+    for (auto it = moving.rbegin(); it != moving.rend(); ++it)
+        m_document.slides.removeAt(*it - 1);
+    QList<int> placed;
+    for (qsizetype i = 0; i < taken.size(); ++i) {
+        m_document.slides.insert(placeBefore - 1 + i, taken.at(i));
+        placed << placeBefore + int(i);
+    }
+    m_current = placed.first();
+    setSelection(placed);
+    m_typing.clear();
+    if (!(m_document.slides == previous.document.slides)) {
+        remember(std::move(previous));
+        m_redo.clear();
+    }
+    return true;
+}
+
 void Session::setText(const QString &part, const QString &text)
 {
     const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(part);
@@ -120,6 +151,8 @@ void Session::setText(const QString &part, const QString &text)
 
 void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields)
 {
+    static const QStringList bulletOwn = {QStringLiteral("颜色"), QStringLiteral("大小"), QStringLiteral("字体"),
+                                          QStringLiteral("图片")};
     const QString object = fields.value(QStringLiteral("对象")).trimmed();
     const bool everySlide = fields.value(QStringLiteral("应用范围")) == u"全部应用";
     // A table cell or a value of the chart's data sheet is kept under the cell's name.
@@ -141,6 +174,10 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
             if (it.key() == u"对象" || it.key() == u"应用范围" || it.value().trimmed().isEmpty())
                 continue;
             QString name = it.key();
+            // The bullet has a colour, size, font and picture of its own,
+            // apart from the text's.
+            if (spec.id == u"项目符号和编号" && bulletOwn.contains(name))
+                name = QStringLiteral("项目符号") + name;
             if (!cell.isEmpty() && name == u"单元格")
                 continue;
             if (!cell.isEmpty() && (name == u"内容" || name == u"数据"))

@@ -43,6 +43,12 @@ public:
     // its command. Returns false (and changes nothing) for an unknown action.
     bool runShowAction(const QString &action);
 
+    // Slides dragged in the slide list, the outline or the sorter: they go,
+    // in their order, before slide `before` as numbered now (one past the
+    // last for the end), and stay selected. Returns false (and changes
+    // nothing) when there is nothing to move or the place is not valid.
+    bool moveSlides(const QList<int> &slides, int before);
+
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
 

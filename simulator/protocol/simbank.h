@@ -47,6 +47,9 @@ public:
     void setCompleted();            // zt := "已完成"
     void setExamCorrect(bool ok);   // ks := "1" or ""
 
+    // For the exam's saved work (ExamWork), on the window's thread.
+    Connection &connection() { return m_connection; }
+
 private:
     void writeColumn(const QString &column, const QString &value);
 

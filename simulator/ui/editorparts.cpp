@@ -395,6 +395,7 @@ void SlideView::placeEditors()
     option.setAlignment(body.alignment & Qt::AlignHorizontal_Mask);
     m_body->document()->setDefaultTextOption(option);
     m_bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
+    m_bulletColour = SlideArt::colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), body.colour);
     m_bulletIndent = part == u"副标题" || m_bullets == u"无" ? 0 : QFontMetrics(body.font).height();
     QRect bodyRect = within(place.body);
     // Inserted objects take the right of a full-width body (as the slide paints them).
@@ -439,7 +440,7 @@ void SlideView::paintEvent(QPaintEvent *)
     p.drawRect(r);
     if (m_bulletIndent > 0 && m_body->isVisible() && !m_body->toPlainText().isEmpty()) {
         p.setFont(m_body->font());
-        p.setPen(m_body->palette().color(QPalette::Text));
+        p.setPen(m_bulletColour);
         const QRect area = m_body->geometry();
         for (int top : m_body->paragraphTops()) {
             const int line = top >> 16;

@@ -135,6 +135,7 @@ private:
     QLineEdit *m_title = nullptr;
     BodyEdit *m_body = nullptr;
     QString m_bullets;
+    QColor m_bulletColour;
     int m_bulletIndent = 0;
 };
 

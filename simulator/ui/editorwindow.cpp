@@ -9,6 +9,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +33,51 @@ const QStringList slideListCommands = {
     QStringLiteral("剪切"), QStringLiteral("复制"), QStringLiteral("粘贴"), QStringLiteral("幻灯片版式"),
     QStringLiteral("背景"), QStringLiteral("幻灯片设计"), QStringLiteral("幻灯片切换"), QStringLiteral("隐藏幻灯片"),
 };
+
+// The access keys of the menu titles and of their entries, as the editor
+// underlines them ("文件(F)", "新建(N)…").
+const QMap<QString, QChar> &menuKeys()
+{
+    static const QMap<QString, QChar> keys = {
+        {QStringLiteral("文件"), u'F'}, {QStringLiteral("编辑"), u'E'}, {QStringLiteral("视图"), u'V'},
+        {QStringLiteral("插入"), u'I'}, {QStringLiteral("格式"), u'O'}, {QStringLiteral("工具"), u'T'},
+        {QStringLiteral("幻灯片放映"), u'D'}, {QStringLiteral("窗口"), u'W'}, {QStringLiteral("帮助"), u'H'},
+    };
+    return keys;
+}
+
+QChar entryKey(const QString &id)
+{
+    static const QMap<QString, QChar> keys = [] {
+        QMap<QString, QChar> k;
+        const char *table[][2] = {
+            {"新建", "N"}, {"打开", "O"}, {"关闭", "C"}, {"保存", "S"}, {"另存为", "A"}, {"另存为网页", "G"},
+            {"输出为PDF", "F"}, {"打包", "K"}, {"页面设置", "U"}, {"打印预览", "V"}, {"打印", "P"}, {"属性", "I"},
+            {"退出", "X"},
+            {"撤销", "U"}, {"恢复", "R"}, {"剪切", "T"}, {"复制", "C"}, {"粘贴", "P"}, {"全选", "L"}, {"清除", "A"},
+            {"删除幻灯片", "D"}, {"复制对象", "O"}, {"粘贴对象", "J"}, {"查找", "F"}, {"替换", "E"},
+            {"普通", "N"}, {"幻灯片浏览", "D"}, {"备注页", "T"}, {"母版", "M"}, {"大纲", "O"}, {"左侧窗格", "L"},
+            {"任务窗格", "K"}, {"工具栏", "B"}, {"标尺", "R"}, {"网格和参考线", "I"}, {"全屏显示", "U"},
+            {"显示比例", "Z"}, {"页眉和页脚", "H"},
+            {"新幻灯片", "N"}, {"幻灯片副本", "D"}, {"幻灯片（从文件）", "F"}, {"日期和时间", "T"}, {"幻灯片编号", "U"},
+            {"符号", "S"}, {"图片", "P"}, {"艺术字", "W"}, {"自选图形", "A"}, {"文本框", "X"}, {"影片和声音", "V"},
+            {"图表", "H"}, {"表格", "B"}, {"组织结构图", "G"}, {"对象", "O"}, {"超链接", "I"},
+            {"字体", "F"}, {"项目符号和编号", "N"}, {"对齐方式", "G"}, {"行距", "S"}, {"段落", "P"}, {"更改大小写", "E"},
+            {"字符间距", "C"}, {"中文版式", "H"}, {"幻灯片版式", "L"}, {"幻灯片设计", "D"}, {"背景", "K"},
+            {"对象格式", "O"}, {"格式刷", "B"}, {"叠放次序", "R"}, {"组合", "Z"}, {"旋转或翻转", "T"},
+            {"选项", "O"}, {"自定义", "C"},
+            {"观看放映", "V"}, {"从当前幻灯片开始", "C"}, {"设置放映方式", "S"}, {"排练计时", "R"}, {"动作按钮", "I"},
+            {"动作设置", "A"}, {"动画方案", "C"}, {"自定义动画", "M"}, {"幻灯片切换", "T"}, {"隐藏幻灯片", "H"},
+            {"自定义放映", "W"}, {"结束放映", "E"},
+            {"新建窗口", "N"}, {"全部重排", "A"}, {"最小化", "M"}, {"最大化", "X"}, {"还原", "R"},
+            {"金山演示帮助", "H"}, {"关于金山演示", "A"},
+        };
+        for (const auto &row : table)
+            k.insert(QString::fromUtf8(row[0]), QChar(row[1][0]));
+        return k;
+    }();
+    return keys.value(id);
+}
 
 // The central area: its one child fills what of it lies inside the shown
 // part of the window; the rest stays empty.
@@ -93,15 +141,28 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     buildMenus();
     buildToolBar();
     buildCentre();
+    buildStandIns();
+    buildKeys();
+    buildContextMenus();
     m_strip->setTask(QStringLiteral("要求：") + (task.text.isEmpty() ? taskProblem : task.text));
+    refresh();
+}
+
+void EditorWindow::restoreDocument(const Document &document)
+{
+    const QList<int> selected = Document::slideNumbers(document.settings.value(QStringLiteral("选中")));
+    m_session = Session(document);
+    m_session.select(selected);
     refresh();
 }
 
 void EditorWindow::buildMenus()
 {
     for (const QString &title : Commands::menus()) {
-        QMenu *menu = menuBar()->addMenu(title);
+        QMenu *menu = menuBar()->addMenu(QStringLiteral("%1(&%2)").arg(title).arg(menuKeys().value(title)));
         menu->setObjectName(QStringLiteral("menu:") + title);
+        menu->setAccessibleName(title);
+        menu->menuAction()->setIconText(title);
         m_menus.insert(title, menu);
         // Its entries are put in when it first opens: laying them out is
         // not needed before. The commands exist on the window from the start
@@ -119,7 +180,10 @@ void EditorWindow::buildMenus()
     for (const CommandSpec &spec : Commands::all()) {
         if (!m_menus.contains(spec.menu))
             continue;
-        auto *action = new QAction(spec.hasDialog() ? spec.id + QStringLiteral("…") : spec.id, this);
+        QString text = spec.id;
+        if (const QChar key = entryKey(spec.id); !key.isNull())
+            text += QStringLiteral("(&%1)").arg(key);
+        auto *action = new QAction(spec.hasDialog() ? text + QStringLiteral("…") : text, this);
         addAction(action);
         m_menuEntries[spec.menu].append(action);
         action->setObjectName(QStringLiteral("command:") + spec.id);
@@ -157,12 +221,220 @@ void EditorWindow::buildToolBar()
         }
     }
 
+    // The zoom box: the 显示比例 command with the chosen ratio.
+    m_zoom = new QComboBox(bar);
+    m_zoom->setObjectName(QStringLiteral("zoom"));
+    m_zoom->setAccessibleName(QStringLiteral("显示比例"));
+    m_zoom->setToolTip(QStringLiteral("显示比例"));
+    // Not typed into: an editable box would take the window's first focus
+    // and report its text again whenever it lost it.
+    m_zoom->setFocusPolicy(Qt::NoFocus);
+    m_zoom->addItems(Commands::find(QStringLiteral("显示比例"))->field(QStringLiteral("比例"))->choices);
+    m_zoom->setFixedWidth(64);
+    m_zoom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    bar->addSeparator();
+    bar->addWidget(m_zoom);
+    connect(m_zoom, &QComboBox::textActivated, this, [this](const QString &ratio) {
+        runWithoutDialog(QStringLiteral("显示比例"), {{QStringLiteral("比例"), ratio.trimmed()}});
+    });
+    m_toolBars.insert(QStringLiteral("常用"), bar);
+
     // The formatting toolbar, on a row of its own.
     addToolBarBreak();
     m_formatBar = new FormatBar(this);
     addToolBar(m_formatBar);
+    m_toolBars.insert(QStringLiteral("格式"), m_formatBar);
+
+    // The drawing and outline toolbars, hidden until the candidate shows them.
+    m_toolBars.insert(QStringLiteral("绘图"), commandBar(QStringLiteral("绘图"), QStringLiteral("drawingBar"),
+        {QStringLiteral("自选图形"), QStringLiteral("文本框"), QStringLiteral("艺术字"), QStringLiteral("图片"),
+         QStringLiteral("对象格式"), QStringLiteral("阴影"), QStringLiteral("三维效果")}));
+    QToolBar *outline = new QToolBar(QStringLiteral("大纲"), this);
+    outline->setObjectName(QStringLiteral("outlineBar"));
+    outline->setAccessibleName(QStringLiteral("大纲工具栏"));
+    outline->setMovable(false);
+    outline->setOrientation(Qt::Vertical);
+    for (const QString &operation : Commands::find(QStringLiteral("大纲"))->field(QStringLiteral("操作"))->choices) {
+        if (operation == u"删除")
+            continue;
+        QAction *action = outline->addAction(operation);
+        action->setObjectName(QStringLiteral("outline:") + operation);
+        action->setToolTip(operation);
+        connect(action, &QAction::triggered, this, [this, operation] {
+            runWithoutDialog(QStringLiteral("大纲"), {{QStringLiteral("操作"), operation}});
+        });
+    }
+    addToolBar(Qt::LeftToolBarArea, outline);
+    outline->hide();
+    m_toolBars.insert(QStringLiteral("大纲"), outline);
+    bar->setAccessibleName(QStringLiteral("常用工具栏"));
+    m_formatBar->setAccessibleName(QStringLiteral("格式工具栏"));
     connect(m_formatBar, &FormatBar::chosen, this, &EditorWindow::runWithoutDialog);
     connect(m_formatBar, &FormatBar::painterPicked, this, &EditorWindow::pickFormat);
+}
+
+QToolBar *EditorWindow::commandBar(const QString &title, const QString &name, const QStringList &ids)
+{
+    addToolBarBreak();
+    auto *bar = new QToolBar(title, this);
+    bar->setObjectName(name);
+    bar->setAccessibleName(title + QStringLiteral("工具栏"));
+    bar->setMovable(false);
+    bar->setIconSize(QSize(16, 16));
+    for (const QString &id : ids) {
+        // Buttons of their own: the menus' entries keep their texts.
+        QAction *button = bar->addAction(ToolIcons::icon(id), id);
+        button->setObjectName(QStringLiteral("button:") + id);
+        button->setToolTip(id);
+        connect(button, &QAction::triggered, this, [this, id] { trigger(id); });
+    }
+    addToolBar(bar);
+    bar->hide();
+    return bar;
+}
+
+void EditorWindow::buildStandIns()
+{
+    // 视图 → 工具栏: one tick item a toolbar, shown or hidden at once.
+    auto *toolbars = new QMenu(QStringLiteral("工具栏(&B)"), this);
+    toolbars->setObjectName(QStringLiteral("menu:工具栏"));
+    toolbars->setAccessibleName(QStringLiteral("工具栏"));
+    const QList<std::pair<const char *, QChar>> bars = {{"常用", u'S'}, {"格式", u'O'}, {"绘图", u'D'}, {"大纲", u'U'}};
+    for (const auto &[name, key] : bars) {
+        const QString toolbar = QString::fromUtf8(name);
+        QAction *tick = toolbars->addAction(QStringLiteral("%1(&%2)").arg(toolbar).arg(key));
+        tick->setObjectName(QStringLiteral("toolbar:") + toolbar);
+        tick->setCheckable(true);
+        m_toolBarTicks.insert(toolbar, tick);
+        connect(tick, &QAction::triggered, this, [this, toolbar](bool on) {
+            runWithoutDialog(QStringLiteral("工具栏"), {{QStringLiteral("工具栏"), toolbar},
+                                                      {QStringLiteral("显示"), on ? QStringLiteral("显示") : QStringLiteral("隐藏")}});
+        });
+    }
+    toolbars->addSeparator();
+    QAction *customise = toolbars->addAction(QStringLiteral("自定义(&C)…"));
+    connect(customise, &QAction::triggered, this, [this] { trigger(QStringLiteral("自定义")); });
+    m_standIns.insert(QStringLiteral("工具栏"), toolbars->menuAction());
+
+    // 视图 → 标尺: a tick item.
+    m_rulerTick = new QAction(QStringLiteral("标尺(&R)"), this);
+    m_rulerTick->setObjectName(QStringLiteral("tick:标尺"));
+    m_rulerTick->setCheckable(true);
+    connect(m_rulerTick, &QAction::triggered, this, [this](bool on) {
+        runWithoutDialog(QStringLiteral("标尺"), {{QStringLiteral("显示"), on ? QStringLiteral("显示") : QStringLiteral("隐藏")}});
+    });
+    m_standIns.insert(QStringLiteral("标尺"), m_rulerTick);
+
+    // Submenus whose entries open their command's dialog with the entry's choice made.
+    auto submenu = [this](const QString &id, const QString &title, const QString &field,
+                          const QList<std::pair<QString, QChar>> &entries) {
+        auto *menu = new QMenu(title, this);
+        menu->setObjectName(QStringLiteral("menu:") + id);
+        menu->setAccessibleName(id);
+        for (const auto &[choice, key] : entries) {
+            QAction *entry = menu->addAction(QStringLiteral("%1(&%2)…").arg(choice).arg(key));
+            entry->setObjectName(QStringLiteral("entry:%1:%2").arg(id, choice));
+            connect(entry, &QAction::triggered, this, [this, id, field, choice] {
+                trigger(id);
+                if (m_dialog)
+                    m_dialog->setValue(field, choice);
+            });
+        }
+        m_standIns.insert(id, menu->menuAction());
+    };
+    submenu(QStringLiteral("母版"), QStringLiteral("母版(&M)"), QStringLiteral("母版类型"),
+            {{QStringLiteral("幻灯片母版"), u'S'}, {QStringLiteral("标题母版"), u'T'}, {QStringLiteral("讲义母版"), u'H'},
+             {QStringLiteral("备注母版"), u'N'}});
+    submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"),
+            {{QStringLiteral("剪贴画"), u'C'}, {QStringLiteral("来自文件"), u'F'}});
+
+    for (auto it = m_standIns.begin(); it != m_standIns.end(); ++it) {
+        const CommandSpec *spec = Commands::find(it.key());
+        QList<QAction *> &entries = m_menuEntries[spec->menu];
+        const qsizetype at = entries.indexOf(m_actions.value(it.key()));
+        if (at >= 0)
+            entries[at] = it.value();
+    }
+}
+
+void EditorWindow::buildKeys()
+{
+    // Delete in the slide list deletes the selected slides.
+    auto *deleteSlides = new QAction(QStringLiteral("删除幻灯片"), m_slideList);
+    deleteSlides->setShortcut(QKeySequence::Delete);
+    deleteSlides->setShortcutContext(Qt::WidgetShortcut);
+    m_slideList->addAction(deleteSlides);
+    connect(deleteSlides, &QAction::triggered, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
+
+    // Ctrl+J justifies the text being edited (no button for it on the bar).
+    auto *justify = new QAction(QStringLiteral("两端对齐"), this);
+    justify->setObjectName(QStringLiteral("key:两端对齐"));
+    justify->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    addAction(justify);
+    connect(justify, &QAction::triggered, this, [this] {
+        runWithoutDialog(QStringLiteral("对齐方式"), {{QStringLiteral("对象"), formatObject()},
+                                                    {QStringLiteral("对齐"), QStringLiteral("两端对齐")}});
+    });
+
+    // Esc leaves full screen.
+    m_leaveFullScreen = new QAction(QStringLiteral("关闭全屏显示"), this);
+    m_leaveFullScreen->setObjectName(QStringLiteral("key:关闭全屏显示"));
+    m_leaveFullScreen->setShortcut(QKeySequence(Qt::Key_Escape));
+    m_leaveFullScreen->setEnabled(false);
+    addAction(m_leaveFullScreen);
+    connect(m_leaveFullScreen, &QAction::triggered, this, [this] { trigger(QStringLiteral("全屏显示")); });
+}
+
+void EditorWindow::buildContextMenus()
+{
+    // The text placeholders: the editor's own entries, in Chinese, for the
+    // text and for the placeholder.
+    auto textMenu = [this](QWidget *editor, const std::function<void(const char *)> &edit) {
+        editor->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(editor, &QWidget::customContextMenuRequested, this, [this, editor, edit](const QPoint &at) {
+            QMenu menu(this);
+            menu.setObjectName(QStringLiteral("textMenu"));
+            const QList<std::pair<const char *, const char *>> basic = {{"剪切(&T)", "cut"}, {"复制(&C)", "copy"}, {"粘贴(&P)", "paste"}};
+            for (const auto &[text, what] : basic) {
+                QAction *action = menu.addAction(QString::fromUtf8(text));
+                const char *operation = what;
+                connect(action, &QAction::triggered, this, [edit, operation] { edit(operation); });
+            }
+            menu.addSeparator();
+            for (const char *id : {"字体", "段落", "项目符号和编号", "中文版式"})
+                menu.addAction(m_actions.value(QString::fromUtf8(id)));
+            menu.addSeparator();
+            for (const char *id : {"自定义动画", "动作设置", "对象格式", "超链接"})
+                menu.addAction(m_actions.value(QString::fromUtf8(id)));
+            menu.exec(editor->mapToGlobal(at));
+        });
+    };
+    QLineEdit *title = m_slide->titleEdit();
+    textMenu(title, [title](const char *operation) {
+        if (qstrcmp(operation, "cut") == 0) title->cut();
+        else if (qstrcmp(operation, "copy") == 0) title->copy();
+        else title->paste();
+    });
+    BodyEdit *body = m_slide->bodyEdit();
+    textMenu(body, [body](const char *operation) {
+        if (qstrcmp(operation, "cut") == 0) body->cut();
+        else if (qstrcmp(operation, "copy") == 0) body->copy();
+        else body->paste();
+    });
+
+    // The slide itself, outside its placeholders.
+    m_slide->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_slide, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("slideMenu"));
+        menu.addAction(m_actions.value(QStringLiteral("粘贴")));
+        menu.addSeparator();
+        for (const char *id : {"幻灯片版式", "幻灯片设计", "背景", "幻灯片切换"})
+            menu.addAction(m_actions.value(QString::fromUtf8(id)));
+        menu.addSeparator();
+        menu.addAction(m_actions.value(QStringLiteral("新幻灯片")));
+        menu.exec(m_slide->mapToGlobal(at));
+    });
 }
 
 QWidget *EditorWindow::buildNotes(QWidget *parent)
@@ -214,6 +486,12 @@ void EditorWindow::buildCentre()
     // A click selects one slide, Shift or Ctrl with it several; a click on
     // the slide already selected is still the step the guide asks for.
     m_slideList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Slides are dragged to another place; the drop moves them in the
+    // document (see eventFilter), the list is redrawn from it.
+    m_slideList->setDragDropMode(QAbstractItemView::InternalMove);
+    m_slideList->setDefaultDropAction(Qt::MoveAction);
+    m_slideList->viewport()->installEventFilter(this);
+    m_slideList->installEventFilter(this);   // the drop reaches whichever of the two accepts drops
     connect(m_slideList, &QListWidget::itemSelectionChanged, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::itemClicked, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -445,6 +723,28 @@ void EditorWindow::paintFormat(const QString &part)
 
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_slideList->viewport() || watched == m_slideList) {
+        if (event->type() != QEvent::Drop)
+            return QMainWindow::eventFilter(watched, event);
+        auto *drop = static_cast<QDropEvent *>(event);
+        // Copied, as the list sees it: it must not take the rows out itself.
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        dropSlides(m_slideList->viewport()->mapFrom(static_cast<QWidget *>(watched), drop->position().toPoint()));
+        return true;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Keys the text boxes would take for themselves on this platform
+        // (Ctrl+E to the line's end, Ctrl+U to delete it…) are the editor's
+        // formatting keys.
+        static const QList<QKeyCombination> editorKeys = {
+            Qt::CTRL | Qt::Key_B, Qt::CTRL | Qt::Key_I, Qt::CTRL | Qt::Key_U, Qt::CTRL | Qt::Key_E,
+            Qt::CTRL | Qt::Key_L, Qt::CTRL | Qt::Key_R, Qt::CTRL | Qt::Key_J, Qt::CTRL | Qt::Key_BracketRight,
+            Qt::CTRL | Qt::Key_BracketLeft, Qt::CTRL | Qt::Key_M, Qt::CTRL | Qt::Key_K,
+        };
+        if (editorKeys.contains(static_cast<QKeyEvent *>(event)->keyCombination()))
+            return true;   // not accepted: the shortcut goes ahead
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         const QString part = watched == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body");
         if (part != m_editing || m_editingSlide != m_session.current()) {
@@ -457,6 +757,22 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             paintFormat(part);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void EditorWindow::dropSlides(const QPoint &at)
+{
+    // Before the slide under the pointer, or after it in its lower half;
+    // below the last one, at the end.
+    const QModelIndex index = m_slideList->indexAt(at);
+    int before = int(m_session.document().slides.size()) + 1;
+    if (index.isValid()) {
+        const QRect row = m_slideList->visualRect(index);
+        before = index.row() + 1 + (at.y() > row.center().y() ? 1 : 0);
+    }
+    if (m_session.moveSlides(m_session.selection(), before)) {
+        refresh();
+        changed();
+    }
 }
 
 void EditorWindow::startShow(bool rehearsal)
@@ -490,7 +806,23 @@ void EditorWindow::refresh()
 
     // The left pane: shown or closed, thumbnails or outline.
     const QMap<QString, QString> &settings = document.settings;
-    m_slideList->setVisible(settings.value(QStringLiteral("左侧窗格.显示")) != u"关闭");
+    // Full screen keeps the menu bar and the slide; Esc leaves it.
+    const bool fullScreen = settings.value(QStringLiteral("全屏显示")) == u"1";
+    m_leaveFullScreen->setEnabled(fullScreen);
+    m_slideList->setVisible(!fullScreen && settings.value(QStringLiteral("左侧窗格.显示")) != u"关闭");
+    // The toolbars: the last one shown or hidden through 工具栏 as it said.
+    const QString toolbar = settings.value(QStringLiteral("工具栏.工具栏"));
+    if (m_toolBars.contains(toolbar) && settings.contains(QStringLiteral("工具栏.显示")))
+        m_toolBarShown.insert(toolbar, settings.value(QStringLiteral("工具栏.显示")) != u"隐藏");
+    for (auto it = m_toolBars.begin(); it != m_toolBars.end(); ++it) {
+        const bool shownBar = m_toolBarShown.value(it.key(), it.key() == u"常用" || it.key() == u"格式");
+        it.value()->setVisible(shownBar && !fullScreen);
+        m_toolBarTicks.value(it.key())->setChecked(shownBar);
+    }
+    m_rulerTick->setChecked(settings.value(QStringLiteral("标尺.显示")) == u"显示");
+    const QString zoom = settings.value(QStringLiteral("显示比例.比例"), settings.value(QStringLiteral("显示比例")));
+    if (m_zoom->currentText() != zoom)
+        m_zoom->setCurrentText(zoom);
     const bool outline = settings.value(QStringLiteral("左侧窗格.选项卡")) == u"大纲";
     m_thumbnails->setOutline(outline);
     while (m_slideList->count() > document.slides.size())
@@ -518,10 +850,10 @@ void EditorWindow::refresh()
     const Slide &slide = document.slides.at(current);
     if (m_notes->text() != slide.notes)
         m_notes->setText(slide.notes);
-    m_notesPane->setVisible(view != u"幻灯片浏览");
+    m_notesPane->setVisible(view != u"幻灯片浏览" && !fullScreen);
 
     const QString pane = settings.value(QStringLiteral("任务窗格.任务窗格"));
-    m_taskPane->setVisible(pane != u"关闭");
+    m_taskPane->setVisible(pane != u"关闭" && !fullScreen);
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
     m_formatBar->showFormat(slide, formatObject());
@@ -625,7 +957,7 @@ void EditorWindow::updateGuide()
             const CommandSpec *spec = Commands::find(step->arg);
             QMenu *menu = spec ? m_menus.value(spec->menu) : nullptr;
             if (menu && menu->isVisible()) {
-                menu->setActiveAction(action);
+                menu->setActiveAction(m_standIns.value(step->arg, action));
             } else if (menu && step->hint.startsWith(u"单击")) {
                 // The menu was closed again: the way to the command starts
                 // at the menu's title once more.

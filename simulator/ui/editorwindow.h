@@ -11,7 +11,9 @@
 #include "commanddialog.h"
 class FormatBar;
 class GuideMark;
+class QComboBox;
 class QLineEdit;
+class QToolBar;
 class QListWidget;
 class QMenu;
 class SlideShow;
@@ -44,6 +46,14 @@ public:
     // Builds the editor for a task; once, on a bare frame.
     void setTask(const Task &task, const QString &taskProblem = {});
 
+    // The presentation as the candidate left it (the exam's saved work)
+    // replaces the start document; nothing is reported as a change.
+    void restoreDocument(const Document &document);
+
+    // The selected slides dragged in the slide list and dropped at `at`
+    // (in the list's viewport).
+    void dropSlides(const QPoint &at);
+
     void setGuideEnabled(bool enabled);
     // How many steps of the solution path the guide has seen taken.
     int guideStep() const { return m_guide.position(); }
@@ -68,6 +78,12 @@ protected:
 private:
     void buildMenus();
     void buildToolBar();
+    // Entries of the menus that are submenus or tick items in the editor
+    // (视图 → 工具栏, 标尺, 母版; 插入 → 图片) in place of their commands.
+    void buildStandIns();
+    void buildKeys();
+    void buildContextMenus();
+    QToolBar *commandBar(const QString &title, const QString &name, const QStringList &ids);
     void buildCentre();
     QWidget *buildNotes(QWidget *parent);
     void refresh();
@@ -111,6 +127,13 @@ private:
     TaskPane *m_taskPane = nullptr;
     StatusStrip *m_status = nullptr;
     FormatBar *m_formatBar = nullptr;
+    QMap<QString, QToolBar *> m_toolBars;     // 常用 格式 绘图 大纲
+    QMap<QString, QAction *> m_toolBarTicks;  // 视图 → 工具栏's tick items
+    QAction *m_rulerTick = nullptr;
+    QMap<QString, bool> m_toolBarShown;
+    QMap<QString, QAction *> m_standIns;      // command id → the menu entry that leads to it
+    QAction *m_leaveFullScreen = nullptr;
+    QComboBox *m_zoom = nullptr;
     QString m_editing;           // "title" or "body": the placeholder last clicked into
     int m_editingSlide = 0;      // on this slide (1-based)
     struct PickedFormat { int slide; QString object; };

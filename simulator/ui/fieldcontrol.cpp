@@ -166,6 +166,10 @@ FieldControl makeFieldControl(Kind kind, const FieldSpec &field, const QString &
     case Kind::Tiles: control = list(field, tiles, parent, changed); break;
     }
     control.widget->setObjectName(QStringLiteral("field:") + field.name);
+    control.widget->setAccessibleName(label.isEmpty() ? field.name : label);
+    // A password is typed unseen, as in every dialog that asks for one.
+    if (auto *edit = qobject_cast<QLineEdit *>(control.widget); edit && field.name.endsWith(u"密码"))
+        edit->setEchoMode(QLineEdit::Password);
     control.kind = kind;
     return control;
 }

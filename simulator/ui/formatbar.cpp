@@ -82,10 +82,21 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
             choose(QStringLiteral("对齐方式"), QStringLiteral("对齐"), written);
         });
     }
+    // The editor's keys for what the buttons do: Ctrl+B, I, U; Ctrl+L, E, R;
+    // Ctrl+] and Ctrl+[ for larger and smaller.
+    const QList<std::pair<const char *, const char *>> keys = {
+        {"加粗", "Ctrl+B"}, {"倾斜", "Ctrl+I"}, {"下划线", "Ctrl+U"},
+        {"左对齐", "Ctrl+L"}, {"居中", "Ctrl+E"}, {"右对齐", "Ctrl+R"},
+    };
+    for (const auto &[name, key] : keys)
+        m_toggles.value(QString::fromUtf8(name))->setShortcut(QKeySequence(QString::fromUtf8(key)));
     addSeparator();
     for (const char *name : {"增大字号", "减小字号"}) {
         const QString id = QString::fromUtf8(name);
-        connect(button(name), &QAction::triggered, this, [this, id] {
+        QAction *action = button(name);
+        action->setShortcut(id == u"增大字号" ? QKeySequence(Qt::CTRL | Qt::Key_BracketRight)
+                                              : QKeySequence(Qt::CTRL | Qt::Key_BracketLeft));
+        connect(action, &QAction::triggered, this, [this, id] {
             emit chosen(id, {{QStringLiteral("对象"), m_object}});
         });
     }

@@ -618,12 +618,15 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         p.setPen(style.colour);
         const QFontMetricsF metrics(style.font);
         const QString bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
+        const QColor bulletColour = colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), style.colour);
         const QStringList lines = slide.body.split(u'\n');
         double y = body.top();
         for (int i = 0; !greeked && i < lines.size() && y + metrics.height() <= body.bottom() + 1; ++i) {
             const QString bullet = part == u"副标题" ? QString() : bulletText(bullets, i);
             const double indent = bullet.isEmpty() ? 0 : metrics.height() * 1.1;
+            p.setPen(bulletColour);
             p.drawText(QRectF(body.left(), y, indent, metrics.height()), Qt::AlignLeft, bullet);
+            p.setPen(style.colour);
             p.drawText(QRectF(body.left() + indent, y, body.width() - indent, metrics.height()),
                        int(style.alignment & Qt::AlignHorizontal_Mask), lines.at(i));
             y += metrics.height() * 1.15;

@@ -17,6 +17,9 @@ private slots:
     void slideNumbers();
     void commandsChangeTheDocument_data();
     void commandsChangeTheDocument();
+    void documentKeptAsText();
+    void malformedDocumentText_data();
+    void malformedDocumentText();
     void questionFromStartedPath_data();
     void questionFromStartedPath();
 };
@@ -124,6 +127,17 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("nothing to undo: only noted") << QStringList{"run 撤销"} << QStringList{"count = 6", "doc.撤销 = 1"};
     QTest::newRow("a new change forgets what was undone") << QStringList{"run 删除幻灯片", "run 撤销", "run 隐藏幻灯片", "run 恢复"}
         << QStringList{"count = 6", "slide1.hidden = 1"};
+    // Slides dragged to another place.
+    QTest::newRow("one dragged down") << QStringList{"move 2 5"}
+        << QStringList{"slide2.title = 市场分析", "slide4.title = 公司概况", "slide5.title = 工作计划", "doc.选中 = 4"};
+    QTest::newRow("two dragged to the front") << QStringList{"move 3,5 1"}
+        << QStringList{"slide1.title = 市场分析", "slide2.title = 工作计划", "slide3.title = 年度工作总结", "doc.选中 = 1-2"};
+    QTest::newRow("dragged to the end, taken back") << QStringList{"move 1 7", "run 撤销"}
+        << QStringList{"slide1.title = 年度工作总结", "slide6.title = 团队建设"};
+    QTest::newRow("dragged to the end") << QStringList{"move 1 7"} << QStringList{"slide6.title = 年度工作总结", "count = 6"};
+    // The bullet's colour is its own; the text keeps its colour.
+    QTest::newRow("bullet colour apart") << QStringList{"select 2", "run 字体 对象=正文 颜色=蓝色", "run 项目符号和编号 对象=正文 项目符号=◆ 颜色=红色 大小=80"}
+        << QStringList{"slide2.正文.颜色 = 蓝色", "slide2.正文.项目符号 = ◆", "slide2.正文.项目符号颜色 = 红色", "slide2.正文.项目符号大小 = 80"};
     QTest::newRow("value of the chart's data") << QStringList{"run 图表选项 单元格=第一季度、东部 数据=50"} << QStringList{"slide1.图表.第一季度、东部 = 50"};
 }
 
@@ -136,6 +150,33 @@ void TestSimulatorModel::commandsChangeTheDocument()
     for (const QString &check : checks)
         QCOMPARE(check.section(QStringLiteral(" = "), 0, 0) + QStringLiteral(" = ") + session.document().value(check.section(QStringLiteral(" = "), 0, 0)),
                  check);
+}
+
+void TestSimulatorModel::documentKeptAsText()
+{
+    Session session;
+    QCOMPARE(playScript(session, {"select 2,4", "run 隐藏幻灯片", "type body 第一行\n“引号”'单引号'", "type notes 备注",
+                                  "run 字体 对象=标题 字号=40", "run 幻灯片浏览"}), QString());
+    const std::optional<Document> back = Document::fromJson(session.document().toJson());
+    QVERIFY(back);
+    QVERIFY(*back == session.document());
+}
+
+void TestSimulatorModel::malformedDocumentText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("not JSON") << QByteArray("slides: 6");
+    QTest::newRow("cut short") << Document::sample(3).toJson().chopped(5);
+    QTest::newRow("no slides") << QByteArray(R"({"slides":[],"settings":{}})");
+    QTest::newRow("slide not an object") << QByteArray(R"({"slides":[1],"settings":{}})");
+    QTest::newRow("attribute not text") << QByteArray(R"({"slides":[{"attributes":{"a":1}}],"settings":{}})");
+}
+
+void TestSimulatorModel::malformedDocumentText()
+{
+    QFETCH(QByteArray, text);
+    QVERIFY(!Document::fromJson(text));
 }
 
 void TestSimulatorModel::questionFromStartedPath_data()

@@ -141,6 +141,8 @@ private slots:
     void terminationWithdraws();
     void closeKeepsALaterAnnouncement();
     void endsWhenHostGoes();
+    void examWorkKeptAcrossRelaunch();
+    void slideDraggedInTheList();
     void badBankShowsMessageAndFails_data();
     void badBankShowsMessageAndFails();
     void hostedStartFailureGoesToTheHost_data();
@@ -152,6 +154,14 @@ private:
     void launch(const QProcessEnvironment &extra = {});
     xcb_window_t waitForAnnouncement();
     QString jc() { return m_bank->value(QStringLiteral("select jc as v from sbsti where th='101'")); }
+    QString savedWork()
+    {
+        if (m_bank->value(QStringLiteral("select count(*) as v from sqlite_master where name='kswj'")) != u"1")
+            return {};
+        return m_bank->value(QStringLiteral("select wd as v from kswj where th='101'"));
+    }
+    // Launches, embeds and clicks the first slide of the slide list, as the candidate would.
+    void launchAndClickFirstSlide();
 
     std::unique_ptr<TestBank> m_bank;
     std::unique_ptr<QProcess> m_process;
@@ -327,6 +337,70 @@ void TestSimulatorProtocol::endsWhenHostGoes()
     clock.start();
     QVERIFY(m_process->waitForFinished(3000));
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("ended after %1 ms").arg(clock.elapsed())));
+}
+
+void TestSimulatorProtocol::launchAndClickFirstSlide()
+{
+    launch();
+    const xcb_window_t window = waitForAnnouncement();
+    QVERIFY(window != 0);
+    m_host.embed(window, m_host.createPanel());
+    QTRY_VERIFY_WITH_TIMEOUT(m_host.viewable(window), 2000);
+    QTest::qWait(300);   // painted and laid out
+    // The panel lies at 50, 40; the first thumbnail of the slide list below the menus, toolbars and task strip.
+    QProcess click;
+    click.start(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(50 + 60), QString::number(40 + 175),
+                                           QStringLiteral("click"), QStringLiteral("1")});
+    QVERIFY(click.waitForFinished(5000));
+    QCOMPARE(click.exitCode(), 0);
+}
+
+// In the exam the candidate's document is kept on every change and shown
+// again when the question's simulator starts anew; `ks` keeps the verdict
+// of the document as it was left.
+void TestSimulatorProtocol::examWorkKeptAcrossRelaunch()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=2"));
+    // A bank from before the table existed: the simulator creates it.
+    launchAndClickFirstSlide();
+    QTRY_VERIFY_WITH_TIMEOUT(savedWork().contains(QStringLiteral("\"选中\":\"1\"")), 3000);
+    QCOMPARE(m_bank->value(QStringLiteral("select ks as v from sbsti where th='101'")), QString());
+    m_host.sendDelete(xcb_window_t(jc().toULong()));
+    QVERIFY(m_process->waitForFinished(3000));
+    QCOMPARE(m_process->exitCode(), 0);
+
+    // The candidate had hidden slide 2 (the task's goal) and moved to slide 4.
+    QString work = savedWork();
+    QVERIFY(work.contains(QStringLiteral("\"hidden\":false")));
+    const int second = work.indexOf(QStringLiteral("\"hidden\":false"), work.indexOf(QStringLiteral("\"hidden\":false")) + 1);
+    work.replace(second, 14, QStringLiteral("\"hidden\":true"));
+    work.replace(QStringLiteral("\"选中\":\"1\""), QStringLiteral("\"选中\":\"4\""));
+    m_bank->exec(QStringLiteral("update kswj set wd='%1' where th='101'; update sbsti set ks='1' where th='101'")
+                     .arg(QString(work).replace(u'\'', QStringLiteral("''"))));
+
+    launchAndClickFirstSlide();
+    QTRY_VERIFY_WITH_TIMEOUT(savedWork().contains(QStringLiteral("\"选中\":\"1\"")), 3000);
+    QVERIFY(savedWork().contains(QStringLiteral("\"hidden\":true")));
+    QCOMPARE(m_bank->value(QStringLiteral("select ks as v from sbsti where th='101'")), QStringLiteral("1"));
+}
+
+// A thumbnail dragged down the slide list with the mouse moves the slide
+// (seen in the exam's saved document).
+void TestSimulatorProtocol::slideDraggedInTheList()
+{
+    m_bank->addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("dqwz=2"));
+    launchAndClickFirstSlide();
+    QTRY_VERIFY_WITH_TIMEOUT(savedWork().contains(QStringLiteral("\"选中\":\"1\"")), 3000);
+    const QString x = QString::number(50 + 60);
+    QProcess drag;
+    drag.start(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), x, QString::number(40 + 175), QStringLiteral("mousedown"), QStringLiteral("1"),
+                                          QStringLiteral("sleep"), QStringLiteral("0.2"), QStringLiteral("mousemove"), x, QString::number(40 + 200),
+                                          QStringLiteral("sleep"), QStringLiteral("0.2"), QStringLiteral("mousemove"), x, QString::number(40 + 330),
+                                          QStringLiteral("sleep"), QStringLiteral("0.3"), QStringLiteral("mouseup"), QStringLiteral("1")});
+    QVERIFY(drag.waitForFinished(5000));
+    QCOMPARE(drag.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(savedWork().indexOf(QStringLiteral("公司概况")) < savedWork().indexOf(QStringLiteral("年度工作总结")), 3000);
+    QVERIFY(savedWork().contains(QStringLiteral("\"选中\":\"")));
 }
 
 void TestSimulatorProtocol::badBankShowsMessageAndFails_data()

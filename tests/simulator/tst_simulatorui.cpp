@@ -21,7 +21,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
+#include <QContextMenuEvent>
 
 #include <algorithm>
 
@@ -55,6 +58,12 @@ private slots:
     void formatBarReachesTheDocument();
     void formatBarShowsTheEditedFormat_data();
     void formatBarShowsTheEditedFormat();
+    void menusHaveAccessKeysAndTicks();
+    void keysActOnTheSlides_data();
+    void keysActOnTheSlides();
+    void slidesDraggedInTheList();
+    void contextMenusAreTheEditors();
+    void passwordsAreMasked();
     void rehearsalTimesTheSlides_data();
     void rehearsalTimesTheSlides();
 };
@@ -237,6 +246,23 @@ bool editorGesture(EditorWindow &window, const QString &what)
         if (!entry)
             return false;
         entry->trigger();
+    } else if (word == u"key") {
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            return false;
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keySequence(focus ? focus : static_cast<QWidget *>(&window), QKeySequence(rest));
+    } else if (word == u"zoom") {
+        auto *zoom = window.findChild<QComboBox *>(QStringLiteral("zoom"));
+        const int index = zoom ? zoom->findText(rest) : -1;
+        if (index < 0 || !zoom->isVisible())
+            return false;
+        zoom->showPopup();
+        QAbstractItemView *view = zoom->view();
+        if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+            return false;
+        view->setCurrentIndex(view->model()->index(index, 0));
+        QTest::keyClick(view, Qt::Key_Return);
     } else {
         return false;
     }
@@ -262,7 +288,7 @@ void TestSimulatorUi::guidedMenuStaysOpen()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QMenuBar *bar = window.menuBar();
     QAction *file = bar->actions().value(0);
-    QVERIFY(file && file->text() == QStringLiteral("文件"));
+    QVERIFY(file && file->text() == QStringLiteral("文件(&F)"));
     // The first step's mark frames the menu's title, not the whole bar.
     auto *mark = window.findChild<QWidget *>(QStringLiteral("guideMark"));
     QVERIFY(mark);
@@ -365,7 +391,7 @@ void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
     QMenuBar *bar = window.menuBar();
     const QList<QAction *> titles = bar->actions();
     const auto show = std::find_if(titles.begin(), titles.end(),
-                                   [](QAction *a) { return a->text() == QStringLiteral("幻灯片放映"); });
+                                   [](QAction *a) { return a->iconText() == QStringLiteral("幻灯片放映"); });
     QVERIFY(show != titles.end());
     const QRect title(bar->mapTo(&window, bar->actionGeometry(*show).topLeft()), bar->actionGeometry(*show).size());
     QTRY_VERIFY(window.findChild<QWidget *>(QStringLiteral("guideMark"))
@@ -779,7 +805,152 @@ void TestSimulatorUi::toolbarsFitTheShownPart()
     // The common toolbar shows pictures, its commands' names as tips.
     auto *common = window.findChild<QToolBar *>(QStringLiteral("toolbar"));
     for (QAction *action : common->actions())
-        QVERIFY2(action->isSeparator() || (!action->icon().isNull() && Commands::find(action->toolTip())), qPrintable(action->toolTip()));
+        QVERIFY2(action->isSeparator() || qobject_cast<QComboBox *>(common->widgetForAction(action))   // the zoom box
+                 || (!action->icon().isNull() && Commands::find(action->toolTip())), qPrintable(action->toolTip()));
+}
+
+// Alt with a menu's letter opens it; 视图 → 工具栏 is a submenu of tick
+// items that show and hide the toolbars for real.
+void TestSimulatorUi::menusHaveAccessKeysAndTicks()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList titles;
+    for (QAction *title : window.menuBar()->actions())
+        titles << title->text();
+    QCOMPARE(titles.join(u' '), QStringLiteral("文件(&F) 编辑(&E) 视图(&V) 插入(&I) 格式(&O) 工具(&T) 幻灯片放映(&D) 窗口(&W) 帮助(&H)"));
+    auto *format = window.findChild<QMenu *>(QStringLiteral("menu:格式"));
+    QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
+    QTRY_VERIFY(format->isVisible());
+    QVERIFY(format->actions().first()->text().startsWith(QStringLiteral("字体(&F)")));
+    format->close();
+
+    auto *drawing = window.findChild<QToolBar *>(QStringLiteral("drawingBar"));
+    QVERIFY(drawing && !drawing->isVisible());
+    auto *view = window.findChild<QMenu *>(QStringLiteral("menu:视图"));
+    view->popup(QPoint(0, 0));   // fills it
+    auto *toolbars = window.findChild<QMenu *>(QStringLiteral("menu:工具栏"));
+    QVERIFY(view->actions().contains(toolbars->menuAction()));
+    view->close();
+    QAction *tick = toolbars->findChild<QAction *>(QStringLiteral("toolbar:绘图"));
+    QVERIFY(tick && !tick->isChecked());
+    tick->trigger();
+    QVERIFY(drawing->isVisible());
+    QVERIFY(tick->isChecked());
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.工具栏.显示")), QStringLiteral("显示"));
+    toolbars->findChild<QAction *>(QStringLiteral("toolbar:格式"))->trigger();
+    QVERIFY(!window.formatBar()->isVisible());
+    QVERIFY(drawing->isVisible());
+
+    // The ruler is a tick item.
+    QVERIFY(view->actions().contains(window.findChild<QAction *>(QStringLiteral("tick:标尺"))));
+}
+
+void TestSimulatorUi::keysActOnTheSlides_data()
+{
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("checks");
+    QTest::newRow("Delete in the slide list") << QStringList{"select 2", "listkey Delete"}
+        << QStringList{"count = 5", "slide2.title = 市场分析"};
+    QTest::newRow("Esc leaves full screen") << QStringList{"command 全屏显示", "key Esc"} << QStringList{"doc.全屏显示 = 0"};
+    QTest::newRow("Esc, no full screen") << QStringList{"key Esc"} << QStringList{"doc.全屏显示 = "};
+    QTest::newRow("Delete in a title deletes text, not slides") << QStringList{"click title", "key End", "key Backspace", "key Home", "key Delete"}
+        << QStringList{"count = 6", "slide1.title = 度工作总"};
+}
+
+void TestSimulatorUi::keysActOnTheSlides()
+{
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    for (const QString &g : gestures) {
+        if (g.startsWith(u"listkey ")) {
+            list->setFocus();
+            QTest::keySequence(list, QKeySequence(g.section(u' ', 1)));
+        } else if (g.startsWith(u"command ")) {
+            window.findChild<QAction *>(QStringLiteral("command:") + g.section(u' ', 1))->trigger();
+        } else {
+            QVERIFY2(editorGesture(window, g), qPrintable(g));
+        }
+    }
+    for (const QString &check : checks) {
+        const QString path = check.section(QStringLiteral(" = "), 0, 0);
+        QCOMPARE(path + QStringLiteral(" = ") + window.session().document().value(path), check);
+    }
+}
+
+// A slide dropped on the lower half of another goes after it, on its upper
+// half before it; the list shows the new order.
+void TestSimulatorUi::slidesDraggedInTheList()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+    auto dropOn = [list, &window](int row, bool lowerHalf) {
+        list->scrollToItem(list->item(row));
+        const QRect rect = list->visualItemRect(list->item(row));
+        window.dropSlides(QPoint(rect.center().x(), lowerHalf ? rect.bottom() - 3 : rect.top() + 3));
+    };
+    QVERIFY(list->dragEnabled());
+    dropOn(4, true);
+    const Document &document = window.session().document();
+    QCOMPARE(document.value(QStringLiteral("slide5.title")), QStringLiteral("公司概况"));
+    QCOMPARE(document.value(QStringLiteral("doc.选中")), QStringLiteral("5"));
+    QCOMPARE(list->count(), 6);
+    QVERIFY(list->item(4)->text().endsWith(QStringLiteral("公司概况")));
+    dropOn(0, false);
+    QCOMPARE(document.value(QStringLiteral("slide1.title")), QStringLiteral("公司概况"));
+    QCOMPARE(document.value(QStringLiteral("slide2.title")), QStringLiteral("年度工作总结"));
+}
+
+// Right-clicking a placeholder or the slide opens the editor's own menus, in Chinese.
+void TestSimulatorUi::contextMenusAreTheEditors()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    auto *slide = window.findChild<QWidget *>(QStringLiteral("slide"));
+    for (const auto &[target, name, entry] : {std::tuple{static_cast<QWidget *>(title), "textMenu", "字体(&F)…"},
+                                              std::tuple{slide, "slideMenu", "背景(&K)…"}}) {
+        QStringList seen;
+        QTimer::singleShot(200, this, [&seen, name = QString::fromUtf8(name)] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *menu = qobject_cast<QMenu *>(w); menu && menu->isVisible() && menu->objectName() == name) {
+                    for (QAction *action : menu->actions())
+                        seen << action->text();
+                    menu->close();
+                }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(target, &event);
+        QTRY_VERIFY(!seen.isEmpty());
+        QVERIFY2(seen.contains(QString::fromUtf8(entry)), qPrintable(seen.join(u' ')));
+        for (const QString &text : seen)
+            QVERIFY2(!text.contains(QStringLiteral("&Copy")) && !text.contains(QStringLiteral("Paste")), qPrintable(text));
+    }
+}
+
+void TestSimulatorUi::passwordsAreMasked()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.trigger(QStringLiteral("属性"));
+    QVERIFY(window.openDialog());
+    for (const char *name : {"打开权限密码", "修改权限密码"}) {
+        auto *edit = qobject_cast<QLineEdit *>(window.openDialog()->revealField(QString::fromUtf8(name)));
+        QVERIFY2(edit && edit->echoMode() == QLineEdit::Password, name);
+    }
+    window.openDialog()->close();
 }
 
 void TestSimulatorUi::formatBarReachesTheDocument_data()
@@ -817,6 +988,20 @@ void TestSimulatorUi::formatBarReachesTheDocument_data()
         << "字体 对象=标题 颜色=蓝色" << "slide2.标题.颜色 = 蓝色";
     QTest::newRow("colour button, the colour it shows") << "" << QStringList{"select 3", "click body", "colour"} << 3
         << "字体 对象=正文 颜色=红色" << "slide3.正文.颜色 = 红色";
+    // The editor's keys do what the buttons do.
+    QTest::newRow("Ctrl+B") << "" << QStringList{"select 3", "click title", "key Ctrl+B"} << 3
+        << "字体 对象=标题 字形=加粗" << "slide3.标题.字形 = 加粗";
+    QTest::newRow("Ctrl+I in the body") << "" << QStringList{"select 2", "click body", "key Ctrl+I"} << 2
+        << "字体 对象=正文 字形=倾斜" << "slide2.正文.字形 = 倾斜";
+    QTest::newRow("Ctrl+U in the title") << "" << QStringList{"click title", "key Ctrl+U"} << 1
+        << "字体 对象=标题 下划线=单线" << "slide1.标题.下划线 = 单线";
+    QTest::newRow("Ctrl+E in the body") << "" << QStringList{"select 2", "click body", "key Ctrl+E"} << 2
+        << "对齐方式 对象=正文 对齐=居中对齐" << "slide2.正文.对齐 = 居中对齐";
+    QTest::newRow("Ctrl+J") << "" << QStringList{"select 2", "click body", "key Ctrl+J"} << 2
+        << "对齐方式 对象=正文 对齐=两端对齐" << "slide2.正文.对齐 = 两端对齐";
+    QTest::newRow("Ctrl+]") << "" << QStringList{"select 2", "click title", "key Ctrl+]"} << 2
+        << "增大字号 对象=标题" << "slide2.标题.字号 = 48";
+    QTest::newRow("zoom box") << "" << QStringList{"zoom 50%"} << 1 << "显示比例 比例=50%" << "doc.显示比例.比例 = 50%";
     QTest::newRow("format painter to another slide")
         << "start: slide1.标题.中文字体 = 隶书\nstart: slide1.标题.字号 = 54\n"
         << QStringList{"click title", "button 格式刷", "select 3", "click title"} << 1
