@@ -99,7 +99,7 @@ void Tmnks3::assemble()
     Panel3->move(screen.width() / 2 - 194, screen.height() / 2 - 200);
     Image4->move(screen.width() / 2 - 180, screen.height() / 2 - 180);
 
-    for (const QString &statement : Sql::paperReset()) {
+    for (const QString &statement : Sql::paperReset() + Sql::forgetExamWork()) {
         ADOQuery1.setSql(statement);
         ADOQuery1.execSql();
     }

@@ -22,10 +22,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -137,7 +135,7 @@ Tmnks4::Tmnks4(Tmnks3 *room)
 void Tmnks4::FormCreate()
 {
     PopupMenu1->clear();
-    m_inputMethods = InputMethods::installed();
+    m_inputMethods = InputMethods::engines();
     for (const QString &name : QStringList{QStringLiteral("英文")} + m_inputMethods) {
         // The caption is exactly the input method's name: no accelerator marks.
         QAction *item = PopupMenu1->addAction(QString(name).replace(u'&', QStringLiteral("&&")));
@@ -265,6 +263,12 @@ void Tmnks4::BitBtn3Click()
         try {
             m_room->Panel2->hide();
             m_room->repaint();
+            // The question starts again from its beginning, not from the
+            // work its simulator kept.
+            for (const QString &statement : Sql::forgetExamWork(QString::number(m_room->js))) {
+                m_room->ADOQuery1.setSql(statement);
+                m_room->ADOQuery1.execSql();
+            }
             m_room->switchTo(m_room->js);
             m_room->ADOQuery1.close();
             m_room->ADOConnection1.close();
@@ -346,12 +350,11 @@ void Tmnks4::Label3Click()
 void Tmnks4::InputChange(const QString &chosen)
 {
     QString name = chosen;
-    if (!name.isEmpty() && !m_inputMethods.isEmpty() && m_inputMethods.contains(name)) {
-        // The engine becomes IBus's current one for typing into the simulator.
-        const QString ibus = QStandardPaths::findExecutable(QStringLiteral("ibus"));
-        if (!ibus.isEmpty())
-            QProcess::startDetached(ibus, {QStringLiteral("engine"), name});
-    }
+    // The engine becomes IBus's current one for typing into the simulator.
+    if (name == u"英文")
+        InputMethods::activateEnglish();
+    else if (m_inputMethods.contains(name))
+        InputMethods::activate(name);
     if (name == u"英文")
         name = QStringLiteral("英文输入法");
     if (!m_room->ADOConnection1.isOpen())

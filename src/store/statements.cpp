@@ -108,6 +108,18 @@ QStringList paperReset()
     };
 }
 
+QStringList forgetExamWork()
+{
+    return {QStringLiteral("create table if not exists kswj (th text primary key, wd text)"),
+            QStringLiteral("delete from kswj")};
+}
+
+QStringList forgetExamWork(const QString &th)
+{
+    return {QStringLiteral("create table if not exists kswj (th text primary key, wd text)"),
+            QStringLiteral("delete from kswj where th='") + quoted(th) + u'\''};
+}
+
 QString fixedPaper(int paper)
 {
     return QStringLiteral("select * from sbsti where gdks='") + QString::number(paper) + QStringLiteral("'order by id");

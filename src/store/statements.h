@@ -40,7 +40,12 @@ QString workingSetInOrder(bool spaced = false);
 QString workingSet();                                   // size of the paper
 QString questionByNumber(const QString &th);            // one question; the hand-shake
 QString neighbourInWorkingSet(const QString &th);       // previous / next in chapter mode
-QStringList paperReset();                               // the six updates, in order
+QStringList paperReset();
+// The candidate's work in the exam's questions, kept by the simulators in
+// `kswj` (th, wd) so that a question left and opened again shows it as it
+// was. A new paper forgets all of it, "重做本题" the question's own.
+QStringList forgetExamWork();
+QStringList forgetExamWork(const QString &th);                               // the six updates, in order
 QString fixedPaper(int paper);                          // gdks = paper, 1 … 10
 
 // sbslist

@@ -398,8 +398,12 @@ void TestExam::endsOfThePaper()
 void TestExam::markingAndRestart()
 {
     makeBank(examQuestions(1, 101, 3, QStringLiteral("1")));
+    // Work kept from an earlier paper is forgotten by the new one.
+    m_bank->exec(QStringLiteral("create table kswj (th text primary key, wd text); "
+                                "insert into kswj (th, wd) values ('101', 'earlier')"));
     Tmnks3 *room = startExam(QStringLiteral("模拟考试 1"));
     QVERIFY(room);
+    QCOMPARE(value(QStringLiteral("select count(*) as v from kswj")), QStringLiteral("0"));
     Tmnks4 *question = room->questionWindow();
     const QString marked = QStringLiteral("要求:\n  题目101的要求\n     (已标识)");
     question->BitBtn4Click();
@@ -412,9 +416,13 @@ void TestExam::markingAndRestart()
     question->BitBtn1Click();
     QCOMPARE(question->RichEdit1->toPlainText(), marked);
 
-    // "重做本题" starts the simulator afresh and keeps caption and requirement.
+    // "重做本题" starts the simulator afresh, without the work it kept for
+    // this question (the others keep theirs), and keeps caption and requirement.
+    m_bank->exec(QStringLiteral("insert into kswj (th, wd) values ('101', 'work 1'), ('102', 'work 2')"));
     const qint64 before = room->host().launchedPid();
     question->BitBtn3Click();
+    QCOMPARE(value(QStringLiteral("select count(*) as v from kswj where th='101'")), QStringLiteral("0"));
+    QCOMPARE(value(QStringLiteral("select wd as v from kswj where th='102'")), QStringLiteral("work 2"));
     QVERIFY(room->host().launchedPid() != before);
     QVERIFY(room->host().isEmbedded());
     QCOMPARE(question->windowTitle(), QStringLiteral("第1题"));
