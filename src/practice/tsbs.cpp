@@ -94,16 +94,20 @@ void paintButton(QPushButton *button, const QColor &colour)
         gridButton->setColour(colour);
 }
 
-// Up to 66 questions the grid shows all its rows; longer runs scroll. Six
-// buttons 28 × 23 make a row, rows lie 30 pixels apart below the header.
+// Six buttons 28 × 23 make a row, rows lie 30 pixels apart below the header.
 // The columns keep the customary 34 (35) pixels apart only where six whole
-// buttons fit the panel; otherwise they close up, with equal margins.
+// buttons fit the panel; otherwise they close up, with equal margins. Eleven
+// rows fit as they are; a longer grid starts a pixel higher, so that twelve
+// whole rows show, and beyond twelve it scrolls beneath the header (never
+// under it), stopping at whole rows: no row is ever shown cut at an edge.
 constexpr int GridColumns = 6;
 constexpr int GridRowsVisible = 11;
 constexpr int GridButtonWidth = 28;
 constexpr int GridButtonHeight = 23;
 constexpr int GridRowStep = 30;
-constexpr int GridTop = 31;
+constexpr int GridTop = 31;           // in the grid panel
+constexpr int ScrollingGridTop = 30;
+constexpr int GridHeaderHeight = 24;  // the header picture and the close picture
 constexpr int GridMargin = 2;
 
 } // namespace
@@ -156,13 +160,13 @@ Tsbs::Tsbs(QWidget *parent)
     Panel3->setGeometry(0, 26, 199, 383);
     Panel3->hide();
     m_gridArea = new QScrollArea(Panel3);
-    m_gridArea->setGeometry(0, 0, 199, 383);
+    m_gridArea->setGeometry(0, GridHeaderHeight, 199, 383 - GridHeaderHeight);
     m_gridArea->setFrameShape(QFrame::NoFrame);
     m_gridArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_gridArea->setWidgetResizable(false);
     m_gridArea->viewport()->setAutoFillBackground(false);
     m_grid = new QWidget;
-    m_grid->resize(199, 383);
+    m_grid->resize(m_gridArea->size());
     m_gridArea->setWidget(m_grid);
     Image3 = new PictureBox(Panel3);
     Image3->setGeometry(-2, -3, 193, 27);
@@ -544,7 +548,12 @@ void Tsbs::buildGrid()
     ADOQuery1.close();
     ADOConnection1.close();
 
-    const bool scrolls = n > GridColumns * GridRowsVisible;
+    const int rows = (n + GridColumns - 1) / GridColumns;
+    const int top = (rows > GridRowsVisible ? ScrollingGridTop : GridTop) - GridHeaderHeight;
+    // The last row ends the grid: scrolled to the end, it lies on the panel's
+    // lower edge, as the twelfth does at the start.
+    const int height = top + (rows - 1) * GridRowStep + GridButtonHeight;
+    const bool scrolls = height > m_gridArea->height();
     m_gridArea->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     const int width = scrolls ? m_gridArea->width() - m_gridArea->verticalScrollBar()->sizeHint().width()
                               : m_gridArea->width();
@@ -555,13 +564,22 @@ void Tsbs::buildGrid()
         const int c = (k - 1) % GridColumns;
         const int r = (k - 1) / GridColumns;
         auto *button = new GridButton(k, m_grid);
-        button->setGeometry(left + c * columnStep, GridTop + r * GridRowStep, GridButtonWidth, GridButtonHeight);
+        button->setGeometry(left + c * columnStep, top + r * GridRowStep, GridButtonWidth, GridButtonHeight);
         paintButton(button, PracticeUi::moneyGreen);
         connect(button, &QPushButton::clicked, this, ErrorBox::guarded(this, [this, k] { gridJump(k); }));
         button->show();
     }
-    const int rows = (n + GridColumns - 1) / GridColumns;
-    m_grid->resize(width, std::max(m_gridArea->height(), GridTop + rows * GridRowStep));
+    m_grid->resize(width, std::max(m_gridArea->height(), height));
+    // Between its ends the grid stops at whole rows.
+    if (scrolls) {
+        QScrollBar *bar = m_gridArea->verticalScrollBar();
+        bar->setSingleStep(GridRowStep);
+        connect(bar, &QScrollBar::valueChanged, this, [bar](int value) {
+            const int whole = std::min((value + GridRowStep / 2) / GridRowStep * GridRowStep, bar->maximum());
+            if (whole != value)
+                bar->setValue(whole);
+        });
+    }
     Image3->raise();
     Image2->raise();
 }
