@@ -108,7 +108,7 @@ int main(int argc, char *argv[])
     StudyForms::install();
     Startup::createWindows();
     Forms::main->show();
-    if (!waitUntil([] { return Forms::main->isVisible(); }, 5000))
+    if (!waitUntil([] { return Forms::main->anniu == 3; }, 10000))
         return 1;
     auto open = [](int n) {
         QTest::mouseClick(Forms::main->navigationButton(n), Qt::LeftButton, {}, QPoint(5, 5));
