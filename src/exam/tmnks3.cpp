@@ -97,10 +97,14 @@ void Tmnks3::assemble()
     Panel3->move(screen.width() / 2 - 194, screen.height() / 2 - 200);
     Image4->move(screen.width() / 2 - 180, screen.height() / 2 - 180);
 
-    for (const QString &statement : Sql::paperReset()) {
-        ADOQuery1.setSql(statement);
-        ADOQuery1.execSql();
-    }
+    // The six resets run one by one in their order, written to the file at
+    // once: no simulator runs yet that could read between them.
+    ADOConnection1.batch([this] {
+        for (const QString &statement : Sql::paperReset()) {
+            ADOQuery1.setSql(statement);
+            ADOQuery1.execSql();
+        }
+    });
     const QString room = ExamForms::selectedRoom();
     if (room == Tmnks::RandomRoom)
         markRandomPaper(ADOConnection1, ADOQuery1);
