@@ -378,7 +378,7 @@ QImage drawTipsBox()
     prepare(p);
     fillBlueBar(p, QRectF(0, 0, 361, 34));
     raisedText(p, QStringLiteral("考试操作提示"), QRectF(0, 0, 361, 34), Canvas::font(Kai, 20, true));
-    drawTips(p, QRectF(14, 46, 335, 260), 13.5, 7);
+    drawTips(p, QRectF(14, 44, 335, 256), 12.5, 5);
     p.setPen(QPen(EdgeBlue, 1));
     p.drawLine(QPointF(10, 306), QPointF(351, 306));
     return image;

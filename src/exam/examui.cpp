@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFrame>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTimer>
@@ -41,6 +42,18 @@ void paintButton(QPushButton *button, const QColor &colour)
     button->setPalette(palette);
     button->setProperty("colour", colour);
     button->update();
+}
+
+QFrame *loweredBox(QWidget *parent, int width, int height)
+{
+    auto *box = new QFrame(parent);
+    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Window, boxFace);
+    box->setPalette(palette);
+    box->setAutoFillBackground(true);
+    box->resize(width, height);
+    return box;
 }
 
 QColor buttonColour(const QPushButton *button)

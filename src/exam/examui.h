@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+class QFrame;
 class QPushButton;
 class QWidget;
 
@@ -18,12 +19,17 @@ inline const QColor red{255, 0, 0};
 inline const QColor blue{0, 0, 255};
 // The backdrop of the full-screen exam windows.
 inline const QColor roomBlue{0x2B, 0x5C, 0x8F};
+// The face of the selector box and the result box on that backdrop.
+inline const QColor boxFace{0xF0, 0xF0, 0xF0};
 
 // A font of the system's names (楷体_GB2312, 宋体, Tahoma…) at a pixel size.
 QFont font(const QString &family, int pixelSize, bool bold = false);
 
 // A borderless window covering the whole screen, in the exam's backdrop colour.
 void makeFullScreen(QWidget *window);
+
+// A box with a lowered inner bevel on the backdrop (selector, result).
+QFrame *loweredBox(QWidget *parent, int width, int height);
 
 // The question buttons of the selector and the result grid: drawn without
 // the system theme, in `colour`, the colour kept in the property "colour".

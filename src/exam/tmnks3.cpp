@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTimer>
+#include <QWindow>
 
 Tmnks3::Tmnks3(QWidget *parent)
     : QDialog(parent)
@@ -46,10 +47,7 @@ Tmnks3::Tmnks3(QWidget *parent)
     Panel1->setAttribute(Qt::WA_NativeWindow);
     Panel1->setGeometry(rect());
     Panel1->hide();
-    Panel3 = new QFrame(Panel1);
-    Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel3->setAutoFillBackground(true);
-    Panel3->resize(373, 261);
+    Panel3 = ExamUi::loweredBox(Panel1, 373, 261);
     m_selectorButtons = Panel3;
     Label1 = new QLabel(QStringLiteral("说明：\n     红色代表已经标记的题，\n     绿色代表已经访问的题，\n     白色代表为没访问的题。"),
                         Panel3);
@@ -99,10 +97,14 @@ void Tmnks3::assemble()
     Panel3->move(screen.width() / 2 - 194, screen.height() / 2 - 200);
     Image4->move(screen.width() / 2 - 180, screen.height() / 2 - 180);
 
-    for (const QString &statement : Sql::paperReset() + Sql::forgetExamWork()) {
-        ADOQuery1.setSql(statement);
-        ADOQuery1.execSql();
-    }
+    // The six resets run one by one in their order, written to the file at
+    // once: no simulator runs yet that could read between them.
+    ADOConnection1.batch([this] {
+        for (const QString &statement : Sql::paperReset() + Sql::forgetExamWork()) {
+            ADOQuery1.setSql(statement);
+            ADOQuery1.execSql();
+        }
+    });
     const QString room = ExamForms::selectedRoom();
     if (room == Tmnks::RandomRoom)
         markRandomPaper(ADOConnection1, ADOQuery1);
@@ -178,11 +180,21 @@ void Tmnks3::markFixedPaper(Connection &connection, Query &query, int paper)
 void Tmnks3::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (m_question && !m_question->isVisible()) {
-        m_question->show();
-        m_question->raise();
-        m_question->activateWindow();
-    }
+    // The question window is shown once the exam room is on the screen: a
+    // window manager stacks a window mapped before its full-screen parent
+    // underneath it.
+    QTimer::singleShot(0, this, [this] {
+        if (m_question && isVisible() && !m_closed && !m_question->isVisible()) {
+            // Transient for the exam room, so that the window manager keeps
+            // it above the room whenever either is stacked again.
+            m_question->winId();
+            if (QWindow *handle = m_question->windowHandle(); handle && windowHandle())
+                handle->setTransientParent(windowHandle());
+            m_question->show();
+            m_question->raise();
+            m_question->activateWindow();
+        }
+    });
 }
 
 void Tmnks3::keyPressEvent(QKeyEvent *event)

@@ -90,7 +90,7 @@ Tmnks4::Tmnks4(Tmnks3 *room)
     Label4->setGeometry(26, 5, 14, 12);
     Label4->setAlignment(Qt::AlignCenter);
     Label4->setAccessibleName(QStringLiteral("剩余分钟"));
-    separator(Panel1, 64);
+    separator(Panel1, 66);
     ProgressBar1 = new QProgressBar(Panel1);
     ProgressBar1->setGeometry(69, 2, 110, 20);
     ProgressBar1->setRange(0, ExamMinutes);
@@ -105,10 +105,14 @@ Tmnks4::Tmnks4(Tmnks3 *room)
     Label3->setCursor(Qt::PointingHandCursor);
     Label3->setAccessibleName(QStringLiteral("输入法"));
     Label3->installEventFilter(this);
+    // The four blanks of "剩余    分钟" leave the room the minutes are drawn in.
     for (QLabel *label : {Label1fanhongwei, Label4, Label2, Label3})
-        label->setFont(ExamUi::font(QStringLiteral("宋体"), 12));
+        label->setFont(ExamUi::font(QStringLiteral("Tahoma"), 13));
+    Label4->setFont(ExamUi::font(QStringLiteral("Tahoma"), 12, true));
+    Label4->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     Label4->setGeometry(26, 5, 14, 12);
     Label1fanhongwei->adjustSize();
+    Label2->adjustSize();
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setAccessibleName(QStringLiteral("输入法菜单"));

@@ -29,14 +29,14 @@ Tmnksksxx::Tmnksksxx(QWidget *parent)
     Image1->setGeometry(11, 34, 297, 137);
     PracticeUi::decorate(Image1, QStringLiteral("mnksksxx.png"));
     const QFont values = ExamUi::font(QStringLiteral("宋体"), 12);
+    // Fixed sizes: measuring the text would load the Chinese faces at start-up.
     Label1 = new QLabel(QStringLiteral("1234567892098765432"), this);
-    Label1->move(165, 108);
+    Label1->setGeometry(165, 108, 150, 16);
     Label2 = new QLabel(QStringLiteral("2222222222222222222222"), this);
-    Label2->move(167, 128);
+    Label2->setGeometry(167, 128, 154, 16);
     for (QLabel *label : {Label1, Label2}) {
         label->setFont(values);
         label->setAttribute(Qt::WA_TranslucentBackground);
-        label->adjustSize();
     }
     Button1 = ExamUi::button(this, QStringLiteral("返回"), 118, 201, 75, 25);
     connect(Button1, &QPushButton::clicked, this, ErrorBox::guarded(this, [this] { Button1Click(); }));

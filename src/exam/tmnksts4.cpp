@@ -32,10 +32,7 @@ Tmnksts4::Tmnksts4(QWidget *parent)
     ExamUi::makeFullScreen(this);
     setModal(true);
 
-    Panel3 = new QFrame(this);
-    Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel3->setAutoFillBackground(true);
-    Panel3->resize(387, 264);
+    Panel3 = ExamUi::loweredBox(this, 387, 264);
     m_grid = Panel3;
     const QColor green(0, 128, 0);
     Label1 = new QLabel(Panel3);

@@ -42,6 +42,7 @@ private:
             return;
         m_busy = true;
         const Step step = m_steps.at(m_next);
+        qInfo("step: %s", qPrintable(step.name));
         QTimer::singleShot(0, this, [this, step] {
             ++m_next;
             m_busy = false;
@@ -156,7 +157,8 @@ void TestExamRun::listToWrongQuestionTraining()
              const QPoint at = room()->Panel2->mapToGlobal(QPoint(400, 300));
              runTool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
                       QStringLiteral("click"), QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("0.3"),
-                      QStringLiteral("key"), QStringLiteral("ctrl+m")});
+                      QStringLiteral("key"), QStringLiteral("ctrl+m"), QStringLiteral("sleep"), QStringLiteral("1"),
+                      QStringLiteral("key"), QStringLiteral("Right"), QStringLiteral("Right"), QStringLiteral("Return")});
          }},
         {QStringLiteral("first question answered"), [&] { return value(QStringLiteral("select ks as v from sbsti where th='201'")) == u"1"; },
          [&] { QTest::mouseClick(question()->BitBtn2, Qt::LeftButton); }},
