@@ -243,6 +243,8 @@ void TestUpdater::failureChangesNothing_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("corrupt archive") << "corrupt" << "校验值不符";
     QTest::newRow("archive cut short") << "short" << "大小不对";
+    QTest::newRow("longer than announced") << "long" << "超过了";
+    QTest::newRow("broken gzip") << "bad gzip" << "无法解压";
     QTest::newRow("archive not on the server") << "404" << "无法下载升级包";
     QTest::newRow("no checksum in tmp.ini") << "no checksum" << "缺少 Sha256";
     QTest::newRow("no tmp.ini") << "no tmp.ini" << "没有找到升级信息";
@@ -264,12 +266,16 @@ void TestUpdater::failureChangesNothing()
         entries.append(Entry("ovti/q/out", {}, '2', "../../../etc"));
     if (kind == u"file over folder")
         entries = {{"pelquor", NewProgram, '0', {}, 0755}, {"images", "a file"}};
-    const QByteArray archive = kind == u"garbage" ? QByteArray(2048, 'x') : tar(entries);
+    QByteArray archive = kind == u"garbage" ? QByteArray(2048, 'x') : tar(entries);
+    if (kind == u"bad gzip")
+        archive = QByteArray("\x1f\x8b\x08\x00", 4) + QByteArray(2048, 'x');
     QByteArray served = archive;
     if (kind == u"corrupt")
         served[700] = char(served[700] ^ 0x55);
     if (kind == u"short")
         served.chop(600);
+    if (kind == u"long")
+        served += QByteArray(100000, 'y');
     offer(archive, "release.tar", served);
     if (kind == u"404")
         m_server->route("/pelqupd/diva60/unknown/release.tar", HttpServer::Route{404, "gone", {}, false});
