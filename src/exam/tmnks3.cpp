@@ -97,7 +97,8 @@ void Tmnks3::assemble()
     Panel3->move(screen.width() / 2 - 194, screen.height() / 2 - 200);
     Image4->move(screen.width() / 2 - 180, screen.height() / 2 - 180);
 
-    // The six resets run one by one in their order, written to the file at
+    // The six resets (and the forgetting of the work the simulators kept)
+    // run one by one in their order, written to the file at
     // once: no simulator runs yet that could read between them.
     ADOConnection1.batch([this] {
         for (const QString &statement : Sql::paperReset() + Sql::forgetExamWork()) {

@@ -37,6 +37,7 @@ void Download::start(const QUrl &url, const QString &target, Limits limits)
     m_body.clear();
     m_error.clear();
     m_timedOut = false;
+    m_cancelled = false;
     if (!url.isValid() || url.scheme() != u"http" || url.host().isEmpty()) {
         // Reported from the event loop, like any other outcome.
         QTimer::singleShot(0, this, [this, url] {
@@ -64,8 +65,10 @@ void Download::start(const QUrl &url, const QString &target, Limits limits)
 
 void Download::abort()
 {
-    if (m_reply)
+    if (m_reply) {
+        m_cancelled = true;
         m_reply->abort();  // finished() follows with the cancellation
+    }
 }
 
 void Download::onReadyRead()
@@ -100,9 +103,9 @@ void Download::onFinished()
     }
     if (m_timedOut || reply->error() == QNetworkReply::OperationCanceledError
         || reply->error() == QNetworkReply::TimeoutError) {
-        fail(m_timedOut || reply->error() == QNetworkReply::TimeoutError
-                 ? QStringLiteral("服务器在规定时间内没有应答")
-                 : QStringLiteral("下载已取消"));
+        // A cancellation that nobody asked for is the transfer's time limit.
+        fail(m_cancelled && !m_timedOut ? QStringLiteral("下载已取消")
+                                        : QStringLiteral("服务器在规定时间内没有应答"));
         return;
     }
     if (reply->error() == QNetworkReply::TooManyRedirectsError) {

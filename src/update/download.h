@@ -60,4 +60,5 @@ private:
     Limits m_limits;
     QString m_error;
     bool m_timedOut = false;
+    bool m_cancelled = false;
 };

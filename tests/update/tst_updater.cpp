@@ -243,7 +243,10 @@ void TestUpdater::failureChangesNothing_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("corrupt archive") << "corrupt" << "校验值不符";
     QTest::newRow("archive cut short") << "short" << "大小不对";
+    QTest::newRow("longer than announced") << "long" << "超过了";
+    QTest::newRow("broken gzip") << "bad gzip" << "无法解压";
     QTest::newRow("archive not on the server") << "404" << "无法下载升级包";
+    QTest::newRow("server stops answering") << "silent" << "没有应答";
     QTest::newRow("no checksum in tmp.ini") << "no checksum" << "缺少 Sha256";
     QTest::newRow("no tmp.ini") << "no tmp.ini" << "没有找到升级信息";
     QTest::newRow("name leaving the folder") << "dotdot" << "不允许的文件名";
@@ -264,15 +267,21 @@ void TestUpdater::failureChangesNothing()
         entries.append(Entry("ovti/q/out", {}, '2', "../../../etc"));
     if (kind == u"file over folder")
         entries = {{"pelquor", NewProgram, '0', {}, 0755}, {"images", "a file"}};
-    const QByteArray archive = kind == u"garbage" ? QByteArray(2048, 'x') : tar(entries);
+    QByteArray archive = kind == u"garbage" ? QByteArray(2048, 'x') : tar(entries);
+    if (kind == u"bad gzip")
+        archive = QByteArray("\x1f\x8b\x08\x00", 4) + QByteArray(2048, 'x');
     QByteArray served = archive;
     if (kind == u"corrupt")
         served[700] = char(served[700] ^ 0x55);
     if (kind == u"short")
         served.chop(600);
+    if (kind == u"long")
+        served += QByteArray(100000, 'y');
     offer(archive, "release.tar", served);
     if (kind == u"404")
         m_server->route("/pelqupd/diva60/unknown/release.tar", HttpServer::Route{404, "gone", {}, false});
+    if (kind == u"silent")
+        m_server->route("/pelqupd/diva60/unknown/release.tar", HttpServer::Route{200, {}, {}, true});
     if (kind == u"no checksum") {
         QByteArray tmp = read(QStringLiteral("tmp.ini"));
         write(QStringLiteral("tmp.ini"), tmp.left(tmp.indexOf("Sha256")));
@@ -287,7 +296,7 @@ void TestUpdater::failureChangesNothing()
         job.beforeEachReplace = [&replaced](const QString &) { return ++replaced < 5; };
     QSignalSpy finished(&job, &UpdateJob::finished);
     job.start();
-    QVERIFY(finished.count() == 1 || finished.wait(10000));
+    QVERIFY(finished.count() == 1 || finished.wait(15000));
     QCOMPARE(finished.at(0).at(0).toBool(), false);
     const QString message = finished.at(0).at(1).toString();
     QVERIFY2(message.contains(reason), qPrintable(message));
