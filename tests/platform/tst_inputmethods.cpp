@@ -1,12 +1,20 @@
 // Chinese typing through IBus: a private IBus daemon on the test's X server,
 // the engines the input-method menus list, switching to pinyin, and pinyin
 // typed into an embedded simulator arriving there as Chinese text.
+#include "artwork.h"
+#include "forms.h"
 #include "hostwindow.h"
 #include "inputmethods.h"
+#include "practiceforms.h"
+#include "startup.h"
 #include "testbank.h"
+#include "tmain.h"
+#include "tsbs.h"
+#include "tsbsjx.h"
 #include "x11embed.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -25,6 +33,7 @@ private slots:
     void cleanupTestCase();
     void listsTheInputMethodsOnly();
     void pinyinTypedIntoTheEmbeddedSimulator();
+    void practiceWindowSwitchesAndKeepsTheChoice();
 
 private:
     QString currentEngine();
@@ -152,6 +161,62 @@ void TestInputMethods::pinyinTypedIntoTheEmbeddedSimulator()
     xdotool({QStringLiteral("type"), QStringLiteral("abc")});
     QTRY_COMPARE_WITH_TIMEOUT(logValue(QStringLiteral("text")), QStringLiteral("中文abc"), 10000);
     SimHost::closeAll();
+}
+
+// The practice window's list: 英文输入法 and the engines; a choice switches
+// IBus and is recorded in `srf`, and the next practice window starts on it.
+void TestInputMethods::practiceWindowSwitchesAndKeepsTheChoice()
+{
+    TestBank bank;
+    QDir folder(bank.folder());
+    QVERIFY(folder.mkpath(QStringLiteral("images")));
+    Artwork::writePictures(folder.filePath(QStringLiteral("images")));
+    bank.exec(QStringLiteral("insert into sbslist (id, list) values (1, '基本操作')"));
+    bank.addQuestion(1, QStringLiteral("101"), QStringLiteral("基本操作"), QStringLiteral("xz=1"));
+    QVERIFY(folder.mkpath(QStringLiteral("ovti/金山演示101")));
+    QVERIFY(QFile::link(QStringLiteral(FAKESIM), folder.filePath(QStringLiteral("ovti/金山演示101/ov"))));
+    qputenv("FAKESIM_LOG", QFile::encodeName(folder.filePath(QStringLiteral("sim.log"))));
+
+    PracticeForms::install();
+    Startup::createWindows();
+    Forms::main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Forms::main));
+    QTRY_VERIFY(PracticeForms::browser() && PracticeForms::browser()->isVisible());
+    auto openPractice = [] {
+        PracticeForms::browser()->Button4Click();
+        return PracticeForms::sbs;
+    };
+
+    Tsbs *sbs = openPractice();
+    QVERIFY(sbs);
+    QComboBox *box = sbs->ComboBox1;
+    QVERIFY(!box->isEditable());
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    QCOMPARE(items, QStringList{QStringLiteral("英文输入法")} + InputMethods::engines());
+    QCOMPARE(box->currentText(), QStringLiteral("英文输入法"));
+
+    const int pinyin = box->findText(QStringLiteral("libpinyin"));
+    QVERIFY(pinyin > 0);
+    box->setCurrentIndex(pinyin);
+    emit box->activated(pinyin);
+    QCOMPARE(bank.value(QStringLiteral("select srf as v from srf")), QStringLiteral("libpinyin"));
+    QTRY_COMPARE_WITH_TIMEOUT(currentEngine(), QStringLiteral("libpinyin"), 15000);
+
+    sbs->Button5Click();
+    QTRY_VERIFY(!PracticeForms::sbs);
+    sbs = openPractice();
+    QVERIFY(sbs);
+    QCOMPARE(sbs->ComboBox1->currentText(), QStringLiteral("libpinyin"));
+
+    sbs->ComboBox1->setCurrentIndex(0);
+    emit sbs->ComboBox1->activated(0);
+    QCOMPARE(bank.value(QStringLiteral("select srf as v from srf")), QStringLiteral("英文输入法"));
+    QTRY_COMPARE_WITH_TIMEOUT(currentEngine(), QStringLiteral("xkb:us::eng"), 15000);
+    sbs->Button5Click();
+    SimHost::closeAll();
+    Startup::destroyWindows();
 }
 
 QTEST_MAIN(TestInputMethods)
