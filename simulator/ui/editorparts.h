@@ -60,6 +60,12 @@ public:
     // Where the entry is painted ("close", "link:<text>", "layout:<name>");
     // empty when the pane does not show it.
     QRect entryRect(const QString &entry) const;
+    // The entries as last painted, with what a screen reader calls them.
+    QList<QPair<QRect, QString>> entries() const { return m_entries; }
+    static QString spokenName(const QString &entry);
+    void activate(const QString &entry) { emit activated(entry); }
+    // Makes the painted entries reachable through the accessibility tree.
+    static void installAccessibility();
 
 signals:
     // A click on one of the pane's entries.

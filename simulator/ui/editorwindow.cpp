@@ -445,6 +445,7 @@ QWidget *EditorWindow::buildNotes(QWidget *parent)
     layout->setContentsMargins(2, 2, 2, 2);
     m_notes = new QLineEdit(pane);
     m_notes->setObjectName(QStringLiteral("notes"));
+    m_notes->setAccessibleName(QStringLiteral("备注"));
     m_notes->setPlaceholderText(QStringLiteral("单击此处添加备注"));
     m_notes->setFrame(false);
     layout->addWidget(m_notes);
@@ -476,6 +477,7 @@ void EditorWindow::buildCentre()
     outer->addLayout(work, 1);
     m_slideList = new QListWidget(content);
     m_slideList->setObjectName(QStringLiteral("slideList"));
+    m_slideList->setAccessibleName(QStringLiteral("幻灯片列表"));
     m_slideList->setFixedWidth(142);
     m_slideList->setContextMenuPolicy(Qt::CustomContextMenu);
     m_slideList->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -542,6 +544,7 @@ void EditorWindow::buildCentre()
                              static_cast<QObject *>(m_slide->bodyEdit()->viewport())})
         watched->installEventFilter(this);
 
+    TaskPane::installAccessibility();
     m_taskPane = new TaskPane(content);
     m_taskPane->setFixedWidth(168);
     work->addWidget(m_taskPane);

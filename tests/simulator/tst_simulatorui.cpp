@@ -8,6 +8,7 @@
 #include "slideshow.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,6 +65,7 @@ private slots:
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
+    void everyControlHasAChineseName();
     void rehearsalTimesTheSlides_data();
     void rehearsalTimesTheSlides();
 };
@@ -951,6 +953,64 @@ void TestSimulatorUi::passwordsAreMasked()
         QVERIFY2(edit && edit->echoMode() == QLineEdit::Password, name);
     }
     window.openDialog()->close();
+}
+
+namespace {
+
+bool chinese(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff; });
+}
+
+QStringList childNames(QAccessibleInterface *parent)
+{
+    QStringList names;
+    for (int i = 0; parent && i < parent->childCount(); ++i)
+        if (QAccessibleInterface *child = parent->child(i))
+            names << child->text(QAccessible::Name);
+    return names;
+}
+
+} // namespace
+
+// What a screen reader says for every control the candidate can reach: a
+// Chinese name for each, the slides by number and title, the task pane's
+// painted entries as links that can be pressed.
+void TestSimulatorUi::everyControlHasAChineseName()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList unnamed;
+    for (QWidget *w : window.findChildren<QWidget *>()) {
+        if (!w->isVisible() || w->objectName() == u"qt_scrollarea_viewport")
+            continue;
+        const bool control = w->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton *>(w) || qobject_cast<QComboBox *>(w);
+        if (!control || w->inherits("QToolBarExtension") || w->inherits("QScrollBar"))
+            continue;
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
+        // A drop-down is read out by its value on this platform; its own name is its label.
+        const bool named = face && (chinese(face->text(QAccessible::Name))
+                                    || (qobject_cast<QComboBox *>(w) && chinese(w->accessibleName())));
+        if (!named)
+            unnamed << QStringLiteral("%1 %2").arg(QString::fromUtf8(w->metaObject()->className()), w->objectName());
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
+
+    const QStringList titles = childNames(QAccessible::queryAccessibleInterface(window.menuBar()));
+    QVERIFY2(titles.size() == 9 && std::all_of(titles.begin(), titles.end(), chinese), qPrintable(titles.join(u' ')));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QVERIFY2(childNames(QAccessible::queryAccessibleInterface(list)).contains(QStringLiteral("3 市场分析")),
+             qPrintable(childNames(QAccessible::queryAccessibleInterface(list)).join(u' ')));
+
+    QAccessibleInterface *pane = QAccessible::queryAccessibleInterface(window.findChild<QWidget *>(QStringLiteral("taskPane")));
+    QTRY_VERIFY(childNames(pane).contains(QStringLiteral("空白演示文稿")));
+    QVERIFY(childNames(pane).contains(QStringLiteral("关闭任务窗格")));
+    QAccessibleInterface *blank = pane->child(int(childNames(pane).indexOf(QStringLiteral("空白演示文稿"))));
+    QCOMPARE(blank->role(), QAccessible::Link);
+    QVERIFY(blank->actionInterface());
+    blank->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(window.session().document().value(QStringLiteral("count")), QStringLiteral("1"));
 }
 
 void TestSimulatorUi::formatBarReachesTheDocument_data()
