@@ -9,6 +9,7 @@
 #include <QAccessibleWidget>
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -436,6 +437,7 @@ QList<int> BodyEdit::paragraphTops() const
 SlideView::SlideView(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("slide"));
+    setFocusPolicy(Qt::ClickFocus);
     setAccessibleName(QStringLiteral("幻灯片编辑区"));
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("title"));
@@ -597,10 +599,54 @@ void SlideView::paintEvent(QPaintEvent *)
     }
 }
 
+void SlideView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!m_sorter || !m_document)
+        return;
+    for (int i = 0; i < m_document->slides.size(); ++i)
+        if (sorterCell(i).contains(event->position()))
+            emit slideOpened(i);
+}
+
+void SlideView::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_sorter || !m_document) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int count = int(m_document->slides.size());
+    const int columns = 3;
+    int to = m_index;
+    switch (event->key()) {
+    case Qt::Key_Left: to = m_index - 1; break;
+    case Qt::Key_Right: to = m_index + 1; break;
+    case Qt::Key_Up: to = m_index - columns; break;
+    case Qt::Key_Down: to = m_index + columns; break;
+    case Qt::Key_Home: to = 0; break;
+    case Qt::Key_End: to = count - 1; break;
+    case Qt::Key_PageUp: to = m_index - columns * 2; break;
+    case Qt::Key_PageDown: to = m_index + columns * 2; break;
+    case Qt::Key_Delete:
+        emit deleteRequested();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit slideOpened(m_index);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    to = std::clamp(to, 0, count - 1);
+    if (to != m_index)
+        emit slideClicked(to, event->modifiers() & Qt::ShiftModifier);
+}
+
 void SlideView::mousePressEvent(QMouseEvent *event)
 {
     if (!m_sorter || !m_document)
         return;
+    setFocus(Qt::MouseFocusReason);
     for (int i = 0; i < m_document->slides.size(); ++i)
         if (sorterCell(i).contains(event->position()))
             emit slideClicked(i, event->modifiers());

@@ -521,6 +521,14 @@ void EditorWindow::buildCentre()
             m_slideList->viewport()->update();
         changed();
     });
+    // In the sorter a double click (or Enter) opens the slide in the normal view.
+    connect(m_slide, &SlideView::slideOpened, this, [this](int index) {
+        m_session.select(index + 1);
+        refresh();
+        report(TaskStep{TaskStep::Kind::Select, QString::number(index + 1), {}, {}});
+        trigger(QStringLiteral("普通"));
+    });
+    connect(m_slide, &SlideView::deleteRequested, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
     // The sorter view selects as the list does.
     connect(m_slide, &SlideView::slideClicked, this, [this](int index, Qt::KeyboardModifiers modifiers) {
         QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;

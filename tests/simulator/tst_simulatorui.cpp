@@ -858,6 +858,12 @@ void TestSimulatorUi::keysActOnTheSlides_data()
         << QStringList{"count = 5", "slide2.title = 市场分析"};
     QTest::newRow("Esc leaves full screen") << QStringList{"command 全屏显示", "key Esc"} << QStringList{"doc.全屏显示 = 0"};
     QTest::newRow("Esc, no full screen") << QStringList{"key Esc"} << QStringList{"doc.全屏显示 = "};
+    QTest::newRow("the sorter: an arrow, then Delete") << QStringList{"command 幻灯片浏览", "sorterclick 2", "sorterkey Right", "sorterkey Delete"}
+        << QStringList{"count = 5", "slide3.title = 销售业绩"};
+    QTest::newRow("the sorter: Shift+End selects to the last") << QStringList{"command 幻灯片浏览", "sorterclick 4", "sorterkey Shift+End"}
+        << QStringList{"doc.选中 = 4-6"};
+    QTest::newRow("the sorter: a double click opens the slide") << QStringList{"command 幻灯片浏览", "sorterdouble 4"}
+        << QStringList{"doc.视图 = 普通", "doc.选中 = 4"};
     QTest::newRow("Delete in a title deletes text, not slides") << QStringList{"click title", "key End", "key Backspace", "key Home", "key Delete"}
         << QStringList{"count = 6", "slide1.title = 度工作总"};
 }
@@ -875,6 +881,18 @@ void TestSimulatorUi::keysActOnTheSlides()
         if (g.startsWith(u"listkey ")) {
             list->setFocus();
             QTest::keySequence(list, QKeySequence(g.section(u' ', 1)));
+        } else if (g.startsWith(u"sorter")) {
+            auto *slide = window.findChild<SlideView *>(QStringLiteral("slide"));
+            const QString what = g.section(u' ', 1);
+            if (g.startsWith(u"sorterkey")) {
+                QTest::keySequence(slide, QKeySequence(what));
+            } else {
+                const QPoint at = slide->sorterCell(what.toInt() - 1).center().toPoint();
+                if (g.startsWith(u"sorterdouble"))
+                    QTest::mouseDClick(slide, Qt::LeftButton, {}, at);
+                else
+                    QTest::mouseClick(slide, Qt::LeftButton, {}, at);
+            }
         } else if (g.startsWith(u"command ")) {
             window.findChild<QAction *>(QStringLiteral("command:") + g.section(u' ', 1))->trigger();
         } else {
