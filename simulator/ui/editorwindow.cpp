@@ -608,6 +608,25 @@ void EditorWindow::trigger(const QString &commandId)
     connect(dialog, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
         report(TaskStep{TaskStep::Kind::Field, name, value, {}});
     });
+    // The dialog opens on the object the caret is in, showing its format.
+    const QString object = m_session.editedObject();
+    if (spec->field(QStringLiteral("对象")) && !object.isEmpty()) {
+        dialog->setValue(QStringLiteral("对象"), object);
+        const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+        for (const FieldSpec &field : spec->fields) {
+            // The bullet's own colour, size, font and picture (see Session).
+            const bool bulletOwn = commandId == u"项目符号和编号" && field.name != u"项目符号" && field.name != u"起始编号";
+            const QString current = slide.attributes.value(object + u'.' + (bulletOwn ? QStringLiteral("项目符号") : QString()) + field.name);
+            if (!current.isEmpty() && field.name != u"对象")
+                dialog->setValue(field.name, current);
+        }
+        if (commandId == u"字体") {
+            if (!slide.attributes.contains(object + QStringLiteral(".中文字体")))
+                dialog->setValue(QStringLiteral("中文字体"), QStringLiteral("宋体"));
+            if (!slide.attributes.contains(object + QStringLiteral(".字号")))
+                dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
+        }
+    }
     connect(dialog, &QDialog::rejected, this, [this] {
         if (m_guide.reopenDialog())
             updateGuideLater();
@@ -758,6 +777,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         const QString part = watched == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body");
+        m_session.setEditing(part);
         if (part != m_editing || m_editingSlide != m_session.current()) {
             m_editing = part;
             m_editingSlide = m_session.current();

@@ -66,6 +66,7 @@ private slots:
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
     void everyControlHasAChineseName();
+    void dialogsOpenOnTheSelection();
     void rehearsalTimesTheSlides_data();
     void rehearsalTimesTheSlides();
 };
@@ -1029,6 +1030,32 @@ void TestSimulatorUi::everyControlHasAChineseName()
     QVERIFY(blank->actionInterface());
     blank->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(window.session().document().value(QStringLiteral("count")), QStringLiteral("1"));
+}
+
+// With the caret in a placeholder, 字体 opens showing that placeholder's
+// format, and 中文版式 (which names no object) applies to it.
+void TestSimulatorUi::dialogsOpenOnTheSelection()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide2.正文.颜色 = 红色\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+    QVERIFY(editorGesture(window, QStringLiteral("click body")));
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    const QMap<QString, QString> shown = window.openDialog()->values();
+    QCOMPARE(shown.value(QStringLiteral("对象")), QStringLiteral("正文"));
+    QCOMPARE(shown.value(QStringLiteral("颜色")), QStringLiteral("红色"));
+    QCOMPARE(shown.value(QStringLiteral("字号")), QStringLiteral("32"));
+    QCOMPARE(shown.value(QStringLiteral("中文字体")), QStringLiteral("宋体"));
+    window.openDialog()->close();
+
+    window.trigger(QStringLiteral("中文版式"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("选项")), QStringLiteral("允许标点溢出边界"));
+    window.openDialog()->okButton()->click();
+    QCOMPARE(window.session().document().value(QStringLiteral("slide2.正文.选项")), QStringLiteral("允许标点溢出边界"));
+    QCOMPARE(window.session().document().value(QStringLiteral("slide2.正文.颜色")), QStringLiteral("红色"));
 }
 
 void TestSimulatorUi::formatBarReachesTheDocument_data()
