@@ -79,8 +79,24 @@ void Session::setSelection(const QList<int> &slides)
     m_document.settings.insert(QStringLiteral("选中"), Document::slideNumbersText(slides));
 }
 
+void Session::setEditing(const QString &part)
+{
+    m_editing = part == u"title" || part == u"body" ? part : QString();
+}
+
+QString Session::editedObject() const
+{
+    if (m_editing == u"title")
+        return QStringLiteral("标题");
+    if (m_editing == u"body")
+        return m_document.slides.at(m_current - 1).layout == u"标题幻灯片" ? QStringLiteral("副标题") : QStringLiteral("正文");
+    return {};
+}
+
 void Session::select(int slide)
 {
+    if (slide != m_current)
+        m_editing.clear();
     m_current = std::clamp(slide, 1, int(m_document.slides.size()));
     setSelection({m_current});
 }
@@ -93,6 +109,8 @@ void Session::select(const QList<int> &slides)
             valid << n;
     if (valid.isEmpty())
         return;
+    if (valid.last() != m_current)
+        m_editing.clear();
     m_current = valid.last();
     setSelection(valid);
 }
@@ -140,6 +158,7 @@ bool Session::moveSlides(const QList<int> &slides, int before)
 
 void Session::setText(const QString &part, const QString &text)
 {
+    setEditing(part);
     const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(part);
     if (m_typing != typing) {
         remember({m_document, m_current});
@@ -153,7 +172,9 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
 {
     static const QStringList bulletOwn = {QStringLiteral("颜色"), QStringLiteral("大小"), QStringLiteral("字体"),
                                           QStringLiteral("图片")};
-    const QString object = fields.value(QStringLiteral("对象")).trimmed();
+    QString object = fields.value(QStringLiteral("对象")).trimmed();
+    if (object.isEmpty() && spec.field(QStringLiteral("对象")))
+        object = editedObject();
     const bool everySlide = fields.value(QStringLiteral("应用范围")) == u"全部应用";
     // A table cell or a value of the chart's data sheet is kept under the cell's name.
     const QString cell = fields.value(QStringLiteral("单元格")).trimmed();
@@ -246,6 +267,7 @@ void Session::remember(State before)
 
 void Session::restore(const State &state)
 {
+    m_editing.clear();
     m_document = state.document;
     m_current = std::clamp(state.current, 1, std::max(1, int(m_document.slides.size())));
 }
@@ -379,6 +401,7 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
                 fresh.settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
         m_document = fresh;
         m_current = 1;
+        m_editing.clear();
         setSelection({1});
         return;
     }
@@ -459,6 +482,8 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         break;
     }
     }
-    if (m_current != currentBefore || slides.size() != countBefore)
+    if (m_current != currentBefore || slides.size() != countBefore) {
         setSelection({m_current});
+        m_editing.clear();
+    }
 }

@@ -49,6 +49,14 @@ public:
     // nothing) when there is nothing to move or the place is not valid.
     bool moveSlides(const QList<int> &slides, int before);
 
+    // The caret placed in a placeholder of the current slide ("title" or
+    // "body"; empty: none). Commands that act on an object (字体, 中文版式,
+    // 自定义动画…) act on this one when the candidate names none; choosing
+    // another slide takes the caret away.
+    void setEditing(const QString &part);
+    // The object the caret is in: 标题, 正文 or 副标题; empty when none.
+    QString editedObject() const;
+
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
 
@@ -79,6 +87,7 @@ private:
     int m_current = 1;
     QList<State> m_undo, m_redo;
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
+    QString m_editing; // "title" or "body": where the caret is on the current slide
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
 };

@@ -1,8 +1,15 @@
 #include "editorparts.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+
 #include "slideart.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,6 +36,7 @@ void setTextColour(QWidget *widget, const QColor &colour)
 TaskStrip::TaskStrip(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("taskStrip"));
+    setAccessibleName(QStringLiteral("题目要求"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
@@ -77,6 +85,7 @@ void TaskStrip::paintEvent(QPaintEvent *)
 StatusStrip::StatusStrip(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("statusStrip"));
+    setAccessibleName(QStringLiteral("状态栏"));
     setFixedHeight(fontMetrics().height() + 6);
 }
 
@@ -101,9 +110,134 @@ void StatusStrip::paintEvent(QPaintEvent *)
 
 // --- TaskPane --------------------------------------------------------------
 
+namespace {
+
+// One painted entry of the task pane as a screen reader sees it: a link or
+// a layout to press, named as it reads.
+class TaskPaneEntryAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    TaskPaneEntryAccessible(TaskPane *pane, int index) : m_pane(pane), m_index(index) {}
+
+    bool isValid() const override { return m_pane && m_index < m_pane->entries().size(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_pane ? m_pane->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_pane.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid() || t != QAccessible::Name)
+            return {};
+        return TaskPane::spokenName(m_pane->entries().at(m_index).second);
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect area = m_pane->entries().at(m_index).first;
+        return QRect(m_pane->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override
+    {
+        return isValid() && m_pane->entries().at(m_index).second.startsWith(u"link:") ? QAccessible::Link
+                                                                                       : QAccessible::Button;
+    }
+    QAccessible::State state() const override { return {}; }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (isValid() && name == pressAction())
+            m_pane->activate(m_pane->entries().at(m_index).second);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<TaskPane> m_pane;
+    int m_index;
+};
+
+class TaskPaneAccessible : public QAccessibleWidget
+{
+public:
+    explicit TaskPaneAccessible(TaskPane *pane) : QAccessibleWidget(pane, QAccessible::Pane, QStringLiteral("任务窗格")) {}
+
+    int childCount() const override { return int(pane()->entries().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        // Registered once per entry, so that the same entry keeps its interface.
+        auto &cache = m_children[index];
+        if (!cache) {
+            cache = new TaskPaneEntryAccessible(pane(), index);
+            QAccessible::registerAccessibleInterface(cache);
+        }
+        return cache;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (auto it = m_children.begin(); it != m_children.end(); ++it)
+            if (it.value() == child)
+                return it.key();
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const QPoint at = pane()->mapFromGlobal(QPoint(x, y));
+        const auto entries = pane()->entries();
+        for (int i = 0; i < entries.size(); ++i)
+            if (entries.at(i).first.contains(at))
+                return child(i);
+        return nullptr;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? QStringLiteral("任务窗格") : QAccessibleWidget::text(t);
+    }
+
+private:
+    TaskPane *pane() const { return static_cast<TaskPane *>(widget()); }
+    mutable QMap<int, QAccessibleInterface *> m_children;
+};
+
+QAccessibleInterface *taskPaneFactory(const QString &className, QObject *object)
+{
+    if (className == u"TaskPane" && object && object->isWidgetType())
+        return new TaskPaneAccessible(static_cast<TaskPane *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void TaskPane::installAccessibility()
+{
+    static bool installed = false;
+    if (!installed)
+        QAccessible::installFactory(taskPaneFactory);
+    installed = true;
+}
+
+QString TaskPane::spokenName(const QString &entry)
+{
+    if (entry == u"close")
+        return QStringLiteral("关闭任务窗格");
+    QString name = entry.section(u':', 1);
+    return name.remove(QStringLiteral(" ▾"));
+}
+
 TaskPane::TaskPane(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("taskPane"));
+    setAccessibleName(QStringLiteral("任务窗格"));
 }
 
 void TaskPane::setPane(const QString &pane, const QString &layout)
@@ -303,12 +437,16 @@ QList<int> BodyEdit::paragraphTops() const
 SlideView::SlideView(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("slide"));
+    setFocusPolicy(Qt::ClickFocus);
+    setAccessibleName(QStringLiteral("幻灯片编辑区"));
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("title"));
+    m_title->setAccessibleName(QStringLiteral("标题占位符"));
     m_title->setPlaceholderText(QStringLiteral("单击此处添加标题"));
     m_title->setFrame(false);
     m_body = new BodyEdit(this);
     m_body->setObjectName(QStringLiteral("body"));
+    m_body->setAccessibleName(QStringLiteral("正文占位符"));
     m_body->setPlaceholderText(QStringLiteral("单击此处添加文本"));
     m_body->setFrameShape(QFrame::NoFrame);
     m_body->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -461,10 +599,54 @@ void SlideView::paintEvent(QPaintEvent *)
     }
 }
 
+void SlideView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!m_sorter || !m_document)
+        return;
+    for (int i = 0; i < m_document->slides.size(); ++i)
+        if (sorterCell(i).contains(event->position()))
+            emit slideOpened(i);
+}
+
+void SlideView::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_sorter || !m_document) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int count = int(m_document->slides.size());
+    const int columns = 3;
+    int to = m_index;
+    switch (event->key()) {
+    case Qt::Key_Left: to = m_index - 1; break;
+    case Qt::Key_Right: to = m_index + 1; break;
+    case Qt::Key_Up: to = m_index - columns; break;
+    case Qt::Key_Down: to = m_index + columns; break;
+    case Qt::Key_Home: to = 0; break;
+    case Qt::Key_End: to = count - 1; break;
+    case Qt::Key_PageUp: to = m_index - columns * 2; break;
+    case Qt::Key_PageDown: to = m_index + columns * 2; break;
+    case Qt::Key_Delete:
+        emit deleteRequested();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit slideOpened(m_index);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    to = std::clamp(to, 0, count - 1);
+    if (to != m_index)
+        emit slideClicked(to, event->modifiers() & Qt::ShiftModifier);
+}
+
 void SlideView::mousePressEvent(QMouseEvent *event)
 {
     if (!m_sorter || !m_document)
         return;
+    setFocus(Qt::MouseFocusReason);
     for (int i = 0; i < m_document->slides.size(); ++i)
         if (sorterCell(i).contains(event->position()))
             emit slideClicked(i, event->modifiers());

@@ -60,6 +60,12 @@ public:
     // Where the entry is painted ("close", "link:<text>", "layout:<name>");
     // empty when the pane does not show it.
     QRect entryRect(const QString &entry) const;
+    // The entries as last painted, with what a screen reader calls them.
+    QList<QPair<QRect, QString>> entries() const { return m_entries; }
+    static QString spokenName(const QString &entry);
+    void activate(const QString &entry) { emit activated(entry); }
+    // Makes the painted entries reachable through the accessibility tree.
+    static void installAccessibility();
 
 signals:
     // A click on one of the pane's entries.
@@ -112,21 +118,29 @@ public:
     QLineEdit *titleEdit() const { return m_title; }
     BodyEdit *bodyEdit() const { return m_body; }
     QRectF slideRect() const;
+    // Where slide `index` (0-based) lies in the sorter view.
+    QRectF sorterCell(int index) const;
 
 signals:
     // Typed by the candidate: part is "title" or "body".
     void edited(const QString &part, const QString &text);
-    // A click on a slide of the sorter view, with the keys held (Shift, Ctrl).
+    // A click on a slide of the sorter view, with the keys held (Shift, Ctrl);
+    // the arrows, Home, End, Page Up and Page Down move to a slide the same way.
     void slideClicked(int index, Qt::KeyboardModifiers modifiers);
+    // A double click on a slide of the sorter view: it opens in the normal view.
+    void slideOpened(int index);
+    // Delete in the sorter view.
+    void deleteRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void placeEditors();
-    QRectF sorterCell(int index) const;
 
     const Document *m_document = nullptr;
     int m_index = 0;

@@ -445,6 +445,7 @@ QWidget *EditorWindow::buildNotes(QWidget *parent)
     layout->setContentsMargins(2, 2, 2, 2);
     m_notes = new QLineEdit(pane);
     m_notes->setObjectName(QStringLiteral("notes"));
+    m_notes->setAccessibleName(QStringLiteral("备注"));
     m_notes->setPlaceholderText(QStringLiteral("单击此处添加备注"));
     m_notes->setFrame(false);
     layout->addWidget(m_notes);
@@ -476,6 +477,7 @@ void EditorWindow::buildCentre()
     outer->addLayout(work, 1);
     m_slideList = new QListWidget(content);
     m_slideList->setObjectName(QStringLiteral("slideList"));
+    m_slideList->setAccessibleName(QStringLiteral("幻灯片列表"));
     m_slideList->setFixedWidth(142);
     m_slideList->setContextMenuPolicy(Qt::CustomContextMenu);
     m_slideList->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -519,6 +521,14 @@ void EditorWindow::buildCentre()
             m_slideList->viewport()->update();
         changed();
     });
+    // In the sorter a double click (or Enter) opens the slide in the normal view.
+    connect(m_slide, &SlideView::slideOpened, this, [this](int index) {
+        m_session.select(index + 1);
+        refresh();
+        report(TaskStep{TaskStep::Kind::Select, QString::number(index + 1), {}, {}});
+        trigger(QStringLiteral("普通"));
+    });
+    connect(m_slide, &SlideView::deleteRequested, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
     // The sorter view selects as the list does.
     connect(m_slide, &SlideView::slideClicked, this, [this](int index, Qt::KeyboardModifiers modifiers) {
         QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;
@@ -542,6 +552,7 @@ void EditorWindow::buildCentre()
                              static_cast<QObject *>(m_slide->bodyEdit()->viewport())})
         watched->installEventFilter(this);
 
+    TaskPane::installAccessibility();
     m_taskPane = new TaskPane(content);
     m_taskPane->setFixedWidth(168);
     work->addWidget(m_taskPane);
@@ -597,6 +608,25 @@ void EditorWindow::trigger(const QString &commandId)
     connect(dialog, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
         report(TaskStep{TaskStep::Kind::Field, name, value, {}});
     });
+    // The dialog opens on the object the caret is in, showing its format.
+    const QString object = m_session.editedObject();
+    if (spec->field(QStringLiteral("对象")) && !object.isEmpty()) {
+        dialog->setValue(QStringLiteral("对象"), object);
+        const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+        for (const FieldSpec &field : spec->fields) {
+            // The bullet's own colour, size, font and picture (see Session).
+            const bool bulletOwn = commandId == u"项目符号和编号" && field.name != u"项目符号" && field.name != u"起始编号";
+            const QString current = slide.attributes.value(object + u'.' + (bulletOwn ? QStringLiteral("项目符号") : QString()) + field.name);
+            if (!current.isEmpty() && field.name != u"对象")
+                dialog->setValue(field.name, current);
+        }
+        if (commandId == u"字体") {
+            if (!slide.attributes.contains(object + QStringLiteral(".中文字体")))
+                dialog->setValue(QStringLiteral("中文字体"), QStringLiteral("宋体"));
+            if (!slide.attributes.contains(object + QStringLiteral(".字号")))
+                dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
+        }
+    }
     connect(dialog, &QDialog::rejected, this, [this] {
         if (m_guide.reopenDialog())
             updateGuideLater();
@@ -747,6 +777,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         const QString part = watched == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body");
+        m_session.setEditing(part);
         if (part != m_editing || m_editingSlide != m_session.current()) {
             m_editing = part;
             m_editingSlide = m_session.current();

@@ -32,6 +32,7 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     m_font = new QComboBox(this);
     m_font->setObjectName(QStringLiteral("format:中文字体"));
     m_font->setToolTip(QStringLiteral("字体"));
+    m_font->setAccessibleName(QStringLiteral("字体"));
     m_font->addItems(fontField("中文字体").choices);
     m_font->setFixedWidth(104);
     // The width is fixed: the size hint need not measure every item (the
@@ -45,6 +46,7 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     m_size = new QComboBox(this);
     m_size->setObjectName(QStringLiteral("format:字号"));
     m_size->setToolTip(QStringLiteral("字号"));
+    m_size->setAccessibleName(QStringLiteral("字号"));
     m_size->addItems(fontField("字号").choices);
     m_size->setFixedWidth(52);
     m_size->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -107,6 +109,7 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     m_colour = new QToolButton(this);
     m_colour->setObjectName(QStringLiteral("format:颜色"));
     m_colour->setToolTip(QStringLiteral("字体颜色"));
+    m_colour->setAccessibleName(QStringLiteral("字体颜色"));
     m_colour->setIcon(ToolIcons::fontColour(SlideArt::colour(m_colourName, Qt::red)));
     m_colour->setPopupMode(QToolButton::MenuButtonPopup);
     auto *colours = new QMenu(m_colour);

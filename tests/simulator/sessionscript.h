@@ -11,6 +11,7 @@
 //   "select 1-3"                      the slides selected
 //   "type title 欢迎"                 text typed into a part of the slide
 //   "show 绘图笔"                     an action in the running show
+//   "edit body"                       the caret placed in a placeholder of the current slide
 //   "move 2,4 6"                      slides dragged before slide 6 (7: to the end)
 //   "run 字体 对象=标题 字号=44"      a command with its dialog's fields
 // Returns the first action the session refused, or an empty text.
@@ -23,6 +24,8 @@ inline QString playScript(Session &session, const QStringList &actions)
             session.select(Document::slideNumbers(words.value(1)));
         } else if (words.at(0) == u"type") {
             session.setText(words.value(1), words.mid(2).join(u' '));
+        } else if (words.at(0) == u"edit") {
+            session.setEditing(words.value(1));
         } else if (words.at(0) == u"move") {
             done = session.moveSlides(Document::slideNumbers(words.value(1)), words.value(2).toInt());
         } else if (words.at(0) == u"show") {

@@ -127,6 +127,15 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("nothing to undo: only noted") << QStringList{"run 撤销"} << QStringList{"count = 6", "doc.撤销 = 1"};
     QTest::newRow("a new change forgets what was undone") << QStringList{"run 删除幻灯片", "run 撤销", "run 隐藏幻灯片", "run 恢复"}
         << QStringList{"count = 6", "slide1.hidden = 1"};
+    // Commands on an object act on the placeholder the caret is in when none is named.
+    QTest::newRow("the caret's placeholder") << QStringList{"select 2", "edit body", "run 中文版式 选项=允许标点溢出边界"}
+        << QStringList{"slide2.正文.选项 = 允许标点溢出边界"};
+    QTest::newRow("on a title slide the subtitle") << QStringList{"edit body", "run 字体 效果=阴影"} << QStringList{"slide1.副标题.效果 = 阴影"};
+    QTest::newRow("typing places the caret") << QStringList{"select 2", "type body x", "run 超链接 链接到=网址 地址=http://a"}
+        << QStringList{"slide2.超链接.正文.地址 = http://a"};
+    QTest::newRow("a named object wins") << QStringList{"edit title", "run 字体 对象=正文 字号=20"} << QStringList{"slide1.正文.字号 = 20", "slide1.标题.字号 = "};
+    QTest::newRow("another slide takes the caret away") << QStringList{"edit title", "select 3", "run 自定义动画 效果=飞入"}
+        << QStringList{"slide3.动画.效果 = 飞入", "slide3.动画.标题.效果 = "};
     // Slides dragged to another place.
     QTest::newRow("one dragged down") << QStringList{"move 2 5"}
         << QStringList{"slide2.title = 市场分析", "slide4.title = 公司概况", "slide5.title = 工作计划", "doc.选中 = 4"};

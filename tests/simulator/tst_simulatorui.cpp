@@ -8,6 +8,7 @@
 #include "slideshow.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,6 +65,8 @@ private slots:
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
+    void everyControlHasAChineseName();
+    void dialogsOpenOnTheSelection();
     void rehearsalTimesTheSlides_data();
     void rehearsalTimesTheSlides();
 };
@@ -856,6 +859,12 @@ void TestSimulatorUi::keysActOnTheSlides_data()
         << QStringList{"count = 5", "slide2.title = 市场分析"};
     QTest::newRow("Esc leaves full screen") << QStringList{"command 全屏显示", "key Esc"} << QStringList{"doc.全屏显示 = 0"};
     QTest::newRow("Esc, no full screen") << QStringList{"key Esc"} << QStringList{"doc.全屏显示 = "};
+    QTest::newRow("the sorter: an arrow, then Delete") << QStringList{"command 幻灯片浏览", "sorterclick 2", "sorterkey Right", "sorterkey Delete"}
+        << QStringList{"count = 5", "slide3.title = 销售业绩"};
+    QTest::newRow("the sorter: Shift+End selects to the last") << QStringList{"command 幻灯片浏览", "sorterclick 4", "sorterkey Shift+End"}
+        << QStringList{"doc.选中 = 4-6"};
+    QTest::newRow("the sorter: a double click opens the slide") << QStringList{"command 幻灯片浏览", "sorterdouble 4"}
+        << QStringList{"doc.视图 = 普通", "doc.选中 = 4"};
     QTest::newRow("Delete in a title deletes text, not slides") << QStringList{"click title", "key End", "key Backspace", "key Home", "key Delete"}
         << QStringList{"count = 6", "slide1.title = 度工作总"};
 }
@@ -873,6 +882,18 @@ void TestSimulatorUi::keysActOnTheSlides()
         if (g.startsWith(u"listkey ")) {
             list->setFocus();
             QTest::keySequence(list, QKeySequence(g.section(u' ', 1)));
+        } else if (g.startsWith(u"sorter")) {
+            auto *slide = window.findChild<SlideView *>(QStringLiteral("slide"));
+            const QString what = g.section(u' ', 1);
+            if (g.startsWith(u"sorterkey")) {
+                QTest::keySequence(slide, QKeySequence(what));
+            } else {
+                const QPoint at = slide->sorterCell(what.toInt() - 1).center().toPoint();
+                if (g.startsWith(u"sorterdouble"))
+                    QTest::mouseDClick(slide, Qt::LeftButton, {}, at);
+                else
+                    QTest::mouseClick(slide, Qt::LeftButton, {}, at);
+            }
         } else if (g.startsWith(u"command ")) {
             window.findChild<QAction *>(QStringLiteral("command:") + g.section(u' ', 1))->trigger();
         } else {
@@ -951,6 +972,90 @@ void TestSimulatorUi::passwordsAreMasked()
         QVERIFY2(edit && edit->echoMode() == QLineEdit::Password, name);
     }
     window.openDialog()->close();
+}
+
+namespace {
+
+bool chinese(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x4e00 && c.unicode() <= 0x9fff; });
+}
+
+QStringList childNames(QAccessibleInterface *parent)
+{
+    QStringList names;
+    for (int i = 0; parent && i < parent->childCount(); ++i)
+        if (QAccessibleInterface *child = parent->child(i))
+            names << child->text(QAccessible::Name);
+    return names;
+}
+
+} // namespace
+
+// What a screen reader says for every control the candidate can reach: a
+// Chinese name for each, the slides by number and title, the task pane's
+// painted entries as links that can be pressed.
+void TestSimulatorUi::everyControlHasAChineseName()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList unnamed;
+    for (QWidget *w : window.findChildren<QWidget *>()) {
+        if (!w->isVisible() || w->objectName() == u"qt_scrollarea_viewport")
+            continue;
+        const bool control = w->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton *>(w) || qobject_cast<QComboBox *>(w);
+        if (!control || w->inherits("QToolBarExtension") || w->inherits("QScrollBar"))
+            continue;
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
+        // A drop-down is read out by its value on this platform; its own name is its label.
+        const bool named = face && (chinese(face->text(QAccessible::Name))
+                                    || (qobject_cast<QComboBox *>(w) && chinese(w->accessibleName())));
+        if (!named)
+            unnamed << QStringLiteral("%1 %2").arg(QString::fromUtf8(w->metaObject()->className()), w->objectName());
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
+
+    const QStringList titles = childNames(QAccessible::queryAccessibleInterface(window.menuBar()));
+    QVERIFY2(titles.size() == 9 && std::all_of(titles.begin(), titles.end(), chinese), qPrintable(titles.join(u' ')));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QVERIFY2(childNames(QAccessible::queryAccessibleInterface(list)).contains(QStringLiteral("3 市场分析")),
+             qPrintable(childNames(QAccessible::queryAccessibleInterface(list)).join(u' ')));
+
+    QAccessibleInterface *pane = QAccessible::queryAccessibleInterface(window.findChild<QWidget *>(QStringLiteral("taskPane")));
+    QTRY_VERIFY(childNames(pane).contains(QStringLiteral("空白演示文稿")));
+    QVERIFY(childNames(pane).contains(QStringLiteral("关闭任务窗格")));
+    QAccessibleInterface *blank = pane->child(int(childNames(pane).indexOf(QStringLiteral("空白演示文稿"))));
+    QCOMPARE(blank->role(), QAccessible::Link);
+    QVERIFY(blank->actionInterface());
+    blank->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(window.session().document().value(QStringLiteral("count")), QStringLiteral("1"));
+}
+
+// With the caret in a placeholder, 字体 opens showing that placeholder's
+// format, and 中文版式 (which names no object) applies to it.
+void TestSimulatorUi::dialogsOpenOnTheSelection()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide2.正文.颜色 = 红色\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+    QVERIFY(editorGesture(window, QStringLiteral("click body")));
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    const QMap<QString, QString> shown = window.openDialog()->values();
+    QCOMPARE(shown.value(QStringLiteral("对象")), QStringLiteral("正文"));
+    QCOMPARE(shown.value(QStringLiteral("颜色")), QStringLiteral("红色"));
+    QCOMPARE(shown.value(QStringLiteral("字号")), QStringLiteral("32"));
+    QCOMPARE(shown.value(QStringLiteral("中文字体")), QStringLiteral("宋体"));
+    window.openDialog()->close();
+
+    window.trigger(QStringLiteral("中文版式"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("选项")), QStringLiteral("允许标点溢出边界"));
+    window.openDialog()->okButton()->click();
+    QCOMPARE(window.session().document().value(QStringLiteral("slide2.正文.选项")), QStringLiteral("允许标点溢出边界"));
+    QCOMPARE(window.session().document().value(QStringLiteral("slide2.正文.颜色")), QStringLiteral("红色"));
 }
 
 void TestSimulatorUi::formatBarReachesTheDocument_data()
