@@ -130,6 +130,8 @@ void drawField(QPainter &p, const QRectF &field)
     p.restore();
 }
 
+// The six tips of the question window's operation tips box (Tmnksczts),
+// which the admission card shows as well.
 QStringList operationTips()
 {
     return {

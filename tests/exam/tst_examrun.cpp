@@ -138,7 +138,6 @@ void TestExamRun::listToWrongQuestionTraining()
     auto room = [] { return ExamForms::mnks3.data(); };
     auto question = [room] { return room() ? room()->questionWindow() : nullptr; };
     auto visible = [](QWidget *w) { return w && w->isVisible(); };
-    auto centreOf = [](QWidget *w) { return w->mapToGlobal(w->rect().center()); };
 
     Script script({
         {QStringLiteral("login"), [&] { return visible(ExamForms::mnks1); },
@@ -208,7 +207,6 @@ void TestExamRun::listToWrongQuestionTraining()
     QCOMPARE(browser->ListView1->topLevelItem(0)->text(0), QStringLiteral("202"));
     QVERIFY(!ExamForms::mnks3);
     QVERIFY(ExamForms::list()->isVisible());
-    Q_UNUSED(centreOf);
 }
 
 QTEST_MAIN(TestExamRun)
