@@ -1,6 +1,6 @@
 # Precompiled Qt headers, compiled once and shared by every target that uses
 # Qt Widgets: parsing Qt's headers is most of the time of a first build.
-# Two header sets: the screens' (widgets) and the tests' (widgets + QtTest).
+# One header set, the screens' (widgets); tests and benchmarks compile without.
 #
 # pelquor_share_precompiled_headers() is called once at the end of the top
 # CMakeLists.txt; it finds the targets by what they link, so new targets need
@@ -26,12 +26,13 @@ function(pelquor_uses_widgets target result)
   endif()
   set(answer OFF)
   get_target_property(libraries ${target} LINK_LIBRARIES)
-  get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
-  foreach(library IN LISTS libraries interface)
+  foreach(library IN LISTS libraries)
     if(library STREQUAL "Qt6::Widgets")
       set(answer ON)
     elseif(TARGET ${library} AND NOT library MATCHES "::")
-      pelquor_uses_widgets(${library} inner)
+      # Only what a library passes on to those that link it counts: a
+      # library that uses widgets privately gives its users no widget headers.
+      pelquor_passes_widgets(${library} inner)
       if(inner)
         set(answer ON)
       endif()
@@ -41,6 +42,25 @@ function(pelquor_uses_widgets target result)
     endif()
   endforeach()
   set_property(GLOBAL PROPERTY pelquor_pch_seen_${target} ${answer})
+  set(${result} ${answer} PARENT_SCOPE)
+endfunction()
+
+function(pelquor_passes_widgets target result)
+  set(answer OFF)
+  get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+  foreach(library IN LISTS interface)
+    if(library STREQUAL "Qt6::Widgets")
+      set(answer ON)
+    elseif(TARGET ${library} AND NOT library MATCHES "::")
+      pelquor_passes_widgets(${library} inner)
+      if(inner)
+        set(answer ON)
+      endif()
+    endif()
+    if(answer)
+      break()
+    endif()
+  endforeach()
   set(${result} ${answer} PARENT_SCOPE)
 endfunction()
 
@@ -73,11 +93,7 @@ function(pelquor_share_precompiled_headers)
   add_library(pelquor_pch_widgets STATIC ${pch_source})
   target_link_libraries(pelquor_pch_widgets PRIVATE Qt6::Widgets pelquor_options)
   target_precompile_headers(pelquor_pch_widgets PRIVATE ${pelquor_pch_widgets})
-  add_library(pelquor_pch_tests STATIC ${pch_source})
-  target_link_libraries(pelquor_pch_tests PRIVATE Qt6::Widgets Qt6::Test pelquor_options)
-  target_precompile_headers(pelquor_pch_tests PRIVATE ${pelquor_pch_widgets} <QTest> <QSignalSpy>)
   pelquor_pch_launcher(pelquor_pch_widgets)
-  pelquor_pch_launcher(pelquor_pch_tests)
 
   pelquor_collect_targets(${CMAKE_SOURCE_DIR} targets)
   foreach(target IN LISTS targets)
@@ -90,10 +106,10 @@ function(pelquor_share_precompiled_headers)
       continue()
     endif()
     pelquor_pch_launcher(${target})
+    # Tests and benchmarks are left out: QtTest defines a build folder of
+    # its own in every target, which no shared precompiled header matches.
     get_target_property(libraries ${target} LINK_LIBRARIES)
-    if("testsupport" IN_LIST libraries OR "Qt6::Test" IN_LIST libraries)
-      target_precompile_headers(${target} REUSE_FROM pelquor_pch_tests)
-    else()
+    if(NOT "testsupport" IN_LIST libraries AND NOT "Qt6::Test" IN_LIST libraries)
       target_precompile_headers(${target} REUSE_FROM pelquor_pch_widgets)
     endif()
   endforeach()
