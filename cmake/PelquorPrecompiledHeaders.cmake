@@ -1,6 +1,7 @@
 # Precompiled Qt headers, compiled once and shared by every target that uses
-# Qt Widgets: parsing Qt's headers is most of the time of a first build.
-# Two header sets: the screens' (widgets) and the tests' (widgets + QtTest).
+# Qt Widgets, tests included: parsing Qt's headers is a good part of the time
+# of a first build. QtTest stays out: Qt defines QT_TESTCASE_BUILDDIR per test
+# folder, and GCC refuses a precompiled header made with another value.
 #
 # pelquor_share_precompiled_headers() is called once at the end of the top
 # CMakeLists.txt; it finds the targets by what they link, so new targets need
@@ -73,11 +74,7 @@ function(pelquor_share_precompiled_headers)
   add_library(pelquor_pch_widgets STATIC ${pch_source})
   target_link_libraries(pelquor_pch_widgets PRIVATE Qt6::Widgets pelquor_options)
   target_precompile_headers(pelquor_pch_widgets PRIVATE ${pelquor_pch_widgets})
-  add_library(pelquor_pch_tests STATIC ${pch_source})
-  target_link_libraries(pelquor_pch_tests PRIVATE Qt6::Widgets Qt6::Test pelquor_options)
-  target_precompile_headers(pelquor_pch_tests PRIVATE ${pelquor_pch_widgets} <QTest> <QSignalSpy>)
   pelquor_pch_launcher(pelquor_pch_widgets)
-  pelquor_pch_launcher(pelquor_pch_tests)
 
   pelquor_collect_targets(${CMAKE_SOURCE_DIR} targets)
   foreach(target IN LISTS targets)
@@ -90,11 +87,6 @@ function(pelquor_share_precompiled_headers)
       continue()
     endif()
     pelquor_pch_launcher(${target})
-    get_target_property(libraries ${target} LINK_LIBRARIES)
-    if("testsupport" IN_LIST libraries OR "Qt6::Test" IN_LIST libraries)
-      target_precompile_headers(${target} REUSE_FROM pelquor_pch_tests)
-    else()
-      target_precompile_headers(${target} REUSE_FROM pelquor_pch_widgets)
-    endif()
+    target_precompile_headers(${target} REUSE_FROM pelquor_pch_widgets)
   endforeach()
 endfunction()
