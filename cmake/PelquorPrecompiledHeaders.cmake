@@ -1,6 +1,7 @@
 # Precompiled Qt headers, compiled once and shared by every target that uses
-# Qt Widgets: parsing Qt's headers is most of the time of a first build.
-# One header set, the screens' (widgets); tests and benchmarks compile without.
+# Qt Widgets, tests included: parsing Qt's headers is a good part of the time
+# of a first build. QtTest stays out: Qt defines QT_TESTCASE_BUILDDIR per test
+# folder, and GCC refuses a precompiled header made with another value.
 #
 # pelquor_share_precompiled_headers() is called once at the end of the top
 # CMakeLists.txt; it finds the targets by what they link, so new targets need
@@ -16,43 +17,41 @@ set(pelquor_pch_widgets
   <QTreeWidget> <QTextEdit> <QMenu> <QMessageBox> <QVBoxLayout>
   <functional> <memory> <vector>)
 
-function(pelquor_uses_widgets target result)
-  # Whether `target` links Qt6::Widgets, directly or through our own libraries.
-  get_property(seen GLOBAL PROPERTY pelquor_pch_seen_${target} SET)
+function(pelquor_links target wanted result)
+  # Whether `target` compiles with `wanted`'s usage requirements: linked
+  # directly, or passed on by one of our libraries (a library's private
+  # links do not reach the targets that use it).
+  get_target_property(libraries ${target} LINK_LIBRARIES)
+  set(answer OFF)
+  foreach(library IN LISTS libraries)
+    if(library STREQUAL wanted)
+      set(answer ON)
+    elseif(TARGET ${library} AND NOT library MATCHES "::")
+      pelquor_passes_on(${library} ${wanted} answer)
+    endif()
+    if(answer)
+      break()
+    endif()
+  endforeach()
+  set(${result} ${answer} PARENT_SCOPE)
+endfunction()
+
+function(pelquor_passes_on target wanted result)
+  set(key pelquor_pch_${target}_${wanted})
+  string(MAKE_C_IDENTIFIER ${key} key)
+  get_property(seen GLOBAL PROPERTY ${key} SET)
   if(seen)
-    get_property(answer GLOBAL PROPERTY pelquor_pch_seen_${target})
+    get_property(answer GLOBAL PROPERTY ${key})
     set(${result} ${answer} PARENT_SCOPE)
     return()
   endif()
   set(answer OFF)
-  get_target_property(libraries ${target} LINK_LIBRARIES)
-  foreach(library IN LISTS libraries)
-    if(library STREQUAL "Qt6::Widgets")
-      set(answer ON)
-    elseif(TARGET ${library} AND NOT library MATCHES "::")
-      # Only what a library passes on to those that link it counts: a
-      # library that uses widgets privately gives its users no widget headers.
-      pelquor_passes_widgets(${library} inner)
-      if(inner)
-        set(answer ON)
-      endif()
-    endif()
-    if(answer)
-      break()
-    endif()
-  endforeach()
-  set_property(GLOBAL PROPERTY pelquor_pch_seen_${target} ${answer})
-  set(${result} ${answer} PARENT_SCOPE)
-endfunction()
-
-function(pelquor_passes_widgets target result)
-  set(answer OFF)
   get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
   foreach(library IN LISTS interface)
-    if(library STREQUAL "Qt6::Widgets")
+    if(library STREQUAL wanted)
       set(answer ON)
     elseif(TARGET ${library} AND NOT library MATCHES "::")
-      pelquor_passes_widgets(${library} inner)
+      pelquor_passes_on(${library} ${wanted} inner)
       if(inner)
         set(answer ON)
       endif()
@@ -61,6 +60,7 @@ function(pelquor_passes_widgets target result)
       break()
     endif()
   endforeach()
+  set_property(GLOBAL PROPERTY ${key} ${answer})
   set(${result} ${answer} PARENT_SCOPE)
 endfunction()
 
@@ -101,16 +101,14 @@ function(pelquor_share_precompiled_headers)
     if(NOT type MATCHES "^(STATIC_LIBRARY|EXECUTABLE|SHARED_LIBRARY)$" OR target MATCHES "^pelquor_pch_")
       continue()
     endif()
-    pelquor_uses_widgets(${target} widgets)
-    if(NOT widgets)
+    # The header is made with Qt Widgets and our build-wide definitions;
+    # GCC uses it only where both are the same.
+    pelquor_links(${target} Qt6::Widgets widgets)
+    pelquor_links(${target} pelquor_options options)
+    if(NOT widgets OR NOT options)
       continue()
     endif()
     pelquor_pch_launcher(${target})
-    # Tests and benchmarks are left out: QtTest defines a build folder of
-    # its own in every target, which no shared precompiled header matches.
-    get_target_property(libraries ${target} LINK_LIBRARIES)
-    if(NOT "testsupport" IN_LIST libraries AND NOT "Qt6::Test" IN_LIST libraries)
-      target_precompile_headers(${target} REUSE_FROM pelquor_pch_widgets)
-    endif()
+    target_precompile_headers(${target} REUSE_FROM pelquor_pch_widgets)
   endforeach()
 endfunction()

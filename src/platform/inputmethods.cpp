@@ -19,20 +19,14 @@ QString ibusProgram()
 }
 
 // IBus announces its private bus in a file named after the machine and the
-// X display: <config>/ibus/bus/<machine-id>-<host>-<display number>.
+// X display: <config>/ibus/bus/<machine-id>-<host>-<display number>. The
+// machine id is taken from the file name, so that a machine without one in
+// the usual places is no different.
 QString addressFile()
 {
-    QString machineId;
-    for (const char *path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
-        QFile file(QString::fromLatin1(path));
-        if (file.open(QIODevice::ReadOnly)) {
-            machineId = QString::fromLatin1(file.readAll().trimmed());
-            break;
-        }
-    }
     const QString display = qEnvironmentVariable("DISPLAY");
     const qsizetype colon = display.lastIndexOf(u':');
-    if (machineId.isEmpty() || colon < 0)
+    if (colon < 0)
         return {};
     QString host = display.left(colon);
     if (host.isEmpty())
@@ -41,7 +35,9 @@ QString addressFile()
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty())
         config = QDir::homePath() + QStringLiteral("/.config");
-    return QStringLiteral("%1/ibus/bus/%2-%3-%4").arg(config, machineId, host, number);
+    const QDir bus(config + QStringLiteral("/ibus/bus"));
+    const QStringList files = bus.entryList({QStringLiteral("*-%1-%2").arg(host, number)}, QDir::Files, QDir::Time);
+    return files.isEmpty() ? QString() : bus.filePath(files.first());
 }
 
 QStringList askIBus()
