@@ -6,6 +6,7 @@
 #include "programfolder.h"
 #include "storeerror.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
@@ -32,16 +33,54 @@ protected:
 
 } // namespace
 
-void decorate(PictureBox *box, const QString &imageName)
+namespace {
+
+void loadDecoration(PictureBox *box, const QString &path)
 {
-    const QString path = ProgramFolder::file(QStringLiteral("images/") + imageName);
-    if (!QFileInfo::exists(path))
-        return;
     try {
         box->loadPicture(path);
     } catch (const StoreError &) {
         // An unreadable decoration is left out; the screen works without it.
     }
+}
+
+// Reads a decoration when its picture first comes on screen. The module
+// windows are made hidden at start-up, and reading their pictures then
+// would lengthen every start for screens the candidate may never open.
+class DecorateOnShow : public QObject
+{
+public:
+    DecorateOnShow(PictureBox *box, const QString &path) : QObject(box), m_path(path)
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            loadDecoration(static_cast<PictureBox *>(watched), m_path);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QString m_path;
+};
+
+} // namespace
+
+void decorate(PictureBox *box, const QString &imageName)
+{
+    const QString path = ProgramFolder::file(QStringLiteral("images/") + imageName);
+    if (!QFileInfo::exists(path))
+        return;
+    if (box->isVisible())
+        loadDecoration(box, path);
+    else
+        new DecorateOnShow(box, path);
 }
 
 QWidget *panel(QWidget *parent, const QColor &colour)

@@ -91,8 +91,6 @@ Txxjh::Txxjh(QWidget *parent)
         armMidnight();
     });
 
-    StudyForms::szsj = new Tszsj(this);
-
     ADOConnection1.setConnectionString(Connection::connectionStringFor(ProgramFolder::path()));
     ErrorBox::run(this, [this] { ADOConnection1.open(); });
 }
@@ -105,6 +103,11 @@ Txxjh::~Txxjh()
 
 Tszsj *Txxjh::szsj() const
 {
+    // The date dialog is made when the candidate first sets the date: its
+    // month calendar costs as much as the rest of the study plan, and it
+    // would be paid at every start of the program.
+    if (!StudyForms::szsj)
+        StudyForms::szsj = new Tszsj(const_cast<Txxjh *>(this));
     return StudyForms::szsj;
 }
 
