@@ -1,10 +1,14 @@
 #include "studyui.h"
 
+#include "query.h"
+#include "statements.h"
+
 #include <QFrame>
 #include <QLinearGradient>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace StudyUi {
 
@@ -150,6 +154,20 @@ QWidget *productLogo(QWidget *parent)
     auto *art = new Art(parent, Art::Kind::Logo);
     art->setAccessibleName(QStringLiteral("产品标志"));
     return art;
+}
+
+void fillTitleList(Query &query, QListWidget *list, const QString &table)
+{
+    const QSignalBlocker quiet(list);
+    list->clear();
+    query.close();
+    query.setSql(Sql::titleList(table));
+    query.open();
+    for (; !query.eof(); query.next())
+        list->addItem(query.fieldText(QStringLiteral("list")));
+    query.close();
+    if (list->count() > 0)
+        list->setCurrentRow(0);
 }
 
 } // namespace StudyUi

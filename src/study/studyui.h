@@ -4,6 +4,7 @@
 #include <QString>
 
 class QFont;
+class Query;
 class QListWidget;
 class QPushButton;
 class QWidget;
@@ -23,6 +24,10 @@ QPushButton *button(QWidget *parent, const QString &text, int left, int top, int
 
 // The single-selection title list of the left column, Tahoma 13 px.
 QListWidget *titleList(QWidget *parent, const QString &accessibleName);
+
+// Fills `list` with the titles of `table` in id order and selects the first
+// one, without running the selection handler: the caller runs it once.
+void fillTitleList(Query &query, QListWidget *list, const QString &table);
 
 QFont tahoma(bool bold = false);
 

@@ -69,18 +69,7 @@ void Twlkt::showEvent(QShowEvent *event)
 
 void Twlkt::FormShow()
 {
-    {
-        const QSignalBlocker quiet(ListBox1);
-        ListBox1->clear();
-        ADOQuery1.close();
-        ADOQuery1.setSql(Sql::titleList(QStringLiteral("wlkt")));
-        ADOQuery1.open();
-        for (; !ADOQuery1.eof(); ADOQuery1.next())
-            ListBox1->addItem(ADOQuery1.fieldText(QStringLiteral("list")));
-        ADOQuery1.close();
-        if (ListBox1->count() > 0)
-            ListBox1->setCurrentRow(0);
-    }
+    StudyUi::fillTitleList(ADOQuery1, ListBox1, QStringLiteral("wlkt"));
     ListBox1Click();
 }
 

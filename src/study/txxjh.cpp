@@ -137,17 +137,7 @@ void Txxjh::FormShow()
     ADOQuery1.close();
     refreshCountdown();
 
-    {
-        const QSignalBlocker quiet(ListBox1);
-        ListBox1->clear();
-        ADOQuery1.setSql(Sql::titleList(QStringLiteral("xxjh")));
-        ADOQuery1.open();
-        for (; !ADOQuery1.eof(); ADOQuery1.next())
-            ListBox1->addItem(ADOQuery1.fieldText(QStringLiteral("list")));
-        ADOQuery1.close();
-        if (ListBox1->count() > 0)
-            ListBox1->setCurrentRow(0);
-    }
+    StudyUi::fillTitleList(ADOQuery1, ListBox1, QStringLiteral("xxjh"));
     ListBox1Click();
 }
 
