@@ -3,6 +3,7 @@
 #include "commands.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -231,11 +232,16 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
     }
 }
 
-bool Session::run(const QString &commandId, const QMap<QString, QString> &fields)
+bool Session::run(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
 {
     const CommandSpec *spec = Commands::find(commandId);
     if (!spec)
         return false;
+    // Noted after the change is remembered: the way alone is no step to undo.
+    const auto noteRoute = qScopeGuard([&] {
+        if (!route.isEmpty())
+            m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
+    });
     m_typing.clear();
     const bool undo = commandId == u"撤销";
     if (undo || commandId == u"恢复") {

@@ -37,7 +37,9 @@ public:
     // 撤销 and 恢复 take back and bring back the changes made before, as
     // far as there are any (a burst of typing into one part is one change);
     // either way the document notes that the command was used.
-    bool run(const QString &commandId, const QMap<QString, QString> &fields = {});
+    // A route (菜单, 工具栏, 快捷键, 右键菜单, 任务窗格) is how the candidate
+    // reached the command; the document notes it as "doc.方式.<command>".
+    bool run(const QString &commandId, const QMap<QString, QString> &fields = {}, const QString &route = {});
 
     // An action taken in the running slide show (see ShowActions), through
     // its command. Returns false (and changes nothing) for an unknown action.

@@ -3,11 +3,13 @@
 #include "commanddialog.h"
 #include "editorparts.h"
 #include "formatbar.h"
+#include "inputroute.h"
 #include "slideart.h"
 #include "slideshow.h"
 #include "toolicons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
@@ -121,7 +123,7 @@ protected:
 } // namespace
 
 EditorWindow::EditorWindow(QWidget *parent)
-    : QMainWindow(parent), m_guide({})
+    : QMainWindow(parent), m_guide(QList<TaskStep>{})
 {
     setWindowTitle(QStringLiteral("金山演示 - [演示文稿1]"));
     setFixedSize(900, 700);
@@ -137,7 +139,11 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
 {
     m_task = task;
     m_session = Session(task.startDocument());
-    m_guide = Guide(task.steps);
+    m_guide = Guide(task);
+    m_route = new InputRoute(this);
+    connect(m_route, &InputRoute::keyUsed, this, [this](const QString &key) {
+        report(TaskStep{TaskStep::Kind::Key, key, {}, {}});
+    });
     buildMenus();
     buildToolBar();
     buildCentre();
@@ -392,6 +398,7 @@ void EditorWindow::buildContextMenus()
     auto textMenu = [this](QWidget *editor, const std::function<void(const char *)> &edit) {
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(editor, &QWidget::customContextMenuRequested, this, [this, editor, edit](const QPoint &at) {
+            report(TaskStep{TaskStep::Kind::Context, editor == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body"), {}, {}});
             QMenu menu(this);
             menu.setObjectName(QStringLiteral("textMenu"));
             const QList<std::pair<const char *, const char *>> basic = {{"剪切(&T)", "cut"}, {"复制(&C)", "copy"}, {"粘贴(&P)", "paste"}};
@@ -425,6 +432,7 @@ void EditorWindow::buildContextMenus()
     // The slide itself, outside its placeholders.
     m_slide->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_slide, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        report(TaskStep{TaskStep::Kind::Context, QStringLiteral("slide"), {}, {}});
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("slideMenu"));
         menu.addAction(m_actions.value(QStringLiteral("粘贴")));
@@ -497,7 +505,9 @@ void EditorWindow::buildCentre()
     connect(m_slideList, &QListWidget::itemSelectionChanged, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::itemClicked, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        report(TaskStep{TaskStep::Kind::Context, QStringLiteral("list"), {}, {}});
         QMenu menu(this);
+        menu.setObjectName(QStringLiteral("listMenu"));
         for (const QString &id : slideListCommands)
             if (QAction *action = m_actions.value(id))
                 menu.addAction(action);
@@ -587,8 +597,9 @@ void EditorWindow::trigger(const QString &commandId)
     if (!spec)
         return;
     report(TaskStep{TaskStep::Kind::Command, commandId, {}, {}});
+    const QString route = m_route->route();
     if (!spec->hasDialog()) {
-        m_session.run(commandId);
+        m_session.run(commandId, {}, route);
         refresh();
         changed();
         if (spec->effect == CommandSpec::Effect::Show || spec->effect == CommandSpec::Effect::Rehearsal)
@@ -631,10 +642,10 @@ void EditorWindow::trigger(const QString &commandId)
         if (m_guide.reopenDialog())
             updateGuideLater();
     });
-    connect(dialog, &CommandDialog::okClicked, this, [this, dialog, commandId] {
+    connect(dialog, &CommandDialog::okClicked, this, [this, dialog, commandId, route] {
         const QMap<QString, QString> fields = dialog->values();
         report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
-        runFromDialog(commandId, fields);
+        runFromDialog(commandId, fields, route);
     });
     // Centred on the part of the window the practice panel shows.
     dialog->adjustSize();
@@ -646,9 +657,9 @@ void EditorWindow::trigger(const QString &commandId)
     updateGuide();
 }
 
-void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, QString> &fields)
+void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
 {
-    m_session.run(commandId, fields);
+    m_session.run(commandId, fields, route);
     refresh();
     changed();
 }
@@ -691,7 +702,7 @@ void EditorWindow::runWithoutDialog(const QString &commandId, const QMap<QString
             report(TaskStep{TaskStep::Kind::Field, field.name, fields.value(field.name), {}});
     if (spec->hasDialog())
         report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
-    m_session.run(commandId, fields);
+    m_session.run(commandId, fields, m_route->route());
     refresh();
     changed();
 }
@@ -924,6 +935,10 @@ void EditorWindow::slideSelectionChosen()
 void EditorWindow::changed()
 {
     emit documentChanged(m_task.isMet(m_session.document()));
+    // The candidate may have gone another way than the guide's: it plans
+    // again from the document as it is now.
+    if (m_guideEnabled)
+        updateGuideLater();
 }
 
 void EditorWindow::report(const TaskStep &action)
@@ -951,6 +966,9 @@ void EditorWindow::updateGuide()
     delete m_mark;
     if (!m_guideEnabled)
         return;
+    if (!(m_dialog && m_dialog->isVisible()) && !m_task.isMet(m_session.document())
+        && !m_guide.leadsToGoal(m_task, m_session))
+        m_guide.replan(m_task, m_session);
     const TaskStep *step = m_guide.current();
     if (m_show) {
         // The show hides the strip: it repeats the hint at its bottom.
@@ -987,7 +1005,17 @@ void EditorWindow::updateGuide()
         if (QAction *action = m_actions.value(step->arg)) {
             const CommandSpec *spec = Commands::find(step->arg);
             QMenu *menu = spec ? m_menus.value(spec->menu) : nullptr;
-            if (menu && menu->isVisible()) {
+            const TaskStep *before = m_guide.previous();
+            if (before && before->kind == TaskStep::Kind::Context) {
+                // The context menu is open: its entry is marked as a menu's is.
+                if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+                    popup->setActiveAction(action);
+            } else if (m_guide.methodName() == u"工具栏" && (!before || before->kind != TaskStep::Kind::Menu)) {
+                // The toolbar's way: its button.
+                for (QToolBar *bar : std::as_const(m_toolBars))
+                    if (QWidget *button = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
+                        target = button;
+            } else if (menu && menu->isVisible()) {
                 menu->setActiveAction(m_standIns.value(step->arg, action));
             } else if (menu && step->hint.startsWith(u"单击")) {
                 // The menu was closed again: the way to the command starts
@@ -1009,6 +1037,13 @@ void EditorWindow::updateGuide()
         target = m_slideList;
         break;
     case TaskStep::Kind::Show:
+    case TaskStep::Kind::Key:
+        break;
+    case TaskStep::Kind::Context:
+        target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
+               : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
+               : step->arg == u"list"  ? static_cast<QWidget *>(m_slideList)
+                                       : static_cast<QWidget *>(m_slide);
         break;
     case TaskStep::Kind::Type:
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())

@@ -11,6 +11,7 @@
 #include "commanddialog.h"
 class FormatBar;
 class GuideMark;
+class InputRoute;
 class QComboBox;
 class QLineEdit;
 class QToolBar;
@@ -94,7 +95,7 @@ private:
     void updateGuide();
     void updateGuideLater();
     std::function<QRect()> menuTitleArea(QMenu *menu) const;
-    void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields);
+    void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route);
     // A command with its dialog's fields, run without showing the dialog (the
     // formatting toolbar, the task pane) and told to the guide as the dialog
     // would tell it.
@@ -139,5 +140,6 @@ private:
     struct PickedFormat { int slide; QString object; };
     std::optional<PickedFormat> m_picked;   // the format painter holds this object's format
     QPointer<GuideMark> m_mark;
+    InputRoute *m_route = nullptr;
     SlideShow *m_show = nullptr;
 };

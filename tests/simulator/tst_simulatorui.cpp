@@ -430,31 +430,56 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
 
 void TestSimulatorUi::everyQuestionFollowingTheGuide_data()
 {
-    QTest::addColumn<QString>("th");
-    QTest::addColumn<QString>("text");
-    for (const ContentSources::Question &question : ContentSources::read(QStringLiteral(CONTENT_SOURCES)).questions)
-        QTest::newRow(qPrintable(question.th)) << question.th << question.ti;
+    QTest::addColumn<QString>("source");   // the task as its file holds it
+    QTest::addColumn<int>("method");       // index into methods(); -1 - k: mistake k
+    const ContentSources sources = ContentSources::read(QStringLiteral(CONTENT_SOURCES));
+    QList<Task> tasks;
+    readAuthoredTasks(sources, &tasks);
+    for (const Task &task : tasks) {
+        const QString source = task.toText();
+        const QList<TaskPath> methods = task.methods();
+        for (int m = 0; m < methods.size(); ++m)
+            QTest::newRow(qPrintable(task.th + u' ' + (m == 0 ? QStringLiteral("向导") : methods.at(m).name))) << source << m;
+        for (int k = 0; k < task.mistakes.size(); ++k)
+            QTest::newRow(qPrintable(task.th + QStringLiteral(" 错误：") + task.mistakes.at(k).name)) << source << -1 - k;
+    }
 }
 
-// Every question of the bank can be done in the editor by doing what the
-// guide says, step by step, with the editor's own controls: the guide sees
-// each step taken, and the last one completes the task.
+// Every question of the bank can be done in the editor, every way its task
+// names, with the editor's own controls: along the guide's method the guide
+// sees each step taken and the last one completes the task; another method
+// completes it too; a mistake does not.
 void TestSimulatorUi::everyQuestionFollowingTheGuide()
 {
-    QFETCH(QString, th);
-    QFETCH(QString, text);
-    const Task task = deriveTask(th, text);
+    QFETCH(QString, source);
+    QFETCH(int, method);
+    const Task task = Task::parse(source, nullptr);
+    const bool mistake = method < 0;
+    const TaskPath path = mistake ? task.mistakes.at(-1 - method) : task.methods().at(method);
+    const bool guided = method == 0;
+    const QString th = task.th;
+    // Only a goal that names the way needs the real menus: elsewhere the
+    // entry's action is triggered as the menu would.
+    const bool realMenus = std::any_of(task.goal.begin(), task.goal.end(),
+                                       [](const TaskCheck &check) { return check.path.startsWith(u"doc.方式."); });
     EditorWindow window(task);
-    window.setGuideEnabled(true);
+    window.setGuideEnabled(guided);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     bool met = false;
     connect(&window, &EditorWindow::documentChanged, this, [&met](bool goalMet) { met = goalMet; });
     auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
     SlideShow *show = nullptr;
-    for (int i = 0; i < task.steps.size(); ++i) {
-        const TaskStep &step = task.steps.at(i);
+    bool implied = false;   // the command, field and ok steps after a key say what it did
+    for (int i = 0; i < path.steps.size(); ++i) {
+        const TaskStep &step = path.steps.at(i);
+        const TaskStep *before = i > 0 ? &path.steps.at(i - 1) : nullptr;
         const QString where = th + QStringLiteral(" 第%1步：").arg(i + 1) + step.hint;
+        if (implied && (step.kind == TaskStep::Kind::Command || step.kind == TaskStep::Kind::Field || step.kind == TaskStep::Kind::Ok))
+            continue;
+        implied = false;
         switch (step.kind) {
         case TaskStep::Kind::Select: {
             const QList<int> slides = Document::slideNumbers(step.arg);
@@ -472,11 +497,69 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Menu:
-            continue;  // the command's action is triggered as the menu entry would; the guide passes the menu then
+            if (!realMenus)
+                continue;  // the command's action is triggered as the menu entry would; the guide passes the menu then
+            {
+                auto *menu = window.findChild<QMenu *>(QStringLiteral("menu:") + step.arg);
+                QVERIFY2(menu, qPrintable(where));
+                QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(menu->menuAction()).center());
+                QTRY_VERIFY2_WITH_TIMEOUT(menu->isVisible(), qPrintable(where), 1000);
+            }
+            break;
+        case TaskStep::Kind::Key: {
+            const QKeySequence key(step.arg);
+            QVERIFY2(!key.isEmpty(), qPrintable(where));
+            QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+            QTest::keyClick(target, key[0].key(), key[0].keyboardModifiers());
+            implied = true;
+            break;
+        }
+        case TaskStep::Kind::Context: {
+            QWidget *target = step.arg == u"list" ? list->viewport()
+                            : window.findChild<QWidget *>(step.arg == u"slide" ? QStringLiteral("slide") : step.arg);
+            QVERIFY2(target && target->isVisible(), qPrintable(where));
+            // The context menu runs its own loop: its entry is clicked from inside it.
+            const TaskStep *entry = i + 1 < path.steps.size() ? &path.steps.at(i + 1) : nullptr;
+            QVERIFY2(entry && entry->kind == TaskStep::Kind::Command, qPrintable(where));
+            bool clicked = false;
+            QTimer::singleShot(50, this, [&clicked, id = entry->arg] {
+                auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                if (!popup)
+                    return;
+                for (QAction *action : popup->actions())
+                    if (action->objectName() == QStringLiteral("command:") + id) {
+                        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(action).center());
+                        clicked = true;
+                        return;
+                    }
+                popup->close();
+            });
+            const QPoint at = step.arg == u"slide" ? QPoint(8, 8) : target->rect().center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+            QApplication::sendEvent(target, &event);
+            QVERIFY2(clicked, qPrintable(where + QStringLiteral("（右键菜单中没有该命令）")));
+            ++i;   // the entry was the next step
+            break;
+        }
         case TaskStep::Kind::Command: {
             auto *action = window.findChild<QAction *>(QStringLiteral("command:") + step.arg);
             QVERIFY2(action && action->isEnabled(), qPrintable(where));
-            action->trigger();
+            auto *menu = before && before->kind == TaskStep::Kind::Menu
+                             ? window.findChild<QMenu *>(QStringLiteral("menu:") + before->arg) : nullptr;
+            QWidget *button = nullptr;
+            if (path.name == u"工具栏" && !(before && before->kind == TaskStep::Kind::Menu))
+                for (QToolBar *bar : window.findChildren<QToolBar *>())
+                    if (QWidget *w = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
+                        button = w;
+            if (menu && menu->isVisible() && menu->actions().contains(action)) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            } else if (button) {
+                QTest::mouseClick(button, Qt::LeftButton);
+            } else {
+                if (menu)
+                    menu->close();
+                action->trigger();
+            }
             show = window.slideShow() && window.slideShow()->isVisible() ? window.slideShow() : nullptr;
             break;
         }
@@ -511,9 +594,14 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         }
-        QTRY_VERIFY2_WITH_TIMEOUT(window.guideStep() > i, qPrintable(where), 1000);
+        if (guided)
+            QTRY_VERIFY2_WITH_TIMEOUT(window.guideStep() > i, qPrintable(where), 1000);
     }
-    QVERIFY2(met, qPrintable(th + QStringLiteral("：") + task.unmetChecks(window.session().document()).join(u'；')));
+    QApplication::processEvents();
+    if (mistake)
+        QVERIFY2(!task.isMet(window.session().document()), qPrintable(th + QStringLiteral(" 错误“") + path.name + QStringLiteral("”被判为正确")));
+    else
+        QVERIFY2(met, qPrintable(th + QStringLiteral("：") + task.unmetChecks(window.session().document()).join(u'；')));
     if (window.openDialog())
         window.openDialog()->close();
 }
