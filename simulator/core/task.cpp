@@ -15,7 +15,7 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("command"), TaskStep::Kind::Command}, {QStringLiteral("field"), TaskStep::Kind::Field},
         {QStringLiteral("ok"), TaskStep::Kind::Ok}, {QStringLiteral("type"), TaskStep::Kind::Type},
         {QStringLiteral("show"), TaskStep::Kind::Show}, {QStringLiteral("key"), TaskStep::Kind::Key},
-        {QStringLiteral("context"), TaskStep::Kind::Context},
+        {QStringLiteral("context"), TaskStep::Kind::Context}, {QStringLiteral("click"), TaskStep::Kind::Click},
     };
     return kinds;
 }
@@ -287,6 +287,10 @@ void Task::play(const TaskPath &path, Session &session)
         case TaskStep::Kind::Key:
             route = QStringLiteral("快捷键");
             break;
+        case TaskStep::Kind::Click:
+            session.setEditing(step.arg);
+            route = pathRoute;
+            break;
         case TaskStep::Kind::Context:
             // A right click into a placeholder puts the caret there.
             if (step.arg == u"title" || step.arg == u"body")
@@ -365,6 +369,8 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if (step.kind == TaskStep::Kind::Type
                    && !QStringList{QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("notes")}.contains(step.arg)) {
             found << where + QStringLiteral("无法输入到“%1”").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Click && step.arg != u"title" && step.arg != u"body") {
+            found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)) {
             found << where + QStringLiteral("没有“%1”的右键菜单").arg(step.arg);
         }

@@ -797,6 +797,8 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
             paintFormat(part);
+        if (event->type() == QEvent::MouseButtonPress)
+            report(TaskStep{TaskStep::Kind::Click, part, {}, {}});
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -1039,6 +1041,7 @@ void EditorWindow::updateGuide()
     case TaskStep::Kind::Show:
     case TaskStep::Kind::Key:
         break;
+    case TaskStep::Kind::Click:
     case TaskStep::Kind::Context:
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
                : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
