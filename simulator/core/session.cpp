@@ -291,8 +291,22 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
     case Effect::Animation:
         setAttributes(*spec, fields);
         break;
+    case Effect::ReplaceFont: {
+        // Every text of the presentation in the font replaced, those never
+        // given one (宋体) too.
+        const QString from = fields.value(QStringLiteral("替换")).trimmed();
+        const QString to = fields.value(QStringLiteral("替换为")).trimmed();
+        if (!from.isEmpty() && !to.isEmpty())
+            for (Slide &slide : slides)
+                for (const QString &object : {QStringLiteral("标题"), QStringLiteral("正文"), QStringLiteral("副标题")}) {
+                    const QString key = object + QStringLiteral(".中文字体");
+                    if (slide.attributes.value(key, QStringLiteral("宋体")) == from)
+                        slide.attributes.insert(key, to);
+                }
+    }
+        [[fallthrough]];
     case Effect::Rehearsal:
-        if (fields.isEmpty())
+        if (spec->effect == Effect::Rehearsal && fields.isEmpty())
             break;   // the rehearsal starts; its answer at the end is what counts
         [[fallthrough]];
     case Effect::DocumentSettings:

@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QGraphicsColorizeEffect>
 #include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -54,21 +55,21 @@ QChar entryKey(const QString &id)
         QMap<QString, QChar> k;
         const char *table[][2] = {
             {"新建", "N"}, {"打开", "O"}, {"关闭", "C"}, {"保存", "S"}, {"另存为", "A"}, {"另存为网页", "G"},
-            {"输出为PDF", "F"}, {"打包", "K"}, {"页面设置", "U"}, {"打印预览", "V"}, {"打印", "P"}, {"属性", "I"},
+            {"网页预览", "B"}, {"输出为PDF", "F"}, {"打包", "K"}, {"页面设置", "U"}, {"打印预览", "V"}, {"打印", "P"}, {"属性", "I"},
             {"退出", "X"},
-            {"撤销", "U"}, {"恢复", "R"}, {"剪切", "T"}, {"复制", "C"}, {"粘贴", "P"}, {"全选", "L"}, {"清除", "A"},
+            {"撤销", "U"}, {"恢复", "R"}, {"剪切", "T"}, {"复制", "C"}, {"粘贴", "P"}, {"选择性粘贴", "S"}, {"全选", "L"}, {"清除", "A"},
             {"删除幻灯片", "D"}, {"复制对象", "O"}, {"粘贴对象", "J"}, {"查找", "F"}, {"替换", "E"},
-            {"普通", "N"}, {"幻灯片浏览", "D"}, {"备注页", "T"}, {"母版", "M"}, {"大纲", "O"}, {"左侧窗格", "L"},
+            {"普通", "N"}, {"幻灯片浏览", "D"}, {"备注页", "T"}, {"颜色/灰度", "C"}, {"母版", "M"}, {"大纲", "O"}, {"左侧窗格", "L"},
             {"任务窗格", "K"}, {"工具栏", "B"}, {"标尺", "R"}, {"网格和参考线", "I"}, {"全屏显示", "U"},
             {"显示比例", "Z"}, {"页眉和页脚", "H"},
             {"新幻灯片", "N"}, {"幻灯片副本", "D"}, {"幻灯片（从文件）", "F"}, {"日期和时间", "T"}, {"幻灯片编号", "U"},
             {"符号", "S"}, {"图片", "P"}, {"艺术字", "W"}, {"自选图形", "A"}, {"文本框", "X"}, {"影片和声音", "V"},
-            {"图表", "H"}, {"表格", "B"}, {"组织结构图", "G"}, {"对象", "O"}, {"超链接", "I"},
+            {"图表", "H"}, {"表格", "B"}, {"组织结构图", "G"}, {"对象", "O"}, {"超链接", "I"}, {"批注", "M"},
             {"字体", "F"}, {"项目符号和编号", "N"}, {"对齐方式", "G"}, {"行距", "S"}, {"段落", "P"}, {"更改大小写", "E"},
-            {"字符间距", "C"}, {"中文版式", "H"}, {"幻灯片版式", "L"}, {"幻灯片设计", "D"}, {"背景", "K"},
+            {"字符间距", "C"}, {"中文版式", "H"}, {"幻灯片版式", "L"}, {"幻灯片设计", "D"}, {"背景", "K"}, {"替换字体", "R"},
             {"对象格式", "O"}, {"格式刷", "B"}, {"叠放次序", "R"}, {"组合", "Z"}, {"旋转或翻转", "T"},
-            {"选项", "O"}, {"自定义", "C"},
-            {"观看放映", "V"}, {"从当前幻灯片开始", "C"}, {"设置放映方式", "S"}, {"排练计时", "R"}, {"动作按钮", "I"},
+            {"选项", "O"}, {"拼写检查", "S"}, {"自动更正选项", "A"}, {"自定义", "C"},
+            {"观看放映", "V"}, {"从当前幻灯片开始", "C"}, {"设置放映方式", "S"}, {"排练计时", "R"}, {"录制旁白", "N"}, {"动作按钮", "I"},
             {"动作设置", "A"}, {"动画方案", "C"}, {"自定义动画", "M"}, {"幻灯片切换", "T"}, {"隐藏幻灯片", "H"},
             {"自定义放映", "W"}, {"结束放映", "E"},
             {"新建窗口", "N"}, {"全部重排", "A"}, {"最小化", "M"}, {"最大化", "X"}, {"还原", "R"},
@@ -850,6 +851,19 @@ void EditorWindow::refresh()
 
     // The left pane: shown or closed, thumbnails or outline.
     const QMap<QString, QString> &settings = document.settings;
+    // 颜色/灰度: the slide shown in grey, or in black and white, as it would print.
+    const QString colours = settings.value(QStringLiteral("颜色/灰度.显示"));
+    if (colours == u"灰度" || colours == u"纯黑白") {
+        auto *grey = qobject_cast<QGraphicsColorizeEffect *>(m_slide->graphicsEffect());
+        if (!grey) {
+            grey = new QGraphicsColorizeEffect(m_slide);
+            grey->setColor(Qt::black);
+            m_slide->setGraphicsEffect(grey);
+        }
+        grey->setStrength(colours == u"灰度" ? 1.0 : 0.85);
+    } else if (m_slide->graphicsEffect()) {
+        m_slide->setGraphicsEffect(nullptr);
+    }
     // Full screen keeps the menu bar and the slide; Esc leaves it.
     const bool fullScreen = settings.value(QStringLiteral("全屏显示")) == u"1";
     m_leaveFullScreen->setEnabled(fullScreen);

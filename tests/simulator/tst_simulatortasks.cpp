@@ -381,7 +381,7 @@ void TestSimulatorTasks::malformedTaskFiles_data()
     QTest::newRow("no colon") << head + "step select 2" << "第4行";
     QTest::newRow("unknown key") << head + "steps: select 2 | x" << "无法识别的项目";
     QTest::newRow("bad path") << "th: 1\ntext: x\ngoal: page2.hidden = 1\n" << "无法识别的路径";
-    QTest::newRow("bad step") << head + "step: click 2 | x" << "无法识别的步骤";
+    QTest::newRow("bad step") << head + "step: press 2 | x" << "无法识别的步骤";
     QTest::newRow("slides backwards") << head + "step: select 3-1 | a\n" << "无效的幻灯片编号";
     QTest::newRow("too many slides") << head + "start: slides = 500\n" << "1到50";
     QTest::newRow("unknown command") << head + "step: select 2 | a\nstep: command 飞行 | b\n" << "未知的命令";
