@@ -82,7 +82,16 @@ void Session::setSelection(const QList<int> &slides)
 
 void Session::setEditing(const QString &part)
 {
-    m_editing = part == u"title" || part == u"body" ? part : QString();
+    const QString editing = part == u"title" || part == u"body" ? part : QString();
+    if (editing != m_editing)
+        m_selectedText.clear();
+    m_editing = editing;
+}
+
+void Session::setSelectedText(const QString &part, const QString &text)
+{
+    setEditing(part);
+    m_selectedText = m_editing.isEmpty() ? QString() : text;
 }
 
 QString Session::editedObject() const
@@ -97,7 +106,7 @@ QString Session::editedObject() const
 void Session::select(int slide)
 {
     if (slide != m_current)
-        m_editing.clear();
+        setEditing({});
     m_current = std::clamp(slide, 1, int(m_document.slides.size()));
     setSelection({m_current});
 }
@@ -255,7 +264,14 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         return true;
     }
     State before{m_document, m_current};
-    apply(spec, fields);
+    if (spec->field(QStringLiteral("选中文字")) && fields.value(QStringLiteral("选中文字")).trimmed().isEmpty()
+        && !selectedText().isEmpty()) {
+        QMap<QString, QString> withSelection = fields;
+        withSelection.insert(QStringLiteral("选中文字"), selectedText());
+        apply(spec, withSelection);
+    } else {
+        apply(spec, fields);
+    }
     if (!(m_document == before.document)) {
         remember(std::move(before));
         m_redo.clear();

@@ -58,6 +58,11 @@ public:
     void setEditing(const QString &part);
     // The object the caret is in: 标题, 正文 or 副标题; empty when none.
     QString editedObject() const;
+    // Text selected with the mouse or Shift and the arrows in a placeholder
+    // of the current slide (the caret goes there too). A command with a
+    // "选中文字" field (字体) acts on it when the field is left empty.
+    void setSelectedText(const QString &part, const QString &text);
+    QString selectedText() const { return m_editing.isEmpty() ? QString() : m_selectedText; }
 
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
@@ -90,6 +95,7 @@ private:
     QList<State> m_undo, m_redo;
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QString m_editing; // "title" or "body": where the caret is on the current slide
+    QString m_selectedText;  // selected there
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
 };

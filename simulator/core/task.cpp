@@ -16,6 +16,7 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("ok"), TaskStep::Kind::Ok}, {QStringLiteral("type"), TaskStep::Kind::Type},
         {QStringLiteral("show"), TaskStep::Kind::Show}, {QStringLiteral("key"), TaskStep::Kind::Key},
         {QStringLiteral("context"), TaskStep::Kind::Context}, {QStringLiteral("click"), TaskStep::Kind::Click},
+        {QStringLiteral("selecttext"), TaskStep::Kind::SelectText},
     };
     return kinds;
 }
@@ -60,6 +61,7 @@ std::optional<TaskStep> parseStep(const QString &text)
         break;
     }
     case TaskStep::Kind::Type:
+    case TaskStep::Kind::SelectText:
         step.arg = rest.section(u' ', 0, 0);
         step.value = lines(rest.section(u' ', 1));
         if (step.arg.isEmpty())
@@ -80,7 +82,8 @@ QString stepText(const TaskStep &step)
     QString action = stepKinds().key(step.kind);
     switch (step.kind) {
     case TaskStep::Kind::Field: action += u' ' + step.arg + QStringLiteral(" = ") + oneLine(step.value); break;
-    case TaskStep::Kind::Type: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
+    case TaskStep::Kind::Type:
+    case TaskStep::Kind::SelectText: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
     case TaskStep::Kind::Ok: break;
     default: action += u' ' + step.arg;
     }
@@ -123,7 +126,8 @@ bool TaskStep::sameAction(const TaskStep &other) const
     switch (kind) {
     case Kind::Ok: return true;
     case Kind::Field:
-    case Kind::Type: return arg == other.arg && value.trimmed() == other.value.trimmed();
+    case Kind::Type:
+    case Kind::SelectText: return arg == other.arg && value.trimmed() == other.value.trimmed();
     case Kind::Key: return keyText(arg) == keyText(other.arg);
     default: return arg == other.arg;
     }
@@ -291,6 +295,10 @@ void Task::play(const TaskPath &path, Session &session)
             session.setEditing(step.arg);
             route = pathRoute;
             break;
+        case TaskStep::Kind::SelectText:
+            session.setSelectedText(step.arg, step.value);
+            route = pathRoute;
+            break;
         case TaskStep::Kind::Context:
             // A right click into a placeholder puts the caret there.
             if (step.arg == u"title" || step.arg == u"body")
@@ -369,7 +377,8 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if (step.kind == TaskStep::Kind::Type
                    && !QStringList{QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("notes")}.contains(step.arg)) {
             found << where + QStringLiteral("无法输入到“%1”").arg(step.arg);
-        } else if (step.kind == TaskStep::Kind::Click && step.arg != u"title" && step.arg != u"body") {
+        } else if ((step.kind == TaskStep::Kind::Click || step.kind == TaskStep::Kind::SelectText)
+                   && step.arg != u"title" && step.arg != u"body") {
             found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)) {
             found << where + QStringLiteral("没有“%1”的右键菜单").arg(step.arg);

@@ -30,6 +30,7 @@ class Session;
 //   step: key Ctrl+B | 按Ctrl+B键       a key of the editor; the command, field and ok
 //                                       steps after it say what the key does
 //   step: click body | 单击正文占位符      the caret put into the title or body placeholder
+//   step: selecttext title 2005 | 选中标题中的“2005”   text selected in the title or body
 //   step: context body | 右键单击正文    the context menu of title, body, slide or list;
 //                                       the command after it is its entry
 //
@@ -48,7 +49,7 @@ class Session;
 // method and every mistake through the model.
 struct TaskStep
 {
-    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click };
+    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText };
     Kind kind = Kind::Ok;
     QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text

@@ -461,6 +461,17 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
         if (m_bulletIndent > 0)
             update();
     });
+    // A selection that goes because the focus went elsewhere (a menu, a
+    // dialog) is still the text the next command acts on.
+    connect(m_title, &QLineEdit::selectionChanged, this, [this] {
+        if (!m_loading && (m_title->hasSelectedText() || m_title->hasFocus()))
+            emit textSelected(QStringLiteral("title"), m_title->selectedText());
+    });
+    connect(m_body, &QPlainTextEdit::selectionChanged, this, [this] {
+        const QString text = m_body->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
+        if (!m_loading && (!text.isEmpty() || m_body->hasFocus()))
+            emit textSelected(QStringLiteral("body"), text);
+    });
 }
 
 QRectF SlideView::slideRect() const

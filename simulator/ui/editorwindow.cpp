@@ -532,6 +532,13 @@ void EditorWindow::buildCentre()
             m_slideList->viewport()->update();
         changed();
     });
+    connect(m_slide, &SlideView::textSelected, this, [this](const QString &part, const QString &text) {
+        if (m_refreshing)
+            return;
+        m_session.setSelectedText(part, text);
+        if (!text.isEmpty())
+            report(TaskStep{TaskStep::Kind::SelectText, part, text, {}});
+    });
     // In the sorter a double click (or Enter) opens the slide in the normal view.
     connect(m_slide, &SlideView::slideOpened, this, [this](int index) {
         m_session.select(index + 1);
@@ -639,6 +646,9 @@ void EditorWindow::trigger(const QString &commandId)
                 dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
         }
     }
+    // The text selected in the placeholder is what the dialog formats.
+    if (spec->field(QStringLiteral("选中文字")) && !m_session.selectedText().isEmpty())
+        dialog->setValue(QStringLiteral("选中文字"), m_session.selectedText());
     connect(dialog, &QDialog::rejected, this, [this] {
         if (m_guide.reopenDialog())
             updateGuideLater();
@@ -1056,6 +1066,7 @@ void EditorWindow::updateGuide()
     case TaskStep::Kind::Key:
         break;
     case TaskStep::Kind::Click:
+    case TaskStep::Kind::SelectText:
     case TaskStep::Kind::Context:
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
                : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())

@@ -39,6 +39,7 @@ private slots:
     void methodsAndMistakes_data();
     void methodsAndMistakes();
     void guidePlansAgainAfterADeviation();
+    void selectedTextIsFormatted();
     void foldersHoldTaskAndRelativeLink();
     void verdictRecords();
 };
@@ -536,6 +537,27 @@ void TestSimulatorTasks::guidePlansAgainAfterADeviation()
     QVERIFY(!guide.leadsToGoal(task, session));
     guide.replan(task, session);
     QCOMPARE(guide.current()->kind, K::Select);
+}
+
+// "2005" selected in the body and made superscript in 字体, which opens on
+// the selection; without the selection the whole body would be, which is
+// not what was asked.
+void TestSimulatorTasks::selectedTextIsFormatted()
+{
+    const QString source = QStringLiteral(
+        "th: 312\ntext: 将第3张幻灯片中“2005”几个字设置为上标。\nkind: 字体\nstart: slides = 6\n"
+        "start: slide3.body = 2005年销售额\n"
+        "goal: slide3.正文.选中文字 = 2005\ngoal: slide3.正文.效果 = 上标\n"
+        "step: select 3 | s\nstep: selecttext body 2005 | t\nstep: menu 格式 | m\nstep: command 字体 | c\n"
+        "step: field 效果 = 上标 | f\nstep: ok | o\n"
+        "mistake: 没有选中文字\nstep: select 3 | s\nstep: click body | b\nstep: menu 格式 | m\nstep: command 字体 | c\n"
+        "step: field 效果 = 上标 | f\nstep: ok | o\n"
+        "mistake: 选中后又换了幻灯片\nstep: select 3 | s\nstep: selecttext body 2005 | t\nstep: select 4 | s\n"
+        "step: select 3 | s\nstep: menu 格式 | m\nstep: command 字体 | c\nstep: field 效果 = 上标 | f\nstep: ok | o\n");
+    QStringList errors;
+    const Task task = Task::parse(source, &errors);
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
+    QVERIFY2(task.problems().isEmpty(), qPrintable(task.problems().join(u'\n')));
 }
 
 void TestSimulatorTasks::foldersHoldTaskAndRelativeLink()

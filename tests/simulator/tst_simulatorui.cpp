@@ -8,6 +8,7 @@
 #include "slideshow.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -525,6 +527,27 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
             break;
         }
+        case TaskStep::Kind::SelectText: {
+            // Dragged over with the mouse as a candidate would: here the
+            // caret goes before the text and Shift with the arrows takes it.
+            QWidget *editor = window.findChild<QWidget *>(step.arg);
+            QVERIFY2(editor && editor->isVisible(), qPrintable(where));
+            QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(6, 6));
+            if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+                const int at = line->text().indexOf(step.value);
+                QVERIFY2(at >= 0, qPrintable(where));
+                line->setCursorPosition(at);
+            } else if (auto *body = qobject_cast<QPlainTextEdit *>(editor)) {
+                const int at = body->toPlainText().indexOf(step.value);
+                QVERIFY2(at >= 0, qPrintable(where));
+                QTextCursor cursor = body->textCursor();
+                cursor.setPosition(at);
+                body->setTextCursor(cursor);
+            }
+            for (qsizetype k = 0; k < step.value.size(); ++k)
+                QTest::keyClick(editor, Qt::Key_Right, Qt::ShiftModifier);
+            break;
+        }
         case TaskStep::Kind::Context: {
             QWidget *target = step.arg == u"list" ? list->viewport()
                             : window.findChild<QWidget *>(step.arg == u"slide" ? QStringLiteral("slide") : step.arg);
@@ -545,6 +568,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                     }
                 popup->close();
             });
+            // A right click lands on a scrolling editor's viewport.
+            if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
+                target = area->viewport();
             const QPoint at = step.arg == u"slide" ? QPoint(8, 8) : target->rect().center();
             QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
             QApplication::sendEvent(target, &event);
