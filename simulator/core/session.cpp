@@ -163,6 +163,7 @@ bool Session::moveSlides(const QList<int> &slides, int before)
         remember(std::move(previous));
         m_redo.clear();
     }
+    m_document.settings.insert(QStringLiteral("方式.移动幻灯片"), QStringLiteral("拖动"));
     return true;
 }
 

@@ -47,8 +47,9 @@ public:
 
     // Slides dragged in the slide list, the outline or the sorter: they go,
     // in their order, before slide `before` as numbered now (one past the
-    // last for the end), and stay selected. Returns false (and changes
-    // nothing) when there is nothing to move or the place is not valid.
+    // last for the end), and stay selected; the document notes the way
+    // ("doc.方式.移动幻灯片" = 拖动). Returns false (and changes nothing)
+    // when there is nothing to move or the place is not valid.
     bool moveSlides(const QList<int> &slides, int before);
 
     // The caret placed in a placeholder of the current slide ("title" or

@@ -16,7 +16,7 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("ok"), TaskStep::Kind::Ok}, {QStringLiteral("type"), TaskStep::Kind::Type},
         {QStringLiteral("show"), TaskStep::Kind::Show}, {QStringLiteral("key"), TaskStep::Kind::Key},
         {QStringLiteral("context"), TaskStep::Kind::Context}, {QStringLiteral("click"), TaskStep::Kind::Click},
-        {QStringLiteral("selecttext"), TaskStep::Kind::SelectText},
+        {QStringLiteral("selecttext"), TaskStep::Kind::SelectText}, {QStringLiteral("drag"), TaskStep::Kind::Drag},
     };
     return kinds;
 }
@@ -299,6 +299,10 @@ void Task::play(const TaskPath &path, Session &session)
             session.setSelectedText(step.arg, step.value);
             route = pathRoute;
             break;
+        case TaskStep::Kind::Drag:
+            session.moveSlides(session.selection(), step.arg.toInt());
+            route = pathRoute;
+            break;
         case TaskStep::Kind::Context:
             // A right click into a placeholder puts the caret there.
             if (step.arg == u"title" || step.arg == u"body")
@@ -377,6 +381,8 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if (step.kind == TaskStep::Kind::Type
                    && !QStringList{QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("notes")}.contains(step.arg)) {
             found << where + QStringLiteral("无法输入到“%1”").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Drag && step.arg.toInt() < 1) {
+            found << where + QStringLiteral("无效的位置“%1”").arg(step.arg);
         } else if ((step.kind == TaskStep::Kind::Click || step.kind == TaskStep::Kind::SelectText)
                    && step.arg != u"title" && step.arg != u"body") {
             found << where + QStringLiteral("无法单击“%1”").arg(step.arg);

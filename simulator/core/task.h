@@ -31,6 +31,8 @@ class Session;
 //                                       steps after it say what the key does
 //   step: click body | 单击正文占位符      the caret put into the title or body placeholder
 //   step: selecttext title 2005 | 选中标题中的“2005”   text selected in the title or body
+//   step: drag 6 | 将其拖到第5张幻灯片之后   the selected slides dragged (in the slide list or the
+//                                       sorter) before slide 6 as numbered now; one past the last: the end
 //   step: context body | 右键单击正文    the context menu of title, body, slide or list;
 //                                       the command after it is its entry
 //
@@ -49,7 +51,7 @@ class Session;
 // method and every mistake through the model.
 struct TaskStep
 {
-    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText };
+    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag };
     Kind kind = Kind::Ok;
     QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text

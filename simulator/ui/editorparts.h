@@ -133,16 +133,23 @@ signals:
     void slideOpened(int index);
     // Delete in the sorter view.
     void deleteRequested();
+    // The selected slides dragged in the sorter view and dropped before
+    // slide `before` (1-based, as numbered now; one past the last: the end).
+    void slidesDropped(int before);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void placeEditors();
+    int sorterIndexAt(const QPointF &at) const;   // -1 outside every slide
+    int dropPlace(const QPointF &at) const;
 
     const Document *m_document = nullptr;
     int m_index = 0;
@@ -153,6 +160,9 @@ private:
     QString m_bullets;
     QColor m_bulletColour;
     int m_bulletIndent = 0;
+    QPointF m_pressAt;
+    int m_pressedSelected = -1;   // a selected slide pressed without keys
+    int m_dropBefore = 0;         // while dragging in the sorter: where the slides would go
 };
 
 // The red frame around the control the guide points at. It sits on the

@@ -547,6 +547,7 @@ void EditorWindow::buildCentre()
         trigger(QStringLiteral("普通"));
     });
     connect(m_slide, &SlideView::deleteRequested, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
+    connect(m_slide, &SlideView::slidesDropped, this, &EditorWindow::moveSelectedSlides);
     // The sorter view selects as the list does.
     connect(m_slide, &SlideView::slideClicked, this, [this](int index, Qt::KeyboardModifiers modifiers) {
         QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;
@@ -824,7 +825,13 @@ void EditorWindow::dropSlides(const QPoint &at)
         const QRect row = m_slideList->visualRect(index);
         before = index.row() + 1 + (at.y() > row.center().y() ? 1 : 0);
     }
+    moveSelectedSlides(before);
+}
+
+void EditorWindow::moveSelectedSlides(int before)
+{
     if (m_session.moveSlides(m_session.selection(), before)) {
+        report(TaskStep{TaskStep::Kind::Drag, QString::number(before), {}, {}});
         refresh();
         changed();
     }
@@ -1060,7 +1067,10 @@ void EditorWindow::updateGuide()
             target = m_dialog->okButton();
         break;
     case TaskStep::Kind::Select:
-        target = m_slideList;
+    case TaskStep::Kind::Drag:
+        // In the sorter view the slides are chosen and dragged there.
+        target = m_session.document().settings.value(QStringLiteral("视图")) == u"幻灯片浏览"
+                     ? static_cast<QWidget *>(m_slide) : static_cast<QWidget *>(m_slideList);
         break;
     case TaskStep::Kind::Show:
     case TaskStep::Kind::Key:

@@ -54,6 +54,8 @@ public:
     // The selected slides dragged in the slide list and dropped at `at`
     // (in the list's viewport).
     void dropSlides(const QPoint &at);
+    // The selected slides moved before slide `before`, as a drag does.
+    void moveSelectedSlides(int before);
 
     void setGuideEnabled(bool enabled);
     // How many steps of the solution path the guide has seen taken.

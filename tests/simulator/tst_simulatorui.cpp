@@ -527,6 +527,30 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
             break;
         }
+        case TaskStep::Kind::Drag: {
+            const int before = step.arg.toInt();
+            auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide"));
+            if (window.session().document().settings.value(QStringLiteral("视图")) == u"幻灯片浏览") {
+                // Pressed on the current slide, moved, released at the place.
+                const int count = int(window.session().document().slides.size());
+                const QPoint from = slideView->sorterCell(window.session().current() - 1).center().toPoint();
+                const QRectF cell = slideView->sorterCell(std::min(before, count) - 1);
+                const QPoint to = before > count ? QPoint(int(cell.right()) - 4, int(cell.center().y()))
+                                                 : QPoint(int(cell.left()) + 6, int(cell.center().y()));
+                QTest::mousePress(slideView, Qt::LeftButton, {}, from);
+                QTest::mouseMove(slideView, (from + to) / 2);
+                QTest::mouseMove(slideView, to);
+                QTest::mouseRelease(slideView, Qt::LeftButton, {}, to);
+            } else {
+                // The list's own drag runs a loop of its own: the drop is what the editor sees.
+                const int count = list->count();
+                QListWidgetItem *item = list->item(std::min(before, count) - 1);
+                list->scrollToItem(item);
+                const QRect row = list->visualItemRect(item);
+                window.dropSlides(before > count ? QPoint(row.center().x(), row.bottom() - 2) : QPoint(row.center().x(), row.top() + 2));
+            }
+            break;
+        }
         case TaskStep::Kind::SelectText: {
             // Dragged over with the mouse as a candidate would: here the
             // caret goes before the text and Shift with the arrows takes it.
