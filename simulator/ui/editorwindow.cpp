@@ -628,24 +628,19 @@ void EditorWindow::trigger(const QString &commandId)
     connect(dialog, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
         report(TaskStep{TaskStep::Kind::Field, name, value, {}});
     });
-    // The dialog opens on the object the caret is in, showing its format.
+    // The dialog opens on the object the caret is in, showing what was set
+    // before there, on the current slide or in the document.
     const QString object = m_session.editedObject();
-    if (spec->field(QStringLiteral("对象")) && !object.isEmpty()) {
+    if (spec->field(QStringLiteral("对象")) && !object.isEmpty())
         dialog->setValue(QStringLiteral("对象"), object);
-        const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
-        for (const FieldSpec &field : spec->fields) {
-            // The bullet's own colour, size, font and picture (see Session).
-            const bool bulletOwn = commandId == u"项目符号和编号" && field.name != u"项目符号" && field.name != u"起始编号";
-            const QString current = slide.attributes.value(object + u'.' + (bulletOwn ? QStringLiteral("项目符号") : QString()) + field.name);
-            if (!current.isEmpty() && field.name != u"对象")
-                dialog->setValue(field.name, current);
-        }
-        if (commandId == u"字体") {
-            if (!slide.attributes.contains(object + QStringLiteral(".中文字体")))
-                dialog->setValue(QStringLiteral("中文字体"), QStringLiteral("宋体"));
-            if (!slide.attributes.contains(object + QStringLiteral(".字号")))
-                dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
-        }
+    const QMap<QString, QString> current = currentValues(*spec, object);
+    for (auto it = current.begin(); it != current.end(); ++it)
+        dialog->setValue(it.key(), it.value());
+    if (commandId == u"字体" && !object.isEmpty()) {
+        if (!current.contains(QStringLiteral("中文字体")))
+            dialog->setValue(QStringLiteral("中文字体"), QStringLiteral("宋体"));
+        if (!current.contains(QStringLiteral("字号")))
+            dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
     }
     // The text selected in the placeholder is what the dialog formats.
     if (spec->field(QStringLiteral("选中文字")) && !m_session.selectedText().isEmpty())
@@ -667,6 +662,41 @@ void EditorWindow::trigger(const QString &commandId)
     dialog->move(std::max(corner.x(), centre.x() - size.width() / 2), std::max(corner.y(), centre.y() - size.height() / 2 - 12));
     dialog->open();
     updateGuide();
+}
+
+QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, const QString &object) const
+{
+    QMap<QString, QString> values;
+    const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+    const bool onObject = spec.field(QStringLiteral("对象")) != nullptr;
+    if (onObject && object.isEmpty())
+        return values;
+    const QString objectBase = spec.prefix.isEmpty() ? object : spec.prefix + u'.' + object;
+    for (const FieldSpec &field : spec.fields) {
+        if (field.name == u"对象" || field.name == u"应用范围")
+            continue;
+        QString value;
+        switch (spec.effect) {
+        case CommandSpec::Effect::DocumentSettings:
+        case CommandSpec::Effect::ReplaceFont:
+            value = m_session.document().settings.value(spec.prefix + u'.' + field.name);
+            break;
+        case CommandSpec::Effect::SlideAttributes:
+        case CommandSpec::Effect::Animation: {
+            // The bullet's own colour, size, font and picture (see Session).
+            const bool bulletOwn = spec.id == u"项目符号和编号" && field.name != u"项目符号" && field.name != u"起始编号";
+            const QString name = bulletOwn ? QStringLiteral("项目符号") + field.name : field.name;
+            const QString base = onObject ? objectBase : spec.prefix;
+            value = slide.attributes.value(base.isEmpty() ? name : base + u'.' + name);
+            break;
+        }
+        default:
+            break;
+        }
+        if (!value.isEmpty())
+            values.insert(field.name, value);
+    }
+    return values;
 }
 
 void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
@@ -1003,6 +1033,10 @@ void EditorWindow::updateGuide()
         && !m_guide.leadsToGoal(m_task, m_session))
         m_guide.replan(m_task, m_session);
     const TaskStep *step = m_guide.current();
+    // A field the dialog already shows as asked needs nothing more.
+    while (step && step->kind == TaskStep::Kind::Field && m_dialog && m_dialog->isVisible()
+           && m_dialog->values().value(step->arg) == step->value.trimmed() && m_guide.report(*step))
+        step = m_guide.current();
     if (m_show) {
         // The show hides the strip: it repeats the hint at its bottom.
         m_show->setAwaited(step && step->kind == TaskStep::Kind::Show ? step->arg : QString());

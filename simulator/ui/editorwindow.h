@@ -98,6 +98,9 @@ private:
     void updateGuideLater();
     std::function<QRect()> menuTitleArea(QMenu *menu) const;
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route);
+    // What a command's dialog shows when it opens: the values set before on
+    // `object` (for a command on an object), the current slide or the document.
+    QMap<QString, QString> currentValues(const CommandSpec &spec, const QString &object) const;
     // A command with its dialog's fields, run without showing the dialog (the
     // formatting toolbar, the task pane) and told to the guide as the dialog
     // would tell it.
