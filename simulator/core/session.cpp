@@ -265,7 +265,11 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         return true;
     }
     State before{m_document, m_current};
-    if (spec->field(QStringLiteral("选中文字")) && fields.value(QStringLiteral("选中文字")).trimmed().isEmpty()
+    if (spec->field(QStringLiteral("文件名")) && !fields.value(QStringLiteral("文件名")).trimmed().isEmpty()) {
+        QMap<QString, QString> named = fields;
+        named.insert(QStringLiteral("文件名"), withExtension(*spec, fields));
+        apply(spec, named);
+    } else if (spec->field(QStringLiteral("选中文字")) && fields.value(QStringLiteral("选中文字")).trimmed().isEmpty()
         && !selectedText().isEmpty()) {
         QMap<QString, QString> withSelection = fields;
         withSelection.insert(QStringLiteral("选中文字"), selectedText());
@@ -278,6 +282,23 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         m_redo.clear();
     }
     return true;
+}
+
+QString Session::withExtension(const CommandSpec &spec, const QMap<QString, QString> &fields)
+{
+    // A name typed without one gets the type's extension, as the editor's
+    // file dialogs add it: the chosen 保存类型 "…（*.ppt）", else the command's own.
+    const QString name = fields.value(QStringLiteral("文件名")).trimmed();
+    if (name.contains(u'.') || spec.id == u"打开" || spec.id == u"新建")
+        return name;
+    static const QRegularExpression typed(QStringLiteral("\\*(\\.[A-Za-z0-9]+)"));
+    if (const QRegularExpressionMatch m = typed.match(fields.value(QStringLiteral("保存类型"))); m.hasMatch())
+        return name + m.captured(1);
+    if (spec.id == u"另存为网页")
+        return name + QStringLiteral(".htm");
+    if (spec.id == u"输出为PDF")
+        return name + QStringLiteral(".pdf");
+    return name + QStringLiteral(".dps");
 }
 
 void Session::remember(State before)

@@ -86,6 +86,7 @@ private:
     };
 
     void apply(const CommandSpec *spec, const QMap<QString, QString> &fields);
+    static QString withExtension(const CommandSpec &spec, const QMap<QString, QString> &fields);
     void remember(State before);
     void restore(const State &state);
     void setSelection(const QList<int> &slides);

@@ -4,6 +4,7 @@
 #include "session.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QMap>
 
 namespace {
@@ -249,11 +250,28 @@ Document Task::startDocument() const
     return document;
 }
 
+namespace {
+
+// A value as a box stores it: "8" typed where the box counts in 厘米 is
+// "8厘米", and "75" in a box of per cent is "75%".
+bool sameValue(const QString &stored, const QString &wanted)
+{
+    if (stored == wanted)
+        return true;
+    static const QRegularExpression measure(QStringLiteral("^([0-9]+(?:\\.[0-9]+)?)\\s*(厘米|cm|磅|pt|秒|%|％|行|份|张|度|°)?$"));
+    const QRegularExpressionMatch a = measure.match(stored), b = measure.match(wanted);
+    if (!a.hasMatch() || !b.hasMatch() || a.captured(1).toDouble() != b.captured(1).toDouble())
+        return false;
+    return a.captured(2).isEmpty() || b.captured(2).isEmpty() || a.captured(2) == b.captured(2);
+}
+
+} // namespace
+
 QStringList Task::unmetChecks(const Document &document) const
 {
     QStringList unmet;
     for (const TaskCheck &check : goal)
-        if (document.value(check.path).trimmed() != check.value)
+        if (!sameValue(document.value(check.path).trimmed(), check.value))
             unmet.append(check.path + QStringLiteral(" = ") + check.value);
     return unmet;
 }

@@ -40,6 +40,8 @@ private slots:
     void methodsAndMistakes();
     void guidePlansAgainAfterADeviation();
     void selectedTextIsFormatted();
+    void valuesAsTheEditorStoresThem_data();
+    void valuesAsTheEditorStoresThem();
     void foldersHoldTaskAndRelativeLink();
     void verdictRecords();
 };
@@ -558,6 +560,39 @@ void TestSimulatorTasks::selectedTextIsFormatted()
     const Task task = Task::parse(source, &errors);
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
     QVERIFY2(task.problems().isEmpty(), qPrintable(task.problems().join(u'\n')));
+}
+
+void TestSimulatorTasks::valuesAsTheEditorStoresThem_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("typed");    // "field=value;field=value"
+    QTest::addColumn<QString>("goal");     // "path=value"
+    QTest::addColumn<bool>("met");
+    QTest::newRow("name without extension") << "保存" << "文件名=年度总结" << "doc.保存.文件名=年度总结.dps" << true;
+    QTest::newRow("the type's extension") << "另存为" << "文件名=工作汇报;保存类型=PPT 文件（*.ppt）" << "doc.另存为.文件名=工作汇报.ppt" << true;
+    QTest::newRow("another extension kept") << "保存" << "文件名=年度总结.ppt" << "doc.保存.文件名=年度总结.dps" << false;
+    QTest::newRow("opening takes the name as typed") << "打开" << "文件名=产品介绍" << "doc.打开.文件名=产品介绍.dps" << false;
+    QTest::newRow("a number in a box of 厘米") << "对象格式" << "对象=正文;高度=8" << "slide1.正文.高度=8厘米" << true;
+    QTest::newRow("the unit typed too") << "对象格式" << "对象=正文;高度=8 厘米" << "slide1.正文.高度=8厘米" << true;
+    QTest::newRow("per cent") << "显示比例" << "比例=75" << "doc.显示比例.比例=75%" << true;
+    QTest::newRow("another number") << "对象格式" << "对象=正文;高度=9" << "slide1.正文.高度=8厘米" << false;
+    QTest::newRow("another unit") << "对象格式" << "对象=正文;高度=8磅" << "slide1.正文.高度=8厘米" << false;
+}
+
+void TestSimulatorTasks::valuesAsTheEditorStoresThem()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, typed);
+    QFETCH(QString, goal);
+    QFETCH(bool, met);
+    QMap<QString, QString> fields;
+    for (const QString &pair : typed.split(u';'))
+        fields.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    Task task;
+    task.goal = {TaskCheck{goal.section(u'=', 0, 0), goal.section(u'=', 1)}};
+    Session session(task.startDocument());
+    QVERIFY(session.run(command, fields));
+    QCOMPARE(task.isMet(session.document()), met);
 }
 
 void TestSimulatorTasks::foldersHoldTaskAndRelativeLink()
