@@ -44,6 +44,30 @@ bool programSetting(const QString &key)
     return program.contains(key.section(u'.', 0, 0));
 }
 
+// The files of the candidate's folder the questions name: presentations to
+// open or reuse, a template, pictures, a sound, a movie, a sheet, a program.
+const QStringList &folderSamples()
+{
+    static const QStringList files = {
+        QStringLiteral("产品介绍.dps"), QStringLiteral("销售报告.dps"), QStringLiteral("年度总结.dps"),
+        QStringLiteral("蓝色经典.dpt"), QStringLiteral("风景.jpg"), QStringLiteral("背景.jpg"), QStringLiteral("符号.jpg"),
+        QStringLiteral("封面.png"), QStringLiteral("背景音乐.wav"), QStringLiteral("宣传片.avi"), QStringLiteral("销量.xls"),
+        QStringLiteral("计算器.exe"),
+    };
+    return files;
+}
+
+// The commands that write a file into the folder, and the extension each
+// gives a name typed without one when no type is chosen.
+const QMap<QString, QString> &savingCommands()
+{
+    static const QMap<QString, QString> commands = {
+        {QStringLiteral("保存"), QStringLiteral("dps")}, {QStringLiteral("另存为"), QStringLiteral("dps")},
+        {QStringLiteral("另存为网页"), QStringLiteral("htm")}, {QStringLiteral("输出为PDF"), QStringLiteral("pdf")},
+    };
+    return commands;
+}
+
 } // namespace
 
 int Session::defaultFontSize(const QString &object)
@@ -231,12 +255,55 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
     }
 }
 
+QStringList Session::folderFiles() const
+{
+    QStringList files = folderSamples();
+    for (const QString &file : m_saved)
+        if (!files.contains(file))
+            files << file;
+    return files;
+}
+
+void Session::startAfterEdit(bool takenBack)
+{
+    State typed{m_document, m_current};
+    State before = typed;
+    before.document.slides[m_current - 1].title.clear();
+    m_undo = {before};
+    m_redo.clear();
+    m_typing.clear();
+    if (takenBack) {
+        m_redo = {typed};
+        m_undo.clear();
+        restore(before);
+    }
+}
+
 bool Session::run(const QString &commandId, const QMap<QString, QString> &fields)
 {
     const CommandSpec *spec = Commands::find(commandId);
     if (!spec)
         return false;
     m_typing.clear();
+    if (savingCommands().contains(commandId)) {
+        QString name = fields.value(QStringLiteral("文件名")).trimmed().section(u'/', -1).section(u'\\', -1);
+        if (!name.isEmpty() && !name.contains(u'.')) {
+            // "模板文件（*.dpt）": the type's extension.
+            static const QRegularExpression extension(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+            const QString typed = extension.match(fields.value(QStringLiteral("保存类型"))).captured(1);
+            name += u'.' + (typed.isEmpty() ? savingCommands().value(commandId) : typed);
+        }
+        if (!name.isEmpty()) {
+            m_saved.removeAll(name);
+            m_saved << name;
+            if (commandId == u"保存" || commandId == u"另存为")
+                m_fileName = name;
+        }
+    } else if (commandId == u"打开" && !fields.value(QStringLiteral("文件名")).trimmed().isEmpty()) {
+        m_fileName = fields.value(QStringLiteral("文件名")).trimmed();
+    } else if (spec->effect == CommandSpec::Effect::NewPresentation) {
+        m_fileName.clear();
+    }
     const bool undo = commandId == u"撤销";
     if (undo || commandId == u"恢复") {
         QList<State> &from = undo ? m_undo : m_redo;

@@ -38,6 +38,23 @@ public:
     // far as there are any (a burst of typing into one part is one change);
     // either way the document notes that the command was used.
     bool run(const QString &commandId, const QMap<QString, QString> &fields = {});
+    // Whether 撤销 and 恢复 would take anything back or bring anything back
+    // (the editor greys them otherwise).
+    bool canUndo() const { return !m_undo.isEmpty(); }
+    bool canRedo() const { return !m_redo.isEmpty(); }
+    // The session starts just after the candidate typed the current slide's
+    // title, as a task that asks to take back "the last operation" assumes;
+    // with `takenBack`, that typing has been taken back already (恢复 brings
+    // it back). Nothing else of the document changes.
+    void startAfterEdit(bool takenBack);
+
+    // The candidate's folder (考生文件夹) as the file dialogs list it: the
+    // files the questions work with, then what the candidate saved in this
+    // session (a name typed without extension gets the saved type's).
+    QStringList folderFiles() const;
+    // The file the presentation was last saved as or opened from; empty for
+    // one never saved (保存 then asks for a name).
+    QString fileName() const { return m_fileName; }
 
     // An action taken in the running slide show (see ShowActions), through
     // its command. Returns false (and changes nothing) for an unknown action.
@@ -88,6 +105,8 @@ private:
     QList<State> m_undo, m_redo;
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QString m_editing; // "title" or "body": where the caret is on the current slide
+    QStringList m_saved;   // files saved in this session, oldest first
+    QString m_fileName;
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
 };

@@ -587,6 +587,14 @@ void EditorWindow::trigger(const QString &commandId)
     if (!spec)
         return;
     report(TaskStep{TaskStep::Kind::Command, commandId, {}, {}});
+    // A presentation saved before is saved again under its name, without asking.
+    if (commandId == u"保存" && !m_session.fileName().isEmpty()) {
+        const QMap<QString, QString> fields = {{QStringLiteral("文件名"), m_session.fileName()}};
+        report(TaskStep{TaskStep::Kind::Field, QStringLiteral("文件名"), m_session.fileName(), {}});
+        report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+        runFromDialog(commandId, fields);
+        return;
+    }
     if (!spec->hasDialog()) {
         m_session.run(commandId);
         refresh();
@@ -605,6 +613,12 @@ void EditorWindow::trigger(const QString &commandId)
     m_dialog = dialog;
     if (commandId == u"幻灯片版式")
         dialog->setValue(QStringLiteral("版式"), m_session.document().slides.at(m_session.current() - 1).layout);
+    dialog->setFolderFiles(m_session.folderFiles());
+    // A presentation never saved is offered under the name of its window.
+    if (commandId == u"保存" || commandId == u"另存为") {
+        const QString name = m_session.fileName();
+        dialog->setValue(QStringLiteral("文件名"), name.isEmpty() ? QStringLiteral("演示文稿1") : name);
+    }
     connect(dialog, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
         report(TaskStep{TaskStep::Kind::Field, name, value, {}});
     });
@@ -952,6 +966,13 @@ void EditorWindow::updateGuide()
     if (!m_guideEnabled)
         return;
     const TaskStep *step = m_guide.current();
+    // A field the open dialog shows with the asked value already (a default,
+    // the current format) is a step done.
+    while (m_dialog && step && step->kind == TaskStep::Kind::Field && m_dialog->fieldBox(step->arg)
+           && m_dialog->values().value(step->arg) == step->value.trimmed()) {
+        m_guide.report(*step);
+        step = m_guide.current();
+    }
     if (m_show) {
         // The show hides the strip: it repeats the hint at its bottom.
         m_show->setAwaited(step && step->kind == TaskStep::Kind::Show ? step->arg : QString());

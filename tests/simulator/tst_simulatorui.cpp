@@ -2,6 +2,7 @@
 #include "contentsources.h"
 #include "editorparts.h"
 #include "editorwindow.h"
+#include "folderview.h"
 #include "formatbar.h"
 #include "session.h"
 #include "simulatorfolders.h"
@@ -65,6 +66,9 @@ private slots:
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
+    void fileDialogsListTheFolder_data();
+    void fileDialogsListTheFolder();
+    void savedFilesAreListedAndSavedAgain();
     void everyControlHasAChineseName();
     void dialogsOpenOnTheSelection();
     void rehearsalTimesTheSlides_data();
@@ -316,8 +320,8 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
 {
     QTest::addColumn<QString>("command");
     for (const char *command : {"字体", "幻灯片版式", "新幻灯片", "背景", "幻灯片切换", "自定义动画", "设置放映方式",
-                                "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "幻灯片设计", "对象格式",
-                                "替换"})
+                                "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "打开", "图片",
+                                "幻灯片（从文件）", "幻灯片设计", "对象格式", "替换"})
         QTest::newRow(command) << QString::fromUtf8(command);
 }
 
@@ -972,6 +976,94 @@ void TestSimulatorUi::passwordsAreMasked()
         QVERIFY2(edit && edit->echoMode() == QLineEdit::Password, name);
     }
     window.openDialog()->close();
+}
+
+void TestSimulatorUi::fileDialogsListTheFolder_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("picked");      // double-clicked in the folder's list
+    QTest::addColumn<QString>("notListed");   // a file of another type
+    QTest::addColumn<QString>("checks");      // "path=value;…" afterwards
+    QTest::newRow("open") << "打开" << "销售报告.dps" << "风景.jpg" << "doc.打开.文件名=销售报告.dps;doc.打开.打开方式=打开";
+    QTest::newRow("save as") << "另存为" << "年度总结.dps" << "公司模板.dpt"
+                             << "doc.另存为.文件名=年度总结.dps;doc.另存为.保存类型=金山演示文件（*.dps）";
+    QTest::newRow("save, never saved") << "保存" << "产品介绍.dps" << "背景音乐.wav" << "doc.保存.文件名=产品介绍.dps";
+    QTest::newRow("picture from a file") << "图片" << "风景.jpg" << "产品介绍.dps"
+                                         << "slide1.图片=1;slide1.图片.名称=风景.jpg;slide1.图片.来源=来自文件";
+    QTest::newRow("slides from a file, browsed") << "幻灯片（从文件）" << "产品介绍.dps" << "风景.jpg"
+                                                 << "count=9;slide2.title=产品介绍 第1张";
+}
+
+// The file dialogs show the candidate's folder with the files of their type;
+// a double click on one (in 浏览 where the dialog has it) takes it, and the
+// dialog's defaults (the type, how to open) go with it.
+void TestSimulatorUi::fileDialogsListTheFolder()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, picked);
+    QFETCH(QString, notListed);
+    QFETCH(QString, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.trigger(command);
+    CommandDialog *dialog = window.openDialog();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    auto *folder = dialog->findChild<QComboBox *>(QStringLiteral("folder"));
+    if (auto *browse = dialog->findChild<QPushButton *>(QStringLiteral("browse"))) {
+        QVERIFY(!folder);
+        browse->click();
+        QTRY_VERIFY(dialog->findChild<QDialog *>(QStringLiteral("browseDialog")));
+        folder = dialog->findChild<QDialog *>(QStringLiteral("browseDialog"))->findChild<QComboBox *>(QStringLiteral("folder"));
+    }
+    QVERIFY(folder);
+    QCOMPARE(folder->currentText(), QStringLiteral("考生文件夹"));
+    FolderView *files = dialog->folderView();
+    QVERIFY(files && files->isVisible());
+    QVERIFY2(files->shownFiles().contains(picked) && !files->shownFiles().contains(notListed),
+             qPrintable(files->shownFiles().join(u' ')));
+    const QList<QListWidgetItem *> found = files->findItems(picked, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    // A double click: the press, release and press of a real one, then its double click.
+    const QPoint at = files->visualItemRect(found.first()).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
+    if (dialog->findChild<QPushButton *>(QStringLiteral("browse"))) {
+        QTRY_VERIFY(!dialog->findChild<QDialog *>(QStringLiteral("browseDialog")));
+        QCOMPARE(dialog->values().value(QStringLiteral("文件")), picked);
+        dialog->okButton()->click();
+    }
+    QTRY_VERIFY(!window.openDialog());
+    for (const QString &check : checks.split(u';'))
+        QCOMPARE(window.session().document().value(check.section(u'=', 0, 0)), check.section(u'=', 1));
+}
+
+// What the candidate saved is in the folder the next file dialog lists, and
+// 保存 saves a presentation saved before under its name, without asking.
+void TestSimulatorUi::savedFilesAreListedAndSavedAgain()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.trigger(QStringLiteral("另存为"));
+    QVERIFY(window.openDialog());
+    QCOMPARE(window.openDialog()->values().value(QStringLiteral("文件名")), QStringLiteral("演示文稿1"));
+    setThroughControl(window.openDialog()->fieldBox(QStringLiteral("文件名")), QStringLiteral("工作汇报"));
+    setThroughControl(window.openDialog()->fieldBox(QStringLiteral("保存类型")), QStringLiteral("PPT 文件（*.ppt）"));
+    QVERIFY(window.openDialog()->folderView()->shownFiles().isEmpty());   // no .ppt in the folder yet
+    window.openDialog()->okButton()->click();
+    QTRY_VERIFY(!window.openDialog());
+
+    window.trigger(QStringLiteral("打开"));
+    QVERIFY(window.openDialog());
+    QVERIFY(window.openDialog()->folderView()->shownFiles().contains(QStringLiteral("工作汇报.ppt")));
+    window.openDialog()->close();
+    QTRY_VERIFY(!window.openDialog());
+
+    window.trigger(QStringLiteral("保存"));
+    QVERIFY(!window.openDialog());
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.保存.文件名")), QStringLiteral("工作汇报.ppt"));
 }
 
 namespace {
