@@ -137,6 +137,17 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
 {
     m_task = task;
     m_session = Session(task.startDocument());
+    // A task about taking back (or bringing back) "the last operation"
+    // starts just after one.
+    const auto uses = [&task](const char *command) {
+        return std::any_of(task.steps.begin(), task.steps.end(), [command](const TaskStep &step) {
+            return step.kind == TaskStep::Kind::Command && step.arg == QString::fromUtf8(command);
+        });
+    };
+    if (uses("撤销"))
+        m_session.startAfterEdit(false);
+    else if (uses("恢复"))
+        m_session.startAfterEdit(true);
     m_guide = Guide(task.steps);
     buildMenus();
     buildToolBar();
@@ -902,6 +913,7 @@ void EditorWindow::refresh()
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
     m_formatBar->showFormat(slide, formatObject());
+    updateUndoActions();
 
     m_status->setTexts(QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout),
                        (view.isEmpty() ? QStringLiteral("普通") : view) + QStringLiteral("视图"));
@@ -937,7 +949,18 @@ void EditorWindow::slideSelectionChosen()
 
 void EditorWindow::changed()
 {
+    updateUndoActions();
     emit documentChanged(m_task.isMet(m_session.document()));
+}
+
+void EditorWindow::updateUndoActions()
+{
+    // Greyed, menu entry and toolbar button alike, while there is nothing to
+    // take back or bring back.
+    if (QAction *undo = m_actions.value(QStringLiteral("撤销")))
+        undo->setEnabled(m_session.canUndo());
+    if (QAction *redo = m_actions.value(QStringLiteral("恢复")))
+        redo->setEnabled(m_session.canRedo());
 }
 
 void EditorWindow::report(const TaskStep &action)

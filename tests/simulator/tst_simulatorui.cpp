@@ -66,6 +66,8 @@ private slots:
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
+    void undoAndRedoGreyed_data();
+    void undoAndRedoGreyed();
     void fileDialogsListTheFolder_data();
     void fileDialogsListTheFolder();
     void savedFilesAreListedAndSavedAgain();
@@ -976,6 +978,48 @@ void TestSimulatorUi::passwordsAreMasked()
         QVERIFY2(edit && edit->echoMode() == QLineEdit::Password, name);
     }
     window.openDialog()->close();
+}
+
+void TestSimulatorUi::undoAndRedoGreyed_data()
+{
+    QTest::addColumn<QString>("steps");         // the task's solution
+    QTest::addColumn<QStringList>("actions");   // "type": a key typed into the title; a command through its entry
+    QTest::addColumn<bool>("undo");
+    QTest::addColumn<bool>("redo");
+    QTest::newRow("nothing done") << "" << QStringList{} << false << false;
+    QTest::newRow("typed") << "" << QStringList{"type"} << true << false;
+    QTest::newRow("typed, undone") << "" << QStringList{"type", "撤销"} << false << true;
+    QTest::newRow("undone, redone") << "" << QStringList{"type", "撤销", "恢复"} << true << false;
+    QTest::newRow("a task about undoing") << "step: command 撤销 | 单击“撤销”命令\n" << QStringList{} << true << false;
+    QTest::newRow("a task about redoing") << "step: command 恢复 | 单击“恢复”命令\n" << QStringList{} << false << true;
+}
+
+// 撤销 and 恢复, menu entry and toolbar button, are greyed while there is
+// nothing to take back or bring back.
+void TestSimulatorUi::undoAndRedoGreyed()
+{
+    QFETCH(QString, steps);
+    QFETCH(QStringList, actions);
+    QFETCH(bool, undo);
+    QFETCH(bool, redo);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n") + steps));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString &action : actions) {
+        if (action == u"type") {
+            auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+            title->setFocus();
+            title->end(false);
+            QTest::keyClicks(title, QStringLiteral("x"));
+        } else {
+            window.findChild<QAction *>(QStringLiteral("command:") + action)->trigger();
+        }
+    }
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("toolbar"));
+    QAction *undoEntry = window.findChild<QAction *>(QStringLiteral("command:撤销"));
+    QCOMPARE(undoEntry->isEnabled(), undo);
+    QCOMPARE(bar->widgetForAction(undoEntry)->isEnabled(), undo);
+    QCOMPARE(window.findChild<QAction *>(QStringLiteral("command:恢复"))->isEnabled(), redo);
 }
 
 void TestSimulatorUi::fileDialogsListTheFolder_data()
