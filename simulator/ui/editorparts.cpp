@@ -3,7 +3,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
+#include "commands.h"
+#include "dialoglayouts.h"
 #include "slideart.h"
+#include "taskpanes.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,6 +14,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextBlock>
@@ -230,6 +234,8 @@ QString TaskPane::spokenName(const QString &entry)
 {
     if (entry == u"close")
         return QStringLiteral("关闭任务窗格");
+    if (entry == u"switch")
+        return QStringLiteral("其他任务窗格");
     QString name = entry.section(u':', 1);
     return name.remove(QStringLiteral(" ▾"));
 }
@@ -240,11 +246,74 @@ TaskPane::TaskPane(QWidget *parent) : QWidget(parent)
     setAccessibleName(QStringLiteral("任务窗格"));
 }
 
+QStringList TaskPane::panes()
+{
+    return {QStringLiteral("新建演示文稿"), QStringLiteral("幻灯片版式"), QStringLiteral("幻灯片设计"),
+            QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板")};
+}
+
 void TaskPane::setPane(const QString &pane, const QString &layout)
 {
     m_pane = pane;
     m_layout = layout;
+    // The panes of controls are made when first shown.
+    if (pane == u"自定义动画" && !m_animation) {
+        m_animation = new AnimationPane(this);
+        connect(m_animation, &AnimationPane::chosen, this, &TaskPane::chosen);
+        m_animation->showSlide(m_slide, m_object);
+    }
+    if (pane == u"幻灯片切换" && !m_transition) {
+        m_transition = new TransitionPane(this);
+        connect(m_transition, &TransitionPane::chosen, this, &TaskPane::chosen);
+        m_transition->showSlide(m_slide);
+    }
+    if (m_animation)
+        m_animation->setVisible(pane == u"自定义动画");
+    if (m_transition)
+        m_transition->setVisible(pane == u"幻灯片切换");
+    placePanes();
     update();
+}
+
+void TaskPane::showSlide(const Slide &slide, const QString &object)
+{
+    m_slide = slide;
+    m_object = object;
+    if (m_animation && m_animation->isVisible())
+        m_animation->showSlide(slide, object);
+    if (m_transition && m_transition->isVisible())
+        m_transition->showSlide(slide);
+}
+
+void TaskPane::placePanes()
+{
+    const QRect below = rect().adjusted(1, headHeight() + 1, -1, -1);
+    for (QWidget *pane : {static_cast<QWidget *>(m_animation), static_cast<QWidget *>(m_transition)})
+        if (pane)
+            pane->setGeometry(below);
+}
+
+void TaskPane::resizeEvent(QResizeEvent *)
+{
+    placePanes();
+}
+
+void TaskPane::openSwitcher()
+{
+    if (!m_switcher) {
+        m_switcher = new QMenu(this);
+        m_switcher->setObjectName(QStringLiteral("paneSwitcher"));
+        m_switcher->setAccessibleName(QStringLiteral("其他任务窗格"));
+        for (const QString &pane : panes()) {
+            QAction *entry = m_switcher->addAction(pane);
+            entry->setObjectName(QStringLiteral("pane:") + pane);
+            entry->setCheckable(true);
+            connect(entry, &QAction::triggered, this, [this, pane] { emit activated(QStringLiteral("pane:") + pane); });
+        }
+    }
+    for (QAction *entry : m_switcher->actions())
+        entry->setChecked(entry->text() == m_pane);
+    m_switcher->popup(mapToGlobal(QPoint(1, headHeight())));
 }
 
 void TaskPane::paintEvent(QPaintEvent *)
@@ -255,12 +324,18 @@ void TaskPane::paintEvent(QPaintEvent *)
     p.setPen(paneBorder);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     const int line = fontMetrics().height();
-    const QRect head(1, 1, width() - 2, line + 8);
+    const QRect head(1, 1, width() - 2, headHeight());
     p.fillRect(head, QColor(120, 150, 210));
     p.setPen(Qt::white);
-    p.drawText(head.adjusted(6, 0, -18, 0), Qt::AlignVCenter, m_pane);
+    // The title is the switcher: the pane's name and its drop-down arrow.
+    const QRect title = head.adjusted(6, 0, -20, 0);
+    p.drawText(title, Qt::AlignVCenter, m_pane);
+    p.drawText(title, Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("▾"));
+    m_entries.append({title, QStringLiteral("switch")});
     p.drawText(head.adjusted(0, 0, -6, 0), Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("×"));
     m_entries.append({QRect(head.right() - 18, head.top(), 18, head.height()), QStringLiteral("close")});
+    if (m_pane == u"自定义动画" || m_pane == u"幻灯片切换")
+        return;   // a pane of controls
     int y = head.bottom() + 10;
     const auto heading = [&](const QString &text) {
         p.setPen(QColor(30, 60, 140));
@@ -300,6 +375,24 @@ void TaskPane::paintEvent(QPaintEvent *)
         y += 4;
         p.setPen(Qt::black);
         p.drawText(QRect(8, y, width() - 16, line * 3), Qt::TextWordWrap, QStringLiteral("选中幻灯片的某个元素，然后单击“添加效果”添加动画。"));
+    } else if (m_pane == u"幻灯片设计") {
+        heading(QStringLiteral("应用设计模板："));
+        const TilePainter tiles = DialogLayouts::tilePainter(QStringLiteral("设计模板"));
+        const QStringList templates = Commands::find(QStringLiteral("幻灯片设计"))->field(QStringLiteral("设计模板"))->choices;
+        const int w = (width() - 30) / 2, h = w * 3 / 4;
+        for (int i = 0; i < templates.size() && y + h + line < height(); ++i) {
+            const QRectF r(10 + (i % 2) * (w + 10), y + (i / 2) * (h + line + 8), w, h);
+            p.save();
+            tiles(p, r, templates.at(i));
+            p.restore();
+            p.setPen(Qt::black);
+            p.drawText(QRectF(r.left(), r.bottom() + 1, r.width(), line), Qt::AlignHCenter, templates.at(i));
+            m_entries.append({r.toAlignedRect(), QStringLiteral("design:") + templates.at(i)});
+            if (templates.at(i) == m_slide.attributes.value(QStringLiteral("设计模板"))) {
+                p.setPen(QPen(QColor(240, 160, 0), 2));
+                p.drawRect(r.adjusted(-2, -2, 2, 2));
+            }
+        }
     } else if (m_pane == u"剪贴板") {
         heading(QStringLiteral("剪贴板"));
         link(QStringLiteral("全部粘贴"));
@@ -329,7 +422,10 @@ void TaskPane::mousePressEvent(QMouseEvent *event)
 {
     for (const auto &[area, name] : std::as_const(m_entries)) {
         if (area.contains(event->position().toPoint())) {
-            emit activated(name);
+            if (name == u"switch")
+                openSwitcher();
+            else
+                emit activated(name);
             return;
         }
     }

@@ -568,6 +568,7 @@ void EditorWindow::buildCentre()
     m_taskPane->setFixedWidth(168);
     work->addWidget(m_taskPane);
     connect(m_taskPane, &TaskPane::activated, this, &EditorWindow::taskPaneEntry);
+    connect(m_taskPane, &TaskPane::chosen, this, &EditorWindow::runWithoutDialog);
 
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
@@ -685,6 +686,12 @@ void EditorWindow::taskPaneEntry(const QString &entry)
     const QString what = entry.section(u':', 1);
     if (entry == u"close") {
         runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), QStringLiteral("关闭")}});
+    } else if (entry.startsWith(u"pane:")) {
+        runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), what}});
+    } else if (entry.startsWith(u"design:")) {
+        // A template clicked in the pane goes to every slide.
+        runWithoutDialog(QStringLiteral("幻灯片设计"), {{QStringLiteral("设计模板"), what},
+                                                      {QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
     } else if (entry.startsWith(u"layout:")) {
         runWithoutDialog(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), what}});
     } else if (what == u"空白演示文稿") {
@@ -808,6 +815,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             m_editingSlide = m_session.current();
             const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
             m_formatBar->showFormat(slide, formatObject());
+            m_taskPane->showSlide(slide, m_session.editedObject());
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
             paintFormat(part);
@@ -910,6 +918,7 @@ void EditorWindow::refresh()
 
     const QString pane = settings.value(QStringLiteral("任务窗格.任务窗格"));
     m_taskPane->setVisible(pane != u"关闭" && !fullScreen);
+    m_taskPane->showSlide(slide, m_session.editedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
     m_formatBar->showFormat(slide, formatObject());

@@ -6,7 +6,9 @@
 #include "formatbar.h"
 #include "session.h"
 #include "simulatorfolders.h"
+#include "sessionscript.h"
 #include "slideshow.h"
+#include "taskpanes.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -49,6 +51,8 @@ private slots:
     void everyQuestionFollowingTheGuide();
     void taskPaneEntries_data();
     void taskPaneEntries();
+    void taskPanesOfControls_data();
+    void taskPanesOfControls();
     void slideAttributesArePainted_data();
     void slideAttributesArePainted();
     void showActionsReachTheDocument_data();
@@ -571,6 +575,152 @@ void TestSimulatorUi::taskPaneEntries()
     expected.run(command, values);
     QVERIFY(window.session().document() == expected.document());
     QVERIFY(!(window.session().document() == task.startDocument()));
+}
+
+namespace {
+
+bool chinese(const QString &text);
+
+// An entry picked from a drop-down, as the candidate picks it.
+bool pickFrom(QComboBox *box, const QString &text)
+{
+    const int index = box ? box->findText(text) : -1;
+    if (index < 0 || !box->isVisible() || !box->isEnabled())
+        return false;
+    box->showPopup();
+    QAbstractItemView *view = box->view();
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+        return false;
+    view->setCurrentIndex(view->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    return true;
+}
+
+// A click on a row of a list.
+bool clickRow(QListWidget *list, const QString &text, bool startsWith = false)
+{
+    for (int i = 0; list && i < list->count(); ++i) {
+        if (startsWith ? list->item(i)->text().startsWith(text) : list->item(i)->text() == text) {
+            list->scrollToItem(list->item(i));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
+            return true;
+        }
+    }
+    return false;
+}
+
+// One gesture in the task pane: "switch <pane>" (the title's drop-down),
+// "design <template>", "effect <transition>", "box <name> <value>",
+// "button <text>", "add <category> <effect>", "change <category> <effect>",
+// "row <n>" (a row of the effects list); the editor's own gestures otherwise.
+bool paneGesture(EditorWindow &window, const QString &what)
+{
+    auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    const QStringList words = what.split(u' ');
+    const QString word = words.at(0);
+    if (word == u"switch") {
+        QTest::mouseClick(pane, Qt::LeftButton, {}, pane->entryRect(QStringLiteral("switch")).center());
+        QMenu *menu = pane->switcher();
+        if (!menu || !QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            return false;
+        QAction *entry = menu->findChild<QAction *>(QStringLiteral("pane:") + words.value(1));
+        if (!entry)
+            return false;
+        menu->close();
+        entry->trigger();
+    } else if (word == u"design") {
+        const QString entry = QStringLiteral("design:") + words.value(1);
+        if (!QTest::qWaitFor([pane, entry] { return !pane->entryRect(entry).isEmpty(); }))   // painted
+            return false;
+        const QRect area = pane->entryRect(entry);
+        QTest::mouseClick(pane, Qt::LeftButton, {}, area.center());
+    } else if (word == u"effect") {
+        return clickRow(pane->findChild<QListWidget *>(QStringLiteral("pane:切换效果")), words.value(1));
+    } else if (word == u"box") {
+        return pickFrom(pane->findChild<QComboBox *>(QStringLiteral("pane:") + words.value(1)), words.value(2));
+    } else if (word == u"button") {
+        auto *button = pane->findChild<QPushButton *>(QStringLiteral("pane:") + words.value(1));
+        if (!button || !button->isVisible() || !button->isEnabled())
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else if (word == u"add" || word == u"change") {
+        auto *button = pane->findChild<QToolButton *>(QStringLiteral("pane:") + (word == u"add" ? QStringLiteral("添加效果") : QStringLiteral("更改")));
+        if (!button || !button->isEnabled())
+            return false;
+        QAction *entry = button->menu()->findChild<QAction *>(QStringLiteral("effect:%1:%2").arg(words.value(1), words.value(2)));
+        if (!entry)
+            return false;
+        entry->trigger();
+    } else if (word == u"row") {
+        return clickRow(pane->animationPane() ? pane->animationPane()->list() : nullptr, words.value(1) + u' ', true);
+    } else {
+        return editorGesture(window, what);
+    }
+    return true;
+}
+
+} // namespace
+
+void TestSimulatorUi::taskPanesOfControls_data()
+{
+    QTest::addColumn<QString>("pane");          // shown first ("" the new-presentation pane)
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("script");    // the same through the commands' dialogs (sessionscript.h)
+    QTest::addColumn<QStringList>("listed");    // the effects the animation pane lists at the end
+    QTest::newRow("switched to the design pane") << "" << QStringList{"switch 幻灯片设计", "design 蓝色经典"}
+        << QStringList{"run 幻灯片设计 设计模板=蓝色经典 应用范围=全部应用"} << QStringList{};
+    QTest::newRow("transition of the selected slide") << "幻灯片切换"
+        << QStringList{"select 2", "effect 溶解", "box 速度 慢速", "box 声音 鼓掌"}
+        << QStringList{"select 2", "run 幻灯片切换 效果=溶解", "run 幻灯片切换 速度=慢速", "run 幻灯片切换 声音=鼓掌"} << QStringList{};
+    QTest::newRow("transition on all slides") << "幻灯片切换" << QStringList{"select 3", "effect 随机", "button 应用于所有幻灯片"}
+        << QStringList{"select 3", "run 幻灯片切换 效果=随机 应用范围=全部应用"} << QStringList{};
+    QTest::newRow("effects added in order") << "自定义动画"
+        << QStringList{"select 2", "click title", "add 进入 飞入", "click body", "add 强调 陀螺旋", "box 开始 之后"}
+        << QStringList{"select 2", "run 自定义动画 对象=标题 类别=进入 效果=飞入", "run 自定义动画 对象=正文 类别=强调 效果=陀螺旋",
+                       "run 自定义动画 对象=正文 开始=之后"}
+        << QStringList{"1 标题：飞入", "2 正文：陀螺旋"};
+    QTest::newRow("effect changed, another removed") << "自定义动画"
+        << QStringList{"select 2", "click title", "add 进入 飞入", "box 速度 快速", "click body", "add 进入 渐变", "row 1",
+                       "change 退出 飞出", "row 2", "button 删除"}
+        << QStringList{"select 2", "run 自定义动画 对象=标题 类别=进入 效果=飞入", "run 自定义动画 对象=标题 速度=快速",
+                       "run 自定义动画 对象=正文 类别=进入 效果=渐变", "run 自定义动画 对象=标题 类别=退出 效果=飞出 操作=更改",
+                       "run 自定义动画 对象=正文 操作=删除"}
+        << QStringList{"1 标题：飞出"};
+}
+
+// The panes of controls change the slides exactly as the commands' dialogs
+// would, so a task solved in a pane is credited alike; the animation pane
+// lists the slide's effects in order, and every control there has a name.
+void TestSimulatorUi::taskPanesOfControls()
+{
+    QFETCH(QString, pane);
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, script);
+    QFETCH(QStringList, listed);
+    QString start = QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n");
+    if (!pane.isEmpty())
+        start += QStringLiteral("start: doc.任务窗格.任务窗格 = %1\n").arg(pane);
+    const Task task = taskFrom(start);
+    EditorWindow window(task);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString &gesture : gestures)
+        QVERIFY2(paneGesture(window, gesture), qPrintable(gesture));
+    Session expected(task.startDocument());
+    QCOMPARE(playScript(expected, script), QString());
+    QVERIFY(window.session().document().slides == expected.document().slides);
+    auto *taskPane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    if (!listed.isEmpty())
+        QCOMPARE(taskPane->animationPane()->listed(), listed);
+    for (QWidget *control : taskPane->findChildren<QWidget *>()) {
+        const bool reached = qobject_cast<QAbstractButton *>(control) || qobject_cast<QComboBox *>(control)
+                          || qobject_cast<QListWidget *>(control);
+        if (reached && control->isVisible()) {
+            const QString name = control->accessibleName().isEmpty() ? QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name)
+                                                                     : control->accessibleName();
+            QVERIFY2(chinese(name), qPrintable(control->objectName()));
+        }
+    }
 }
 
 void TestSimulatorUi::slideListSelects_data()
