@@ -105,7 +105,49 @@ void Session::setSelection(const QList<int> &slides)
 
 void Session::setEditing(const QString &part)
 {
-    m_editing = part == u"title" || part == u"body" ? part : QString();
+    const QString editing = part == u"title" || part == u"body" ? part : QString();
+    if (editing != m_editing)
+        m_caret = -1;
+    m_editing = editing;
+}
+
+void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields)
+{
+    Slide &slide = m_document.slides[m_current - 1];
+    if (spec.id == u"符号") {
+        // The symbol goes into the text at the caret.
+        const QString symbol = fields.value(QStringLiteral("符号")).trimmed();
+        if (symbol.isEmpty() || m_editing.isEmpty())
+            return;
+        QString &text = m_editing == u"title" ? slide.title : slide.body;
+        const int at = m_caret < 0 || m_caret > text.size() ? int(text.size()) : m_caret;
+        text.insert(at, symbol);
+        m_caret = at + int(symbol.size());
+        return;
+    }
+    if (spec.id != u"大纲")
+        return;
+    const QString operation = fields.value(QStringLiteral("操作")).trimmed();
+    if (operation != u"降级" && operation != u"提升")
+        return;
+    // The paragraph the text names (the caret's when it is that one), or the caret's.
+    const QStringList paragraphs = slide.body.split(u'\n');
+    const int caretParagraph = m_editing == u"body"
+        ? int(slide.body.left(m_caret < 0 ? slide.body.size() : m_caret).count(u'\n')) : -1;
+    const QString named = fields.value(QStringLiteral("内容")).trimmed();
+    int paragraph = caretParagraph;
+    if (!named.isEmpty() && (caretParagraph < 0 || paragraphs.value(caretParagraph).trimmed() != named)) {
+        paragraph = -1;
+        for (int i = 0; i < paragraphs.size() && paragraph < 0; ++i)
+            if (paragraphs.at(i).trimmed() == named)
+                paragraph = i;
+    }
+    if (paragraph < 0 || paragraph >= paragraphs.size())
+        return;
+    const QString object = slide.layout == u"标题幻灯片" ? QStringLiteral("副标题") : QStringLiteral("正文");
+    const QString key = QStringLiteral("%1.段落%2.级别").arg(object).arg(paragraph + 1);
+    const int level = std::clamp(std::max(1, slide.attributes.value(key).toInt()) + (operation == u"降级" ? 1 : -1), 1, 5);
+    slide.attributes.insert(key, QString::number(level));
 }
 
 QString Session::editedObject() const
@@ -349,6 +391,9 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
     using Effect = CommandSpec::Effect;
     switch (spec->effect) {
     case Effect::SlideAttributes:
+        setAttributes(*spec, fields);
+        editAtCaret(*spec, fields);
+        break;
     case Effect::Animation:
         setAttributes(*spec, fields);
         break;

@@ -73,6 +73,12 @@ public:
     void setEditing(const QString &part);
     // The object the caret is in: 标题, 正文 or 副标题; empty when none.
     QString editedObject() const;
+    QString editingPart() const { return m_editing; }
+    // Where in that placeholder's text the caret is (-1: at its end). 符号
+    // inserts there; 大纲's 降级 and 提升 act on the caret's paragraph of the
+    // body when they name no paragraph by its text (内容).
+    void setCaret(int position) { m_caret = position; }
+    int caret() const { return m_caret; }
 
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
@@ -99,12 +105,14 @@ private:
     void restore(const State &state);
     void setSelection(const QList<int> &slides);
     void setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields);
+    void editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields);
 
     Document m_document;
     int m_current = 1;
     QList<State> m_undo, m_redo;
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QString m_editing; // "title" or "body": where the caret is on the current slide
+    int m_caret = -1;
     QStringList m_saved;   // files saved in this session, oldest first
     QString m_fileName;
     QList<Slide> m_clipboard;

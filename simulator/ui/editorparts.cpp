@@ -17,6 +17,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTextBlock>
 
 namespace {
@@ -467,8 +469,15 @@ void SlideThumbnails::paint(QPainter *p, const QStyleOptionViewItem &option, con
         p->fillRect(QRect(r.left() + 22, r.top() + 4 + line / 2 - 4, 10, 8), QColor(120, 120, 120));
         p->drawText(QRect(r.left() + 36, r.top() + 4, r.width() - 40, line), Qt::AlignLeft, slide.title);
         int y = r.top() + 4 + line;
-        for (const QString &text : slide.body.split(u'\n', Qt::SkipEmptyParts)) {
-            p->drawText(QRect(r.left() + 46, y, r.width() - 50, line), Qt::AlignLeft, QStringLiteral("• ") + text);
+        const QStringList paragraphs = slide.body.split(u'\n');
+        const QString part = SlideArt::bodyPart(slide);
+        for (int i = 0; i < paragraphs.size(); ++i) {
+            if (paragraphs.at(i).isEmpty())
+                continue;
+            // Deeper outline levels further in.
+            const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
+            const int x = r.left() + 46 + (level - 1) * 12;
+            p->drawText(QRect(x, y, r.right() - x - 4, line), Qt::AlignLeft, QStringLiteral("• ") + paragraphs.at(i));
             y += line;
         }
         p->restore();
@@ -515,17 +524,46 @@ void SlideThumbnails::paint(QPainter *p, const QStyleOptionViewItem &option, con
 
 // --- BodyEdit --------------------------------------------------------------
 
+BodyEdit::BodyEdit(QWidget *parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+}
+
 QList<int> BodyEdit::paragraphTops() const
 {
+    // Each paragraph's top as the viewport shows it, without the document's
+    // margin, with its number in the upper bits.
     QList<int> tops;
-    const QPointF offset = contentOffset();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        const QRectF geometry = blockBoundingGeometry(block).translated(offset);
-        if (geometry.top() > viewport()->height())
+    const QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    const double shift = verticalScrollBar()->value() + document()->documentMargin();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const double top = layout->blockBoundingRect(block).top() - shift;
+        if (top > viewport()->height())
             break;
-        tops << int(geometry.top()) + (block.blockNumber() << 16);
+        if (top + layout->blockBoundingRect(block).height() >= 0)
+            tops << int(top) + (block.blockNumber() << 16);
     }
     return tops;
+}
+
+bool BodyEdit::event(QEvent *event)
+{
+    // Before the focus chain sees Tab.
+    if (event->type() == QEvent::KeyPress && levelAsked) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QTextCursor cursor = textCursor();
+        const bool plain = !(key->modifiers() & ~Qt::ShiftModifier);
+        if (plain && key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier)
+            && cursor.positionInBlock() == 0 && !cursor.hasSelection()) {
+            levelAsked(1);
+            return true;
+        }
+        if (plain && (key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier)))) {
+            levelAsked(-1);
+            return true;
+        }
+    }
+    return QTextEdit::event(event);
 }
 
 // --- SlideView -------------------------------------------------------------
@@ -549,11 +587,13 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
     m_body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_body->viewport()->setAutoFillBackground(false);
     connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) { emit edited(QStringLiteral("title"), text); });
-    connect(m_body, &QPlainTextEdit::textChanged, this, [this] {
+    connect(m_body, &QTextEdit::textChanged, this, [this] {
+        if (m_bulletIndent > 0)
+            update();   // the bullets follow the paragraphs
         if (!m_loading)
             emit edited(QStringLiteral("body"), m_body->toPlainText());
     });
-    connect(m_body, &QPlainTextEdit::updateRequest, this, [this] {
+    connect(m_body->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (m_bulletIndent > 0)
             update();
     });
@@ -631,6 +671,19 @@ void SlideView::placeEditors()
     m_bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
     m_bulletColour = SlideArt::colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), body.colour);
     m_bulletIndent = part == u"副标题" || m_bullets == u"无" ? 0 : QFontMetrics(body.font).height();
+    // Each paragraph indented by its outline level.
+    m_loading = true;
+    QTextDocument *text = m_body->document();
+    text->setIndentWidth(QFontMetrics(body.font).height() * 1.2);
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+        const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(block.blockNumber() + 1)).toInt());
+        if (block.blockFormat().indent() != level - 1) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setIndent(level - 1);
+            QTextCursor(block).setBlockFormat(format);
+        }
+    }
+    m_loading = false;
     QRect bodyRect = within(place.body);
     // Inserted objects take the right of a full-width body (as the slide paints them).
     const bool hasObjects = std::any_of(slide.attributes.keyValueBegin(), slide.attributes.keyValueEnd(),
@@ -688,8 +741,10 @@ void SlideView::paintEvent(QPaintEvent *)
                 mark = QString(QStringLiteral("一二三四五六七八九十").at(line % 10)) + u'、';
             else if (!m_bullets.isEmpty() && m_bullets != u"图片")
                 mark = m_bullets.left(1);
-            if (y < area.bottom() && m_body->document()->findBlockByNumber(line).length() > 1)
-                p.drawText(QRect(area.left() - m_bulletIndent, y, m_bulletIndent * 2, area.height()),
+            const QTextBlock block = m_body->document()->findBlockByNumber(line);
+            const int shift = int(block.blockFormat().indent() * m_body->document()->indentWidth());
+            if (y < area.bottom() && block.length() > 1)
+                p.drawText(QRect(area.left() - m_bulletIndent + shift, y, m_bulletIndent * 2, area.height()),
                            Qt::AlignLeft | Qt::AlignTop, mark);
         }
     }

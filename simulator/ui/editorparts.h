@@ -2,7 +2,7 @@
 
 #include "document.h"
 
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QWidget>
@@ -131,11 +131,19 @@ private:
 
 // The body placeholder's editor; it tells where its paragraphs start so the
 // slide can draw their bullets.
-class BodyEdit : public QPlainTextEdit
+// Plain text in paragraphs, each indented by its outline level (the
+// document's layout draws the indent). Tab at the start of a paragraph
+// demotes it, Shift+Tab promotes it: the editor is told through
+// `levelAsked` (+1 or -1).
+class BodyEdit : public QTextEdit
 {
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit BodyEdit(QWidget *parent = nullptr);
     QList<int> paragraphTops() const;
+    std::function<void(int step)> levelAsked;
+
+protected:
+    bool event(QEvent *event) override;
 };
 
 // The slide under edit at 4:3, centred in the working area, with its title

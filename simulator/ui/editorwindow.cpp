@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -532,6 +533,23 @@ void EditorWindow::buildCentre()
             m_slideList->viewport()->update();
         changed();
     });
+    // Where the caret is in the placeholder being edited: 符号 inserts there,
+    // Tab and Shift+Tab act on its paragraph.
+    connect(m_slide->titleEdit(), &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
+        if (!m_refreshing && m_slide->titleEdit()->hasFocus() && m_session.editingPart() == u"title")
+            m_session.setCaret(position);
+    });
+    connect(m_slide->bodyEdit(), &QTextEdit::cursorPositionChanged, this, [this] {
+        if (!m_refreshing && m_slide->bodyEdit()->hasFocus() && m_session.editingPart() == u"body")
+            m_session.setCaret(m_slide->bodyEdit()->textCursor().position());
+    });
+    m_slide->bodyEdit()->levelAsked = [this](int step) {
+        BodyEdit *body = m_slide->bodyEdit();
+        m_session.setEditing(QStringLiteral("body"));
+        m_session.setCaret(body->textCursor().position());
+        runWithoutDialog(QStringLiteral("大纲"), {{QStringLiteral("操作"), step > 0 ? QStringLiteral("降级") : QStringLiteral("提升")},
+                                                {QStringLiteral("内容"), body->textCursor().block().text().trimmed()}});
+    };
     // In the sorter a double click (or Enter) opens the slide in the normal view.
     connect(m_slide, &SlideView::slideOpened, this, [this](int index) {
         m_session.select(index + 1);
@@ -911,6 +929,16 @@ void EditorWindow::refresh()
 
     const QString view = settings.value(QStringLiteral("视图"));
     m_slide->showSlide(document, current, view == u"幻灯片浏览");
+    // The caret stays where the session has it (after an inserted symbol, say).
+    if (const int caret = m_session.caret(); caret >= 0) {
+        if (m_session.editingPart() == u"title" && m_slide->titleEdit()->cursorPosition() != caret) {
+            m_slide->titleEdit()->setCursorPosition(caret);
+        } else if (m_session.editingPart() == u"body" && m_slide->bodyEdit()->textCursor().position() != caret) {
+            QTextCursor cursor = m_slide->bodyEdit()->textCursor();
+            cursor.setPosition(std::min(caret, int(m_slide->bodyEdit()->document()->characterCount()) - 1));
+            m_slide->bodyEdit()->setTextCursor(cursor);
+        }
+    }
     const Slide &slide = document.slides.at(current);
     if (m_notes->text() != slide.notes)
         m_notes->setText(slide.notes);

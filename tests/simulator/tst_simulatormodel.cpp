@@ -149,6 +149,22 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     // The bullet's colour is its own; the text keeps its colour.
     QTest::newRow("bullet colour apart") << QStringList{"select 2", "run 字体 对象=正文 颜色=蓝色", "run 项目符号和编号 对象=正文 项目符号=◆ 颜色=红色 大小=80"}
         << QStringList{"slide2.正文.颜色 = 蓝色", "slide2.正文.项目符号 = ◆", "slide2.正文.项目符号颜色 = 红色", "slide2.正文.项目符号大小 = 80"};
+    // A symbol at the caret; outline levels of the body's paragraphs.
+    QTest::newRow("symbol at the caret") << QStringList{"select 2", "edit title", "caret 2", "run 符号 符号=★"}
+        << QStringList{"slide2.title = 公司★概况", "slide2.符号.符号 = ★"};
+    QTest::newRow("symbol at the body's end") << QStringList{"select 4", "type body 新增客户", "run 符号 符号=®"}
+        << QStringList{"slide4.body = 新增客户®"};
+    QTest::newRow("no caret, no symbol in the text") << QStringList{"select 2", "run 符号 符号=★"}
+        << QStringList{"slide2.title = 公司概况", "slide2.符号.符号 = ★"};
+    QTest::newRow("caret's paragraph demoted") << QStringList{"select 2", "edit body", "caret 9", "run 大纲 操作=降级"}
+        << QStringList{"slide2.正文.段落2.级别 = 2", "slide2.正文.段落1.级别 = ", "slide2.大纲.操作 = 降级"};
+    QTest::newRow("named paragraph down twice, up once") << QStringList{"select 2", "run 大纲 操作=降级 内容=业务遍及全国",
+                                                                        "run 大纲 操作=降级 内容=业务遍及全国", "run 大纲 操作=提升 内容=业务遍及全国"}
+        << QStringList{"slide2.正文.段落3.级别 = 2"};
+    QTest::newRow("no level above the first") << QStringList{"select 2", "edit body", "caret 0", "run 大纲 操作=提升"}
+        << QStringList{"slide2.正文.段落1.级别 = 1"};
+    QTest::newRow("subtitle paragraph demoted") << QStringList{"edit body", "caret 4", "run 大纲 操作=降级"}
+        << QStringList{"slide1.副标题.段落2.级别 = 2"};
     QTest::newRow("value of the chart's data") << QStringList{"run 图表选项 单元格=第一季度、东部 数据=50"} << QStringList{"slide1.图表.第一季度、东部 = 50"};
 }
 

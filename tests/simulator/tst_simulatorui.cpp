@@ -22,7 +22,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTextBlock>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -53,6 +54,8 @@ private slots:
     void taskPaneEntries();
     void taskPanesOfControls_data();
     void taskPanesOfControls();
+    void caretEditsTheText_data();
+    void caretEditsTheText();
     void slideAttributesArePainted_data();
     void slideAttributesArePainted();
     void showActionsReachTheDocument_data();
@@ -221,7 +224,7 @@ bool editorGesture(EditorWindow &window, const QString &what)
     FormatBar *bar = window.formatBar();
     if (word == u"click") {
         auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
-        auto *body = window.findChild<QPlainTextEdit *>(QStringLiteral("body"));
+        auto *body = window.findChild<QTextEdit *>(QStringLiteral("body"));
         QWidget *target = rest == u"title" ? static_cast<QWidget *>(title) : body->viewport();
         if (!target->isVisible())
             return false;
@@ -507,7 +510,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             if (auto *line = qobject_cast<QLineEdit *>(editor)) {
                 line->selectAll();
                 line->insert(step.value);
-            } else if (auto *body = qobject_cast<QPlainTextEdit *>(editor)) {
+            } else if (auto *body = qobject_cast<QTextEdit *>(editor)) {
                 body->selectAll();
                 body->insertPlainText(step.value);
             }
@@ -721,6 +724,68 @@ void TestSimulatorUi::taskPanesOfControls()
             QVERIFY2(chinese(name), qPrintable(control->objectName()));
         }
     }
+}
+
+void TestSimulatorUi::caretEditsTheText_data()
+{
+    // Gestures: the editor's, "caret <n>" (the caret moved in the placeholder
+    // clicked), "symbol <s>" (插入 → 符号 with that symbol, 确定).
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("checks");
+    QTest::newRow("symbol into the title") << QStringList{"select 2", "click title", "caret 2", "symbol ★"}
+        << QStringList{"slide2.title = 公司★概况"};
+    QTest::newRow("symbol into the body") << QStringList{"select 2", "click body", "caret 0", "symbol ®"}
+        << QStringList{"slide2.body = ®成立于1998年\n员工三百余人\n业务遍及全国"};
+    QTest::newRow("Tab demotes") << QStringList{"select 2", "click body", "caret 9", "key Tab"}
+        << QStringList{"slide2.正文.段落2.级别 = 2", "slide2.大纲.内容 = 员工三百余人", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
+    QTest::newRow("Shift+Tab promotes") << QStringList{"select 2", "click body", "caret 9", "key Tab", "key Tab", "key Shift+Tab"}
+        << QStringList{"slide2.正文.段落2.级别 = 2"};
+    QTest::newRow("Tab inside a paragraph is typed") << QStringList{"select 2", "click body", "caret 10", "key Tab"}
+        << QStringList{"slide2.正文.段落2.级别 = ", "slide2.body = 成立于1998年\n员\t工三百余人\n业务遍及全国"};
+}
+
+// 符号 inserts at the caret of the placeholder being edited; Tab at the
+// start of a body paragraph demotes it and Shift+Tab promotes it, and the
+// slide shows the level as an indent.
+void TestSimulatorUi::caretEditsTheText()
+{
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    auto *body = window.findChild<QTextEdit *>(QStringLiteral("body"));
+    for (const QString &gesture : gestures) {
+        const QString word = gesture.section(u' ', 0, 0);
+        const QString rest = gesture.section(u' ', 1);
+        if (word == u"caret") {
+            if (title->hasFocus()) {
+                title->setCursorPosition(rest.toInt());
+            } else {
+                QVERIFY(body->hasFocus());
+                QTextCursor cursor = body->textCursor();
+                cursor.setPosition(rest.toInt());
+                body->setTextCursor(cursor);
+            }
+        } else if (word == u"symbol") {
+            window.trigger(QStringLiteral("符号"));
+            QVERIFY(window.openDialog());
+            setThroughControl(window.openDialog()->fieldBox(QStringLiteral("符号")), rest);
+            window.openDialog()->okButton()->click();
+            QTRY_VERIFY(!window.openDialog());
+        } else {
+            QVERIFY2(editorGesture(window, gesture), qPrintable(gesture));
+        }
+    }
+    for (const QString &check : checks)
+        QCOMPARE(window.session().document().value(check.section(QStringLiteral(" = "), 0, 0)), check.section(QStringLiteral(" = "), 1));
+    QCOMPARE(title->text(), window.session().document().value(QStringLiteral("slide2.title")));
+    QCOMPARE(body->toPlainText(), window.session().document().value(QStringLiteral("slide2.body")));
+    const int level = window.session().document().value(QStringLiteral("slide2.正文.段落2.级别")).toInt();
+    QCOMPARE(body->document()->findBlockByNumber(1).blockFormat().indent(), std::max(0, level - 1));
 }
 
 void TestSimulatorUi::slideListSelects_data()
