@@ -218,6 +218,26 @@ DialogLayout slidesFromFileDialog()
     return {text("幻灯片搜索"), {}, files};
 }
 
+DialogLayout symbolDialog()
+{
+    return {{}, {
+        group("", "", 0, 0, {combo("字体", "字体(F)：")}),
+        group("", "符号", 1, 0, {bare(Kind::Tiles, "符号")}),
+    }};
+}
+
+// A symbol large in its cell, as the symbol table shows it.
+void paintSymbolTile(QPainter &p, const QRectF &r, const QString &choice)
+{
+    p.setPen(QColor(140, 140, 140));
+    p.drawRect(r);
+    QFont font = p.font();
+    font.setPixelSize(int(r.height() * 0.6));
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(r, Qt::AlignCenter, choice);
+}
+
 DialogLayout designDialog()
 {
     return {{}, {
@@ -306,6 +326,7 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("图片"), pictureDialog()},
         {QStringLiteral("幻灯片（从文件）"), slidesFromFileDialog()},
         {QStringLiteral("幻灯片设计"), designDialog()},
+        {QStringLiteral("符号"), symbolDialog()},
         {QStringLiteral("对象格式"), objectDialog()},
     };
     const auto it = table.constFind(commandId);
@@ -320,6 +341,8 @@ TilePainter tilePainter(const QString &field)
         return paintBulletTile;
     if (field == u"设计模板")
         return paintTemplateTile;
+    if (field == u"符号")
+        return paintSymbolTile;
     return {};
 }
 

@@ -330,7 +330,7 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
     QTest::addColumn<QString>("command");
     for (const char *command : {"字体", "幻灯片版式", "新幻灯片", "背景", "幻灯片切换", "自定义动画", "设置放映方式",
                                 "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "打开", "图片",
-                                "幻灯片（从文件）", "幻灯片设计", "对象格式", "替换"})
+                                "幻灯片（从文件）", "符号", "幻灯片设计", "对象格式", "替换"})
         QTest::newRow(command) << QString::fromUtf8(command);
 }
 
