@@ -57,6 +57,12 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
     outer->addStretch();
     outer->addLayout(buttons);
     connect(m_ok, &QPushButton::clicked, this, [this] {
+        // A file dialog without a file name takes nothing: the name box waits.
+        if (!m_nameField.isEmpty() && values().value(m_nameField).isEmpty()) {
+            if (QWidget *name = fieldBox(m_nameField))
+                name->setFocus();
+            return;
+        }
         emit okClicked();
         accept();
     });
@@ -82,6 +88,7 @@ void CommandDialog::buildFileChooser(const CommandSpec &spec, const FileChooser 
 {
     grid->setColumnStretch(1, 1);
     int row = 0;
+    m_nameField = files.nameField;
     if (!files.browse) {
         m_folder = buildFolder(this, grid, row, files.place);
         row += 2;

@@ -71,4 +71,5 @@ private:
     QPointer<FolderView> m_folder;
     QStringList m_folderFiles;
     QString m_typeField;      // the field whose value filters the folder's files
+    QString m_nameField;      // a file dialog's file name: needed to accept
 };
