@@ -18,6 +18,8 @@
 //   "count"                      number of slides
 //   "slide3.layout"              layout, title, body, notes, hidden ("1" / "")
 //   "slide3.标题.字体"           any attribute of slide 3
+//   "slide3.正文.段落2.级别"     the outline level (1 to 5) of the body's second
+//                                paragraph ("副标题" on a title slide); none: 1
 //   "doc.视图"                   any document setting
 //   "doc.选中"                   the selected slides, as "3", "1-3" or "2,4"
 //   "doc.窗口"                   the document window: 最大化, 最小化 or 还原

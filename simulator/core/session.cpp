@@ -45,6 +45,43 @@ bool programSetting(const QString &key)
     return program.contains(key.section(u'.', 0, 0));
 }
 
+// The files of the candidate's folder the questions name: presentations to
+// open or reuse, a template, pictures, a sound, a movie, a sheet, a program.
+const QStringList &folderSamples()
+{
+    static const QStringList files = {
+        QStringLiteral("产品介绍.dps"), QStringLiteral("销售报告.dps"), QStringLiteral("年度总结.dps"),
+        QStringLiteral("蓝色经典.dpt"), QStringLiteral("风景.jpg"), QStringLiteral("背景.jpg"), QStringLiteral("符号.jpg"),
+        QStringLiteral("封面.png"), QStringLiteral("背景音乐.wav"), QStringLiteral("宣传片.avi"), QStringLiteral("销量.xls"),
+        QStringLiteral("计算器.exe"),
+    };
+    return files;
+}
+
+// The commands that write a file into the folder, and the extension each
+// gives a name typed without one when no type is chosen.
+const QMap<QString, QString> &savingCommands()
+{
+    static const QMap<QString, QString> commands = {
+        {QStringLiteral("保存"), QStringLiteral("dps")}, {QStringLiteral("另存为"), QStringLiteral("dps")},
+        {QStringLiteral("另存为网页"), QStringLiteral("htm")}, {QStringLiteral("输出为PDF"), QStringLiteral("pdf")},
+    };
+    return commands;
+}
+
+// The name a saving command writes: without folders, and with the type's
+// extension when typed without one ("模板文件（*.dpt）"), else the command's.
+QString savedName(const QString &commandId, const QMap<QString, QString> &fields)
+{
+    QString name = fields.value(QStringLiteral("文件名")).trimmed().section(u'/', -1).section(u'\\', -1);
+    if (!name.isEmpty() && !name.contains(u'.')) {
+        static const QRegularExpression extension(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+        const QString typed = extension.match(fields.value(QStringLiteral("保存类型"))).captured(1);
+        name += u'.' + (typed.isEmpty() ? savingCommands().value(commandId) : typed);
+    }
+    return name;
+}
+
 } // namespace
 
 int Session::defaultFontSize(const QString &object)
@@ -84,7 +121,10 @@ void Session::setEditing(const QString &part)
 {
     const QString editing = part == u"title" || part == u"body" ? part : QString();
     if (editing != m_editing)
+    {
         m_selectedText.clear();
+        m_caret = -1;
+    }
     m_editing = editing;
 }
 
@@ -92,6 +132,45 @@ void Session::setSelectedText(const QString &part, const QString &text)
 {
     setEditing(part);
     m_selectedText = m_editing.isEmpty() ? QString() : text;
+}
+
+void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields)
+{
+    Slide &slide = m_document.slides[m_current - 1];
+    if (spec.id == u"符号") {
+        // The symbol goes into the text at the caret.
+        const QString symbol = fields.value(QStringLiteral("符号")).trimmed();
+        if (symbol.isEmpty() || m_editing.isEmpty())
+            return;
+        QString &text = m_editing == u"title" ? slide.title : slide.body;
+        const int at = m_caret < 0 || m_caret > text.size() ? int(text.size()) : m_caret;
+        text.insert(at, symbol);
+        m_caret = at + int(symbol.size());
+        return;
+    }
+    if (spec.id != u"大纲")
+        return;
+    const QString operation = fields.value(QStringLiteral("操作")).trimmed();
+    if (operation != u"降级" && operation != u"提升")
+        return;
+    // The paragraph the text names (the caret's when it is that one), or the caret's.
+    const QStringList paragraphs = slide.body.split(u'\n');
+    const int caretParagraph = m_editing == u"body"
+        ? int(slide.body.left(m_caret < 0 ? slide.body.size() : m_caret).count(u'\n')) : -1;
+    const QString named = fields.value(QStringLiteral("内容")).trimmed();
+    int paragraph = caretParagraph;
+    if (!named.isEmpty() && (caretParagraph < 0 || paragraphs.value(caretParagraph).trimmed() != named)) {
+        paragraph = -1;
+        for (int i = 0; i < paragraphs.size() && paragraph < 0; ++i)
+            if (paragraphs.at(i).trimmed() == named)
+                paragraph = i;
+    }
+    if (paragraph < 0 || paragraph >= paragraphs.size())
+        return;
+    const QString object = slide.layout == u"标题幻灯片" ? QStringLiteral("副标题") : QStringLiteral("正文");
+    const QString key = QStringLiteral("%1.段落%2.级别").arg(object).arg(paragraph + 1);
+    const int level = std::clamp(std::max(1, slide.attributes.value(key).toInt()) + (operation == u"降级" ? 1 : -1), 1, 5);
+    slide.attributes.insert(key, QString::number(level));
 }
 
 QString Session::editedObject() const
@@ -242,6 +321,30 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
     }
 }
 
+QStringList Session::folderFiles() const
+{
+    QStringList files = folderSamples();
+    for (const QString &file : m_saved)
+        if (!files.contains(file))
+            files << file;
+    return files;
+}
+
+void Session::startAfterEdit(bool takenBack)
+{
+    State typed{m_document, m_current};
+    State before = typed;
+    before.document.slides[m_current - 1].title.clear();
+    m_undo = {before};
+    m_redo.clear();
+    m_typing.clear();
+    if (takenBack) {
+        m_redo = {typed};
+        m_undo.clear();
+        restore(before);
+    }
+}
+
 bool Session::run(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
 {
     const CommandSpec *spec = Commands::find(commandId);
@@ -253,6 +356,21 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
             m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
     });
     m_typing.clear();
+    QMap<QString, QString> values = fields;
+    if (savingCommands().contains(commandId)) {
+        const QString name = savedName(commandId, fields);
+        if (!name.isEmpty()) {
+            values.insert(QStringLiteral("文件名"), name);
+            m_saved.removeAll(name);
+            m_saved << name;
+            if (commandId == u"保存" || commandId == u"另存为")
+                m_fileName = name;
+        }
+    } else if (commandId == u"打开" && !fields.value(QStringLiteral("文件名")).trimmed().isEmpty()) {
+        m_fileName = fields.value(QStringLiteral("文件名")).trimmed();
+    } else if (spec->effect == CommandSpec::Effect::NewPresentation) {
+        m_fileName.clear();
+    }
     const bool undo = commandId == u"撤销";
     if (undo || commandId == u"恢复") {
         QList<State> &from = undo ? m_undo : m_redo;
@@ -265,40 +383,15 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         return true;
     }
     State before{m_document, m_current};
-    if (spec->field(QStringLiteral("文件名")) && !fields.value(QStringLiteral("文件名")).trimmed().isEmpty()) {
-        QMap<QString, QString> named = fields;
-        named.insert(QStringLiteral("文件名"), withExtension(*spec, fields));
-        apply(spec, named);
-    } else if (spec->field(QStringLiteral("选中文字")) && fields.value(QStringLiteral("选中文字")).trimmed().isEmpty()
-        && !selectedText().isEmpty()) {
-        QMap<QString, QString> withSelection = fields;
-        withSelection.insert(QStringLiteral("选中文字"), selectedText());
-        apply(spec, withSelection);
-    } else {
-        apply(spec, fields);
-    }
+    if (spec->field(QStringLiteral("选中文字")) && fields.value(QStringLiteral("选中文字")).trimmed().isEmpty()
+        && !selectedText().isEmpty())
+        values.insert(QStringLiteral("选中文字"), selectedText());
+    apply(spec, values);
     if (!(m_document == before.document)) {
         remember(std::move(before));
         m_redo.clear();
     }
     return true;
-}
-
-QString Session::withExtension(const CommandSpec &spec, const QMap<QString, QString> &fields)
-{
-    // A name typed without one gets the type's extension, as the editor's
-    // file dialogs add it: the chosen 保存类型 "…（*.ppt）", else the command's own.
-    const QString name = fields.value(QStringLiteral("文件名")).trimmed();
-    if (name.contains(u'.') || spec.id == u"打开" || spec.id == u"新建")
-        return name;
-    static const QRegularExpression typed(QStringLiteral("\\*(\\.[A-Za-z0-9]+)"));
-    if (const QRegularExpressionMatch m = typed.match(fields.value(QStringLiteral("保存类型"))); m.hasMatch())
-        return name + m.captured(1);
-    if (spec.id == u"另存为网页")
-        return name + QStringLiteral(".htm");
-    if (spec.id == u"输出为PDF")
-        return name + QStringLiteral(".pdf");
-    return name + QStringLiteral(".dps");
 }
 
 void Session::remember(State before)
@@ -326,6 +419,9 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
     using Effect = CommandSpec::Effect;
     switch (spec->effect) {
     case Effect::SlideAttributes:
+        setAttributes(*spec, fields);
+        editAtCaret(*spec, fields);
+        break;
     case Effect::Animation:
         setAttributes(*spec, fields);
         break;

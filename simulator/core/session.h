@@ -40,6 +40,23 @@ public:
     // A route (菜单, 工具栏, 快捷键, 右键菜单, 任务窗格) is how the candidate
     // reached the command; the document notes it as "doc.方式.<command>".
     bool run(const QString &commandId, const QMap<QString, QString> &fields = {}, const QString &route = {});
+    // Whether 撤销 and 恢复 would take anything back or bring anything back
+    // (the editor greys them otherwise).
+    bool canUndo() const { return !m_undo.isEmpty(); }
+    bool canRedo() const { return !m_redo.isEmpty(); }
+    // The session starts just after the candidate typed the current slide's
+    // title, as a task that asks to take back "the last operation" assumes;
+    // with `takenBack`, that typing has been taken back already (恢复 brings
+    // it back). Nothing else of the document changes.
+    void startAfterEdit(bool takenBack);
+
+    // The candidate's folder (考生文件夹) as the file dialogs list it: the
+    // files the questions work with, then what the candidate saved in this
+    // session (a name typed without extension gets the saved type's).
+    QStringList folderFiles() const;
+    // The file the presentation was last saved as or opened from; empty for
+    // one never saved (保存 then asks for a name).
+    QString fileName() const { return m_fileName; }
 
     // An action taken in the running slide show (see ShowActions), through
     // its command. Returns false (and changes nothing) for an unknown action.
@@ -64,6 +81,12 @@ public:
     // "选中文字" field (字体) acts on it when the field is left empty.
     void setSelectedText(const QString &part, const QString &text);
     QString selectedText() const { return m_editing.isEmpty() ? QString() : m_selectedText; }
+    QString editingPart() const { return m_editing; }
+    // Where in that placeholder's text the caret is (-1: at its end). 符号
+    // inserts there; 大纲's 降级 and 提升 act on the caret's paragraph of the
+    // body when they name no paragraph by its text (内容).
+    void setCaret(int position) { m_caret = position; }
+    int caret() const { return m_caret; }
 
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
@@ -86,11 +109,11 @@ private:
     };
 
     void apply(const CommandSpec *spec, const QMap<QString, QString> &fields);
-    static QString withExtension(const CommandSpec &spec, const QMap<QString, QString> &fields);
     void remember(State before);
     void restore(const State &state);
     void setSelection(const QList<int> &slides);
     void setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields);
+    void editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields);
 
     Document m_document;
     int m_current = 1;
@@ -98,6 +121,9 @@ private:
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QString m_editing; // "title" or "body": where the caret is on the current slide
     QString m_selectedText;  // selected there
+    int m_caret = -1;
+    QStringList m_saved;   // files saved in this session, oldest first
+    QString m_fileName;
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
 };

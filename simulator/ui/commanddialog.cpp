@@ -2,8 +2,12 @@
 
 #include "dialoglayouts.h"
 #include "dialogpreview.h"
+#include "folderview.h"
 
+#include <QComboBox>
 #include <QGridLayout>
+#include <QLineEdit>
+#include <QStyle>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +27,15 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
     outer->addLayout(grid);
-    if (layout)
+    m_ok = new QPushButton(QStringLiteral("确定"), this);
+    m_ok->setObjectName(QStringLiteral("ok"));
+    m_ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    const bool files = layout && layout->files;
+    if (files)
+        buildFileChooser(spec, *layout->files, grid, cancel);
+    else if (layout)
         buildLaidOut(spec, *layout, grid);
     else
         buildForm(spec, grid);
@@ -37,20 +49,185 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
     m_guideHint->setPalette(red);
     m_guideHint->hide();
     buttons->addWidget(m_guideHint, 1);
-    buttons->addStretch();
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
-    m_ok->setObjectName(QStringLiteral("ok"));
-    m_ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
+    if (!files) {   // a file dialog has its buttons beside its boxes
+        buttons->addStretch();
+        buttons->addWidget(m_ok);
+        buttons->addWidget(cancel);
+    }
     outer->addStretch();
     outer->addLayout(buttons);
     connect(m_ok, &QPushButton::clicked, this, [this] {
+        // A file dialog without a file name takes nothing: the name box waits.
+        if (!m_nameField.isEmpty() && values().value(m_nameField).isEmpty()) {
+            if (QWidget *name = fieldBox(m_nameField))
+                name->setFocus();
+            return;
+        }
         emit okClicked();
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+FolderView *CommandDialog::buildFolder(QWidget *owner, QGridLayout *grid, int row, const QString &place)
+{
+    grid->addWidget(new QLabel(place, owner), row, 0);
+    auto *folder = new QComboBox(owner);
+    folder->setObjectName(QStringLiteral("folder"));
+    folder->setAccessibleName(QString(place).remove(QRegularExpression(QStringLiteral("(\\([A-Z]\\))?[：:]$"))));
+    folder->addItem(style()->standardIcon(QStyle::SP_DirIcon), QStringLiteral("考生文件夹"));
+    grid->addWidget(folder, row, 1);
+    auto *view = new FolderView(owner);
+    view->setMinimumSize(470, 180);
+    grid->addWidget(view, row + 1, 0, 1, 3);
+    return view;
+}
+
+void CommandDialog::buildFileChooser(const CommandSpec &spec, const FileChooser &files, QGridLayout *grid,
+                                     QPushButton *cancel)
+{
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    m_nameField = files.nameField;
+    if (!files.browse) {
+        m_folder = buildFolder(this, grid, row, files.place);
+        row += 2;
+    }
+    // The name box, with the button that accepts (or 浏览) beside it.
+    if (const FieldSpec *name = spec.field(files.nameField)) {
+        grid->addWidget(new QLabel(files.nameLabel, this), row, 0);
+        grid->addWidget(addControl(FieldControl::Kind::Line, *name, files.nameLabel, this).widget, row, 1);
+    }
+    if (files.browse) {
+        auto *browse = new QPushButton(QStringLiteral("浏览(&B)…"), this);
+        browse->setObjectName(QStringLiteral("browse"));
+        grid->addWidget(browse, row, 2);
+        connect(browse, &QPushButton::clicked, this, [this, files] { this->browse(files); });
+    } else {
+        grid->addWidget(m_ok, row, 2);
+    }
+    ++row;
+    // The type box: the command's field, or the types this dialog lists.
+    if (!files.browse) {
+        grid->addWidget(new QLabel(files.typeLabel, this), row, 0);
+        const QString accessible = QString(files.typeLabel).remove(QRegularExpression(QStringLiteral("(\\([A-Z]\\))?[：:]$")));
+        if (const FieldSpec *type = files.typeField.isEmpty() ? nullptr : spec.field(files.typeField)) {
+            QWidget *box = addControl(FieldControl::Kind::Combo, *type, files.typeLabel, this).widget;
+            grid->addWidget(box, row, 1);
+            m_typeField = type->name;
+            if (auto *combo = qobject_cast<QComboBox *>(box))
+                combo->setInsertPolicy(QComboBox::NoInsert);
+        } else {
+            auto *box = new QComboBox(this);
+            box->setObjectName(QStringLiteral("fileType"));
+            box->setAccessibleName(accessible);
+            box->addItems(files.types);
+            grid->addWidget(box, row, 1);
+            connect(box, &QComboBox::currentTextChanged, this, [this](const QString &type) { m_folder->setType(type); });
+            m_folder->setType(box->currentText());
+        }
+        grid->addWidget(cancel, row, 2);
+        ++row;
+    }
+    // The command's other fields, one labelled row each.
+    const int firstOther = row;
+    for (const FieldSpec &field : spec.fields) {
+        if (m_fields.contains(field.name))
+            continue;
+        const QString label = files.labels.value(field.name, field.name + QStringLiteral("："));
+        grid->addWidget(new QLabel(label, this), row, 0);
+        const bool slides = files.browse && field.name == u"幻灯片";
+        QWidget *control = addControl(slides ? FieldControl::Kind::List : FieldControl::Kind::Combo, field, label, this).widget;
+        if (slides)
+            control->setFixedHeight(control->fontMetrics().height() * 5);
+        grid->addWidget(control, row++, 1);
+    }
+    if (files.browse) {
+        auto *column = new QVBoxLayout;
+        column->addWidget(m_ok);
+        column->addWidget(cancel);
+        column->addStretch();
+        grid->addLayout(column, firstOther, 2, std::max(1, row - firstOther), 1);
+        grid->setColumnMinimumWidth(1, 300);
+    }
+    m_ok->setText(files.accept.isEmpty() ? m_ok->text() : QString(files.accept).replace(QStringLiteral("("), QStringLiteral("(&")));
+    cancel->setText(files.browse ? QStringLiteral("关闭") : QStringLiteral("取消"));
+    for (auto it = files.defaults.begin(); it != files.defaults.end(); ++it)
+        setValue(it.key(), it.value());
+
+    if (m_folder) {
+        // A click names the file; a double click accepts it at once.
+        const QString nameField = files.nameField;
+        connect(m_folder, &QListWidget::itemClicked, this, [this, nameField](QListWidgetItem *item) {
+            setValue(nameField, item->text());
+        });
+        connect(m_folder, &QListWidget::itemDoubleClicked, this, [this, nameField](QListWidgetItem *item) {
+            setValue(nameField, item->text());
+            m_ok->click();
+        });
+        if (!m_typeField.isEmpty()) {
+            m_folder->setType(values().value(m_typeField));
+            connect(this, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
+                if (name == m_typeField)
+                    m_folder->setType(value);
+            });
+        }
+    }
+}
+
+// 浏览: the folder in a dialog of its own; 打开 there names the file in the
+// dialog that asked.
+void CommandDialog::browse(const FileChooser &files)
+{
+    auto *browser = new QDialog(this);
+    browser->setObjectName(QStringLiteral("browseDialog"));
+    browser->setWindowTitle(QStringLiteral("浏览"));
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    auto *grid = new QGridLayout(browser);
+    grid->setColumnStretch(1, 1);
+    FolderView *view = buildFolder(browser, grid, 0, files.place);
+    view->setFiles(m_folderFiles);
+    grid->addWidget(new QLabel(QStringLiteral("文件名(N)："), browser), 2, 0);
+    auto *name = new QLineEdit(browser);
+    name->setObjectName(QStringLiteral("browseName"));
+    name->setAccessibleName(QStringLiteral("文件名"));
+    grid->addWidget(name, 2, 1);
+    auto *open = new QPushButton(QStringLiteral("打开(&O)"), browser);
+    open->setObjectName(QStringLiteral("browseOpen"));
+    open->setDefault(true);
+    grid->addWidget(open, 2, 2);
+    grid->addWidget(new QLabel(files.typeLabel, browser), 3, 0);
+    auto *type = new QComboBox(browser);
+    type->setObjectName(QStringLiteral("fileType"));
+    type->setAccessibleName(QStringLiteral("文件类型"));
+    type->addItems(files.types);
+    grid->addWidget(type, 3, 1);
+    auto *cancel = new QPushButton(QStringLiteral("取消"), browser);
+    grid->addWidget(cancel, 3, 2);
+    view->setType(type->currentText());
+    connect(type, &QComboBox::currentTextChanged, view, [view](const QString &chosen) { view->setType(chosen); });
+    connect(view, &QListWidget::itemClicked, name, [name](QListWidgetItem *item) { name->setText(item->text()); });
+    connect(view, &QListWidget::itemDoubleClicked, open, [name, open](QListWidgetItem *item) {
+        name->setText(item->text());
+        open->click();
+    });
+    const QString nameField = files.nameField;
+    connect(open, &QPushButton::clicked, this, [this, browser, name, nameField] {
+        if (name->text().trimmed().isEmpty())
+            return;
+        setValue(nameField, name->text().trimmed());
+        browser->accept();
+    });
+    connect(cancel, &QPushButton::clicked, browser, &QDialog::reject);
+    m_folder = view;
+    browser->open();
+}
+
+void CommandDialog::setFolderFiles(const QStringList &files)
+{
+    m_folderFiles = files;
+    if (m_folder)
+        m_folder->setFiles(files);
 }
 
 FieldControl &CommandDialog::addControl(FieldControl::Kind kind, const FieldSpec &field, const QString &label,

@@ -2,16 +2,20 @@
 
 #include "commands.h"
 #include "fieldcontrol.h"
+#include "folderview.h"
 
 #include <QDialog>
 #include <QMap>
+#include <QPointer>
 
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 struct DialogGroup;
 struct DialogLayout;
+struct FileChooser;
 
 // The dialog of one editor command ("字体", "幻灯片切换", …), built when it
 // opens. The commands candidates use most are laid out like the editor's own
@@ -39,6 +43,11 @@ public:
     // covers the editor's task strip. Empty hides it.
     void setGuideHint(const QString &text);
     QPushButton *okButton() const { return m_ok; }
+    // The files of the candidate's folder, for a file dialog to list.
+    void setFolderFiles(const QStringList &files);
+    // A file dialog's list of the folder; null for other dialogs and before
+    // 浏览 opened it.
+    FolderView *folderView() const { return m_folder; }
 
 signals:
     void fieldChanged(const QString &name, const QString &value);
@@ -48,6 +57,10 @@ private:
     void buildForm(const CommandSpec &spec, QGridLayout *grid);
     void buildLaidOut(const CommandSpec &spec, const DialogLayout &layout, QGridLayout *grid);
     QWidget *buildGroup(const CommandSpec &spec, const DialogGroup &group, QWidget *parent);
+    void buildFileChooser(const CommandSpec &spec, const FileChooser &files, QGridLayout *grid, QPushButton *cancel);
+    // The folder, its files and the type box, in rows from `row` of `grid`.
+    FolderView *buildFolder(QWidget *owner, QGridLayout *grid, int row, const QString &place);
+    void browse(const FileChooser &files);
     FieldControl &addControl(FieldControl::Kind kind, const FieldSpec &field, const QString &label, QWidget *parent);
 
     QMap<QString, FieldControl> m_fields;
@@ -55,4 +68,8 @@ private:
     QTabWidget *m_tabs = nullptr;
     QPushButton *m_ok = nullptr;
     QLabel *m_guideHint = nullptr;
+    QPointer<FolderView> m_folder;
+    QStringList m_folderFiles;
+    QString m_typeField;      // the field whose value filters the folder's files
+    QString m_nameField;      // a file dialog's file name: needed to accept
 };

@@ -155,13 +155,87 @@ DialogLayout printDialog()
     }};
 }
 
-DialogLayout saveDialog()
+QStringList presentationTypes()
+{
+    return Commands::find(QStringLiteral("另存为"))->field(QStringLiteral("保存类型"))->choices;
+}
+
+DialogLayout saveDialog(bool typeField)
+{
+    FileChooser files;
+    files.place = text("保存位置(I)：");
+    files.nameField = text("文件名");
+    files.nameLabel = text("文件名(N)：");
+    files.typeField = typeField ? text("保存类型") : QString();
+    files.typeLabel = text("保存类型(T)：");
+    files.types = presentationTypes();
+    files.accept = text("保存(S)");
+    if (typeField)
+        files.defaults = {{files.typeField, files.types.first()}};
+    return {text("另存为"), {}, files};
+}
+
+DialogLayout openDialog()
+{
+    FileChooser files;
+    files.place = text("查找范围(I)：");
+    files.nameField = text("文件名");
+    files.nameLabel = text("文件名(N)：");
+    files.typeLabel = text("文件类型(T)：");
+    files.types = QStringList{text("所有演示文件（*.dps;*.ppt;*.dpt）")} + presentationTypes().mid(0, 3)
+                + QStringList{text("所有文件（*.*）")};
+    files.accept = text("打开(O)");
+    files.labels = {{text("打开方式"), text("打开方式(W)：")}};
+    files.defaults = {{text("打开方式"), text("打开")}};
+    return {text("打开"), {}, files};
+}
+
+DialogLayout pictureDialog()
+{
+    FileChooser files;
+    files.place = text("查找范围(I)：");
+    files.nameField = text("名称");
+    files.nameLabel = text("文件名(N)：");
+    files.typeLabel = text("文件类型(T)：");
+    files.types = {text("所有图片（*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.wmf）"), text("所有文件（*.*）")};
+    files.accept = text("插入(S)");
+    files.labels = {{text("来源"), text("来源：")}};
+    files.defaults = {{text("来源"), text("来自文件")}};
+    return {text("插入图片"), {}, files};
+}
+
+DialogLayout slidesFromFileDialog()
+{
+    FileChooser files;
+    files.place = text("查找范围(I)：");
+    files.nameField = text("文件");
+    files.nameLabel = text("文件(F)：");
+    files.typeLabel = text("文件类型(T)：");
+    files.types = QStringList{text("所有演示文件（*.dps;*.ppt;*.dpt）")} + presentationTypes().mid(0, 3);
+    files.accept = text("插入(I)");
+    files.browse = true;
+    files.labels = {{text("幻灯片"), text("选定幻灯片(S)：")}};
+    return {text("幻灯片搜索"), {}, files};
+}
+
+DialogLayout symbolDialog()
 {
     return {{}, {
-        group("", "", 0, 0, {note("保存位置(I)：  我的文档")}),
-        group("", "", 1, 0, {preview(Preview::Files)}),
-        group("", "", 2, 0, {combo("文件名", "文件名(N)："), combo("保存类型", "保存类型(T)：")}),
+        group("", "", 0, 0, {combo("字体", "字体(F)：")}),
+        group("", "符号", 1, 0, {bare(Kind::Tiles, "符号")}),
     }};
+}
+
+// A symbol large in its cell, as the symbol table shows it.
+void paintSymbolTile(QPainter &p, const QRectF &r, const QString &choice)
+{
+    p.setPen(QColor(140, 140, 140));
+    p.drawRect(r);
+    QFont font = p.font();
+    font.setPixelSize(int(r.height() * 0.6));
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(r, Qt::AlignCenter, choice);
 }
 
 DialogLayout designDialog()
@@ -246,9 +320,13 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("页眉和页脚"), headerFooterDialog()},
         {QStringLiteral("项目符号和编号"), bulletsDialog()},
         {QStringLiteral("打印"), printDialog()},
-        {QStringLiteral("另存为"), saveDialog()},
-        {QStringLiteral("保存"), saveDialog()},
+        {QStringLiteral("另存为"), saveDialog(true)},
+        {QStringLiteral("保存"), saveDialog(false)},
+        {QStringLiteral("打开"), openDialog()},
+        {QStringLiteral("图片"), pictureDialog()},
+        {QStringLiteral("幻灯片（从文件）"), slidesFromFileDialog()},
         {QStringLiteral("幻灯片设计"), designDialog()},
+        {QStringLiteral("符号"), symbolDialog()},
         {QStringLiteral("对象格式"), objectDialog()},
     };
     const auto it = table.constFind(commandId);
@@ -263,6 +341,8 @@ TilePainter tilePainter(const QString &field)
         return paintBulletTile;
     if (field == u"设计模板")
         return paintTemplateTile;
+    if (field == u"符号")
+        return paintSymbolTile;
     return {};
 }
 

@@ -3,7 +3,11 @@
 #include "fieldcontrol.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 // How the dialogs candidates use most are laid out: group boxes on a grid,
 // tabs where the editor has them, a preview where it helps. Each entry names
@@ -14,7 +18,7 @@
 struct DialogItem
 {
     enum class Extra { Field, Note, Preview };
-    enum class Preview { None, Font, Background, Transition, HeaderFooter, Handout, Files };
+    enum class Preview { None, Font, Background, Transition, HeaderFooter, Handout };
 
     Extra extra = Extra::Field;
     QString field;   // the field, or a note's text
@@ -34,10 +38,30 @@ struct DialogGroup
     int columns = 1;  // label and control pairs a row
 };
 
+// A file dialog: the candidate's folder (考生文件夹) as the current folder
+// with its files listed to click, the file name and type boxes below, the
+// buttons beside them. Fields the command has besides the name and the type
+// follow as labelled rows. With `browse`, the dialog holds the name box and
+// 浏览 beside it only, and 浏览 opens the folder in a dialog of its own.
+struct FileChooser
+{
+    QString place;        // "保存位置(I)：", "查找范围(I)："
+    QString nameField;    // the field the file name box is
+    QString nameLabel;
+    QString typeField;    // the field the type box is; empty: the box shows `types` only
+    QString typeLabel;
+    QStringList types;    // offered when no field is the type box; the first is chosen
+    QString accept;       // the text of the button that accepts ("保存(S)")
+    bool browse = false;
+    QMap<QString, QString> labels;   // the rows of the other fields: field → label
+    QMap<QString, QString> defaults; // what the dialog opens with, as the editor's does
+};
+
 struct DialogLayout
 {
     QString title;   // the window title; empty: the command
     QList<DialogGroup> groups;
+    std::optional<FileChooser> files = std::nullopt;
 };
 
 namespace DialogLayouts {

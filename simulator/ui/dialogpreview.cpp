@@ -151,25 +151,6 @@ void paintPage(QPainter &p, const QRect &r, const ValueMap &v, Preview kind)
     }
 }
 
-void paintFiles(QPainter &p, const QRect &r)
-{
-    p.fillRect(r, Qt::white);
-    p.setPen(QColor(120, 120, 120));
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-    static const char16_t *files[] = {u"年度总结.dps", u"产品介绍.dps", u"工作汇报.dps", u"培训.dps", u"公司模板.dpt"};
-    const int line = p.fontMetrics().height() + 4;
-    int y = r.top() + 4;
-    for (const char16_t *file : files) {
-        if (y + line > r.bottom())
-            break;
-        p.fillRect(QRect(r.left() + 8, y + 3, 12, line - 8), QColor(210, 80, 40));
-        p.fillRect(QRect(r.left() + 10, y + 5, 8, 2), Qt::white);
-        p.setPen(Qt::black);
-        p.drawText(QRect(r.left() + 26, y, r.width() - 30, line), Qt::AlignVCenter, QString::fromUtf16(file));
-        y += line;
-    }
-}
-
 } // namespace
 
 DialogPreview::DialogPreview(DialogItem::Preview kind, Values values, QWidget *parent)
@@ -187,7 +168,6 @@ QSize DialogPreview::sizeHint() const
     case Preview::Transition: return {140, 96};
     case Preview::HeaderFooter: return {150, 120};
     case Preview::Handout: return {120, 96};
-    case Preview::Files: return {420, 130};
     case Preview::None: break;
     }
     return {100, 60};
@@ -204,7 +184,6 @@ void DialogPreview::paintEvent(QPaintEvent *)
     case Preview::Transition: paintTransition(p, r, values); break;
     case Preview::HeaderFooter:
     case Preview::Handout: paintPage(p, r, values, m_kind); break;
-    case Preview::Files: paintFiles(p, r); break;
     case Preview::None: break;
     }
 }

@@ -1,15 +1,21 @@
 #include "editorparts.h"
 
+#include "commands.h"
+#include "dialoglayouts.h"
 #include "slideart.h"
+#include "taskpanes.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 
 namespace {
@@ -227,6 +233,8 @@ QString TaskPane::spokenName(const QString &entry)
 {
     if (entry == u"close")
         return QStringLiteral("关闭任务窗格");
+    if (entry == u"switch")
+        return QStringLiteral("其他任务窗格");
     QString name = entry.section(u':', 1);
     return name.remove(QStringLiteral(" ▾"));
 }
@@ -237,11 +245,74 @@ TaskPane::TaskPane(QWidget *parent) : QWidget(parent)
     setAccessibleName(QStringLiteral("任务窗格"));
 }
 
+QStringList TaskPane::panes()
+{
+    return {QStringLiteral("新建演示文稿"), QStringLiteral("幻灯片版式"), QStringLiteral("幻灯片设计"),
+            QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板")};
+}
+
 void TaskPane::setPane(const QString &pane, const QString &layout)
 {
     m_pane = pane;
     m_layout = layout;
+    // The panes of controls are made when first shown.
+    if (pane == u"自定义动画" && !m_animation) {
+        m_animation = new AnimationPane(this);
+        connect(m_animation, &AnimationPane::chosen, this, &TaskPane::chosen);
+        m_animation->showSlide(m_slide, m_object);
+    }
+    if (pane == u"幻灯片切换" && !m_transition) {
+        m_transition = new TransitionPane(this);
+        connect(m_transition, &TransitionPane::chosen, this, &TaskPane::chosen);
+        m_transition->showSlide(m_slide);
+    }
+    if (m_animation)
+        m_animation->setVisible(pane == u"自定义动画");
+    if (m_transition)
+        m_transition->setVisible(pane == u"幻灯片切换");
+    placePanes();
     update();
+}
+
+void TaskPane::showSlide(const Slide &slide, const QString &object)
+{
+    m_slide = slide;
+    m_object = object;
+    if (m_animation && m_animation->isVisible())
+        m_animation->showSlide(slide, object);
+    if (m_transition && m_transition->isVisible())
+        m_transition->showSlide(slide);
+}
+
+void TaskPane::placePanes()
+{
+    const QRect below = rect().adjusted(1, headHeight() + 1, -1, -1);
+    for (QWidget *pane : {static_cast<QWidget *>(m_animation), static_cast<QWidget *>(m_transition)})
+        if (pane)
+            pane->setGeometry(below);
+}
+
+void TaskPane::resizeEvent(QResizeEvent *)
+{
+    placePanes();
+}
+
+void TaskPane::openSwitcher()
+{
+    if (!m_switcher) {
+        m_switcher = new QMenu(this);
+        m_switcher->setObjectName(QStringLiteral("paneSwitcher"));
+        m_switcher->setAccessibleName(QStringLiteral("其他任务窗格"));
+        for (const QString &pane : panes()) {
+            QAction *entry = m_switcher->addAction(pane);
+            entry->setObjectName(QStringLiteral("pane:") + pane);
+            entry->setCheckable(true);
+            connect(entry, &QAction::triggered, this, [this, pane] { emit activated(QStringLiteral("pane:") + pane); });
+        }
+    }
+    for (QAction *entry : m_switcher->actions())
+        entry->setChecked(entry->text() == m_pane);
+    m_switcher->popup(mapToGlobal(QPoint(1, headHeight())));
 }
 
 void TaskPane::paintEvent(QPaintEvent *)
@@ -252,12 +323,18 @@ void TaskPane::paintEvent(QPaintEvent *)
     p.setPen(paneBorder);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     const int line = fontMetrics().height();
-    const QRect head(1, 1, width() - 2, line + 8);
+    const QRect head(1, 1, width() - 2, headHeight());
     p.fillRect(head, QColor(120, 150, 210));
     p.setPen(Qt::white);
-    p.drawText(head.adjusted(6, 0, -18, 0), Qt::AlignVCenter, m_pane);
+    // The title is the switcher: the pane's name and its drop-down arrow.
+    const QRect title = head.adjusted(6, 0, -20, 0);
+    p.drawText(title, Qt::AlignVCenter, m_pane);
+    p.drawText(title, Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("▾"));
+    m_entries.append({title, QStringLiteral("switch")});
     p.drawText(head.adjusted(0, 0, -6, 0), Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("×"));
     m_entries.append({QRect(head.right() - 18, head.top(), 18, head.height()), QStringLiteral("close")});
+    if (m_pane == u"自定义动画" || m_pane == u"幻灯片切换")
+        return;   // a pane of controls
     int y = head.bottom() + 10;
     const auto heading = [&](const QString &text) {
         p.setPen(QColor(30, 60, 140));
@@ -297,6 +374,24 @@ void TaskPane::paintEvent(QPaintEvent *)
         y += 4;
         p.setPen(Qt::black);
         p.drawText(QRect(8, y, width() - 16, line * 3), Qt::TextWordWrap, QStringLiteral("选中幻灯片的某个元素，然后单击“添加效果”添加动画。"));
+    } else if (m_pane == u"幻灯片设计") {
+        heading(QStringLiteral("应用设计模板："));
+        const TilePainter tiles = DialogLayouts::tilePainter(QStringLiteral("设计模板"));
+        const QStringList templates = Commands::find(QStringLiteral("幻灯片设计"))->field(QStringLiteral("设计模板"))->choices;
+        const int w = (width() - 30) / 2, h = w * 3 / 4;
+        for (int i = 0; i < templates.size() && y + h + line < height(); ++i) {
+            const QRectF r(10 + (i % 2) * (w + 10), y + (i / 2) * (h + line + 8), w, h);
+            p.save();
+            tiles(p, r, templates.at(i));
+            p.restore();
+            p.setPen(Qt::black);
+            p.drawText(QRectF(r.left(), r.bottom() + 1, r.width(), line), Qt::AlignHCenter, templates.at(i));
+            m_entries.append({r.toAlignedRect(), QStringLiteral("design:") + templates.at(i)});
+            if (templates.at(i) == m_slide.attributes.value(QStringLiteral("设计模板"))) {
+                p.setPen(QPen(QColor(240, 160, 0), 2));
+                p.drawRect(r.adjusted(-2, -2, 2, 2));
+            }
+        }
     } else if (m_pane == u"剪贴板") {
         heading(QStringLiteral("剪贴板"));
         link(QStringLiteral("全部粘贴"));
@@ -326,7 +421,10 @@ void TaskPane::mousePressEvent(QMouseEvent *event)
 {
     for (const auto &[area, name] : std::as_const(m_entries)) {
         if (area.contains(event->position().toPoint())) {
-            emit activated(name);
+            if (name == u"switch")
+                openSwitcher();
+            else
+                emit activated(name);
             return;
         }
     }
@@ -368,8 +466,15 @@ void SlideThumbnails::paint(QPainter *p, const QStyleOptionViewItem &option, con
         p->fillRect(QRect(r.left() + 22, r.top() + 4 + line / 2 - 4, 10, 8), QColor(120, 120, 120));
         p->drawText(QRect(r.left() + 36, r.top() + 4, r.width() - 40, line), Qt::AlignLeft, slide.title);
         int y = r.top() + 4 + line;
-        for (const QString &text : slide.body.split(u'\n', Qt::SkipEmptyParts)) {
-            p->drawText(QRect(r.left() + 46, y, r.width() - 50, line), Qt::AlignLeft, QStringLiteral("• ") + text);
+        const QStringList paragraphs = slide.body.split(u'\n');
+        const QString part = SlideArt::bodyPart(slide);
+        for (int i = 0; i < paragraphs.size(); ++i) {
+            if (paragraphs.at(i).isEmpty())
+                continue;
+            // Deeper outline levels further in.
+            const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
+            const int x = r.left() + 46 + (level - 1) * 12;
+            p->drawText(QRect(x, y, r.right() - x - 4, line), Qt::AlignLeft, QStringLiteral("• ") + paragraphs.at(i));
             y += line;
         }
         p->restore();
@@ -416,17 +521,46 @@ void SlideThumbnails::paint(QPainter *p, const QStyleOptionViewItem &option, con
 
 // --- BodyEdit --------------------------------------------------------------
 
+BodyEdit::BodyEdit(QWidget *parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+}
+
 QList<int> BodyEdit::paragraphTops() const
 {
+    // Each paragraph's top as the viewport shows it, without the document's
+    // margin, with its number in the upper bits.
     QList<int> tops;
-    const QPointF offset = contentOffset();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
-        const QRectF geometry = blockBoundingGeometry(block).translated(offset);
-        if (geometry.top() > viewport()->height())
+    const QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    const double shift = verticalScrollBar()->value() + document()->documentMargin();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const double top = layout->blockBoundingRect(block).top() - shift;
+        if (top > viewport()->height())
             break;
-        tops << int(geometry.top()) + (block.blockNumber() << 16);
+        if (top + layout->blockBoundingRect(block).height() >= 0)
+            tops << int(top) + (block.blockNumber() << 16);
     }
     return tops;
+}
+
+bool BodyEdit::event(QEvent *event)
+{
+    // Before the focus chain sees Tab.
+    if (event->type() == QEvent::KeyPress && levelAsked) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QTextCursor cursor = textCursor();
+        const bool plain = !(key->modifiers() & ~Qt::ShiftModifier);
+        if (plain && key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier)
+            && cursor.positionInBlock() == 0 && !cursor.hasSelection()) {
+            levelAsked(1);
+            return true;
+        }
+        if (plain && (key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier)))) {
+            levelAsked(-1);
+            return true;
+        }
+    }
+    return QTextEdit::event(event);
 }
 
 // --- SlideView -------------------------------------------------------------
@@ -450,11 +584,13 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
     m_body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_body->viewport()->setAutoFillBackground(false);
     connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) { emit edited(QStringLiteral("title"), text); });
-    connect(m_body, &QPlainTextEdit::textChanged, this, [this] {
+    connect(m_body, &QTextEdit::textChanged, this, [this] {
+        if (m_bulletIndent > 0)
+            update();   // the bullets follow the paragraphs
         if (!m_loading)
             emit edited(QStringLiteral("body"), m_body->toPlainText());
     });
-    connect(m_body, &QPlainTextEdit::updateRequest, this, [this] {
+    connect(m_body->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (m_bulletIndent > 0)
             update();
     });
@@ -464,7 +600,7 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
         if (!m_loading && (m_title->hasSelectedText() || m_title->hasFocus()))
             emit textSelected(QStringLiteral("title"), m_title->selectedText());
     });
-    connect(m_body, &QPlainTextEdit::selectionChanged, this, [this] {
+    connect(m_body, &QTextEdit::selectionChanged, this, [this] {
         const QString text = m_body->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
         if (!m_loading && (!text.isEmpty() || m_body->hasFocus()))
             emit textSelected(QStringLiteral("body"), text);
@@ -543,6 +679,19 @@ void SlideView::placeEditors()
     m_bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
     m_bulletColour = SlideArt::colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), body.colour);
     m_bulletIndent = part == u"副标题" || m_bullets == u"无" ? 0 : QFontMetrics(body.font).height();
+    // Each paragraph indented by its outline level.
+    m_loading = true;
+    QTextDocument *text = m_body->document();
+    text->setIndentWidth(QFontMetrics(body.font).height() * 1.2);
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+        const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(block.blockNumber() + 1)).toInt());
+        if (block.blockFormat().indent() != level - 1) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setIndent(level - 1);
+            QTextCursor(block).setBlockFormat(format);
+        }
+    }
+    m_loading = false;
     QRect bodyRect = within(place.body);
     // Inserted objects take the right of a full-width body (as the slide paints them).
     const bool hasObjects = std::any_of(slide.attributes.keyValueBegin(), slide.attributes.keyValueEnd(),
@@ -607,8 +756,10 @@ void SlideView::paintEvent(QPaintEvent *)
                 mark = QString(QStringLiteral("一二三四五六七八九十").at(line % 10)) + u'、';
             else if (!m_bullets.isEmpty() && m_bullets != u"图片")
                 mark = m_bullets.left(1);
-            if (y < area.bottom() && m_body->document()->findBlockByNumber(line).length() > 1)
-                p.drawText(QRect(area.left() - m_bulletIndent, y, m_bulletIndent * 2, area.height()),
+            const QTextBlock block = m_body->document()->findBlockByNumber(line);
+            const int shift = int(block.blockFormat().indent() * m_body->document()->indentWidth());
+            if (y < area.bottom() && block.length() > 1)
+                p.drawText(QRect(area.left() - m_bulletIndent + shift, y, m_bulletIndent * 2, area.height()),
                            Qt::AlignLeft | Qt::AlignTop, mark);
         }
     }

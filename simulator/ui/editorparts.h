@@ -2,7 +2,7 @@
 
 #include "document.h"
 
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPointer>
 #include <QStyledItemDelegate>
 #include <QWidget>
@@ -50,6 +50,13 @@ private:
 };
 
 // The task pane on the right: the pane named by the document's setting.
+// Its title carries the switcher (a drop-down of the panes) and the close
+// button; 自定义动画 and 幻灯片切换 are panes of real controls, made when first
+// shown (see AnimationPane, TransitionPane).
+class AnimationPane;
+class TransitionPane;
+class QMenu;
+
 class TaskPane : public QWidget
 {
     Q_OBJECT
@@ -57,26 +64,52 @@ class TaskPane : public QWidget
 public:
     explicit TaskPane(QWidget *parent);
     void setPane(const QString &pane, const QString &layout);
+    // The slide the panes show and act on, and the object the caret is in.
+    void showSlide(const Slide &slide, const QString &object);
+    // The panes the switcher offers, in its order.
+    static QStringList panes();
+    // The switcher's drop-down, opened by a click on the title.
+    void openSwitcher();
+    QMenu *switcher() const { return m_switcher; }
+    AnimationPane *animationPane() const { return m_animation; }
+    TransitionPane *transitionPane() const { return m_transition; }
     // Where the entry is painted ("close", "link:<text>", "layout:<name>");
     // empty when the pane does not show it.
     QRect entryRect(const QString &entry) const;
     // The entries as last painted, with what a screen reader calls them.
     QList<QPair<QRect, QString>> entries() const { return m_entries; }
     static QString spokenName(const QString &entry);
-    void activate(const QString &entry) { emit activated(entry); }
+    void activate(const QString &entry)
+    {
+        if (entry == u"switch")
+            openSwitcher();
+        else
+            emit activated(entry);
+    }
     // Makes the painted entries reachable through the accessibility tree.
     static void installAccessibility();
 
 signals:
-    // A click on one of the pane's entries.
+    // A click on one of the pane's entries ("pane:<name>" a pane chosen in the switcher).
     void activated(const QString &entry);
+    // A change asked for in a pane of controls, as its command with the fields of its dialog.
+    void chosen(const QString &commandId, const QMap<QString, QString> &fields);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    int headHeight() const { return fontMetrics().height() + 8; }
+    void placePanes();
+
     QString m_pane, m_layout;
+    Slide m_slide;
+    QString m_object;
+    QMenu *m_switcher = nullptr;
+    AnimationPane *m_animation = nullptr;
+    TransitionPane *m_transition = nullptr;
     QList<QPair<QRect, QString>> m_entries;  // as last painted
 };
 
@@ -98,11 +131,19 @@ private:
 
 // The body placeholder's editor; it tells where its paragraphs start so the
 // slide can draw their bullets.
-class BodyEdit : public QPlainTextEdit
+// Plain text in paragraphs, each indented by its outline level (the
+// document's layout draws the indent). Tab at the start of a paragraph
+// demotes it, Shift+Tab promotes it: the editor is told through
+// `levelAsked` (+1 or -1).
+class BodyEdit : public QTextEdit
 {
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit BodyEdit(QWidget *parent = nullptr);
     QList<int> paragraphTops() const;
+    std::function<void(int step)> levelAsked;
+
+protected:
+    bool event(QEvent *event) override;
 };
 
 // The slide under edit at 4:3, centred in the working area, with its title

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -140,6 +141,17 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
 {
     m_task = task;
     m_session = Session(task.startDocument());
+    // A task about taking back (or bringing back) "the last operation"
+    // starts just after one.
+    const auto uses = [&task](const char *command) {
+        return std::any_of(task.steps.begin(), task.steps.end(), [command](const TaskStep &step) {
+            return step.kind == TaskStep::Kind::Command && step.arg == QString::fromUtf8(command);
+        });
+    };
+    if (uses("撤销"))
+        m_session.startAfterEdit(false);
+    else if (uses("恢复"))
+        m_session.startAfterEdit(true);
     m_guide = Guide(task);
     m_route = new InputRoute(this);
     connect(m_route, &InputRoute::keyUsed, this, [this](const QString &key) {
@@ -539,6 +551,23 @@ void EditorWindow::buildCentre()
         if (!text.isEmpty())
             report(TaskStep{TaskStep::Kind::SelectText, part, text, {}});
     });
+    // Where the caret is in the placeholder being edited: 符号 inserts there,
+    // Tab and Shift+Tab act on its paragraph.
+    connect(m_slide->titleEdit(), &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
+        if (!m_refreshing && m_slide->titleEdit()->hasFocus() && m_session.editingPart() == u"title")
+            m_session.setCaret(position);
+    });
+    connect(m_slide->bodyEdit(), &QTextEdit::cursorPositionChanged, this, [this] {
+        if (!m_refreshing && m_slide->bodyEdit()->hasFocus() && m_session.editingPart() == u"body")
+            m_session.setCaret(m_slide->bodyEdit()->textCursor().position());
+    });
+    m_slide->bodyEdit()->levelAsked = [this](int step) {
+        BodyEdit *body = m_slide->bodyEdit();
+        m_session.setEditing(QStringLiteral("body"));
+        m_session.setCaret(body->textCursor().position());
+        runWithoutDialog(QStringLiteral("大纲"), {{QStringLiteral("操作"), step > 0 ? QStringLiteral("降级") : QStringLiteral("提升")},
+                                                {QStringLiteral("内容"), body->textCursor().block().text().trimmed()}});
+    };
     // In the sorter a double click (or Enter) opens the slide in the normal view.
     connect(m_slide, &SlideView::slideOpened, this, [this](int index) {
         m_session.select(index + 1);
@@ -576,6 +605,7 @@ void EditorWindow::buildCentre()
     m_taskPane->setFixedWidth(168);
     work->addWidget(m_taskPane);
     connect(m_taskPane, &TaskPane::activated, this, &EditorWindow::taskPaneEntry);
+    connect(m_taskPane, &TaskPane::chosen, this, &EditorWindow::runWithoutDialog);
 
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
@@ -607,6 +637,14 @@ void EditorWindow::trigger(const QString &commandId)
         return;
     report(TaskStep{TaskStep::Kind::Command, commandId, {}, {}});
     const QString route = m_route->route();
+    // A presentation saved before is saved again under its name, without asking.
+    if (commandId == u"保存" && !m_session.fileName().isEmpty()) {
+        const QMap<QString, QString> fields = {{QStringLiteral("文件名"), m_session.fileName()}};
+        report(TaskStep{TaskStep::Kind::Field, QStringLiteral("文件名"), m_session.fileName(), {}});
+        report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+        runFromDialog(commandId, fields, route);
+        return;
+    }
     if (!spec->hasDialog()) {
         m_session.run(commandId, {}, route);
         refresh();
@@ -625,6 +663,12 @@ void EditorWindow::trigger(const QString &commandId)
     m_dialog = dialog;
     if (commandId == u"幻灯片版式")
         dialog->setValue(QStringLiteral("版式"), m_session.document().slides.at(m_session.current() - 1).layout);
+    dialog->setFolderFiles(m_session.folderFiles());
+    // A presentation never saved is offered under the name of its window.
+    if (commandId == u"保存" || commandId == u"另存为") {
+        const QString name = m_session.fileName();
+        dialog->setValue(QStringLiteral("文件名"), name.isEmpty() ? QStringLiteral("演示文稿1") : name);
+    }
     connect(dialog, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
         report(TaskStep{TaskStep::Kind::Field, name, value, {}});
     });
@@ -729,6 +773,12 @@ void EditorWindow::taskPaneEntry(const QString &entry)
     const QString what = entry.section(u':', 1);
     if (entry == u"close") {
         runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), QStringLiteral("关闭")}});
+    } else if (entry.startsWith(u"pane:")) {
+        runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), what}});
+    } else if (entry.startsWith(u"design:")) {
+        // A template clicked in the pane goes to every slide.
+        runWithoutDialog(QStringLiteral("幻灯片设计"), {{QStringLiteral("设计模板"), what},
+                                                      {QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
     } else if (entry.startsWith(u"layout:")) {
         runWithoutDialog(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), what}});
     } else if (what == u"空白演示文稿") {
@@ -852,6 +902,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             m_editingSlide = m_session.current();
             const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
             m_formatBar->showFormat(slide, formatObject());
+            m_taskPane->showSlide(slide, m_session.editedObject());
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
             paintFormat(part);
@@ -968,6 +1019,16 @@ void EditorWindow::refresh()
 
     const QString view = settings.value(QStringLiteral("视图"));
     m_slide->showSlide(document, current, view == u"幻灯片浏览");
+    // The caret stays where the session has it (after an inserted symbol, say).
+    if (const int caret = m_session.caret(); caret >= 0) {
+        if (m_session.editingPart() == u"title" && m_slide->titleEdit()->cursorPosition() != caret) {
+            m_slide->titleEdit()->setCursorPosition(caret);
+        } else if (m_session.editingPart() == u"body" && m_slide->bodyEdit()->textCursor().position() != caret) {
+            QTextCursor cursor = m_slide->bodyEdit()->textCursor();
+            cursor.setPosition(std::min(caret, int(m_slide->bodyEdit()->document()->characterCount()) - 1));
+            m_slide->bodyEdit()->setTextCursor(cursor);
+        }
+    }
     const Slide &slide = document.slides.at(current);
     if (m_notes->text() != slide.notes)
         m_notes->setText(slide.notes);
@@ -975,9 +1036,11 @@ void EditorWindow::refresh()
 
     const QString pane = settings.value(QStringLiteral("任务窗格.任务窗格"));
     m_taskPane->setVisible(pane != u"关闭" && !fullScreen);
+    m_taskPane->showSlide(slide, m_session.editedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
     m_formatBar->showFormat(slide, formatObject());
+    updateUndoActions();
 
     m_status->setTexts(QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout),
                        (view.isEmpty() ? QStringLiteral("普通") : view) + QStringLiteral("视图"));
@@ -1013,11 +1076,22 @@ void EditorWindow::slideSelectionChosen()
 
 void EditorWindow::changed()
 {
+    updateUndoActions();
     emit documentChanged(m_task.isMet(m_session.document()));
     // The candidate may have gone another way than the guide's: it plans
     // again from the document as it is now.
     if (m_guideEnabled)
         updateGuideLater();
+}
+
+void EditorWindow::updateUndoActions()
+{
+    // Greyed, menu entry and toolbar button alike, while there is nothing to
+    // take back or bring back.
+    if (QAction *undo = m_actions.value(QStringLiteral("撤销")))
+        undo->setEnabled(m_session.canUndo());
+    if (QAction *redo = m_actions.value(QStringLiteral("恢复")))
+        redo->setEnabled(m_session.canRedo());
 }
 
 void EditorWindow::report(const TaskStep &action)
@@ -1049,10 +1123,13 @@ void EditorWindow::updateGuide()
         && !m_guide.leadsToGoal(m_task, m_session))
         m_guide.replan(m_task, m_session);
     const TaskStep *step = m_guide.current();
-    // A field the dialog already shows as asked needs nothing more.
-    while (step && step->kind == TaskStep::Kind::Field && m_dialog && m_dialog->isVisible()
-           && m_dialog->values().value(step->arg) == step->value.trimmed() && m_guide.report(*step))
+    // A field the open dialog shows with the asked value already (a default,
+    // the current format) is a step done.
+    while (m_dialog && step && step->kind == TaskStep::Kind::Field && m_dialog->fieldBox(step->arg)
+           && m_dialog->values().value(step->arg) == step->value.trimmed()) {
+        m_guide.report(*step);
         step = m_guide.current();
+    }
     if (m_show) {
         // The show hides the strip: it repeats the hint at its bottom.
         m_show->setAwaited(step && step->kind == TaskStep::Kind::Show ? step->arg : QString());

@@ -96,6 +96,7 @@ private:
     void slideSelectionChosen();
     void taskPaneEntry(const QString &entry);
     void changed();
+    void updateUndoActions();
     void report(const TaskStep &action);
     void updateGuide();
     void updateGuideLater();

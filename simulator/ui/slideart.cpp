@@ -606,10 +606,14 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
             const double step = std::max(2.0, style.font.pixelSize() * 1.6);
             const double unit = style.font.pixelSize() * 0.9;
             double y = body.top() + step / 2;
-            for (const QString &text : slide.body.split(u'\n')) {
+            const QStringList paragraphs = slide.body.split(u'\n');
+            for (int i = 0; i < paragraphs.size(); ++i) {
+                const QString &text = paragraphs.at(i);
                 if (y > body.bottom())
                     break;
-                p.fillRect(QRectF(body.left(), y, std::min(body.width(), unit * (text.size() + 2)), std::max(1.0, step / 3)),
+                const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
+                const double left = body.left() + (level - 1) * unit * 1.5;
+                p.fillRect(QRectF(left, y, std::min(body.right() - left, unit * (text.size() + 2)), std::max(1.0, step / 3)),
                            style.colour.lighter(text.isEmpty() ? 100 : 130));
                 y += step;
             }
@@ -624,10 +628,13 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         for (int i = 0; !greeked && i < lines.size() && y + metrics.height() <= body.bottom() + 1; ++i) {
             const QString bullet = part == u"副标题" ? QString() : bulletText(bullets, i);
             const double indent = bullet.isEmpty() ? 0 : metrics.height() * 1.1;
+            // A deeper outline level further in.
+            const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
+            const double left = body.left() + (level - 1) * metrics.height() * 1.2;
             p.setPen(bulletColour);
-            p.drawText(QRectF(body.left(), y, indent, metrics.height()), Qt::AlignLeft, bullet);
+            p.drawText(QRectF(left, y, indent, metrics.height()), Qt::AlignLeft, bullet);
             p.setPen(style.colour);
-            p.drawText(QRectF(body.left() + indent, y, body.width() - indent, metrics.height()),
+            p.drawText(QRectF(left + indent, y, body.right() - left - indent, metrics.height()),
                        int(style.alignment & Qt::AlignHorizontal_Mask), lines.at(i));
             y += metrics.height() * 1.15;
         }

@@ -17,6 +17,8 @@ private slots:
     void slideNumbers();
     void commandsChangeTheDocument_data();
     void commandsChangeTheDocument();
+    void filesAndHistory_data();
+    void filesAndHistory();
     void documentKeptAsText();
     void malformedDocumentText_data();
     void malformedDocumentText();
@@ -147,6 +149,22 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     // The bullet's colour is its own; the text keeps its colour.
     QTest::newRow("bullet colour apart") << QStringList{"select 2", "run 字体 对象=正文 颜色=蓝色", "run 项目符号和编号 对象=正文 项目符号=◆ 颜色=红色 大小=80"}
         << QStringList{"slide2.正文.颜色 = 蓝色", "slide2.正文.项目符号 = ◆", "slide2.正文.项目符号颜色 = 红色", "slide2.正文.项目符号大小 = 80"};
+    // A symbol at the caret; outline levels of the body's paragraphs.
+    QTest::newRow("symbol at the caret") << QStringList{"select 2", "edit title", "caret 2", "run 符号 符号=★"}
+        << QStringList{"slide2.title = 公司★概况", "slide2.符号.符号 = ★"};
+    QTest::newRow("symbol at the body's end") << QStringList{"select 4", "type body 新增客户", "run 符号 符号=®"}
+        << QStringList{"slide4.body = 新增客户®"};
+    QTest::newRow("no caret, no symbol in the text") << QStringList{"select 2", "run 符号 符号=★"}
+        << QStringList{"slide2.title = 公司概况", "slide2.符号.符号 = ★"};
+    QTest::newRow("caret's paragraph demoted") << QStringList{"select 2", "edit body", "caret 9", "run 大纲 操作=降级"}
+        << QStringList{"slide2.正文.段落2.级别 = 2", "slide2.正文.段落1.级别 = ", "slide2.大纲.操作 = 降级"};
+    QTest::newRow("named paragraph down twice, up once") << QStringList{"select 2", "run 大纲 操作=降级 内容=业务遍及全国",
+                                                                        "run 大纲 操作=降级 内容=业务遍及全国", "run 大纲 操作=提升 内容=业务遍及全国"}
+        << QStringList{"slide2.正文.段落3.级别 = 2"};
+    QTest::newRow("no level above the first") << QStringList{"select 2", "edit body", "caret 0", "run 大纲 操作=提升"}
+        << QStringList{"slide2.正文.段落1.级别 = 1"};
+    QTest::newRow("subtitle paragraph demoted") << QStringList{"edit body", "caret 4", "run 大纲 操作=降级"}
+        << QStringList{"slide1.副标题.段落2.级别 = 2"};
     QTest::newRow("value of the chart's data") << QStringList{"run 图表选项 单元格=第一季度、东部 数据=50"} << QStringList{"slide1.图表.第一季度、东部 = 50"};
 }
 
@@ -159,6 +177,58 @@ void TestSimulatorModel::commandsChangeTheDocument()
     for (const QString &check : checks)
         QCOMPARE(check.section(QStringLiteral(" = "), 0, 0) + QStringLiteral(" = ") + session.document().value(check.section(QStringLiteral(" = "), 0, 0)),
                  check);
+}
+
+void TestSimulatorModel::filesAndHistory_data()
+{
+    // The edit the task assumes was made before ("", "typed", "taken back"),
+    // the actions, then: a file the candidate's folder lists, the file name
+    // of the presentation, whether 撤销 and 恢复 have anything to act on.
+    QTest::addColumn<QString>("earlier");
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("canUndo");
+    QTest::addColumn<bool>("canRedo");
+    QTest::newRow("fresh") << "" << QStringList{} << "产品介绍.dps" << "" << false << false;
+    QTest::newRow("saved as a template") << "" << QStringList{"run 另存为 文件名=公司模板 保存类型=模板文件（*.dpt）"}
+                                         << "公司模板.dpt" << "公司模板.dpt" << true << false;
+    QTest::newRow("saved under a path") << "" << QStringList{"run 保存 文件名=考生文件夹/培训.dps"} << "培训.dps" << "培训.dps" << true << false;
+    QTest::newRow("exported, not renamed") << "" << QStringList{"run 输出为PDF 文件名=年度总结"} << "年度总结.pdf" << "" << true << false;
+    QTest::newRow("opened") << "" << QStringList{"run 打开 文件名=销售报告.dps"} << "销售报告.dps" << "销售报告.dps" << true << false;
+    QTest::newRow("a new one has no name") << "" << QStringList{"run 保存 文件名=a.dps", "run 新建 模板=空白演示文稿"} << "a.dps" << "" << true << false;
+    QTest::newRow("undone") << "" << QStringList{"run 删除幻灯片", "run 撤销"} << "风景.jpg" << "" << false << true;
+    QTest::newRow("undone and redone") << "" << QStringList{"run 删除幻灯片", "run 撤销", "run 恢复"} << "风景.jpg" << "" << true << false;
+    QTest::newRow("the earlier typing") << "typed" << QStringList{} << "风景.jpg" << "" << true << false;
+    QTest::newRow("the earlier typing taken back") << "taken back" << QStringList{} << "风景.jpg" << "" << false << true;
+}
+
+// The candidate's folder holds the questions' files and what was saved; 撤销
+// and 恢复 know whether they have anything to do, also for a task that
+// starts just after an edit.
+void TestSimulatorModel::filesAndHistory()
+{
+    QFETCH(QString, earlier);
+    QFETCH(QStringList, actions);
+    QFETCH(QString, listed);
+    QFETCH(QString, fileName);
+    QFETCH(bool, canUndo);
+    QFETCH(bool, canRedo);
+    Session session;
+    const QString title = session.document().value(QStringLiteral("slide1.title"));
+    if (!earlier.isEmpty())
+        session.startAfterEdit(earlier == u"taken back");
+    QCOMPARE(playScript(session, actions), QString());
+    QVERIFY2(session.folderFiles().contains(listed), qPrintable(session.folderFiles().join(u' ')));
+    QCOMPARE(session.fileName(), fileName);
+    QCOMPARE(session.canUndo(), canUndo);
+    QCOMPARE(session.canRedo(), canRedo);
+    if (earlier.isEmpty())
+        return;
+    // The earlier edit is the title typed: 撤销 takes it away, 恢复 brings it back.
+    QCOMPARE(session.document().value(QStringLiteral("slide1.title")), earlier == u"typed" ? title : QString());
+    session.run(earlier == u"typed" ? QStringLiteral("撤销") : QStringLiteral("恢复"));
+    QCOMPARE(session.document().value(QStringLiteral("slide1.title")), earlier == u"typed" ? QString() : title);
 }
 
 void TestSimulatorModel::documentKeptAsText()

@@ -2,10 +2,13 @@
 #include "contentsources.h"
 #include "editorparts.h"
 #include "editorwindow.h"
+#include "folderview.h"
 #include "formatbar.h"
 #include "session.h"
 #include "simulatorfolders.h"
+#include "sessionscript.h"
 #include "slideshow.h"
+#include "taskpanes.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -20,7 +23,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTextBlock>
 #include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
@@ -50,6 +54,10 @@ private slots:
     void everyQuestionFollowingTheGuide();
     void taskPaneEntries_data();
     void taskPaneEntries();
+    void taskPanesOfControls_data();
+    void taskPanesOfControls();
+    void caretEditsTheText_data();
+    void caretEditsTheText();
     void slideAttributesArePainted_data();
     void slideAttributesArePainted();
     void showActionsReachTheDocument_data();
@@ -67,6 +75,11 @@ private slots:
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
+    void undoAndRedoGreyed_data();
+    void undoAndRedoGreyed();
+    void fileDialogsListTheFolder_data();
+    void fileDialogsListTheFolder();
+    void savedFilesAreListedAndSavedAgain();
     void everyControlHasAChineseName();
     void dialogsOpenOnTheSelection();
     void rehearsalTimesTheSlides_data();
@@ -213,7 +226,7 @@ bool editorGesture(EditorWindow &window, const QString &what)
     FormatBar *bar = window.formatBar();
     if (word == u"click") {
         auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
-        auto *body = window.findChild<QPlainTextEdit *>(QStringLiteral("body"));
+        auto *body = window.findChild<QTextEdit *>(QStringLiteral("body"));
         QWidget *target = rest == u"title" ? static_cast<QWidget *>(title) : body->viewport();
         if (!target->isVisible())
             return false;
@@ -318,8 +331,8 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
 {
     QTest::addColumn<QString>("command");
     for (const char *command : {"字体", "幻灯片版式", "新幻灯片", "背景", "幻灯片切换", "自定义动画", "设置放映方式",
-                                "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "幻灯片设计", "对象格式",
-                                "替换"})
+                                "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "打开", "图片",
+                                "幻灯片（从文件）", "符号", "幻灯片设计", "对象格式", "替换"})
         QTest::newRow(command) << QString::fromUtf8(command);
 }
 
@@ -587,7 +600,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 const int at = line->text().indexOf(step.value);
                 QVERIFY2(at >= 0, qPrintable(where));
                 line->setCursorPosition(at);
-            } else if (auto *body = qobject_cast<QPlainTextEdit *>(editor)) {
+            } else if (auto *body = qobject_cast<QTextEdit *>(editor)) {
                 const int at = body->toPlainText().indexOf(step.value);
                 QVERIFY2(at >= 0, qPrintable(where));
                 QTextCursor cursor = body->textCursor();
@@ -667,7 +680,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             if (auto *line = qobject_cast<QLineEdit *>(editor)) {
                 line->selectAll();
                 line->insert(step.value);
-            } else if (auto *body = qobject_cast<QPlainTextEdit *>(editor)) {
+            } else if (auto *body = qobject_cast<QTextEdit *>(editor)) {
                 body->selectAll();
                 body->insertPlainText(step.value);
             }
@@ -743,6 +756,214 @@ void TestSimulatorUi::taskPaneEntries()
     expected.run(command, values);
     QVERIFY(window.session().document() == expected.document());
     QVERIFY(!(window.session().document() == task.startDocument()));
+}
+
+namespace {
+
+bool chinese(const QString &text);
+
+// An entry picked from a drop-down, as the candidate picks it.
+bool pickFrom(QComboBox *box, const QString &text)
+{
+    const int index = box ? box->findText(text) : -1;
+    if (index < 0 || !box->isVisible() || !box->isEnabled())
+        return false;
+    box->showPopup();
+    QAbstractItemView *view = box->view();
+    if (!QTest::qWaitFor([view] { return view->isVisible(); }))
+        return false;
+    view->setCurrentIndex(view->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    return true;
+}
+
+// A click on a row of a list.
+bool clickRow(QListWidget *list, const QString &text, bool startsWith = false)
+{
+    for (int i = 0; list && i < list->count(); ++i) {
+        if (startsWith ? list->item(i)->text().startsWith(text) : list->item(i)->text() == text) {
+            list->scrollToItem(list->item(i));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
+            return true;
+        }
+    }
+    return false;
+}
+
+// One gesture in the task pane: "switch <pane>" (the title's drop-down),
+// "design <template>", "effect <transition>", "box <name> <value>",
+// "button <text>", "add <category> <effect>", "change <category> <effect>",
+// "row <n>" (a row of the effects list); the editor's own gestures otherwise.
+bool paneGesture(EditorWindow &window, const QString &what)
+{
+    auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    const QStringList words = what.split(u' ');
+    const QString word = words.at(0);
+    if (word == u"switch") {
+        QTest::mouseClick(pane, Qt::LeftButton, {}, pane->entryRect(QStringLiteral("switch")).center());
+        QMenu *menu = pane->switcher();
+        if (!menu || !QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            return false;
+        QAction *entry = menu->findChild<QAction *>(QStringLiteral("pane:") + words.value(1));
+        if (!entry)
+            return false;
+        menu->close();
+        entry->trigger();
+    } else if (word == u"design") {
+        const QString entry = QStringLiteral("design:") + words.value(1);
+        if (!QTest::qWaitFor([pane, entry] { return !pane->entryRect(entry).isEmpty(); }))   // painted
+            return false;
+        const QRect area = pane->entryRect(entry);
+        QTest::mouseClick(pane, Qt::LeftButton, {}, area.center());
+    } else if (word == u"effect") {
+        return clickRow(pane->findChild<QListWidget *>(QStringLiteral("pane:切换效果")), words.value(1));
+    } else if (word == u"box") {
+        return pickFrom(pane->findChild<QComboBox *>(QStringLiteral("pane:") + words.value(1)), words.value(2));
+    } else if (word == u"button") {
+        auto *button = pane->findChild<QPushButton *>(QStringLiteral("pane:") + words.value(1));
+        if (!button || !button->isVisible() || !button->isEnabled())
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else if (word == u"add" || word == u"change") {
+        auto *button = pane->findChild<QToolButton *>(QStringLiteral("pane:") + (word == u"add" ? QStringLiteral("添加效果") : QStringLiteral("更改")));
+        if (!button || !button->isEnabled())
+            return false;
+        QAction *entry = button->menu()->findChild<QAction *>(QStringLiteral("effect:%1:%2").arg(words.value(1), words.value(2)));
+        if (!entry)
+            return false;
+        entry->trigger();
+    } else if (word == u"row") {
+        return clickRow(pane->animationPane() ? pane->animationPane()->list() : nullptr, words.value(1) + u' ', true);
+    } else {
+        return editorGesture(window, what);
+    }
+    return true;
+}
+
+} // namespace
+
+void TestSimulatorUi::taskPanesOfControls_data()
+{
+    QTest::addColumn<QString>("pane");          // shown first ("" the new-presentation pane)
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("script");    // the same through the commands' dialogs (sessionscript.h)
+    QTest::addColumn<QStringList>("listed");    // the effects the animation pane lists at the end
+    QTest::newRow("switched to the design pane") << "" << QStringList{"switch 幻灯片设计", "design 蓝色经典"}
+        << QStringList{"run 幻灯片设计 设计模板=蓝色经典 应用范围=全部应用"} << QStringList{};
+    QTest::newRow("transition of the selected slide") << "幻灯片切换"
+        << QStringList{"select 2", "effect 溶解", "box 速度 慢速", "box 声音 鼓掌"}
+        << QStringList{"select 2", "run 幻灯片切换 效果=溶解", "run 幻灯片切换 速度=慢速", "run 幻灯片切换 声音=鼓掌"} << QStringList{};
+    QTest::newRow("transition on all slides") << "幻灯片切换" << QStringList{"select 3", "effect 随机", "button 应用于所有幻灯片"}
+        << QStringList{"select 3", "run 幻灯片切换 效果=随机 应用范围=全部应用"} << QStringList{};
+    QTest::newRow("effects added in order") << "自定义动画"
+        << QStringList{"select 2", "click title", "add 进入 飞入", "click body", "add 强调 陀螺旋", "box 开始 之后"}
+        << QStringList{"select 2", "run 自定义动画 对象=标题 类别=进入 效果=飞入", "run 自定义动画 对象=正文 类别=强调 效果=陀螺旋",
+                       "run 自定义动画 对象=正文 开始=之后"}
+        << QStringList{"1 标题：飞入", "2 正文：陀螺旋"};
+    QTest::newRow("effect changed, another removed") << "自定义动画"
+        << QStringList{"select 2", "click title", "add 进入 飞入", "box 速度 快速", "click body", "add 进入 渐变", "row 1",
+                       "change 退出 飞出", "row 2", "button 删除"}
+        << QStringList{"select 2", "run 自定义动画 对象=标题 类别=进入 效果=飞入", "run 自定义动画 对象=标题 速度=快速",
+                       "run 自定义动画 对象=正文 类别=进入 效果=渐变", "run 自定义动画 对象=标题 类别=退出 效果=飞出 操作=更改",
+                       "run 自定义动画 对象=正文 操作=删除"}
+        << QStringList{"1 标题：飞出"};
+}
+
+// The panes of controls change the slides exactly as the commands' dialogs
+// would, so a task solved in a pane is credited alike; the animation pane
+// lists the slide's effects in order, and every control there has a name.
+void TestSimulatorUi::taskPanesOfControls()
+{
+    QFETCH(QString, pane);
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, script);
+    QFETCH(QStringList, listed);
+    QString start = QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n");
+    if (!pane.isEmpty())
+        start += QStringLiteral("start: doc.任务窗格.任务窗格 = %1\n").arg(pane);
+    const Task task = taskFrom(start);
+    EditorWindow window(task);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString &gesture : gestures)
+        QVERIFY2(paneGesture(window, gesture), qPrintable(gesture));
+    Session expected(task.startDocument());
+    QCOMPARE(playScript(expected, script), QString());
+    QVERIFY(window.session().document().slides == expected.document().slides);
+    auto *taskPane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    if (!listed.isEmpty())
+        QCOMPARE(taskPane->animationPane()->listed(), listed);
+    for (QWidget *control : taskPane->findChildren<QWidget *>()) {
+        const bool reached = qobject_cast<QAbstractButton *>(control) || qobject_cast<QComboBox *>(control)
+                          || qobject_cast<QListWidget *>(control);
+        if (reached && control->isVisible()) {
+            const QString name = control->accessibleName().isEmpty() ? QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name)
+                                                                     : control->accessibleName();
+            QVERIFY2(chinese(name), qPrintable(control->objectName()));
+        }
+    }
+}
+
+void TestSimulatorUi::caretEditsTheText_data()
+{
+    // Gestures: the editor's, "caret <n>" (the caret moved in the placeholder
+    // clicked), "symbol <s>" (插入 → 符号 with that symbol, 确定).
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("checks");
+    QTest::newRow("symbol into the title") << QStringList{"select 2", "click title", "caret 2", "symbol ★"}
+        << QStringList{"slide2.title = 公司★概况"};
+    QTest::newRow("symbol into the body") << QStringList{"select 2", "click body", "caret 0", "symbol ®"}
+        << QStringList{"slide2.body = ®成立于1998年\n员工三百余人\n业务遍及全国"};
+    QTest::newRow("Tab demotes") << QStringList{"select 2", "click body", "caret 9", "key Tab"}
+        << QStringList{"slide2.正文.段落2.级别 = 2", "slide2.大纲.内容 = 员工三百余人", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
+    QTest::newRow("Shift+Tab promotes") << QStringList{"select 2", "click body", "caret 9", "key Tab", "key Tab", "key Shift+Tab"}
+        << QStringList{"slide2.正文.段落2.级别 = 2"};
+    QTest::newRow("Tab inside a paragraph is typed") << QStringList{"select 2", "click body", "caret 10", "key Tab"}
+        << QStringList{"slide2.正文.段落2.级别 = ", "slide2.body = 成立于1998年\n员\t工三百余人\n业务遍及全国"};
+}
+
+// 符号 inserts at the caret of the placeholder being edited; Tab at the
+// start of a body paragraph demotes it and Shift+Tab promotes it, and the
+// slide shows the level as an indent.
+void TestSimulatorUi::caretEditsTheText()
+{
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    auto *body = window.findChild<QTextEdit *>(QStringLiteral("body"));
+    for (const QString &gesture : gestures) {
+        const QString word = gesture.section(u' ', 0, 0);
+        const QString rest = gesture.section(u' ', 1);
+        if (word == u"caret") {
+            if (title->hasFocus()) {
+                title->setCursorPosition(rest.toInt());
+            } else {
+                QVERIFY(body->hasFocus());
+                QTextCursor cursor = body->textCursor();
+                cursor.setPosition(rest.toInt());
+                body->setTextCursor(cursor);
+            }
+        } else if (word == u"symbol") {
+            window.trigger(QStringLiteral("符号"));
+            QVERIFY(window.openDialog());
+            setThroughControl(window.openDialog()->fieldBox(QStringLiteral("符号")), rest);
+            window.openDialog()->okButton()->click();
+            QTRY_VERIFY(!window.openDialog());
+        } else {
+            QVERIFY2(editorGesture(window, gesture), qPrintable(gesture));
+        }
+    }
+    for (const QString &check : checks)
+        QCOMPARE(window.session().document().value(check.section(QStringLiteral(" = "), 0, 0)), check.section(QStringLiteral(" = "), 1));
+    QCOMPARE(title->text(), window.session().document().value(QStringLiteral("slide2.title")));
+    QCOMPARE(body->toPlainText(), window.session().document().value(QStringLiteral("slide2.body")));
+    const int level = window.session().document().value(QStringLiteral("slide2.正文.段落2.级别")).toInt();
+    QCOMPARE(body->document()->findBlockByNumber(1).blockFormat().indent(), std::max(0, level - 1));
 }
 
 void TestSimulatorUi::slideListSelects_data()
@@ -1150,6 +1371,144 @@ void TestSimulatorUi::passwordsAreMasked()
         QVERIFY2(edit && edit->echoMode() == QLineEdit::Password, name);
     }
     window.openDialog()->close();
+}
+
+void TestSimulatorUi::undoAndRedoGreyed_data()
+{
+    QTest::addColumn<QString>("steps");         // the task's solution
+    QTest::addColumn<QStringList>("actions");   // "type": a key typed into the title; a command through its entry
+    QTest::addColumn<bool>("undo");
+    QTest::addColumn<bool>("redo");
+    QTest::newRow("nothing done") << "" << QStringList{} << false << false;
+    QTest::newRow("typed") << "" << QStringList{"type"} << true << false;
+    QTest::newRow("typed, undone") << "" << QStringList{"type", "撤销"} << false << true;
+    QTest::newRow("undone, redone") << "" << QStringList{"type", "撤销", "恢复"} << true << false;
+    QTest::newRow("a task about undoing") << "step: command 撤销 | 单击“撤销”命令\n" << QStringList{} << true << false;
+    QTest::newRow("a task about redoing") << "step: command 恢复 | 单击“恢复”命令\n" << QStringList{} << false << true;
+}
+
+// 撤销 and 恢复, menu entry and toolbar button, are greyed while there is
+// nothing to take back or bring back.
+void TestSimulatorUi::undoAndRedoGreyed()
+{
+    QFETCH(QString, steps);
+    QFETCH(QStringList, actions);
+    QFETCH(bool, undo);
+    QFETCH(bool, redo);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n") + steps));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (const QString &action : actions) {
+        if (action == u"type") {
+            auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+            title->setFocus();
+            title->end(false);
+            QTest::keyClicks(title, QStringLiteral("x"));
+        } else {
+            window.findChild<QAction *>(QStringLiteral("command:") + action)->trigger();
+        }
+    }
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("toolbar"));
+    QAction *undoEntry = window.findChild<QAction *>(QStringLiteral("command:撤销"));
+    QCOMPARE(undoEntry->isEnabled(), undo);
+    QCOMPARE(bar->widgetForAction(undoEntry)->isEnabled(), undo);
+    QCOMPARE(window.findChild<QAction *>(QStringLiteral("command:恢复"))->isEnabled(), redo);
+}
+
+void TestSimulatorUi::fileDialogsListTheFolder_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("picked");      // double-clicked in the folder's list
+    QTest::addColumn<QString>("notListed");   // a file of another type
+    QTest::addColumn<QString>("checks");      // "path=value;…" afterwards
+    QTest::newRow("open") << "打开" << "销售报告.dps" << "风景.jpg" << "doc.打开.文件名=销售报告.dps;doc.打开.打开方式=打开";
+    QTest::newRow("save as") << "另存为" << "年度总结.dps" << "公司模板.dpt"
+                             << "doc.另存为.文件名=年度总结.dps;doc.另存为.保存类型=金山演示文件（*.dps）";
+    QTest::newRow("save, never saved") << "保存" << "产品介绍.dps" << "背景音乐.wav" << "doc.保存.文件名=产品介绍.dps";
+    QTest::newRow("picture from a file") << "图片" << "风景.jpg" << "产品介绍.dps"
+                                         << "slide1.图片=1;slide1.图片.名称=风景.jpg;slide1.图片.来源=来自文件";
+    QTest::newRow("slides from a file, browsed") << "幻灯片（从文件）" << "产品介绍.dps" << "风景.jpg"
+                                                 << "count=9;slide2.title=产品介绍 第1张";
+}
+
+// The file dialogs show the candidate's folder with the files of their type;
+// a double click on one (in 浏览 where the dialog has it) takes it, and the
+// dialog's defaults (the type, how to open) go with it.
+void TestSimulatorUi::fileDialogsListTheFolder()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, picked);
+    QFETCH(QString, notListed);
+    QFETCH(QString, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.trigger(command);
+    CommandDialog *dialog = window.openDialog();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    // Without a file name the dialog takes nothing.
+    const QMap<QString, QString> shown = dialog->values();
+    if (shown.value(QStringLiteral("文件名")).isEmpty() && shown.value(QStringLiteral("名称")).isEmpty()
+        && shown.value(QStringLiteral("文件")).isEmpty()) {
+        dialog->okButton()->click();
+        QVERIFY(window.openDialog() && window.openDialog()->isVisible());
+        QVERIFY(window.session().document() == Session(taskFrom(QStringLiteral("start: slides = 6\n")).startDocument()).document());
+    }
+    auto *folder = dialog->findChild<QComboBox *>(QStringLiteral("folder"));
+    if (auto *browse = dialog->findChild<QPushButton *>(QStringLiteral("browse"))) {
+        QVERIFY(!folder);
+        browse->click();
+        QTRY_VERIFY(dialog->findChild<QDialog *>(QStringLiteral("browseDialog")));
+        folder = dialog->findChild<QDialog *>(QStringLiteral("browseDialog"))->findChild<QComboBox *>(QStringLiteral("folder"));
+    }
+    QVERIFY(folder);
+    QCOMPARE(folder->currentText(), QStringLiteral("考生文件夹"));
+    FolderView *files = dialog->folderView();
+    QVERIFY(files && files->isVisible());
+    QVERIFY2(files->shownFiles().contains(picked) && !files->shownFiles().contains(notListed),
+             qPrintable(files->shownFiles().join(u' ')));
+    const QList<QListWidgetItem *> found = files->findItems(picked, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    // A double click: the press, release and press of a real one, then its double click.
+    const QPoint at = files->visualItemRect(found.first()).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
+    if (dialog->findChild<QPushButton *>(QStringLiteral("browse"))) {
+        QTRY_VERIFY(!dialog->findChild<QDialog *>(QStringLiteral("browseDialog")));
+        QCOMPARE(dialog->values().value(QStringLiteral("文件")), picked);
+        dialog->okButton()->click();
+    }
+    QTRY_VERIFY(!window.openDialog());
+    for (const QString &check : checks.split(u';'))
+        QCOMPARE(window.session().document().value(check.section(u'=', 0, 0)), check.section(u'=', 1));
+}
+
+// What the candidate saved is in the folder the next file dialog lists, and
+// 保存 saves a presentation saved before under its name, without asking.
+void TestSimulatorUi::savedFilesAreListedAndSavedAgain()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.trigger(QStringLiteral("另存为"));
+    QVERIFY(window.openDialog());
+    QCOMPARE(window.openDialog()->values().value(QStringLiteral("文件名")), QStringLiteral("演示文稿1"));
+    setThroughControl(window.openDialog()->fieldBox(QStringLiteral("文件名")), QStringLiteral("工作汇报"));
+    setThroughControl(window.openDialog()->fieldBox(QStringLiteral("保存类型")), QStringLiteral("PPT 文件（*.ppt）"));
+    QVERIFY(window.openDialog()->folderView()->shownFiles().isEmpty());   // no .ppt in the folder yet
+    window.openDialog()->okButton()->click();
+    QTRY_VERIFY(!window.openDialog());
+
+    window.trigger(QStringLiteral("打开"));
+    QVERIFY(window.openDialog());
+    QVERIFY(window.openDialog()->folderView()->shownFiles().contains(QStringLiteral("工作汇报.ppt")));
+    window.openDialog()->close();
+    QTRY_VERIFY(!window.openDialog());
+
+    window.trigger(QStringLiteral("保存"));
+    QVERIFY(!window.openDialog());
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.保存.文件名")), QStringLiteral("工作汇报.ppt"));
 }
 
 namespace {

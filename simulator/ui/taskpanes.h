@@ -1,0 +1,83 @@
+#pragma once
+
+#include "document.h"
+
+#include <QMap>
+#include <QWidget>
+
+class QComboBox;
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QToolButton;
+class QPushButton;
+
+// The two task panes the candidate works in rather than reads: 自定义动画
+// and 幻灯片切换. Each shows the current slide's settings and asks for
+// every change as the command of the table with its dialog's fields, so a
+// change made here lands on the same document paths as one made in the
+// command's dialog. The task pane makes them when first shown.
+
+// 自定义动画: 添加效果 (a menu of the effects by category), 删除 and 更改 for
+// the effect chosen in the list, the 开始, 方向 and 速度 boxes, and the list
+// of the slide's effects in order ("1 标题：飞入").
+class AnimationPane : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AnimationPane(QWidget *parent = nullptr);
+    // `object` is the one the caret is in (empty: none); a row of the list
+    // chosen by the candidate names another.
+    void showSlide(const Slide &slide, const QString &object);
+    // The effects listed, as the list shows them.
+    QStringList listed() const;
+    QListWidget *list() const { return m_list; }
+
+    // The effects of each category, in the order the 添加效果 menu offers them.
+    static const QList<std::pair<QString, QStringList>> &categories();
+
+signals:
+    void chosen(const QString &commandId, const QMap<QString, QString> &fields);
+
+private:
+    // The object the buttons and boxes act on: the chosen row's, or the caret's.
+    QString target() const;
+    void effectMenu(QToolButton *button, const QString &operation);
+    void setBoxes();
+
+    QToolButton *m_add = nullptr;
+    QToolButton *m_change = nullptr;
+    QPushButton *m_remove = nullptr;
+    QComboBox *m_start = nullptr;
+    QComboBox *m_direction = nullptr;
+    QComboBox *m_speed = nullptr;
+    QListWidget *m_list = nullptr;
+    QLabel *m_note = nullptr;
+    Slide m_slide;
+    QString m_object;
+    bool m_loading = false;
+};
+
+// 幻灯片切换: the effects to apply to the selected slides, the speed and the
+// sound, 单击鼠标时, and 应用于所有幻灯片 for the current slide's transition.
+class TransitionPane : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TransitionPane(QWidget *parent = nullptr);
+    void showSlide(const Slide &slide);
+
+signals:
+    void chosen(const QString &commandId, const QMap<QString, QString> &fields);
+
+private:
+    QListWidget *m_effects = nullptr;
+    QComboBox *m_speed = nullptr;
+    QComboBox *m_sound = nullptr;
+    QCheckBox *m_onClick = nullptr;
+    QPushButton *m_all = nullptr;
+    Slide m_slide;
+    bool m_loading = false;
+};
