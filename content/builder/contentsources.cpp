@@ -165,6 +165,28 @@ void readLessons(const QString &folder, ContentSources &sources)
     }
 }
 
+// Blocks beginning with a "th: <number>" line, one a question.
+void readTasks(const QString &folder, ContentSources &sources)
+{
+    const QDir tasksFolder(folder + QStringLiteral("/tasks"));
+    sources.where.files.insert(QStringLiteral("tasks"), tasksFolder.path());
+    for (const QString &name : tasksFolder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+        const QString path = tasksFolder.filePath(name);
+        QString th;
+        for (const SourceLine &line : readLines(path)) {
+            if (line.text.startsWith(QStringLiteral("th:"))) {
+                th = line.text.mid(3).trimmed();
+                if (sources.tasks.contains(th))
+                    fail(path, line.number, QStringLiteral("题号 %1 的任务重复（另见 %2）").arg(th, sources.where.tasks.value(th)));
+                sources.where.tasks.insert(th, origin(path, line.number));
+            } else if (th.isEmpty()) {
+                fail(path, line.number, QStringLiteral("任务应以“th: 题号”行开始"));
+            }
+            sources.tasks[th] += line.text + u'\n';
+        }
+    }
+}
+
 } // namespace
 
 ContentSources ContentSources::read(const QString &folder)
@@ -175,5 +197,6 @@ ContentSources ContentSources::read(const QString &folder)
     for (const QString &table : Schema::titleTables())
         readList(folder, table, sources);
     readLessons(folder, sources);
+    readTasks(folder, sources);
     return sources;
 }

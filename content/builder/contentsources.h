@@ -19,6 +19,9 @@ struct ContentSources
     QList<Question> questions;
     QMap<QString, QList<Entry>> lists;  // table name (xxjh, wlkt, kszn, mnkc) -> entries
     QList<Lesson> lessons;
+    // Each question's task as authored in tasks/<chapter>.txt: the block of
+    // lines from its "th:" line to the next one (see task.h for the lines).
+    QMap<QString, QString> tasks;
 
     // Where each item came from ("<file>:<line>" for sources), parallel to the
     // lists above, and where a whole list or the question set lives.
@@ -28,6 +31,7 @@ struct ContentSources
         QList<QString> questions;
         QMap<QString, QList<QString>> lists;
         QList<QString> lessons;
+        QMap<QString, QString> tasks;  // question number -> "<file>:<line>" of its "th:" line
         QMap<QString, QString> files;  // "sbslist", "sbsti", "wlktsp" and the list tables
     } where;
 

@@ -1,8 +1,10 @@
 // pelquor-content: builds a program folder's content from the readable
 // sources, and checks a program folder for what the program relies on.
 #include "contentchecker.h"
+#include "contentsources.h"
 #include "programfolderbuilder.h"
 #include "runtimefolder.h"
+#include "simulatorfolders.h"
 #include "storeerror.h"
 
 #include <QGuiApplication>
@@ -14,7 +16,9 @@ namespace {
 int usage()
 {
     std::fputs("usage: pelquor-content build <sources folder> <program folder> [<simulator program>]\n"
-               "       pelquor-content check <program folder>\n", stderr);
+               "       pelquor-content check <program folder>\n"
+               "       pelquor-content tasks <sources folder>            check the authored tasks\n"
+               "       pelquor-content draft <sources folder> [<th>...]  print drafted tasks to review\n", stderr);
     return 2;
 }
 
@@ -35,6 +39,21 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() >= 3 && (args.at(1) == u"tasks" || args.at(1) == u"draft")) {
+        try {
+            const ContentSources sources = ContentSources::read(args.at(2));
+            if (args.at(1) == u"tasks")
+                return report(readAuthoredTasks(sources, nullptr));
+            const QStringList wanted = args.mid(3);
+            for (const ContentSources::Question &question : sources.questions)
+                if (wanted.isEmpty() || wanted.contains(question.th))
+                    std::printf("%s\n", deriveTask(question.th, question.ti).toText().toUtf8().constData());
+            return 0;
+        } catch (const StoreError &error) {
+            std::fprintf(stderr, "pelquor-content: %s\n", error.what());
+            return 1;
+        }
+    }
     const bool build = (args.size() == 4 || args.size() == 5) && args.at(1) == u"build";
     if (!build && !(args.size() == 3 && args.at(1) == u"check"))
         return usage();

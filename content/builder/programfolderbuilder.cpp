@@ -33,6 +33,9 @@ QStringList buildProgramFolder(const QString &sourcesFolder, const QString &prog
     // Broken rules are reported at their source lines, before anything is written.
     if (const QStringList problems = checkContentRules(sources); !problems.isEmpty())
         return problems;
+    QList<Task> tasks;
+    if (const QStringList problems = readAuthoredTasks(sources, &tasks); !problems.isEmpty())
+        return problems;
     const QDir app(programFolder);
     for (const QString &folder : {QStringLiteral("data"), QStringLiteral("images"), QStringLiteral("sound"),
                                   QStringLiteral("ovti"), QStringLiteral("Vide1")})
@@ -45,7 +48,7 @@ QStringList buildProgramFolder(const QString &sourcesFolder, const QString &prog
     Artwork::writePageTemplate(app.filePath(QStringLiteral("ov.html")));
     BuilderOutput::writeFile(app.filePath(QStringLiteral("predate.ini")), LocalVersion);
     if (!simulatorExecutable.isEmpty())
-        writeSimulatorFolders(sources.questions, app.absolutePath(), simulatorExecutable);
+        writeSimulatorFolders(tasks, app.absolutePath(), simulatorExecutable);
     return {};
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 
@@ -1687,9 +1688,10 @@ void goalFromSolution(Builder &b)
     b.task.playSolution(session);
     const Document before = b.task.startDocument();
     const Document after = session.document();
-    // Where the path leaves the selection is no part of what was asked.
+    // Where the path leaves the selection is no part of what was asked, nor
+    // the way it went (a text asking for one says so: the author adds it).
     for (auto it = after.settings.begin(); it != after.settings.end(); ++it)
-        if (before.settings.value(it.key()) != it.value() && it.key() != u"选中")
+        if (before.settings.value(it.key()) != it.value() && it.key() != u"选中" && !it.key().startsWith(u"方式."))
             b.goal(QStringLiteral("doc.") + it.key(), it.value());
     for (int i = 0; i < after.slides.size(); ++i) {
         const Slide &slide = after.slides.at(i);
@@ -1924,20 +1926,48 @@ Task deriveTask(const QString &th, const QString &questionText)
     return b.task;
 }
 
-void writeSimulatorFolders(const QList<ContentSources::Question> &questions, const QString &programFolder,
-                           const QString &simulatorExecutable)
+QStringList readAuthoredTasks(const ContentSources &sources, QList<Task> *tasks)
+{
+    QStringList problems;
+    QSet<QString> asked;
+    for (qsizetype i = 0; i < sources.questions.size(); ++i) {
+        const ContentSources::Question &question = sources.questions.at(i);
+        asked.insert(question.th);
+        if (!sources.tasks.contains(question.th)) {
+            problems << QStringLiteral("%1: 题目%2没有任务（请在 tasks/ 中编写）").arg(sources.where.questions.value(i), question.th);
+            continue;
+        }
+        const QString where = sources.where.tasks.value(question.th) + QStringLiteral(": 题目%1的任务：").arg(question.th);
+        QStringList errors;
+        Task task = Task::parse(sources.tasks.value(question.th), &errors);
+        if (errors.isEmpty() && task.text != question.ti)
+            errors << QStringLiteral("题目文字与题库不同（题库为“%1”）").arg(question.ti);
+        if (errors.isEmpty())
+            errors = task.problems();
+        for (const QString &error : std::as_const(errors))
+            problems << where + error;
+        if (tasks)
+            tasks->append(task);
+    }
+    for (auto it = sources.where.tasks.begin(); it != sources.where.tasks.end(); ++it)
+        if (!asked.contains(it.key()))
+            problems << QStringLiteral("%1: 题库中没有题目%2").arg(it.value(), it.key());
+    return problems;
+}
+
+void writeSimulatorFolders(const QList<Task> &tasks, const QString &programFolder, const QString &simulatorExecutable)
 {
     QString root = programFolder;
     if (!root.endsWith(u'/'))
         root += u'/';
-    for (const ContentSources::Question &question : questions) {
-        const QString folder = root + QStringLiteral("ovti/金山演示") + question.th;
+    for (const Task &task : tasks) {
+        const QString folder = root + QStringLiteral("ovti/金山演示") + task.th;
         if (!QDir().mkpath(folder))
             throw StoreError(QStringLiteral("无法创建文件夹：%1").arg(folder));
         QFile file(folder + QStringLiteral("/task.txt"));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
             throw StoreError(QStringLiteral("无法写入任务文件：%1（%2）").arg(file.fileName(), file.errorString()));
-        file.write(deriveTask(question.th, question.ti).toText().toUtf8());
+        file.write(task.toText().toUtf8());
         file.close();
         const QString link = folder + QStringLiteral("/ov");
         QFile::remove(link);

@@ -36,6 +36,7 @@ struct CommandSpec
         PasteObject,         // the copied object onto the current slide, as "<对象>副本"
         FontSize,            // the font size of 对象 one step up (增大字号) or down through the size choices
         Rehearsal,           // a show that times each slide; its end answer sets "<prefix>.<field>" as settings do
+        ReplaceFont,         // as DocumentSettings, and every text set in font 替换 is set in 替换为
     };
 
     QString id;           // the menu text without its ellipsis, unique

@@ -23,6 +23,8 @@
 //   "doc.视图"                   any document setting
 //   "doc.选中"                   the selected slides, as "3", "1-3" or "2,4"
 //   "doc.窗口"                   the document window: 最大化, 最小化 or 还原
+//   "doc.方式.加粗"              how a command was reached: 菜单, 工具栏, 快捷键,
+//                                右键菜单 or 任务窗格 (the last time it was used)
 struct Slide
 {
     QString layout;

@@ -3,6 +3,7 @@
 #include "commands.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -106,8 +107,10 @@ void Session::setSelection(const QList<int> &slides)
 void Session::setEditing(const QString &part)
 {
     const QString editing = part == u"title" || part == u"body" ? part : QString();
-    if (editing != m_editing)
+    if (editing != m_editing) {
         m_caret = -1;
+        m_selectedText.clear();
+    }
     m_editing = editing;
 }
 
@@ -150,6 +153,12 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
     slide.attributes.insert(key, QString::number(level));
 }
 
+void Session::setSelectedText(const QString &part, const QString &text)
+{
+    setEditing(part);
+    m_selectedText = m_editing.isEmpty() ? QString() : text;
+}
+
 QString Session::editedObject() const
 {
     if (m_editing == u"title")
@@ -162,7 +171,7 @@ QString Session::editedObject() const
 void Session::select(int slide)
 {
     if (slide != m_current)
-        m_editing.clear();
+        setEditing({});
     m_current = std::clamp(slide, 1, int(m_document.slides.size()));
     setSelection({m_current});
 }
@@ -219,6 +228,7 @@ bool Session::moveSlides(const QList<int> &slides, int before)
         remember(std::move(previous));
         m_redo.clear();
     }
+    m_document.settings.insert(QStringLiteral("方式.移动幻灯片"), QStringLiteral("拖动"));
     return true;
 }
 
@@ -306,26 +316,35 @@ QStringList Session::folderFiles() const
     return files;
 }
 
-void Session::startAfterEdit(bool takenBack)
+void Session::startWithHistory(bool undoable, bool redoable)
 {
-    State typed{m_document, m_current};
-    State before = typed;
-    before.document.slides[m_current - 1].title.clear();
-    m_undo = {before};
+    m_undo.clear();
     m_redo.clear();
     m_typing.clear();
-    if (takenBack) {
-        m_redo = {typed};
-        m_undo.clear();
-        restore(before);
+    if (undoable) {
+        State before{m_document, m_current};
+        before.document.slides[m_current - 1].title.clear();
+        m_undo << before;
+    }
+    if (redoable) {
+        State inserted{m_document, m_current + 1};
+        Slide slide;
+        slide.layout = QStringLiteral("标题和文本");
+        inserted.document.slides.insert(m_current, slide);
+        m_redo << inserted;
     }
 }
 
-bool Session::run(const QString &commandId, const QMap<QString, QString> &fields)
+bool Session::run(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
 {
     const CommandSpec *spec = Commands::find(commandId);
     if (!spec)
         return false;
+    // Noted after the change is remembered: the way alone is no step to undo.
+    const auto noteRoute = qScopeGuard([&] {
+        if (!route.isEmpty())
+            m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
+    });
     m_typing.clear();
     if (savingCommands().contains(commandId)) {
         QString name = fields.value(QStringLiteral("文件名")).trimmed().section(u'/', -1).section(u'\\', -1);
@@ -358,12 +377,40 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         return true;
     }
     State before{m_document, m_current};
-    apply(spec, fields);
+    if (spec->field(QStringLiteral("文件名")) && !fields.value(QStringLiteral("文件名")).trimmed().isEmpty()) {
+        QMap<QString, QString> named = fields;
+        named.insert(QStringLiteral("文件名"), withExtension(*spec, fields));
+        apply(spec, named);
+    } else if (spec->field(QStringLiteral("选中文字")) && fields.value(QStringLiteral("选中文字")).trimmed().isEmpty()
+        && !selectedText().isEmpty()) {
+        QMap<QString, QString> withSelection = fields;
+        withSelection.insert(QStringLiteral("选中文字"), selectedText());
+        apply(spec, withSelection);
+    } else {
+        apply(spec, fields);
+    }
     if (!(m_document == before.document)) {
         remember(std::move(before));
         m_redo.clear();
     }
     return true;
+}
+
+QString Session::withExtension(const CommandSpec &spec, const QMap<QString, QString> &fields)
+{
+    // A name typed without one gets the type's extension, as the editor's
+    // file dialogs add it: the chosen 保存类型 "…（*.ppt）", else the command's own.
+    const QString name = fields.value(QStringLiteral("文件名")).trimmed();
+    if (name.contains(u'.') || spec.id == u"打开" || spec.id == u"新建")
+        return name;
+    static const QRegularExpression typed(QStringLiteral("\\*(\\.[A-Za-z0-9]+)"));
+    if (const QRegularExpressionMatch m = typed.match(fields.value(QStringLiteral("保存类型"))); m.hasMatch())
+        return name + m.captured(1);
+    if (spec.id == u"另存为网页")
+        return name + QStringLiteral(".htm");
+    if (spec.id == u"输出为PDF")
+        return name + QStringLiteral(".pdf");
+    return name + QStringLiteral(".dps");
 }
 
 void Session::remember(State before)
@@ -397,8 +444,22 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
     case Effect::Animation:
         setAttributes(*spec, fields);
         break;
+    case Effect::ReplaceFont: {
+        // Every text of the presentation in the font replaced, those never
+        // given one (宋体) too.
+        const QString from = fields.value(QStringLiteral("替换")).trimmed();
+        const QString to = fields.value(QStringLiteral("替换为")).trimmed();
+        if (!from.isEmpty() && !to.isEmpty())
+            for (Slide &slide : slides)
+                for (const QString &object : {QStringLiteral("标题"), QStringLiteral("正文"), QStringLiteral("副标题")}) {
+                    const QString key = object + QStringLiteral(".中文字体");
+                    if (slide.attributes.value(key, QStringLiteral("宋体")) == from)
+                        slide.attributes.insert(key, to);
+                }
+    }
+        [[fallthrough]];
     case Effect::Rehearsal:
-        if (fields.isEmpty())
+        if (spec->effect == Effect::Rehearsal && fields.isEmpty())
             break;   // the rehearsal starts; its answer at the end is what counts
         [[fallthrough]];
     case Effect::DocumentSettings:

@@ -37,16 +37,18 @@ public:
     // 撤销 and 恢复 take back and bring back the changes made before, as
     // far as there are any (a burst of typing into one part is one change);
     // either way the document notes that the command was used.
-    bool run(const QString &commandId, const QMap<QString, QString> &fields = {});
+    // A route (菜单, 工具栏, 快捷键, 右键菜单, 任务窗格) is how the candidate
+    // reached the command; the document notes it as "doc.方式.<command>".
+    bool run(const QString &commandId, const QMap<QString, QString> &fields = {}, const QString &route = {});
     // Whether 撤销 and 恢复 would take anything back or bring anything back
     // (the editor greys them otherwise).
     bool canUndo() const { return !m_undo.isEmpty(); }
     bool canRedo() const { return !m_redo.isEmpty(); }
-    // The session starts just after the candidate typed the current slide's
-    // title, as a task that asks to take back "the last operation" assumes;
-    // with `takenBack`, that typing has been taken back already (恢复 brings
-    // it back). Nothing else of the document changes.
-    void startAfterEdit(bool takenBack);
+    // The session starts with a history, as a task about 撤销 or 恢复
+    // assumes, the document as it is: `undoable`, the current slide's title
+    // was just typed (撤销 takes it away); `redoable`, a new slide after the
+    // current one was just taken back (恢复 brings it back).
+    void startWithHistory(bool undoable, bool redoable);
 
     // The candidate's folder (考生文件夹) as the file dialogs list it: the
     // files the questions work with, then what the candidate saved in this
@@ -62,8 +64,9 @@ public:
 
     // Slides dragged in the slide list, the outline or the sorter: they go,
     // in their order, before slide `before` as numbered now (one past the
-    // last for the end), and stay selected. Returns false (and changes
-    // nothing) when there is nothing to move or the place is not valid.
+    // last for the end), and stay selected; the document notes the way
+    // ("doc.方式.移动幻灯片" = 拖动). Returns false (and changes nothing)
+    // when there is nothing to move or the place is not valid.
     bool moveSlides(const QList<int> &slides, int before);
 
     // The caret placed in a placeholder of the current slide ("title" or
@@ -79,6 +82,11 @@ public:
     // body when they name no paragraph by its text (内容).
     void setCaret(int position) { m_caret = position; }
     int caret() const { return m_caret; }
+    // Text selected with the mouse or Shift and the arrows in a placeholder
+    // of the current slide (the caret goes there too). A command with a
+    // "选中文字" field (字体) acts on it when the field is left empty.
+    void setSelectedText(const QString &part, const QString &text);
+    QString selectedText() const { return m_editing.isEmpty() ? QString() : m_selectedText; }
 
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
@@ -101,6 +109,7 @@ private:
     };
 
     void apply(const CommandSpec *spec, const QMap<QString, QString> &fields);
+    static QString withExtension(const CommandSpec &spec, const QMap<QString, QString> &fields);
     void remember(State before);
     void restore(const State &state);
     void setSelection(const QList<int> &slides);
@@ -115,6 +124,7 @@ private:
     int m_caret = -1;
     QStringList m_saved;   // files saved in this session, oldest first
     QString m_fileName;
+    QString m_selectedText;  // selected there
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
 };

@@ -4,6 +4,7 @@
 #include "session.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QMap>
 
 namespace {
@@ -14,7 +15,9 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("select"), TaskStep::Kind::Select}, {QStringLiteral("menu"), TaskStep::Kind::Menu},
         {QStringLiteral("command"), TaskStep::Kind::Command}, {QStringLiteral("field"), TaskStep::Kind::Field},
         {QStringLiteral("ok"), TaskStep::Kind::Ok}, {QStringLiteral("type"), TaskStep::Kind::Type},
-        {QStringLiteral("show"), TaskStep::Kind::Show},
+        {QStringLiteral("show"), TaskStep::Kind::Show}, {QStringLiteral("key"), TaskStep::Kind::Key},
+        {QStringLiteral("context"), TaskStep::Kind::Context}, {QStringLiteral("click"), TaskStep::Kind::Click},
+        {QStringLiteral("selecttext"), TaskStep::Kind::SelectText}, {QStringLiteral("drag"), TaskStep::Kind::Drag},
     };
     return kinds;
 }
@@ -59,6 +62,7 @@ std::optional<TaskStep> parseStep(const QString &text)
         break;
     }
     case TaskStep::Kind::Type:
+    case TaskStep::Kind::SelectText:
         step.arg = rest.section(u' ', 0, 0);
         step.value = lines(rest.section(u' ', 1));
         if (step.arg.isEmpty())
@@ -79,11 +83,39 @@ QString stepText(const TaskStep &step)
     QString action = stepKinds().key(step.kind);
     switch (step.kind) {
     case TaskStep::Kind::Field: action += u' ' + step.arg + QStringLiteral(" = ") + oneLine(step.value); break;
-    case TaskStep::Kind::Type: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
+    case TaskStep::Kind::Type:
+    case TaskStep::Kind::SelectText: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
     case TaskStep::Kind::Ok: break;
     default: action += u' ' + step.arg;
     }
     return action + QStringLiteral(" | ") + oneLine(step.hint);
+}
+
+// "ctrl + b" and "Ctrl+B" are one key.
+QString keyText(QString key)
+{
+    key = key.remove(u' ').toLower();
+    return key.replace(QStringLiteral("delete"), QStringLiteral("del")).replace(QStringLiteral("escape"), QStringLiteral("esc"));
+}
+
+const QStringList &contextPlaces()
+{
+    static const QStringList places = {QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("slide"),
+                                       QStringLiteral("list")};
+    return places;
+}
+
+// A place the guide can start from when it plans again: not inside a dialog,
+// and not a command reached through the menu, key or context step before it.
+bool isEntry(const QList<TaskStep> &steps, qsizetype index)
+{
+    const TaskStep::Kind kind = steps.at(index).kind;
+    if (kind == TaskStep::Kind::Field || kind == TaskStep::Kind::Ok)
+        return false;
+    if (kind != TaskStep::Kind::Command || index == 0)
+        return true;
+    const TaskStep::Kind before = steps.at(index - 1).kind;
+    return before != TaskStep::Kind::Menu && before != TaskStep::Kind::Key && before != TaskStep::Kind::Context;
 }
 
 } // namespace
@@ -95,7 +127,9 @@ bool TaskStep::sameAction(const TaskStep &other) const
     switch (kind) {
     case Kind::Ok: return true;
     case Kind::Field:
-    case Kind::Type: return arg == other.arg && value.trimmed() == other.value.trimmed();
+    case Kind::Type:
+    case Kind::SelectText: return arg == other.arg && value.trimmed() == other.value.trimmed();
+    case Kind::Key: return keyText(arg) == keyText(other.arg);
     default: return arg == other.arg;
     }
 }
@@ -103,6 +137,7 @@ bool TaskStep::sameAction(const TaskStep &other) const
 Task Task::parse(const QString &source, QStringList *errors)
 {
     Task task;
+    QList<TaskStep> *path = &task.steps;   // where the next step goes
     const QStringList lines = source.split(u'\n');
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines.at(i).trimmed();
@@ -146,7 +181,18 @@ Task Task::parse(const QString &source, QStringList *errors)
             if (!step)
                 fail(QStringLiteral("无法识别的步骤“%1”").arg(value));
             else
-                task.steps.append(*step);
+                path->append(*step);
+        } else if (key == u"method" || key == u"mistake") {
+            if (value.isEmpty()) {
+                fail(QStringLiteral("缺少名称"));
+            } else if (key == u"method" && task.steps.isEmpty() && task.method.isEmpty() && task.otherMethods.isEmpty()
+                       && task.mistakes.isEmpty()) {
+                task.method = value;
+            } else {
+                QList<TaskPath> &paths = key == u"method" ? task.otherMethods : task.mistakes;
+                paths.append(TaskPath{value, {}});
+                path = &paths.last().steps;
+            }
         } else {
             fail(QStringLiteral("无法识别的项目“%1”").arg(key));
         }
@@ -168,7 +214,7 @@ Task Task::load(const QString &fileName, QStringList *errors)
 QString Task::toText() const
 {
     QString out;
-    out += QStringLiteral("# 题目%1的任务：开始时的演示文稿、目标（对演示文稿的检查）和一种操作方法。\n").arg(th);
+    out += QStringLiteral("# 题目%1：开始时的演示文稿、目标（对演示文稿的检查）、操作方法和常见错误。\n").arg(th);
     out += QStringLiteral("th: ") + th + u'\n';
     out += QStringLiteral("text: ") + text + u'\n';
     out += QStringLiteral("kind: ") + kind + u'\n';
@@ -177,9 +223,23 @@ QString Task::toText() const
         out += QStringLiteral("start: ") + check.path + QStringLiteral(" = ") + oneLine(check.value) + u'\n';
     for (const TaskCheck &check : goal)
         out += QStringLiteral("goal: ") + check.path + QStringLiteral(" = ") + oneLine(check.value) + u'\n';
-    for (const TaskStep &step : steps)
-        out += QStringLiteral("step: ") + stepText(step) + u'\n';
+    auto write = [&out](const char *key, const QString &name, const QList<TaskStep> &path) {
+        if (!name.isEmpty())
+            out += QString::fromUtf8(key) + QStringLiteral(": ") + name + u'\n';
+        for (const TaskStep &step : path)
+            out += QStringLiteral("step: ") + stepText(step) + u'\n';
+    };
+    write("method", method, steps);
+    for (const TaskPath &path : otherMethods)
+        write("method", path.name, path.steps);
+    for (const TaskPath &path : mistakes)
+        write("mistake", path.name, path.steps);
     return out;
+}
+
+QList<TaskPath> Task::methods() const
+{
+    return QList<TaskPath>{TaskPath{method, steps}} + otherMethods;
 }
 
 Document Task::startDocument() const
@@ -190,11 +250,28 @@ Document Task::startDocument() const
     return document;
 }
 
+namespace {
+
+// A value as a box stores it: "8" typed where the box counts in 厘米 is
+// "8厘米", and "75" in a box of per cent is "75%".
+bool sameValue(const QString &stored, const QString &wanted)
+{
+    if (stored == wanted)
+        return true;
+    static const QRegularExpression measure(QStringLiteral("^([0-9]+(?:\\.[0-9]+)?)\\s*(厘米|cm|磅|pt|秒|%|％|行|份|张|度|°)?$"));
+    const QRegularExpressionMatch a = measure.match(stored), b = measure.match(wanted);
+    if (!a.hasMatch() || !b.hasMatch() || a.captured(1).toDouble() != b.captured(1).toDouble())
+        return false;
+    return a.captured(2).isEmpty() || b.captured(2).isEmpty() || a.captured(2) == b.captured(2);
+}
+
+} // namespace
+
 QStringList Task::unmetChecks(const Document &document) const
 {
     QStringList unmet;
     for (const TaskCheck &check : goal)
-        if (document.value(check.path).trimmed() != check.value)
+        if (!sameValue(document.value(check.path).trimmed(), check.value))
             unmet.append(check.path + QStringLiteral(" = ") + check.value);
     return unmet;
 }
@@ -204,11 +281,18 @@ bool Task::isMet(const Document &document) const
     return !goal.isEmpty() && unmetChecks(document).isEmpty();
 }
 
-void Task::playSolution(Session &session) const
+QString Task::routeOf(const TaskPath &path)
 {
-    QString pending;
+    return path.name == u"工具栏" || path.name == u"任务窗格" ? path.name : QString();
+}
+
+void Task::play(const TaskPath &path, Session &session)
+{
+    const QString pathRoute = routeOf(path);
+    QString route = pathRoute;   // how the next command is reached
+    QString pending, pendingRoute;
     QMap<QString, QString> fields;
-    for (const TaskStep &step : steps) {
+    for (const TaskStep &step : path.steps) {
         switch (step.kind) {
         case TaskStep::Kind::Select: {
             const QList<int> numbers = Document::slideNumbers(step.arg);
@@ -216,18 +300,43 @@ void Task::playSolution(Session &session) const
                 session.select(numbers.first());
             else
                 session.select(numbers);
+            route = pathRoute;
             break;
         }
         case TaskStep::Kind::Menu:
+            route = QStringLiteral("菜单");
+            break;
+        case TaskStep::Kind::Key:
+            route = QStringLiteral("快捷键");
+            break;
+        case TaskStep::Kind::Click:
+            session.setEditing(step.arg);
+            route = pathRoute;
+            break;
+        case TaskStep::Kind::SelectText:
+            session.setSelectedText(step.arg, step.value);
+            route = pathRoute;
+            break;
+        case TaskStep::Kind::Drag:
+            session.moveSlides(session.selection(), step.arg.toInt());
+            route = pathRoute;
+            break;
+        case TaskStep::Kind::Context:
+            // A right click into a placeholder puts the caret there.
+            if (step.arg == u"title" || step.arg == u"body")
+                session.setEditing(step.arg);
+            route = QStringLiteral("右键菜单");
             break;
         case TaskStep::Kind::Command: {
             const CommandSpec *spec = Commands::find(step.arg);
             if (spec && spec->hasDialog()) {
                 pending = step.arg;
+                pendingRoute = route;
                 fields.clear();
             } else {
-                session.run(step.arg);
+                session.run(step.arg, {}, route);
             }
+            route = pathRoute;
             break;
         }
         case TaskStep::Kind::Field:
@@ -235,11 +344,13 @@ void Task::playSolution(Session &session) const
             break;
         case TaskStep::Kind::Ok:
             if (!pending.isEmpty())
-                session.run(pending, fields);
+                session.run(pending, fields, pendingRoute);
             pending.clear();
+            route = pathRoute;
             break;
         case TaskStep::Kind::Type:
             session.setText(step.arg, step.value);
+            route = pathRoute;
             break;
         case TaskStep::Kind::Show:
             session.runShowAction(step.arg);
@@ -247,6 +358,60 @@ void Task::playSolution(Session &session) const
         }
     }
 }
+
+namespace {
+
+// What is wrong with the steps of one path, each line beginning with `where`.
+QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
+{
+    QStringList found;
+    QString pending;
+    bool showing = false;   // a show runs: started and not yet ended
+    for (const TaskStep &step : steps) {
+        if (step.hint.isEmpty())
+            found << where + QStringLiteral("步骤缺少提示：%1").arg(stepText(step));
+        if (step.kind == TaskStep::Kind::Command) {
+            const CommandSpec *spec = Commands::find(step.arg);
+            if (!spec)
+                found << where + QStringLiteral("未知的命令“%1”").arg(step.arg);
+            pending = spec && spec->hasDialog() ? step.arg : QString();
+            if (spec && (spec->effect == CommandSpec::Effect::Show || spec->effect == CommandSpec::Effect::Rehearsal))
+                showing = true;
+        } else if (step.kind == TaskStep::Kind::Show) {
+            if (!ShowActions::find(step.arg))
+                found << where + QStringLiteral("未知的放映操作“%1”").arg(step.arg);
+            else if (!showing && !QStringList{QStringLiteral("保留墨迹"), QStringLiteral("放弃墨迹"), QStringLiteral("保留排练时间"),
+                                              QStringLiteral("放弃排练时间")}.contains(step.arg.section(u' ', 0, 0)))
+                found << where + QStringLiteral("放映操作“%1”之前没有开始放映").arg(step.arg);
+            if (step.arg == u"结束")
+                showing = false;
+        } else if (step.kind == TaskStep::Kind::Menu && !Commands::menus().contains(step.arg)) {
+            found << where + QStringLiteral("未知的菜单“%1”").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Field) {
+            const CommandSpec *spec = Commands::find(pending);
+            if (!spec || !spec->field(step.arg))
+                found << where + QStringLiteral("命令“%1”的对话框中没有“%2”").arg(pending, step.arg);
+        } else if (step.kind == TaskStep::Kind::Ok && pending.isEmpty()) {
+            found << where + QStringLiteral("“确定”之前没有打开对话框");
+        } else if (step.kind == TaskStep::Kind::Select) {
+            if (Document::slideNumbers(step.arg).isEmpty())
+                found << where + QStringLiteral("无效的幻灯片编号“%1”").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Type
+                   && !QStringList{QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("notes")}.contains(step.arg)) {
+            found << where + QStringLiteral("无法输入到“%1”").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Drag && step.arg.toInt() < 1) {
+            found << where + QStringLiteral("无效的位置“%1”").arg(step.arg);
+        } else if ((step.kind == TaskStep::Kind::Click || step.kind == TaskStep::Kind::SelectText)
+                   && step.arg != u"title" && step.arg != u"body") {
+            found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)) {
+            found << where + QStringLiteral("没有“%1”的右键菜单").arg(step.arg);
+        }
+    }
+    return found;
+}
+
+} // namespace
 
 QStringList Task::problems() const
 {
@@ -259,53 +424,41 @@ QStringList Task::problems() const
         found << QStringLiteral("没有目标（goal）");
     if (steps.isEmpty())
         found << QStringLiteral("没有操作步骤（step）");
-    QString pending;
-    bool showing = false;   // a show runs: started and not yet ended
-    for (const TaskStep &step : steps) {
-        if (step.hint.isEmpty())
-            found << QStringLiteral("步骤缺少提示：%1").arg(stepText(step));
-        if (step.kind == TaskStep::Kind::Command) {
-            const CommandSpec *spec = Commands::find(step.arg);
-            if (!spec)
-                found << QStringLiteral("未知的命令“%1”").arg(step.arg);
-            pending = spec && spec->hasDialog() ? step.arg : QString();
-            if (spec && (spec->effect == CommandSpec::Effect::Show || spec->effect == CommandSpec::Effect::Rehearsal))
-                showing = true;
-        } else if (step.kind == TaskStep::Kind::Show) {
-            if (!ShowActions::find(step.arg))
-                found << QStringLiteral("未知的放映操作“%1”").arg(step.arg);
-            else if (!showing && !QStringList{QStringLiteral("保留墨迹"), QStringLiteral("放弃墨迹"), QStringLiteral("保留排练时间"),
-                                              QStringLiteral("放弃排练时间")}.contains(step.arg.section(u' ', 0, 0)))
-                found << QStringLiteral("放映操作“%1”之前没有开始放映").arg(step.arg);
-            if (step.arg == u"结束")
-                showing = false;
-        } else if (step.kind == TaskStep::Kind::Menu && !Commands::menus().contains(step.arg)) {
-            found << QStringLiteral("未知的菜单“%1”").arg(step.arg);
-        } else if (step.kind == TaskStep::Kind::Field) {
-            const CommandSpec *spec = Commands::find(pending);
-            if (!spec || !spec->field(step.arg))
-                found << QStringLiteral("命令“%1”的对话框中没有“%2”").arg(pending, step.arg);
-        } else if (step.kind == TaskStep::Kind::Ok && pending.isEmpty()) {
-            found << QStringLiteral("“确定”之前没有打开对话框");
-        } else if (step.kind == TaskStep::Kind::Select) {
-            if (Document::slideNumbers(step.arg).isEmpty())
-                found << QStringLiteral("无效的幻灯片编号“%1”").arg(step.arg);
-        } else if (step.kind == TaskStep::Kind::Type
-                   && !QStringList{QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("notes")}.contains(step.arg)) {
-            found << QStringLiteral("无法输入到“%1”").arg(step.arg);
-        }
+    const QList<TaskPath> ways = methods();
+    for (const TaskPath &path : ways) {
+        const QString where = path.name.isEmpty() ? QString() : QStringLiteral("方法“%1”：").arg(path.name);
+        if (path.steps.isEmpty() && &path != &ways.first())
+            found << where + QStringLiteral("没有操作步骤");
+        found << stepProblems(path.steps, where);
+    }
+    for (const TaskPath &mistake : mistakes) {
+        const QString where = QStringLiteral("错误“%1”：").arg(mistake.name);
+        if (mistake.steps.isEmpty())
+            found << where + QStringLiteral("没有操作步骤");
+        found << stepProblems(mistake.steps, where);
     }
     if (goal.isEmpty())
         return found;
     if (isMet(startDocument()))
         found << QStringLiteral("开始时的演示文稿已经符合目标");
-    Session session(startDocument());
-    playSolution(session);
-    const QStringList unmet = unmetChecks(session.document());
-    if (!unmet.isEmpty())
-        found << QStringLiteral("按操作步骤完成后仍不符合目标：%1").arg(unmet.join(QStringLiteral("；")));
+    for (const TaskPath &path : ways) {
+        Session session(startDocument());
+        play(path, session);
+        const QStringList unmet = unmetChecks(session.document());
+        if (!unmet.isEmpty())
+            found << (path.name.isEmpty() ? QString() : QStringLiteral("方法“%1”：").arg(path.name))
+                         + QStringLiteral("按操作步骤完成后仍不符合目标：%1").arg(unmet.join(QStringLiteral("；")));
+    }
+    for (const TaskPath &mistake : mistakes) {
+        Session session(startDocument());
+        play(mistake, session);
+        if (isMet(session.document()))
+            found << QStringLiteral("错误“%1”：这样做也符合目标").arg(mistake.name);
+    }
     return found;
 }
+
+Guide::Guide(const Task &task) : m_steps(task.steps), m_methods(task.methods()) {}
 
 const TaskStep *Guide::current() const
 {
@@ -316,14 +469,61 @@ bool Guide::report(const TaskStep &action)
 {
     // Opening a menu is only one way to a command: a candidate who takes the
     // toolbar, a shortcut or the context menu skips the menu steps.
+    // The same holds for a key or a context menu the guide proposes.
+    auto isWay = [](TaskStep::Kind kind) {
+        return kind == TaskStep::Kind::Menu || kind == TaskStep::Kind::Key || kind == TaskStep::Kind::Context;
+    };
     qsizetype step = m_position;
-    while (step < m_steps.size() && m_steps.at(step).kind == TaskStep::Kind::Menu
-           && !m_steps.at(step).sameAction(action))
+    while (step < m_steps.size() && isWay(m_steps.at(step).kind) && !m_steps.at(step).sameAction(action))
         ++step;
     if (step >= m_steps.size() || !m_steps.at(step).sameAction(action))
         return false;
     m_position = int(step) + 1;
     return true;
+}
+
+bool Guide::leadsToGoal(const Task &task, const Session &session) const
+{
+    // Inside a dialog that is no longer open, the way is lost; at a command
+    // whose menu is open, the way goes on from the menu.
+    qsizetype from = m_position;
+    if (from < m_steps.size() && !isEntry(m_steps, from)) {
+        const TaskStep::Kind kind = m_steps.at(from).kind;
+        if (kind == TaskStep::Kind::Field || kind == TaskStep::Kind::Ok)
+            return false;
+        --from;
+    }
+    Session ahead = session;
+    Task::play(TaskPath{m_methods.at(m_method).name, m_steps.mid(from)}, ahead);
+    return task.isMet(ahead.document());
+}
+
+bool Guide::replan(const Task &task, const Session &session)
+{
+    const int before = m_method, beforePosition = m_position;
+    auto settle = [&](int method, int position) {
+        m_method = method;
+        m_steps = m_methods.at(method).steps;
+        m_position = position;
+        return m_method != before || m_position != beforePosition;
+    };
+    // The method followed so far first, then the others in their order.
+    QList<int> order{m_method};
+    for (int m = 0; m < m_methods.size(); ++m)
+        if (m != m_method)
+            order << m;
+    for (int m : order) {
+        const TaskPath &path = m_methods.at(m);
+        for (qsizetype k = path.steps.size() - 1; k >= 0; --k) {
+            if (!isEntry(path.steps, k))
+                continue;
+            Session ahead = session;
+            Task::play(TaskPath{path.name, path.steps.mid(k)}, ahead);
+            if (task.isMet(ahead.document()))
+                return settle(m, int(k));
+        }
+    }
+    return settle(0, 0);
 }
 
 bool Guide::reopenDialog()

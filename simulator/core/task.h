@@ -27,20 +27,44 @@ class Session;
 //   step: type body 市场\n研发 | …      a line break in a value is written \n
 //   step: show 荧光笔 | 在放映中单击右键，选择“指针选项”→“荧光笔”
 //                                       an action in the running show or rehearsal (ShowActions)
+//   step: key Ctrl+B | 按Ctrl+B键       a key of the editor; the command, field and ok
+//                                       steps after it say what the key does
+//   step: click body | 单击正文占位符      the caret put into the title or body placeholder
+//   step: selecttext title 2005 | 选中标题中的“2005”   text selected in the title or body
+//   step: drag 6 | 将其拖到第5张幻灯片之后   the selected slides dragged (in the slide list or the
+//                                       sorter) before slide 6 as numbered now; one past the last: the end
+//   step: context body | 右键单击正文    the context menu of title, body, slide or list;
+//                                       the command after it is its entry
+//
+//   method: 快捷键                      the steps after it are another solution path;
+//                                       before the first step it names the guide's own
+//   mistake: 选错幻灯片                 the steps after it are a plausible mistake,
+//                                       which must leave the goal unmet
 //
 // The goal is a list of checks on the document; the verdict compares the
-// document with them only, so any way of reaching it counts. The steps are
-// one solution path: the guide of practice mode shows them, and the content
-// checks play them through the model.
+// document with them only, so any way of reaching it counts. A text that
+// asks for a way ("使用快捷键") checks it: the document notes how each
+// command was reached ("doc.方式.<command>": 菜单, 工具栏, 快捷键, 右键菜单
+// or 任务窗格). A path's commands are reached by its menu, key or context
+// steps, else as the path is named (工具栏, 任务窗格). The first method is
+// the one the guide of practice mode shows; the content checks play every
+// method and every mistake through the model.
 struct TaskStep
 {
-    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show };
+    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag };
     Kind kind = Kind::Ok;
     QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text
     QString hint;    // what the guide says, in Chinese
 
     bool sameAction(const TaskStep &other) const;
+};
+
+// One way through a task: a solution path (method) or a mistake.
+struct TaskPath
+{
+    QString name;
+    QList<TaskStep> steps;
 };
 
 struct TaskCheck
@@ -58,7 +82,13 @@ public:
     int slides = 6;
     QList<TaskCheck> start;
     QList<TaskCheck> goal;
-    QList<TaskStep> steps;
+    QList<TaskStep> steps;          // the guide's method
+    QString method;                 // its name; empty when unnamed
+    QList<TaskPath> otherMethods;
+    QList<TaskPath> mistakes;
+
+    // Every solution path, the guide's first.
+    QList<TaskPath> methods() const;
 
     // Parse errors are returned as Chinese lines naming the line number; a
     // task with errors is still returned with what could be read.
@@ -70,8 +100,12 @@ public:
     bool isMet(const Document &document) const;
     QStringList unmetChecks(const Document &document) const;
 
-    // Plays the solution path through the session.
-    void playSolution(Session &session) const;
+    // Plays the guide's solution path through the session.
+    void playSolution(Session &session) const { play(TaskPath{method, steps}, session); }
+    static void play(const TaskPath &path, Session &session);
+    // How a path's commands are reached when no menu, key or context step
+    // says it: as the path is named, if that names a way.
+    static QString routeOf(const TaskPath &path);
 
     // Everything wrong with the definition: unknown commands and fields,
     // malformed paths, a goal the start already meets, a solution that does
@@ -79,15 +113,22 @@ public:
     QStringList problems() const;
 };
 
-// Where the candidate stands on the solution path in practice mode. The
+// Where the candidate stands on a solution path in practice mode. The
 // editor reports each action; the guide moves on when it is the awaited one.
+// When the candidate goes another way, the guide plans again from the
+// document as it is now (replan).
 class Guide
 {
 public:
-    explicit Guide(const QList<TaskStep> &steps) : m_steps(steps) {}
+    explicit Guide(const QList<TaskStep> &steps) : m_steps(steps), m_methods{TaskPath{{}, steps}} {}
+    explicit Guide(const Task &task);
 
     const TaskStep *current() const;
+    // The step taken just before the current one; null at the start.
+    const TaskStep *previous() const { return m_position > 0 ? &m_steps.at(m_position - 1) : nullptr; }
     int position() const { return m_position; }
+    // The name of the method followed (empty for an unnamed first one).
+    QString methodName() const { return m_methods.value(m_method).name; }
     // True when the action was the awaited step (the guide moved on).
     bool report(const TaskStep &action);
     // After the candidate went another way: back to the first step.
@@ -96,8 +137,17 @@ public:
     // the steps that open it (the command, and the menu just before it).
     // True when the guide moved.
     bool reopenDialog();
+    // The way from the session's document to the task's goal: the latest
+    // place on a method (the guide's first) from which the rest of that
+    // method reaches the goal. Without one, the start of the guide's method.
+    // True when the guide moved.
+    bool replan(const Task &task, const Session &session);
+    // The rest of the path from where the guide stands reaches the goal.
+    bool leadsToGoal(const Task &task, const Session &session) const;
 
 private:
     QList<TaskStep> m_steps;
+    QList<TaskPath> m_methods;
+    int m_method = 0;
     int m_position = 0;
 };

@@ -1,8 +1,5 @@
 #include "editorparts.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
-
 #include "commands.h"
 #include "dialoglayouts.h"
 #include "slideart.h"
@@ -10,7 +7,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -597,6 +594,17 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
         if (m_bulletIndent > 0)
             update();
     });
+    // A selection that goes because the focus went elsewhere (a menu, a
+    // dialog) is still the text the next command acts on.
+    connect(m_title, &QLineEdit::selectionChanged, this, [this] {
+        if (!m_loading && (m_title->hasSelectedText() || m_title->hasFocus()))
+            emit textSelected(QStringLiteral("title"), m_title->selectedText());
+    });
+    connect(m_body, &QTextEdit::selectionChanged, this, [this] {
+        const QString text = m_body->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
+        if (!m_loading && (!text.isEmpty() || m_body->hasFocus()))
+            emit textSelected(QStringLiteral("body"), text);
+    });
 }
 
 QRectF SlideView::slideRect() const
@@ -717,6 +725,13 @@ void SlideView::paintEvent(QPaintEvent *)
             p.setPen(Qt::black);
             p.drawText(QRectF(thumb.left(), thumb.bottom() + 2, thumb.width(), 16), Qt::AlignRight, QString::number(i + 1));
         }
+        // Where dragged slides would go: a bar between two slides.
+        if (m_dropBefore > 0) {
+            const int count = int(m_document->slides.size());
+            const QRectF cell = sorterCell(std::min(m_dropBefore, count) - 1);
+            const double x = m_dropBefore > count ? cell.right() - 2 : cell.left() + 1;
+            p.fillRect(QRectF(x - 1.5, cell.top() + 2, 3, cell.height() - 8), QColor(40, 40, 40));
+        }
         return;
     }
     const QRectF r = slideRect();
@@ -793,14 +808,65 @@ void SlideView::keyPressEvent(QKeyEvent *event)
         emit slideClicked(to, event->modifiers() & Qt::ShiftModifier);
 }
 
+int SlideView::sorterIndexAt(const QPointF &at) const
+{
+    for (int i = 0; m_document && i < m_document->slides.size(); ++i)
+        if (sorterCell(i).contains(at))
+            return i;
+    return -1;
+}
+
+int SlideView::dropPlace(const QPointF &at) const
+{
+    // Before the slide under the pointer, or after it in its right half;
+    // past the last one, at the end.
+    const int index = sorterIndexAt(at);
+    if (index < 0)
+        return int(m_document->slides.size()) + 1;
+    return index + 1 + (at.x() > sorterCell(index).center().x() ? 1 : 0);
+}
+
 void SlideView::mousePressEvent(QMouseEvent *event)
 {
     if (!m_sorter || !m_document)
         return;
     setFocus(Qt::MouseFocusReason);
-    for (int i = 0; i < m_document->slides.size(); ++i)
-        if (sorterCell(i).contains(event->position()))
-            emit slideClicked(i, event->modifiers());
+    m_pressAt = event->position();
+    m_dropBefore = 0;
+    const int index = sorterIndexAt(event->position());
+    if (index < 0 || event->button() != Qt::LeftButton)
+        return;
+    // A press on a selected slide may start dragging all selected ones:
+    // the selection becomes this slide alone only on a release without a drag.
+    const QList<int> selected = Document::slideNumbers(m_document->settings.value(QStringLiteral("选中")));
+    m_pressedSelected = event->modifiers() == Qt::NoModifier && selected.contains(index + 1) ? index : -1;
+    if (m_pressedSelected < 0)
+        emit slideClicked(index, event->modifiers());
+}
+
+void SlideView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_sorter || !m_document || !(event->buttons() & Qt::LeftButton) || sorterIndexAt(m_pressAt) < 0)
+        return;
+    if (m_dropBefore == 0 && (event->position() - m_pressAt).manhattanLength() < QApplication::startDragDistance())
+        return;
+    m_dropBefore = dropPlace(event->position());
+    update();
+}
+
+void SlideView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_sorter || !m_document)
+        return;
+    const int before = m_dropBefore;
+    m_dropBefore = 0;
+    if (before > 0) {
+        update();
+        emit slidesDropped(before);
+    } else if (m_pressedSelected >= 0 && sorterIndexAt(event->position()) == m_pressedSelected) {
+        emit slideClicked(m_pressedSelected, Qt::NoModifier);
+    }
+    m_pressedSelected = -1;
 }
 
 // --- GuideMark -------------------------------------------------------------

@@ -165,6 +165,8 @@ public:
 signals:
     // Typed by the candidate: part is "title" or "body".
     void edited(const QString &part, const QString &text);
+    // Text selected in a placeholder (empty: the selection went).
+    void textSelected(const QString &part, const QString &text);
     // A click on a slide of the sorter view, with the keys held (Shift, Ctrl);
     // the arrows, Home, End, Page Up and Page Down move to a slide the same way.
     void slideClicked(int index, Qt::KeyboardModifiers modifiers);
@@ -172,16 +174,23 @@ signals:
     void slideOpened(int index);
     // Delete in the sorter view.
     void deleteRequested();
+    // The selected slides dragged in the sorter view and dropped before
+    // slide `before` (1-based, as numbered now; one past the last: the end).
+    void slidesDropped(int before);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void placeEditors();
+    int sorterIndexAt(const QPointF &at) const;   // -1 outside every slide
+    int dropPlace(const QPointF &at) const;
 
     const Document *m_document = nullptr;
     int m_index = 0;
@@ -192,6 +201,9 @@ private:
     QString m_bullets;
     QColor m_bulletColour;
     int m_bulletIndent = 0;
+    QPointF m_pressAt;
+    int m_pressedSelected = -1;   // a selected slide pressed without keys
+    int m_dropBefore = 0;         // while dragging in the sorter: where the slides would go
 };
 
 // The red frame around the control the guide points at. It sits on the

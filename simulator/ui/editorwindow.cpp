@@ -3,14 +3,17 @@
 #include "commanddialog.h"
 #include "editorparts.h"
 #include "formatbar.h"
+#include "inputroute.h"
 #include "slideart.h"
 #include "slideshow.h"
 #include "toolicons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QGraphicsColorizeEffect>
 #include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -53,21 +56,21 @@ QChar entryKey(const QString &id)
         QMap<QString, QChar> k;
         const char *table[][2] = {
             {"新建", "N"}, {"打开", "O"}, {"关闭", "C"}, {"保存", "S"}, {"另存为", "A"}, {"另存为网页", "G"},
-            {"输出为PDF", "F"}, {"打包", "K"}, {"页面设置", "U"}, {"打印预览", "V"}, {"打印", "P"}, {"属性", "I"},
+            {"网页预览", "B"}, {"输出为PDF", "F"}, {"打包", "K"}, {"页面设置", "U"}, {"打印预览", "V"}, {"打印", "P"}, {"属性", "I"},
             {"退出", "X"},
-            {"撤销", "U"}, {"恢复", "R"}, {"剪切", "T"}, {"复制", "C"}, {"粘贴", "P"}, {"全选", "L"}, {"清除", "A"},
+            {"撤销", "U"}, {"恢复", "R"}, {"剪切", "T"}, {"复制", "C"}, {"粘贴", "P"}, {"选择性粘贴", "S"}, {"全选", "L"}, {"清除", "A"},
             {"删除幻灯片", "D"}, {"复制对象", "O"}, {"粘贴对象", "J"}, {"查找", "F"}, {"替换", "E"},
-            {"普通", "N"}, {"幻灯片浏览", "D"}, {"备注页", "T"}, {"母版", "M"}, {"大纲", "O"}, {"左侧窗格", "L"},
+            {"普通", "N"}, {"幻灯片浏览", "D"}, {"备注页", "T"}, {"颜色/灰度", "C"}, {"母版", "M"}, {"大纲", "O"}, {"左侧窗格", "L"},
             {"任务窗格", "K"}, {"工具栏", "B"}, {"标尺", "R"}, {"网格和参考线", "I"}, {"全屏显示", "U"},
             {"显示比例", "Z"}, {"页眉和页脚", "H"},
             {"新幻灯片", "N"}, {"幻灯片副本", "D"}, {"幻灯片（从文件）", "F"}, {"日期和时间", "T"}, {"幻灯片编号", "U"},
             {"符号", "S"}, {"图片", "P"}, {"艺术字", "W"}, {"自选图形", "A"}, {"文本框", "X"}, {"影片和声音", "V"},
-            {"图表", "H"}, {"表格", "B"}, {"组织结构图", "G"}, {"对象", "O"}, {"超链接", "I"},
+            {"图表", "H"}, {"表格", "B"}, {"组织结构图", "G"}, {"对象", "O"}, {"超链接", "I"}, {"批注", "M"},
             {"字体", "F"}, {"项目符号和编号", "N"}, {"对齐方式", "G"}, {"行距", "S"}, {"段落", "P"}, {"更改大小写", "E"},
-            {"字符间距", "C"}, {"中文版式", "H"}, {"幻灯片版式", "L"}, {"幻灯片设计", "D"}, {"背景", "K"},
+            {"字符间距", "C"}, {"中文版式", "H"}, {"幻灯片版式", "L"}, {"幻灯片设计", "D"}, {"背景", "K"}, {"替换字体", "R"},
             {"对象格式", "O"}, {"格式刷", "B"}, {"叠放次序", "R"}, {"组合", "Z"}, {"旋转或翻转", "T"},
-            {"选项", "O"}, {"自定义", "C"},
-            {"观看放映", "V"}, {"从当前幻灯片开始", "C"}, {"设置放映方式", "S"}, {"排练计时", "R"}, {"动作按钮", "I"},
+            {"选项", "O"}, {"拼写检查", "S"}, {"自动更正选项", "A"}, {"自定义", "C"},
+            {"观看放映", "V"}, {"从当前幻灯片开始", "C"}, {"设置放映方式", "S"}, {"排练计时", "R"}, {"录制旁白", "N"}, {"动作按钮", "I"},
             {"动作设置", "A"}, {"动画方案", "C"}, {"自定义动画", "M"}, {"幻灯片切换", "T"}, {"隐藏幻灯片", "H"},
             {"自定义放映", "W"}, {"结束放映", "E"},
             {"新建窗口", "N"}, {"全部重排", "A"}, {"最小化", "M"}, {"最大化", "X"}, {"还原", "R"},
@@ -122,7 +125,7 @@ protected:
 } // namespace
 
 EditorWindow::EditorWindow(QWidget *parent)
-    : QMainWindow(parent), m_guide({})
+    : QMainWindow(parent), m_guide(QList<TaskStep>{})
 {
     setWindowTitle(QStringLiteral("金山演示 - [演示文稿1]"));
     setFixedSize(900, 700);
@@ -139,17 +142,24 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     m_task = task;
     m_session = Session(task.startDocument());
     // A task about taking back (or bringing back) "the last operation"
-    // starts just after one.
-    const auto uses = [&task](const char *command) {
-        return std::any_of(task.steps.begin(), task.steps.end(), [command](const TaskStep &step) {
-            return step.kind == TaskStep::Kind::Command && step.arg == QString::fromUtf8(command);
+    // starts with one to take back (or bring back), for every way through
+    // it, its mistakes included.
+    QList<TaskPath> paths = task.methods();
+    paths += task.mistakes;
+    const auto uses = [&paths](const char *command) {
+        return std::any_of(paths.begin(), paths.end(), [command](const TaskPath &path) {
+            return std::any_of(path.steps.begin(), path.steps.end(), [command](const TaskStep &step) {
+                return step.kind == TaskStep::Kind::Command && step.arg == QString::fromUtf8(command);
+            });
         });
     };
-    if (uses("撤销"))
-        m_session.startAfterEdit(false);
-    else if (uses("恢复"))
-        m_session.startAfterEdit(true);
-    m_guide = Guide(task.steps);
+    if (uses("撤销") || uses("恢复"))
+        m_session.startWithHistory(uses("撤销"), uses("恢复"));
+    m_guide = Guide(task);
+    m_route = new InputRoute(this);
+    connect(m_route, &InputRoute::keyUsed, this, [this](const QString &key) {
+        report(TaskStep{TaskStep::Kind::Key, key, {}, {}});
+    });
     buildMenus();
     buildToolBar();
     buildCentre();
@@ -404,6 +414,7 @@ void EditorWindow::buildContextMenus()
     auto textMenu = [this](QWidget *editor, const std::function<void(const char *)> &edit) {
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(editor, &QWidget::customContextMenuRequested, this, [this, editor, edit](const QPoint &at) {
+            report(TaskStep{TaskStep::Kind::Context, editor == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body"), {}, {}});
             QMenu menu(this);
             menu.setObjectName(QStringLiteral("textMenu"));
             const QList<std::pair<const char *, const char *>> basic = {{"剪切(&T)", "cut"}, {"复制(&C)", "copy"}, {"粘贴(&P)", "paste"}};
@@ -437,6 +448,7 @@ void EditorWindow::buildContextMenus()
     // The slide itself, outside its placeholders.
     m_slide->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_slide, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        report(TaskStep{TaskStep::Kind::Context, QStringLiteral("slide"), {}, {}});
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("slideMenu"));
         menu.addAction(m_actions.value(QStringLiteral("粘贴")));
@@ -509,7 +521,9 @@ void EditorWindow::buildCentre()
     connect(m_slideList, &QListWidget::itemSelectionChanged, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::itemClicked, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        report(TaskStep{TaskStep::Kind::Context, QStringLiteral("list"), {}, {}});
         QMenu menu(this);
+        menu.setObjectName(QStringLiteral("listMenu"));
         for (const QString &id : slideListCommands)
             if (QAction *action = m_actions.value(id))
                 menu.addAction(action);
@@ -550,6 +564,13 @@ void EditorWindow::buildCentre()
         runWithoutDialog(QStringLiteral("大纲"), {{QStringLiteral("操作"), step > 0 ? QStringLiteral("降级") : QStringLiteral("提升")},
                                                 {QStringLiteral("内容"), body->textCursor().block().text().trimmed()}});
     };
+    connect(m_slide, &SlideView::textSelected, this, [this](const QString &part, const QString &text) {
+        if (m_refreshing)
+            return;
+        m_session.setSelectedText(part, text);
+        if (!text.isEmpty())
+            report(TaskStep{TaskStep::Kind::SelectText, part, text, {}});
+    });
     // In the sorter a double click (or Enter) opens the slide in the normal view.
     connect(m_slide, &SlideView::slideOpened, this, [this](int index) {
         m_session.select(index + 1);
@@ -558,6 +579,7 @@ void EditorWindow::buildCentre()
         trigger(QStringLiteral("普通"));
     });
     connect(m_slide, &SlideView::deleteRequested, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
+    connect(m_slide, &SlideView::slidesDropped, this, &EditorWindow::moveSelectedSlides);
     // The sorter view selects as the list does.
     connect(m_slide, &SlideView::slideClicked, this, [this](int index, Qt::KeyboardModifiers modifiers) {
         QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;
@@ -617,16 +639,17 @@ void EditorWindow::trigger(const QString &commandId)
     if (!spec)
         return;
     report(TaskStep{TaskStep::Kind::Command, commandId, {}, {}});
+    const QString route = m_route->route();
     // A presentation saved before is saved again under its name, without asking.
     if (commandId == u"保存" && !m_session.fileName().isEmpty()) {
         const QMap<QString, QString> fields = {{QStringLiteral("文件名"), m_session.fileName()}};
         report(TaskStep{TaskStep::Kind::Field, QStringLiteral("文件名"), m_session.fileName(), {}});
         report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
-        runFromDialog(commandId, fields);
+        runFromDialog(commandId, fields, route);
         return;
     }
     if (!spec->hasDialog()) {
-        m_session.run(commandId);
+        m_session.run(commandId, {}, route);
         refresh();
         changed();
         if (spec->effect == CommandSpec::Effect::Show || spec->effect == CommandSpec::Effect::Rehearsal)
@@ -652,33 +675,31 @@ void EditorWindow::trigger(const QString &commandId)
     connect(dialog, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
         report(TaskStep{TaskStep::Kind::Field, name, value, {}});
     });
-    // The dialog opens on the object the caret is in, showing its format.
+    // The dialog opens on the object the caret is in, showing what was set
+    // before there, on the current slide or in the document.
     const QString object = m_session.editedObject();
-    if (spec->field(QStringLiteral("对象")) && !object.isEmpty()) {
+    if (spec->field(QStringLiteral("对象")) && !object.isEmpty())
         dialog->setValue(QStringLiteral("对象"), object);
-        const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
-        for (const FieldSpec &field : spec->fields) {
-            // The bullet's own colour, size, font and picture (see Session).
-            const bool bulletOwn = commandId == u"项目符号和编号" && field.name != u"项目符号" && field.name != u"起始编号";
-            const QString current = slide.attributes.value(object + u'.' + (bulletOwn ? QStringLiteral("项目符号") : QString()) + field.name);
-            if (!current.isEmpty() && field.name != u"对象")
-                dialog->setValue(field.name, current);
-        }
-        if (commandId == u"字体") {
-            if (!slide.attributes.contains(object + QStringLiteral(".中文字体")))
-                dialog->setValue(QStringLiteral("中文字体"), QStringLiteral("宋体"));
-            if (!slide.attributes.contains(object + QStringLiteral(".字号")))
-                dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
-        }
+    const QMap<QString, QString> current = currentValues(*spec, object);
+    for (auto it = current.begin(); it != current.end(); ++it)
+        dialog->setValue(it.key(), it.value());
+    if (commandId == u"字体" && !object.isEmpty()) {
+        if (!current.contains(QStringLiteral("中文字体")))
+            dialog->setValue(QStringLiteral("中文字体"), QStringLiteral("宋体"));
+        if (!current.contains(QStringLiteral("字号")))
+            dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
     }
+    // The text selected in the placeholder is what the dialog formats.
+    if (spec->field(QStringLiteral("选中文字")) && !m_session.selectedText().isEmpty())
+        dialog->setValue(QStringLiteral("选中文字"), m_session.selectedText());
     connect(dialog, &QDialog::rejected, this, [this] {
         if (m_guide.reopenDialog())
             updateGuideLater();
     });
-    connect(dialog, &CommandDialog::okClicked, this, [this, dialog, commandId] {
+    connect(dialog, &CommandDialog::okClicked, this, [this, dialog, commandId, route] {
         const QMap<QString, QString> fields = dialog->values();
         report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
-        runFromDialog(commandId, fields);
+        runFromDialog(commandId, fields, route);
     });
     // Centred on the part of the window the practice panel shows.
     dialog->adjustSize();
@@ -690,9 +711,44 @@ void EditorWindow::trigger(const QString &commandId)
     updateGuide();
 }
 
-void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, QString> &fields)
+QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, const QString &object) const
 {
-    m_session.run(commandId, fields);
+    QMap<QString, QString> values;
+    const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+    const bool onObject = spec.field(QStringLiteral("对象")) != nullptr;
+    if (onObject && object.isEmpty())
+        return values;
+    const QString objectBase = spec.prefix.isEmpty() ? object : spec.prefix + u'.' + object;
+    for (const FieldSpec &field : spec.fields) {
+        if (field.name == u"对象" || field.name == u"应用范围")
+            continue;
+        QString value;
+        switch (spec.effect) {
+        case CommandSpec::Effect::DocumentSettings:
+        case CommandSpec::Effect::ReplaceFont:
+            value = m_session.document().settings.value(spec.prefix + u'.' + field.name);
+            break;
+        case CommandSpec::Effect::SlideAttributes:
+        case CommandSpec::Effect::Animation: {
+            // The bullet's own colour, size, font and picture (see Session).
+            const bool bulletOwn = spec.id == u"项目符号和编号" && field.name != u"项目符号" && field.name != u"起始编号";
+            const QString name = bulletOwn ? QStringLiteral("项目符号") + field.name : field.name;
+            const QString base = onObject ? objectBase : spec.prefix;
+            value = slide.attributes.value(base.isEmpty() ? name : base + u'.' + name);
+            break;
+        }
+        default:
+            break;
+        }
+        if (!value.isEmpty())
+            values.insert(field.name, value);
+    }
+    return values;
+}
+
+void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
+{
+    m_session.run(commandId, fields, route);
     refresh();
     changed();
 }
@@ -741,7 +797,7 @@ void EditorWindow::runWithoutDialog(const QString &commandId, const QMap<QString
             report(TaskStep{TaskStep::Kind::Field, field.name, fields.value(field.name), {}});
     if (spec->hasDialog())
         report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
-    m_session.run(commandId, fields);
+    m_session.run(commandId, fields, m_route->route());
     refresh();
     changed();
 }
@@ -837,6 +893,8 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
             paintFormat(part);
+        if (event->type() == QEvent::MouseButtonPress)
+            report(TaskStep{TaskStep::Kind::Click, part, {}, {}});
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -851,7 +909,13 @@ void EditorWindow::dropSlides(const QPoint &at)
         const QRect row = m_slideList->visualRect(index);
         before = index.row() + 1 + (at.y() > row.center().y() ? 1 : 0);
     }
+    moveSelectedSlides(before);
+}
+
+void EditorWindow::moveSelectedSlides(int before)
+{
     if (m_session.moveSlides(m_session.selection(), before)) {
+        report(TaskStep{TaskStep::Kind::Drag, QString::number(before), {}, {}});
         refresh();
         changed();
     }
@@ -888,6 +952,19 @@ void EditorWindow::refresh()
 
     // The left pane: shown or closed, thumbnails or outline.
     const QMap<QString, QString> &settings = document.settings;
+    // 颜色/灰度: the slide shown in grey, or in black and white, as it would print.
+    const QString colours = settings.value(QStringLiteral("颜色/灰度.显示"));
+    if (colours == u"灰度" || colours == u"纯黑白") {
+        auto *grey = qobject_cast<QGraphicsColorizeEffect *>(m_slide->graphicsEffect());
+        if (!grey) {
+            grey = new QGraphicsColorizeEffect(m_slide);
+            grey->setColor(Qt::black);
+            m_slide->setGraphicsEffect(grey);
+        }
+        grey->setStrength(colours == u"灰度" ? 1.0 : 0.85);
+    } else if (m_slide->graphicsEffect()) {
+        m_slide->setGraphicsEffect(nullptr);
+    }
     // Full screen keeps the menu bar and the slide; Esc leaves it.
     const bool fullScreen = settings.value(QStringLiteral("全屏显示")) == u"1";
     m_leaveFullScreen->setEnabled(fullScreen);
@@ -988,6 +1065,10 @@ void EditorWindow::changed()
 {
     updateUndoActions();
     emit documentChanged(m_task.isMet(m_session.document()));
+    // The candidate may have gone another way than the guide's: it plans
+    // again from the document as it is now.
+    if (m_guideEnabled)
+        updateGuideLater();
 }
 
 void EditorWindow::updateUndoActions()
@@ -1025,14 +1106,14 @@ void EditorWindow::updateGuide()
     delete m_mark;
     if (!m_guideEnabled)
         return;
+    if (!(m_dialog && m_dialog->isVisible()) && !m_task.isMet(m_session.document())
+        && !m_guide.leadsToGoal(m_task, m_session))
+        m_guide.replan(m_task, m_session);
     const TaskStep *step = m_guide.current();
-    // A field the open dialog shows with the asked value already (a default,
-    // the current format) is a step done.
-    while (m_dialog && step && step->kind == TaskStep::Kind::Field && m_dialog->fieldBox(step->arg)
-           && m_dialog->values().value(step->arg) == step->value.trimmed()) {
-        m_guide.report(*step);
+    // A field the dialog already shows as asked needs nothing more.
+    while (step && step->kind == TaskStep::Kind::Field && m_dialog && m_dialog->isVisible()
+           && m_dialog->values().value(step->arg) == step->value.trimmed() && m_guide.report(*step))
         step = m_guide.current();
-    }
     if (m_show) {
         // The show hides the strip: it repeats the hint at its bottom.
         m_show->setAwaited(step && step->kind == TaskStep::Kind::Show ? step->arg : QString());
@@ -1068,7 +1149,17 @@ void EditorWindow::updateGuide()
         if (QAction *action = m_actions.value(step->arg)) {
             const CommandSpec *spec = Commands::find(step->arg);
             QMenu *menu = spec ? m_menus.value(spec->menu) : nullptr;
-            if (menu && menu->isVisible()) {
+            const TaskStep *before = m_guide.previous();
+            if (before && before->kind == TaskStep::Kind::Context) {
+                // The context menu is open: its entry is marked as a menu's is.
+                if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+                    popup->setActiveAction(action);
+            } else if (m_guide.methodName() == u"工具栏" && (!before || before->kind != TaskStep::Kind::Menu)) {
+                // The toolbar's way: its button.
+                for (QToolBar *bar : std::as_const(m_toolBars))
+                    if (QWidget *button = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
+                        target = button;
+            } else if (menu && menu->isVisible()) {
                 menu->setActiveAction(m_standIns.value(step->arg, action));
             } else if (menu && step->hint.startsWith(u"单击")) {
                 // The menu was closed again: the way to the command starts
@@ -1087,9 +1178,21 @@ void EditorWindow::updateGuide()
             target = m_dialog->okButton();
         break;
     case TaskStep::Kind::Select:
-        target = m_slideList;
+    case TaskStep::Kind::Drag:
+        // In the sorter view the slides are chosen and dragged there.
+        target = m_session.document().settings.value(QStringLiteral("视图")) == u"幻灯片浏览"
+                     ? static_cast<QWidget *>(m_slide) : static_cast<QWidget *>(m_slideList);
         break;
     case TaskStep::Kind::Show:
+    case TaskStep::Kind::Key:
+        break;
+    case TaskStep::Kind::Click:
+    case TaskStep::Kind::SelectText:
+    case TaskStep::Kind::Context:
+        target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
+               : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
+               : step->arg == u"list"  ? static_cast<QWidget *>(m_slideList)
+                                       : static_cast<QWidget *>(m_slide);
         break;
     case TaskStep::Kind::Type:
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())

@@ -11,6 +11,7 @@
 #include "commanddialog.h"
 class FormatBar;
 class GuideMark;
+class InputRoute;
 class QComboBox;
 class QLineEdit;
 class QToolBar;
@@ -53,6 +54,8 @@ public:
     // The selected slides dragged in the slide list and dropped at `at`
     // (in the list's viewport).
     void dropSlides(const QPoint &at);
+    // The selected slides moved before slide `before`, as a drag does.
+    void moveSelectedSlides(int before);
 
     void setGuideEnabled(bool enabled);
     // How many steps of the solution path the guide has seen taken.
@@ -95,7 +98,10 @@ private:
     void updateGuide();
     void updateGuideLater();
     std::function<QRect()> menuTitleArea(QMenu *menu) const;
-    void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields);
+    void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route);
+    // What a command's dialog shows when it opens: the values set before on
+    // `object` (for a command on an object), the current slide or the document.
+    QMap<QString, QString> currentValues(const CommandSpec &spec, const QString &object) const;
     // A command with its dialog's fields, run without showing the dialog (the
     // formatting toolbar, the task pane) and told to the guide as the dialog
     // would tell it.
@@ -140,5 +146,6 @@ private:
     struct PickedFormat { int slide; QString object; };
     std::optional<PickedFormat> m_picked;   // the format painter holds this object's format
     QPointer<GuideMark> m_mark;
+    InputRoute *m_route = nullptr;
     SlideShow *m_show = nullptr;
 };

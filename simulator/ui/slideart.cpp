@@ -601,7 +601,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         const QString part = bodyPart(slide);
         const TextStyle style = textStyle(slide, part, pxPerPt, base);
         // Text too small to read is drawn as lines of its length.
-        const bool greeked = style.font.pixelSize() < 7;
+        const bool greeked = style.font.pixelSize() < 4;
         if (greeked) {
             const double step = std::max(2.0, style.font.pixelSize() * 1.6);
             const double unit = style.font.pixelSize() * 0.9;

@@ -122,9 +122,9 @@ void TestExamRun::listToWrongQuestionTraining()
     questions.append({4, QStringLiteral("204"), QStringLiteral("基本操作"), QStringLiteral("2")});
     m_bank = makeExamBank(questions, {});
     m_bank->exec(QStringLiteral("update sbsti set ti='%1', list='幻灯片的编辑'").arg(task));
-    QList<ContentSources::Question> tasks;
+    QList<Task> tasks;
     for (const ExamQuestion &q : questions)
-        tasks.append({q.th, q.gdks, task, QStringLiteral("幻灯片的编辑")});
+        tasks.append(deriveTask(q.th, task));
     writeSimulatorFolders(tasks, m_bank->folder(), QStringLiteral(SIMULATOR));
 
     QVERIFY(openExamList());

@@ -772,10 +772,10 @@ void TestPractice::realSimulatorRun()
 {
     const QList<Question> questions = chapterOf(QStringLiteral("幻灯片的编辑"), 201, 3);
     makeBank(questions, {QStringLiteral("幻灯片的编辑")});
-    QList<ContentSources::Question> tasks;
+    QList<Task> tasks;
     for (const Question &q : questions) {
         QDir(m_bank->folder()).remove(QStringLiteral("ovti/金山演示") + q.th + QStringLiteral("/ov"));
-        tasks.append({q.th, {}, QStringLiteral("在第1张幻灯片之后插入一张新幻灯片，版式为“标题和文本”。"), q.chapter});
+        tasks.append(deriveTask(q.th, QStringLiteral("在第1张幻灯片之后插入一张新幻灯片，版式为“标题和文本”。")));
     }
     writeSimulatorFolders(tasks, m_bank->folder(), QStringLiteral(SIMULATOR));
     openBrowser();

@@ -11,6 +11,7 @@
 #include "taskpanes.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -26,6 +27,7 @@
 #include <QTextBlock>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -443,31 +445,61 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
 
 void TestSimulatorUi::everyQuestionFollowingTheGuide_data()
 {
-    QTest::addColumn<QString>("th");
-    QTest::addColumn<QString>("text");
-    for (const ContentSources::Question &question : ContentSources::read(QStringLiteral(CONTENT_SOURCES)).questions)
-        QTest::newRow(qPrintable(question.th)) << question.th << question.ti;
+    QTest::addColumn<QString>("source");   // the task as its file holds it
+    QTest::addColumn<int>("method");       // index into methods(); -1 - k: mistake k
+    // Authors check their sources of another checkout with the same test.
+    const ContentSources sources = ContentSources::read(qEnvironmentVariable("PELQUOR_CONTENT_SOURCES", QStringLiteral(CONTENT_SOURCES)));
+    QList<Task> tasks;
+    readAuthoredTasks(sources, &tasks);
+    for (const Task &task : tasks) {
+        const QString source = task.toText();
+        const QList<TaskPath> methods = task.methods();
+        for (int m = 0; m < methods.size(); ++m)
+            QTest::newRow(qPrintable(task.th + u' ' + (m == 0 ? QStringLiteral("向导") : methods.at(m).name))) << source << m;
+        for (int k = 0; k < task.mistakes.size(); ++k)
+            QTest::newRow(qPrintable(task.th + QStringLiteral(" 错误：") + task.mistakes.at(k).name)) << source << -1 - k;
+    }
 }
 
-// Every question of the bank can be done in the editor by doing what the
-// guide says, step by step, with the editor's own controls: the guide sees
-// each step taken, and the last one completes the task.
+// Every question of the bank can be done in the editor, every way its task
+// names, with the editor's own controls: along the guide's method the guide
+// sees each step taken and the last one completes the task; another method
+// completes it too; a mistake does not.
 void TestSimulatorUi::everyQuestionFollowingTheGuide()
 {
-    QFETCH(QString, th);
-    QFETCH(QString, text);
-    const Task task = deriveTask(th, text);
+    QFETCH(QString, source);
+    QFETCH(int, method);
+    const Task task = Task::parse(source, nullptr);
+    const bool mistake = method < 0;
+    const TaskPath path = mistake ? task.mistakes.at(-1 - method) : task.methods().at(method);
+    const bool guided = method == 0;
+    const QString th = task.th;
+    // Only a goal that names the way needs the real menus: elsewhere the
+    // entry's action is triggered as the menu would.
+    const bool realMenus = std::any_of(task.goal.begin(), task.goal.end(),
+                                       [](const TaskCheck &check) { return check.path.startsWith(u"doc.方式."); });
     EditorWindow window(task);
-    window.setGuideEnabled(true);
+    window.setGuideEnabled(guided);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     bool met = false;
     connect(&window, &EditorWindow::documentChanged, this, [&met](bool goalMet) { met = goalMet; });
     auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
     SlideShow *show = nullptr;
-    for (int i = 0; i < task.steps.size(); ++i) {
-        const TaskStep &step = task.steps.at(i);
+    bool implied = false;   // the command, field and ok steps after a key say what it did
+    for (int i = 0; i < path.steps.size(); ++i) {
+        const TaskStep &step = path.steps.at(i);
+        const TaskStep *before = i > 0 ? &path.steps.at(i - 1) : nullptr;
         const QString where = th + QStringLiteral(" 第%1步：").arg(i + 1) + step.hint;
+        // A key runs its command at once, or opens its dialog: then the
+        // fields and 确定 are the candidate's to do.
+        const bool dialogOpen = window.openDialog() && window.openDialog()->isVisible();
+        if (implied && (step.kind == TaskStep::Kind::Command
+                        || (!dialogOpen && (step.kind == TaskStep::Kind::Field || step.kind == TaskStep::Kind::Ok))))
+            continue;
+        implied = false;
         switch (step.kind) {
         case TaskStep::Kind::Select: {
             const QList<int> slides = Document::slideNumbers(step.arg);
@@ -485,11 +517,123 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Menu:
-            continue;  // the command's action is triggered as the menu entry would; the guide passes the menu then
+            if (!realMenus)
+                continue;  // the command's action is triggered as the menu entry would; the guide passes the menu then
+            {
+                auto *menu = window.findChild<QMenu *>(QStringLiteral("menu:") + step.arg);
+                QVERIFY2(menu, qPrintable(where));
+                QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(menu->menuAction()).center());
+                QTRY_VERIFY2_WITH_TIMEOUT(menu->isVisible(), qPrintable(where), 1000);
+            }
+            break;
+        case TaskStep::Kind::Key: {
+            const QKeySequence key(step.arg);
+            QVERIFY2(!key.isEmpty(), qPrintable(where));
+            QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+            QTest::keyClick(target, key[0].key(), key[0].keyboardModifiers());
+            implied = true;
+            break;
+        }
+        case TaskStep::Kind::Click: {
+            QWidget *target = window.findChild<QWidget *>(step.arg);
+            QVERIFY2(target && target->isVisible(), qPrintable(where));
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
+            break;
+        }
+        case TaskStep::Kind::Drag: {
+            const int before = step.arg.toInt();
+            auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide"));
+            if (window.session().document().settings.value(QStringLiteral("视图")) == u"幻灯片浏览") {
+                // Pressed on the current slide, moved, released at the place.
+                const int count = int(window.session().document().slides.size());
+                const QPoint from = slideView->sorterCell(window.session().current() - 1).center().toPoint();
+                const QRectF cell = slideView->sorterCell(std::min(before, count) - 1);
+                const QPoint to = before > count ? QPoint(int(cell.right()) - 4, int(cell.center().y()))
+                                                 : QPoint(int(cell.left()) + 6, int(cell.center().y()));
+                QTest::mousePress(slideView, Qt::LeftButton, {}, from);
+                QTest::mouseMove(slideView, (from + to) / 2);
+                QTest::mouseMove(slideView, to);
+                QTest::mouseRelease(slideView, Qt::LeftButton, {}, to);
+            } else {
+                // The list's own drag runs a loop of its own: the drop is what the editor sees.
+                const int count = list->count();
+                QListWidgetItem *item = list->item(std::min(before, count) - 1);
+                list->scrollToItem(item);
+                const QRect row = list->visualItemRect(item);
+                window.dropSlides(before > count ? QPoint(row.center().x(), row.bottom() - 2) : QPoint(row.center().x(), row.top() + 2));
+            }
+            break;
+        }
+        case TaskStep::Kind::SelectText: {
+            // Dragged over with the mouse as a candidate would: here the
+            // caret goes before the text and Shift with the arrows takes it.
+            QWidget *editor = window.findChild<QWidget *>(step.arg);
+            QVERIFY2(editor && editor->isVisible(), qPrintable(where));
+            QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(6, 6));
+            if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+                const int at = line->text().indexOf(step.value);
+                QVERIFY2(at >= 0, qPrintable(where));
+                line->setCursorPosition(at);
+            } else if (auto *body = qobject_cast<QTextEdit *>(editor)) {
+                const int at = body->toPlainText().indexOf(step.value);
+                QVERIFY2(at >= 0, qPrintable(where));
+                QTextCursor cursor = body->textCursor();
+                cursor.setPosition(at);
+                body->setTextCursor(cursor);
+            }
+            for (qsizetype k = 0; k < step.value.size(); ++k)
+                QTest::keyClick(editor, Qt::Key_Right, Qt::ShiftModifier);
+            break;
+        }
+        case TaskStep::Kind::Context: {
+            QWidget *target = step.arg == u"list" ? list->viewport()
+                            : window.findChild<QWidget *>(step.arg == u"slide" ? QStringLiteral("slide") : step.arg);
+            QVERIFY2(target && target->isVisible(), qPrintable(where));
+            // The context menu runs its own loop: its entry is clicked from inside it.
+            const TaskStep *entry = i + 1 < path.steps.size() ? &path.steps.at(i + 1) : nullptr;
+            QVERIFY2(entry && entry->kind == TaskStep::Kind::Command, qPrintable(where));
+            bool clicked = false;
+            QTimer::singleShot(50, this, [&clicked, id = entry->arg] {
+                auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                if (!popup)
+                    return;
+                for (QAction *action : popup->actions())
+                    if (action->objectName() == QStringLiteral("command:") + id) {
+                        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(action).center());
+                        clicked = true;
+                        return;
+                    }
+                popup->close();
+            });
+            // A right click lands on a scrolling editor's viewport.
+            if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
+                target = area->viewport();
+            const QPoint at = step.arg == u"slide" ? QPoint(8, 8) : target->rect().center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+            QApplication::sendEvent(target, &event);
+            QVERIFY2(clicked, qPrintable(where + QStringLiteral("（右键菜单中没有该命令）")));
+            ++i;   // the entry was the next step
+            break;
+        }
         case TaskStep::Kind::Command: {
             auto *action = window.findChild<QAction *>(QStringLiteral("command:") + step.arg);
             QVERIFY2(action && action->isEnabled(), qPrintable(where));
-            action->trigger();
+            auto *menu = before && before->kind == TaskStep::Kind::Menu
+                             ? window.findChild<QMenu *>(QStringLiteral("menu:") + before->arg) : nullptr;
+            QWidget *button = nullptr;
+            if (path.name == u"工具栏" && !(before && before->kind == TaskStep::Kind::Menu))
+                for (QToolBar *bar : window.findChildren<QToolBar *>())
+                    if (QWidget *w = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
+                        button = w;
+            if (menu && menu->isVisible() && menu->actions().contains(action)) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            } else if (button) {
+                QTest::mouseClick(button, Qt::LeftButton);
+            } else {
+                if (menu)
+                    menu->close();
+                action->trigger();
+            }
             show = window.slideShow() && window.slideShow()->isVisible() ? window.slideShow() : nullptr;
             break;
         }
@@ -524,9 +668,17 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         }
-        QTRY_VERIFY2_WITH_TIMEOUT(window.guideStep() > i, qPrintable(where), 1000);
+        // A show started by a key or the toolbar is played on as one from the menu.
+        if (window.slideShow() && window.slideShow()->isVisible())
+            show = window.slideShow();
+        if (guided)
+            QTRY_VERIFY2_WITH_TIMEOUT(window.guideStep() > i, qPrintable(where), 1000);
     }
-    QVERIFY2(met, qPrintable(th + QStringLiteral("：") + task.unmetChecks(window.session().document()).join(u'；')));
+    QApplication::processEvents();
+    if (mistake)
+        QVERIFY2(!task.isMet(window.session().document()), qPrintable(th + QStringLiteral(" 错误“") + path.name + QStringLiteral("”被判为正确")));
+    else
+        QVERIFY2(met, qPrintable(th + QStringLiteral("：") + task.unmetChecks(window.session().document()).join(u'；')));
     if (window.openDialog())
         window.openDialog()->close();
 }
