@@ -18,6 +18,7 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("show"), TaskStep::Kind::Show}, {QStringLiteral("key"), TaskStep::Kind::Key},
         {QStringLiteral("context"), TaskStep::Kind::Context}, {QStringLiteral("click"), TaskStep::Kind::Click},
         {QStringLiteral("selecttext"), TaskStep::Kind::SelectText}, {QStringLiteral("drag"), TaskStep::Kind::Drag},
+        {QStringLiteral("toolbar"), TaskStep::Kind::Toolbar},
     };
     return kinds;
 }
@@ -115,7 +116,8 @@ bool isEntry(const QList<TaskStep> &steps, qsizetype index)
     if (kind != TaskStep::Kind::Command || index == 0)
         return true;
     const TaskStep::Kind before = steps.at(index - 1).kind;
-    return before != TaskStep::Kind::Menu && before != TaskStep::Kind::Key && before != TaskStep::Kind::Context;
+    return before != TaskStep::Kind::Menu && before != TaskStep::Kind::Key && before != TaskStep::Kind::Context
+        && before != TaskStep::Kind::Toolbar;
 }
 
 } // namespace
@@ -309,6 +311,9 @@ void Task::play(const TaskPath &path, Session &session)
         case TaskStep::Kind::Key:
             route = QStringLiteral("快捷键");
             break;
+        case TaskStep::Kind::Toolbar:
+            route = QStringLiteral("工具栏");
+            break;
         case TaskStep::Kind::Click:
             session.setEditing(step.arg);
             route = pathRoute;
@@ -471,7 +476,8 @@ bool Guide::report(const TaskStep &action)
     // toolbar, a shortcut or the context menu skips the menu steps.
     // The same holds for a key or a context menu the guide proposes.
     auto isWay = [](TaskStep::Kind kind) {
-        return kind == TaskStep::Kind::Menu || kind == TaskStep::Kind::Key || kind == TaskStep::Kind::Context;
+        return kind == TaskStep::Kind::Menu || kind == TaskStep::Kind::Key || kind == TaskStep::Kind::Context
+            || kind == TaskStep::Kind::Toolbar;
     };
     qsizetype step = m_position;
     while (step < m_steps.size() && isWay(m_steps.at(step).kind) && !m_steps.at(step).sameAction(action))

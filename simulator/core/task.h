@@ -31,6 +31,9 @@ class Session;
 //                                       steps after it say what the key does
 //   step: click body | 单击正文占位符      the caret put into the title or body placeholder
 //   step: selecttext title 2005 | 选中标题中的“2005”   text selected in the title or body
+//   step: toolbar 加粗 | 单击“格式”工具栏上的“加粗”按钮   a toolbar's button or box (a box takes
+//                                       the value of the field step after it); the command, field
+//                                       and ok steps after it say what it does, as after a key
 //   step: drag 6 | 将其拖到第5张幻灯片之后   the selected slides dragged (in the slide list or the
 //                                       sorter) before slide 6 as numbered now; one past the last: the end
 //   step: context body | 右键单击正文    the context menu of title, body, slide or list;
@@ -51,7 +54,7 @@ class Session;
 // method and every mistake through the model.
 struct TaskStep
 {
-    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag };
+    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag, Toolbar };
     Kind kind = Kind::Ok;
     QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text

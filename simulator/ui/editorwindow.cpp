@@ -746,6 +746,22 @@ QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, cons
     return values;
 }
 
+QWidget *EditorWindow::toolbarControl(const QString &name) const
+{
+    for (QToolBar *bar : findChildren<QToolBar *>()) {
+        if (!bar->isVisible())
+            continue;
+        for (QAction *action : bar->actions())
+            if (action->iconText() == name || action->text() == name || action->toolTip() == name)
+                if (QWidget *button = bar->widgetForAction(action))
+                    return button;
+        for (QWidget *control : bar->findChildren<QWidget *>())
+            if (control->accessibleName() == name && control->isVisible())
+                return control;
+    }
+    return nullptr;
+}
+
 void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
 {
     m_session.run(commandId, fields, route);
@@ -1185,6 +1201,9 @@ void EditorWindow::updateGuide()
         break;
     case TaskStep::Kind::Show:
     case TaskStep::Kind::Key:
+        break;
+    case TaskStep::Kind::Toolbar:
+        target = toolbarControl(step->arg);
         break;
     case TaskStep::Kind::Click:
     case TaskStep::Kind::SelectText:

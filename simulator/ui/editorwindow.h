@@ -70,6 +70,9 @@ public:
     // The running show; null before the first show has started.
     SlideShow *slideShow() const { return m_show; }
     FormatBar *formatBar() const { return m_formatBar; }
+    // The button or box of a shown toolbar that a screen reader calls
+    // `name` (加粗, 字号, 显示比例, 新建…); null when no shown toolbar has it.
+    QWidget *toolbarControl(const QString &name) const;
 
 signals:
     void documentChanged(bool goalMet);

@@ -540,6 +540,32 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
             break;
         }
+        case TaskStep::Kind::Toolbar: {
+            QWidget *control = window.toolbarControl(step.arg);
+            QVERIFY2(control, qPrintable(where));
+            if (auto *box = qobject_cast<QComboBox *>(control)) {
+                // A box: opened, and the value the next field step names chosen from its list.
+                const TaskStep *value = i + 2 < path.steps.size() ? &path.steps.at(i + 2) : nullptr;
+                for (int k = i + 1; k < path.steps.size(); ++k)
+                    if (path.steps.at(k).kind == TaskStep::Kind::Field && path.steps.at(k).arg != u"对象") {
+                        value = &path.steps.at(k);
+                        break;
+                    }
+                QVERIFY2(value, qPrintable(where));
+                const int index = box->findText(value->value);
+                QVERIFY2(index >= 0, qPrintable(where + QStringLiteral("（框中没有“%1”）").arg(value->value)));
+                QTest::mouseClick(box, Qt::LeftButton);
+                QTRY_VERIFY2_WITH_TIMEOUT(box->view()->isVisible(), qPrintable(where), 1000);
+                const QModelIndex item = box->model()->index(index, box->modelColumn());
+                // Chosen with the keys: the open list ignores a click that comes at once.
+                box->view()->setCurrentIndex(item);
+                QTest::keyClick(box->view(), Qt::Key_Return);
+            } else {
+                QTest::mouseClick(control, Qt::LeftButton);
+            }
+            implied = true;
+            break;
+        }
         case TaskStep::Kind::Drag: {
             const int before = step.arg.toInt();
             auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide"));
