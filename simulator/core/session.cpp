@@ -120,18 +120,11 @@ void Session::setSelection(const QList<int> &slides)
 void Session::setEditing(const QString &part)
 {
     const QString editing = part == u"title" || part == u"body" ? part : QString();
-    if (editing != m_editing)
-    {
-        m_selectedText.clear();
+    if (editing != m_editing) {
         m_caret = -1;
+        m_selectedText.clear();
     }
     m_editing = editing;
-}
-
-void Session::setSelectedText(const QString &part, const QString &text)
-{
-    setEditing(part);
-    m_selectedText = m_editing.isEmpty() ? QString() : text;
 }
 
 void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields)
@@ -171,6 +164,12 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
     const QString key = QStringLiteral("%1.段落%2.级别").arg(object).arg(paragraph + 1);
     const int level = std::clamp(std::max(1, slide.attributes.value(key).toInt()) + (operation == u"降级" ? 1 : -1), 1, 5);
     slide.attributes.insert(key, QString::number(level));
+}
+
+void Session::setSelectedText(const QString &part, const QString &text)
+{
+    setEditing(part);
+    m_selectedText = m_editing.isEmpty() ? QString() : text;
 }
 
 QString Session::editedObject() const
@@ -330,18 +329,22 @@ QStringList Session::folderFiles() const
     return files;
 }
 
-void Session::startAfterEdit(bool takenBack)
+void Session::startWithHistory(bool undoable, bool redoable)
 {
-    State typed{m_document, m_current};
-    State before = typed;
-    before.document.slides[m_current - 1].title.clear();
-    m_undo = {before};
+    m_undo.clear();
     m_redo.clear();
     m_typing.clear();
-    if (takenBack) {
-        m_redo = {typed};
-        m_undo.clear();
-        restore(before);
+    if (undoable) {
+        State before{m_document, m_current};
+        before.document.slides[m_current - 1].title.clear();
+        m_undo << before;
+    }
+    if (redoable) {
+        State inserted{m_document, m_current + 1};
+        Slide slide;
+        slide.layout = QStringLiteral("标题和文本");
+        inserted.document.slides.insert(m_current, slide);
+        m_redo << inserted;
     }
 }
 

@@ -44,11 +44,11 @@ public:
     // (the editor greys them otherwise).
     bool canUndo() const { return !m_undo.isEmpty(); }
     bool canRedo() const { return !m_redo.isEmpty(); }
-    // The session starts just after the candidate typed the current slide's
-    // title, as a task that asks to take back "the last operation" assumes;
-    // with `takenBack`, that typing has been taken back already (恢复 brings
-    // it back). Nothing else of the document changes.
-    void startAfterEdit(bool takenBack);
+    // The session starts with a history, as a task about 撤销 or 恢复
+    // assumes, the document as it is: `undoable`, the current slide's title
+    // was just typed (撤销 takes it away); `redoable`, a new slide after the
+    // current one was just taken back (恢复 brings it back).
+    void startWithHistory(bool undoable, bool redoable);
 
     // The candidate's folder (考生文件夹) as the file dialogs list it: the
     // files the questions work with, then what the candidate saved in this
@@ -76,17 +76,17 @@ public:
     void setEditing(const QString &part);
     // The object the caret is in: 标题, 正文 or 副标题; empty when none.
     QString editedObject() const;
-    // Text selected with the mouse or Shift and the arrows in a placeholder
-    // of the current slide (the caret goes there too). A command with a
-    // "选中文字" field (字体) acts on it when the field is left empty.
-    void setSelectedText(const QString &part, const QString &text);
-    QString selectedText() const { return m_editing.isEmpty() ? QString() : m_selectedText; }
     QString editingPart() const { return m_editing; }
     // Where in that placeholder's text the caret is (-1: at its end). 符号
     // inserts there; 大纲's 降级 and 提升 act on the caret's paragraph of the
     // body when they name no paragraph by its text (内容).
     void setCaret(int position) { m_caret = position; }
     int caret() const { return m_caret; }
+    // Text selected with the mouse or Shift and the arrows in a placeholder
+    // of the current slide (the caret goes there too). A command with a
+    // "选中文字" field (字体) acts on it when the field is left empty.
+    void setSelectedText(const QString &part, const QString &text);
+    QString selectedText() const { return m_editing.isEmpty() ? QString() : m_selectedText; }
 
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
@@ -120,10 +120,10 @@ private:
     QList<State> m_undo, m_redo;
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QString m_editing; // "title" or "body": where the caret is on the current slide
-    QString m_selectedText;  // selected there
     int m_caret = -1;
     QStringList m_saved;   // files saved in this session, oldest first
     QString m_fileName;
+    QString m_selectedText;  // selected there
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
 };

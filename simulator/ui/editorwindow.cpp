@@ -142,16 +142,19 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     m_task = task;
     m_session = Session(task.startDocument());
     // A task about taking back (or bringing back) "the last operation"
-    // starts just after one.
-    const auto uses = [&task](const char *command) {
-        return std::any_of(task.steps.begin(), task.steps.end(), [command](const TaskStep &step) {
-            return step.kind == TaskStep::Kind::Command && step.arg == QString::fromUtf8(command);
+    // starts with one to take back (or bring back), for every way through
+    // it, its mistakes included.
+    QList<TaskPath> paths = task.methods();
+    paths += task.mistakes;
+    const auto uses = [&paths](const char *command) {
+        return std::any_of(paths.begin(), paths.end(), [command](const TaskPath &path) {
+            return std::any_of(path.steps.begin(), path.steps.end(), [command](const TaskStep &step) {
+                return step.kind == TaskStep::Kind::Command && step.arg == QString::fromUtf8(command);
+            });
         });
     };
-    if (uses("撤销"))
-        m_session.startAfterEdit(false);
-    else if (uses("恢复"))
-        m_session.startAfterEdit(true);
+    if (uses("撤销") || uses("恢复"))
+        m_session.startWithHistory(uses("撤销"), uses("恢复"));
     m_guide = Guide(task);
     m_route = new InputRoute(this);
     connect(m_route, &InputRoute::keyUsed, this, [this](const QString &key) {
@@ -544,13 +547,6 @@ void EditorWindow::buildCentre()
             m_slideList->viewport()->update();
         changed();
     });
-    connect(m_slide, &SlideView::textSelected, this, [this](const QString &part, const QString &text) {
-        if (m_refreshing)
-            return;
-        m_session.setSelectedText(part, text);
-        if (!text.isEmpty())
-            report(TaskStep{TaskStep::Kind::SelectText, part, text, {}});
-    });
     // Where the caret is in the placeholder being edited: 符号 inserts there,
     // Tab and Shift+Tab act on its paragraph.
     connect(m_slide->titleEdit(), &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
@@ -568,6 +564,13 @@ void EditorWindow::buildCentre()
         runWithoutDialog(QStringLiteral("大纲"), {{QStringLiteral("操作"), step > 0 ? QStringLiteral("降级") : QStringLiteral("提升")},
                                                 {QStringLiteral("内容"), body->textCursor().block().text().trimmed()}});
     };
+    connect(m_slide, &SlideView::textSelected, this, [this](const QString &part, const QString &text) {
+        if (m_refreshing)
+            return;
+        m_session.setSelectedText(part, text);
+        if (!text.isEmpty())
+            report(TaskStep{TaskStep::Kind::SelectText, part, text, {}});
+    });
     // In the sorter a double click (or Enter) opens the slide in the normal view.
     connect(m_slide, &SlideView::slideOpened, this, [this](int index) {
         m_session.select(index + 1);
@@ -1123,13 +1126,10 @@ void EditorWindow::updateGuide()
         && !m_guide.leadsToGoal(m_task, m_session))
         m_guide.replan(m_task, m_session);
     const TaskStep *step = m_guide.current();
-    // A field the open dialog shows with the asked value already (a default,
-    // the current format) is a step done.
-    while (m_dialog && step && step->kind == TaskStep::Kind::Field && m_dialog->fieldBox(step->arg)
-           && m_dialog->values().value(step->arg) == step->value.trimmed()) {
-        m_guide.report(*step);
+    // A field the dialog already shows as asked needs nothing more.
+    while (step && step->kind == TaskStep::Kind::Field && m_dialog && m_dialog->isVisible()
+           && m_dialog->values().value(step->arg) == step->value.trimmed() && m_guide.report(*step))
         step = m_guide.current();
-    }
     if (m_show) {
         // The show hides the strip: it repeats the hint at its bottom.
         m_show->setAwaited(step && step->kind == TaskStep::Kind::Show ? step->arg : QString());

@@ -181,7 +181,8 @@ void TestSimulatorModel::commandsChangeTheDocument()
 
 void TestSimulatorModel::filesAndHistory_data()
 {
-    // The edit the task assumes was made before ("", "typed", "taken back"),
+    // The history the task assumes ("", "typed": a title typed, "taken back":
+    // a slide inserted and taken back, "both"),
     // the actions, then: a file the candidate's folder lists, the file name
     // of the presentation, whether 撤销 and 恢复 have anything to act on.
     QTest::addColumn<QString>("earlier");
@@ -200,7 +201,8 @@ void TestSimulatorModel::filesAndHistory_data()
     QTest::newRow("undone") << "" << QStringList{"run 删除幻灯片", "run 撤销"} << "风景.jpg" << "" << false << true;
     QTest::newRow("undone and redone") << "" << QStringList{"run 删除幻灯片", "run 撤销", "run 恢复"} << "风景.jpg" << "" << true << false;
     QTest::newRow("the earlier typing") << "typed" << QStringList{} << "风景.jpg" << "" << true << false;
-    QTest::newRow("the earlier typing taken back") << "taken back" << QStringList{} << "风景.jpg" << "" << false << true;
+    QTest::newRow("an insertion taken back") << "taken back" << QStringList{} << "风景.jpg" << "" << false << true;
+    QTest::newRow("both") << "both" << QStringList{} << "风景.jpg" << "" << true << true;
 }
 
 // The candidate's folder holds the questions' files and what was saved; 撤销
@@ -215,20 +217,23 @@ void TestSimulatorModel::filesAndHistory()
     QFETCH(bool, canUndo);
     QFETCH(bool, canRedo);
     Session session;
-    const QString title = session.document().value(QStringLiteral("slide1.title"));
+    const Document start = session.document();
     if (!earlier.isEmpty())
-        session.startAfterEdit(earlier == u"taken back");
+        session.startWithHistory(earlier != u"taken back", earlier != u"typed");
+    QVERIFY(session.document() == start);   // the history leaves the document as it is
     QCOMPARE(playScript(session, actions), QString());
     QVERIFY2(session.folderFiles().contains(listed), qPrintable(session.folderFiles().join(u' ')));
     QCOMPARE(session.fileName(), fileName);
     QCOMPARE(session.canUndo(), canUndo);
     QCOMPARE(session.canRedo(), canRedo);
-    if (earlier.isEmpty())
-        return;
-    // The earlier edit is the title typed: 撤销 takes it away, 恢复 brings it back.
-    QCOMPARE(session.document().value(QStringLiteral("slide1.title")), earlier == u"typed" ? title : QString());
-    session.run(earlier == u"typed" ? QStringLiteral("撤销") : QStringLiteral("恢复"));
-    QCOMPARE(session.document().value(QStringLiteral("slide1.title")), earlier == u"typed" ? QString() : title);
+    if (canRedo && !earlier.isEmpty()) {   // 恢复 brings the slide back after the current one
+        session.run(QStringLiteral("恢复"));
+        QCOMPARE(session.document().value(QStringLiteral("count")), QStringLiteral("7"));
+        QCOMPARE(session.document().value(QStringLiteral("slide2.layout")), QStringLiteral("标题和文本"));
+    } else if (canUndo && !earlier.isEmpty()) {   // 撤销 takes the typed title away
+        session.run(QStringLiteral("撤销"));
+        QCOMPARE(session.document().value(QStringLiteral("slide1.title")), QString());
+    }
 }
 
 void TestSimulatorModel::documentKeptAsText()
