@@ -174,11 +174,19 @@ namespace {
 // even decoding a compressed picture of the window's size costs more than
 // the rest of the main window, before the window is on screen. A build
 // without them draws them now.
+//
+// The pixels are used where the program holds them: copying a picture of
+// the window's size, twice (into an image, then into a pixmap), touched
+// every page of it before the window could appear.
 QPixmap builtIn(const char *file, QPixmap (*draw)())
 {
     const QResource resource(QStringLiteral(":/builtin/") + QLatin1String(file));
-    const QImage image = ShellArt::fromRaw(resource.uncompressedData());
-    return image.isNull() ? draw() : QPixmap::fromImage(image);
+    QImage image;
+    if (resource.compressionAlgorithm() == QResource::NoCompression)
+        image = ShellArt::viewRaw(QByteArrayView(resource.data(), resource.size()));
+    else
+        image = ShellArt::fromRaw(resource.uncompressedData());
+    return image.isNull() ? draw() : QPixmap::fromImage(std::move(image));
 }
 
 } // namespace
@@ -194,19 +202,50 @@ QByteArray toRaw(const QImage &picture)
     return raw;
 }
 
+namespace {
+
+// The size the raw form announces, when the bytes hold exactly that many
+// pixels; an invalid size otherwise.
+QSize rawSize(QByteArrayView raw)
+{
+    if (raw.size() < 8)
+        return {};
+    const auto word = [&raw](int at) {
+        const auto *b = reinterpret_cast<const uchar *>(raw.data()) + at;
+        return quint32(b[0]) << 24 | quint32(b[1]) << 16 | quint32(b[2]) << 8 | quint32(b[3]);
+    };
+    const quint32 width = word(0);
+    const quint32 height = word(4);
+    if (width == 0 || height == 0 || width > 0x7fff || height > 0x7fff
+        || raw.size() != 8 + qint64(width) * height * 4)
+        return {};
+    return QSize(int(width), int(height));
+}
+
+} // namespace
+
 QImage fromRaw(const QByteArray &raw)
 {
-    QDataStream in(raw);
-    quint32 width = 0;
-    quint32 height = 0;
-    in >> width >> height;
-    const qint64 pixels = qint64(width) * height;
-    if (in.status() != QDataStream::Ok || width == 0 || height == 0 || raw.size() != 8 + pixels * 4)
+    const QSize size = rawSize(raw);
+    if (!size.isValid())
         return {};
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    for (quint32 y = 0; y < height; ++y)
-        std::memcpy(image.scanLine(int(y)), raw.constData() + 8 + qint64(y) * width * 4, width * 4);
+    QImage image(size, QImage::Format_RGB32);
+    const qsizetype line = qsizetype(size.width()) * 4;
+    for (int y = 0; y < size.height(); ++y)
+        std::memcpy(image.scanLine(y), raw.constData() + 8 + y * line, line);
     return image;
+}
+
+QImage viewRaw(QByteArrayView raw)
+{
+    const QSize size = rawSize(raw);
+    if (!size.isValid())
+        return {};
+    const auto *pixels = reinterpret_cast<const uchar *>(raw.data()) + 8;
+    // An image reads its pixels in 32-bit words.
+    if (reinterpret_cast<quintptr>(pixels) % 4 != 0)
+        return fromRaw(raw.toByteArray());
+    return QImage(pixels, size.width(), size.height(), qsizetype(size.width()) * 4, QImage::Format_RGB32);
 }
 
 QPixmap mainBackground()

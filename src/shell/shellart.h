@@ -26,9 +26,12 @@ QPixmap drawTitleStrip();
 QPixmap drawExitQuestion();
 
 // The raw form the build compiles in (size, then 32-bit pixels), and back;
-// a null image for data that is not of that form.
+// a null image for data that is not of that form. viewRaw() reads the
+// pixels where they are, without a copy: the bytes must outlive the image
+// (the pictures compiled into the program do).
 QByteArray toRaw(const QImage &picture);
 QImage fromRaw(const QByteArray &raw);
+QImage viewRaw(QByteArrayView raw);
 
 // Geometry of the painted glyphs, under the minimise and close buttons.
 constexpr int TitleBarHeight = 24;

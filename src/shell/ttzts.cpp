@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 TTzts::TTzts(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -24,7 +25,9 @@ TTzts::TTzts(QWidget *parent)
     font.setPixelSize(14);
     font.setBold(true);
     lbl1->setFont(font);
-    lbl1->adjustSize();
+    // Measuring the message loads its font: done as soon as the program has
+    // started, not while its first window waits to appear.
+    QTimer::singleShot(0, lbl1, [this] { lbl1->adjustSize(); });
 
     btn1 = new QPushButton(QStringLiteral("是"), this);
     btn1->setGeometry(362, 11, 47, 25);
@@ -36,7 +39,9 @@ TTzts::TTzts(QWidget *parent)
 
 void TTzts::showEvent(QShowEvent *event)
 {
-    // Centred over the main window each time it is shown.
+    // The message fits its text (should it be shown before the program
+    // is idle); centred over the main window each time it is shown.
+    lbl1->adjustSize();
     if (Forms::main)
         move(Forms::main->frameGeometry().center() - rect().center());
     QDialog::showEvent(event);

@@ -53,7 +53,6 @@ Txxjh::Txxjh(QWidget *parent)
         l->setFont(StudyUi::tahoma(true));
         l->setPalette(blue);
         l->move(left, 7);
-        l->adjustSize();
         return l;
     };
     Label1 = label(QStringLiteral("距考试还有"), 280);
@@ -116,6 +115,11 @@ void Txxjh::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        // The captions take the size of their text when the plan is first
+        // shown: measuring text loads fonts, which the program's start
+        // need not wait for.
+        Label1->adjustSize();
+        Label3->adjustSize();
         ErrorBox::run(this, [this] { FormShow(); });
     } else {
         ErrorBox::run(this, [this] { refreshCountdown(); });

@@ -33,7 +33,12 @@ void TestShellArt::builtInPicturesAreTheDrawnOnes()
     QCOMPARE(builtIn.size(), drawn.size());
     const QImage a = builtIn.toImage().convertToFormat(QImage::Format_RGB32);
     const QImage b = drawn.toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(ShellArt::fromRaw(ShellArt::toRaw(b)), b);
+    const QByteArray raw = ShellArt::toRaw(b);
+    QCOMPARE(ShellArt::fromRaw(raw), b);
+    QCOMPARE(ShellArt::viewRaw(raw), b);
+    // Pixels that do not start on a 32-bit word are copied, not misread.
+    const QByteArray shifted = ' ' + raw;
+    QCOMPARE(ShellArt::viewRaw(QByteArrayView(shifted).sliced(1)), b);
     // Text may be anti-aliased a little differently; the picture is the same.
     int differing = 0;
     for (int y = 0; y < a.height(); ++y)
@@ -56,6 +61,7 @@ void TestShellArt::malformedRawIsRefused()
 {
     QFETCH(QByteArray, raw);
     QVERIFY(ShellArt::fromRaw(raw).isNull());
+    QVERIFY(ShellArt::viewRaw(raw).isNull());
 }
 
 QTEST_MAIN(TestShellArt)
