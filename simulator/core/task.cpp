@@ -429,45 +429,38 @@ QStringList Task::problems() const
         found << QStringLiteral("没有目标（goal）");
     if (steps.isEmpty())
         found << QStringLiteral("没有操作步骤（step）");
+    // Each path is sound, a method reaches the goal from the start, a mistake does not.
+    const Document start = startDocument();
+    if (!goal.isEmpty() && isMet(start))
+        found << QStringLiteral("开始时的演示文稿已经符合目标");
     const QList<TaskPath> ways = methods();
-    for (const TaskPath &path : ways) {
-        const QString where = path.name.isEmpty() ? QString() : QStringLiteral("方法“%1”：").arg(path.name);
-        if (path.steps.isEmpty() && &path != &ways.first())
+    for (qsizetype i = 0; i < ways.size() + mistakes.size(); ++i) {
+        const bool mistake = i >= ways.size();
+        const TaskPath &path = mistake ? mistakes.at(i - ways.size()) : ways.at(i);
+        const QString where = mistake            ? QStringLiteral("错误“%1”：").arg(path.name)
+                            : path.name.isEmpty() ? QString()
+                                                  : QStringLiteral("方法“%1”：").arg(path.name);
+        if (path.steps.isEmpty() && i > 0)
             found << where + QStringLiteral("没有操作步骤");
         found << stepProblems(path.steps, where);
-    }
-    for (const TaskPath &mistake : mistakes) {
-        const QString where = QStringLiteral("错误“%1”：").arg(mistake.name);
-        if (mistake.steps.isEmpty())
-            found << where + QStringLiteral("没有操作步骤");
-        found << stepProblems(mistake.steps, where);
-    }
-    if (goal.isEmpty())
-        return found;
-    if (isMet(startDocument()))
-        found << QStringLiteral("开始时的演示文稿已经符合目标");
-    for (const TaskPath &path : ways) {
-        Session session(startDocument());
+        if (goal.isEmpty())
+            continue;
+        Session session(start);
         play(path, session);
         const QStringList unmet = unmetChecks(session.document());
-        if (!unmet.isEmpty())
-            found << (path.name.isEmpty() ? QString() : QStringLiteral("方法“%1”：").arg(path.name))
-                         + QStringLiteral("按操作步骤完成后仍不符合目标：%1").arg(unmet.join(QStringLiteral("；")));
-    }
-    for (const TaskPath &mistake : mistakes) {
-        Session session(startDocument());
-        play(mistake, session);
-        if (isMet(session.document()))
-            found << QStringLiteral("错误“%1”：这样做也符合目标").arg(mistake.name);
+        if (!mistake && !unmet.isEmpty())
+            found << where + QStringLiteral("按操作步骤完成后仍不符合目标：%1").arg(unmet.join(QStringLiteral("；")));
+        if (mistake && unmet.isEmpty())
+            found << where + QStringLiteral("这样做也符合目标");
     }
     return found;
 }
 
-Guide::Guide(const Task &task) : m_steps(task.steps), m_methods(task.methods()) {}
+Guide::Guide(const Task &task) : m_methods(task.methods()) {}
 
 const TaskStep *Guide::current() const
 {
-    return m_position < m_steps.size() ? &m_steps.at(m_position) : nullptr;
+    return m_position < steps().size() ? &steps().at(m_position) : nullptr;
 }
 
 bool Guide::report(const TaskStep &action)
@@ -480,9 +473,9 @@ bool Guide::report(const TaskStep &action)
             || kind == TaskStep::Kind::Toolbar;
     };
     qsizetype step = m_position;
-    while (step < m_steps.size() && isWay(m_steps.at(step).kind) && !m_steps.at(step).sameAction(action))
+    while (step < steps().size() && isWay(steps().at(step).kind) && !steps().at(step).sameAction(action))
         ++step;
-    if (step >= m_steps.size() || !m_steps.at(step).sameAction(action))
+    if (step >= steps().size() || !steps().at(step).sameAction(action))
         return false;
     m_position = int(step) + 1;
     return true;
@@ -493,14 +486,14 @@ bool Guide::leadsToGoal(const Task &task, const Session &session) const
     // Inside a dialog that is no longer open, the way is lost; at a command
     // whose menu is open, the way goes on from the menu.
     qsizetype from = m_position;
-    if (from < m_steps.size() && !isEntry(m_steps, from)) {
-        const TaskStep::Kind kind = m_steps.at(from).kind;
+    if (from < steps().size() && !isEntry(steps(), from)) {
+        const TaskStep::Kind kind = steps().at(from).kind;
         if (kind == TaskStep::Kind::Field || kind == TaskStep::Kind::Ok)
             return false;
         --from;
     }
     Session ahead = session;
-    Task::play(TaskPath{m_methods.at(m_method).name, m_steps.mid(from)}, ahead);
+    Task::play(TaskPath{m_methods.at(m_method).name, steps().mid(from)}, ahead);
     return task.isMet(ahead.document());
 }
 
@@ -509,7 +502,6 @@ bool Guide::replan(const Task &task, const Session &session)
     const int before = m_method, beforePosition = m_position;
     auto settle = [&](int method, int position) {
         m_method = method;
-        m_steps = m_methods.at(method).steps;
         m_position = position;
         return m_method != before || m_position != beforePosition;
     };
@@ -538,10 +530,10 @@ bool Guide::reopenDialog()
     if (!step || (step->kind != TaskStep::Kind::Field && step->kind != TaskStep::Kind::Ok))
         return false;
     int command = m_position - 1;
-    while (command >= 0 && m_steps.at(command).kind == TaskStep::Kind::Field)
+    while (command >= 0 && steps().at(command).kind == TaskStep::Kind::Field)
         --command;
-    if (command < 0 || m_steps.at(command).kind != TaskStep::Kind::Command)
+    if (command < 0 || steps().at(command).kind != TaskStep::Kind::Command)
         return false;
-    m_position = command > 0 && m_steps.at(command - 1).kind == TaskStep::Kind::Menu ? command - 1 : command;
+    m_position = command > 0 && steps().at(command - 1).kind == TaskStep::Kind::Menu ? command - 1 : command;
     return true;
 }

@@ -123,12 +123,12 @@ public:
 class Guide
 {
 public:
-    explicit Guide(const QList<TaskStep> &steps) : m_steps(steps), m_methods{TaskPath{{}, steps}} {}
+    explicit Guide(const QList<TaskStep> &steps) : m_methods{TaskPath{{}, steps}} {}
     explicit Guide(const Task &task);
 
     const TaskStep *current() const;
     // The step taken just before the current one; null at the start.
-    const TaskStep *previous() const { return m_position > 0 ? &m_steps.at(m_position - 1) : nullptr; }
+    const TaskStep *previous() const { return m_position > 0 ? &steps().at(m_position - 1) : nullptr; }
     int position() const { return m_position; }
     // The name of the method followed (empty for an unnamed first one).
     QString methodName() const { return m_methods.value(m_method).name; }
@@ -149,7 +149,9 @@ public:
     bool leadsToGoal(const Task &task, const Session &session) const;
 
 private:
-    QList<TaskStep> m_steps;
+    // The steps of the method followed.
+    const QList<TaskStep> &steps() const { return m_methods.at(m_method).steps; }
+
     QList<TaskPath> m_methods;
     int m_method = 0;
     int m_position = 0;
