@@ -69,8 +69,8 @@ QList<CommandSpec> buildTable()
     add("编辑", "删除幻灯片", Effect::DeleteSlide, "", {});
     add("编辑", "复制对象", Effect::CopyObject, "", {field("对象", objects)});
     add("编辑", "粘贴对象", Effect::PasteObject, "", {});
-    add("编辑", "查找", D, "查找", {field("查找内容")}, "Ctrl+F");
-    add("编辑", "替换", D, "替换", {field("查找内容"), field("替换为"), field("区分大小写", "是 否"), field("替换字体", "是 否")}, "Ctrl+H");
+    add("编辑", "查找", Effect::FindReplace, "查找", {field("查找内容"), field("区分大小写", "是 否"), field("全字匹配", "是 否")}, "Ctrl+F");
+    add("编辑", "替换", Effect::FindReplace, "替换", {field("查找内容"), field("替换为"), field("区分大小写", "是 否"), field("全字匹配", "是 否"), field("替换字体", "是 否")}, "Ctrl+H");
 
     add("视图", "普通", Effect::View, "", {});
     add("视图", "幻灯片浏览", Effect::View, "", {});
@@ -110,7 +110,7 @@ QList<CommandSpec> buildTable()
     add("格式", "对齐方式", S, "", {field("对象", objects), field("对齐", "左对齐 居中对齐 右对齐 两端对齐 分散对齐"), field("垂直对齐", "顶端对齐 垂直居中对齐 底端对齐")});
     add("格式", "行距", S, "", {field("对象", objects), field("行距"), field("段前"), field("段后")});
     add("格式", "段落", S, "", {field("对象", objects), field("段落"), field("首行缩进"), field("缩进", "增加一级 减少一级")});
-    add("格式", "更改大小写", S, "", {field("对象", objects), field("大小写", "句首字母大写 全部小写 全部大写 切换大小写")});
+    add("格式", "更改大小写", S, "", {field("对象", objects), field("大小写", "句首字母大写 全部小写 全部大写 词首字母大写 切换大小写")});
     add("格式", "字符间距", S, "", {field("对象", objects), field("间距", "标准 加宽 紧缩"), field("度量值")});
     add("格式", "中文版式", S, "", {field("对象", objects), field("选项", "按中文习惯控制首尾字符 允许标点溢出边界 允许西文在单词中间换行")});
     add("格式", "幻灯片版式", Effect::SlideLayout, "", {field("版式", layouts)});

@@ -37,6 +37,8 @@ struct CommandSpec
         FontSize,            // the font size of 对象 one step up (增大字号) or down through the size choices
         Rehearsal,           // a show that times each slide; its end answer sets "<prefix>.<field>" as settings do
         ReplaceFont,         // as DocumentSettings, and every text set in font 替换 is set in 替换为
+        FindReplace,         // as DocumentSettings, and the texts searched: the match found is selected,
+                             // or replaced (操作: 全部替换, the default, 替换 or 查找下一个)
     };
 
     QString id;           // the menu text without its ellipsis, unique

@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "commands.h"
+#include "textsearch.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -359,6 +360,7 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
             m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
     });
     m_typing.clear();
+    m_notice.clear();
     QMap<QString, QString> values = fields;
     if (savingCommands().contains(commandId)) {
         const QString name = savedName(commandId, fields);
@@ -424,7 +426,15 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
     case Effect::SlideAttributes:
         setAttributes(*spec, fields);
         editAtCaret(*spec, fields);
+        changeObjectText(*spec, fields);
         break;
+    case Effect::FindReplace:
+        findOrReplace(*spec, fields);
+        settings.insert(spec->prefix, QStringLiteral("1"));
+        for (auto it = fields.begin(); it != fields.end(); ++it)
+            if (!it.value().trimmed().isEmpty())
+                settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
+        return;
     case Effect::Animation:
         setAttributes(*spec, fields);
         break;
@@ -642,5 +652,187 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
     if (m_current != currentBefore || slides.size() != countBefore) {
         setSelection({m_current});
         m_editing.clear();
+    }
+}
+
+namespace {
+
+// A text of a slide the search goes through: its title, body and notes, then
+// the texts of its text boxes, shapes and WordArt ("<object>.文字").
+struct TextPlace
+{
+    int slide;     // 0-based
+    QString part;  // "title", "body", "notes" or the attribute's key
+};
+
+QList<TextPlace> textPlaces(const QList<Slide> &slides)
+{
+    QList<TextPlace> places;
+    for (int n = 0; n < slides.size(); ++n) {
+        for (const char *part : {"title", "body", "notes"})
+            places.append({n, QString::fromLatin1(part)});
+        for (auto it = slides.at(n).attributes.begin(); it != slides.at(n).attributes.end(); ++it)
+            if (it.key().endsWith(QStringLiteral(".文字")))
+                places.append({n, it.key()});
+    }
+    return places;
+}
+
+QString &textAt(QList<Slide> &slides, const TextPlace &place)
+{
+    Slide &slide = slides[place.slide];
+    if (place.part == u"title")
+        return slide.title;
+    if (place.part == u"body")
+        return slide.body;
+    if (place.part == u"notes")
+        return slide.notes;
+    return slide.attributes[place.part];
+}
+
+bool yes(const QString &value)
+{
+    return value.trimmed() == u"是";
+}
+
+// The text an object of the slide shows: the placeholders', else its "文字".
+QString *objectText(Slide &slide, const QString &object)
+{
+    if (object == u"标题")
+        return &slide.title;
+    if (object == u"正文" || object == u"副标题" || object == u"文本占位符")
+        return &slide.body;
+    const QString key = object + QStringLiteral(".文字");
+    return slide.attributes.contains(key) ? &slide.attributes[key] : nullptr;
+}
+
+} // namespace
+
+void Session::findOrReplace(const CommandSpec &spec, const QMap<QString, QString> &fields)
+{
+    const QString what = fields.value(QStringLiteral("查找内容"));
+    if (what.isEmpty())
+        return;
+    const QString with = fields.value(QStringLiteral("替换为"));
+    const bool replacing = spec.id == u"替换";
+    // 替换字体 in the replace dialog replaces a font, not a text.
+    if (replacing && yes(fields.value(QStringLiteral("替换字体")))) {
+        if (!with.trimmed().isEmpty())
+            apply(Commands::find(QStringLiteral("替换字体")),
+                  {{QStringLiteral("替换"), what.trimmed()}, {QStringLiteral("替换为"), with.trimmed()}});
+        return;
+    }
+    TextSearch::Options options;
+    options.matchCase = yes(fields.value(QStringLiteral("区分大小写")));
+    options.wholeWord = yes(fields.value(QStringLiteral("全字匹配")));
+    QList<Slide> &slides = m_document.slides;
+    const QString operation = replacing ? fields.value(QStringLiteral("操作"), QStringLiteral("全部替换")).trimmed()
+                                        : QStringLiteral("查找下一个");
+    const QString notFound = QStringLiteral("找不到要查找的内容“%1”。").arg(what);
+    if (operation != u"替换" && operation != u"查找下一个") {
+        int count = 0;
+        for (const TextPlace &place : textPlaces(slides))
+            count += TextSearch::replaceAll(textAt(slides, place), what, with, options);
+        m_notice = count > 0 ? QStringLiteral("已完成对演示文稿的搜索，共替换%1处。").arg(count) : notFound;
+        if (count > 0 && !m_editing.isEmpty()) {
+            m_caret = -1;
+            m_selectedText.clear();
+        }
+        return;
+    }
+    // From the caret (after the text selected) of the current slide on, round
+    // to where it started.
+    const QList<TextPlace> places = textPlaces(slides);
+    qsizetype first = 0;
+    int from = 0;
+    const QString editing = m_editing.isEmpty() ? QStringLiteral("title") : m_editing;
+    for (qsizetype i = 0; i < places.size(); ++i)
+        if (places.at(i).slide == m_current - 1 && places.at(i).part == editing) {
+            first = i;
+            from = m_editing.isEmpty() ? 0 : m_caret < 0 ? int(textAt(slides, places.at(i)).size()) : m_caret;
+            break;
+        }
+    // 替换: the text selected, when it is a match, is replaced first.
+    if (operation == u"替换" && !m_selectedText.isEmpty() && !m_editing.isEmpty()) {
+        QString &text = textAt(slides, places.at(first));
+        const int start = from - int(m_selectedText.size());
+        if (start >= 0 && TextSearch::indexIn(text, what, options, start) == start && m_selectedText.size() == what.size()) {
+            text.replace(start, what.size(), with);
+            from = start + int(with.size());
+        }
+    }
+    for (qsizetype k = 0; k <= places.size(); ++k) {
+        const TextPlace &place = places.at((first + k) % places.size());
+        const QString &text = textAt(slides, place);
+        const int start = k == 0 ? from : 0;
+        const int at = TextSearch::indexIn(text, what, options, start);
+        if (at < 0 || (k == places.size() && at >= from))
+            continue;
+        // Found: its slide becomes the current one, and the text is selected
+        // where the caret can go (a placeholder).
+        m_current = place.slide + 1;
+        setSelection({m_current});
+        if (place.part == u"title" || place.part == u"body") {
+            m_editing = place.part;
+            m_selectedText = text.mid(at, what.size());
+            m_caret = at + int(what.size());
+        } else {
+            m_editing.clear();
+            m_selectedText.clear();
+            m_caret = -1;
+        }
+        return;
+    }
+    m_notice = notFound;
+}
+
+void Session::changeObjectText(const CommandSpec &spec, const QMap<QString, QString> &fields)
+{
+    const bool changeCase = spec.id == u"更改大小写";
+    if (!changeCase && spec.id != u"清除")
+        return;
+    QString object = fields.value(QStringLiteral("对象")).trimmed();
+    if (object.isEmpty())
+        object = editedObject();
+    if (object.isEmpty())
+        return;
+    if (changeCase) {
+        const QString how = fields.value(QStringLiteral("大小写")).trimmed();
+        for (int n : selection()) {
+            QString *text = objectText(m_document.slides[n - 1], object);
+            if (!text)
+                continue;
+            // The text selected in that placeholder, else all of it.
+            const int start = m_caret - int(m_selectedText.size());
+            if (n == m_current && object == editedObject() && !m_selectedText.isEmpty() && start >= 0
+                && text->mid(start, m_selectedText.size()) == m_selectedText) {
+                m_selectedText = TextSearch::changeCase(m_selectedText, how);
+                text->replace(start, m_selectedText.size(), m_selectedText);
+            } else {
+                *text = TextSearch::changeCase(*text, how);
+            }
+        }
+        return;
+    }
+    // 清除: the character format (格式), the text (内容) or both (全部).
+    static const QStringList characterFormat = {
+        QStringLiteral("中文字体"), QStringLiteral("西文字体"), QStringLiteral("字号"), QStringLiteral("字形"),
+        QStringLiteral("颜色"), QStringLiteral("下划线"), QStringLiteral("下划线颜色"), QStringLiteral("效果"),
+        QStringLiteral("间距"), QStringLiteral("度量值"), QStringLiteral("选中文字"),
+    };
+    const QString what = fields.value(QStringLiteral("清除")).trimmed();
+    const bool format = what == u"格式" || what == u"全部";
+    const bool content = what == u"内容" || what == u"全部";
+    for (int n : selection()) {
+        Slide &slide = m_document.slides[n - 1];
+        if (format)
+            for (const QString &name : characterFormat)
+                slide.attributes.remove(object + u'.' + name);
+        if (QString *text = content ? objectText(slide, object) : nullptr)
+            text->clear();
+        if (content && n == m_current && object == editedObject()) {
+            m_caret = -1;
+            m_selectedText.clear();
+        }
     }
 }

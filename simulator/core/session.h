@@ -94,6 +94,11 @@ public:
     // The font size of a text object that has none set (增大字号 and 减小字号 start there).
     static int defaultFontSize(const QString &object);
 
+    // What the last command has to tell the candidate, as the editor's
+    // message box says it: a search that found nothing ("找不到…"), how many
+    // texts 全部替换 replaced. Empty when it has nothing to say.
+    QString notice() const { return m_notice; }
+
 private:
     struct CopiedObject
     {
@@ -114,6 +119,9 @@ private:
     void setSelection(const QList<int> &slides);
     void setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields);
     void editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields);
+    // 查找 and 替换 on the texts of the presentation; 更改大小写 and 清除 on an object's text.
+    void findOrReplace(const CommandSpec &spec, const QMap<QString, QString> &fields);
+    void changeObjectText(const CommandSpec &spec, const QMap<QString, QString> &fields);
 
     Document m_document;
     int m_current = 1;
@@ -126,4 +134,5 @@ private:
     QString m_selectedText;  // selected there
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
+    QString m_notice;
 };

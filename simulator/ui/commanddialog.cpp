@@ -52,6 +52,18 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
     if (!files) {   // a file dialog has its buttons beside its boxes
         buttons->addStretch();
         buttons->addWidget(m_ok);
+        if (layout && !layout->accept.isEmpty())
+            m_ok->setText(layout->accept);
+        for (const AcceptButton &also : layout ? layout->alsoAccept : QList<AcceptButton>{}) {
+            auto *button = new QPushButton(also.text, this);
+            button->setObjectName(QStringLiteral("accept:") + also.value);
+            buttons->addWidget(button);
+            connect(button, &QPushButton::clicked, this, [this, also] {
+                m_accepted.insert(also.field, also.value);
+                emit okClicked();
+                accept();
+            });
+        }
         buttons->addWidget(cancel);
     }
     outer->addStretch();
@@ -363,6 +375,8 @@ QMap<QString, QString> CommandDialog::values() const
     QMap<QString, QString> values;
     for (auto it = m_fields.begin(); it != m_fields.end(); ++it)
         values.insert(it.key(), it.value().value().trimmed());
+    for (auto it = m_accepted.begin(); it != m_accepted.end(); ++it)
+        values.insert(it.key(), it.value());
     return values;
 }
 

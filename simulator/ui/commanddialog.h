@@ -72,4 +72,5 @@ private:
     QStringList m_folderFiles;
     QString m_typeField;      // the field whose value filters the folder's files
     QString m_nameField;      // a file dialog's file name: needed to accept
+    QMap<QString, QString> m_accepted;  // set by the button that accepted (AcceptButton)
 };

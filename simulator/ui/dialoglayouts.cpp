@@ -307,6 +307,27 @@ void paintTemplateTile(QPainter &p, const QRectF &r, const QString &choice)
 
 namespace DialogLayouts {
 
+// 查找 and 替换: the texts to find and to put in, the ways of matching, and
+// the buttons that search (OK finds the next match, or replaces them all).
+DialogLayout findDialog(bool replace)
+{
+    QList<DialogItem> texts = {line("查找内容", "查找内容(N)：")};
+    if (replace)
+        texts << line("替换为", "替换为(P)：");
+    QList<DialogItem> ways = {yesNo("区分大小写", "区分大小写(C)"), yesNo("全字匹配", "全字匹配(W)")};
+    if (replace)
+        ways << yesNo("替换字体", "替换字体(S)");
+    DialogLayout layout{{}, {group("", "", 0, 0, texts), group("", "", 1, 0, ways)}};
+    if (replace) {
+        layout.accept = text("全部替换(A)");
+        layout.alsoAccept = {{text("替换(R)"), text("操作"), text("替换")},
+                             {text("查找下一个(F)"), text("操作"), text("查找下一个")}};
+    } else {
+        layout.accept = text("查找下一个(F)");
+    }
+    return layout;
+}
+
 const DialogLayout *find(const QString &commandId)
 {
     static const QHash<QString, DialogLayout> table = {
@@ -328,6 +349,8 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("幻灯片设计"), designDialog()},
         {QStringLiteral("符号"), symbolDialog()},
         {QStringLiteral("对象格式"), objectDialog()},
+        {QStringLiteral("查找"), findDialog(false)},
+        {QStringLiteral("替换"), findDialog(true)},
     };
     const auto it = table.constFind(commandId);
     return it == table.constEnd() ? nullptr : &it.value();

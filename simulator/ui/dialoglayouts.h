@@ -57,11 +57,22 @@ struct FileChooser
     QMap<QString, QString> defaults; // what the dialog opens with, as the editor's does
 };
 
+// A button beside OK that accepts too, with a field the dialog shows no
+// control for set: "替换(R)" is 替换 with 操作 = 替换.
+struct AcceptButton
+{
+    QString text;
+    QString field;
+    QString value;
+};
+
 struct DialogLayout
 {
     QString title;   // the window title; empty: the command
     QList<DialogGroup> groups;
     std::optional<FileChooser> files = std::nullopt;
+    QString accept = {};              // the text of OK; empty: 确定
+    QList<AcceptButton> alsoAccept = {};
 };
 
 namespace DialogLayouts {

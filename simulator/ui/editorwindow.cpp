@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextBlock>
@@ -726,6 +727,7 @@ QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, cons
         switch (spec.effect) {
         case CommandSpec::Effect::DocumentSettings:
         case CommandSpec::Effect::ReplaceFont:
+        case CommandSpec::Effect::FindReplace:
             value = m_session.document().settings.value(spec.prefix + u'.' + field.name);
             break;
         case CommandSpec::Effect::SlideAttributes:
@@ -766,7 +768,43 @@ void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, Q
 {
     m_session.run(commandId, fields, route);
     refresh();
+    if (Commands::find(commandId)->effect == CommandSpec::Effect::FindReplace)
+        showFound();
     changed();
+}
+
+void EditorWindow::showFound()
+{
+    // The match found is selected in its placeholder, as the candidate would select it.
+    const QString part = m_session.editingPart();
+    const QString found = m_session.selectedText();
+    const int end = m_session.caret();
+    if (!found.isEmpty() && end >= found.size()) {
+        m_refreshing = true;
+        if (part == u"title") {
+            m_slide->titleEdit()->setFocus();
+            m_slide->titleEdit()->setSelection(end - int(found.size()), int(found.size()));
+        } else if (part == u"body") {
+            QTextCursor cursor = m_slide->bodyEdit()->textCursor();
+            cursor.setPosition(end - int(found.size()));
+            cursor.setPosition(end, QTextCursor::KeepAnchor);
+            m_slide->bodyEdit()->setFocus();
+            m_slide->bodyEdit()->setTextCursor(cursor);
+        }
+        m_refreshing = false;
+    }
+    // What the search has to say (nothing found, how many replaced), in a
+    // message box over the part of the window the practice panel shows.
+    if (m_session.notice().isEmpty())
+        return;
+    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("金山演示"), m_session.notice(), QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("searchNotice"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box->adjustSize();
+    const QPoint centre = mapToGlobal(QPoint(ShownSize.width() / 2, ShownSize.height() / 2));
+    box->move(centre - QPoint(box->width() / 2, box->height() / 2));
+    box->open();
 }
 
 // The task pane's entries do what the editor's do: some at once (told to the

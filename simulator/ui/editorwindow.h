@@ -102,6 +102,8 @@ private:
     void updateGuideLater();
     std::function<QRect()> menuTitleArea(QMenu *menu) const;
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route);
+    // After 查找 or 替换: the match selected, the search's message shown.
+    void showFound();
     // What a command's dialog shows when it opens: the values set before on
     // `object` (for a command on an object), the current slide or the document.
     QMap<QString, QString> currentValues(const CommandSpec &spec, const QString &object) const;

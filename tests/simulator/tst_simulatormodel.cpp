@@ -17,6 +17,8 @@ private slots:
     void slideNumbers();
     void commandsChangeTheDocument_data();
     void commandsChangeTheDocument();
+    void searchNotices_data();
+    void searchNotices();
     void filesAndHistory_data();
     void filesAndHistory();
     void documentKeptAsText();
@@ -166,6 +168,43 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("subtitle paragraph demoted") << QStringList{"edit body", "caret 4", "run 大纲 操作=降级"}
         << QStringList{"slide1.副标题.段落2.级别 = 2"};
     QTest::newRow("value of the chart's data") << QStringList{"run 图表选项 单元格=第一季度、东部 数据=50"} << QStringList{"slide1.图表.第一季度、东部 = 50"};
+    // 替换: every text of the presentation, titles, bodies, notes and text boxes.
+    QTest::newRow("replace all") << QStringList{"select 3", "type notes 公司的市场", "run 文本框 文字=公司简介", "run 替换 查找内容=公司 替换为=集团"}
+        << QStringList{"slide2.title = 集团概况", "slide3.notes = 集团的市场", "slide3.文本框.文字 = 集团简介", "doc.替换.替换为 = 集团"};
+    QTest::newRow("replace, matching case") << QStringList{"type title Computer computer", "run 替换 查找内容=Computer 替换为=计算机 区分大小写=是"}
+        << QStringList{"slide1.title = 计算机 computer"};
+    QTest::newRow("replace, any case") << QStringList{"type title Computer COMPUTER", "run 替换 查找内容=computer 替换为=PC"}
+        << QStringList{"slide1.title = PC PC"};
+    QTest::newRow("replace whole words only") << QStringList{"type title cat category cat", "run 替换 查找内容=cat 替换为=dog 全字匹配=是"}
+        << QStringList{"slide1.title = dog category dog"};
+    QTest::newRow("replaced text holds the found text") << QStringList{"type title aa", "run 替换 查找内容=a 替换为=ab"}
+        << QStringList{"slide1.title = abab"};
+    QTest::newRow("replace the fonts instead") << QStringList{"run 替换 查找内容=宋体 替换为=黑体 替换字体=是"}
+        << QStringList{"slide1.标题.中文字体 = 黑体", "slide2.正文.中文字体 = 黑体", "slide1.title = 年度工作总结"};
+    QTest::newRow("nothing found, nothing replaced") << QStringList{"run 替换 查找内容=集团 替换为=公司"}
+        << QStringList{"slide2.title = 公司概况", "doc.替换.查找内容 = 集团"};
+    // 替换 one at a time: the match selected is replaced, the next one selected.
+    QTest::newRow("find selects the next match") << QStringList{"select 1", "run 查找 查找内容=增长"}
+        << QStringList{"doc.选中 = 3", "slide3.body = 市场规模稳步增长\n竞争日趋激烈\n客户需求多样"};
+    QTest::newRow("replace one, then the next") << QStringList{"select 1", "run 查找 查找内容=增长", "run 替换 查找内容=增长 替换为=提高 操作=替换"}
+        << QStringList{"slide3.body = 市场规模稳步提高\n竞争日趋激烈\n客户需求多样", "slide4.body = 全年销售额增长18%\n重点项目全部完成\n新增客户120家", "doc.选中 = 4"};
+    // 更改大小写 changes the object's text; 清除 its format or its text.
+    QTest::newRow("upper case") << QStringList{"type title welcome to beijing", "run 更改大小写 对象=标题 大小写=全部大写"}
+        << QStringList{"slide1.title = WELCOME TO BEIJING", "slide1.标题.大小写 = 全部大写"};
+    QTest::newRow("sentence case") << QStringList{"type title hELLO. wORLD", "run 更改大小写 对象=标题 大小写=句首字母大写"}
+        << QStringList{"slide1.title = Hello. World"};
+    QTest::newRow("title case") << QStringList{"type title new PRODUCT line", "run 更改大小写 对象=标题 大小写=词首字母大写"}
+        << QStringList{"slide1.title = New Product Line"};
+    QTest::newRow("case toggled") << QStringList{"type title Hello 你好", "run 更改大小写 对象=标题 大小写=切换大小写"}
+        << QStringList{"slide1.title = hELLO 你好"};
+    QTest::newRow("the caret's placeholder in lower case") << QStringList{"select 2", "type body ABC", "run 更改大小写 大小写=全部小写"}
+        << QStringList{"slide2.body = abc"};
+    QTest::newRow("format cleared, text kept") << QStringList{"select 4", "run 字体 对象=正文 字形=加粗 颜色=红色 下划线=单线", "run 对齐方式 对象=正文 对齐=居中对齐",
+                                                              "run 清除 对象=正文 清除=格式"}
+        << QStringList{"slide4.正文.字形 = ", "slide4.正文.颜色 = ", "slide4.正文.下划线 = ", "slide4.正文.对齐 = 居中对齐",
+                       "slide4.body = 全年销售额增长18%\n重点项目全部完成\n新增客户120家"};
+    QTest::newRow("text cleared, format kept") << QStringList{"select 4", "run 字体 对象=标题 字形=加粗", "run 清除 对象=标题 清除=内容"}
+        << QStringList{"slide4.title = ", "slide4.标题.字形 = 加粗"};
 }
 
 void TestSimulatorModel::commandsChangeTheDocument()
@@ -177,6 +216,29 @@ void TestSimulatorModel::commandsChangeTheDocument()
     for (const QString &check : checks)
         QCOMPARE(check.section(QStringLiteral(" = "), 0, 0) + QStringLiteral(" = ") + session.document().value(check.section(QStringLiteral(" = "), 0, 0)),
                  check);
+}
+
+void TestSimulatorModel::searchNotices_data()
+{
+    // What 查找 and 替换 tell the candidate after the actions.
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("all replaced, counted") << QStringList{"run 替换 查找内容=市场 替换为=营销"} << "已完成对演示文稿的搜索，共替换4处。";
+    QTest::newRow("nothing to replace") << QStringList{"run 替换 查找内容=集团 替换为=公司"} << "找不到要查找的内容“集团”。";
+    QTest::newRow("nothing found") << QStringList{"run 查找 查找内容=computer"} << "找不到要查找的内容“computer”。";
+    QTest::newRow("found: nothing to say") << QStringList{"run 查找 查找内容=市场"} << "";
+    QTest::newRow("only another case") << QStringList{"type title Computer", "run 查找 查找内容=computer 区分大小写=是"}
+        << "找不到要查找的内容“computer”。";
+    QTest::newRow("said once only") << QStringList{"run 查找 查找内容=集团", "run 幻灯片浏览"} << "";
+}
+
+void TestSimulatorModel::searchNotices()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QString, notice);
+    Session session;
+    QCOMPARE(playScript(session, actions), QString());
+    QCOMPARE(session.notice(), notice);
 }
 
 void TestSimulatorModel::filesAndHistory_data()
