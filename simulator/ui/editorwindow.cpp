@@ -1,6 +1,7 @@
 #include "editorwindow.h"
 
 #include "commanddialog.h"
+#include "drawingbar.h"
 #include "editorparts.h"
 #include "formatbar.h"
 #include "inputroute.h"
@@ -269,9 +270,13 @@ void EditorWindow::buildToolBar()
     m_toolBars.insert(QStringLiteral("格式"), m_formatBar);
 
     // The drawing and outline toolbars, hidden until the candidate shows them.
-    m_toolBars.insert(QStringLiteral("绘图"), commandBar(QStringLiteral("绘图"), QStringLiteral("drawingBar"),
-        {QStringLiteral("自选图形"), QStringLiteral("文本框"), QStringLiteral("艺术字"), QStringLiteral("图片"),
-         QStringLiteral("对象格式"), QStringLiteral("阴影"), QStringLiteral("三维效果")}));
+    addToolBarBreak();
+    auto *drawing = new DrawingBar([this](const QString &id) { return m_actions.value(id); }, this);
+    addToolBar(drawing);
+    drawing->hide();
+    m_toolBars.insert(QStringLiteral("绘图"), drawing);
+    connect(drawing, &DrawingBar::chosen, this, &EditorWindow::drawingChosen);
+    connect(drawing, &DrawingBar::opened, this, &EditorWindow::drawingOpened);
     QToolBar *outline = new QToolBar(QStringLiteral("大纲"), this);
     outline->setObjectName(QStringLiteral("outlineBar"));
     outline->setAccessibleName(QStringLiteral("大纲工具栏"));
@@ -771,6 +776,58 @@ void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, Q
     if (Commands::find(commandId)->effect == CommandSpec::Effect::FindReplace)
         showFound();
     changed();
+}
+
+QString EditorWindow::drawingObject(const QString &commandId) const
+{
+    // The placeholder with the caret, else the object drawn or inserted on
+    // the slide (the first there is, a shape before a picture); 字体颜色
+    // colours the title when nothing else holds text.
+    if (const QString edited = m_session.editedObject(); !edited.isEmpty())
+        return edited;
+    const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+    const bool text = commandId == u"字体";
+    const QStringList drawn = text ? QStringList{QStringLiteral("文本框"), QStringLiteral("艺术字"), QStringLiteral("自选图形")}
+                                   : QStringList{QStringLiteral("自选图形"), QStringLiteral("艺术字"), QStringLiteral("文本框"),
+                                                 QStringLiteral("图片"), QStringLiteral("表格"), QStringLiteral("图表"),
+                                                 QStringLiteral("组织结构图"), QStringLiteral("影片"), QStringLiteral("声音")};
+    for (const QString &object : drawn)
+        if (!slide.attributes.value(object).isEmpty())
+            return object;
+    return text ? formatObject() : QString();
+}
+
+void EditorWindow::drawingChosen(const QString &commandId, const QMap<QString, QString> &chosen)
+{
+    const CommandSpec *spec = Commands::find(commandId);
+    if (!spec)
+        return;
+    QMap<QString, QString> fields = chosen;
+    if (spec->field(QStringLiteral("对象"))) {
+        const QString object = drawingObject(commandId);
+        if (object.isEmpty()) {
+            // Nothing on the slide to act on: the dialog asks which object.
+            trigger(commandId);
+            for (auto it = chosen.begin(); m_dialog && it != chosen.end(); ++it)
+                m_dialog->setValue(it.key(), it.value());
+            return;
+        }
+        fields.insert(QStringLiteral("对象"), object);
+    }
+    runWithoutDialog(commandId, fields);
+}
+
+void EditorWindow::drawingOpened(const QString &commandId, const QString &field, const QString &value)
+{
+    trigger(commandId);
+    if (!m_dialog)
+        return;
+    const CommandSpec *spec = Commands::find(commandId);
+    const QString object = drawingObject(commandId);
+    if (spec && spec->field(QStringLiteral("对象")) && m_session.editedObject().isEmpty() && !object.isEmpty())
+        m_dialog->setValue(QStringLiteral("对象"), object);
+    if (!field.isEmpty())
+        m_dialog->setValue(field, value);
 }
 
 void EditorWindow::showFound()

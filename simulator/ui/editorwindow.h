@@ -104,6 +104,10 @@ private:
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route);
     // After 查找 or 替换: the match selected, the search's message shown.
     void showFound();
+    // The drawing toolbar's buttons and entries: on the object drawingObject names.
+    QString drawingObject(const QString &commandId) const;
+    void drawingChosen(const QString &commandId, const QMap<QString, QString> &chosen);
+    void drawingOpened(const QString &commandId, const QString &field, const QString &value);
     // What a command's dialog shows when it opens: the values set before on
     // `object` (for a command on an object), the current slide or the document.
     QMap<QString, QString> currentValues(const CommandSpec &spec, const QString &object) const;

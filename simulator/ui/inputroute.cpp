@@ -21,6 +21,10 @@ QString InputRoute::routeOf(QObject *receiver)
             for (QObject *m = menu; m; m = m->parent())
                 if (qobject_cast<QMenu *>(m) && m->objectName().startsWith(u"menu:"))
                     return QStringLiteral("菜单");
+            // A toolbar button's menu (绘图, 自选图形, the colours).
+            for (QObject *m = menu; m; m = m->parent())
+                if (qobject_cast<QToolBar *>(m))
+                    return QStringLiteral("工具栏");
             return QStringLiteral("右键菜单");
         }
         if (qobject_cast<QToolBar *>(o))

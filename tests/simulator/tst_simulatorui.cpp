@@ -65,6 +65,8 @@ private slots:
     void guideLeadsThroughTheShow_data();
     void guideLeadsThroughTheShow();
     void toolbarsFitTheShownPart();
+    void drawingToolbarMenus_data();
+    void drawingToolbarMenus();
     void formatBarReachesTheDocument_data();
     void formatBarReachesTheDocument();
     void formatBarShowsTheEditedFormat_data();
@@ -443,6 +445,24 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
     }
 }
 
+// Clicks the entry named `name` in an open menu or in one of its submenus
+// (opened by a click on the way); false when the menu has no such entry.
+static bool clickEntry(QMenu *menu, const QString &name)
+{
+    for (QAction *action : menu->actions()) {
+        const bool below = action->menu() && action->menu()->findChild<QAction *>(name);
+        if (action->objectName() != name && !below)
+            continue;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        if (!below)
+            return true;
+        if (!QTest::qWaitFor([sub = action->menu()] { return sub->isVisible(); }, 1000))
+            return false;
+        return clickEntry(action->menu(), name);
+    }
+    return false;
+}
+
 void TestSimulatorUi::everyQuestionFollowingTheGuide_data()
 {
     QTest::addColumn<QString>("source");   // the task as its file holds it
@@ -562,6 +582,20 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 QTest::keyClick(box->view(), Qt::Key_Return);
             } else {
                 QTest::mouseClick(control, Qt::LeftButton);
+            }
+            if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                // A button with a menu: the entry of the command after it, for
+                // the value its first field step names.
+                QString command, value;
+                for (int k = i + 1; k < path.steps.size() && path.steps.at(k).kind != TaskStep::Kind::Ok; ++k) {
+                    const TaskStep &next = path.steps.at(k);
+                    if (next.kind == TaskStep::Kind::Command && command.isEmpty())
+                        command = next.arg;
+                    else if (next.kind == TaskStep::Kind::Field && next.arg != u"对象" && value.isEmpty())
+                        value = next.value;
+                }
+                QVERIFY2(clickEntry(popup, QStringLiteral("entry:%1:%2").arg(command, value)),
+                         qPrintable(where + QStringLiteral("（菜单中没有该项）")));
             }
             implied = true;
             break;
@@ -1209,6 +1243,82 @@ void TestSimulatorUi::toolbarsFitTheShownPart()
     for (QAction *action : common->actions())
         QVERIFY2(action->isSeparator() || qobject_cast<QComboBox *>(common->widgetForAction(action))   // the zoom box
                  || (!action->icon().isNull() && Commands::find(action->toolTip())), qPrintable(action->toolTip()));
+}
+
+void TestSimulatorUi::drawingToolbarMenus_data()
+{
+    QTest::addColumn<QString>("start");     // start lines of the task
+    QTest::addColumn<QString>("button");    // the drawing toolbar's button, by its accessible name
+    QTest::addColumn<QString>("entry");     // the entry of its menu (or a submenu's), by object name
+    QTest::addColumn<QStringList>("checks");
+    const QString shape = QStringLiteral("start: slide1.自选图形 = 1\n");
+    QTest::newRow("bring to front") << shape << "绘图" << "entry:叠放次序:置于顶层"
+        << QStringList{"slide1.自选图形.叠放次序 = 置于顶层", "doc.方式.叠放次序 = 工具栏"};
+    QTest::newRow("ungroup") << shape << "绘图" << "entry:组合:取消组合" << QStringList{"slide1.自选图形.操作 = 取消组合"};
+    QTest::newRow("align top") << shape << "绘图" << "entry:对齐或分布:顶端对齐" << QStringList{"slide1.自选图形.对齐 = 顶端对齐"};
+    QTest::newRow("flip") << shape << "绘图" << "entry:旋转或翻转:水平翻转"
+        << QStringList{"slide1.自选图形.翻转 = 水平翻转", "doc.方式.旋转或翻转 = 工具栏"};
+    QTest::newRow("smiley drawn") << "" << "自选图形" << "entry:自选图形:笑脸"
+        << QStringList{"slide1.自选图形 = 1", "slide1.自选图形.形状 = 笑脸", "doc.方式.自选图形 = 工具栏"};
+    QTest::newRow("text box filled") << "start: slide1.文本框 = 1\n" << "填充颜色" << "entry:对象格式:浅黄色"
+        << QStringList{"slide1.文本框.填充颜色 = 浅黄色", "doc.方式.对象格式 = 工具栏"};
+    QTest::newRow("shape's line coloured") << shape << "线条颜色" << "entry:对象格式:蓝色" << QStringList{"slide1.自选图形.线条颜色 = 蓝色"};
+    QTest::newRow("no line") << shape << "线条颜色" << "entry:对象格式:无" << QStringList{"slide1.自选图形.线条颜色 = 无"};
+    QTest::newRow("font colour of the title") << "" << "字体颜色" << "entry:字体:红色" << QStringList{"slide1.标题.颜色 = 红色"};
+    // Nothing drawn on the slide: the command's dialog asks for the object, the choice made.
+    QTest::newRow("nothing to act on") << "" << "绘图" << "entry:叠放次序:置于底层" << QStringList{"dialog 叠放次序 = 置于底层"};
+}
+
+// The drawing toolbar's menu buttons show their menus; an entry acts on the
+// object on the slide, as the toolbar's way (工具栏).
+void TestSimulatorUi::drawingToolbarMenus()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, button);
+    QFETCH(QString, entry);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + start));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.trigger(QStringLiteral("工具栏"));
+    window.openDialog()->setValue(QStringLiteral("工具栏"), QStringLiteral("绘图"));
+    window.openDialog()->setValue(QStringLiteral("显示"), QStringLiteral("显示"));
+    window.openDialog()->okButton()->click();
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("drawingBar"));
+    QVERIFY(bar && bar->isVisible());
+    // Every control of the bar has a Chinese name for a screen reader.
+    for (QToolButton *control : bar->findChildren<QToolButton *>()) {
+        if (!control->isVisible())
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && name.at(0).unicode() >= 0x2e80, qPrintable(control->objectName()));
+    }
+    // The bar's own button (the formatting toolbar has a 字体颜色 too).
+    QToolButton *control = nullptr;
+    for (QToolButton *b : bar->findChildren<QToolButton *>())
+        if (b->accessibleName() == button)
+            control = b;
+    QVERIFY(control);
+    QTest::mouseClick(control, Qt::LeftButton);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu && menu->isVisible());
+    QCOMPARE(menu->accessibleName(), button);
+    QVERIFY(clickEntry(menu, entry));
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    for (const QString &check : checks) {
+        const QString path = check.section(QStringLiteral(" = "), 0, 0);
+        const QString value = check.section(QStringLiteral(" = "), 1);
+        if (path.startsWith(u"dialog ")) {
+            QVERIFY(window.openDialog() && window.openDialog()->isVisible());
+            QCOMPARE(window.openDialog()->objectName(), QStringLiteral("dialog:") + path.mid(7));
+            QCOMPARE(window.openDialog()->values().value(path.mid(7)), value);
+            QCOMPARE(window.session().document().value(QStringLiteral("slide1.叠放次序.叠放次序")), QString());
+            window.openDialog()->close();
+        } else {
+            QCOMPARE(window.session().document().value(path), value);
+        }
+    }
 }
 
 // Alt with a menu's letter opens it; 视图 → 工具栏 is a submenu of tick

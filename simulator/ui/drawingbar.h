@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QToolBar>
+
+#include <functional>
+
+class QMenu;
+class QToolButton;
+
+// The drawing toolbar (绘图), as the editor has it: the 绘图 menu (组合,
+// 取消组合, 重新组合, 叠放次序, 对齐或分布, 旋转或翻转, 设置对象格式), the
+// 自选图形 menu of shapes, buttons that draw a line, an arrow, a rectangle
+// or an oval, the editor's own 文本框, 艺术字, 图片, 对象格式, 阴影 and
+// 三维效果 commands, and the 填充颜色, 线条颜色 and 字体颜色 buttons with
+// their colour menus.
+//
+// A button or entry says what it does as a command with its dialog's fields
+// (`chosen`; the object acted on is the editor's to add) or asks for a
+// command's dialog with one choice made (`opened`). A button with a menu
+// shows it below itself without waiting for it, so the candidate's click in
+// the menu is an ordinary one. Each entry is named "entry:<command>:<value>".
+class DrawingBar : public QToolBar
+{
+    Q_OBJECT
+
+public:
+    // `command` finds the editor's action of a command (文本框, 阴影…).
+    DrawingBar(const std::function<QAction *(const QString &)> &command, QWidget *parent = nullptr);
+
+    // The button a screen reader calls `name`; null when the bar has none.
+    QToolButton *button(const QString &name) const;
+
+signals:
+    void chosen(const QString &commandId, const QMap<QString, QString> &fields);
+    void opened(const QString &commandId, const QString &field, const QString &value);
+
+private:
+    QToolButton *menuButton(const QString &name, const QString &text, QMenu *menu);
+    QMenu *drawMenu();
+    QMenu *shapesMenu();
+    // The colours of one field ("填充颜色" of 对象格式, "颜色" of 字体).
+    QMenu *colourMenu(const QString &commandId, const QString &field, const QString &none, const QString &more);
+    void addEntry(QMenu *menu, const QString &text, const QString &commandId, const QString &field, const QString &value);
+};
