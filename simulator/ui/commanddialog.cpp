@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog(parent)
 {
     const DialogLayout *layout = DialogLayouts::find(spec.id);
@@ -439,4 +441,30 @@ QWidget *CommandDialog::revealField(const QString &name)
                 m_tabs->setCurrentIndex(i);
     }
     return box;
+}
+
+void CommandDialog::hideField(const QString &name)
+{
+    QWidget *control = fieldBox(name);
+    if (!control)
+        return;
+    control->hide();
+    QWidget *owner = control->parentWidget();
+    if (auto *grid = owner ? qobject_cast<QGridLayout *>(owner->layout()) : nullptr) {
+        int row = 0, column = 0, rows = 0, columns = 0;
+        const int at = grid->indexOf(control);
+        if (at >= 0) {
+            grid->getItemPosition(at, &row, &column, &rows, &columns);
+            if (QLayoutItem *before = column > 0 ? grid->itemAtPosition(row, column - 1) : nullptr)
+                if (auto *label = qobject_cast<QLabel *>(before->widget()))
+                    label->hide();
+        }
+    }
+    // A group of the dialog with nothing left to show.
+    if (owner && owner != this) {
+        const QList<QWidget *> children = owner->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        if (std::none_of(children.begin(), children.end(), [](QWidget *w) { return !w->isHidden(); }))
+            owner->hide();
+    }
+    adjustSize();
 }

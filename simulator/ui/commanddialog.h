@@ -35,6 +35,9 @@ public:
     void setValue(const QString &name, const QString &value);
     // Brings the field's tab to the front; returns its control.
     QWidget *revealField(const QString &name);
+    // The field's control and its label are taken off the dialog (a group
+    // left empty goes too); the value set on it stays among values().
+    void hideField(const QString &name);
     // What the guide tells the candidate to do with the field, in the words
     // of the control as this dialog shows it ("选中“幻灯片编号”"); empty
     // for a field the dialog does not have.

@@ -698,6 +698,14 @@ void EditorWindow::trigger(const QString &commandId)
     // The text selected in the placeholder is what the dialog formats.
     if (spec->field(QStringLiteral("选中文字")) && !m_session.selectedText().isEmpty())
         dialog->setValue(QStringLiteral("选中文字"), m_session.selectedText());
+    // With the caret in a placeholder, these act on it (and on the text
+    // selected there): their dialogs ask nothing about it.
+    static const QStringList onTheCaret = {QStringLiteral("字体"), QStringLiteral("段落"), QStringLiteral("项目符号和编号"),
+                                           QStringLiteral("中文版式"), QStringLiteral("超链接")};
+    if (!object.isEmpty() && onTheCaret.contains(commandId)) {
+        dialog->hideField(QStringLiteral("对象"));
+        dialog->hideField(QStringLiteral("选中文字"));
+    }
     connect(dialog, &QDialog::rejected, this, [this] {
         if (m_guide.reopenDialog())
             updateGuideLater();
