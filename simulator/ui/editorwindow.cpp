@@ -420,7 +420,10 @@ void EditorWindow::buildContextMenus()
     auto textMenu = [this](QWidget *editor, const std::function<void(const char *)> &edit) {
         editor->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(editor, &QWidget::customContextMenuRequested, this, [this, editor, edit](const QPoint &at) {
-            report(TaskStep{TaskStep::Kind::Context, editor == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body"), {}, {}});
+            const QString part = editor == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body");
+            // The menu's commands act on this placeholder (the menu key opens it without a click).
+            m_session.setEditing(part);
+            report(TaskStep{TaskStep::Kind::Context, part, {}, {}});
             QMenu menu(this);
             menu.setObjectName(QStringLiteral("textMenu"));
             const QList<std::pair<const char *, const char *>> basic = {{"剪切(&T)", "cut"}, {"复制(&C)", "copy"}, {"粘贴(&P)", "paste"}};
