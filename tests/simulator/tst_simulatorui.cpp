@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QTextBlock>
@@ -67,6 +68,8 @@ private slots:
     void toolbarsFitTheShownPart();
     void drawingToolbarMenus_data();
     void drawingToolbarMenus();
+    void searchOnScreen_data();
+    void searchOnScreen();
     void formatBarReachesTheDocument_data();
     void formatBarReachesTheDocument();
     void formatBarShowsTheEditedFormat_data();
@@ -1318,6 +1321,60 @@ void TestSimulatorUi::drawingToolbarMenus()
         } else {
             QCOMPARE(window.session().document().value(path), value);
         }
+    }
+}
+
+void TestSimulatorUi::searchOnScreen_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("fields");     // "name=value"
+    QTest::addColumn<QString>("button");         // the dialog's button clicked: "ok" or "accept:<操作>"
+    QTest::addColumn<QString>("selected");       // "<part> <text>": the text selected on screen afterwards
+    QTest::addColumn<QString>("notice");         // the message box's text; empty: none
+    QTest::newRow("found and selected") << "查找" << QStringList{"查找内容=增长"} << "ok" << "body 增长" << "";
+    QTest::newRow("found in a title") << "查找" << QStringList{"查找内容=计划"} << "ok" << "title 计划" << "";
+    QTest::newRow("not found") << "查找" << QStringList{"查找内容=集团"} << "ok" << "" << "找不到要查找的内容“集团”。";
+    QTest::newRow("all replaced") << "替换" << QStringList{"查找内容=市场", "替换为=营销"} << "ok" << ""
+                                  << "已完成对演示文稿的搜索，共替换4处。";
+    QTest::newRow("replace: the first match found first") << "替换" << QStringList{"查找内容=增长", "替换为=提高"}
+                                                     << "accept:替换" << "body 增长" << "";
+}
+
+// 查找 and 替换 through their dialogs: the match is selected in its
+// placeholder, and what the search has to say shows in a message box.
+void TestSimulatorUi::searchOnScreen()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, button);
+    QFETCH(QString, selected);
+    QFETCH(QString, notice);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.trigger(command);
+    QVERIFY(window.openDialog());
+    for (const QString &field : fields)
+        setThroughControl(window.openDialog()->revealField(field.section(u'=', 0, 0)), field.section(u'=', 1));
+    auto *press = window.openDialog()->findChild<QPushButton *>(button);
+    QVERIFY(press);
+    press->click();
+    if (!selected.isEmpty()) {
+        const QString part = selected.section(u' ', 0, 0);
+        auto *slide = window.findChild<SlideView *>(QStringLiteral("slide"));
+        const QString shown = part == u"title" ? slide->titleEdit()->selectedText()
+                                               : slide->bodyEdit()->textCursor().selectedText();
+        QCOMPARE(shown, selected.section(u' ', 1));
+    }
+    auto *box = window.findChild<QMessageBox *>(QStringLiteral("searchNotice"));
+    QCOMPARE(box ? box->text() : QString(), notice);
+    if (button == u"accept:替换") {
+        // Found, not yet replaced: a second 替换 replaces it.
+        QCOMPARE(window.session().document().value(QStringLiteral("slide3.body")).section(u'\n', 0, 0), QStringLiteral("市场规模稳步增长"));
+        window.trigger(command);
+        window.openDialog()->findChild<QPushButton *>(button)->click();
+        QCOMPARE(window.session().document().value(QStringLiteral("slide3.body")).section(u'\n', 0, 0), QStringLiteral("市场规模稳步提高"));
     }
 }
 
