@@ -456,10 +456,14 @@ static bool clickEntry(QMenu *menu, const QString &name)
         const bool below = action->menu() && action->menu()->findChild<QAction *>(name);
         if (action->objectName() != name && !below)
             continue;
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-        if (!below)
+        if (!below) {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
             return true;
-        if (!QTest::qWaitFor([sub = action->menu()] { return sub->isVisible(); }, 1000))
+        }
+        // A submenu is opened with the arrow key: no pointer delay to wait for.
+        menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Right);
+        if (!QTest::qWaitFor([sub = action->menu()] { return sub->isVisible(); }, 2000))
             return false;
         return clickEntry(action->menu(), name);
     }
@@ -588,15 +592,19 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             }
             if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
                 // A button with a menu: the entry of the command after it, for
-                // the value its first field step names.
+                // the value its field step names; with several fields to set,
+                // the entry that opens the command's dialog.
                 QString command, value;
+                int values = 0;
                 for (int k = i + 1; k < path.steps.size() && path.steps.at(k).kind != TaskStep::Kind::Ok; ++k) {
                     const TaskStep &next = path.steps.at(k);
                     if (next.kind == TaskStep::Kind::Command && command.isEmpty())
                         command = next.arg;
-                    else if (next.kind == TaskStep::Kind::Field && next.arg != u"对象" && value.isEmpty())
+                    else if (next.kind == TaskStep::Kind::Field && next.arg != u"对象" && values++ == 0)
                         value = next.value;
                 }
+                if (values > 1)
+                    value.clear();
                 QVERIFY2(clickEntry(popup, QStringLiteral("entry:%1:%2").arg(command, value)),
                          qPrintable(where + QStringLiteral("（菜单中没有该项）")));
             }
