@@ -70,6 +70,8 @@ private slots:
     void drawingToolbarMenus();
     void searchOnScreen_data();
     void searchOnScreen();
+    void dialogsOnTheCaret_data();
+    void dialogsOnTheCaret();
     void formatBarReachesTheDocument_data();
     void formatBarReachesTheDocument();
     void formatBarShowsTheEditedFormat_data();
@@ -1384,6 +1386,46 @@ void TestSimulatorUi::searchOnScreen()
         window.openDialog()->findChild<QPushButton *>(button)->click();
         QCOMPARE(window.session().document().value(QStringLiteral("slide3.body")).section(u'\n', 0, 0), QStringLiteral("市场规模稳步提高"));
     }
+}
+
+void TestSimulatorUi::dialogsOnTheCaret_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("part");      // the placeholder clicked into first; empty: none
+    QTest::addColumn<QString>("object");    // the object the dialog acts on, shown or not
+    QTest::addColumn<bool>("asked");        // 对象 is a control of the dialog
+    QTest::newRow("字体 on the title") << "字体" << "title" << "标题" << false;
+    QTest::newRow("段落 on the body") << "段落" << "body" << "正文" << false;
+    QTest::newRow("bullets on the body") << "项目符号和编号" << "body" << "正文" << false;
+    QTest::newRow("hyperlink on the title") << "超链接" << "title" << "标题" << false;
+    QTest::newRow("字体, no caret") << "字体" << "" << "" << true;
+    QTest::newRow("对象格式 keeps its field") << "对象格式" << "title" << "标题" << true;
+}
+
+// With the caret in a placeholder, 字体 and its like act on it: their
+// dialogs show no 应用于 field; with no caret they ask.
+void TestSimulatorUi::dialogsOnTheCaret()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, part);
+    QFETCH(QString, object);
+    QFETCH(bool, asked);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    if (!part.isEmpty())
+        QTest::mouseClick(window.findChild<QWidget *>(part), Qt::LeftButton, {}, QPoint(6, 6));
+    window.trigger(command);
+    CommandDialog *dialog = window.openDialog();
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->fieldBox(QStringLiteral("对象"))->isVisible(), asked);
+    QCOMPARE(dialog->values().value(QStringLiteral("对象")), object);
+    if (QWidget *selected = dialog->fieldBox(QStringLiteral("选中文字")))
+        QCOMPARE(selected->isVisible(), asked);
+    dialog->close();
 }
 
 // Alt with a menu's letter opens it; 视图 → 工具栏 is a submenu of tick
