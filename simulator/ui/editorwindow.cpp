@@ -704,7 +704,7 @@ void EditorWindow::trigger(const QString &commandId)
     // With the caret in a placeholder, these act on it (and on the text
     // selected there): their dialogs ask nothing about it.
     static const QStringList onTheCaret = {QStringLiteral("字体"), QStringLiteral("段落"), QStringLiteral("项目符号和编号"),
-                                           QStringLiteral("中文版式"), QStringLiteral("超链接")};
+                                           QStringLiteral("中文版式"), QStringLiteral("超链接"), QStringLiteral("更改大小写")};
     if (!object.isEmpty() && onTheCaret.contains(commandId)) {
         dialog->hideField(QStringLiteral("对象"));
         dialog->hideField(QStringLiteral("选中文字"));
