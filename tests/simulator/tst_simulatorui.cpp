@@ -1398,6 +1398,7 @@ void TestSimulatorUi::dialogsOnTheCaret_data()
     QTest::newRow("段落 on the body") << "段落" << "body" << "正文" << false;
     QTest::newRow("bullets on the body") << "项目符号和编号" << "body" << "正文" << false;
     QTest::newRow("hyperlink on the title") << "超链接" << "title" << "标题" << false;
+    QTest::newRow("case of the title") << "更改大小写" << "title" << "标题" << false;
     QTest::newRow("字体, no caret") << "字体" << "" << "" << true;
     QTest::newRow("对象格式 keeps its field") << "对象格式" << "title" << "标题" << true;
 }
