@@ -197,6 +197,13 @@ void Session::setSelectedText(const QString &part, const QString &text)
 {
     setEditing(part);
     m_selectedText = m_editing.isEmpty() ? QString() : text;
+    // The caret stands at the selection's end (its first place in the text).
+    if (!m_selectedText.isEmpty()) {
+        const Slide &slide = m_document.slides.at(m_current - 1);
+        const QString &whole = m_editing == u"title" ? slide.title : slide.body;
+        if (const qsizetype at = whole.indexOf(m_selectedText); at >= 0)
+            m_caret = int(at + m_selectedText.size());
+    }
 }
 
 QString Session::editedObject() const

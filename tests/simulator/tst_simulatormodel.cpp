@@ -181,6 +181,8 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"count = 6", "slide1.title = 年度工作总结"};
     QTest::newRow("paragraph moved down with its level") << QStringList{"select 2", "run 大纲 操作=降级 内容=成立于1998年", "edit body", "caret 0", "run 大纲 操作=下移"}
         << QStringList{"slide2.body = 员工三百余人\n成立于1998年\n业务遍及全国", "slide2.正文.段落2.级别 = 2", "slide2.正文.段落1.级别 = "};
+    QTest::newRow("selected text's paragraph moved up") << QStringList{"select 3", "selecttext body 客户需求多样", "run 大纲 操作=上移"}
+        << QStringList{"slide3.body = 市场规模稳步增长\n客户需求多样\n竞争日趋激烈"};
     QTest::newRow("last paragraph moves no further") << QStringList{"select 2", "run 大纲 操作=下移 内容=业务遍及全国"}
         << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
     QTest::newRow("subtitle paragraph demoted") << QStringList{"edit body", "caret 4", "run 大纲 操作=降级"}
