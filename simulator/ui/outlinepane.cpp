@@ -25,6 +25,7 @@ OutlinePane::OutlinePane(QWidget *parent)
     setAcceptRichText(false);
     setTabChangesFocus(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
+    document()->setIndentWidth(16);
     connect(document(), &QTextDocument::contentsChanged, this, &OutlinePane::contentsEdited);
     connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
         if (!m_showing && hasFocus())
@@ -39,7 +40,7 @@ void OutlinePane::showDocument(const Document &shown)
         texts += slide.title + u'\x1f' + slide.body + u'\x1f';
         for (int i = 0; i <= slide.body.count(u'\n'); ++i)
             texts += QString::number(Outline::level(slide, i));
-        texts += u'\x1e';
+        texts += slide.attributes.value(QStringLiteral("大纲.操作")) + u'\x1e';
     }
     if (texts == m_shown)
         return;
@@ -66,11 +67,21 @@ void OutlinePane::showDocument(const Document &shown)
             cursor.insertText(text);
             cursor.block().setUserState(state);
         };
-        addBlock(slide.title, titleState, titleFormat);
+        // A collapsed slide shows its title alone, underlined in grey.
+        const bool collapsed = slide.attributes.value(QStringLiteral("大纲.操作")) == u"折叠";
+        QTextCharFormat title = titleFormat;
+        if (collapsed) {
+            title.setUnderlineStyle(QTextCharFormat::DashUnderline);
+            title.setUnderlineColor(Qt::gray);
+        }
+        addBlock(slide.title, titleState, title);
         const QStringList paragraphs = slide.body.isEmpty() ? QStringList() : slide.body.split(u'\n');
-        for (int i = 0; i < paragraphs.size(); ++i)
+        for (int i = 0; i < paragraphs.size(); ++i) {
             addBlock(paragraphs.at(i), Outline::level(slide, i), QTextCharFormat());
+            cursor.block().setVisible(!collapsed);
+        }
     }
+    document()->markContentsDirty(0, document()->characterCount());
     QTextCursor kept(document());
     kept.setPosition(std::min(position, document()->characterCount() - 1));
     setTextCursor(kept);

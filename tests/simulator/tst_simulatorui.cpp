@@ -2039,6 +2039,8 @@ void TestSimulatorUi::outlineEditsTheSlides_data()
         << QStringList{"count = 7", "slide2.title = 公司概况", "slide3.title = 项目进度", "slide4.title = 市场分析"};
     QTest::newRow("toolbar moves the caret's paragraph") << QStringList{"at 4 body 0", "button 下移"}
         << QStringList{"slide4.body = 重点项目全部完成\n全年销售额增长18%\n新增客户120家"};
+    QTest::newRow("collapsed from the toolbar") << QStringList{"at 2 body 0", "button 折叠", "hidden 2"}
+        << QStringList{"slide2.大纲.操作 = 折叠", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
     QTest::newRow("Backspace keeps the paragraphs apart") << QStringList{"at 2 body 9", "key Backspace"}
         << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国", "slide2.title = 公司概况"};
 }
@@ -2067,6 +2069,14 @@ void TestSimulatorUi::outlineEditsTheSlides()
         } else if (words.at(0) == u"key") {
             const QMap<QString, Qt::Key> keys = {{"Tab", Qt::Key_Tab}, {"Backtab", Qt::Key_Backtab}, {"Return", Qt::Key_Return}, {"Backspace", Qt::Key_Backspace}};
             QTest::keyClick(pane, keys.value(words.at(1)), words.at(1) == u"Backtab" ? Qt::ShiftModifier : Qt::NoModifier);
+        } else if (words.at(0) == u"hidden") {
+            // The slide's paragraphs are hidden, the others' shown.
+            int titles = 0;
+            for (QTextBlock block = pane->document()->begin(); block.isValid(); block = block.next()) {
+                const bool title = block.blockFormat().indent() == 0;
+                titles += title ? 1 : 0;
+                QCOMPARE(block.isVisible(), title || titles != words.at(1).toInt());
+            }
         } else {
             auto *action = window.findChild<QAction *>(QStringLiteral("outline:") + words.at(1));
             QVERIFY2(action, qPrintable(gesture));
