@@ -5,6 +5,8 @@
 #include "outlinepane.h"
 
 #include <QBoxLayout>
+#include <QTextBlock>
+#include <QTextCursor>
 
 void EditorWindow::buildOutlinePane(QWidget *parent, QBoxLayout *layout)
 {
@@ -45,8 +47,13 @@ void EditorWindow::buildOutlinePane(QWidget *parent, QBoxLayout *layout)
         m_session.setEditing(QStringLiteral("title"));
     });
     connect(m_outlinePane, &OutlinePane::levelAsked, this, [this, goTo](const OutlinePane::Place &place, int step) {
+        const QTextCursor caret = m_outlinePane->textCursor();
+        const QString text = caret.block().text();
+        const int offset = caret.positionInBlock();
         goTo(place);
         runWithoutDialog(QStringLiteral("大纲"), {{QStringLiteral("操作"), step > 0 ? QStringLiteral("降级") : QStringLiteral("提升")}});
-        m_outlinePane->placeCaret(m_session.current(), m_session.editingPart(), std::max(0, m_session.caret()));
+        // The caret stays in its text, wherever the text went (a slide before or after).
+        m_outlinePane->placeCaretOn(std::max(1, m_session.current() - 1), text, offset);
+        goTo(m_outlinePane->caretPlace());
     });
 }

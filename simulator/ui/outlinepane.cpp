@@ -112,6 +112,21 @@ void OutlinePane::placeCaret(int slide, const QString &part, int position)
     }
 }
 
+bool OutlinePane::placeCaretOn(int slide, const QString &text, int offset)
+{
+    int titles = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        titles += block.userState() == titleState ? 1 : 0;
+        if (titles >= slide && titles <= slide + 1 && block.text() == text) {
+            QTextCursor cursor(block);
+            cursor.setPosition(block.position() + std::clamp(offset, 0, block.length() - 1));
+            setTextCursor(cursor);
+            return true;
+        }
+    }
+    return false;
+}
+
 OutlinePane::Place OutlinePane::placeOf(int position) const
 {
     Place place;

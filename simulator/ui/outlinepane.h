@@ -21,6 +21,9 @@ public:
     // The caret put at the start of a slide's title (slide counted from 1).
     void placeCaret(int slide, const QString &part, int position);
 
+    // The caret put into the first paragraph or title of that slide (or
+    // the slide after) that reads `text`, `offset` into it; false when none does.
+    bool placeCaretOn(int slide, const QString &text, int offset);
     // Where the caret is: the slide (from 1), "title" or "body", and the
     // place in that part's text (the body's paragraphs joined by line breaks).
     struct Place
