@@ -494,6 +494,11 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         for (auto it = fields.begin(); it != fields.end(); ++it)
             if (!it.value().trimmed().isEmpty())
                 settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
+        // The master keeps each of its objects' formats apart: they reach the slides (see Master).
+        if (spec->id == u"母版" && !fields.value(QStringLiteral("对象")).trimmed().isEmpty())
+            for (auto it = fields.begin(); it != fields.end(); ++it)
+                if (!it.value().trimmed().isEmpty() && it.key() != u"对象" && it.key() != u"母版类型")
+                    settings.insert(QStringLiteral("母版.%1.%2").arg(fields.value(QStringLiteral("对象")).trimmed(), it.key()), it.value().trimmed());
         break;
     case Effect::InsertSlide: {
         Slide slide;

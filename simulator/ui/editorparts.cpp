@@ -1,3 +1,4 @@
+#include "master.h"
 #include "editorparts.h"
 
 #include "commands.h"
@@ -630,7 +631,7 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     m_document = &document;
     m_index = index;
     m_sorter = sorter;
-    const Slide &slide = document.slides.at(index);
+    const Slide slide = Master::effective(document, index);   // the master's formats where it has none
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     m_loading = true;
     if (m_title->text() != slide.title)

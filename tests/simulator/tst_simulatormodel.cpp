@@ -1,6 +1,7 @@
 // The editor's model without a screen: what a command does to the document,
 // and where a simulator started from finds its question.
 
+#include "master.h"
 #include "document.h"
 #include "session.h"
 #include "sessionscript.h"
@@ -24,6 +25,7 @@ private slots:
     void documentKeptAsText();
     void malformedDocumentText_data();
     void malformedDocumentText();
+    void masterReachesTheSlides();
     void questionFromStartedPath_data();
     void questionFromStartedPath();
 };
@@ -183,6 +185,9 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"slide2.body = 员工三百余人\n成立于1998年\n业务遍及全国", "slide2.正文.段落2.级别 = 2", "slide2.正文.段落1.级别 = "};
     QTest::newRow("selected text's paragraph moved up") << QStringList{"select 3", "selecttext body 客户需求多样", "run 大纲 操作=上移"}
         << QStringList{"slide3.body = 市场规模稳步增长\n客户需求多样\n竞争日趋激烈"};
+    // The master's formats, each object's kept apart.
+    QTest::newRow("master title and body") << QStringList{"run 母版 母版类型=幻灯片母版 对象=标题样式 中文字体=黑体", "run 母版 母版类型=幻灯片母版 对象=第一级文本 字号=32"}
+        << QStringList{"doc.母版.标题样式.中文字体 = 黑体", "doc.母版.第一级文本.字号 = 32", "doc.母版.第一级文本.中文字体 = ", "doc.母版.对象 = 第一级文本"};
     QTest::newRow("last paragraph moves no further") << QStringList{"select 2", "run 大纲 操作=下移 内容=业务遍及全国"}
         << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
     QTest::newRow("subtitle paragraph demoted") << QStringList{"edit body", "caret 4", "run 大纲 操作=降级"}
@@ -343,6 +348,22 @@ void TestSimulatorModel::malformedDocumentText()
 {
     QFETCH(QByteArray, text);
     QVERIFY(!Document::fromJson(text));
+}
+
+void TestSimulatorModel::masterReachesTheSlides()
+{
+    Session session;
+    QCOMPARE(playScript(session, {"select 2", "run 字体 对象=标题 中文字体=隶书", "run 母版 母版类型=幻灯片母版 对象=标题样式 中文字体=黑体 颜色=深蓝色",
+                                  "run 母版 母版类型=幻灯片母版 对象=第一级文本 项目符号=◆"}), QString());
+    const Slide first = Master::effective(session.document(), 0);
+    QCOMPARE(first.attributes.value("标题.中文字体"), "黑体");
+    QCOMPARE(first.attributes.value("标题.颜色"), "深蓝色");
+    QCOMPARE(first.attributes.value("正文.项目符号"), "◆");
+    // A slide's own format wins over the master's.
+    const Slide second = Master::effective(session.document(), 1);
+    QCOMPARE(second.attributes.value("标题.中文字体"), "隶书");
+    QCOMPARE(second.attributes.value("标题.颜色"), "深蓝色");
+    QCOMPARE(Master::effective(session.document(), 9).title, QString());
 }
 
 void TestSimulatorModel::questionFromStartedPath_data()
