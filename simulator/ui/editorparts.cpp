@@ -631,7 +631,7 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     m_document = &document;
     m_index = index;
     m_sorter = sorter;
-    const Slide slide = Master::effective(document, index);   // the master's formats where it has none
+    const Slide &slide = document.slides.at(index);
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     m_loading = true;
     if (m_title->text() != slide.title)
@@ -653,7 +653,7 @@ void SlideView::placeEditors()
 {
     if (!m_document || m_index < 0 || m_index >= m_document->slides.size())
         return;
-    const Slide &slide = m_document->slides.at(m_index);
+    const Slide slide = Master::effective(*m_document, m_index);   // the master's formats where it has none
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     const QRectF r = slideRect();
     const double pxPerPt = r.width() / SlideArt::SlideWidthPt;

@@ -8,6 +8,7 @@
 #include "session.h"
 #include "simulatorfolders.h"
 #include "sessionscript.h"
+#include "slideart.h"
 #include "slideshow.h"
 #include "taskpanes.h"
 
@@ -84,6 +85,8 @@ private slots:
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
+    void masterFormatsShowOnTheSlide_data();
+    void masterFormatsShowOnTheSlide();
     void outlineEditsTheSlides_data();
     void outlineEditsTheSlides();
     void undoAndRedoGreyed_data();
@@ -2017,6 +2020,30 @@ void TestSimulatorUi::rehearsalTimesTheSlides()
         const QString path = check.section(QStringLiteral(" = "), 0, 0);
         QCOMPARE(path + QStringLiteral(" = ") + window.session().document().value(path), check);
     }
+}
+
+void TestSimulatorUi::masterFormatsShowOnTheSlide_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("master's colour and shape") << "start: doc.母版.标题样式.颜色 = 红色\nstart: doc.母版.标题样式.字形 = 加粗\n" << "红色" << true;
+    QTest::newRow("slide's own colour wins") << "start: doc.母版.标题样式.颜色 = 红色\nstart: slide1.标题.颜色 = 蓝色\n" << "蓝色" << false;
+}
+
+// The master's title format shows on a slide that has none of its own.
+void TestSimulatorUi::masterFormatsShowOnTheSlide()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, colour);
+    QFETCH(bool, bold);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\n") + start + QStringLiteral("goal: slide1.title = 不会满足\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    QVERIFY(title);
+    QCOMPARE(title->palette().color(QPalette::Text), SlideArt::colour(colour, Qt::black));
+    QCOMPARE(title->font().bold(), bold);
 }
 
 void TestSimulatorUi::outlineEditsTheSlides_data()
