@@ -132,6 +132,23 @@ bool demoteTitle(Document &document, int slide)
     return true;
 }
 
+bool splitParagraph(Document &document, int slide, int position)
+{
+    if (!valid(document, slide))
+        return false;
+    Slide &own = document.slides[slide];
+    if (position < 0 || position > own.body.size())
+        return false;
+    const int count = int(paragraphsOf(own).size());
+    const int paragraph = int(own.body.left(position).count(u'\n'));
+    QList<QMap<QString, QString>> attributes = takeParagraphAttributes(own, count);
+    if (paragraph < attributes.size())
+        attributes.insert(paragraph + 1, attributes.at(paragraph));
+    own.body.insert(position, u'\n');
+    putParagraphAttributes(own, attributes);
+    return true;
+}
+
 bool moveParagraph(Document &document, int slide, int paragraph, int step)
 {
     if (!valid(document, slide) || (step != 1 && step != -1))

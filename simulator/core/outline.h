@@ -23,6 +23,10 @@ bool demote(Document &document, int slide, int paragraph);
 // the slide before, its own paragraphs follow one level down, and the slide
 // goes. Returns false for the first slide or one that does not exist.
 bool demoteTitle(Document &document, int slide);
+// The body broken at `position` of its text (Enter): the new paragraph
+// takes the broken one's level and attributes, the later ones move along.
+// Returns false for a place outside the body.
+bool splitParagraph(Document &document, int slide, int position);
 // A paragraph one place up (step -1) or down (1) among its slide's
 // paragraphs. Returns false when it is already first or last.
 bool moveParagraph(Document &document, int slide, int paragraph, int step);

@@ -291,6 +291,20 @@ void Session::setText(const QString &part, const QString &text)
     m_document.setValue(QStringLiteral("slide%1.%2").arg(m_current).arg(part), text);
 }
 
+bool Session::breakParagraph()
+{
+    if (m_editing != u"body")
+        return false;
+    const QString &body = m_document.slides.at(m_current - 1).body;
+    const int at = m_caret < 0 || m_caret > body.size() ? int(body.size()) : m_caret;
+    remember({m_document, m_current});
+    m_redo.clear();
+    m_typing.clear();
+    Outline::splitParagraph(m_document, m_current - 1, at);
+    m_caret = at + 1;
+    return true;
+}
+
 void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields)
 {
     static const QStringList bulletOwn = {QStringLiteral("颜色"), QStringLiteral("大小"), QStringLiteral("字体"),

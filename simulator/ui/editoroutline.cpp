@@ -46,6 +46,16 @@ void EditorWindow::buildOutlinePane(QWidget *parent, QBoxLayout *layout)
         m_outlinePane->placeCaret(m_session.current(), QStringLiteral("title"), 0);
         m_session.setEditing(QStringLiteral("title"));
     });
+    connect(m_outlinePane, &OutlinePane::paragraphBreakAsked, this, [this, goTo](const OutlinePane::Place &place) {
+        goTo(place);
+        if (!m_session.breakParagraph())
+            return;
+        const int caret = m_session.caret();
+        report(TaskStep{TaskStep::Kind::Type, QStringLiteral("body"), m_session.document().slides.at(m_session.current() - 1).body, {}});
+        refresh();
+        changed();
+        m_outlinePane->placeCaret(m_session.current(), QStringLiteral("body"), caret);
+    });
     connect(m_outlinePane, &OutlinePane::levelAsked, this, [this, goTo](const OutlinePane::Place &place, int step) {
         const QTextCursor caret = m_outlinePane->textCursor();
         const QString text = caret.block().text();

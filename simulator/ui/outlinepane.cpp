@@ -182,9 +182,11 @@ void OutlinePane::keyPressEvent(QKeyEvent *event)
 {
     const Place place = caretPlace();
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        // After a title, a new slide; a new paragraph is typed in the slide itself.
+        // After a title, a new slide; in a paragraph, a new paragraph at its level.
         if (place.part == u"title")
             emit newSlideAsked(place.slide);
+        else if (!textCursor().hasSelection())
+            emit paragraphBreakAsked(place);
         return;
     }
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {

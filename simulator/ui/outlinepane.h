@@ -38,6 +38,7 @@ signals:
     void textEdited(int slide, const QString &part, const QString &text);
     void caretMoved(const Place &place);
     void newSlideAsked(int slide);
+    void paragraphBreakAsked(const Place &place);
     void levelAsked(const Place &place, int step);
 
 protected:

@@ -2064,6 +2064,8 @@ void TestSimulatorUi::outlineEditsTheSlides_data()
                        "slide2.正文.段落5.级别 = 2"};
     QTest::newRow("Enter after a title makes a slide") << QStringList{"at 2 title 4", "key Return", "keys 项目进度"}
         << QStringList{"count = 7", "slide2.title = 公司概况", "slide3.title = 项目进度", "slide4.title = 市场分析"};
+    QTest::newRow("Enter in a paragraph keeps its level") << QStringList{"at 2 body 9", "key Tab", "at 2 body 15", "key Return", "keys 新"}
+        << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n新\n业务遍及全国", "slide2.正文.段落3.级别 = 2", "slide2.正文.段落4.级别 = ", "count = 6"};
     QTest::newRow("toolbar moves the caret's paragraph") << QStringList{"at 4 body 0", "button 下移"}
         << QStringList{"slide4.body = 重点项目全部完成\n全年销售额增长18%\n新增客户120家"};
     QTest::newRow("collapsed from the toolbar") << QStringList{"at 2 body 0", "button 折叠", "hidden 2"}
