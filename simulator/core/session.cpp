@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "commands.h"
+#include "outline.h"
 #include "textsearch.h"
 
 #include <QRegularExpression>
@@ -145,13 +146,25 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
     if (spec.id != u"大纲")
         return;
     const QString operation = fields.value(QStringLiteral("操作")).trimmed();
-    if (operation != u"降级" && operation != u"提升")
+    const QString named = fields.value(QStringLiteral("内容")).trimmed();
+    // The caret in a title: 降级 makes it a paragraph of the slide before.
+    if (operation == u"降级" && m_editing == u"title" && (named.isEmpty() || named == slide.title.trimmed())) {
+        const QString before = m_current > 1 ? m_document.slides.at(m_current - 2).body : QString();
+        if (Outline::demoteTitle(m_document, m_current - 1)) {
+            const int position = before.isEmpty() ? 0 : int(before.size()) + 1;
+            m_current -= 1;
+            setSelection({m_current});
+            m_editing = QStringLiteral("body");
+            m_caret = position;
+        }
+        return;
+    }
+    if (operation != u"降级" && operation != u"提升" && operation != u"上移" && operation != u"下移")
         return;
     // The paragraph the text names (the caret's when it is that one), or the caret's.
     const QStringList paragraphs = slide.body.split(u'\n');
     const int caretParagraph = m_editing == u"body"
         ? int(slide.body.left(m_caret < 0 ? slide.body.size() : m_caret).count(u'\n')) : -1;
-    const QString named = fields.value(QStringLiteral("内容")).trimmed();
     int paragraph = caretParagraph;
     if (!named.isEmpty() && (caretParagraph < 0 || paragraphs.value(caretParagraph).trimmed() != named)) {
         paragraph = -1;
@@ -161,16 +174,36 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
     }
     if (paragraph < 0 || paragraph >= paragraphs.size())
         return;
-    const QString object = slide.layout == u"标题幻灯片" ? QStringLiteral("副标题") : QStringLiteral("正文");
-    const QString key = QStringLiteral("%1.段落%2.级别").arg(object).arg(paragraph + 1);
-    const int level = std::clamp(std::max(1, slide.attributes.value(key).toInt()) + (operation == u"降级" ? 1 : -1), 1, 5);
-    slide.attributes.insert(key, QString::number(level));
+    if (operation == u"降级") {
+        Outline::demote(m_document, m_current - 1, paragraph);
+    } else if (operation == u"上移" || operation == u"下移") {
+        const int step = operation == u"上移" ? -1 : 1;
+        if (Outline::moveParagraph(m_document, m_current - 1, paragraph, step) && m_editing == u"body") {
+            const QStringList moved = m_document.slides.at(m_current - 1).body.split(u'\n');
+            m_caret = int(moved.mid(0, paragraph + step).join(u'\n').size()) + (paragraph + step > 0 ? 1 : 0);
+        }
+    } else if (Outline::level(slide, paragraph) > 1) {
+        Outline::promote(m_document, m_current - 1, paragraph);
+    } else if (const int to = Outline::promote(m_document, m_current - 1, paragraph); to >= 0) {
+        // A first-level paragraph promoted is the title of a new slide; the caret goes along.
+        m_current = to + 1;
+        setSelection({m_current});
+        m_editing = QStringLiteral("title");
+        m_caret = -1;
+    }
 }
 
 void Session::setSelectedText(const QString &part, const QString &text)
 {
     setEditing(part);
     m_selectedText = m_editing.isEmpty() ? QString() : text;
+    // The caret stands at the selection's end (its first place in the text).
+    if (!m_selectedText.isEmpty()) {
+        const Slide &slide = m_document.slides.at(m_current - 1);
+        const QString &whole = m_editing == u"title" ? slide.title : slide.body;
+        if (const qsizetype at = whole.indexOf(m_selectedText); at >= 0)
+            m_caret = int(at + m_selectedText.size());
+    }
 }
 
 QString Session::editedObject() const
@@ -256,6 +289,20 @@ void Session::setText(const QString &part, const QString &text)
         m_typing = typing;
     }
     m_document.setValue(QStringLiteral("slide%1.%2").arg(m_current).arg(part), text);
+}
+
+bool Session::breakParagraph()
+{
+    if (m_editing != u"body")
+        return false;
+    const QString &body = m_document.slides.at(m_current - 1).body;
+    const int at = m_caret < 0 || m_caret > body.size() ? int(body.size()) : m_caret;
+    remember({m_document, m_current});
+    m_redo.clear();
+    m_typing.clear();
+    Outline::splitParagraph(m_document, m_current - 1, at);
+    m_caret = at + 1;
+    return true;
 }
 
 void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields)
@@ -461,6 +508,11 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         for (auto it = fields.begin(); it != fields.end(); ++it)
             if (!it.value().trimmed().isEmpty())
                 settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
+        // The master keeps each of its objects' formats apart: they reach the slides (see Master).
+        if (spec->id == u"母版" && !fields.value(QStringLiteral("对象")).trimmed().isEmpty())
+            for (auto it = fields.begin(); it != fields.end(); ++it)
+                if (!it.value().trimmed().isEmpty() && it.key() != u"对象" && it.key() != u"母版类型")
+                    settings.insert(QStringLiteral("母版.%1.%2").arg(fields.value(QStringLiteral("对象")).trimmed(), it.key()), it.value().trimmed());
         break;
     case Effect::InsertSlide: {
         Slide slide;

@@ -88,6 +88,10 @@ public:
     void setSelectedText(const QString &part, const QString &text);
     QString selectedText() const { return m_editing.isEmpty() ? QString() : m_selectedText; }
 
+    // Enter at the caret in the body (the outline's): a new paragraph there,
+    // at the broken paragraph's level. False when the caret is not in the body.
+    bool breakParagraph();
+
     // Text typed into the current slide: part is "title", "body" or "notes".
     void setText(const QString &part, const QString &text);
 

@@ -1,3 +1,4 @@
+#include "master.h"
 #include "editorparts.h"
 
 #include "commands.h"
@@ -652,7 +653,7 @@ void SlideView::placeEditors()
 {
     if (!m_document || m_index < 0 || m_index >= m_document->slides.size())
         return;
-    const Slide &slide = m_document->slides.at(m_index);
+    const Slide slide = Master::effective(*m_document, m_index);   // the master's formats where it has none
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     const QRectF r = slideRect();
     const double pxPerPt = r.width() / SlideArt::SlideWidthPt;

@@ -3,6 +3,7 @@
 #include "commanddialog.h"
 #include "drawingbar.h"
 #include "editorparts.h"
+#include "outlinepane.h"
 #include "formatbar.h"
 #include "inputroute.h"
 #include "slideart.h"
@@ -518,6 +519,7 @@ void EditorWindow::buildCentre()
     m_thumbnails = new SlideThumbnails(&m_session.document(), m_slideList);
     m_slideList->setItemDelegate(m_thumbnails);
     work->addWidget(m_slideList);
+    buildOutlinePane(content, work);
     // A click selects one slide, Shift or Ctrl with it several; a click on
     // the slide already selected is still the step the guide asks for.
     m_slideList->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -1106,6 +1108,10 @@ void EditorWindow::refresh()
         m_zoom->setCurrentText(zoom);
     const bool outline = settings.value(QStringLiteral("左侧窗格.选项卡")) == u"大纲";
     m_thumbnails->setOutline(outline);
+    const bool outlineShown = outline && !fullScreen && settings.value(QStringLiteral("左侧窗格.显示")) != u"关闭";
+    m_outlinePane->setVisible(outlineShown);
+    if (outlineShown)
+        m_outlinePane->showDocument(document);
     while (m_slideList->count() > document.slides.size())
         delete m_slideList->item(m_slideList->count() - 1);
     while (m_slideList->count() < document.slides.size())

@@ -14,6 +14,8 @@ class GuideMark;
 class InputRoute;
 class QComboBox;
 class QLineEdit;
+class OutlinePane;
+class QBoxLayout;
 class QToolBar;
 class QListWidget;
 class QMenu;
@@ -137,6 +139,8 @@ private:
     TaskStrip *m_strip = nullptr;
     QListWidget *m_slideList = nullptr;
     SlideThumbnails *m_thumbnails = nullptr;
+    OutlinePane *m_outlinePane = nullptr;   // the 大纲 tab's editable outline
+    void buildOutlinePane(QWidget *parent, QBoxLayout *layout);
     SlideView *m_slide = nullptr;
     QWidget *m_notesPane = nullptr;
     QLineEdit *m_notes = nullptr;

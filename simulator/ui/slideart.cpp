@@ -1,3 +1,4 @@
+#include "master.h"
 #include "slideart.h"
 
 #include "session.h"
@@ -515,7 +516,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
 {
     if (index < 0 || index >= document.slides.size())
         return;
-    const Slide &slide = document.slides.at(index);
+    const Slide slide = Master::effective(document, index);   // the master's formats where it has none
     p.save();
     p.setClipRect(r);
     if (parts & Background)

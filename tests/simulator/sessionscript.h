@@ -13,6 +13,7 @@
 //   "show 绘图笔"                     an action in the running show
 //   "edit body"                       the caret placed in a placeholder of the current slide
 //   "caret 3"                         the caret moved to that place of its text
+//   "selecttext body 市场"            text selected in a placeholder (the caret goes after it)
 //   "move 2,4 6"                      slides dragged before slide 6 (7: to the end)
 //   "run 字体 对象=标题 字号=44"      a command with its dialog's fields
 // Returns the first action the session refused, or an empty text.
@@ -29,6 +30,8 @@ inline QString playScript(Session &session, const QStringList &actions)
             session.setEditing(words.value(1));
         } else if (words.at(0) == u"caret") {
             session.setCaret(words.value(1).toInt());
+        } else if (words.at(0) == u"selecttext") {
+            session.setSelectedText(words.value(1), words.mid(2).join(u' '));
         } else if (words.at(0) == u"move") {
             done = session.moveSlides(Document::slideNumbers(words.value(1)), words.value(2).toInt());
         } else if (words.at(0) == u"show") {

@@ -1,6 +1,7 @@
 // The editor's model without a screen: what a command does to the document,
 // and where a simulator started from finds its question.
 
+#include "master.h"
 #include "document.h"
 #include "session.h"
 #include "sessionscript.h"
@@ -24,6 +25,7 @@ private slots:
     void documentKeptAsText();
     void malformedDocumentText_data();
     void malformedDocumentText();
+    void masterReachesTheSlides();
     void questionFromStartedPath_data();
     void questionFromStartedPath();
 };
@@ -163,8 +165,31 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("named paragraph down twice, up once") << QStringList{"select 2", "run 大纲 操作=降级 内容=业务遍及全国",
                                                                         "run 大纲 操作=降级 内容=业务遍及全国", "run 大纲 操作=提升 内容=业务遍及全国"}
         << QStringList{"slide2.正文.段落3.级别 = 2"};
-    QTest::newRow("no level above the first") << QStringList{"select 2", "edit body", "caret 0", "run 大纲 操作=提升"}
-        << QStringList{"slide2.正文.段落1.级别 = 1"};
+    // A first-level paragraph promoted is a new slide's title; a title demoted joins the slide before.
+    QTest::newRow("first paragraph promoted to a slide") << QStringList{"select 2", "edit body", "caret 0", "run 大纲 操作=提升"}
+        << QStringList{"count = 7", "slide2.body = ", "slide3.title = 成立于1998年", "slide3.body = 员工三百余人\n业务遍及全国", "doc.选中 = 3"};
+    QTest::newRow("middle paragraph promoted, the rest follow") << QStringList{"select 3", "edit body", "caret 9", "run 大纲 操作=提升"}
+        << QStringList{"count = 7", "slide3.body = 市场规模稳步增长", "slide4.title = 竞争日趋激烈", "slide4.body = 客户需求多样",
+                       "slide4.layout = 标题和文本", "slide5.title = 销售业绩"};
+    QTest::newRow("following paragraphs one level up") << QStringList{"select 3", "run 大纲 操作=降级 内容=客户需求多样",
+                                                                      "run 大纲 操作=降级 内容=客户需求多样", "run 大纲 操作=提升 内容=竞争日趋激烈"}
+        << QStringList{"slide4.title = 竞争日趋激烈", "slide4.正文.段落1.级别 = 2", "slide3.正文.段落3.级别 = "};
+    QTest::newRow("promoted slide taken back") << QStringList{"select 3", "edit body", "caret 9", "run 大纲 操作=提升", "run 撤销"}
+        << QStringList{"count = 6", "slide3.body = 市场规模稳步增长\n竞争日趋激烈\n客户需求多样"};
+    QTest::newRow("title demoted into the slide before") << QStringList{"select 3", "run 大纲 操作=降级 内容=客户需求多样", "edit title", "run 大纲 操作=降级"}
+        << QStringList{"count = 5", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国\n市场分析\n市场规模稳步增长\n竞争日趋激烈\n客户需求多样",
+                       "slide2.正文.段落4.级别 = ", "slide2.正文.段落5.级别 = 2", "slide2.正文.段落7.级别 = 3", "slide3.title = 销售业绩", "doc.选中 = 2"};
+    QTest::newRow("first title stays a title") << QStringList{"edit title", "run 大纲 操作=降级"}
+        << QStringList{"count = 6", "slide1.title = 年度工作总结"};
+    QTest::newRow("paragraph moved down with its level") << QStringList{"select 2", "run 大纲 操作=降级 内容=成立于1998年", "edit body", "caret 0", "run 大纲 操作=下移"}
+        << QStringList{"slide2.body = 员工三百余人\n成立于1998年\n业务遍及全国", "slide2.正文.段落2.级别 = 2", "slide2.正文.段落1.级别 = "};
+    QTest::newRow("selected text's paragraph moved up") << QStringList{"select 3", "selecttext body 客户需求多样", "run 大纲 操作=上移"}
+        << QStringList{"slide3.body = 市场规模稳步增长\n客户需求多样\n竞争日趋激烈"};
+    // The master's formats, each object's kept apart.
+    QTest::newRow("master title and body") << QStringList{"run 母版 母版类型=幻灯片母版 对象=标题样式 中文字体=黑体", "run 母版 母版类型=幻灯片母版 对象=第一级文本 字号=32"}
+        << QStringList{"doc.母版.标题样式.中文字体 = 黑体", "doc.母版.第一级文本.字号 = 32", "doc.母版.第一级文本.中文字体 = ", "doc.母版.对象 = 第一级文本"};
+    QTest::newRow("last paragraph moves no further") << QStringList{"select 2", "run 大纲 操作=下移 内容=业务遍及全国"}
+        << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
     QTest::newRow("subtitle paragraph demoted") << QStringList{"edit body", "caret 4", "run 大纲 操作=降级"}
         << QStringList{"slide1.副标题.段落2.级别 = 2"};
     QTest::newRow("value of the chart's data") << QStringList{"run 图表选项 单元格=第一季度、东部 数据=50"} << QStringList{"slide1.图表.第一季度、东部 = 50"};
@@ -323,6 +348,22 @@ void TestSimulatorModel::malformedDocumentText()
 {
     QFETCH(QByteArray, text);
     QVERIFY(!Document::fromJson(text));
+}
+
+void TestSimulatorModel::masterReachesTheSlides()
+{
+    Session session;
+    QCOMPARE(playScript(session, {"select 2", "run 字体 对象=标题 中文字体=隶书", "run 母版 母版类型=幻灯片母版 对象=标题样式 中文字体=黑体 颜色=深蓝色",
+                                  "run 母版 母版类型=幻灯片母版 对象=第一级文本 项目符号=◆"}), QString());
+    const Slide first = Master::effective(session.document(), 0);
+    QCOMPARE(first.attributes.value("标题.中文字体"), "黑体");
+    QCOMPARE(first.attributes.value("标题.颜色"), "深蓝色");
+    QCOMPARE(first.attributes.value("正文.项目符号"), "◆");
+    // A slide's own format wins over the master's.
+    const Slide second = Master::effective(session.document(), 1);
+    QCOMPARE(second.attributes.value("标题.中文字体"), "隶书");
+    QCOMPARE(second.attributes.value("标题.颜色"), "深蓝色");
+    QCOMPARE(Master::effective(session.document(), 9).title, QString());
 }
 
 void TestSimulatorModel::questionFromStartedPath_data()

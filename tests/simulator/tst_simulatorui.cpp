@@ -4,9 +4,11 @@
 #include "editorwindow.h"
 #include "folderview.h"
 #include "formatbar.h"
+#include "outlinepane.h"
 #include "session.h"
 #include "simulatorfolders.h"
 #include "sessionscript.h"
+#include "slideart.h"
 #include "slideshow.h"
 #include "taskpanes.h"
 
@@ -33,6 +35,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 
 #include <algorithm>
 
@@ -82,6 +85,10 @@ private slots:
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
     void passwordsAreMasked();
+    void masterFormatsShowOnTheSlide_data();
+    void masterFormatsShowOnTheSlide();
+    void outlineEditsTheSlides_data();
+    void outlineEditsTheSlides();
     void undoAndRedoGreyed_data();
     void undoAndRedoGreyed();
     void fileDialogsListTheFolder_data();
@@ -2012,6 +2019,119 @@ void TestSimulatorUi::rehearsalTimesTheSlides()
     for (const QString &check : checks) {
         const QString path = check.section(QStringLiteral(" = "), 0, 0);
         QCOMPARE(path + QStringLiteral(" = ") + window.session().document().value(path), check);
+    }
+}
+
+void TestSimulatorUi::masterFormatsShowOnTheSlide_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("master's colour and shape") << "start: doc.母版.标题样式.颜色 = 红色\nstart: doc.母版.标题样式.字形 = 加粗\n" << "红色" << true;
+    QTest::newRow("slide's own colour wins") << "start: doc.母版.标题样式.颜色 = 红色\nstart: slide1.标题.颜色 = 蓝色\n" << "蓝色" << false;
+}
+
+// The master's title format shows on a slide that has none of its own.
+void TestSimulatorUi::masterFormatsShowOnTheSlide()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, colour);
+    QFETCH(bool, bold);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\n") + start + QStringLiteral("goal: slide1.title = 不会满足\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    QVERIFY(title);
+    QCOMPARE(title->palette().color(QPalette::Text), SlideArt::colour(colour, Qt::black));
+    QCOMPARE(title->font().bold(), bold);
+}
+
+void TestSimulatorUi::outlineEditsTheSlides_data()
+{
+    // Gestures in the 大纲 tab's outline: "at <slide> <part> <place>" puts
+    // the caret there, "keys" types, "key" presses one key, "button" clicks
+    // the 大纲 toolbar's button.
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("checks");
+    QTest::newRow("typing into a title") << QStringList{"at 2 title 4", "keys 简介"} << QStringList{"slide2.title = 公司概况简介", "doc.选中 = 2"};
+    QTest::newRow("typing into a paragraph") << QStringList{"at 2 body 9", "keys 约"}
+        << QStringList{"slide2.body = 成立于1998年\n约员工三百余人\n业务遍及全国", "slide2.正文.段落2.级别 = "};
+    QTest::newRow("Tab demotes the paragraph") << QStringList{"at 2 body 9", "key Tab"} << QStringList{"slide2.正文.段落2.级别 = 2", "count = 6"};
+    QTest::newRow("Shift+Tab on a first level makes a slide") << QStringList{"at 3 body 9", "key Backtab", "keys 新"}
+        << QStringList{"count = 7", "slide3.body = 市场规模稳步增长", "slide4.title = 新竞争日趋激烈", "slide4.body = 客户需求多样"};
+    QTest::newRow("Tab on a title joins the slide before") << QStringList{"at 3 title 0", "key Tab", "keys 新"}
+        << QStringList{"count = 5", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国\n新市场分析\n市场规模稳步增长\n竞争日趋激烈\n客户需求多样",
+                       "slide2.正文.段落5.级别 = 2"};
+    QTest::newRow("Enter after a title makes a slide") << QStringList{"at 2 title 4", "key Return", "keys 项目进度"}
+        << QStringList{"count = 7", "slide2.title = 公司概况", "slide3.title = 项目进度", "slide4.title = 市场分析"};
+    QTest::newRow("Enter in a paragraph keeps its level") << QStringList{"at 2 body 9", "key Tab", "at 2 body 15", "key Return", "keys 新"}
+        << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n新\n业务遍及全国", "slide2.正文.段落3.级别 = 2", "slide2.正文.段落4.级别 = ", "count = 6"};
+    QTest::newRow("toolbar moves the caret's paragraph") << QStringList{"at 4 body 0", "button 下移"}
+        << QStringList{"slide4.body = 重点项目全部完成\n全年销售额增长18%\n新增客户120家"};
+    QTest::newRow("collapsed from the toolbar") << QStringList{"at 2 body 0", "button 折叠", "hidden 2"}
+        << QStringList{"slide2.大纲.操作 = 折叠", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
+    QTest::newRow("Backspace keeps the paragraphs apart") << QStringList{"at 2 body 9", "key Backspace"}
+        << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国", "slide2.title = 公司概况"};
+}
+
+void TestSimulatorUi::outlineEditsTheSlides()
+{
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: doc.左侧窗格.选项卡 = 大纲\ngoal: slide1.title = 不会满足\n")));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *pane = window.findChild<OutlinePane *>(QStringLiteral("outlinePane"));
+    QVERIFY(pane && pane->isVisible());
+    for (const QString &gesture : gestures) {
+        const QStringList words = gesture.split(u' ');
+        if (words.at(0) == u"at") {
+            pane->setFocus();
+            pane->placeCaret(words.at(1).toInt(), words.at(2), words.at(3).toInt());
+        } else if (words.at(0) == u"keys") {
+            // Chinese comes through the input method, committed at the caret.
+            QInputMethodEvent typed;
+            typed.setCommitString(words.at(1));
+            QApplication::sendEvent(pane, &typed);
+        } else if (words.at(0) == u"key") {
+            const QMap<QString, Qt::Key> keys = {{"Tab", Qt::Key_Tab}, {"Backtab", Qt::Key_Backtab}, {"Return", Qt::Key_Return}, {"Backspace", Qt::Key_Backspace}};
+            QTest::keyClick(pane, keys.value(words.at(1)), words.at(1) == u"Backtab" ? Qt::ShiftModifier : Qt::NoModifier);
+        } else if (words.at(0) == u"hidden") {
+            // The slide's paragraphs are hidden, the others' shown.
+            int titles = 0;
+            for (QTextBlock block = pane->document()->begin(); block.isValid(); block = block.next()) {
+                const bool title = block.blockFormat().indent() == 0;
+                titles += title ? 1 : 0;
+                QCOMPARE(block.isVisible(), title || titles != words.at(1).toInt());
+            }
+        } else {
+            auto *action = window.findChild<QAction *>(QStringLiteral("outline:") + words.at(1));
+            QVERIFY2(action, qPrintable(gesture));
+            action->trigger();
+        }
+    }
+    const Document &document = window.session().document();
+    for (const QString &check : checks)
+        QCOMPARE(document.value(check.section(QStringLiteral(" = "), 0, 0)), check.section(QStringLiteral(" = "), 1));
+    // The outline shows the slides as they are now, paragraphs indented by level.
+    QStringList shown;
+    for (int n = 1; n <= document.slides.size(); ++n) {
+        const Slide &slide = document.slides.at(n - 1);
+        shown << slide.title;
+        if (!slide.body.isEmpty())
+            shown << slide.body;
+    }
+    QCOMPARE(pane->toPlainText(), shown.join(u'\n'));
+    QTextBlock block = pane->document()->begin();
+    for (int n = 1; n <= document.slides.size(); ++n) {
+        QCOMPARE(block.blockFormat().indent(), 0);
+        block = block.next();
+        for (int k = 1; k <= (document.slides.at(n - 1).body.isEmpty() ? 0 : document.slides.at(n - 1).body.count(u'\n') + 1); ++k) {
+            QCOMPARE(block.blockFormat().indent(), std::max(1, document.value(QStringLiteral("slide%1.正文.段落%2.级别").arg(n).arg(k)).toInt()));
+            block = block.next();
+        }
     }
 }
 
