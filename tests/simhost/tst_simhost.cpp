@@ -121,7 +121,9 @@ HostWindow *TestSimHost::showHost()
     m_window = std::make_unique<HostWindow>(m_bank->connectionString());
     m_window->move(60, 40);
     m_window->show();
-    if (!QTest::qWaitForWindowExposed(m_window.get()))
+    // With a window manager and the other tests busy on both cores, mapping
+    // can take longer than QtTest's five seconds.
+    if (!QTest::qWaitForWindowExposed(m_window.get(), 20000))
         return nullptr;
     return m_window.get();
 }
