@@ -115,6 +115,16 @@ Task taskFrom(const QString &lines)
 }
 
 // Sets a field the way the candidate would, whatever control the dialog uses.
+// Shown, mapped and holding the keyboard focus, as the candidate finds the editor.
+bool showActive(QWidget &window)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 void setThroughControl(QWidget *control, const QString &value)
 {
     if (auto *combo = qobject_cast<QComboBox *>(control)) {
@@ -516,10 +526,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                                        [](const TaskCheck &check) { return check.path.startsWith(u"doc.方式."); });
     EditorWindow window(task);
     window.setGuideEnabled(guided);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     bool met = false;
     connect(&window, &EditorWindow::documentChanged, this, [&met](bool goalMet) { met = goalMet; });
     auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
@@ -984,10 +991,7 @@ void TestSimulatorUi::caretEditsTheText()
     QFETCH(QStringList, gestures);
     QFETCH(QStringList, checks);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n")));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
     auto *body = window.findChild<QTextEdit *>(QStringLiteral("body"));
     for (const QString &gesture : gestures) {
@@ -1298,9 +1302,7 @@ void TestSimulatorUi::drawingToolbarMenus()
     QFETCH(QString, entry);
     QFETCH(QStringList, checks);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + start));
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     window.trigger(QStringLiteral("工具栏"));
     window.openDialog()->setValue(QStringLiteral("工具栏"), QStringLiteral("绘图"));
     window.openDialog()->setValue(QStringLiteral("显示"), QStringLiteral("显示"));
@@ -1367,9 +1369,7 @@ void TestSimulatorUi::searchOnScreen()
     QFETCH(QString, selected);
     QFETCH(QString, notice);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     window.trigger(command);
     QVERIFY(window.openDialog());
     for (const QString &field : fields)
@@ -1419,9 +1419,7 @@ void TestSimulatorUi::dialogsOnTheCaret()
     QFETCH(QString, object);
     QFETCH(bool, asked);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     if (!part.isEmpty())
@@ -1441,9 +1439,7 @@ void TestSimulatorUi::dialogsOnTheCaret()
 void TestSimulatorUi::menusHaveAccessKeysAndTicks()
 {
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     QStringList titles;
     for (QAction *title : window.menuBar()->actions())
         titles << title->text();
@@ -1498,9 +1494,7 @@ void TestSimulatorUi::keysActOnTheSlides()
     QFETCH(QStringList, gestures);
     QFETCH(QStringList, checks);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
     for (const QString &g : gestures) {
         if (g.startsWith(u"listkey ")) {
@@ -2079,10 +2073,7 @@ void TestSimulatorUi::outlineEditsTheSlides()
     QFETCH(QStringList, gestures);
     QFETCH(QStringList, checks);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: doc.左侧窗格.选项卡 = 大纲\ngoal: slide1.title = 不会满足\n")));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     auto *pane = window.findChild<OutlinePane *>(QStringLiteral("outlinePane"));
     QVERIFY(pane && pane->isVisible());
     for (const QString &gesture : gestures) {
