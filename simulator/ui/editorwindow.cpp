@@ -1328,8 +1328,11 @@ void EditorWindow::updateGuide()
         }
         break;
     case TaskStep::Kind::Field:
-        if (m_dialog)
+        if (m_dialog) {
             target = m_dialog->revealField(step->arg);
+            if (!target)   // a value the dialog takes by the button that closes it
+                target = m_dialog->acceptButton(step->value);
+        }
         break;
     case TaskStep::Kind::Ok:
         if (m_dialog)
