@@ -726,6 +726,18 @@ void EditorWindow::trigger(const QString &commandId)
         if (!current.contains(QStringLiteral("字号")))
             dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
     }
+    // The show's defaults: the speaker's full screen through every slide (从
+    // the first 到 the last), the red pen, the rehearsed times where there are any.
+    if (commandId == u"设置放映方式") {
+        const QMap<QString, QString> whole = {{QStringLiteral("放映类型"), QStringLiteral("演讲者放映（全屏幕）")},
+                                              {QStringLiteral("放映幻灯片"), QStringLiteral("全部")}, {QStringLiteral("从"), QStringLiteral("1")},
+                                              {QStringLiteral("到"), QString::number(m_session.document().slides.size())},
+                                              {QStringLiteral("绘图笔颜色"), QStringLiteral("红色")},
+                                              {QStringLiteral("换片方式"), QStringLiteral("如果存在排练时间，则使用它")}};
+        for (auto it = whole.begin(); it != whole.end(); ++it)
+            if (!current.contains(it.key()))
+                dialog->setValue(it.key(), it.value());
+    }
     // The text selected in the placeholder is what the dialog formats.
     if (spec->field(QStringLiteral("选中文字")) && !m_session.selectedText().isEmpty())
         dialog->setValue(QStringLiteral("选中文字"), m_session.selectedText());

@@ -66,6 +66,8 @@ private slots:
     void slideAttributesArePainted();
     void showActionsReachTheDocument_data();
     void showActionsReachTheDocument();
+    void showRunsThroughTheSlidesSetUp_data();
+    void showRunsThroughTheSlidesSetUp();
     void guideLeadsThroughTheShow_data();
     void guideLeadsThroughTheShow();
     void toolbarsFitTheShownPart();
@@ -1228,6 +1230,38 @@ void TestSimulatorUi::showActionsReachTheDocument()
     }
     QCOMPARE(show->isVisible() && !show->atEnd() ? show->slideIndex() + 1 : 0, shownSlide);
     QCOMPARE(show->hasInk(), ink);
+}
+
+void TestSimulatorUi::showRunsThroughTheSlidesSetUp_data()
+{
+    QTest::addColumn<QString>("setUp");       // start lines of the task
+    QTest::addColumn<QList<int>>("shown");    // the slides the show passes, in order
+    QTest::newRow("every slide but the hidden one") << "start: slide3.hidden = 1\n" << QList<int>{1, 2, 4, 5, 6};
+    QTest::newRow("from 2 to 4, 3 hidden") << "start: doc.放映方式.放映幻灯片 = 从\nstart: doc.放映方式.从 = 2\n"
+                                               "start: doc.放映方式.到 = 4\nstart: slide3.hidden = 1\n"
+                                            << QList<int>{2, 4};
+    QTest::newRow("a custom show") << "start: doc.自定义放映.名称 = 精简版\nstart: doc.自定义放映.幻灯片 = 第1、3、5张\n"
+                                      "start: doc.放映方式.放映幻灯片 = 自定义放映\nstart: doc.放映方式.自定义放映 = 精简版\n"
+                                   << QList<int>{1, 3, 5};
+}
+
+// The show from the first slide passes the slides 设置放映方式 names, and
+// ends after the last of them.
+void TestSimulatorUi::showRunsThroughTheSlidesSetUp()
+{
+    QFETCH(QString, setUp);
+    QFETCH(QList<int>, shown);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + setUp));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    SlideShow *show = startShow(window, false);
+    QVERIFY(show);
+    QList<int> passed;
+    for (int i = 0; i < 8 && !show->atEnd(); ++i) {
+        passed << show->slideIndex() + 1;
+        QVERIFY(gesture(show, QStringLiteral("key Right")));
+    }
+    QCOMPARE(passed, shown);
 }
 
 void TestSimulatorUi::guideLeadsThroughTheShow_data()
