@@ -446,6 +446,13 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     return true;
 }
 
+void Session::showPane(const QString &commandId, const QString &route)
+{
+    run(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), commandId}});
+    if (!route.isEmpty())
+        m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
+}
+
 void Session::remember(State before)
 {
     constexpr qsizetype Depth = 100;  // as far back as the editor's own undo goes

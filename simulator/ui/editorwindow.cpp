@@ -1,4 +1,5 @@
 #include "editorwindow.h"
+#include "panesteps.h"
 
 #include "commanddialog.h"
 #include "drawingbar.h"
@@ -619,7 +620,9 @@ void EditorWindow::buildCentre()
     m_taskPane->setFixedWidth(168);
     work->addWidget(m_taskPane);
     connect(m_taskPane, &TaskPane::activated, this, &EditorWindow::taskPaneEntry);
-    connect(m_taskPane, &TaskPane::chosen, this, &EditorWindow::runWithoutDialog);
+    connect(m_taskPane, &TaskPane::chosen, this, &EditorWindow::paneChosen);
+    connect(m_taskPane, &TaskPane::picked, this, &EditorWindow::panePicked);
+    connect(m_taskPane, &TaskPane::dialogAsked, this, &EditorWindow::openPaneDialog);
 
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
@@ -657,6 +660,14 @@ void EditorWindow::trigger(const QString &commandId)
         report(TaskStep{TaskStep::Kind::Field, QStringLiteral("文件名"), m_session.fileName(), {}});
         report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
         runFromDialog(commandId, fields, route);
+        return;
+    }
+    if (PaneSteps::isPane(commandId)) {
+        // Where a path still says 确定 right after, showing the pane was it.
+        report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+        m_session.showPane(commandId, route);
+        refresh();
+        changed();
         return;
     }
     if (!spec->hasDialog()) {
@@ -885,13 +896,14 @@ void EditorWindow::taskPaneEntry(const QString &entry)
     if (entry == u"close") {
         runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), QStringLiteral("关闭")}});
     } else if (entry.startsWith(u"pane:")) {
+        report(TaskStep{TaskStep::Kind::Pane, what, {}, {}});
         runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), what}});
     } else if (entry.startsWith(u"design:")) {
         // A template clicked in the pane goes to every slide.
-        runWithoutDialog(QStringLiteral("幻灯片设计"), {{QStringLiteral("设计模板"), what},
-                                                      {QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
+        paneChosen(QStringLiteral("幻灯片设计"), {{QStringLiteral("设计模板"), what},
+                                                {QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
     } else if (entry.startsWith(u"layout:")) {
-        runWithoutDialog(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), what}});
+        paneChosen(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), what}});
     } else if (what == u"空白演示文稿") {
         runWithoutDialog(QStringLiteral("新建"), {{QStringLiteral("模板"), what}});
     } else if (what == u"根据设计模板" || what == u"根据现有演示文稿") {
@@ -1298,8 +1310,10 @@ void EditorWindow::updateGuide()
         }
         break;
     case TaskStep::Kind::Field:
-        if (m_dialog)
+        if (m_dialog && m_dialog->isVisible())
             target = m_dialog->revealField(step->arg);
+        else
+            markPaneField(*step, &target, &area);
         break;
     case TaskStep::Kind::Ok:
         if (m_dialog)
@@ -1316,6 +1330,9 @@ void EditorWindow::updateGuide()
         break;
     case TaskStep::Kind::Toolbar:
         target = toolbarControl(step->arg);
+        break;
+    case TaskStep::Kind::Pane:
+        markPaneSwitch(*step, &target, &area);
         break;
     case TaskStep::Kind::Click:
     case TaskStep::Kind::SelectText:

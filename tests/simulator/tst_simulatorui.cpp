@@ -5,6 +5,7 @@
 #include "folderview.h"
 #include "formatbar.h"
 #include "outlinepane.h"
+#include "panesteps.h"
 #include "session.h"
 #include "simulatorfolders.h"
 #include "sessionscript.h"
@@ -354,9 +355,9 @@ void TestSimulatorUi::guidedMenuStaysOpen()
 void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
 {
     QTest::addColumn<QString>("command");
-    for (const char *command : {"字体", "幻灯片版式", "新幻灯片", "背景", "幻灯片切换", "自定义动画", "设置放映方式",
+    for (const char *command : {"字体", "新幻灯片", "背景", "设置放映方式",
                                 "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "打开", "图片",
-                                "幻灯片（从文件）", "符号", "幻灯片设计", "对象格式", "替换"})
+                                "幻灯片（从文件）", "符号", "对象格式", "替换"})
         QTest::newRow(command) << QString::fromUtf8(command);
 }
 
@@ -399,18 +400,28 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
 
 // The guide points at a field on a tab that is not in front: the tab comes
 // forward, the mark sits on the field and the dialog says what to do there.
+// Here the dialog is 效果选项, opened from the 自定义动画 task pane.
 void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
 {
-    EditorWindow window(taskFrom(QStringLiteral("goal: slide1.动画.声音 = 鼓掌\n"
+    EditorWindow window(taskFrom(QStringLiteral("goal: slide1.动画.标题.声音 = 鼓掌\n"
+                                                "step: click title | 单击标题占位符\n"
                                                 "step: command 自定义动画 | 单击“自定义动画”命令\n"
-                                                "step: field 声音 = 鼓掌 | 在“声音”中选择“鼓掌”\n"
+                                                "step: field 声音 = 鼓掌 | 单击“效果选项…”，在“声音”中选择“鼓掌”\n"
                                                 "step: ok | 单击“确定”按钮\n")));
     window.setGuideEnabled(true);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showActive(window));
+    QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("title")), Qt::LeftButton, {}, QPoint(6, 6));
     window.trigger(QStringLiteral("自定义动画"));
+    auto *options = window.findChild<QPushButton *>(QStringLiteral("pane:效果选项"));
+    QVERIFY(options);
+    QTRY_VERIFY(options->isVisible() && options->isEnabled());
+    // Before the dialog, the mark is on the pane's button that opens it.
+    QTRY_VERIFY(window.findChild<QWidget *>(QStringLiteral("guideMark"))
+                && static_cast<GuideMark *>(window.findChild<QWidget *>(QStringLiteral("guideMark")))->target() == options);
+    QTest::mouseClick(options, Qt::LeftButton);
     CommandDialog *dialog = window.openDialog();
     QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("效果选项"));
     QWidget *sound = dialog->fieldBox(QStringLiteral("声音"));
     QTRY_VERIFY(sound->isVisible());
     auto *mark = dialog->findChild<QWidget *>(QStringLiteral("guideMark"));
@@ -421,23 +432,21 @@ void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
     // the words of its own control (a drop-down here, not a list).
     auto *hint = dialog->findChild<QLabel *>(QStringLiteral("guideHint"));
     QVERIFY(hint);
-    QTRY_COMPARE(hint->text(), QStringLiteral("第2步：在“声音”中选择或输入“鼓掌”"));
+    QTRY_COMPARE(hint->text(), QStringLiteral("第3步：在“声音”中选择或输入“鼓掌”"));
     QVERIFY(hint->isVisible());
+    // The pane asks only what it does not show itself.
+    QWidget *effect = dialog->fieldBox(QStringLiteral("效果"));
+    QVERIFY(!effect || !effect->isVisible());
 
-    // Given up, the dialog is opened again from its command, and the mark
-    // shows the way there: the title of the command's menu.
+    // Given up, the mark shows the way back: the pane's button again.
     dialog->reject();
-    auto *strip = window.findChild<TaskStrip *>(QStringLiteral("taskStrip"));
-    QVERIFY(strip);
-    QTRY_COMPARE(strip->hint(), QStringLiteral("第1步：单击“自定义动画”命令"));
-    QMenuBar *bar = window.menuBar();
-    const QList<QAction *> titles = bar->actions();
-    const auto show = std::find_if(titles.begin(), titles.end(),
-                                   [](QAction *a) { return a->iconText() == QStringLiteral("幻灯片放映"); });
-    QVERIFY(show != titles.end());
-    const QRect title(bar->mapTo(&window, bar->actionGeometry(*show).topLeft()), bar->actionGeometry(*show).size());
     QTRY_VERIFY(window.findChild<QWidget *>(QStringLiteral("guideMark"))
-                && window.findChild<QWidget *>(QStringLiteral("guideMark"))->geometry().contains(title));
+                && static_cast<GuideMark *>(window.findChild<QWidget *>(QStringLiteral("guideMark")))->target() == options);
+    QTest::mouseClick(options, Qt::LeftButton);
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("声音")), QStringLiteral("鼓掌"));
+    window.openDialog()->okButton()->click();
+    QCOMPARE(window.session().document().slides.at(0).attributes.value(QStringLiteral("动画.标题.声音")), QStringLiteral("鼓掌"));
 }
 
 // The guide's words for a dialog field name something the candidate can see
@@ -487,6 +496,67 @@ static bool clickEntry(QMenu *menu, const QString &name)
         return clickEntry(action->menu(), name);
     }
     return false;
+}
+
+namespace {
+bool pickFrom(QComboBox *box, const QString &text);
+}
+
+// The command whose task pane the field step before `index` is for; empty
+// when it is a dialog's.
+static QString paneCommandAt(const QList<TaskStep> &steps, qsizetype index)
+{
+    for (qsizetype k = index - 1; k >= 0; --k)
+        if (steps.at(k).kind == TaskStep::Kind::Command || steps.at(k).kind == TaskStep::Kind::Pane)
+            return PaneSteps::isPane(steps.at(k).arg) ? steps.at(k).arg : QString();
+    return {};
+}
+
+// A field step taken in the task pane through its control: a box, a
+// button, a painted entry, an entry of the drop-down the pane has open, or
+// the field of the dialog a button of the pane opens.
+static bool playPaneField(EditorWindow &window, const TaskStep &step)
+{
+    auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    if (!pane || !pane->isVisible())
+        return false;
+    const QString value = step.value.trimmed();
+    if (QMenu *menu = pane->openMenu()) {
+        if (QAction *entry = pane->menuEntry(step.arg, value)) {
+            if (step.arg == u"类别") {   // its submenu opened
+                menu->setActiveAction(entry);
+                QTest::keyClick(menu, Qt::Key_Right);
+                return QTest::qWaitFor([entry] { return entry->menu()->isVisible(); }, 2000);
+            }
+            return clickEntry(menu, entry->objectName());
+        }
+        menu->close();
+    }
+    QRect area;
+    QWidget *control = nullptr;
+    // A painted entry is there once the pane has been painted.
+    if (!QTest::qWaitFor([&] { return (control = pane->fieldControl(step.arg, value, &area)) != nullptr; }, 2000)
+        || !control->isVisible() || !control->isEnabled())
+        return false;
+    if (control == pane)
+        QTest::mouseClick(pane, Qt::LeftButton, {}, area.center());
+    else if (auto *box = qobject_cast<QComboBox *>(control))
+        return pickFrom(box, value);
+    else if (qobject_cast<QListWidget *>(control) || qobject_cast<QLineEdit *>(control) || qobject_cast<QCheckBox *>(control))
+        setThroughControl(control, value);
+    else
+        QTest::mouseClick(control, Qt::LeftButton);
+    // 添加效果 dropped its menu down: the category or effect there.
+    if ((step.arg == u"类别" || step.arg == u"效果") && pane->openMenu())
+        return QTest::qWaitFor([pane] { return pane->openMenu()->isVisible(); }, 2000) && playPaneField(window, step);
+    // 效果选项 or 编辑配色方案 opened their dialog: the field is set there.
+    if (CommandDialog *dialog = window.openDialog(); dialog && dialog->isVisible()) {
+        QWidget *field = dialog->revealField(step.arg);
+        if (!field)
+            return false;
+        setThroughControl(field, step.value);
+    }
+    return true;
 }
 
 void TestSimulatorUi::everyQuestionFollowingTheGuide_data()
@@ -725,6 +795,10 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Field: {
+            if (!dialogOpen && !paneCommandAt(path.steps, i).isEmpty()) {
+                QVERIFY2(playPaneField(window, step), qPrintable(where + QStringLiteral("（任务窗格）")));
+                break;
+            }
             QVERIFY2(window.openDialog(), qPrintable(where));
             QWidget *control = window.openDialog()->revealField(step.arg);
             QVERIFY2(control, qPrintable(where));
@@ -732,6 +806,8 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Ok:
+            if (!dialogOpen && !paneCommandAt(path.steps, i).isEmpty())
+                break;   // the pane's change was made at once
             QVERIFY2(window.openDialog(), qPrintable(where));
             window.openDialog()->okButton()->click();
             break;
@@ -745,6 +821,16 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 body->selectAll();
                 body->insertPlainText(step.value);
             }
+            break;
+        }
+        case TaskStep::Kind::Pane: {
+            // The title of the pane shown drops its switcher down.
+            auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+            QVERIFY2(pane && pane->isVisible(), qPrintable(where));
+            QTest::mouseClick(pane, Qt::LeftButton, {}, pane->entryRect(QStringLiteral("switch")).center());
+            QMenu *switcher = pane->switcher();
+            QVERIFY2(switcher && QTest::qWaitFor([switcher] { return switcher->isVisible(); }, 2000), qPrintable(where));
+            QVERIFY2(clickEntry(switcher, QStringLiteral("pane:") + step.arg), qPrintable(where));
             break;
         }
         case TaskStep::Kind::Show: {
@@ -814,7 +900,8 @@ void TestSimulatorUi::taskPaneEntries()
     for (const QString &pair : fields.split(u';', Qt::SkipEmptyParts))
         values.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
     Session expected(task.startDocument());
-    expected.run(command, values);
+    // A change made in a pane of the command's own is noted as made there.
+    expected.run(command, values, PaneSteps::isPane(command) ? QStringLiteral("任务窗格") : QString());
     QVERIFY(window.session().document() == expected.document());
     QVERIFY(!(window.session().document() == task.startDocument()));
 }
