@@ -420,8 +420,11 @@ TransitionPane::TransitionPane(QWidget *parent) : QWidget(parent)
                 emit chosen(QStringLiteral("幻灯片切换"), {{field, value}});
         });
     }
-    m_loop = new QCheckBox(QStringLiteral("循环播放，到下一声音开始时"), modify);
+    // The whole caption does not fit the pane's width: its start, and the rest as tip and name.
+    m_loop = new QCheckBox(QStringLiteral("循环播放…"), modify);
     m_loop->setObjectName(QStringLiteral("pane:循环播放到下一声音开始时"));
+    m_loop->setToolTip(QStringLiteral("循环播放，到下一声音开始时"));
+    m_loop->setAccessibleName(QStringLiteral("循环播放，到下一声音开始时"));
     grid->addWidget(m_loop, row++, 0, 1, 2);
     connect(m_loop, &QCheckBox::clicked, this, [this](bool on) {
         emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("循环播放到下一声音开始时"), on ? QStringLiteral("是") : QStringLiteral("否")}});

@@ -61,6 +61,8 @@ private slots:
     void taskPaneEntries();
     void taskPanesOfControls_data();
     void taskPanesOfControls();
+    void menusShowTheirPanes_data();
+    void menusShowTheirPanes();
     void caretEditsTheText_data();
     void caretEditsTheText();
     void slideAttributesArePainted_data();
@@ -982,6 +984,14 @@ bool paneGesture(EditorWindow &window, const QString &what)
         entry->trigger();
     } else if (word == u"row") {
         return clickRow(pane->animationPane() ? pane->animationPane()->list() : nullptr, words.value(1) + u' ', true);
+    } else if (word == u"entry") {
+        const QString entry = words.value(1);
+        if (!QTest::qWaitFor([pane, entry] { return !pane->entryRect(entry).isEmpty(); }))   // painted
+            return false;
+        QTest::mouseClick(pane, Qt::LeftButton, {}, pane->entryRect(entry).center());
+    } else if (word == u"pick") {
+        QMenu *menu = pane->openMenu();
+        return menu && QTest::qWaitFor([menu] { return menu->isVisible(); }) && clickEntry(menu, words.value(1));
     } else {
         return editorGesture(window, what);
     }
@@ -1050,6 +1060,60 @@ void TestSimulatorUi::taskPanesOfControls()
             QVERIFY2(chinese(name), qPrintable(control->objectName()));
         }
     }
+}
+
+void TestSimulatorUi::menusShowTheirPanes_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("gestures");   // in the pane then (see paneGesture)
+    QTest::addColumn<QStringList>("checks");     // the document afterwards
+    QTest::addColumn<QStringList>("listed");     // the effects the animation pane lists at the end
+    QTest::newRow("a layout for the selected slides") << "格式" << "幻灯片版式"
+        << QStringList{"select 2", "entry layout:标题和表格"}
+        << QStringList{"slide2.layout = 标题和表格", "slide3.layout = 标题和文本", "doc.方式.幻灯片版式 = 任务窗格"} << QStringList{};
+    QTest::newRow("a template for the selected slide") << "格式" << "幻灯片设计"
+        << QStringList{"select 3", "entry designmenu:古典", "pick 应用范围:应用"}
+        << QStringList{"slide3.设计模板 = 古典", "slide2.设计模板 = "} << QStringList{};
+    QTest::newRow("a transition on every slide") << "幻灯片放映" << "幻灯片切换"
+        << QStringList{"select 2", "effect 溶解", "box 速度 慢速", "button 应用于所有幻灯片"}
+        << QStringList{"slide1.切换.效果 = 溶解", "slide4.切换.效果 = 溶解", "slide6.切换.效果 = 溶解", "slide6.切换.速度 = 慢速"}
+        << QStringList{};
+    QTest::newRow("two effects added, the first removed") << "幻灯片放映" << "自定义动画"
+        << QStringList{"select 2", "click title", "add 进入 飞入", "click body", "add 退出 百叶窗", "row 1", "button 删除"}
+        << QStringList{"slide2.动画.正文.类别 = 退出", "slide2.动画.标题.列表 = "} << QStringList{"1 正文：百叶窗"};
+}
+
+// The menu entries of the commands with a task pane show the pane, not a
+// dialog, and the pane's controls change the slides at once.
+void TestSimulatorUi::menusShowTheirPanes()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, command);
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    QFETCH(QStringList, listed);
+    QString source = QStringLiteral("start: slides = 6\nstart: doc.任务窗格.任务窗格 = 新建演示文稿\n");
+    for (const QString &check : checks)
+        source += QStringLiteral("goal: ") + check + u'\n';
+    const Task task = taskFrom(source);
+    EditorWindow window(task);
+    QVERIFY(showActive(window));
+    auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    auto *titles = window.findChild<QMenu *>(QStringLiteral("menu:") + menu);
+    QVERIFY(pane && titles);
+    QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(titles->menuAction()).center());
+    QTRY_VERIFY(titles->isVisible());
+    QVERIFY(clickEntry(titles, QStringLiteral("command:") + command));
+    QTRY_COMPARE(window.session().document().settings.value(QStringLiteral("任务窗格.任务窗格")), command);
+    QVERIFY(!window.openDialog());
+    QTRY_COMPARE(pane->entryRect(QStringLiteral("switch")).isEmpty(), false);
+    QCOMPARE(window.session().document().settings.value(QStringLiteral("方式.") + command), QStringLiteral("菜单"));
+    for (const QString &gesture : gestures)
+        QVERIFY2(paneGesture(window, gesture), qPrintable(gesture));
+    QVERIFY2(task.isMet(window.session().document()), qPrintable(task.unmetChecks(window.session().document()).join(u'；')));
+    if (!listed.isEmpty())
+        QCOMPARE(pane->animationPane()->listed(), listed);
 }
 
 void TestSimulatorUi::caretEditsTheText_data()
