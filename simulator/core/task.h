@@ -40,7 +40,8 @@ class Session;
 //                                       the command after it is its entry
 //   step: pane 幻灯片切换 | 单击任务窗格标题中的箭头，选择“幻灯片切换”
 //                                       a task pane chosen in the switcher of the pane shown;
-//                                       the field steps after it set that pane's controls
+//                                       the field steps after it set that pane's controls;
+//                                       "pane 关闭" is the pane's ×
 //
 //   method: 快捷键                      the steps after it are another solution path;
 //                                       before the first step it names the guide's own

@@ -124,6 +124,7 @@ void EditorWindow::markPaneSwitch(const TaskStep &step, QWidget **target, std::f
         switcher->setActiveAction(switcher->findChild<QAction *>(QStringLiteral("pane:") + step.arg));
         return;
     }
+    const QString entry = step.arg == u"关闭" ? QStringLiteral("close") : QStringLiteral("switch");
     *target = m_taskPane;
-    *area = [pane = m_taskPane] { return pane->entryRect(QStringLiteral("switch")); };
+    *area = [pane = m_taskPane, entry] { return pane->entryRect(entry); };
 }

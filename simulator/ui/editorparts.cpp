@@ -244,6 +244,17 @@ QString TaskPane::spokenName(const QString &entry)
     return name.remove(QStringLiteral(" ▾"));
 }
 
+QString TaskPane::entryFor(const QString &commandId)
+{
+    if (commandId == u"新建")
+        return QStringLiteral("link:根据设计模板");
+    if (commandId == u"打开")
+        return QStringLiteral("link:其他…");
+    if (commandId == u"粘贴")
+        return QStringLiteral("link:全部粘贴");
+    return {};
+}
+
 TaskPane::TaskPane(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("taskPane"));

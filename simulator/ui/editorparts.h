@@ -79,6 +79,8 @@ public:
     // The entries as last painted, with what a screen reader calls them.
     QList<QPair<QRect, QString>> entries() const { return m_entries; }
     static QString spokenName(const QString &entry);
+    // The entry of the 新建演示文稿 or 剪贴板 pane that leads to a command; empty for none.
+    static QString entryFor(const QString &commandId);
     void activate(const QString &entry)
     {
         if (entry == u"switch")

@@ -894,6 +894,7 @@ void EditorWindow::taskPaneEntry(const QString &entry)
 {
     const QString what = entry.section(u':', 1);
     if (entry == u"close") {
+        report(TaskStep{TaskStep::Kind::Pane, QStringLiteral("关闭"), {}, {}});
         runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), QStringLiteral("关闭")}});
     } else if (entry.startsWith(u"pane:")) {
         report(TaskStep{TaskStep::Kind::Pane, what, {}, {}});
@@ -1163,6 +1164,10 @@ void EditorWindow::refresh()
 
     const QString pane = settings.value(QStringLiteral("任务窗格.任务窗格"));
     m_taskPane->setVisible(pane != u"关闭" && !fullScreen);
+    if (QAction *tick = m_actions.value(QStringLiteral("任务窗格"))) {   // 视图 → 任务窗格 is a tick item
+        tick->setCheckable(true);
+        tick->setChecked(pane != u"关闭");
+    }
     m_taskPane->showSlide(slide, m_session.editedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
@@ -1294,6 +1299,11 @@ void EditorWindow::updateGuide()
                 // The context menu is open: its entry is marked as a menu's is.
                 if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
                     popup->setActiveAction(action);
+            } else if (m_guide.methodName() == u"任务窗格" && (!before || before->kind != TaskStep::Kind::Menu)
+                       && !m_taskPane->entryRect(TaskPane::entryFor(step->arg)).isEmpty()) {
+                // The task pane's way: its entry that leads to the command.
+                target = m_taskPane;
+                area = [pane = m_taskPane, id = step->arg] { return pane->entryRect(TaskPane::entryFor(id)); };
             } else if (m_guide.methodName() == u"工具栏" && (!before || before->kind != TaskStep::Kind::Menu)) {
                 // The toolbar's way: its button.
                 for (QToolBar *bar : std::as_const(m_toolBars))

@@ -75,9 +75,9 @@ void TestSimulatorTasks::everyQuestionHasASolvableTask()
         for (const TaskPath &path : task.methods() + task.mistakes) {
             const CommandSpec *dialog = nullptr;
             for (const TaskStep &step : path.steps) {
-                if (step.kind == TaskStep::Kind::Command)
+                if (step.kind == TaskStep::Kind::Command || step.kind == TaskStep::Kind::Pane)   // a pane takes its command's fields
                     dialog = Commands::find(step.arg);
-                if (step.kind != TaskStep::Kind::Field || dialog->field(step.arg)->choices.isEmpty())
+                if (step.kind != TaskStep::Kind::Field || !dialog || dialog->field(step.arg)->choices.isEmpty())
                     continue;
                 const QStringList choices = dialog->field(step.arg)->choices;
                 const QStringList parts = step.value.split(QStringLiteral("、"));
