@@ -39,6 +39,7 @@ private slots:
     void methodsAndMistakes_data();
     void methodsAndMistakes();
     void guidePlansAgainAfterADeviation();
+    void guideStaysInThePane();
     void selectedTextIsFormatted();
     void valuesAsTheEditorStoresThem_data();
     void valuesAsTheEditorStoresThem();
@@ -74,9 +75,9 @@ void TestSimulatorTasks::everyQuestionHasASolvableTask()
         for (const TaskPath &path : task.methods() + task.mistakes) {
             const CommandSpec *dialog = nullptr;
             for (const TaskStep &step : path.steps) {
-                if (step.kind == TaskStep::Kind::Command)
+                if (step.kind == TaskStep::Kind::Command || step.kind == TaskStep::Kind::Pane)   // a pane takes its command's fields
                     dialog = Commands::find(step.arg);
-                if (step.kind != TaskStep::Kind::Field || dialog->field(step.arg)->choices.isEmpty())
+                if (step.kind != TaskStep::Kind::Field || !dialog || dialog->field(step.arg)->choices.isEmpty())
                     continue;
                 const QStringList choices = dialog->field(step.arg)->choices;
                 const QStringList parts = step.value.split(QStringLiteral("、"));
@@ -515,26 +516,54 @@ void TestSimulatorTasks::methodsAndMistakes()
 void TestSimulatorTasks::guidePlansAgainAfterADeviation()
 {
     using K = TaskStep::Kind;
-    const Task task = deriveTask(QStringLiteral("1"), QStringLiteral("将第3张幻灯片的版式更改为“标题和表格”。"));
+    const Task task = deriveTask(QStringLiteral("1"), QStringLiteral("为第3张幻灯片中的图片添加1.5磅的蓝色实线边框。"));
     Guide guide(task);
     Session session(task.startDocument());
     // Off the path on another slide: the way still starts by selecting slide 3.
     session.select(5);
     QVERIFY(!guide.report({K::Select, QStringLiteral("5"), {}, {}}));
     QVERIFY(guide.leadsToGoal(task, session));
-    // A wrong layout chosen and confirmed: the dialog is gone; the guide
+    // A wrong colour chosen and confirmed: the dialog is gone; the guide
     // leads through the menu again instead of waiting for a field.
     session.select(3);
     QVERIFY(guide.report({K::Select, QStringLiteral("3"), {}, {}}));
     QVERIFY(guide.report({K::Menu, QStringLiteral("格式"), {}, {}}));
-    QVERIFY(guide.report({K::Command, QStringLiteral("幻灯片版式"), {}, {}}));
-    session.run(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), QStringLiteral("空白")}});
+    QVERIFY(guide.report({K::Command, QStringLiteral("对象格式"), {}, {}}));
+    session.run(QStringLiteral("对象格式"), {{QStringLiteral("对象"), QStringLiteral("图片")}, {QStringLiteral("线条颜色"), QStringLiteral("红色")}});
     QVERIFY(!guide.report({K::Ok, {}, {}, {}}));
     QCOMPARE(guide.current()->kind, K::Field);
     QVERIFY(!guide.leadsToGoal(task, session));
     QVERIFY(guide.replan(task, session));
     QCOMPARE(guide.current()->kind, K::Menu);
     // Meanwhile on another slide: back to selecting slide 3.
+    session.select(1);
+    QVERIFY(!guide.leadsToGoal(task, session));
+    guide.replan(task, session);
+    QCOMPARE(guide.current()->kind, K::Select);
+}
+
+// A task pane stays open after a change: a wrong layout clicked there
+// leaves the guide at the pane, where the right one is a click away; on
+// another slide the way starts again by selecting the slide.
+void TestSimulatorTasks::guideStaysInThePane()
+{
+    using K = TaskStep::Kind;
+    const Task task = Task::parse(QStringLiteral(
+        "th: 1\ntext: t\nkind: k\nstart: slides = 6\ngoal: slide3.layout = 标题和表格\n"
+        "step: select 3 | s\nstep: menu 格式 | m\nstep: command 幻灯片版式 | c\n"
+        "step: field 版式 = 标题和表格 | f\n"), nullptr);
+    QVERIFY(task.problems().isEmpty());
+    Guide guide(task);
+    Session session(task.startDocument());
+    session.select(3);
+    QVERIFY(guide.report({K::Select, QStringLiteral("3"), {}, {}}));
+    QVERIFY(guide.report({K::Menu, QStringLiteral("格式"), {}, {}}));
+    QVERIFY(guide.report({K::Command, QStringLiteral("幻灯片版式"), {}, {}}));
+    session.showPane(QStringLiteral("幻灯片版式"));
+    session.run(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), QStringLiteral("空白")}}, QStringLiteral("任务窗格"));
+    QVERIFY(!guide.report({K::Field, QStringLiteral("版式"), QStringLiteral("空白"), {}}));
+    QCOMPARE(guide.current()->kind, K::Field);
+    QVERIFY(guide.leadsToGoal(task, session));
     session.select(1);
     QVERIFY(!guide.leadsToGoal(task, session));
     guide.replan(task, session);
