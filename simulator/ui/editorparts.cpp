@@ -60,6 +60,8 @@ void TaskStrip::setHint(const QString &text, const QColor &colour)
 
 void TaskStrip::fit()
 {
+    // A screen reader reads what the strip paints.
+    setAccessibleDescription(m_hint.isEmpty() ? m_task : m_task + u'\n' + m_hint);
     const QFontMetrics metrics = fontMetrics();
     const int width = std::max(200, (parentWidget() ? 790 : this->width()) - 12);
     int height = metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, m_task).height();
@@ -97,6 +99,7 @@ void StatusStrip::setTexts(const QString &left, const QString &right)
 {
     m_left = left;
     m_right = right;
+    setAccessibleDescription(left + QStringLiteral("    ") + right);
     update();
 }
 
@@ -174,11 +177,14 @@ class TaskPaneAccessible : public QAccessibleWidget
 public:
     explicit TaskPaneAccessible(TaskPane *pane) : QAccessibleWidget(pane, QAccessible::Pane, QStringLiteral("任务窗格")) {}
 
-    int childCount() const override { return int(pane()->entries().size()); }
+    // The painted entries, then the panes of real controls (自定义动画, 幻灯片切换).
+    int childCount() const override { return int(pane()->entries().size()) + QAccessibleWidget::childCount(); }
     QAccessibleInterface *child(int index) const override
     {
         if (index < 0 || index >= childCount())
             return nullptr;
+        if (index >= pane()->entries().size())
+            return QAccessibleWidget::child(index - int(pane()->entries().size()));
         // Registered once per entry, so that the same entry keeps its interface.
         auto &cache = m_children[index];
         if (!cache) {
@@ -192,7 +198,8 @@ public:
         for (auto it = m_children.begin(); it != m_children.end(); ++it)
             if (it.value() == child)
                 return it.key();
-        return -1;
+        const int widget = QAccessibleWidget::indexOfChild(child);
+        return widget < 0 ? -1 : int(pane()->entries().size()) + widget;
     }
     QAccessibleInterface *childAt(int x, int y) const override
     {
@@ -201,7 +208,7 @@ public:
         for (int i = 0; i < entries.size(); ++i)
             if (entries.at(i).first.contains(at))
                 return child(i);
-        return nullptr;
+        return QAccessibleWidget::childAt(x, y);
     }
     QString text(QAccessible::Text t) const override
     {

@@ -161,6 +161,11 @@ public:
     QRectF slideRect() const;
     // Where slide `index` (0-based) lies in the sorter view.
     QRectF sorterCell(int index) const;
+    // What the view shows: the document, the slide under edit (0-based) and
+    // whether it shows every slide (the sorter view).
+    const Document *document() const { return m_document; }
+    int slideIndex() const { return m_index; }
+    bool isSorter() const { return m_sorter; }
 
 signals:
     // Typed by the candidate: part is "title" or "body".

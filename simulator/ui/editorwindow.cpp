@@ -2,6 +2,7 @@
 
 #include "commanddialog.h"
 #include "drawingbar.h"
+#include "editoraccess.h"
 #include "editorparts.h"
 #include "outlinepane.h"
 #include "formatbar.h"
@@ -78,6 +79,8 @@ QChar entryKey(const QString &id)
             {"自定义放映", "W"}, {"结束放映", "E"},
             {"新建窗口", "N"}, {"全部重排", "A"}, {"最小化", "M"}, {"最大化", "X"}, {"还原", "R"},
             {"金山演示帮助", "H"}, {"关于金山演示", "A"},
+            {"增大字号", "I"}, {"减小字号", "J"}, {"对齐或分布", "A"}, {"阴影", "W"}, {"三维效果", "V"},
+            {"表格属性", "Q"}, {"图表选项", "X"}, {"组织结构图格式", "Y"}, {"排练时间", "G"}, {"放映控制", "K"},
         };
         for (const auto &row : table)
             k.insert(QString::fromUtf8(row[0]), QChar(row[1][0]));
@@ -163,12 +166,17 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     connect(m_route, &InputRoute::keyUsed, this, [this](const QString &key) {
         report(TaskStep{TaskStep::Kind::Key, key, {}, {}});
     });
+    EditorAccess::install();
     buildMenus();
     buildToolBar();
     buildCentre();
     buildStandIns();
     buildKeys();
     buildContextMenus();
+    // Each toolbar's button for the buttons it has no room for.
+    for (QToolBar *bar : findChildren<QToolBar *>())
+        if (auto *more = bar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(QStringLiteral("工具栏选项"));
     m_strip->setTask(QStringLiteral("要求：") + (task.text.isEmpty() ? taskProblem : task.text));
     refresh();
 }
@@ -1116,8 +1124,10 @@ void EditorWindow::refresh()
         delete m_slideList->item(m_slideList->count() - 1);
     while (m_slideList->count() < document.slides.size())
         m_slideList->addItem(QString());
-    for (int i = 0; i < document.slides.size(); ++i)
+    for (int i = 0; i < document.slides.size(); ++i) {
         m_slideList->item(i)->setText(QStringLiteral("%1 %2").arg(i + 1).arg(document.slides.at(i).title));
+        m_slideList->item(i)->setData(Qt::AccessibleTextRole, EditorAccess::slideName(i + 1, document.slides.at(i).title));
+    }
     m_slideList->doItemsLayout();
     // The list is left alone when it shows the selection already, so that
     // a Shift-click keeps the slide it extends from.
