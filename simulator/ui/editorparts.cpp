@@ -554,7 +554,7 @@ QList<int> BodyEdit::paragraphTops() const
 bool BodyEdit::event(QEvent *event)
 {
     // Before the focus chain sees Tab.
-    if (event->type() == QEvent::KeyPress && levelAsked) {
+    if (event->type() == QEvent::KeyPress && levelAsked && !isReadOnly()) {
         auto *key = static_cast<QKeyEvent *>(event);
         const QTextCursor cursor = textCursor();
         const bool plain = !(key->modifiers() & ~Qt::ShiftModifier);
@@ -656,6 +656,14 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     update();
 }
 
+void SlideView::setMaster(const QString &view)
+{
+    m_master = view;
+    m_title->setReadOnly(!view.isEmpty());
+    m_body->setReadOnly(!view.isEmpty());
+    update();
+}
+
 void SlideView::placeEditors()
 {
     if (!m_document || m_index < 0 || m_index >= m_document->slides.size())
@@ -748,6 +756,34 @@ void SlideView::paintEvent(QPaintEvent *)
                          SlideArt::Background | SlideArt::Objects | SlideArt::Placeholders | SlideArt::Footer, font());
     p.setPen(QColor(60, 60, 60));
     p.drawRect(r);
+    if (m_master == u"幻灯片母版") {
+        // The master's date, footer and number areas along its foot.
+        QFont small = font();
+        small.setPixelSize(std::max(8, int(r.height() * 0.03)));
+        p.setFont(small);
+        const double top = r.bottom() - r.height() * 0.11, h = r.height() * 0.07;
+        const QList<std::pair<QRectF, QString>> areas = {
+            {QRectF(r.left() + r.width() * 0.05, top, r.width() * 0.28, h), QStringLiteral("日期区")},
+            {QRectF(r.left() + r.width() * 0.36, top, r.width() * 0.28, h), QStringLiteral("页脚区")},
+            {QRectF(r.left() + r.width() * 0.67, top, r.width() * 0.28, h), QStringLiteral("数字区")},
+        };
+        for (const auto &[area, label] : areas) {
+            p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
+            p.drawRect(area);
+            p.setPen(QColor(110, 110, 110));
+            p.drawText(area.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignTop, label);
+        }
+    } else if (m_master == u"讲义母版") {
+        // A handout page: the places of its slides.
+        const int count = std::max(1, m_document->settings.value(QStringLiteral("母版.讲义幻灯片数"), QStringLiteral("6")).toInt());
+        const int columns = count <= 3 ? 1 : count <= 6 ? 2 : 3;
+        const int rows = (count + columns - 1) / columns;
+        const QRectF page = r.adjusted(r.width() * 0.08, r.height() * 0.08, -r.width() * 0.08, -r.height() * 0.08);
+        const double w = page.width() / columns, h = page.height() / rows;
+        p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
+        for (int i = 0; i < count; ++i)
+            p.drawRect(QRectF(page.left() + (i % columns) * w, page.top() + (i / columns) * h, w, h).adjusted(w * 0.1, h * 0.1, -w * 0.1, -h * 0.1));
+    }
     if (m_bulletIndent > 0 && m_body->isVisible() && !m_body->toPlainText().isEmpty()) {
         p.setFont(m_body->font());
         p.setPen(m_bulletColour);
