@@ -77,8 +77,13 @@ Document shown(const Document &document)
                     slide.attributes.insert(it.key(), it.value());
     }
     master.slides = {slide};
-    if (which == u"幻灯片母版")
+    if (which == u"幻灯片母版") {
         master.slides = {effective(master, 0)};
+    } else {
+        // The handout and notes pages show nothing of the slide master.
+        for (auto it = master.settings.begin(); it != master.settings.end();)
+            it = it.key().startsWith(u"母版.") && it.key() != u"母版.讲义幻灯片数" ? master.settings.erase(it) : std::next(it);
+    }
     return master;
 }
 

@@ -244,6 +244,21 @@ def run(simulator, built_bank):
               'the question is recorded as completed')
         strip = find(frame, 'filler', '题目要求')
         check(strip and '恭喜，本题已完成！' in strip.description, 'the task strip tells the completion')
+
+        # 视图 → 母版 → 幻灯片母版, and back through its toolbar.
+        view, popup = menu_entries(frame, '视图(V)')
+        masters = find(popup, 'menu item', '母版(M)')
+        do(masters, 'ShowMenu')
+        slide_master = wait_for(lambda: find(masters, 'menu item', '幻灯片母版(S)'))
+        if check(slide_master, 'the 母版 submenu lists 幻灯片母版'):
+            do(slide_master, 'Press')
+        master_bar = wait_for(lambda: find(frame, 'tool bar', pattern='母版视图'))
+        if check(master_bar, 'the master view shows its toolbar'):
+            check_names(master_bar, 'toolbar ' + master_bar.name)
+            check(find(slide_area, 'text', '标题占位符') and '母版视图' in status.description,
+                  'the slide area shows the master: "%s"' % status.description)
+            do(find(master_bar, 'push button', '关闭母版视图'), 'Press')
+            check(wait_for(lambda: '普通视图' in status.description), 'closing the master view goes back to the slides')
     finally:
         if keeper:
             keeper.kill()
