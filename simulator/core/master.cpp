@@ -43,7 +43,8 @@ Slide effective(const Document &document, int index)
 QString view(const Document &document)
 {
     const QString view = document.settings.value(QStringLiteral("视图"));
-    static const QStringList masters = {QStringLiteral("幻灯片母版"), QStringLiteral("讲义母版"), QStringLiteral("备注母版")};
+    static const QStringList masters = {QStringLiteral("幻灯片母版"), QStringLiteral("标题母版"), QStringLiteral("讲义母版"),
+                                        QStringLiteral("备注母版")};
     return masters.contains(view) ? view : QString();
 }
 
@@ -64,20 +65,26 @@ Document shown(const Document &document)
                 slide.attributes.insert(QStringLiteral("正文.") + name, value);
     } else if (which == u"讲义母版") {
         slide.layout = QStringLiteral("空白");
+    } else if (which == u"标题母版") {
+        slide.layout = QStringLiteral("标题幻灯片");
+        slide.title = QStringLiteral("单击此处编辑母版标题样式");
+        slide.body = QStringLiteral("单击此处编辑母版副标题样式");
     } else {
         slide.layout = QStringLiteral("标题和文本");
         slide.title = QStringLiteral("单击此处编辑母版标题样式");
         slide.body = QStringLiteral("单击此处编辑母版文本样式\n第二级\n第三级\n第四级\n第五级");
         for (int level = 2; level <= 5; ++level)
             slide.attributes.insert(QStringLiteral("正文.段落%1.级别").arg(level), QString::number(level));
-        // The design and colours of the first slide are the master's.
+    }
+    // The design and colours of the first slide are the master's.
+    if (which == u"幻灯片母版" || which == u"标题母版") {
         if (!document.slides.isEmpty())
             for (auto it = document.slides.first().attributes.begin(); it != document.slides.first().attributes.end(); ++it)
                 if (it.key() == u"设计模板" || it.key().startsWith(u"配色"))
                     slide.attributes.insert(it.key(), it.value());
     }
     master.slides = {slide};
-    if (which == u"幻灯片母版") {
+    if (which == u"幻灯片母版" || which == u"标题母版") {
         master.slides = {effective(master, 0)};
     } else {
         // The handout and notes pages show nothing of the slide master.
@@ -103,6 +110,8 @@ std::optional<QMap<QString, QString>> redirected(const Document &document, const
             master.insert(QStringLiteral("对象"), QStringLiteral("备注文本"));
         else if (object == u"标题")
             master.insert(QStringLiteral("对象"), QStringLiteral("标题样式"));
+        else if (which == u"标题母版")
+            master.insert(QStringLiteral("对象"), QStringLiteral("副标题样式"));
         else if (object == u"正文" || object == u"副标题")
             master.insert(QStringLiteral("对象"), QStringLiteral("第一级文本"));
         else

@@ -19,8 +19,8 @@ namespace Master {
 // where it has none (index from 0; an empty slide for one beyond the end).
 Slide effective(const Document &document, int index);
 
-// The master view the document shows (幻灯片母版, 讲义母版, 备注母版), or
-// empty in the other views.
+// The master view the document shows (幻灯片母版, 标题母版, 讲义母版,
+// 备注母版), or empty in the other views.
 QString view(const Document &document);
 
 // The master as the master view shows it: a document of one slide with the

@@ -756,7 +756,7 @@ void SlideView::paintEvent(QPaintEvent *)
                          SlideArt::Background | SlideArt::Objects | SlideArt::Placeholders | SlideArt::Footer, font());
     p.setPen(QColor(60, 60, 60));
     p.drawRect(r);
-    if (m_master == u"幻灯片母版") {
+    if (m_master == u"幻灯片母版" || m_master == u"标题母版") {
         // The master's date, footer and number areas along its foot.
         QFont small = font();
         small.setPixelSize(std::max(8, int(r.height() * 0.03)));

@@ -315,6 +315,7 @@ void EditorWindow::buildToolBar()
     m_masterBar = new MasterBar(m_actions.value(QStringLiteral("关闭母版视图")), this);
     addToolBar(m_masterBar);
     m_masterBar->hide();
+    connect(m_masterBar, &MasterBar::masterChosen, this, &EditorWindow::trigger);
     connect(m_masterBar, &MasterBar::handoutChosen, this, [this](const QString &slides) {
         runWithoutDialog(QStringLiteral("母版"), {{QStringLiteral("母版类型"), QStringLiteral("讲义母版")},
                                                 {QStringLiteral("讲义幻灯片数"), slides}});
@@ -397,10 +398,10 @@ void EditorWindow::buildStandIns()
     masters->setObjectName(QStringLiteral("menu:母版"));
     masters->setAccessibleName(QStringLiteral("母版"));
     for (const QString &id : {QStringLiteral("幻灯片母版"), QStringLiteral("讲义母版"), QStringLiteral("备注母版"),
-                              QStringLiteral("关闭母版视图")}) {
+                              QStringLiteral("标题母版"), QStringLiteral("关闭母版视图")}) {
         QAction *entry = m_actions.value(id);
         m_menuEntries[QStringLiteral("视图")].removeAll(entry);
-        if (id == u"关闭母版视图")
+        if (id == u"关闭母版视图" || id == u"标题母版")
             continue;   // on the master views' toolbar
         masters->addAction(entry);
         m_standIns.insert(id, masters->menuAction());

@@ -6,8 +6,8 @@ class QAction;
 
 // The toolbar of the master views (幻灯片母版视图, 讲义母版视图, 备注母版视图):
 // shown while the candidate works on a master, with 关闭母版视图 to go back
-// to the slides. In the handout master it also chooses how many slides a
-// handout page holds.
+// to the slides. The slide master's leads to its title master (插入新标题母版)
+// and back; the handout master's chooses how many slides a handout page holds.
 class MasterBar : public QToolBar
 {
     Q_OBJECT
@@ -20,7 +20,11 @@ public:
 
 signals:
     void handoutChosen(const QString &slides);
+    // 插入新标题母版 (the title master) or, from there, back to 幻灯片母版.
+    void masterChosen(const QString &master);
 
 private:
     QList<QAction *> m_handout;
+    QAction *m_titleMaster = nullptr;
+    QAction *m_slideMaster = nullptr;
 };

@@ -196,6 +196,8 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("master view: text box, picture, background") << QStringList{"run 幻灯片母版", "run 文本框 方向=横排 文字=内部培训",
                                                                                 "run 图片 来源=来自文件", "run 背景 填充=浅绿色"}
         << QStringList{"doc.母版.文本框 = 内部培训", "doc.母版.图片 = 1", "doc.母版.背景 = 浅绿色", "slide1.文本框 = ", "slide1.背景.填充 = "};
+    QTest::newRow("title master: subtitle style") << QStringList{"run 幻灯片母版", "run 标题母版", "edit body", "run 字体 字形=倾斜"}
+        << QStringList{"doc.母版.母版类型 = 标题母版", "doc.母版.副标题样式.字形 = 倾斜", "doc.母版.第一级文本.字形 = "};
     QTest::newRow("notes master: notes text") << QStringList{"run 备注母版", "edit body", "run 字体 字号=16"}
         << QStringList{"doc.母版.母版类型 = 备注母版", "doc.母版.备注文本.字号 = 16", "slide1.副标题.字号 = "};
     QTest::newRow("closed: formats the slide again") << QStringList{"run 幻灯片母版", "run 关闭母版视图", "edit title", "run 字体 颜色=红色"}
