@@ -200,6 +200,23 @@ def run(simulator, built_bank):
                       'entries of %s carry access keys: %s' % (title, [c.name for c in entries]))
             close_menu(item)
 
+        # Every dialog the menus open: its fields and buttons named.
+        for title in titles:
+            item, popup = menu_entries(frame, title)
+            openers = [c.name for c in children(popup) if (c.name or '').endswith('…')] if popup else []
+            close_menu(item)
+            for entry in openers:
+                item, popup = menu_entries(frame, title)
+                do(find(popup, 'menu item', entry), 'Press')
+                dialog = wait_for(lambda: next(d for d in children(app) if d.getRoleName() == 'dialog' and showing(d)), 5)
+                if not check(dialog, '%s %s opens its dialog' % (title, entry)):
+                    continue
+                check_names(dialog, 'dialog ' + dialog.name)
+                cancel = find(dialog, 'push button', '取消') or find(dialog, 'push button', '关闭')
+                if check(cancel, 'dialog %s can be left' % dialog.name):
+                    do(cancel, 'Press')
+                wait_for(lambda: not showing(dialog), 3)
+
         # 视图 → 工具栏 → 绘图: a tick entry in a submenu shows the toolbar.
         view, popup = menu_entries(frame, '视图(V)')
         toolbars = find(popup, 'menu item', '工具栏(B)')
