@@ -130,11 +130,22 @@ public:
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_pane ? m_pane->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_pane.data()); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
+    // The switcher's drop-down, once opened, is the switcher's child, as a
+    // button's menu is.
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 && childCount() == 1 ? QAccessible::queryAccessibleInterface(m_pane->switcher()) : nullptr;
+    }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessibleInterface *focusChild() const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    int childCount() const override
+    {
+        return isValid() && m_pane->entries().at(m_index).second == u"switch" && m_pane->switcher() ? 1 : 0;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child == this->child(0) ? 0 : -1;
+    }
     QString text(QAccessible::Text t) const override
     {
         if (!isValid() || t != QAccessible::Name)

@@ -234,6 +234,19 @@ def run(simulator, built_bank):
             check_names(drawing, 'toolbar 绘图')
             check(find(drawing, 'push button', '自选图形'), 'the drawing toolbar holds 自选图形')
 
+        # The task pane switched to its panes of controls through its own switcher.
+        pane = find(frame, 'panel', '任务窗格')
+        for name, controls in (('自定义动画', ['添加效果', '删除', '动画效果列表']), ('幻灯片切换', ['切换效果'])):
+            switch = find(pane, 'push button', '其他任务窗格')
+            do(switch, 'Press')
+            switcher = wait_for(lambda: next(m for m in children(switch) if showing(m)), 5)
+            if not check(switcher, 'the task pane offers its other panes'):
+                continue
+            do(find(switcher, 'menu item', name), 'Press')
+            shown = wait_for(lambda: all(any(c.name == n for c, _ in nodes(pane)) for n in controls), 5)
+            check(shown, 'the %s pane shows %s: %s' % (name, controls, [c.name for c, _ in nodes(pane)]))
+            check_names(pane, 'task pane ' + name)
+
         # Slide 2 chosen in the list (ticked, slide 1 unticked): its picture is on the slide.
         status = find(frame, 'filler', '状态栏')
         do(children(slides)[1], 'Toggle')
