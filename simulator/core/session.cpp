@@ -149,6 +149,17 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
         return;
     const QString operation = fields.value(QStringLiteral("操作")).trimmed();
     const QString named = fields.value(QStringLiteral("内容")).trimmed();
+    if (operation == u"全部折叠" || operation == u"全部展开") {
+        for (Slide &each : m_document.slides)
+            each.attributes.insert(QStringLiteral("大纲.操作"), operation.mid(2));
+        return;
+    }
+    // Whole slides chosen by their icons (no caret in their text) move as slides.
+    if ((operation == u"上移" || operation == u"下移") && m_editing.isEmpty() && named.isEmpty()) {
+        const QList<int> chosen = selection();
+        moveSlides(chosen, operation == u"上移" ? chosen.first() - 1 : chosen.last() + 2);
+        return;
+    }
     // The caret in a title: 降级 makes it a paragraph of the slide before.
     if (operation == u"降级" && m_editing == u"title" && (named.isEmpty() || named == slide.title.trimmed())) {
         const QString before = m_current > 1 ? m_document.slides.at(m_current - 2).body : QString();
@@ -197,6 +208,14 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
 
 void Session::setSelectedText(const QString &part, const QString &text)
 {
+    // In the outline a paragraph of the current slide is chosen by its text:
+    // a body paragraph before the title of the same words.
+    if (part == u"outline") {
+        const Slide &slide = m_document.slides.at(m_current - 1);
+        const bool inBody = slide.body.split(u'\n').contains(text);
+        setSelectedText(inBody || slide.title != text ? QStringLiteral("body") : QStringLiteral("title"), text);
+        return;
+    }
     setEditing(part);
     m_selectedText = m_editing.isEmpty() ? QString() : text;
     // The caret stands at the selection's end (its first place in the text).
@@ -579,6 +598,9 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         settings.insert(QStringLiteral("视图"), spec->id == u"关闭母版视图" ? QStringLiteral("普通") : spec->id);
         if (spec->id.endsWith(QStringLiteral("母版")))
             settings.insert(QStringLiteral("母版.母版类型"), spec->id);
+        // 普通 brings back a closed left pane.
+        if (spec->id == u"普通" && settings.value(QStringLiteral("左侧窗格.显示")) == u"关闭")
+            settings.insert(QStringLiteral("左侧窗格.显示"), QStringLiteral("显示"));
         break;
     case Effect::InsertFromFile: {
         const QString file = fields.value(QStringLiteral("文件")).trimmed();

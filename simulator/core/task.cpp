@@ -407,7 +407,8 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if (step.kind == TaskStep::Kind::Drag && step.arg.toInt() < 1) {
             found << where + QStringLiteral("无效的位置“%1”").arg(step.arg);
         } else if ((step.kind == TaskStep::Kind::Click || step.kind == TaskStep::Kind::SelectText)
-                   && step.arg != u"title" && step.arg != u"body") {
+                   && step.arg != u"title" && step.arg != u"body"
+                   && !(step.kind == TaskStep::Kind::SelectText && step.arg == u"outline")) {
             found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)) {
             found << where + QStringLiteral("没有“%1”的右键菜单").arg(step.arg);

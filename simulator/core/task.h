@@ -31,6 +31,8 @@ class Session;
 //                                       steps after it say what the key does
 //   step: click body | 单击正文占位符      the caret put into the title or body placeholder
 //   step: selecttext title 2005 | 选中标题中的“2005”   text selected in the title or body
+//   step: selecttext outline 市场分析 | 在大纲中单击“市场分析”一段   the caret put into the
+//                                       current slide's paragraph (else title) of that text in the outline
 //   step: toolbar 加粗 | 单击“格式”工具栏上的“加粗”按钮   a toolbar's button or box (a box takes
 //                                       the value of the field step after it); the command, field
 //                                       and ok steps after it say what it does, as after a key

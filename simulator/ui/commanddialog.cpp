@@ -50,7 +50,9 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));
     m_guideHint->setPalette(red);
     m_guideHint->hide();
-    buttons->addWidget(m_guideHint, 1);
+    // The guide's line has the dialog's width above the buttons: it is read, not squeezed.
+    outer->addStretch();
+    outer->addWidget(m_guideHint);
     if (!files) {   // a file dialog has its buttons beside its boxes
         buttons->addStretch();
         buttons->addWidget(m_ok);
@@ -62,13 +64,16 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
             buttons->addWidget(button);
             connect(button, &QPushButton::clicked, this, [this, also] {
                 m_accepted.insert(also.field, also.value);
+                emit fieldChanged(also.field, also.value);
                 emit okClicked();
                 accept();
             });
         }
+        m_ok->setVisible(!(layout && layout->acceptedByAlsoOnly));
+        if (layout && layout->acceptedByAlsoOnly && !layout->alsoAccept.isEmpty())
+            findChild<QPushButton *>(QStringLiteral("accept:") + layout->alsoAccept.first().value)->setDefault(true);
         buttons->addWidget(cancel);
     }
-    outer->addStretch();
     outer->addLayout(buttons);
     connect(m_ok, &QPushButton::clicked, this, [this] {
         // A file dialog without a file name takes nothing: the name box waits.
@@ -358,7 +363,9 @@ void CommandDialog::buildLaidOut(const CommandSpec &spec, const DialogLayout &la
     auto *rest = new QGridLayout;
     int row = 0;
     for (const FieldSpec &field : spec.fields) {
-        if (m_fields.contains(field.name))
+        const bool byButton = std::any_of(layout.alsoAccept.begin(), layout.alsoAccept.end(),
+                                          [&field](const AcceptButton &button) { return button.field == field.name; });
+        if (m_fields.contains(field.name) || byButton)
             continue;
         rest->addWidget(new QLabel(field.name + QStringLiteral("："), this), row, 0);
         rest->addWidget(addControl(FieldControl::Kind::Combo, field, {}, this).widget, row++, 1);
@@ -398,8 +405,12 @@ void CommandDialog::setValue(const QString &name, const QString &value)
 QString CommandDialog::fieldHint(const QString &name, const QString &value) const
 {
     const auto it = m_fields.constFind(name);
-    if (it == m_fields.constEnd())
-        return {};
+    if (it == m_fields.constEnd()) {
+        // A value given by the button that closes the dialog.
+        auto *button = qobject_cast<QPushButton *>(acceptButton(value));
+        return button ? QStringLiteral("单击“%1”按钮").arg(button->text().remove(QRegularExpression(QStringLiteral("\\(&[A-Z]\\)"))))
+                      : QString();
+    }
     // "中文字体(T)：" is spoken of as “中文字体”.
     static const QRegularExpression decoration(QStringLiteral("(\\([A-Z]\\))?[：:]?$"));
     const QString caption = m_captions.value(name, name).remove(decoration);
@@ -430,6 +441,11 @@ void CommandDialog::setGuideHint(const QString &text)
 {
     m_guideHint->setText(text);
     m_guideHint->setVisible(!text.isEmpty());
+}
+
+QWidget *CommandDialog::acceptButton(const QString &value) const
+{
+    return findChild<QPushButton *>(QStringLiteral("accept:") + value);
 }
 
 QWidget *CommandDialog::revealField(const QString &name)

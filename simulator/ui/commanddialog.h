@@ -46,6 +46,8 @@ public:
     // covers the editor's task strip. Empty hides it.
     void setGuideHint(const QString &text);
     QPushButton *okButton() const { return m_ok; }
+    // The button besides 确定 that closes the dialog with that value ("全部应用").
+    QWidget *acceptButton(const QString &value) const;
     // The files of the candidate's folder, for a file dialog to list.
     void setFolderFiles(const QStringList &files);
     // A file dialog's list of the folder; null for other dialogs and before

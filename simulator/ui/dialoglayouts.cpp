@@ -68,14 +68,24 @@ DialogLayout layoutDialog()
     }};
 }
 
+// The two buttons that close the dialog: applying to every slide or to the
+// selected ones, in place of 确定.
+void applyButtons(DialogLayout &layout, const char *allKey)
+{
+    layout.acceptedByAlsoOnly = true;
+    layout.alsoAccept = {{text("全部应用(&%1)").arg(text(allKey)), text("应用范围"), text("全部应用")},
+                         {text("应用(&A)"), text("应用范围"), text("应用")}};
+}
+
 DialogLayout backgroundDialog()
 {
-    return {{}, {
+    DialogLayout layout{{}, {
         group("", "背景填充", 0, 0, {preview(Preview::Background), combo("填充", "填充："),
                                      combo("设置", "填充效果：")}),
         group("", "", 1, 0, {yesNo("忽略母版的背景图形", "忽略母版的背景图形(G)")}),
-        scopeRow(2),
     }};
+    applyButtons(layout, "T");
+    return layout;
 }
 
 DialogLayout transitionDialog()
@@ -121,15 +131,16 @@ DialogLayout showDialog()
 
 DialogLayout headerFooterDialog()
 {
-    return {{}, {
+    DialogLayout layout{{}, {
         group("幻灯片", "幻灯片包含内容", 0, 0, {bare(Kind::Column, "日期和时间"), combo("日期格式", "日期格式："),
                                                  line("固定日期", "固定日期："),
                                                  yesNo("幻灯片编号", "幻灯片编号(N)"), line("页脚", "页脚(F)："),
                                                  yesNo("标题幻灯片中不显示", "标题幻灯片中不显示(S)")}),
         group("幻灯片", "预览", 0, 1, {preview(Preview::HeaderFooter)}),
         group("备注和讲义", "页面包含内容", 0, 0, {line("备注和讲义页眉", "页眉(H)："), yesNo("页码", "页码(P)")}),
-        scopeRow(2),
     }};
+    applyButtons(layout, "Y");
+    return layout;
 }
 
 DialogLayout bulletsDialog()

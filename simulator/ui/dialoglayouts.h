@@ -73,6 +73,7 @@ struct DialogLayout
     std::optional<FileChooser> files = std::nullopt;
     QString accept = {};              // the text of OK; empty: 确定
     QList<AcceptButton> alsoAccept = {};
+    bool acceptedByAlsoOnly = false;  // no 确定: the alsoAccept buttons close the dialog
 };
 
 namespace DialogLayouts {

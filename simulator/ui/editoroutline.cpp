@@ -5,8 +5,46 @@
 #include "outlinepane.h"
 
 #include <QBoxLayout>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTextBlock>
 #include <QTextCursor>
+
+QWidget *EditorWindow::buildPaneTabs(QWidget *parent)
+{
+    // Two tabs and a close button in a strip of their own: a click on a tab
+    // shows its view, the button closes the pane (视图 → 普通 opens it again).
+    auto *tabs = new QToolBar(parent);
+    tabs->setObjectName(QStringLiteral("leftPaneTabs"));
+    tabs->setAccessibleName(QStringLiteral("左侧窗格选项卡"));
+    tabs->setIconSize(QSize(12, 12));
+    tabs->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tabs->setStyleSheet(QStringLiteral("QToolBar { border: none; border-bottom: 1px solid #8c8c8c; padding: 0; }"
+                                       "QToolButton { padding: 1px 8px; border: 1px solid transparent; }"
+                                       "QToolButton:checked { background: white; border: 1px solid #8c8c8c; border-bottom: none; }"));
+    auto tab = [this, tabs](const QString &name) {
+        QAction *action = tabs->addAction(name);
+        action->setCheckable(true);
+        action->setToolTip(name + QStringLiteral("选项卡"));
+        tabs->widgetForAction(action)->setAccessibleName(name + QStringLiteral("选项卡"));
+        connect(action, &QAction::triggered, this, [this, name] {
+            runWithoutDialog(QStringLiteral("左侧窗格"), {{QStringLiteral("选项卡"), name}});
+        });
+        return action;
+    };
+    m_outlineTab = tab(QStringLiteral("大纲"));
+    m_slidesTab = tab(QStringLiteral("幻灯片"));
+    auto *gap = new QWidget(tabs);
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    tabs->addWidget(gap);
+    QAction *close = tabs->addAction(QStringLiteral("×"));
+    close->setToolTip(QStringLiteral("关闭左侧窗格"));
+    tabs->widgetForAction(close)->setAccessibleName(QStringLiteral("关闭左侧窗格"));
+    connect(close, &QAction::triggered, this, [this] {
+        runWithoutDialog(QStringLiteral("左侧窗格"), {{QStringLiteral("显示"), QStringLiteral("关闭")}});
+    });
+    return tabs;
+}
 
 void EditorWindow::buildOutlinePane(QWidget *parent, QBoxLayout *layout)
 {
@@ -28,7 +66,24 @@ void EditorWindow::buildOutlinePane(QWidget *parent, QBoxLayout *layout)
             refresh();
         }
     };
-    connect(m_outlinePane, &OutlinePane::caretMoved, this, goTo);
+    connect(m_outlinePane, &OutlinePane::caretMoved, this, [this, goTo](const OutlinePane::Place &place) {
+        goTo(place);
+        // The caret in a paragraph chooses it for the outline's operations.
+        report(TaskStep{TaskStep::Kind::SelectText, QStringLiteral("outline"), m_outlinePane->caretParagraph(), {}});
+    });
+    // A slide icon clicked chooses its slide, as the slide list does.
+    connect(m_outlinePane, &OutlinePane::slidesChosen, this, [this](const QList<int> &slides) {
+        if (slides.size() == 1)
+            m_session.select(slides.first());
+        else
+            m_session.select(slides);
+        m_session.setEditing(QString());
+        const QString chosen = slides.size() == 1 ? QString::number(slides.first())
+                                                  : QStringLiteral("%1-%2").arg(slides.first()).arg(slides.last());
+        report(TaskStep{TaskStep::Kind::Select, chosen, {}, {}});
+        refresh();
+    });
+    connect(m_outlinePane, &OutlinePane::slidesMoveAsked, this, &EditorWindow::moveSelectedSlides);
     connect(m_outlinePane, &OutlinePane::textEdited, this, [this, goTo](int slide, const QString &part, const QString &text) {
         if (m_refreshing)
             return;

@@ -456,13 +456,8 @@ SlideThumbnails::SlideThumbnails(const Document *document, QObject *parent)
 {
 }
 
-QSize SlideThumbnails::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+QSize SlideThumbnails::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const
 {
-    if (m_outline) {
-        const int lines = 1 + int(m_document->slides.value(index.row()).body.count(u'\n'))
-                        + (m_document->slides.value(index.row()).body.isEmpty() ? 0 : 1);
-        return {option.rect.width(), option.fontMetrics.height() * lines + 8};
-    }
     return {option.rect.width(), 86};
 }
 
@@ -476,29 +471,6 @@ void SlideThumbnails::paint(QPainter *p, const QStyleOptionViewItem &option, con
     const QRect r = option.rect;
     p->save();
     p->setFont(option.font);
-    if (m_outline) {
-        if (selected)
-            p->fillRect(r, QColor(200, 215, 240));
-        p->setPen(Qt::black);
-        const int line = option.fontMetrics.height();
-        p->drawText(QRect(r.left() + 4, r.top() + 4, 24, line), Qt::AlignLeft, QString::number(row + 1));
-        p->fillRect(QRect(r.left() + 22, r.top() + 4 + line / 2 - 4, 10, 8), QColor(120, 120, 120));
-        p->drawText(QRect(r.left() + 36, r.top() + 4, r.width() - 40, line), Qt::AlignLeft, slide.title);
-        int y = r.top() + 4 + line;
-        const QStringList paragraphs = slide.body.split(u'\n');
-        const QString part = SlideArt::bodyPart(slide);
-        for (int i = 0; i < paragraphs.size(); ++i) {
-            if (paragraphs.at(i).isEmpty())
-                continue;
-            // Deeper outline levels further in.
-            const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
-            const int x = r.left() + 46 + (level - 1) * 12;
-            p->drawText(QRect(x, y, r.right() - x - 4, line), Qt::AlignLeft, QStringLiteral("• ") + paragraphs.at(i));
-            y += line;
-        }
-        p->restore();
-        return;
-    }
     const QRectF thumb(r.left() + 26, r.top() + 6, 96, 72);
     if (selected) {
         p->setPen(QPen(QColor(50, 90, 200), 3));

@@ -120,13 +120,11 @@ class SlideThumbnails : public QStyledItemDelegate
 {
 public:
     SlideThumbnails(const Document *document, QObject *parent);
-    void setOutline(bool outline) { m_outline = outline; }
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
     const Document *m_document;
-    bool m_outline = false;
 };
 
 // The body placeholder's editor; it tells where its paragraphs start so the

@@ -216,12 +216,15 @@ void EditorWindow::buildMenus()
     for (const CommandSpec &spec : Commands::all()) {
         if (!m_menus.contains(spec.menu))
             continue;
+        // The outline's operations are the 大纲 toolbar's buttons, not a menu entry.
+        const bool inMenu = spec.id != u"大纲";
         QString text = spec.id;
         if (const QChar key = entryKey(spec.id); !key.isNull())
             text += QStringLiteral("(&%1)").arg(key);
         auto *action = new QAction(spec.hasDialog() ? text + QStringLiteral("…") : text, this);
         addAction(action);
-        m_menuEntries[spec.menu].append(action);
+        if (inMenu)
+            m_menuEntries[spec.menu].append(action);
         action->setObjectName(QStringLiteral("command:") + spec.id);
         action->setIconText(spec.id);
         if (!spec.shortcut.isEmpty())
@@ -375,6 +378,19 @@ void EditorWindow::buildStandIns()
         runWithoutDialog(QStringLiteral("标尺"), {{QStringLiteral("显示"), on ? QStringLiteral("显示") : QStringLiteral("隐藏")}});
     });
     m_standIns.insert(QStringLiteral("标尺"), m_rulerTick);
+
+    // 视图 → 大纲: a tick item for the left pane's 大纲 tab, in the place of
+    // the pane's own command (its tabs and close button do the rest).
+    m_outlineTick = new QAction(QStringLiteral("大纲(&O)"), this);
+    m_outlineTick->setObjectName(QStringLiteral("tick:大纲"));
+    m_outlineTick->setCheckable(true);
+    connect(m_outlineTick, &QAction::triggered, this, [this](bool on) {
+        QMap<QString, QString> fields{{QStringLiteral("选项卡"), on ? QStringLiteral("大纲") : QStringLiteral("幻灯片")}};
+        if (m_session.document().settings.value(QStringLiteral("左侧窗格.显示")) == u"关闭")
+            fields.insert(QStringLiteral("显示"), QStringLiteral("显示"));
+        runWithoutDialog(QStringLiteral("左侧窗格"), fields);
+    });
+    m_standIns.insert(QStringLiteral("左侧窗格"), m_outlineTick);
 
     // Submenus whose entries open their command's dialog with the entry's choice made.
     auto submenu = [this](const QString &id, const QString &title, const QString &field,
@@ -542,7 +558,17 @@ void EditorWindow::buildCentre()
     auto *work = new QHBoxLayout;
     work->setSpacing(4);
     outer->addLayout(work, 1);
-    m_slideList = new QListWidget(content);
+    m_leftPane = new QWidget(content);
+    m_leftPane->setObjectName(QStringLiteral("leftPane"));
+    auto *left = new QVBoxLayout(m_leftPane);
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(0);
+    left->addWidget(buildPaneTabs(m_leftPane));
+    auto *leftViews = new QHBoxLayout;
+    leftViews->setSpacing(0);
+    left->addLayout(leftViews, 1);
+    work->addWidget(m_leftPane);
+    m_slideList = new QListWidget(m_leftPane);
     m_slideList->setObjectName(QStringLiteral("slideList"));
     m_slideList->setAccessibleName(QStringLiteral("幻灯片列表"));
     m_slideList->setFixedWidth(142);
@@ -551,8 +577,8 @@ void EditorWindow::buildCentre()
     m_slideList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_thumbnails = new SlideThumbnails(&m_session.document(), m_slideList);
     m_slideList->setItemDelegate(m_thumbnails);
-    work->addWidget(m_slideList);
-    buildOutlinePane(content, work);
+    leftViews->addWidget(m_slideList);
+    buildOutlinePane(m_leftPane, leftViews);
     // A click selects one slide, Shift or Ctrl with it several; a click on
     // the slide already selected is still the step the guide asks for.
     m_slideList->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -1125,7 +1151,8 @@ void EditorWindow::refresh()
     // Full screen keeps the menu bar and the slide; Esc leaves it.
     const bool fullScreen = settings.value(QStringLiteral("全屏显示")) == u"1";
     m_leaveFullScreen->setEnabled(fullScreen);
-    m_slideList->setVisible(!fullScreen && settings.value(QStringLiteral("左侧窗格.显示")) != u"关闭");
+    const bool leftShown = !fullScreen && settings.value(QStringLiteral("左侧窗格.显示")) != u"关闭";
+    m_leftPane->setVisible(leftShown);
     // The toolbars: the last one shown or hidden through 工具栏 as it said.
     const QString toolbar = settings.value(QStringLiteral("工具栏.工具栏"));
     if (m_toolBars.contains(toolbar) && settings.contains(QStringLiteral("工具栏.显示")))
@@ -1139,11 +1166,14 @@ void EditorWindow::refresh()
     const QString zoom = settings.value(QStringLiteral("显示比例.比例"), settings.value(QStringLiteral("显示比例")));
     if (m_zoom->currentText() != zoom)
         m_zoom->setCurrentText(zoom);
+    // The 大纲 tab shows the outline in place of the slide list.
     const bool outline = settings.value(QStringLiteral("左侧窗格.选项卡")) == u"大纲";
-    m_thumbnails->setOutline(outline);
-    const bool outlineShown = outline && !fullScreen && settings.value(QStringLiteral("左侧窗格.显示")) != u"关闭";
-    m_outlinePane->setVisible(outlineShown);
-    if (outlineShown)
+    m_outlineTab->setChecked(outline);
+    m_outlineTick->setChecked(outline && leftShown);
+    m_slidesTab->setChecked(!outline);
+    m_slideList->setVisible(!outline);
+    m_outlinePane->setVisible(outline);
+    if (outline && leftShown)
         m_outlinePane->showDocument(document);
     while (m_slideList->count() > document.slides.size())
         delete m_slideList->item(m_slideList->count() - 1);
@@ -1343,8 +1373,11 @@ void EditorWindow::updateGuide()
         }
         break;
     case TaskStep::Kind::Field:
-        if (m_dialog)
+        if (m_dialog) {
             target = m_dialog->revealField(step->arg);
+            if (!target)   // a value the dialog takes by the button that closes it
+                target = m_dialog->acceptButton(step->value);
+        }
         break;
     case TaskStep::Kind::Ok:
         if (m_dialog)
@@ -1352,9 +1385,18 @@ void EditorWindow::updateGuide()
         break;
     case TaskStep::Kind::Select:
     case TaskStep::Kind::Drag:
-        // In the sorter view the slides are chosen and dragged there.
-        target = m_session.document().settings.value(QStringLiteral("视图")) == u"幻灯片浏览"
-                     ? static_cast<QWidget *>(m_slide) : static_cast<QWidget *>(m_slideList);
+        // In the sorter view the slides are chosen and dragged there; in the
+        // 大纲 tab by their icons in the outline.
+        if (m_session.document().settings.value(QStringLiteral("视图")) == u"幻灯片浏览") {
+            target = m_slide;
+        } else if (m_outlinePane->isVisible()) {
+            target = m_outlinePane->viewport();
+            const QList<int> slides = Document::slideNumbers(step->arg);
+            if (step->kind == TaskStep::Kind::Select && !slides.isEmpty())
+                area = [this, slide = slides.first()] { return m_outlinePane->slideIconRect(slide); };
+        } else {
+            target = m_slideList;
+        }
         break;
     case TaskStep::Kind::Show:
     case TaskStep::Kind::Key:
@@ -1362,8 +1404,14 @@ void EditorWindow::updateGuide()
     case TaskStep::Kind::Toolbar:
         target = toolbarControl(step->arg);
         break;
-    case TaskStep::Kind::Click:
     case TaskStep::Kind::SelectText:
+        if (step->arg == u"outline" && m_outlinePane->isVisible()) {
+            target = m_outlinePane->viewport();
+            area = [this, text = step->value] { return m_outlinePane->textRect(m_session.current(), text); };
+            break;
+        }
+        [[fallthrough]];
+    case TaskStep::Kind::Click:
     case TaskStep::Kind::Context:
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
                : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
@@ -1371,6 +1419,10 @@ void EditorWindow::updateGuide()
                                        : static_cast<QWidget *>(m_slide);
         break;
     case TaskStep::Kind::Type:
+        if (m_outlinePane->isVisible() && (step->arg == u"title" || step->arg == u"body")) {
+            target = m_outlinePane->viewport();   // typed in the outline
+            break;
+        }
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
                : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
                                        : static_cast<QWidget *>(m_notes);

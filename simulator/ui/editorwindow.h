@@ -141,6 +141,12 @@ private:
     SlideThumbnails *m_thumbnails = nullptr;
     OutlinePane *m_outlinePane = nullptr;   // the 大纲 tab's editable outline
     void buildOutlinePane(QWidget *parent, QBoxLayout *layout);
+    // The left pane: its tabs (大纲, 幻灯片) and close button above the slide
+    // list or the outline.
+    QWidget *m_leftPane = nullptr;
+    QAction *m_outlineTab = nullptr;
+    QAction *m_slidesTab = nullptr;
+    QWidget *buildPaneTabs(QWidget *parent);
     SlideView *m_slide = nullptr;
     QWidget *m_notesPane = nullptr;
     QLineEdit *m_notes = nullptr;
@@ -150,6 +156,7 @@ private:
     QMap<QString, QToolBar *> m_toolBars;     // 常用 格式 绘图 大纲
     QMap<QString, QAction *> m_toolBarTicks;  // 视图 → 工具栏's tick items
     QAction *m_rulerTick = nullptr;
+    QAction *m_outlineTick = nullptr;   // 视图 → 大纲: the left pane's 大纲 tab
     QMap<QString, bool> m_toolBarShown;
     QMap<QString, QAction *> m_standIns;      // command id → the menu entry that leads to it
     QAction *m_leaveFullScreen = nullptr;

@@ -3,10 +3,14 @@
 #include "document.h"
 #include "outline.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
 
 #include <QScopeGuard>
 
@@ -14,6 +18,8 @@ namespace {
 
 // A block's state: 0 a slide's title, 1 to 5 a body paragraph's level.
 constexpr int titleState = 0;
+// The margin left of the text that holds each slide's number and icon.
+constexpr int iconMargin = 34;
 
 }
 
@@ -49,6 +55,9 @@ void OutlinePane::showDocument(const Document &shown)
     const auto done = qScopeGuard([this] { m_showing = false; });
     const int position = textCursor().position();
     document()->clear();
+    QTextFrameFormat frame = document()->rootFrame()->frameFormat();
+    frame.setLeftMargin(iconMargin);
+    document()->rootFrame()->setFrameFormat(frame);
     QTextCursor cursor(document());
     QTextCharFormat titleFormat;
     titleFormat.setFontWeight(QFont::Bold);
@@ -127,6 +136,182 @@ bool OutlinePane::placeCaretOn(int slide, const QString &text, int offset)
     return false;
 }
 
+QTextBlock OutlinePane::titleBlock(int slide) const
+{
+    int titles = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        if (block.userState() == titleState && ++titles == slide)
+            return block;
+    return {};
+}
+
+QRectF OutlinePane::blockRect(const QTextBlock &block) const
+{
+    return document()->documentLayout()->blockBoundingRect(block)
+        .translated(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+}
+
+QRect OutlinePane::slideIconRect(int slide) const
+{
+    const QTextBlock block = titleBlock(slide);
+    if (!block.isValid())
+        return {};
+    const QRectF line = blockRect(block);
+    const qreal lineHeight = block.layout()->lineCount() > 0 ? block.layout()->lineAt(0).height() : fontMetrics().height();
+    return QRect(2, int(line.top() + block.blockFormat().topMargin()), iconMargin - 4, int(lineHeight));
+}
+
+QRect OutlinePane::textRect(int slide, const QString &text) const
+{
+    const QTextBlock title = titleBlock(slide);
+    if (!title.isValid())
+        return {};
+    QTextBlock found;
+    for (QTextBlock block = title.next(); block.isValid() && block.userState() != titleState && !found.isValid(); block = block.next())
+        if (block.text() == text)
+            found = block;
+    if (!found.isValid() && title.text() == text)
+        found = title;
+    if (!found.isValid())
+        return {};
+    QTextCursor start(found);
+    QTextCursor end(found);
+    end.movePosition(QTextCursor::EndOfLine);
+    const QRect first = cursorRect(start);
+    return QRect(first.topLeft(), QPoint(std::max(first.right(), cursorRect(end).left()), first.bottom()));
+}
+
+QString OutlinePane::caretParagraph() const
+{
+    return textCursor().block().text();
+}
+
+int OutlinePane::slideAt(int y) const
+{
+    int slide = 0, titles = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block.userState() != titleState)
+            continue;
+        ++titles;
+        if (blockRect(block).top() <= y)
+            slide = titles;
+    }
+    return slide;
+}
+
+int OutlinePane::dropBefore(int y) const
+{
+    // Before the slide whose lines the point lies in the upper half of.
+    int slide = 0;
+    QTextBlock block = document()->begin();
+    while (block.isValid()) {
+        ++slide;
+        const qreal top = blockRect(block).top();
+        QTextBlock next = block.next();
+        while (next.isValid() && next.userState() != titleState)
+            next = next.next();
+        const qreal bottom = next.isValid() ? blockRect(next).top() : blockRect(document()->lastBlock()).bottom();
+        if (y < (top + bottom) / 2)
+            return slide;
+        block = next;
+    }
+    return slide + 1;
+}
+
+void OutlinePane::selectSlides(int first, int last)
+{
+    const QTextBlock from = titleBlock(first);
+    QTextBlock to = titleBlock(last + 1);
+    if (!from.isValid())
+        return;
+    QTextCursor cursor(document());
+    cursor.setPosition(from.position());
+    cursor.setPosition(to.isValid() ? to.position() - 1 : document()->characterCount() - 1, QTextCursor::KeepAnchor);
+    m_showing = true;   // the selection shows the choice; it moves no caret of the editor
+    setTextCursor(cursor);
+    m_showing = false;
+}
+
+void OutlinePane::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    QPainter p(viewport());
+    p.setFont(font());
+    const int slides = [this] {
+        int n = 0;
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+            n += block.userState() == titleState ? 1 : 0;
+        return n;
+    }();
+    for (int slide = 1; slide <= slides; ++slide) {
+        const QRect at = slideIconRect(slide);
+        if (at.bottom() < 0 || at.top() > viewport()->height())
+            continue;
+        p.setPen(palette().color(QPalette::Text));
+        p.drawText(QRect(at.left(), at.top(), 14, at.height()), Qt::AlignRight | Qt::AlignVCenter, QString::number(slide));
+        // The slide's icon: a small white page with a grey edge.
+        const QRect icon(at.left() + 17, at.center().y() - 5, 12, 10);
+        p.fillRect(icon, Qt::white);
+        p.setPen(QColor(110, 110, 110));
+        p.drawRect(icon);
+        p.drawLine(icon.left() + 2, icon.top() + 3, icon.right() - 2, icon.top() + 3);
+    }
+    if (m_dropLine >= 0) {
+        p.setPen(QPen(Qt::black, 2));
+        p.drawLine(2, m_dropLine, viewport()->width() - 2, m_dropLine);
+    }
+}
+
+void OutlinePane::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    const int slide = at.x() < iconMargin ? slideAt(at.y()) : 0;
+    if (slide < 1 || event->button() != Qt::LeftButton) {
+        QTextEdit::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const int first = (event->modifiers() & Qt::ShiftModifier) && m_chosen > 0 ? m_chosen : slide;
+    if (first == slide)
+        m_chosen = slide;
+    selectSlides(std::min(first, slide), std::max(first, slide));
+    QList<int> slides;
+    for (int n = std::min(first, slide); n <= std::max(first, slide); ++n)
+        slides << n;
+    m_dragged = slides.size() == 1 ? slide : 0;
+    emit slidesChosen(slides);
+}
+
+void OutlinePane::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragged) {
+        QTextEdit::mouseMoveEvent(event);
+        return;
+    }
+    // The line shows where the slide would go.
+    const int before = dropBefore(event->position().toPoint().y());
+    const QTextBlock block = titleBlock(before);
+    m_dropLine = block.isValid() ? int(blockRect(block).top()) : int(blockRect(document()->lastBlock()).bottom());
+    viewport()->update();
+}
+
+void OutlinePane::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_dragged) {
+        QTextEdit::mouseReleaseEvent(event);
+        return;
+    }
+    const int dragged = std::exchange(m_dragged, 0);
+    const bool moved = m_dropLine >= 0;
+    m_dropLine = -1;
+    viewport()->update();
+    if (!moved)
+        return;
+    const int before = dropBefore(event->position().toPoint().y());
+    if (before != dragged && before != dragged + 1)
+        emit slidesMoveAsked(before);
+}
+
 OutlinePane::Place OutlinePane::placeOf(int position) const
 {
     Place place;
@@ -193,14 +378,33 @@ void OutlinePane::keyPressEvent(QKeyEvent *event)
         emit levelAsked(place, event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier) ? 1 : -1);
         return;
     }
-    // A paragraph break taken away would join two parts: the pane keeps its paragraphs.
+    // A title keeps its own line: a break taken away may only join two
+    // paragraphs of one slide's body.
     const QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection()
-        && ((event->key() == Qt::Key_Backspace && cursor.atBlockStart()) || (event->key() == Qt::Key_Delete && cursor.atBlockEnd())))
-        return;
-    if (cursor.hasSelection() && document()->findBlock(cursor.selectionStart()) != document()->findBlock(cursor.selectionEnd())
-        && !event->text().isEmpty())
-        return;
+    const bool erasing = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+    QTextBlock first = document()->findBlock(cursor.selectionStart());
+    QTextBlock last = document()->findBlock(cursor.selectionEnd());
+    if (!cursor.hasSelection() && event->key() == Qt::Key_Backspace && cursor.atBlockStart())
+        first = first.previous();
+    if (!cursor.hasSelection() && event->key() == Qt::Key_Delete && cursor.atBlockEnd())
+        last = last.next();
+    if (first != last && (erasing || !event->text().isEmpty())) {
+        bool bodyOnly = first.isValid() && last.isValid();
+        for (QTextBlock block = first; bodyOnly && block.isValid(); block = block.next()) {
+            bodyOnly = block.userState() != titleState;
+            if (block == last)
+                break;
+        }
+        if (!bodyOnly)
+            return;
+        if (!cursor.hasSelection() && event->key() == Qt::Key_Backspace) {
+            // Joined here: the text edit would take the paragraph's indent away first.
+            QTextCursor join = cursor;
+            join.deletePreviousChar();
+            setTextCursor(join);
+            return;
+        }
+    }
     QTextEdit::keyPressEvent(event);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QTextEdit>
 
+class QTextBlock;
+
 class Document;
 
 // The outline of the 大纲 tab: every slide's title (bold) with its body's
@@ -33,6 +35,14 @@ public:
         int position = 0;
     };
     Place caretPlace() const;
+    // Where a slide's number and icon sit, left of its title (viewport
+    // coordinates; empty when the slide has no title line).
+    QRect slideIconRect(int slide) const;
+    // The first line of that slide's paragraph (or else title) reading `text`.
+    QRect textRect(int slide, const QString &text) const;
+    // The text of the paragraph or title the caret is in.
+    QString caretParagraph() const;
+
 
 signals:
     void textEdited(int slide, const QString &part, const QString &text);
@@ -40,15 +50,31 @@ signals:
     void newSlideAsked(int slide);
     void paragraphBreakAsked(const Place &place);
     void levelAsked(const Place &place, int step);
+    // A click on a slide's icon (Shift with it: the slides from the one
+    // chosen before); a drag of the icon asks its slides moved before `before`.
+    void slidesChosen(const QList<int> &slides);
+    void slidesMoveAsked(int before);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void contentsEdited();
     Place placeOf(int position) const;
+    QTextBlock titleBlock(int slide) const;
+    QRectF blockRect(const QTextBlock &block) const;   // in viewport coordinates
+    int slideAt(int y) const;          // the slide whose lines reach y, 0 above the first
+    int dropBefore(int y) const;       // the slide a drop at y goes before
+    void selectSlides(int first, int last);
 
     bool m_showing = false;
+    int m_chosen = 0;      // the slide whose icon was clicked last
+    int m_dragged = 0;     // the slide whose icon is held down, 0 when none
+    int m_dropLine = -1;   // where a dragged slide would go (viewport y), -1 when nowhere
     QString m_shown;   // the texts and levels shown, to leave the pane alone while they stay
 };

@@ -381,8 +381,17 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
     QVERIFY2(dialog->width() <= 800 && dialog->height() <= 570, qPrintable(QStringLiteral("%1×%2").arg(dialog->width()).arg(dialog->height())));
 
     QMap<QString, QString> chosen;
+    QWidget *accept = dialog->findChild<QPushButton *>(QStringLiteral("ok"));
     for (const FieldSpec &field : spec->fields) {
         auto *control = dialog->findChild<QWidget *>(QStringLiteral("field:") + field.name);
+        if (!control && dialog->acceptButton(field.choices.value(0))) {
+            // Given by the buttons that close the dialog (全部应用, 应用): one each.
+            for (const QString &choice : field.choices)
+                QVERIFY2(dialog->acceptButton(choice) && dialog->acceptButton(choice)->isVisible(), qPrintable(choice));
+            accept = dialog->acceptButton(field.choices.last());
+            chosen.insert(field.name, field.choices.last());
+            continue;
+        }
         QVERIFY2(control, qPrintable(field.name));
         QCOMPARE(dialog->revealField(field.name), control);
         QVERIFY2(control->isVisible(), qPrintable(field.name));
@@ -391,7 +400,7 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
         QCOMPARE(dialog->values().value(field.name), value);
         chosen.insert(field.name, value);
     }
-    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("ok")), Qt::LeftButton);
+    QTest::mouseClick(accept, Qt::LeftButton);
 
     Session expected(task.startDocument());
     expected.run(command, chosen);
@@ -549,6 +558,14 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             const QList<int> slides = Document::slideNumbers(step.arg);
             QVERIFY2(!slides.isEmpty(), qPrintable(where));
             const Qt::KeyboardModifiers extra = step.arg.contains(u'-') ? Qt::ShiftModifier : Qt::ControlModifier;
+            if (auto *outline = window.findChild<OutlinePane *>(QStringLiteral("outlinePane")); outline->isVisible()) {
+                // In the 大纲 tab: the slide's icon, Shift with the last one's for a range.
+                QVERIFY2(slides.size() == 1 || step.arg.contains(u'-'), qPrintable(where));
+                QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, outline->slideIconRect(slides.first()).center());
+                if (slides.size() > 1)
+                    QTest::mouseClick(outline->viewport(), Qt::LeftButton, Qt::ShiftModifier, outline->slideIconRect(slides.last()).center());
+                break;
+            }
             for (int k = 0; k < slides.size(); ++k) {
                 if (step.arg.contains(u'-') && k > 0 && k < slides.size() - 1)
                     continue;  // Shift reaches the last one from the first
@@ -642,6 +659,16 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 QTest::mouseMove(slideView, (from + to) / 2);
                 QTest::mouseMove(slideView, to);
                 QTest::mouseRelease(slideView, Qt::LeftButton, {}, to);
+            } else if (auto *outline = window.findChild<OutlinePane *>(QStringLiteral("outlinePane")); outline->isVisible()) {
+                // The slide's icon pressed, moved and let go over the slide it goes before.
+                const int count = int(window.session().document().slides.size());
+                const QPoint from = outline->slideIconRect(window.session().current()).center();
+                const QRect at = outline->slideIconRect(std::min(before, count));
+                const QPoint to = before > count ? QPoint(at.center().x(), outline->viewport()->height() - 3) : QPoint(at.center().x(), at.top() + 1);
+                QTest::mousePress(outline->viewport(), Qt::LeftButton, {}, from);
+                QMouseEvent move(QEvent::MouseMove, to, outline->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(outline->viewport(), &move);
+                QTest::mouseRelease(outline->viewport(), Qt::LeftButton, {}, to);
             } else {
                 // The list's own drag runs a loop of its own: the drop is what the editor sees.
                 const int count = list->count();
@@ -653,6 +680,15 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::SelectText: {
+            if (step.arg == u"outline") {
+                // A click into the paragraph in the outline.
+                auto *outline = window.findChild<OutlinePane *>(QStringLiteral("outlinePane"));
+                QVERIFY2(outline->isVisible(), qPrintable(where));
+                const QRect line = outline->textRect(window.session().current(), step.value);
+                QVERIFY2(line.isValid(), qPrintable(where));
+                QTest::mouseClick(outline->viewport(), Qt::LeftButton, {}, line.center());
+                break;
+            }
             // Dragged over with the mouse as a candidate would: here the
             // caret goes before the text and Shift with the arrows takes it.
             QWidget *editor = window.findChild<QWidget *>(step.arg);
@@ -728,6 +764,11 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
         case TaskStep::Kind::Field: {
             QVERIFY2(window.openDialog(), qPrintable(where));
             QWidget *control = window.openDialog()->revealField(step.arg);
+            if (auto *button = control ? nullptr : qobject_cast<QPushButton *>(window.openDialog()->acceptButton(step.value))) {
+                button->click();   // 全部应用, 应用: the button closes the dialog, its 确定 step is done
+                implied = true;
+                break;
+            }
             QVERIFY2(control, qPrintable(where));
             setThroughControl(control, step.value);
             break;
@@ -737,6 +778,18 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             window.openDialog()->okButton()->click();
             break;
         case TaskStep::Kind::Type: {
+            if (auto *outline = window.findChild<OutlinePane *>(QStringLiteral("outlinePane"));
+                outline->isVisible() && !step.value.contains(u'\n')) {
+                // Typed in the outline over the current slide's title or the caret's paragraph.
+                if (step.arg == u"title")
+                    outline->placeCaret(window.session().current(), step.arg, 0);
+                QTextCursor cursor = outline->textCursor();
+                cursor.movePosition(QTextCursor::StartOfBlock);
+                cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+                outline->setTextCursor(cursor);
+                outline->insertPlainText(step.value);   // as an input method commits it
+                break;
+            }
             QWidget *editor = window.findChild<QWidget *>(step.arg);
             QVERIFY2(editor && editor->isVisible(), qPrintable(where));
             if (auto *line = qobject_cast<QLineEdit *>(editor)) {
@@ -2122,8 +2175,12 @@ void TestSimulatorUi::outlineEditsTheSlides_data()
         << QStringList{"slide4.body = 重点项目全部完成\n全年销售额增长18%\n新增客户120家"};
     QTest::newRow("collapsed from the toolbar") << QStringList{"at 2 body 0", "button 折叠", "hidden 2"}
         << QStringList{"slide2.大纲.操作 = 折叠", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
-    QTest::newRow("Backspace keeps the paragraphs apart") << QStringList{"at 2 body 9", "key Backspace"}
-        << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国", "slide2.title = 公司概况"};
+    QTest::newRow("Backspace joins two paragraphs") << QStringList{"at 2 body 9", "key Backspace"}
+        << QStringList{"slide2.body = 成立于1998年员工三百余人\n业务遍及全国", "slide2.title = 公司概况", "count = 6"};
+    QTest::newRow("Backspace keeps a title apart") << QStringList{"at 3 title 0", "key Backspace"}
+        << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国", "slide3.title = 市场分析", "count = 6"};
+    QTest::newRow("Delete keeps a title apart") << QStringList{"at 2 body 22", "key Delete"}
+        << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国", "slide3.title = 市场分析", "count = 6"};
 }
 
 void TestSimulatorUi::outlineEditsTheSlides()
@@ -2145,7 +2202,7 @@ void TestSimulatorUi::outlineEditsTheSlides()
             typed.setCommitString(words.at(1));
             QApplication::sendEvent(pane, &typed);
         } else if (words.at(0) == u"key") {
-            const QMap<QString, Qt::Key> keys = {{"Tab", Qt::Key_Tab}, {"Backtab", Qt::Key_Backtab}, {"Return", Qt::Key_Return}, {"Backspace", Qt::Key_Backspace}};
+            const QMap<QString, Qt::Key> keys = {{"Tab", Qt::Key_Tab}, {"Backtab", Qt::Key_Backtab}, {"Return", Qt::Key_Return}, {"Backspace", Qt::Key_Backspace}, {"Delete", Qt::Key_Delete}};
             QTest::keyClick(pane, keys.value(words.at(1)), words.at(1) == u"Backtab" ? Qt::ShiftModifier : Qt::NoModifier);
         } else if (words.at(0) == u"hidden") {
             // The slide's paragraphs are hidden, the others' shown.
