@@ -76,6 +76,12 @@ QList<CommandSpec> buildTable()
     add("视图", "幻灯片浏览", Effect::View, "", {});
     add("视图", "备注页", Effect::View, "", {});
     add("视图", "颜色/灰度", D, "颜色/灰度", {field("显示", "颜色 灰度 纯黑白")});
+    // The master views (视图 → 母版) and the way back from them.
+    add("视图", "幻灯片母版", Effect::View, "", {});
+    add("视图", "讲义母版", Effect::View, "", {});
+    add("视图", "备注母版", Effect::View, "", {});
+    add("视图", "标题母版", Effect::View, "", {});
+    add("视图", "关闭母版视图", Effect::View, "", {});
     add("视图", "母版", D, "母版", {field("母版类型", "幻灯片母版 标题母版 讲义母版 备注母版"), field("对象", "标题样式 第一级文本 副标题样式 日期区 备注文本 文本占位符"), field("中文字体", "宋体 黑体 隶书 楷体_GB2312"), field("字号"), field("字形", "常规 加粗 倾斜"), field("颜色", colors), field("项目符号", "■ ◆ √"), field("行距"), field("文本框"), field("讲义幻灯片数", "2 3 4 6 9"), field("设置")});
     add("视图", "大纲", S, "大纲", {field("操作", "提升 降级 上移 下移 折叠 展开 全部折叠 全部展开 显示格式 删除"), field("内容")});
     add("视图", "左侧窗格", D, "左侧窗格", {field("显示", "显示 关闭"), field("选项卡", "幻灯片 大纲")});

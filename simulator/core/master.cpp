@@ -23,7 +23,123 @@ Slide effective(const Document &document, int index)
             if (!master.isEmpty() && slide.attributes.value(own).isEmpty())
                 slide.attributes.insert(own, master);
         }
+    // What lies on the master lies on every slide: its background under a
+    // slide without one of its own, its picture and text box.
+    const QMap<QString, QString> &settings = document.settings;
+    const QString background = settings.value(QStringLiteral("母版.背景"));
+    if (!background.isEmpty() && slide.attributes.value(QStringLiteral("背景.填充")).isEmpty())
+        slide.attributes.insert(QStringLiteral("背景.填充"), background);
+    const bool plain = slide.attributes.value(QStringLiteral("背景.忽略母版的背景图形")) == u"是";
+    if (!plain && !settings.value(QStringLiteral("母版.图片")).isEmpty())
+        slide.attributes.insert(QStringLiteral("图片"), QStringLiteral("1"));
+    if (const QString text = settings.value(QStringLiteral("母版.文本框")); !plain && !text.isEmpty()
+        && slide.attributes.value(QStringLiteral("文本框")).isEmpty()) {
+        slide.attributes.insert(QStringLiteral("文本框"), QStringLiteral("1"));
+        slide.attributes.insert(QStringLiteral("文本框.文字"), text);
+    }
     return slide;
+}
+
+QString view(const Document &document)
+{
+    const QString view = document.settings.value(QStringLiteral("视图"));
+    static const QStringList masters = {QStringLiteral("幻灯片母版"), QStringLiteral("标题母版"), QStringLiteral("讲义母版"),
+                                        QStringLiteral("备注母版")};
+    return masters.contains(view) ? view : QString();
+}
+
+Document shown(const Document &document)
+{
+    Document master;
+    master.settings = document.settings;
+    master.settings.remove(QStringLiteral("选中"));
+    Slide slide;
+    const QString which = view(document);
+    if (which == u"备注母版") {
+        // The notes page: the notes text under the slide's picture.
+        slide.layout = QStringLiteral("标题和文本");
+        slide.title = QStringLiteral("幻灯片图像区");
+        slide.body = QStringLiteral("单击此处编辑母版文本样式");
+        for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
+            if (const QString value = master.settings.value(QStringLiteral("母版.备注文本.") + name); !value.isEmpty())
+                slide.attributes.insert(QStringLiteral("正文.") + name, value);
+    } else if (which == u"讲义母版") {
+        slide.layout = QStringLiteral("空白");
+    } else if (which == u"标题母版") {
+        slide.layout = QStringLiteral("标题幻灯片");
+        slide.title = QStringLiteral("单击此处编辑母版标题样式");
+        slide.body = QStringLiteral("单击此处编辑母版副标题样式");
+    } else {
+        slide.layout = QStringLiteral("标题和文本");
+        slide.title = QStringLiteral("单击此处编辑母版标题样式");
+        slide.body = QStringLiteral("单击此处编辑母版文本样式\n第二级\n第三级\n第四级\n第五级");
+        for (int level = 2; level <= 5; ++level)
+            slide.attributes.insert(QStringLiteral("正文.段落%1.级别").arg(level), QString::number(level));
+    }
+    // The design and colours of the first slide are the master's.
+    if (which == u"幻灯片母版" || which == u"标题母版") {
+        if (!document.slides.isEmpty())
+            for (auto it = document.slides.first().attributes.begin(); it != document.slides.first().attributes.end(); ++it)
+                if (it.key() == u"设计模板" || it.key().startsWith(u"配色"))
+                    slide.attributes.insert(it.key(), it.value());
+    }
+    master.slides = {slide};
+    if (which == u"幻灯片母版" || which == u"标题母版") {
+        master.slides = {effective(master, 0)};
+    } else {
+        // The handout and notes pages show nothing of the slide master.
+        for (auto it = master.settings.begin(); it != master.settings.end();)
+            it = it.key().startsWith(u"母版.") && it.key() != u"母版.讲义幻灯片数" ? master.settings.erase(it) : std::next(it);
+    }
+    return master;
+}
+
+std::optional<QMap<QString, QString>> redirected(const Document &document, const QString &commandId,
+                                                 const QMap<QString, QString> &fields, const QString &edited)
+{
+    const QString which = view(document);
+    if (which.isEmpty() || which == u"讲义母版")
+        return std::nullopt;
+    QMap<QString, QString> master = {{QStringLiteral("母版类型"), which}};
+    QString object = fields.value(QStringLiteral("对象")).trimmed();
+    if (object.isEmpty())
+        object = edited;
+    const bool formatting = commandId == u"字体" || commandId == u"行距" || commandId == u"项目符号和编号";
+    if (formatting && !object.isEmpty()) {
+        if (which == u"备注母版")
+            master.insert(QStringLiteral("对象"), QStringLiteral("备注文本"));
+        else if (object == u"标题")
+            master.insert(QStringLiteral("对象"), QStringLiteral("标题样式"));
+        else if (which == u"标题母版")
+            master.insert(QStringLiteral("对象"), QStringLiteral("副标题样式"));
+        else if (object == u"正文" || object == u"副标题")
+            master.insert(QStringLiteral("对象"), QStringLiteral("第一级文本"));
+        else
+            return std::nullopt;
+        for (auto it = fields.begin(); it != fields.end(); ++it) {
+            // A bullet's colour, size and font are the bullet's, not the text's.
+            const bool kept = commandId != u"项目符号和编号" || it.key() == u"项目符号";
+            if (kept && it.key() != u"对象" && it.key() != u"选中文字" && !it.value().trimmed().isEmpty())
+                master.insert(it.key(), it.value().trimmed());
+        }
+        return master;
+    }
+    if (which != u"幻灯片母版")
+        return std::nullopt;
+    if (commandId == u"文本框" && !fields.value(QStringLiteral("文字")).trimmed().isEmpty()) {
+        master.insert(QStringLiteral("文本框"), fields.value(QStringLiteral("文字")).trimmed());
+        return master;
+    }
+    if (commandId == u"图片") {
+        const QString name = fields.value(QStringLiteral("名称")).trimmed();
+        master.insert(QStringLiteral("图片"), name.isEmpty() ? QStringLiteral("1") : name);
+        return master;
+    }
+    if (commandId == u"背景" && !fields.value(QStringLiteral("填充")).trimmed().isEmpty()) {
+        master.insert(QStringLiteral("背景"), fields.value(QStringLiteral("填充")).trimmed());
+        return master;
+    }
+    return std::nullopt;
 }
 
 }

@@ -2,14 +2,38 @@
 
 #include "document.h"
 
+#include <QMap>
+#include <QString>
+
+#include <optional>
+
 // The slide master: the text formats set on it (视图 → 母版 → 幻灯片母版)
 // are kept as "doc.母版.<对象>.<name>" (对象: 标题样式, 第一级文本,
 // 副标题样式) and reach every slide's title, body or subtitle that has no
-// format of its own by that name.
+// format of its own by that name. A background, picture or text box put on
+// the master ("doc.母版.背景", "doc.母版.图片", "doc.母版.文本框") shows on
+// every slide too.
 namespace Master {
 
 // The slide as the candidate sees it: its own attributes, and the master's
 // where it has none (index from 0; an empty slide for one beyond the end).
 Slide effective(const Document &document, int index);
+
+// The master view the document shows (幻灯片母版, 标题母版, 讲义母版,
+// 备注母版), or empty in the other views.
+QString view(const Document &document);
+
+// The master as the master view shows it: a document of one slide with the
+// master's placeholders ("单击此处编辑母版标题样式"…), formatted as the
+// master is, with what was put on the master.
+Document shown(const Document &document);
+
+// In a master view the editor's commands act on the master: formatting the
+// title or text placeholder, inserting a text box or a picture, filling the
+// background. The fields the 母版 command is run with instead; none when
+// the command acts as it does elsewhere. A command that names no object
+// acts on `edited`, the placeholder with the caret ("标题", "正文"…).
+std::optional<QMap<QString, QString>> redirected(const Document &document, const QString &commandId,
+                                                 const QMap<QString, QString> &fields, const QString &edited);
 
 }

@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "master.h"
+
 #include "commands.h"
 #include "outline.h"
 #include "textsearch.h"
@@ -453,6 +455,11 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         apply(spec, fields);
         return true;
     }
+    // In a master view, formatting and inserting act on the master.
+    if (const auto onMaster = Master::redirected(m_document, commandId, values, editedObject())) {
+        spec = Commands::find(QStringLiteral("母版"));
+        values = *onMaster;
+    }
     State before{m_document, m_current};
     if (spec->field(QStringLiteral("选中文字")) && fields.value(QStringLiteral("选中文字")).trimmed().isEmpty()
         && !selectedText().isEmpty())
@@ -608,7 +615,10 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         }
         break;
     case Effect::View:
-        settings.insert(QStringLiteral("视图"), spec->id);
+        // The master views name the master they show; closing one goes back to the normal view.
+        settings.insert(QStringLiteral("视图"), spec->id == u"关闭母版视图" ? QStringLiteral("普通") : spec->id);
+        if (spec->id.endsWith(QStringLiteral("母版")))
+            settings.insert(QStringLiteral("母版.母版类型"), spec->id);
         // 普通 brings back a closed left pane.
         if (spec->id == u"普通" && settings.value(QStringLiteral("左侧窗格.显示")) == u"关闭")
             settings.insert(QStringLiteral("左侧窗格.显示"), QStringLiteral("显示"));

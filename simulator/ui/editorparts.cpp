@@ -60,6 +60,8 @@ void TaskStrip::setHint(const QString &text, const QColor &colour)
 
 void TaskStrip::fit()
 {
+    // A screen reader reads what the strip paints.
+    setAccessibleDescription(m_hint.isEmpty() ? m_task : m_task + u'\n' + m_hint);
     const QFontMetrics metrics = fontMetrics();
     const int width = std::max(200, (parentWidget() ? 790 : this->width()) - 12);
     int height = metrics.boundingRect(QRect(0, 0, width, 1000), Qt::TextWordWrap, m_task).height();
@@ -97,6 +99,7 @@ void StatusStrip::setTexts(const QString &left, const QString &right)
 {
     m_left = left;
     m_right = right;
+    setAccessibleDescription(left + QStringLiteral("    ") + right);
     update();
 }
 
@@ -127,11 +130,22 @@ public:
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_pane ? m_pane->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_pane.data()); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
+    // The switcher's drop-down, once opened, is the switcher's child, as a
+    // button's menu is.
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 && childCount() == 1 ? QAccessible::queryAccessibleInterface(m_pane->switcher()) : nullptr;
+    }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessibleInterface *focusChild() const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    int childCount() const override
+    {
+        return isValid() && m_pane->entries().at(m_index).second == u"switch" && m_pane->switcher() ? 1 : 0;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child == this->child(0) ? 0 : -1;
+    }
     QString text(QAccessible::Text t) const override
     {
         if (!isValid() || t != QAccessible::Name)
@@ -174,11 +188,14 @@ class TaskPaneAccessible : public QAccessibleWidget
 public:
     explicit TaskPaneAccessible(TaskPane *pane) : QAccessibleWidget(pane, QAccessible::Pane, QStringLiteral("任务窗格")) {}
 
-    int childCount() const override { return int(pane()->entries().size()); }
+    // The painted entries, then the panes of real controls (自定义动画, 幻灯片切换).
+    int childCount() const override { return int(pane()->entries().size()) + QAccessibleWidget::childCount(); }
     QAccessibleInterface *child(int index) const override
     {
         if (index < 0 || index >= childCount())
             return nullptr;
+        if (index >= pane()->entries().size())
+            return QAccessibleWidget::child(index - int(pane()->entries().size()));
         // Registered once per entry, so that the same entry keeps its interface.
         auto &cache = m_children[index];
         if (!cache) {
@@ -192,7 +209,8 @@ public:
         for (auto it = m_children.begin(); it != m_children.end(); ++it)
             if (it.value() == child)
                 return it.key();
-        return -1;
+        const int widget = QAccessibleWidget::indexOfChild(child);
+        return widget < 0 ? -1 : int(pane()->entries().size()) + widget;
     }
     QAccessibleInterface *childAt(int x, int y) const override
     {
@@ -201,7 +219,7 @@ public:
         for (int i = 0; i < entries.size(); ++i)
             if (entries.at(i).first.contains(at))
                 return child(i);
-        return nullptr;
+        return QAccessibleWidget::childAt(x, y);
     }
     QString text(QAccessible::Text t) const override
     {
@@ -270,6 +288,7 @@ QStringList TaskPane::panes()
 void TaskPane::setPane(const QString &pane, const QString &layout)
 {
     m_pane = pane;
+    setAccessibleDescription(pane);   // which pane it is, as its title bar says
     m_layout = layout;
     // The panes of controls are made when first shown.
     if (pane == u"自定义动画" && !m_animation) {
@@ -632,7 +651,7 @@ QList<int> BodyEdit::paragraphTops() const
 bool BodyEdit::event(QEvent *event)
 {
     // Before the focus chain sees Tab.
-    if (event->type() == QEvent::KeyPress && levelAsked) {
+    if (event->type() == QEvent::KeyPress && levelAsked && !isReadOnly()) {
         auto *key = static_cast<QKeyEvent *>(event);
         const QTextCursor cursor = textCursor();
         const bool plain = !(key->modifiers() & ~Qt::ShiftModifier);
@@ -734,6 +753,14 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     update();
 }
 
+void SlideView::setMaster(const QString &view)
+{
+    m_master = view;
+    m_title->setReadOnly(!view.isEmpty());
+    m_body->setReadOnly(!view.isEmpty());
+    update();
+}
+
 void SlideView::placeEditors()
 {
     if (!m_document || m_index < 0 || m_index >= m_document->slides.size())
@@ -826,6 +853,34 @@ void SlideView::paintEvent(QPaintEvent *)
                          SlideArt::Background | SlideArt::Objects | SlideArt::Placeholders | SlideArt::Footer, font());
     p.setPen(QColor(60, 60, 60));
     p.drawRect(r);
+    if (m_master == u"幻灯片母版" || m_master == u"标题母版") {
+        // The master's date, footer and number areas along its foot.
+        QFont small = font();
+        small.setPixelSize(std::max(8, int(r.height() * 0.03)));
+        p.setFont(small);
+        const double top = r.bottom() - r.height() * 0.11, h = r.height() * 0.07;
+        const QList<std::pair<QRectF, QString>> areas = {
+            {QRectF(r.left() + r.width() * 0.05, top, r.width() * 0.28, h), QStringLiteral("日期区")},
+            {QRectF(r.left() + r.width() * 0.36, top, r.width() * 0.28, h), QStringLiteral("页脚区")},
+            {QRectF(r.left() + r.width() * 0.67, top, r.width() * 0.28, h), QStringLiteral("数字区")},
+        };
+        for (const auto &[area, label] : areas) {
+            p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
+            p.drawRect(area);
+            p.setPen(QColor(110, 110, 110));
+            p.drawText(area.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignTop, label);
+        }
+    } else if (m_master == u"讲义母版") {
+        // A handout page: the places of its slides.
+        const int count = std::max(1, m_document->settings.value(QStringLiteral("母版.讲义幻灯片数"), QStringLiteral("6")).toInt());
+        const int columns = count <= 3 ? 1 : count <= 6 ? 2 : 3;
+        const int rows = (count + columns - 1) / columns;
+        const QRectF page = r.adjusted(r.width() * 0.08, r.height() * 0.08, -r.width() * 0.08, -r.height() * 0.08);
+        const double w = page.width() / columns, h = page.height() / rows;
+        p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
+        for (int i = 0; i < count; ++i)
+            p.drawRect(QRectF(page.left() + (i % columns) * w, page.top() + (i / columns) * h, w, h).adjusted(w * 0.1, h * 0.1, -w * 0.1, -h * 0.1));
+    }
     if (m_bulletIndent > 0 && m_body->isVisible() && !m_body->toPlainText().isEmpty()) {
         p.setFont(m_body->font());
         p.setPen(m_bulletColour);

@@ -175,6 +175,15 @@ public:
     QRectF slideRect() const;
     // Where slide `index` (0-based) lies in the sorter view.
     QRectF sorterCell(int index) const;
+    // What the view shows: the document, the slide under edit (0-based) and
+    // whether it shows every slide (the sorter view).
+    const Document *document() const { return m_document; }
+    // A master view (幻灯片母版, 讲义母版, 备注母版) shows the master: its
+    // placeholders are not typed into here, and the slide master shows its
+    // date, footer and number areas. Empty: the slides again.
+    void setMaster(const QString &view);
+    int slideIndex() const { return m_index; }
+    bool isSorter() const { return m_sorter; }
 
 signals:
     // Typed by the candidate: part is "title" or "body".
@@ -218,6 +227,7 @@ private:
     QPointF m_pressAt;
     int m_pressedSelected = -1;   // a selected slide pressed without keys
     int m_dropBefore = 0;         // while dragging in the sorter: where the slides would go
+    QString m_master;             // the master view shown, if any
 };
 
 // The red frame around the control the guide points at. It sits on the

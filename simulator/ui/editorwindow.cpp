@@ -3,10 +3,13 @@
 
 #include "commanddialog.h"
 #include "drawingbar.h"
+#include "editoraccess.h"
 #include "editorparts.h"
 #include "outlinepane.h"
 #include "formatbar.h"
 #include "inputroute.h"
+#include "master.h"
+#include "masterbar.h"
 #include "slideart.h"
 #include "slideshow.h"
 #include "toolicons.h"
@@ -79,6 +82,9 @@ QChar entryKey(const QString &id)
             {"自定义放映", "W"}, {"结束放映", "E"},
             {"新建窗口", "N"}, {"全部重排", "A"}, {"最小化", "M"}, {"最大化", "X"}, {"还原", "R"},
             {"金山演示帮助", "H"}, {"关于金山演示", "A"},
+            {"增大字号", "I"}, {"减小字号", "J"}, {"对齐或分布", "A"}, {"阴影", "W"}, {"三维效果", "V"},
+            {"幻灯片母版", "S"}, {"讲义母版", "H"}, {"备注母版", "N"},
+            {"表格属性", "Q"}, {"图表选项", "X"}, {"组织结构图格式", "Y"}, {"排练时间", "G"}, {"放映控制", "K"},
         };
         for (const auto &row : table)
             k.insert(QString::fromUtf8(row[0]), QChar(row[1][0]));
@@ -164,12 +170,17 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     connect(m_route, &InputRoute::keyUsed, this, [this](const QString &key) {
         report(TaskStep{TaskStep::Kind::Key, key, {}, {}});
     });
+    EditorAccess::install();
     buildMenus();
     buildToolBar();
     buildCentre();
     buildStandIns();
     buildKeys();
     buildContextMenus();
+    // Each toolbar's button for the buttons it has no room for.
+    for (QToolBar *bar : findChildren<QToolBar *>())
+        if (auto *more = bar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(QStringLiteral("工具栏选项"));
     m_strip->setTask(QStringLiteral("要求：") + (task.text.isEmpty() ? taskProblem : task.text));
     refresh();
 }
@@ -302,6 +313,17 @@ void EditorWindow::buildToolBar()
     m_toolBars.insert(QStringLiteral("大纲"), outline);
     bar->setAccessibleName(QStringLiteral("常用工具栏"));
     m_formatBar->setAccessibleName(QStringLiteral("格式工具栏"));
+
+    // The master views' toolbar, shown in them only.
+    addToolBarBreak();
+    m_masterBar = new MasterBar(m_actions.value(QStringLiteral("关闭母版视图")), this);
+    addToolBar(m_masterBar);
+    m_masterBar->hide();
+    connect(m_masterBar, &MasterBar::masterChosen, this, &EditorWindow::trigger);
+    connect(m_masterBar, &MasterBar::handoutChosen, this, [this](const QString &slides) {
+        runWithoutDialog(QStringLiteral("母版"), {{QStringLiteral("母版类型"), QStringLiteral("讲义母版")},
+                                                {QStringLiteral("讲义幻灯片数"), slides}});
+    });
     connect(m_formatBar, &FormatBar::chosen, this, &EditorWindow::runWithoutDialog);
     connect(m_formatBar, &FormatBar::painterPicked, this, &EditorWindow::pickFormat);
 }
@@ -388,9 +410,20 @@ void EditorWindow::buildStandIns()
         }
         m_standIns.insert(id, menu->menuAction());
     };
-    submenu(QStringLiteral("母版"), QStringLiteral("母版(&M)"), QStringLiteral("母版类型"),
-            {{QStringLiteral("幻灯片母版"), u'S'}, {QStringLiteral("标题母版"), u'T'}, {QStringLiteral("讲义母版"), u'H'},
-             {QStringLiteral("备注母版"), u'N'}});
+    // 视图 → 母版: the master views, entered at once.
+    auto *masters = new QMenu(QStringLiteral("母版(&M)"), this);
+    masters->setObjectName(QStringLiteral("menu:母版"));
+    masters->setAccessibleName(QStringLiteral("母版"));
+    for (const QString &id : {QStringLiteral("幻灯片母版"), QStringLiteral("讲义母版"), QStringLiteral("备注母版"),
+                              QStringLiteral("标题母版"), QStringLiteral("关闭母版视图")}) {
+        QAction *entry = m_actions.value(id);
+        m_menuEntries[QStringLiteral("视图")].removeAll(entry);
+        if (id == u"关闭母版视图" || id == u"标题母版")
+            continue;   // on the master views' toolbar
+        masters->addAction(entry);
+        m_standIns.insert(id, masters->menuAction());
+    }
+    m_standIns.insert(QStringLiteral("母版"), masters->menuAction());
     submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"),
             {{QStringLiteral("剪贴画"), u'C'}, {QStringLiteral("来自文件"), u'F'}});
 
@@ -1171,8 +1204,10 @@ void EditorWindow::refresh()
         delete m_slideList->item(m_slideList->count() - 1);
     while (m_slideList->count() < document.slides.size())
         m_slideList->addItem(QString());
-    for (int i = 0; i < document.slides.size(); ++i)
+    for (int i = 0; i < document.slides.size(); ++i) {
         m_slideList->item(i)->setText(QStringLiteral("%1 %2").arg(i + 1).arg(document.slides.at(i).title));
+        m_slideList->item(i)->setData(Qt::AccessibleTextRole, EditorAccess::slideName(i + 1, document.slides.at(i).title));
+    }
     m_slideList->doItemsLayout();
     // The list is left alone when it shows the selection already, so that
     // a Shift-click keeps the slide it extends from.
@@ -1188,7 +1223,17 @@ void EditorWindow::refresh()
     m_slideList->viewport()->update();
 
     const QString view = settings.value(QStringLiteral("视图"));
-    m_slide->showSlide(document, current, view == u"幻灯片浏览");
+    // A master view shows the master in the slide area, and its toolbar.
+    const QString master = Master::view(document);
+    m_slide->setMaster(master);
+    if (master.isEmpty()) {
+        m_slide->showSlide(document, current, view == u"幻灯片浏览");
+    } else {
+        m_masterShown = Master::shown(document);
+        m_slide->showSlide(m_masterShown, 0, false);
+    }
+    m_masterBar->showFor(master, settings.value(QStringLiteral("母版.讲义幻灯片数")));
+    m_masterBar->setVisible(!master.isEmpty() && !fullScreen);
     // The caret stays where the session has it (after an inserted symbol, say).
     if (const int caret = m_session.caret(); caret >= 0) {
         if (m_session.editingPart() == u"title" && m_slide->titleEdit()->cursorPosition() != caret) {
@@ -1202,7 +1247,7 @@ void EditorWindow::refresh()
     const Slide &slide = document.slides.at(current);
     if (m_notes->text() != slide.notes)
         m_notes->setText(slide.notes);
-    m_notesPane->setVisible(view != u"幻灯片浏览" && !fullScreen);
+    m_notesPane->setVisible(view != u"幻灯片浏览" && master.isEmpty() && !fullScreen);
 
     const QString pane = settings.value(QStringLiteral("任务窗格.任务窗格"));
     m_taskPane->setVisible(pane != u"关闭" && !fullScreen);

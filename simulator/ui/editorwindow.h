@@ -178,4 +178,6 @@ private:
     QPointer<GuideMark> m_mark;
     InputRoute *m_route = nullptr;
     SlideShow *m_show = nullptr;
+    class MasterBar *m_masterBar = nullptr;   // the master views' toolbar
+    Document m_masterShown;                   // the master as a master view shows it
 };

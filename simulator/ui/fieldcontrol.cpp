@@ -93,6 +93,24 @@ FieldControl yesNo(const QString &label, QWidget *parent, const Changed &changed
     return {box, value, setValue};
 }
 
+// What a screen reader says for a choice that is a sign or a numbering
+// rather than words ("◆" is 实心菱形).
+QString spokenChoice(const QString &choice)
+{
+    static const QMap<QString, QString> signs = {
+        {QStringLiteral("®"), QStringLiteral("注册商标符号")}, {QStringLiteral("©"), QStringLiteral("版权符号")},
+        {QStringLiteral("™"), QStringLiteral("商标符号")}, {QStringLiteral("☆"), QStringLiteral("空心五角星")},
+        {QStringLiteral("★"), QStringLiteral("实心五角星")}, {QStringLiteral("√"), QStringLiteral("对勾")},
+        {QStringLiteral("◆"), QStringLiteral("实心菱形")}, {QStringLiteral("■"), QStringLiteral("实心方块")},
+        {QStringLiteral("●"), QStringLiteral("实心圆点")}, {QStringLiteral("•"), QStringLiteral("圆点")},
+    };
+    if (signs.contains(choice))
+        return signs.value(choice) + QStringLiteral("（") + choice + QStringLiteral("）");
+    if (choice.contains(QStringLiteral(". ")))
+        return QStringLiteral("编号") + choice;
+    return choice;
+}
+
 FieldControl list(const FieldSpec &field, const TilePainter &tiles, QWidget *parent, const Changed &changed)
 {
     auto *view = new QListWidget(parent);
@@ -116,11 +134,15 @@ FieldControl list(const FieldSpec &field, const TilePainter &tiles, QWidget *par
             painter.end();
             auto *item = new QListWidgetItem(QIcon(picture), choice, view);
             item->setData(Qt::UserRole, choice);
+            item->setData(Qt::AccessibleTextRole, spokenChoice(choice));
             item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         }
     } else {
-        for (const QString &choice : field.choices)
-            (new QListWidgetItem(choice, view))->setData(Qt::UserRole, choice);
+        for (const QString &choice : field.choices) {
+            auto *item = new QListWidgetItem(choice, view);
+            item->setData(Qt::UserRole, choice);
+            item->setData(Qt::AccessibleTextRole, spokenChoice(choice));
+        }
     }
     const auto value = [view] {
         const QList<QListWidgetItem *> selected = view->selectedItems();

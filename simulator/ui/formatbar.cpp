@@ -113,6 +113,7 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     m_colour->setIcon(ToolIcons::fontColour(SlideArt::colour(m_colourName, Qt::red)));
     m_colour->setPopupMode(QToolButton::MenuButtonPopup);
     auto *colours = new QMenu(m_colour);
+    colours->setAccessibleName(QStringLiteral("字体颜色"));
     colours->setObjectName(QStringLiteral("fontColours"));
     m_colour->setMenu(colours);
     // Filled when first opened: nothing of it is needed before.

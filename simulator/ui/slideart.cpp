@@ -512,6 +512,52 @@ void paintBackground(QPainter &p, const QRectF &r, const Slide &slide)
     }
 }
 
+namespace {
+
+// Where a slide's inserted objects go: beside a full-width body (which
+// `body` then gives room to), in the layout's second area, or in the middle.
+QRectF objectAreaOf(const QRectF &r, const Placement &place, qsizetype count, QRectF *body)
+{
+    if (count == 0)
+        return {};
+    if (!place.body.isEmpty() && place.extra.isEmpty() && !place.verticalTitle) {
+        const QRectF area(body->left() + body->width() * 0.58, body->top(), body->width() * 0.42, body->height());
+        body->setWidth(body->width() * 0.56);
+        return area;
+    }
+    if (!place.extra.isEmpty())
+        return within(r, place.extra);
+    return within(r, QRectF(0.2, 0.3, 0.6, 0.6));
+}
+
+// The objects share their area in one column, or two beyond three objects.
+QList<QRectF> objectCells(const QRectF &area, int count)
+{
+    QList<QRectF> cells;
+    const int columns = count > 3 ? 2 : 1;
+    const int rows = std::max(1, (count + columns - 1) / columns);
+    const double w = area.width() / columns, h = area.height() / rows;
+    for (int i = 0; i < count; ++i) {
+        const QRectF cell(area.left() + (i % columns) * w, area.top() + (i / columns) * h, w, h);
+        cells << cell.adjusted(w * 0.06, h * 0.08, -w * 0.06, -h * 0.08);
+    }
+    return cells;
+}
+
+} // namespace
+
+QList<QPair<QString, QRectF>> objectPlaces(const QRectF &r, const Slide &slide)
+{
+    const Placement place = placement(slide.layout);
+    const QList<SlideObject> objects = objectsOf(slide);
+    QRectF body = within(r, place.body);
+    const QList<QRectF> cells = objectCells(objectAreaOf(r, place, objects.size(), &body), int(objects.size()));
+    QList<QPair<QString, QRectF>> places;
+    for (int i = 0; i < cells.size(); ++i)
+        places.append({objects.at(i).kind, cells.at(i)});
+    return places;
+}
+
 void paintSlide(QPainter &p, const QRectF &r, const Document &document, int index, int parts, const QFont &base)
 {
     if (index < 0 || index >= document.slides.size())
@@ -527,17 +573,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
 
     // The body gives room to the objects on the right.
     QRectF body = within(r, place.body);
-    QRectF objectArea;
-    if (!objects.isEmpty()) {
-        if (!place.body.isEmpty() && place.extra.isEmpty() && !place.verticalTitle) {
-            objectArea = QRectF(body.left() + body.width() * 0.58, body.top(), body.width() * 0.42, body.height());
-            body.setWidth(body.width() * 0.56);
-        } else if (!place.extra.isEmpty()) {
-            objectArea = within(r, place.extra);
-        } else {
-            objectArea = within(r, QRectF(0.2, 0.3, 0.6, 0.6));
-        }
-    }
+    const QRectF objectArea = objectAreaOf(r, place, objects.size(), &body);
 
     if (parts & Placeholders) {
         p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
@@ -574,14 +610,9 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
     }
 
     if ((parts & Objects) && !objects.isEmpty()) {
-        const int count = int(objects.size());
-        const int columns = count > 3 ? 2 : 1;
-        const int rows = (count + columns - 1) / columns;
-        const double w = objectArea.width() / columns, h = objectArea.height() / rows;
-        for (int i = 0; i < count; ++i) {
-            const QRectF cell(objectArea.left() + (i % columns) * w, objectArea.top() + (i / columns) * h, w, h);
-            paintObject(p, cell.adjusted(w * 0.06, h * 0.08, -w * 0.06, -h * 0.08), slide, objects.at(i), base);
-        }
+        const QList<QRectF> cells = objectCells(objectArea, int(objects.size()));
+        for (int i = 0; i < cells.size(); ++i)
+            paintObject(p, cells.at(i), slide, objects.at(i), base);
     }
 
     if ((parts & Texts) && !place.title.isEmpty()) {

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
+#include <QPair>
 #include <QRectF>
 
 class QPainter;
@@ -58,6 +60,11 @@ enum Part {
 void paintSlide(QPainter &painter, const QRectF &rect, const Document &document, int index, int parts,
                 const QFont &base);
 void paintBackground(QPainter &painter, const QRectF &rect, const Slide &slide);
+// Where the objects inserted on a slide (as Master::effective gives it) lie
+// when it is painted into `rect`, with their kinds ("图片", "自选图形"…), in
+// the order they are painted.
+QList<QPair<QString, QRectF>> objectPlaces(const QRectF &rect, const Slide &slide);
+
 // The colours of a design template after its colour scheme and the slide's
 // own choices: background, title text, body text, accent.
 struct Scheme

@@ -188,6 +188,20 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     // The master's formats, each object's kept apart.
     QTest::newRow("master title and body") << QStringList{"run 母版 母版类型=幻灯片母版 对象=标题样式 中文字体=黑体", "run 母版 母版类型=幻灯片母版 对象=第一级文本 字号=32"}
         << QStringList{"doc.母版.标题样式.中文字体 = 黑体", "doc.母版.第一级文本.字号 = 32", "doc.母版.第一级文本.中文字体 = ", "doc.母版.对象 = 第一级文本"};
+    // In a master view the editor's commands act on the master, not on a slide.
+    QTest::newRow("master view: title placeholder formatted") << QStringList{"run 幻灯片母版", "edit title", "run 字体 颜色=红色"}
+        << QStringList{"doc.视图 = 幻灯片母版", "doc.母版.标题样式.颜色 = 红色", "slide1.标题.颜色 = "};
+    QTest::newRow("master view: text placeholder of a title slide") << QStringList{"run 幻灯片母版", "edit body", "run 行距 行距=1.2行"}
+        << QStringList{"doc.母版.第一级文本.行距 = 1.2行", "slide1.副标题.行距 = "};
+    QTest::newRow("master view: text box, picture, background") << QStringList{"run 幻灯片母版", "run 文本框 方向=横排 文字=内部培训",
+                                                                                "run 图片 来源=来自文件", "run 背景 填充=浅绿色"}
+        << QStringList{"doc.母版.文本框 = 内部培训", "doc.母版.图片 = 1", "doc.母版.背景 = 浅绿色", "slide1.文本框 = ", "slide1.背景.填充 = "};
+    QTest::newRow("title master: subtitle style") << QStringList{"run 幻灯片母版", "run 标题母版", "edit body", "run 字体 字形=倾斜"}
+        << QStringList{"doc.母版.母版类型 = 标题母版", "doc.母版.副标题样式.字形 = 倾斜", "doc.母版.第一级文本.字形 = "};
+    QTest::newRow("notes master: notes text") << QStringList{"run 备注母版", "edit body", "run 字体 字号=16"}
+        << QStringList{"doc.母版.母版类型 = 备注母版", "doc.母版.备注文本.字号 = 16", "slide1.副标题.字号 = "};
+    QTest::newRow("closed: formats the slide again") << QStringList{"run 幻灯片母版", "run 关闭母版视图", "edit title", "run 字体 颜色=红色"}
+        << QStringList{"doc.视图 = 普通", "slide1.标题.颜色 = 红色", "doc.母版.标题样式.颜色 = "};
     QTest::newRow("last paragraph moves no further") << QStringList{"select 2", "run 大纲 操作=下移 内容=业务遍及全国"}
         << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
     QTest::newRow("subtitle paragraph demoted") << QStringList{"edit body", "caret 4", "run 大纲 操作=降级"}
@@ -364,6 +378,16 @@ void TestSimulatorModel::masterReachesTheSlides()
     QCOMPARE(second.attributes.value("标题.中文字体"), "隶书");
     QCOMPARE(second.attributes.value("标题.颜色"), "深蓝色");
     QCOMPARE(Master::effective(session.document(), 9).title, QString());
+    // What was put on the master lies on every slide, unless a slide leaves out the master's graphics.
+    QCOMPARE(playScript(session, {"run 幻灯片母版", "run 文本框 文字=内部培训", "run 图片 来源=来自文件", "run 背景 填充=浅绿色",
+                                  "run 关闭母版视图", "select 3", "run 背景 填充=蓝色 忽略母版的背景图形=是"}), QString());
+    const Slide plain = Master::effective(session.document(), 1);
+    QCOMPARE(plain.attributes.value("背景.填充"), "浅绿色");
+    QCOMPARE(plain.attributes.value("图片"), "1");
+    QCOMPARE(plain.attributes.value("文本框.文字"), "内部培训");
+    const Slide own = Master::effective(session.document(), 2);
+    QCOMPARE(own.attributes.value("背景.填充"), "蓝色");
+    QCOMPARE(own.attributes.value("图片"), QString());
 }
 
 void TestSimulatorModel::questionFromStartedPath_data()

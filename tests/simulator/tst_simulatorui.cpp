@@ -92,6 +92,7 @@ private slots:
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
+    void masterViewFormatsEverySlide();
     void outlineEditsTheSlides_data();
     void outlineEditsTheSlides();
     void undoAndRedoGreyed_data();
@@ -2285,6 +2286,63 @@ void TestSimulatorUi::masterFormatsShowOnTheSlide()
     QVERIFY(title);
     QCOMPARE(title->palette().color(QPalette::Text), SlideArt::colour(colour, Qt::black));
     QCOMPARE(title->font().bold(), bold);
+}
+
+// 视图 → 母版 → 幻灯片母版 shows the master in the slide area with its own
+// toolbar; the title style formatted there reaches every slide, none of
+// which gets a format of its own, once the view is closed again.
+void TestSimulatorUi::masterViewFormatsEverySlide()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\ngoal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    auto *menu = window.findChild<QMenu *>(QStringLiteral("menu:视图"));
+    QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(menu->menuAction()).center());
+    QTRY_VERIFY(menu->isVisible());
+    auto *masters = window.findChild<QMenu *>(QStringLiteral("menu:母版"));
+    QVERIFY(masters && menu->actions().contains(masters->menuAction()));
+    const QStringList entries = [masters] {
+        QStringList texts;
+        for (QAction *entry : masters->actions())
+            texts << entry->text();
+        return texts;
+    }();
+    QCOMPARE(entries, (QStringList{"幻灯片母版(&S)", "讲义母版(&H)", "备注母版(&N)"}));
+    menu->setActiveAction(masters->menuAction());
+    QTest::keyClick(menu, Qt::Key_Right);
+    QTRY_VERIFY(masters->isVisible());
+    QTest::mouseClick(masters, Qt::LeftButton, {}, masters->actionGeometry(masters->actions().first()).center());
+
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("masterBar"));
+    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    QTRY_VERIFY(bar->isVisible());
+    QCOMPARE(title->text(), QStringLiteral("单击此处编辑母版标题样式"));
+    QVERIFY(title->isReadOnly());
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("notesPane"))->isVisible());
+    QCOMPARE(window.session().document().settings.value(QStringLiteral("母版.母版类型")), QStringLiteral("幻灯片母版"));
+
+    // The title style: bold from the toolbar, red through 字体.
+    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(6, 6));
+    QTest::mouseClick(window.toolbarControl(QStringLiteral("加粗")), Qt::LeftButton);
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("颜色")), QStringLiteral("红色"));
+    window.openDialog()->okButton()->click();
+    const Document &document = window.session().document();
+    QCOMPARE(document.settings.value(QStringLiteral("母版.标题样式.颜色")), QStringLiteral("红色"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.标题样式.字形")), QStringLiteral("加粗"));
+    QTRY_COMPARE(title->palette().color(QPalette::Text), SlideArt::colour(QStringLiteral("红色"), Qt::black));
+    for (const Slide &slide : document.slides)
+        QVERIFY(slide.attributes.value(QStringLiteral("标题.颜色")).isEmpty());
+
+    QTest::mouseClick(window.toolbarControl(QStringLiteral("关闭母版视图")), Qt::LeftButton);
+    QCOMPARE(window.session().document().settings.value(QStringLiteral("视图")), QStringLiteral("普通"));
+    QTRY_VERIFY(!bar->isVisible());
+    QVERIFY(!title->isReadOnly());
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QCOMPARE(title->text(), window.session().document().slides.at(1).title);
+    QCOMPARE(title->palette().color(QPalette::Text), SlideArt::colour(QStringLiteral("红色"), Qt::black));
+    QVERIFY(title->font().bold());
 }
 
 void TestSimulatorUi::outlineEditsTheSlides_data()

@@ -1,0 +1,213 @@
+#include "editoraccess.h"
+
+#include "editorparts.h"
+#include "master.h"
+#include "slideart.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+
+namespace {
+
+// A box named by what it sets, its text as its value. Opening and closing
+// its list is its action, as with Qt's own boxes.
+class NamedBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit NamedBoxAccessible(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+    int childCount() const override { return box()->isEditable() && box()->lineEdit() ? 2 : 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index == 0)
+            return QAccessible::queryAccessibleInterface(box()->view());
+        if (index == 1 && childCount() == 2)
+            return QAccessible::queryAccessibleInterface(box()->lineEdit());
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (int i = 0; i < childCount(); ++i)
+            if (this->child(i) == child)
+                return i;
+        return -1;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            return box()->accessibleName();
+        case QAccessible::Value:
+            return box()->currentText();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (name != showMenuAction() && name != pressAction())
+            return QAccessibleWidget::doAction(name);
+        if (box()->view()->isVisible())
+            box()->hidePopup();
+        else
+            box()->showPopup();
+    }
+
+private:
+    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
+};
+
+// One thing the slide area paints: an object inserted on the slide, or in
+// the sorter view one slide, which a press selects.
+class SlidePartAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    SlidePartAccessible(SlideView *view, bool slide, int index) : m_view(view), m_slide(slide), m_index(index) {}
+
+    bool isValid() const override { return m_view && m_view->document() && m_slide == m_view->isSorter() && m_index < count(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid() || t != QAccessible::Name)
+            return {};
+        if (m_slide)
+            return EditorAccess::slideName(m_index + 1, m_view->document()->slides.at(m_index).title);
+        return objects().at(m_index).first;
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect area = (m_slide ? m_view->sorterCell(m_index) : objects().at(m_index).second).toRect();
+        return QRect(m_view->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override { return m_slide ? QAccessible::ListItem : QAccessible::Graphic; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        if (m_slide && isValid()) {
+            state.selectable = true;
+            state.selected = m_index == m_view->slideIndex()
+                          || Document::slideNumbers(m_view->document()->settings.value(QStringLiteral("选中"))).contains(m_index + 1);
+        }
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface && m_slide ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (isValid() && name == pressAction())
+            emit m_view->slideClicked(m_index, Qt::NoModifier);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+    // What the view paints now, in widget coordinates.
+    static QList<QPair<QString, QRectF>> objectsOf(const SlideView *view)
+    {
+        if (!view->document() || view->isSorter() || view->slideIndex() >= view->document()->slides.size())
+            return {};
+        return SlideArt::objectPlaces(view->slideRect(), Master::effective(*view->document(), view->slideIndex()));
+    }
+
+private:
+    QList<QPair<QString, QRectF>> objects() const { return objectsOf(m_view); }
+    int count() const
+    {
+        return int(m_slide ? m_view->document()->slides.size() : objects().size());
+    }
+
+    QPointer<SlideView> m_view;
+    bool m_slide;
+    int m_index;
+};
+
+// The slide area: its placeholders (real text boxes), then what it paints.
+class SlideViewAccessible : public QAccessibleWidget
+{
+public:
+    explicit SlideViewAccessible(SlideView *view) : QAccessibleWidget(view, QAccessible::Pane) {}
+
+    int childCount() const override { return QAccessibleWidget::childCount() + painted(); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const int widgets = QAccessibleWidget::childCount();
+        if (index < widgets)
+            return QAccessibleWidget::child(index);
+        index -= widgets;
+        if (index >= painted())
+            return nullptr;
+        // Registered once each, so that the same part keeps its interface.
+        auto &cache = m_parts[{view()->isSorter(), index}];
+        if (!cache) {
+            cache = new SlidePartAccessible(view(), view()->isSorter(), index);
+            QAccessible::registerAccessibleInterface(cache);
+        }
+        return cache;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (auto it = m_parts.begin(); it != m_parts.end(); ++it)
+            if (it.value() == child)
+                return it.key().first == view()->isSorter() ? QAccessibleWidget::childCount() + it.key().second : -1;
+        return QAccessibleWidget::indexOfChild(child);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return view()->isSorter() ? QStringLiteral("幻灯片浏览") : view()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+
+private:
+    SlideView *view() const { return static_cast<SlideView *>(widget()); }
+    int painted() const
+    {
+        if (!view()->document())
+            return 0;
+        return int(view()->isSorter() ? view()->document()->slides.size() : SlidePartAccessible::objectsOf(view()).size());
+    }
+    mutable QMap<std::pair<bool, int>, QAccessibleInterface *> m_parts;
+};
+
+QAccessibleInterface *editorFactory(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (className == u"SlideView")
+        return new SlideViewAccessible(static_cast<SlideView *>(object));
+    if (className == u"QComboBox" && !static_cast<QComboBox *>(object)->accessibleName().isEmpty())
+        return new NamedBoxAccessible(static_cast<QComboBox *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+QString EditorAccess::slideName(int number, const QString &title)
+{
+    const QString shown = title.simplified();
+    return QStringLiteral("%1 %2").arg(number).arg(shown.isEmpty() ? QStringLiteral("无标题") : shown);
+}
+
+void EditorAccess::install()
+{
+    static bool installed = false;
+    if (!installed)
+        QAccessible::installFactory(editorFactory);
+    installed = true;
+}
