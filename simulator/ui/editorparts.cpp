@@ -667,7 +667,13 @@ void SlideView::placeEditors()
         m_title->setFont(title.font);
     setTextColour(m_title, title.colour);
     m_title->setAlignment(title.alignment);
-    m_title->setGeometry(within(place.title));
+    // Each placeholder's text inside its frame; the frame's border, outside
+    // the text, is where a click selects the placeholder.
+    const auto frameOf = [&](const QString &name, const QRectF &fallback) {
+        const auto shape = Shapes::find(slide, name);
+        return shape ? toView(shape->frame).toRect().adjusted(5, 5, -5, -5) : within(fallback);
+    };
+    m_title->setGeometry(frameOf(QStringLiteral("标题"), place.title));
 
     const QString part = SlideArt::bodyPart(slide);
     const SlideArt::TextStyle body = SlideArt::textStyle(slide, part, pxPerPt, font());
@@ -693,13 +699,26 @@ void SlideView::placeEditors()
         }
     }
     m_loading = false;
-    QRect bodyRect = within(place.body);
-    // Inserted objects take the right of a full-width body (as the slide paints them).
-    const bool hasObjects = std::any_of(slide.attributes.keyValueBegin(), slide.attributes.keyValueEnd(),
-                                        [](const auto &kv) { return kv.second == u"1" && !kv.first.contains(u'.'); });
-    if (hasObjects && place.extra.isEmpty() && !place.verticalTitle)
-        bodyRect.setWidth(int(bodyRect.width() * 0.56));
+    // Inserted objects laid out take the right of a full-width body (see Shapes).
+    const QRect bodyRect = frameOf(part, place.body);
     m_body->setGeometry(bodyRect.adjusted(m_bulletIndent, 0, 0, 0));
+    // A shape lying over a placeholder takes the clicks there and hides its text.
+    const QList<Shapes::Shape> shapes = Shapes::of(slide);
+    for (QWidget *editor : {static_cast<QWidget *>(m_title), static_cast<QWidget *>(m_body)}) {
+        const QString name = editor == m_title ? QStringLiteral("标题") : part;
+        QRegion shown(editor->rect());
+        bool above = false;
+        for (const Shapes::Shape &shape : shapes) {
+            if (shape.name == name)
+                above = true;
+            else if (above && !shape.placeholder)
+                shown -= QRegion(toView(shape.frame).toRect().translated(-editor->pos()));
+        }
+        if (shown == QRegion(editor->rect()))
+            editor->clearMask();
+        else
+            editor->setMask(shown);
+    }
 }
 
 void SlideView::resizeEvent(QResizeEvent *)
@@ -741,6 +760,7 @@ void SlideView::paintEvent(QPaintEvent *)
                          SlideArt::Background | SlideArt::Objects | SlideArt::Placeholders | SlideArt::Footer, font());
     p.setPen(QColor(60, 60, 60));
     p.drawRect(r);
+    paintShapes(p);
     if (m_bulletIndent > 0 && m_body->isVisible() && !m_body->toPlainText().isEmpty()) {
         p.setFont(m_body->font());
         p.setPen(m_bulletColour);
@@ -777,6 +797,8 @@ void SlideView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void SlideView::keyPressEvent(QKeyEvent *event)
 {
+    if (!m_sorter && m_document && shapeKey(event))
+        return;
     if (!m_sorter || !m_document) {
         QWidget::keyPressEvent(event);
         return;
@@ -829,6 +851,8 @@ int SlideView::dropPlace(const QPointF &at) const
 
 void SlideView::mousePressEvent(QMouseEvent *event)
 {
+    if (!m_sorter && m_document)
+        shapePress(event);
     if (!m_sorter || !m_document)
         return;
     setFocus(Qt::MouseFocusReason);
@@ -847,6 +871,8 @@ void SlideView::mousePressEvent(QMouseEvent *event)
 
 void SlideView::mouseMoveEvent(QMouseEvent *event)
 {
+    if (!m_sorter && m_document)
+        shapeMove(event);
     if (!m_sorter || !m_document || !(event->buttons() & Qt::LeftButton) || sorterIndexAt(m_pressAt) < 0)
         return;
     if (m_dropBefore == 0 && (event->position() - m_pressAt).manhattanLength() < QApplication::startDragDistance())
@@ -857,6 +883,8 @@ void SlideView::mouseMoveEvent(QMouseEvent *event)
 
 void SlideView::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!m_sorter && m_document)
+        shapeRelease(event);
     if (!m_sorter || !m_document)
         return;
     const int before = m_dropBefore;

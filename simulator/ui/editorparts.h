@@ -162,6 +162,23 @@ public:
     // Where slide `index` (0-based) lies in the sorter view.
     QRectF sorterCell(int index) const;
 
+    // The shapes selected on the slide under edit: framed, with eight handles.
+    void setSelectedShapes(const QStringList &names);
+    QStringList selectedShapes() const { return m_selectedShapes; }
+    // The next drag on the slide draws a text box (the pointer is a cross).
+    void setDrawingBox(bool drawing);
+    bool drawingBox() const { return m_drawingBox; }
+    // Where a shape of the slide under edit lies, in the view; empty for
+    // none of that name.
+    QRect shapeRect(const QString &name) const;
+    // The shape a click at `at` selects (the topmost there); empty for none.
+    QString shapeAt(const QPointF &at) const;
+    // A place to grip the shape by: on a placeholder's border, else inside it.
+    QPoint shapeGrip(const QString &name) const;
+    // The frame in 厘米 of a rectangle of the view, and back.
+    QRectF toCm(const QRectF &rect) const;
+    QRectF toView(const QRectF &frame) const;
+
 signals:
     // Typed by the candidate: part is "title" or "body".
     void edited(const QString &part, const QString &text);
@@ -177,6 +194,19 @@ signals:
     // The selected slides dragged in the sorter view and dropped before
     // slide `before` (1-based, as numbered now; one past the last: the end).
     void slidesDropped(int before);
+    // A click on a shape of the slide under edit (on a placeholder's border,
+    // on a picture or a drawn shape), Shift held to add it; an empty name:
+    // a click on the slide beside every shape.
+    void shapeClicked(const QString &name, bool add);
+    // A shape dragged (moved) or sized by a handle, or nudged by an arrow
+    // key: its new frame in 厘米.
+    void shapeFramed(const QString &name, const QRectF &frame, bool sized);
+    // Delete with shapes selected.
+    void shapesDeleteAsked();
+    // A text box drawn by dragging, after drawing was asked for (frame in 厘米).
+    void boxDrawn(const QRectF &frame);
+    // Typed with a text box or shape selected: its text as it is now.
+    void shapeTyped(const QString &name, const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -204,6 +234,24 @@ private:
     QPointF m_pressAt;
     int m_pressedSelected = -1;   // a selected slide pressed without keys
     int m_dropBefore = 0;         // while dragging in the sorter: where the slides would go
+
+    // The slide under edit: the selected shapes and what the mouse does to them.
+    void shapePress(QMouseEvent *event);
+    void shapeMove(QMouseEvent *event);
+    void shapeRelease(QMouseEvent *event);
+    bool shapeKey(QKeyEvent *event);      // true when the key was for the selected shapes
+    void paintShapes(QPainter &p);
+    int handleAt(const QPointF &at) const;   // 0-7 on a selected shape's handle, else -1
+    QList<QRectF> handles(const QRectF &frame) const;
+    QStringList m_selectedShapes;
+    bool m_drawingBox = false;
+    enum class ShapeGesture { None, Move, Size, Draw };
+    ShapeGesture m_gesture = ShapeGesture::None;
+    QString m_gestureShape;
+    int m_handle = -1;
+    QRectF m_gestureStart;         // the shape's frame in the view when pressed
+    QRectF m_gestureFrame;         // as dragged so far
+    bool m_gestureMoved = false;
 };
 
 // The red frame around the control the guide points at. It sits on the

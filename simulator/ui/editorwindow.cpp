@@ -458,6 +458,8 @@ void EditorWindow::buildContextMenus()
     // The slide itself, outside its placeholders.
     m_slide->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_slide, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (const QString shape = m_slide->shapeAt(at); !shape.isEmpty())
+            return shapeMenu(shape, at);
         report(TaskStep{TaskStep::Kind::Context, QStringLiteral("slide"), {}, {}});
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("slideMenu"));
@@ -591,6 +593,7 @@ void EditorWindow::buildCentre()
     });
     connect(m_slide, &SlideView::deleteRequested, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
     connect(m_slide, &SlideView::slidesDropped, this, &EditorWindow::moveSelectedSlides);
+    buildShapes();
     // The sorter view selects as the list does.
     connect(m_slide, &SlideView::slideClicked, this, [this](int index, Qt::KeyboardModifiers modifiers) {
         QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;
@@ -691,7 +694,11 @@ void EditorWindow::trigger(const QString &commandId)
     const QString object = m_session.editedObject();
     if (spec->field(QStringLiteral("对象")) && !object.isEmpty())
         dialog->setValue(QStringLiteral("对象"), object);
-    const QMap<QString, QString> current = currentValues(*spec, object);
+    // With shapes selected (and no caret), the dialog acts on them and shows the first one's values.
+    const QStringList shapes = object.isEmpty() ? m_session.selectedShapes() : QStringList();
+    if (spec->field(QStringLiteral("对象")) && !shapes.isEmpty())
+        dialog->hideField(QStringLiteral("对象"));
+    const QMap<QString, QString> current = currentValues(*spec, shapes.isEmpty() ? object : shapes.first());
     for (auto it = current.begin(); it != current.end(); ++it)
         dialog->setValue(it.key(), it.value());
     if (commandId == u"字体" && !object.isEmpty()) {
@@ -1134,6 +1141,7 @@ void EditorWindow::refresh()
 
     const QString view = settings.value(QStringLiteral("视图"));
     m_slide->showSlide(document, current, view == u"幻灯片浏览");
+    m_slide->setSelectedShapes(m_session.selectedShapes());
     // The caret stays where the session has it (after an inserted symbol, say).
     if (const int caret = m_session.caret(); caret >= 0) {
         if (m_session.editingPart() == u"title" && m_slide->titleEdit()->cursorPosition() != caret) {
@@ -1328,7 +1336,21 @@ void EditorWindow::updateGuide()
     case TaskStep::Kind::Type:
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
                : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
-                                       : static_cast<QWidget *>(m_notes);
+               : step->arg == u"notes" ? static_cast<QWidget *>(m_notes)
+                                       : static_cast<QWidget *>(m_slide);
+        if (target == m_slide)
+            area = [slide = m_slide, name = step->arg] { return slide->shapeRect(name); };
+        break;
+    case TaskStep::Kind::Shape:
+    case TaskStep::Kind::Move:
+    case TaskStep::Kind::Resize:
+        // The shape to click, drag or size on the slide.
+        target = m_slide;
+        area = [slide = m_slide, name = step->arg.section(u',', 0, 0)] { return slide->shapeRect(name); };
+        break;
+    case TaskStep::Kind::DrawBox:
+        target = m_slide;
+        area = [slide = m_slide] { return slide->slideRect().toRect(); };
         break;
     }
     if (target)

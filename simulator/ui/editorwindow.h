@@ -141,6 +141,11 @@ private:
     SlideThumbnails *m_thumbnails = nullptr;
     OutlinePane *m_outlinePane = nullptr;   // the 大纲 tab's editable outline
     void buildOutlinePane(QWidget *parent, QBoxLayout *layout);
+    // The shapes of the slide under edit: selection, drag, handles, keys,
+    // drawing a text box, and their context menu (see editorshapes.cpp).
+    void buildShapes();
+    void shapeMenu(const QString &shape, const QPoint &at);
+    void shapeChanged(const TaskStep &action);
     SlideView *m_slide = nullptr;
     QWidget *m_notesPane = nullptr;
     QLineEdit *m_notes = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document.h"
+#include "shapes.h"
 
 #include <QColor>
 #include <QFont>
@@ -22,15 +23,7 @@ constexpr double SlideWidthPt = 720.0;
 constexpr double SlideHeightPt = 540.0;
 
 // The placeholders of a layout, in fractions of the slide.
-struct Placement
-{
-    QRectF title;          // empty for a blank slide
-    QRectF body;           // empty when the layout has no text body
-    QRectF extra;          // second column, chart, clip art, table, chart, org chart, content
-    QString extraKind;     // 文本 图表 剪贴画 表格 组织结构图 内容
-    bool verticalTitle = false;
-    bool verticalBody = false;
-};
+using Placement = Shapes::LayoutFrames;
 Placement placement(const QString &layout);
 
 // The text part of a slide the body placeholder holds: 副标题 on a title slide.
