@@ -570,14 +570,15 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         break;
     }
     case Effect::SlideLayout:
-        if (!fields.value(QStringLiteral("版式")).isEmpty())
-            for (int n : selected) {
+        // The dialog opens on the slide's own layout: 确定 alone applies it again.
+        for (int n : selected) {
+            if (!fields.value(QStringLiteral("版式")).isEmpty())
                 slides[n - 1].layout = fields.value(QStringLiteral("版式"));
-                // The layout, applied again, puts its placeholders back in their place.
-                for (const char *part : {"标题", "正文", "副标题"})
-                    for (const char *key : {".位置", ".大小", ".宽度", ".高度"})
-                        slides[n - 1].attributes.remove(QString::fromUtf8(part) + QString::fromUtf8(key));
-            }
+            // The layout, applied again, puts its placeholders back in their place.
+            for (const char *part : {"标题", "正文", "副标题"})
+                for (const char *key : {".位置", ".大小", ".宽度", ".高度"})
+                    slides[n - 1].attributes.remove(QString::fromUtf8(part) + QString::fromUtf8(key));
+        }
         break;
     case Effect::Copy:
         m_objectClipboard = false;
@@ -929,9 +930,13 @@ void Session::placeShape(const CommandSpec &spec, const QMap<QString, QString> &
 {
     if (spec.id == u"叠放次序" && !object.isEmpty()) {
         Shapes::restack(slide, object, fields.value(QStringLiteral("叠放次序")).trimmed());
-    } else if (spec.id == u"对象格式" && !object.isEmpty() && Shapes::isRegion(fields.value(QStringLiteral("位置")))) {
-        if (const auto shape = Shapes::find(slide, object))
-            Shapes::setFrame(slide, object, Shapes::placedIn(shape->frame, fields.value(QStringLiteral("位置"))));
+    } else if (spec.id == u"对象格式" && !object.isEmpty()) {
+        // 位置 and the sizes (宽度, 高度) of the dialog move and size the shape's frame.
+        const QString where = fields.value(QStringLiteral("位置")).trimmed();
+        const bool sized = !fields.value(QStringLiteral("宽度")).trimmed().isEmpty()
+                        || !fields.value(QStringLiteral("高度")).trimmed().isEmpty();
+        if (const auto shape = Shapes::find(slide, object); shape && (sized || Shapes::isRegion(where)))
+            Shapes::setFrame(slide, object, Shapes::isRegion(where) ? Shapes::placedIn(shape->frame, where) : shape->frame);
     } else if (spec.marksObject && spec.prefix == u"图片" && !slide.attributes.contains(QStringLiteral("图片.位置"))) {
         // A picture lands in the middle of the slide.
         const QSizeF size(10, 7.5);
@@ -1060,12 +1065,13 @@ bool Session::deleteShapes()
     return true;
 }
 
-QString Session::drawTextBox(const QRectF &frame)
+QString Session::drawTextBox(const QRectF &frame, bool vertical)
 {
     beforeShapeChange();
     Slide &slide = m_document.slides[m_current - 1];
     const QString name = Shapes::newName(slide, QStringLiteral("文本框"));
     slide.attributes.insert(name, QStringLiteral("1"));
+    slide.attributes.insert(name + QStringLiteral(".方向"), vertical ? QStringLiteral("竖排") : QStringLiteral("横排"));
     Shapes::setFrame(slide, name, frame.normalized());
     selectShape(name);
     return name;

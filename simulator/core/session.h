@@ -119,9 +119,10 @@ public:
     bool resizeShape(const QString &name, const QString &size);
     // Delete with shapes selected: they go (a placeholder's text empties).
     bool deleteShapes();
-    // A text box drawn by dragging on the current slide (frame in 厘米): it
-    // is named as the slide's next text box, selected, and takes typed text.
-    QString drawTextBox(const QRectF &frame);
+    // A text box drawn by dragging on the current slide (frame in 厘米),
+    // its text across or down (方向 横排 or 竖排): it is named as the slide's
+    // next text box, selected, and takes typed text.
+    QString drawTextBox(const QRectF &frame, bool vertical = false);
     // Text typed into a drawn text box or a selected shape ("<name>.文字").
     void setShapeText(const QString &name, const QString &text);
 

@@ -118,10 +118,14 @@ bool isTextPart(const QString &part)
     return part == u"title" || part == u"body" || part == u"notes";
 }
 
-// A drawn frame "x,y,w,h" in 厘米; nullopt for anything else.
+// A drawn frame "x,y,w,h" in 厘米, "竖排" after it for a box that writes
+// down; nullopt for anything else.
 std::optional<QRectF> drawnFrame(const QString &text)
 {
-    const QStringList parts = text.split(u',');
+    const QString direction = text.section(u' ', 1).trimmed();
+    if (!direction.isEmpty() && direction != u"横排" && direction != u"竖排")
+        return std::nullopt;
+    const QStringList parts = text.section(u' ', 0, 0).split(u',');
     if (parts.size() != 4)
         return std::nullopt;
     const auto at = Shapes::pair(parts.at(0) + u',' + parts.at(1));
@@ -426,7 +430,7 @@ void Task::play(const TaskPath &path, Session &session)
             break;
         case TaskStep::Kind::DrawBox:
             if (const auto frame = drawnFrame(step.arg))
-                session.drawTextBox(*frame);
+                session.drawTextBox(*frame, step.arg.section(u' ', 1).trimmed() == u"竖排");
             route = pathRoute;
             break;
         case TaskStep::Kind::Show:

@@ -45,8 +45,9 @@ class Session;
 //                                       右上角 左侧 中央 右侧 左下角 下方 右下角, see Shapes)
 //                                       or to "x,y" (its left and top edge, in 厘米)
 //   step: resize 图片 12,9 | …          a shape sized by its handles to width and height in 厘米
-//   step: drawbox 2,1,8,2 | …           a text box drawn by dragging (插入 → 文本框): left, top,
-//                                       width and height in 厘米; "type 文本框 …" types into it
+//   step: drawbox 2,1,8,2 | …           a text box drawn by dragging (插入 → 文本框 → 横排): left,
+//                                       top, width and height in 厘米; "drawbox 2,1,2,8 竖排" one
+//                                       that writes down; "type 文本框 …" types into it
 //   step: type 文本框 内部资料 | …      text typed into a drawn text box or a selected shape
 //
 //   method: 快捷键                      the steps after it are another solution path;

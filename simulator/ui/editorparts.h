@@ -216,9 +216,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Text typed through an input method into the selected text box or shape.
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     void placeEditors();
+    // The selected text box or drawn shape that takes typed text; empty for none.
+    QString typedShape() const;
     int sorterIndexAt(const QPointF &at) const;   // -1 outside every slide
     int dropPlace(const QPointF &at) const;
 

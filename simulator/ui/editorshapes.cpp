@@ -33,14 +33,35 @@ void EditorWindow::buildShapes()
             shapeChanged(TaskStep{TaskStep::Kind::Key, QStringLiteral("Del"), {}, {}});
     });
     connect(m_slide, &SlideView::boxDrawn, this, [this](const QRectF &frame) {
-        m_session.drawTextBox(frame);
-        shapeChanged(TaskStep{TaskStep::Kind::DrawBox,
-                              Shapes::pairText(frame.x(), frame.y()) + u',' + Shapes::pairText(frame.width(), frame.height()), {}, {}});
+        m_session.drawTextBox(frame, m_drawVertical);
+        QString drawn = Shapes::pairText(frame.x(), frame.y()) + u',' + Shapes::pairText(frame.width(), frame.height());
+        if (m_drawVertical)
+            drawn += QStringLiteral(" 竖排");
+        shapeChanged(TaskStep{TaskStep::Kind::DrawBox, drawn, {}, {}});
     });
     connect(m_slide, &SlideView::shapeTyped, this, [this](const QString &name, const QString &text) {
         m_session.setShapeText(name, text);
         shapeChanged(TaskStep{TaskStep::Kind::Type, name, text, {}});
     });
+}
+
+QAction *EditorWindow::textBoxMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("文本框(&X)"), this);
+    menu->setObjectName(QStringLiteral("menu:文本框"));
+    menu->setAccessibleName(QStringLiteral("文本框"));
+    for (const auto &[direction, key] : {std::pair{"横排", 'H'}, std::pair{"竖排", 'V'}}) {
+        const QString name = QString::fromUtf8(direction);
+        QAction *entry = menu->addAction(QStringLiteral("%1(&%2)").arg(name).arg(QLatin1Char(key)));
+        entry->setObjectName(QStringLiteral("entry:文本框:") + name);
+        connect(entry, &QAction::triggered, this, [this, name] {
+            // The pointer becomes a cross: the next drag on the slide draws the box.
+            m_drawVertical = name == u"竖排";
+            m_slide->setDrawingBox(true);
+            m_slide->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    return menu->menuAction();
 }
 
 void EditorWindow::shapeChanged(const TaskStep &action)

@@ -376,6 +376,7 @@ void EditorWindow::buildStandIns()
              {QStringLiteral("备注母版"), u'N'}});
     submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"),
             {{QStringLiteral("剪贴画"), u'C'}, {QStringLiteral("来自文件"), u'F'}});
+    m_standIns.insert(QStringLiteral("文本框"), textBoxMenu());
 
     for (auto it = m_standIns.begin(); it != m_standIns.end(); ++it) {
         const CommandSpec *spec = Commands::find(it.key());

@@ -9,6 +9,7 @@
 #include "shapes.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,7 +80,37 @@ void SlideView::setSelectedShapes(const QStringList &names)
     if (names == m_selectedShapes)
         return;
     m_selectedShapes = names;
+    setAttribute(Qt::WA_InputMethodEnabled, !typedShape().isEmpty());
     update();
+}
+
+QString SlideView::typedShape() const
+{
+    if (m_selectedShapes.size() != 1 || !m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
+        return {};
+    const auto shape = Shapes::find(m_document->slides.at(m_index), m_selectedShapes.first());
+    return shape && (shape->kind == u"文本框" || shape->kind == u"自选图形") ? shape->name : QString();
+}
+
+void SlideView::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString name = typedShape();
+    if (name.isEmpty() || event->commitString().isEmpty()) {
+        QWidget::inputMethodEvent(event);
+        return;
+    }
+    const QString text = slideOf(*m_document, m_index).attributes.value(name + QStringLiteral(".文字"));
+    emit shapeTyped(name, text + event->commitString());
+    event->accept();
+}
+
+QVariant SlideView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return !typedShape().isEmpty();
+    if (query == Qt::ImCursorRectangle && !typedShape().isEmpty())
+        return shapeRect(typedShape());
+    return QWidget::inputMethodQuery(query);
 }
 
 void SlideView::setDrawingBox(bool drawing)
@@ -269,7 +300,7 @@ bool SlideView::shapeKey(QKeyEvent *event)
         return true;
     default: {
         // Typing into a selected text box or drawn shape.
-        if (shape->placeholder || (shape->kind != u"文本框" && shape->kind != u"自选图形"))
+        if (typedShape().isEmpty())
             return false;
         QString text = slideOf(*m_document, m_index).attributes.value(first + QStringLiteral(".文字"));
         if (event->key() == Qt::Key_Backspace)

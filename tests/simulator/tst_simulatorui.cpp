@@ -8,6 +8,7 @@
 #include "session.h"
 #include "simulatorfolders.h"
 #include "sessionscript.h"
+#include "shapes.h"
 #include "slideart.h"
 #include "slideshow.h"
 #include "taskpanes.h"
@@ -174,6 +175,68 @@ void drag(QWidget *widget, const QPoint &from, const QPoint &to)
     for (int i = 1; i <= 6; ++i)
         send(QEvent::MouseMove, from + (to - from) * i / 6, Qt::NoButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+// Plays a step on the shapes of the slide under edit with the mouse, as a
+// candidate does: a click on the shape (Shift for the others), a drag of it
+// to where the step says, a pull of its lower right handle, a text box
+// drawn after 插入 → 文本框 → 横排 (or 竖排). False when the shape or the
+// way to draw is missing.
+bool shapeGesture(EditorWindow &window, const TaskStep &step)
+{
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    if (!view || !view->isVisible())
+        return false;
+    switch (step.kind) {
+    case TaskStep::Kind::Shape: {
+        const QStringList names = step.arg.split(u',');
+        for (qsizetype k = 0; k < names.size(); ++k) {
+            const QPoint at = view->shapeGrip(names.at(k).trimmed());
+            if (at.isNull())
+                return false;
+            QTest::mouseClick(view, Qt::LeftButton, k == 0 ? Qt::NoModifier : Qt::ShiftModifier, at);
+        }
+        return true;
+    }
+    case TaskStep::Kind::Move: {
+        const QRect frame = view->shapeRect(step.arg);
+        if (frame.isEmpty())
+            return false;
+        const QRectF now = view->toCm(frame);
+        QRectF to = now;
+        if (Shapes::isRegion(step.value))
+            to = Shapes::placedIn(now, step.value);
+        else if (const auto at = Shapes::pair(step.value))
+            to.moveTopLeft(*at);
+        const QPoint grip = view->shapeGrip(step.arg);
+        drag(view, grip, grip + (view->toView(to).topLeft() - QPointF(frame.topLeft())).toPoint());
+        return true;
+    }
+    case TaskStep::Kind::Resize: {
+        const QRect frame = view->shapeRect(step.arg);
+        const auto size = Shapes::pair(step.value);
+        if (frame.isEmpty() || !size)
+            return false;
+        if (!view->selectedShapes().contains(step.arg))
+            QTest::mouseClick(view, Qt::LeftButton, {}, view->shapeGrip(step.arg));
+        const QRectF sized = view->toView(QRectF(view->toCm(frame).topLeft(), QSizeF(size->x(), size->y())));
+        drag(view, QRectF(frame).bottomRight().toPoint(), sized.bottomRight().toPoint());
+        return true;
+    }
+    case TaskStep::Kind::DrawBox: {
+        const bool vertical = step.arg.section(u' ', 1).trimmed() == u"竖排";
+        auto *entry = window.findChild<QAction *>(QStringLiteral("entry:文本框:") + (vertical ? QStringLiteral("竖排") : QStringLiteral("横排")));
+        const QStringList n = step.arg.section(u' ', 0, 0).split(u',');
+        if (!entry || n.size() != 4)
+            return false;
+        entry->trigger();
+        const QRectF box = view->toView(QRectF(n.at(0).toDouble(), n.at(1).toDouble(), n.at(2).toDouble(), n.at(3).toDouble()));
+        drag(view, box.topLeft().toPoint(), box.bottomRight().toPoint());
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 // Starts the show as the candidate does: F5, or Shift+F5 from the current slide.
@@ -673,8 +736,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Context: {
+            const bool onShape = !Shapes::kindOf(step.arg).isEmpty();
             QWidget *target = step.arg == u"list" ? list->viewport()
-                            : window.findChild<QWidget *>(step.arg == u"slide" ? QStringLiteral("slide") : step.arg);
+                            : window.findChild<QWidget *>(step.arg == u"slide" || onShape ? QStringLiteral("slide") : step.arg);
             QVERIFY2(target && target->isVisible(), qPrintable(where));
             // The context menu runs its own loop: its entry is clicked from inside it.
             const TaskStep *entry = i + 1 < path.steps.size() ? &path.steps.at(i + 1) : nullptr;
@@ -695,7 +759,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             // A right click lands on a scrolling editor's viewport.
             if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
                 target = area->viewport();
-            const QPoint at = step.arg == u"slide" ? QPoint(8, 8) : target->rect().center();
+            const QPoint at = step.arg == u"slide" ? QPoint(8, 8)
+                            : onShape ? static_cast<SlideView *>(target)->shapeGrip(step.arg)
+                                      : target->rect().center();
             QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
             QApplication::sendEvent(target, &event);
             QVERIFY2(clicked, qPrintable(where + QStringLiteral("（右键菜单中没有该命令）")));
@@ -736,6 +802,16 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             window.openDialog()->okButton()->click();
             break;
         case TaskStep::Kind::Type: {
+            if (!Shapes::kindOf(step.arg).isEmpty()) {
+                // Typed on the keyboard with the text box or shape selected.
+                auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+                QVERIFY2(view->selectedShapes().contains(step.arg), qPrintable(where));
+                for (const QChar ch : step.value) {
+                    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+                    QApplication::sendEvent(view, &press);
+                }
+                break;
+            }
             QWidget *editor = window.findChild<QWidget *>(step.arg);
             QVERIFY2(editor && editor->isVisible(), qPrintable(where));
             if (auto *line = qobject_cast<QLineEdit *>(editor)) {
@@ -747,6 +823,12 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             }
             break;
         }
+        case TaskStep::Kind::Shape:
+        case TaskStep::Kind::Move:
+        case TaskStep::Kind::Resize:
+        case TaskStep::Kind::DrawBox:
+            QVERIFY2(shapeGesture(window, step), qPrintable(where));
+            break;
         case TaskStep::Kind::Show: {
             QVERIFY2(show, qPrintable(where));
             testNow += 3200;  // a rehearsal's slide stays about 3 seconds
