@@ -1016,6 +1016,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         const QString part = watched == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body");
         m_session.setEditing(part);
+        m_slide->setSelectedShapes(m_session.selectedShapes());   // the click went into the text
         if (part != m_editing || m_editingSlide != m_session.current()) {
             m_editing = part;
             m_editingSlide = m_session.current();

@@ -269,7 +269,18 @@ void SlideView::shapeRelease(QMouseEvent *event)
     if (!m_gestureMoved)
         return;
     update();
-    emit shapeFramed(m_gestureShape, toCm(m_gestureFrame), gesture == ShapeGesture::Size);
+    const auto shape = Shapes::find(m_document->slides.at(m_index), m_gestureShape);
+    if (!shape)
+        return;
+    // Each edge goes as far as the mouse took it; an edge not pulled stays
+    // exactly where it was (a move keeps the size, a handle the other edges).
+    const QRectF r = slideRect();
+    const double sx = Shapes::SlideWidthCm / r.width(), sy = Shapes::SlideHeightCm / r.height();
+    const QRectF frame = shape->frame.adjusted((m_gestureFrame.left() - m_gestureStart.left()) * sx,
+                                               (m_gestureFrame.top() - m_gestureStart.top()) * sy,
+                                               (m_gestureFrame.right() - m_gestureStart.right()) * sx,
+                                               (m_gestureFrame.bottom() - m_gestureStart.bottom()) * sy);
+    emit shapeFramed(m_gestureShape, frame, gesture == ShapeGesture::Size);
 }
 
 bool SlideView::shapeKey(QKeyEvent *event)

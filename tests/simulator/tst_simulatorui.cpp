@@ -85,6 +85,9 @@ private slots:
     void keysActOnTheSlides();
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
+    void shapesWithTheMouse_data();
+    void shapesWithTheMouse();
+    void shapeHandlesAndMenu();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
@@ -2206,6 +2209,155 @@ void TestSimulatorUi::outlineEditsTheSlides()
             block = block.next();
         }
     }
+}
+
+void TestSimulatorUi::shapesWithTheMouse_data()
+{
+    // On slide 3 with a picture (10 × 7.5 厘米 in the middle of the slide) and a text box:
+    // a gesture on the slide view and what the document holds after it.
+    //   click <shape>         a click on it (a placeholder's border)
+    //   drag <shape> dx,dy    pressed on it and dragged by so many pixels
+    //   handle dx,dy          the selected shape's lower right handle pulled
+    //   key <key>             a key on the slide view
+    //   into title            a click into the title's text
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("checks");
+    QTest::newRow("a click selects") << QStringList{"click 图片"} << QStringList{"selected = 图片"};
+    QTest::newRow("Shift adds a shape") << QStringList{"click 图片", "click+ 文本框"} << QStringList{"selected = 图片,文本框"};
+    QTest::newRow("a placeholder by its border") << QStringList{"click 标题"} << QStringList{"selected = 标题"};
+    QTest::newRow("a click beside every shape selects none") << QStringList{"click 图片", "click nothing"} << QStringList{"selected = "};
+    QTest::newRow("a click into the text places the caret") << QStringList{"click 标题", "into title"}
+        << QStringList{"selected = ", "editing = title"};
+    QTest::newRow("a drag moves") << QStringList{"drag 图片 100,80"} << QStringList{"selected = 图片", "slide3.图片.大小 = 10,7.5", "moved = 100,80"};
+    QTest::newRow("a placeholder dragged by its border") << QStringList{"click 标题", "drag 标题 0,150"} << QStringList{"slide3.标题.位置 ~ 中央"};
+    QTest::newRow("a handle sizes") << QStringList{"click 图片", "handle 60,30"} << QStringList{"slide3.图片.位置 = 7.7,5.78", "sized = 60,30"};
+    QTest::newRow("an arrow nudges") << QStringList{"click 图片", "key Right", "key Down"} << QStringList{"slide3.图片.位置 = 7.9,5.98"};
+    QTest::newRow("Delete deletes the shape") << QStringList{"click 图片", "key Delete"} << QStringList{"slide3.图片 = ", "count = 6", "selected = "};
+    QTest::newRow("typed into a text box") << QStringList{"click 文本框", "type 要点"} << QStringList{"slide3.文本框.文字 = 要点"};
+    QTest::newRow("a text box drawn") << QStringList{"draw 20,20 140,50", "type 甲"}
+        << QStringList{"slide3.文本框2 = 1", "slide3.文本框2.方向 = 横排", "slide3.文本框2.文字 = 甲", "selected = 文本框2"};
+}
+
+void TestSimulatorUi::shapesWithTheMouse()
+{
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide3.图片 = 1\nstart: slide3.图片.位置 = 7.7,5.78\n"
+                                                "start: slide3.图片.大小 = 10,7.5\nstart: slide3.文本框 = 1\n"
+                                                "step: select 3 | s\n")));
+    QVERIFY(showActive(window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    const auto frameOf = [&window](const QString &name) {
+        return Shapes::find(window.session().document().slides.at(2), name)->frame;
+    };
+    const QRectF before = frameOf(QStringLiteral("图片"));
+    for (const QString &gesture : gestures) {
+        const QStringList w = gesture.split(u' ');
+        const auto pixels = [](const QString &text) {
+            return QPoint(text.section(u',', 0, 0).toInt(), text.section(u',', 1).toInt());
+        };
+        if (w.at(0) == u"click" || w.at(0) == u"click+") {
+            const QPoint at = w.at(1) == u"nothing" ? view->slideRect().topLeft().toPoint() + QPoint(4, 4) : view->shapeGrip(w.at(1));
+            QVERIFY2(!at.isNull(), qPrintable(gesture));
+            QTest::mouseClick(view, Qt::LeftButton, w.at(0) == u"click+" ? Qt::ShiftModifier : Qt::NoModifier, at);
+        } else if (w.at(0) == u"drag") {
+            const QPoint grip = view->shapeGrip(w.at(1));
+            drag(view, grip, grip + pixels(w.at(2)));
+        } else if (w.at(0) == u"handle") {
+            const QPoint corner = view->shapeRect(view->selectedShapes().value(0)).bottomRight() + QPoint(1, 1);
+            drag(view, corner, corner + pixels(w.at(1)));
+        } else if (w.at(0) == u"key") {
+            QTest::keyClick(view, w.at(1) == u"Right" ? Qt::Key_Right : w.at(1) == u"Down" ? Qt::Key_Down : Qt::Key_Delete);
+        } else if (w.at(0) == u"into") {
+            auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+            QTest::mouseClick(title, Qt::LeftButton, {}, title->rect().center());
+        } else if (w.at(0) == u"type") {
+            for (const QChar ch : w.at(1)) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+                QApplication::sendEvent(view, &press);
+            }
+        } else if (w.at(0) == u"draw") {
+            window.findChild<QAction *>(QStringLiteral("entry:文本框:横排"))->trigger();
+            const QPoint origin = view->slideRect().topLeft().toPoint();
+            drag(view, origin + pixels(w.at(1)), origin + pixels(w.at(2)));
+        }
+    }
+    const Session &session = window.session();
+    for (const QString &check : checks) {
+        const QString key = check.section(u' ', 0, 0), value = check.section(u' ', 2);
+        if (key == u"selected") {
+            QCOMPARE(session.selectedShapes().join(u','), value);
+            QCOMPARE(view->selectedShapes().join(u','), value);
+        } else if (key == u"editing") {
+            QCOMPARE(session.editingPart(), value);
+        } else if (key == u"moved" || key == u"sized") {
+            // As far as the mouse went, to a pixel's rounding.
+            const QSizeF by = view->toCm(QRectF(view->slideRect().topLeft(),
+                                                QSizeF(value.section(u',', 0, 0).toInt(), value.section(u',', 1).toInt()))).size();
+            const QRectF after = frameOf(QStringLiteral("图片"));
+            const QPointF change = key == u"moved" ? after.topLeft() - before.topLeft()
+                                                   : QPointF(after.width() - before.width(), after.height() - before.height());
+            QVERIFY2(std::abs(change.x() - by.width()) < 0.1 && std::abs(change.y() - by.height()) < 0.1, qPrintable(check));
+        } else if (check.contains(QStringLiteral(" ~ "))) {
+            Task task;
+            task.goal = {TaskCheck{key, value}};
+            QVERIFY2(task.isMet(session.document()), qPrintable(check));
+        } else {
+            QCOMPARE(key + QStringLiteral(" = ") + session.document().value(key), check);
+        }
+    }
+}
+
+void TestSimulatorUi::shapeHandlesAndMenu()
+{
+    // A selected shape shows its eight handles; its context menu is the
+    // editor's, in Chinese, and acts on it.
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide2.图片 = 1\n")));
+    QVERIFY(showActive(window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    const QRect frame = view->shapeRect(QStringLiteral("图片"));
+    const QList<QPoint> handles = {frame.topLeft(), QPoint(frame.center().x(), frame.top()), frame.topRight(),
+                                   QPoint(frame.right(), frame.center().y()), frame.bottomRight(),
+                                   QPoint(frame.center().x(), frame.bottom()), frame.bottomLeft(), QPoint(frame.left(), frame.center().y())};
+    const auto whiteHandles = [&] {
+        const QImage shown = view->grab().toImage();
+        return std::count_if(handles.begin(), handles.end(), [&](const QPoint &at) {
+            return shown.pixelColor(at * shown.devicePixelRatio()) == QColor(Qt::white);
+        });
+    };
+    QVERIFY(whiteHandles() < 8);
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->shapeGrip(QStringLiteral("图片")));
+    QCOMPARE(whiteHandles(), 8);
+
+    QStringList seen;
+    QString stacked;
+    QTimer::singleShot(50, this, [&] {
+        auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!popup)
+            return;
+        for (QAction *action : popup->actions())
+            if (!action->isSeparator())
+                seen << action->text();
+        auto *order = popup->findChild<QMenu *>(QStringLiteral("shapeMenu:叠放次序"));
+        if (order)
+            for (QAction *entry : order->actions())
+                if (entry->objectName() == u"entry:叠放次序:置于底层")
+                    entry->trigger();
+        popup->close();
+    });
+    const QPoint at = view->shapeGrip(QStringLiteral("图片"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->mapToGlobal(at));
+    QApplication::sendEvent(view, &event);
+    QVERIFY2(!seen.isEmpty(), "no context menu");
+    for (const QString &text : seen)
+        QVERIFY2(chinese(text), qPrintable(text));
+    for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "叠放次序(&R)", "设置对象格式(&O)…"})
+        QVERIFY2(seen.contains(QString::fromUtf8(entry)), entry);
+    QCOMPARE(window.session().document().value(QStringLiteral("slide2.图片.层次")), QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestSimulatorUi)
