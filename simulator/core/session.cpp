@@ -387,6 +387,9 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         else
             attributes.insert(listKey, list.join(QStringLiteral("、")));
     }
+    // An object inserted on the slide under edit is left selected, so typing goes into it.
+    if (spec.marksObject && targets.contains(m_current) && Shapes::find(m_document.slides.at(m_current - 1), spec.prefix))
+        selectShape(spec.prefix);
 }
 
 QStringList Session::folderFiles() const

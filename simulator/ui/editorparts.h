@@ -175,6 +175,12 @@ public:
     QString shapeAt(const QPointF &at) const;
     // A place to grip the shape by: on a placeholder's border, else inside it.
     QPoint shapeGrip(const QString &name) const;
+    // The objects of the slide under edit (not its placeholders), back to front.
+    QStringList objectShapes() const;
+    // A click on the shape, as a screen reader's press does it.
+    void clickShape(const QString &name) { emit shapeClicked(name, false); }
+    // Makes the objects on the slide reachable through the accessibility tree.
+    static void installAccessibility();
     // The frame in 厘米 of a rectangle of the view, and back.
     QRectF toCm(const QRectF &rect) const;
     QRectF toView(const QRectF &frame) const;
@@ -257,6 +263,7 @@ private:
     QRectF m_gestureStart;         // the shape's frame in the view when pressed
     QRectF m_gestureFrame;         // as dragged so far
     bool m_gestureMoved = false;
+    bool m_pressedOnSelected = false;   // a click on it without a drag selects it alone
 };
 
 // The red frame around the control the guide points at. It sits on the

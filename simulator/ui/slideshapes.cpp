@@ -8,11 +8,15 @@
 #include "master.h"
 #include "shapes.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <QPointer>
 
 #include <algorithm>
 
@@ -180,6 +184,13 @@ void SlideView::paintShapes(QPainter &p)
 
 void SlideView::shapePress(QMouseEvent *event)
 {
+    // A press a placeholder's text left to the view (past the end of its
+    // text) is still a click into the text, not on the placeholder's border.
+    for (const QWidget *editor : {static_cast<QWidget *>(m_title), static_cast<QWidget *>(m_body)}) {
+        const QPoint at = event->position().toPoint() - editor->pos();
+        if (!m_drawingBox && editor->isVisible() && editor->rect().contains(at) && (editor->mask().isEmpty() || editor->mask().contains(at)))
+            return;
+    }
     setFocus(Qt::MouseFocusReason);
     m_gesture = ShapeGesture::None;
     m_gestureMoved = false;
@@ -207,6 +218,7 @@ void SlideView::shapePress(QMouseEvent *event)
     }
     const QString name = shapeAt(event->position());
     const bool add = event->modifiers() & Qt::ShiftModifier;
+    m_pressedOnSelected = !add && m_selectedShapes.contains(name);
     if (name.isEmpty() || !m_selectedShapes.contains(name) || add)
         emit shapeClicked(name, add && !name.isEmpty());
     if (name.isEmpty())
@@ -266,8 +278,11 @@ void SlideView::shapeRelease(QMouseEvent *event)
         emit boxDrawn(toCm(frame));
         return;
     }
-    if (!m_gestureMoved)
+    if (!m_gestureMoved) {
+        if (gesture == ShapeGesture::Move && m_pressedOnSelected)
+            emit shapeClicked(m_gestureShape, false);
         return;
+    }
     update();
     const auto shape = Shapes::find(m_document->slides.at(m_index), m_gestureShape);
     if (!shape)
@@ -328,4 +343,146 @@ bool SlideView::shapeKey(QKeyEvent *event)
     }
     emit shapeFramed(first, shape->frame.translated(by), false);
     return true;
+}
+
+QStringList SlideView::objectShapes() const
+{
+    QStringList names;
+    if (!m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
+        return names;
+    for (const Shapes::Shape &shape : Shapes::of(m_document->slides.at(m_index)))
+        if (!shape.placeholder)
+            names << shape.name;
+    return names;
+}
+
+namespace {
+
+// What a screen reader says for an object on the slide: "图片", "文本框 2",
+// "自选图形 副本".
+QString spokenShape(const QString &name)
+{
+    const QString kind = Shapes::kindOf(name);
+    QString rest = name.mid(kind.size());
+    if (rest.isEmpty())
+        return kind;
+    return kind + u' ' + rest;
+}
+
+// One object on the slide under edit as a screen reader sees it: a graphic
+// to select, its text as its description.
+class SlideShapeAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    SlideShapeAccessible(SlideView *view, const QString &name) : m_view(view), m_name(name) {}
+
+    bool isValid() const override { return m_view && m_view->objectShapes().contains(m_name); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Name)
+            return spokenShape(m_name);
+        return {};
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect area = m_view->shapeRect(m_name);
+        return QRect(m_view->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Graphic; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.selectable = true;
+        state.selected = isValid() && m_view->selectedShapes().contains(m_name);
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (isValid() && name == pressAction())
+            m_view->clickShape(m_name);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<SlideView> m_view;
+    QString m_name;
+};
+
+// The slide under edit: its placeholders' editors, then its objects.
+class SlideViewAccessible : public QAccessibleWidget
+{
+public:
+    explicit SlideViewAccessible(SlideView *view) : QAccessibleWidget(view, QAccessible::Client, QStringLiteral("幻灯片编辑区")) {}
+
+    int childCount() const override { return QAccessibleWidget::childCount() + int(view()->objectShapes().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const int widgets = QAccessibleWidget::childCount();
+        if (index < widgets)
+            return QAccessibleWidget::child(index);
+        const QString name = view()->objectShapes().value(index - widgets);
+        if (name.isEmpty())
+            return nullptr;
+        // Registered once per object, so that the same object keeps its interface.
+        auto &cache = m_children[name];
+        if (!cache) {
+            cache = new SlideShapeAccessible(view(), name);
+            QAccessible::registerAccessibleInterface(cache);
+        }
+        return cache;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (auto it = m_children.begin(); it != m_children.end(); ++it)
+            if (it.value() == child) {
+                const qsizetype at = view()->objectShapes().indexOf(it.key());
+                return at < 0 ? -1 : QAccessibleWidget::childCount() + int(at);
+            }
+        return QAccessibleWidget::indexOfChild(child);
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const QString name = view()->shapeAt(view()->mapFromGlobal(QPoint(x, y)));
+        const qsizetype at = view()->objectShapes().indexOf(name);
+        return at >= 0 ? child(QAccessibleWidget::childCount() + int(at)) : QAccessibleWidget::childAt(x, y);
+    }
+
+private:
+    SlideView *view() const { return static_cast<SlideView *>(widget()); }
+    mutable QMap<QString, QAccessibleInterface *> m_children;
+};
+
+QAccessibleInterface *slideViewFactory(const QString &className, QObject *object)
+{
+    if (className == u"SlideView" && object && object->isWidgetType())
+        return new SlideViewAccessible(static_cast<SlideView *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void SlideView::installAccessibility()
+{
+    static bool installed = false;
+    if (!installed)
+        QAccessible::installFactory(slideViewFactory);
+    installed = true;
 }

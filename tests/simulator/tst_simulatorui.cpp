@@ -2330,7 +2330,15 @@ void TestSimulatorUi::shapeHandlesAndMenu()
         });
     };
     QVERIFY(whiteHandles() < 8);
-    QTest::mouseClick(view, Qt::LeftButton, {}, view->shapeGrip(QStringLiteral("图片")));
+    // A screen reader finds the picture among the slide's parts, and selects it.
+    QAccessibleInterface *slide = QAccessible::queryAccessibleInterface(view);
+    QAccessibleInterface *picture = nullptr;
+    for (int i = 0; i < slide->childCount(); ++i)
+        if (slide->child(i)->text(QAccessible::Name) == u"图片")
+            picture = slide->child(i);
+    QVERIFY(picture && picture->role() == QAccessible::Graphic && picture->rect().contains(view->mapToGlobal(frame.center())));
+    picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(window.session().selectedShapes(), QStringList{QStringLiteral("图片")});
     QCOMPARE(whiteHandles(), 8);
 
     QStringList seen;
