@@ -806,6 +806,8 @@ QString EditorWindow::drawingObject(const QString &commandId) const
     // colours the title when nothing else holds text.
     if (const QString edited = m_session.editedObject(); !edited.isEmpty())
         return edited;
+    if (const QStringList shapes = m_session.selectedShapes(); !shapes.isEmpty() && commandId != u"字体")
+        return shapes.first();
     const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
     const bool text = commandId == u"字体";
     const QStringList drawn = text ? QStringList{QStringLiteral("文本框"), QStringLiteral("艺术字"), QStringLiteral("自选图形")}

@@ -1374,6 +1374,10 @@ void TestSimulatorUi::drawingToolbarMenus_data()
     QTest::newRow("shape's line coloured") << shape << "线条颜色" << "entry:对象格式:蓝色" << QStringList{"slide1.自选图形.线条颜色 = 蓝色"};
     QTest::newRow("no line") << shape << "线条颜色" << "entry:对象格式:无" << QStringList{"slide1.自选图形.线条颜色 = 无"};
     QTest::newRow("font colour of the title") << "" << "字体颜色" << "entry:字体:红色" << QStringList{"slide1.标题.颜色 = 红色"};
+    QTest::newRow("line weight") << shape << "线型" << "entry:对象格式:3磅" << QStringList{"slide1.自选图形.线条粗细 = 3磅"};
+    QTest::newRow("dashes") << shape << "虚线线型" << "entry:对象格式:虚线" << QStringList{"slide1.自选图形.线型 = 虚线"};
+    QTest::newRow("arrowheads") << "start: slide1.自选图形 = 1\nstart: slide1.自选图形.形状 = 直线\n" << "箭头样式"
+        << "entry:对象格式:双向箭头" << QStringList{"slide1.自选图形.箭头样式 = 双向箭头"};
     // Nothing drawn on the slide: the command's dialog asks for the object, the choice made.
     QTest::newRow("nothing to act on") << "" << "绘图" << "entry:叠放次序:置于底层" << QStringList{"dialog 叠放次序 = 置于底层"};
 }
