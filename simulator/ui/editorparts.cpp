@@ -569,6 +569,7 @@ bool BodyEdit::event(QEvent *event)
 SlideView::SlideView(QWidget *parent) : QWidget(parent)
 {
     installAccessibility();   // before the name below makes the view's interface
+    setMouseTracking(true);   // the pointer changes over the shapes and their handles
     setObjectName(QStringLiteral("slide"));
     setFocusPolicy(Qt::ClickFocus);
     setAccessibleName(QStringLiteral("幻灯片编辑区"));

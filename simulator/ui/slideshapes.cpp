@@ -230,6 +230,20 @@ void SlideView::shapePress(QMouseEvent *event)
 
 void SlideView::shapeMove(QMouseEvent *event)
 {
+    if (!(event->buttons() & Qt::LeftButton) && !m_drawingBox) {
+        // The pointer shows what a press does there: size by a handle, move a shape.
+        static const Qt::CursorShape sizing[] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor,
+                                                 Qt::SizeHorCursor, Qt::SizeFDiagCursor, Qt::SizeVerCursor,
+                                                 Qt::SizeBDiagCursor, Qt::SizeHorCursor};
+        const int handle = handleAt(event->position());
+        if (handle >= 0)
+            setCursor(sizing[handle]);
+        else if (!shapeAt(event->position()).isEmpty())
+            setCursor(Qt::SizeAllCursor);
+        else
+            unsetCursor();
+        return;
+    }
     if (m_gesture == ShapeGesture::None || !(event->buttons() & Qt::LeftButton))
         return;
     const QPointF delta = event->position() - m_pressAt;

@@ -2344,6 +2344,11 @@ void TestSimulatorUi::shapeHandlesAndMenu()
     picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(window.session().selectedShapes(), QStringList{QStringLiteral("图片")});
     QCOMPARE(whiteHandles(), 8);
+    // The pointer tells a handle that sizes from the inside that moves.
+    QTest::mouseMove(view, frame.bottomRight());
+    QCOMPARE(view->cursor().shape(), Qt::SizeFDiagCursor);
+    QTest::mouseMove(view, frame.center());
+    QCOMPARE(view->cursor().shape(), Qt::SizeAllCursor);
 
     QStringList seen;
     QString stacked;
