@@ -123,7 +123,7 @@ QList<CommandSpec> buildTable()
     add("格式", "幻灯片设计", S, "", {field("设计模板", "通用 商务 古典 蓝色经典"), field("配色方案", "第一种 第二种 第三种 第四种"), field("配色项目", "背景 文本和线条 阴影 标题文本 填充 强调"), field("颜色", colors), field("操作", "添加为标准配色方案"), field("应用范围", scope)});
     add("格式", "背景", S, "背景", {field("填充", "浅绿色 蓝色 浅灰色 单色渐变 双色渐变 预设 纹理 图案 图片"), field("设置"), field("忽略母版的背景图形", "是 否"), field("应用范围", scope)});
     add("格式", "替换字体", Effect::ReplaceFont, "替换字体", {field("替换", "宋体 黑体 隶书 楷体_GB2312 仿宋_GB2312 华文行楷"), field("替换为", "宋体 黑体 隶书 楷体_GB2312 仿宋_GB2312 华文行楷")});
-    add("格式", "对象格式", S, "", {field("对象", objects), field("填充颜色", colors), field("线条颜色", colors), field("线型", "实线 虚线"), field("线条粗细"), field("高度"), field("宽度"), field("锁定纵横比", "是 否"), field("位置", "上方 下方 左侧 右侧 中央"), field("图片颜色", "自动 灰度 黑白 冲蚀"), field("裁剪"), field("亮度"), field("对比度"), field("重设", "是 否"), field("内部边距"), field("文字方向", "横排 竖排"), field("自动换行", "是 否"), field("自动适应文字", "是 否"), field("默认格式", "是 否"), field("形状", "波形1 波形2 细上弯弧 粗下弯弧"), field("格式")});
+    add("格式", "对象格式", S, "", {field("对象", objects), field("填充颜色", colors), field("线条颜色", colors), field("线型", "实线 虚线"), field("线条粗细"), field("高度"), field("宽度"), field("锁定纵横比", "是 否"), field("位置", "上方 下方 左侧 右侧 中央"), field("图片颜色", "自动 灰度 黑白 冲蚀"), field("裁剪"), field("亮度"), field("对比度"), field("重设", "是 否"), field("内部边距"), field("文字方向", "横排 竖排"), field("自动换行", "是 否"), field("自动适应文字", "是 否"), field("默认格式", "是 否"), field("形状", "波形1 波形2 细上弯弧 粗下弯弧"), field("格式"), field("箭头样式", "无 末端箭头 始端箭头 双向箭头")});
     add("格式", "增大字号", Effect::FontSize, "", {field("对象", objects)});
     add("格式", "减小字号", Effect::FontSize, "", {field("对象", objects)});
     add("格式", "格式刷", Effect::FormatPainter, "", {field("对象", objects), field("目标幻灯片"), field("目标对象", objects)});

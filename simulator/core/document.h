@@ -20,6 +20,13 @@
 //   "slide3.标题.字体"           any attribute of slide 3
 //   "slide3.正文.段落2.级别"     the outline level (1 to 5) of the body's second
 //                                paragraph ("副标题" on a title slide); none: 1
+//   "slide3.图片"                an object inserted on the slide ("1"); a second one of its
+//                                kind is "文本框2", a pasted one "图片副本"
+//   "slide3.图片.位置"           a shape's left and top edge, "x,y" in 厘米 on the slide of
+//                                25.4 × 19.05; "slide3.标题.位置" a placeholder's
+//   "slide3.图片.大小"           its width and height, "w,h" in 厘米
+//   "slide3.图片.层次"           its place in the stacking order, 1 at the back
+//                                (a shape never moved or restacked has none: see Shapes)
 //   "doc.视图"                   any document setting
 //   "doc.选中"                   the selected slides, as "3", "1-3" or "2,4"
 //   "doc.窗口"                   the document window: 最大化, 最小化 or 还原

@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "outline.h"
+#include "shapes.h"
 #include "textsearch.h"
 
 #include <QRegularExpression>
@@ -124,6 +125,8 @@ void Session::setSelection(const QList<int> &slides)
 void Session::setEditing(const QString &part)
 {
     const QString editing = part == u"title" || part == u"body" ? part : QString();
+    if (!editing.isEmpty())
+        m_shapes.clear();   // the click went into the text
     if (editing != m_editing) {
         m_caret = -1;
         m_selectedText.clear();
@@ -238,8 +241,10 @@ QString Session::editedObject() const
 
 void Session::select(int slide)
 {
-    if (slide != m_current)
+    if (slide != m_current) {
         setEditing({});
+        m_shapes.clear();
+    }
     m_current = std::clamp(slide, 1, int(m_document.slides.size()));
     setSelection({m_current});
 }
@@ -252,8 +257,10 @@ void Session::select(const QList<int> &slides)
             valid << n;
     if (valid.isEmpty())
         return;
-    if (valid.last() != m_current)
+    if (valid.last() != m_current) {
         m_editing.clear();
+        m_shapes.clear();
+    }
     m_current = valid.last();
     setSelection(valid);
 }
@@ -333,6 +340,19 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
     QString object = fields.value(QStringLiteral("对象")).trimmed();
     if (object.isEmpty() && spec.field(QStringLiteral("对象")))
         object = editedObject();
+    // Without an object named or the caret in one: the selected shapes, each.
+    if (object.isEmpty() && spec.field(QStringLiteral("对象")) && !selectedShapes().isEmpty()) {
+        const QStringList shapes = selectedShapes();
+        // Grouping takes two shapes at least (the editor greys it otherwise).
+        if (spec.id == u"组合" && fields.value(QStringLiteral("操作")).trimmed() == u"组合" && shapes.size() < 2)
+            return;
+        for (const QString &shape : shapes) {
+            QMap<QString, QString> own = fields;
+            own.insert(QStringLiteral("对象"), shape);
+            setAttributes(spec, own);
+        }
+        return;
+    }
     const bool everySlide = fields.value(QStringLiteral("应用范围")) == u"全部应用";
     // A table cell or a value of the chart's data sheet is kept under the cell's name.
     const QString cell = fields.value(QStringLiteral("单元格")).trimmed();
@@ -363,6 +383,7 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
                 name = cell;
             attributes.insert(base.isEmpty() ? name : base + u'.' + name, it.value().trimmed());
         }
+        placeShape(spec, fields, object, m_document.slides[n - 1]);
         if (spec.effect != CommandSpec::Effect::Animation)
             continue;
         // The animation list of the object: one line "类别：效果" for each effect it was given.
@@ -387,6 +408,9 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         else
             attributes.insert(listKey, list.join(QStringLiteral("、")));
     }
+    // An object inserted on the slide under edit is left selected, so typing goes into it.
+    if (spec.marksObject && targets.contains(m_current) && Shapes::find(m_document.slides.at(m_current - 1), spec.prefix))
+        selectShape(spec.prefix);
 }
 
 QStringList Session::folderFiles() const
@@ -490,6 +514,7 @@ void Session::remember(State before)
 void Session::restore(const State &state)
 {
     m_editing.clear();
+    m_shapes.clear();
     m_document = state.document;
     m_current = std::clamp(state.current, 1, std::max(1, int(m_document.slides.size())));
 }
@@ -502,6 +527,12 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
     const qsizetype countBefore = slides.size();
     const QList<int> selected = selection();
     using Effect = CommandSpec::Effect;
+    // With shapes selected, 剪切 and 复制 take them; 粘贴 puts back the shape copied last.
+    if (((spec->effect == Effect::Cut || spec->effect == Effect::Copy) && !selectedShapes().isEmpty())
+        || (spec->effect == Effect::Paste && m_objectClipboard && m_copiedObject)) {
+        shapeClipboard(spec->effect == Effect::Cut, spec->effect == Effect::Paste);
+        return;
+    }
     switch (spec->effect) {
     case Effect::SlideAttributes:
         setAttributes(*spec, fields);
@@ -589,17 +620,25 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         break;
     }
     case Effect::SlideLayout:
-        if (!fields.value(QStringLiteral("版式")).isEmpty())
-            for (int n : selected)
+        // The dialog opens on the slide's own layout: 确定 alone applies it again.
+        for (int n : selected) {
+            if (!fields.value(QStringLiteral("版式")).isEmpty())
                 slides[n - 1].layout = fields.value(QStringLiteral("版式"));
+            // The layout, applied again, puts its placeholders back in their place.
+            for (const char *part : {"标题", "正文", "副标题"})
+                for (const char *key : {".位置", ".大小", ".宽度", ".高度"})
+                    slides[n - 1].attributes.remove(QString::fromUtf8(part) + QString::fromUtf8(key));
+        }
         break;
     case Effect::Copy:
+        m_objectClipboard = false;
         m_clipboard.clear();
         for (int n : selected)
             m_clipboard << slides.at(n - 1);
         break;
     case Effect::Cut:
         if (selected.size() < slides.size()) {
+            m_objectClipboard = false;
             m_clipboard.clear();
             for (int n : selected)
                 m_clipboard << slides.at(n - 1);
@@ -757,6 +796,7 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
     if (m_current != currentBefore || slides.size() != countBefore) {
         setSelection({m_current});
         m_editing.clear();
+        m_shapes.clear();
     }
 }
 
@@ -940,4 +980,169 @@ void Session::changeObjectText(const CommandSpec &spec, const QMap<QString, QStr
             m_selectedText.clear();
         }
     }
+}
+
+void Session::placeShape(const CommandSpec &spec, const QMap<QString, QString> &fields, const QString &object, Slide &slide)
+{
+    if (spec.id == u"叠放次序" && !object.isEmpty()) {
+        Shapes::restack(slide, object, fields.value(QStringLiteral("叠放次序")).trimmed());
+    } else if (spec.id == u"对象格式" && !object.isEmpty()) {
+        // 位置 and the sizes (宽度, 高度) of the dialog move and size the shape's frame.
+        const QString where = fields.value(QStringLiteral("位置")).trimmed();
+        const bool sized = !fields.value(QStringLiteral("宽度")).trimmed().isEmpty()
+                        || !fields.value(QStringLiteral("高度")).trimmed().isEmpty();
+        if (const auto shape = Shapes::find(slide, object); shape && (sized || Shapes::isRegion(where)))
+            Shapes::setFrame(slide, object, Shapes::isRegion(where) ? Shapes::placedIn(shape->frame, where) : shape->frame);
+    } else if (spec.marksObject && spec.prefix == u"图片" && !slide.attributes.contains(QStringLiteral("图片.位置"))) {
+        // A picture lands in the middle of the slide.
+        const QSizeF size(10, 7.5);
+        Shapes::setFrame(slide, spec.prefix,
+                         QRectF(QPointF((Shapes::SlideWidthCm - size.width()) / 2, (Shapes::SlideHeightCm - size.height()) / 2), size));
+    }
+}
+
+void Session::shapeClipboard(bool cut, bool paste)
+{
+    Slide &slide = m_document.slides[m_current - 1];
+    if (paste) {
+        const QString kind = Shapes::kindOf(m_copiedObject->name);
+        const bool placeholder = kind == u"标题" || kind == u"正文" || kind == u"副标题";
+        const QString name = Shapes::newName(slide, placeholder ? QStringLiteral("文本框") : kind);
+        slide.attributes.insert(name, QStringLiteral("1"));
+        for (auto it = m_copiedObject->format.begin(); it != m_copiedObject->format.end(); ++it)
+            if (it.key() != u"层次")
+                slide.attributes.insert(name + u'.' + it.key(), it.value());
+        if (placeholder && !m_copiedObject->text.isEmpty())
+            slide.attributes.insert(name + QStringLiteral(".文字"), m_copiedObject->text);
+        // On a slide that holds the shape already, the copy lies a little below and to the right.
+        const QString at = m_copiedObject->format.value(QStringLiteral("位置"));
+        if (const auto shape = Shapes::find(slide, name)) {
+            const bool covered = std::any_of(slide.attributes.keyValueBegin(), slide.attributes.keyValueEnd(), [&](const auto &kv) {
+                return kv.first != name + QStringLiteral(".位置") && kv.first.endsWith(QStringLiteral(".位置")) && kv.second == at;
+            });
+            Shapes::setFrame(slide, name, covered || at.isEmpty() ? shape->frame.translated(0.5, 0.5) : shape->frame);
+        }
+        m_shapes = {name};
+        return;
+    }
+    const QStringList shapes = selectedShapes();
+    const QString first = shapes.first();
+    QString text = slide.attributes.value(first + QStringLiteral(".文字"));
+    if (first == u"标题")
+        text = slide.title;
+    else if (first == u"正文" || first == u"副标题")
+        text = slide.body;
+    QMap<QString, QString> format;
+    const QString prefix = first + u'.';
+    for (auto it = slide.attributes.begin(); it != slide.attributes.end(); ++it)
+        if (it.key().startsWith(prefix) && !it.key().mid(prefix.size()).contains(u'.'))
+            format.insert(it.key().mid(prefix.size()), it.value());
+    if (const auto shape = Shapes::find(slide, first)) {
+        format.insert(QStringLiteral("位置"), Shapes::pairText(shape->frame.x(), shape->frame.y()));
+        format.insert(QStringLiteral("大小"), Shapes::pairText(shape->frame.width(), shape->frame.height()));
+    }
+    m_copiedObject = CopiedObject{first, text, format};
+    m_objectClipboard = true;
+    if (cut) {
+        for (const QString &shape : shapes)
+            Shapes::remove(slide, shape);
+        m_shapes.clear();
+    }
+}
+
+void Session::selectShape(const QString &name, bool add)
+{
+    if (!Shapes::find(m_document.slides.at(m_current - 1), name))
+        return;
+    setEditing({});
+    if (!add)
+        m_shapes.clear();
+    if (!m_shapes.contains(name))
+        m_shapes << name;
+}
+
+QStringList Session::selectedShapes() const
+{
+    QStringList shapes;
+    const Slide &slide = m_document.slides.at(m_current - 1);
+    for (const QString &name : m_shapes)
+        if (Shapes::find(slide, name))
+            shapes << name;
+    return shapes;
+}
+
+void Session::beforeShapeChange()
+{
+    remember({m_document, m_current});
+    m_redo.clear();
+    m_typing.clear();
+}
+
+bool Session::setShapeFrame(const QString &name, const QRectF &frame)
+{
+    if (!Shapes::find(m_document.slides.at(m_current - 1), name) || !frame.isValid())
+        return false;
+    beforeShapeChange();
+    // The slide is taken after the document before the change was kept: they share their data until then.
+    Shapes::setFrame(m_document.slides[m_current - 1], name, frame);
+    if (!m_shapes.contains(name))
+        selectShape(name);
+    return true;
+}
+
+bool Session::moveShape(const QString &name, const QString &where)
+{
+    const auto shape = Shapes::find(m_document.slides.at(m_current - 1), name);
+    if (!shape)
+        return false;
+    if (Shapes::isRegion(where))
+        return setShapeFrame(name, Shapes::placedIn(shape->frame, where));
+    const auto at = Shapes::pair(where);
+    return at && setShapeFrame(name, QRectF(*at, shape->frame.size()));
+}
+
+bool Session::resizeShape(const QString &name, const QString &size)
+{
+    const auto shape = Shapes::find(m_document.slides.at(m_current - 1), name);
+    const auto wh = Shapes::pair(size);
+    return shape && wh && wh->x() > 0 && wh->y() > 0
+        && setShapeFrame(name, QRectF(shape->frame.topLeft(), QSizeF(wh->x(), wh->y())));
+}
+
+bool Session::deleteShapes()
+{
+    const QStringList shapes = selectedShapes();
+    if (shapes.isEmpty())
+        return false;
+    beforeShapeChange();
+    for (const QString &name : shapes)
+        Shapes::remove(m_document.slides[m_current - 1], name);
+    m_shapes.clear();
+    return true;
+}
+
+QString Session::drawTextBox(const QRectF &frame, bool vertical)
+{
+    beforeShapeChange();
+    Slide &slide = m_document.slides[m_current - 1];
+    const QString name = Shapes::newName(slide, QStringLiteral("文本框"));
+    slide.attributes.insert(name, QStringLiteral("1"));
+    slide.attributes.insert(name + QStringLiteral(".方向"), vertical ? QStringLiteral("竖排") : QStringLiteral("横排"));
+    Shapes::setFrame(slide, name, frame.normalized());
+    selectShape(name);
+    return name;
+}
+
+void Session::setShapeText(const QString &name, const QString &text)
+{
+    const auto shape = Shapes::find(m_document.slides.at(m_current - 1), name);
+    if (!shape || shape->placeholder)
+        return;
+    const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(name);
+    if (m_typing != typing) {
+        remember({m_document, m_current});
+        m_redo.clear();
+        m_typing = typing;
+    }
+    m_document.slides[m_current - 1].attributes.insert(name + QStringLiteral(".文字"), text);
 }

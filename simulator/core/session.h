@@ -6,6 +6,7 @@ struct CommandSpec;
 
 #include <QList>
 #include <QMap>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -101,6 +102,33 @@ public:
     // The font size of a text object that has none set (增大字号 and 减小字号 start there).
     static int defaultFontSize(const QString &object);
 
+    // The shapes selected on the current slide (see Shapes): a click on a
+    // shape's border, on a picture or a drawn shape selects it, Shift with
+    // the click adds one. Choosing another slide or clicking into a
+    // placeholder's text leaves none selected. Commands on an object
+    // (对象格式, 叠放次序, 对齐或分布, 组合…) act on the selected shapes when
+    // the candidate names no object and the caret is in none; 剪切, 复制 and
+    // Delete take the shapes rather than the slides.
+    // Names that are no shape of the current slide are left out.
+    void selectShape(const QString &name, bool add = false);
+    QStringList selectedShapes() const;
+    void clearShapeSelection() { m_shapes.clear(); }
+    // A shape of the current slide dragged or sized: its new frame in 厘米.
+    // It becomes the selected shape. False for a name that is no shape there.
+    bool setShapeFrame(const QString &name, const QRectF &frame);
+    // Moved to a region of the slide ("右下角", see Shapes) or to "x,y";
+    // sized to "w,h". False for a place or size that is neither.
+    bool moveShape(const QString &name, const QString &where);
+    bool resizeShape(const QString &name, const QString &size);
+    // Delete with shapes selected: they go (a placeholder's text empties).
+    bool deleteShapes();
+    // A text box drawn by dragging on the current slide (frame in 厘米),
+    // its text across or down (方向 横排 or 竖排): it is named as the slide's
+    // next text box, selected, and takes typed text.
+    QString drawTextBox(const QRectF &frame, bool vertical = false);
+    // Text typed into a drawn text box or a selected shape ("<name>.文字").
+    void setShapeText(const QString &name, const QString &text);
+
     // What the last command has to tell the candidate, as the editor's
     // message box says it: a search that found nothing ("找不到…"), how many
     // texts 全部替换 replaced. Empty when it has nothing to say.
@@ -129,6 +157,13 @@ private:
     // 查找 and 替换 on the texts of the presentation; 更改大小写 and 清除 on an object's text.
     void findOrReplace(const CommandSpec &spec, const QMap<QString, QString> &fields);
     void changeObjectText(const CommandSpec &spec, const QMap<QString, QString> &fields);
+    // What a command does to a shape's frame or stacking (叠放次序, 对象格式's
+    // 位置, a picture inserted into the middle of the slide).
+    void placeShape(const CommandSpec &spec, const QMap<QString, QString> &fields, const QString &object, Slide &slide);
+    // 剪切 or 复制 with shapes selected, or 粘贴 of the shape copied.
+    void shapeClipboard(bool cut, bool paste);
+    // Remembered for 撤销 before a change made on the slide itself.
+    void beforeShapeChange();
 
     Document m_document;
     int m_current = 1;
@@ -142,4 +177,6 @@ private:
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
     QString m_notice;
+    QStringList m_shapes;          // the selected shapes of the current slide
+    bool m_objectClipboard = false;  // 粘贴 pastes the copied shape, not slides
 };

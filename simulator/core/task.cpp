@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "session.h"
+#include "shapes.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -21,6 +22,9 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("context"), TaskStep::Kind::Context}, {QStringLiteral("click"), TaskStep::Kind::Click},
         {QStringLiteral("selecttext"), TaskStep::Kind::SelectText}, {QStringLiteral("drag"), TaskStep::Kind::Drag},
         {QStringLiteral("toolbar"), TaskStep::Kind::Toolbar}, {QStringLiteral("pane"), TaskStep::Kind::Pane},
+        {QStringLiteral("shape"), TaskStep::Kind::Shape},
+        {QStringLiteral("move"), TaskStep::Kind::Move}, {QStringLiteral("resize"), TaskStep::Kind::Resize},
+        {QStringLiteral("drawbox"), TaskStep::Kind::DrawBox},
     };
     return kinds;
 }
@@ -66,6 +70,8 @@ std::optional<TaskStep> parseStep(const QString &text)
     }
     case TaskStep::Kind::Type:
     case TaskStep::Kind::SelectText:
+    case TaskStep::Kind::Move:
+    case TaskStep::Kind::Resize:
         step.arg = rest.section(u' ', 0, 0);
         step.value = lines(rest.section(u' ', 1));
         if (step.arg.isEmpty())
@@ -87,7 +93,9 @@ QString stepText(const TaskStep &step)
     switch (step.kind) {
     case TaskStep::Kind::Field: action += u' ' + step.arg + QStringLiteral(" = ") + oneLine(step.value); break;
     case TaskStep::Kind::Type:
-    case TaskStep::Kind::SelectText: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
+    case TaskStep::Kind::SelectText:
+    case TaskStep::Kind::Move:
+    case TaskStep::Kind::Resize: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
     case TaskStep::Kind::Ok: break;
     default: action += u' ' + step.arg;
     }
@@ -106,6 +114,28 @@ const QStringList &contextPlaces()
     static const QStringList places = {QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("slide"),
                                        QStringLiteral("list")};
     return places;
+}
+
+bool isTextPart(const QString &part)
+{
+    return part == u"title" || part == u"body" || part == u"notes";
+}
+
+// A drawn frame "x,y,w,h" in 厘米, "竖排" after it for a box that writes
+// down; nullopt for anything else.
+std::optional<QRectF> drawnFrame(const QString &text)
+{
+    const QString direction = text.section(u' ', 1).trimmed();
+    if (!direction.isEmpty() && direction != u"横排" && direction != u"竖排")
+        return std::nullopt;
+    const QStringList parts = text.section(u' ', 0, 0).split(u',');
+    if (parts.size() != 4)
+        return std::nullopt;
+    const auto at = Shapes::pair(parts.at(0) + u',' + parts.at(1));
+    const auto size = Shapes::pair(parts.at(2) + u',' + parts.at(3));
+    if (!at || !size || size->x() <= 0 || size->y() <= 0)
+        return std::nullopt;
+    return QRectF(*at, QSizeF(size->x(), size->y()));
 }
 
 // A place the guide can start from when it plans again: not inside a dialog,
@@ -134,6 +164,12 @@ bool TaskStep::sameAction(const TaskStep &other) const
     case Kind::Type:
     case Kind::SelectText: return arg == other.arg && value.trimmed() == other.value.trimmed();
     case Kind::Key: return keyText(arg) == keyText(other.arg);
+    // A shape dragged anywhere into the region asked for, sized or drawn anyhow, is the step.
+    case Kind::Move:
+        return arg == other.arg
+            && (value.trimmed() == other.value.trimmed() || Shapes::regionWithin(other.value, value));
+    case Kind::Resize: return arg == other.arg;
+    case Kind::DrawBox: return true;
     default: return arg == other.arg;
     }
 }
@@ -269,13 +305,28 @@ bool sameValue(const QString &stored, const QString &wanted)
     return a.captured(2).isEmpty() || b.captured(2).isEmpty() || a.captured(2) == b.captured(2);
 }
 
+// A region word asked of a shape's 位置 holds when the shape, as it was
+// dragged or placed, lies in that part of the slide.
+bool inRegionAsked(const Document &document, const QString &path, const QString &wanted)
+{
+    static const QRegularExpression shapePosition(QStringLiteral("^slide([0-9]+)\\.(.+)\\.位置$"));
+    const QRegularExpressionMatch m = shapePosition.match(path);
+    if (!m.hasMatch() || !Shapes::isRegion(wanted) || !Shapes::pair(document.value(path)))
+        return false;
+    const int n = m.captured(1).toInt();
+    if (n < 1 || n > document.slides.size())
+        return false;
+    const auto shape = Shapes::find(document.slides.at(n - 1), m.captured(2));
+    return shape && Shapes::inRegion(shape->frame, wanted);
+}
+
 } // namespace
 
 QStringList Task::unmetChecks(const Document &document) const
 {
     QStringList unmet;
     for (const TaskCheck &check : goal)
-        if (!sameValue(document.value(check.path).trimmed(), check.value))
+        if (!sameValue(document.value(check.path).trimmed(), check.value) && !inRegionAsked(document, check.path, check.value))
             unmet.append(check.path + QStringLiteral(" = ") + check.value);
     return unmet;
 }
@@ -330,9 +381,12 @@ void Task::play(const TaskPath &path, Session &session)
             route = pathRoute;
             break;
         case TaskStep::Kind::Context:
-            // A right click into a placeholder puts the caret there.
+            // A right click into a placeholder puts the caret there; on a
+            // shape not selected, it selects that shape.
             if (step.arg == u"title" || step.arg == u"body")
                 session.setEditing(step.arg);
+            else if (!Shapes::kindOf(step.arg).isEmpty() && !session.selectedShapes().contains(step.arg))
+                session.selectShape(step.arg);
             route = QStringLiteral("右键菜单");
             break;
         case TaskStep::Kind::Command: {
@@ -367,7 +421,30 @@ void Task::play(const TaskPath &path, Session &session)
             route = pathRoute;
             break;
         case TaskStep::Kind::Type:
-            session.setText(step.arg, step.value);
+            if (isTextPart(step.arg))
+                session.setText(step.arg, step.value);
+            else
+                session.setShapeText(step.arg, step.value);
+            route = pathRoute;
+            break;
+        case TaskStep::Kind::Shape: {
+            const QStringList names = step.arg.split(u',', Qt::SkipEmptyParts);
+            for (qsizetype k = 0; k < names.size(); ++k)
+                session.selectShape(names.at(k).trimmed(), k > 0);
+            route = pathRoute;
+            break;
+        }
+        case TaskStep::Kind::Move:
+            session.moveShape(step.arg, step.value.trimmed());
+            route = pathRoute;
+            break;
+        case TaskStep::Kind::Resize:
+            session.resizeShape(step.arg, step.value.trimmed());
+            route = pathRoute;
+            break;
+        case TaskStep::Kind::DrawBox:
+            if (const auto frame = drawnFrame(step.arg))
+                session.drawTextBox(*frame, step.arg.section(u' ', 1).trimmed() == u"竖排");
             route = pathRoute;
             break;
         case TaskStep::Kind::Show:
@@ -439,8 +516,7 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if (step.kind == TaskStep::Kind::Select) {
             if (Document::slideNumbers(step.arg).isEmpty())
                 found << where + QStringLiteral("无效的幻灯片编号“%1”").arg(step.arg);
-        } else if (step.kind == TaskStep::Kind::Type
-                   && !QStringList{QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("notes")}.contains(step.arg)) {
+        } else if (step.kind == TaskStep::Kind::Type && !isTextPart(step.arg) && Shapes::kindOf(step.arg).isEmpty()) {
             found << where + QStringLiteral("无法输入到“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Drag && step.arg.toInt() < 1) {
             found << where + QStringLiteral("无效的位置“%1”").arg(step.arg);
@@ -448,8 +524,22 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
                    && step.arg != u"title" && step.arg != u"body"
                    && !(step.kind == TaskStep::Kind::SelectText && step.arg == u"outline")) {
             found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
-        } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)) {
+        } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)
+                   && Shapes::kindOf(step.arg).isEmpty()) {
             found << where + QStringLiteral("没有“%1”的右键菜单").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Shape) {
+            for (const QString &name : step.arg.split(u','))
+                if (Shapes::kindOf(name.trimmed()).isEmpty())
+                    found << where + QStringLiteral("没有名为“%1”的对象").arg(name);
+        } else if ((step.kind == TaskStep::Kind::Move || step.kind == TaskStep::Kind::Resize)
+                   && Shapes::kindOf(step.arg).isEmpty()) {
+            found << where + QStringLiteral("没有名为“%1”的对象").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Move && !Shapes::isRegion(step.value) && !Shapes::pair(step.value)) {
+            found << where + QStringLiteral("无效的位置“%1”").arg(step.value);
+        } else if (step.kind == TaskStep::Kind::Resize && !Shapes::pair(step.value)) {
+            found << where + QStringLiteral("无效的大小“%1”").arg(step.value);
+        } else if (step.kind == TaskStep::Kind::DrawBox && !drawnFrame(step.arg)) {
+            found << where + QStringLiteral("无效的文本框“%1”").arg(step.arg);
         }
     }
     return found;

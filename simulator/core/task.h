@@ -44,6 +44,17 @@ class Session;
 //                                       a task pane chosen in the switcher of the pane shown;
 //                                       the field steps after it set that pane's controls;
 //                                       "pane 关闭" is the pane's ×
+//   step: context 图片 | 右键单击图片   the context menu of a shape by its name, which selects it
+//   step: shape 图片 | 单击图片         a shape selected by a click on it (on a placeholder's
+//                                       border); several, the others with Shift: "自选图形,自选图形2"
+//   step: move 副标题 下方 | …          a shape dragged to a region of the slide (左上角 上方
+//                                       右上角 左侧 中央 右侧 左下角 下方 右下角, see Shapes)
+//                                       or to "x,y" (its left and top edge, in 厘米)
+//   step: resize 图片 12,9 | …          a shape sized by its handles to width and height in 厘米
+//   step: drawbox 2,1,8,2 | …           a text box drawn by dragging (插入 → 文本框 → 横排): left,
+//                                       top, width and height in 厘米; "drawbox 2,1,2,8 竖排" one
+//                                       that writes down; "type 文本框 …" types into it
+//   step: type 文本框 内部资料 | …      text typed into a drawn text box or a selected shape
 //
 //   method: 快捷键                      the steps after it are another solution path;
 //                                       before the first step it names the guide's own
@@ -51,7 +62,10 @@ class Session;
 //                                       which must leave the goal unmet
 //
 // The goal is a list of checks on the document; the verdict compares the
-// document with them only, so any way of reaching it counts. A text that
+// document with them only, so any way of reaching it counts. Values compare
+// as boxes store them ("8" is "8厘米"); a region word asked of a shape's
+// 位置 ("slide1.图片.位置 = 右下角") is met when the shape's centre lies in
+// that part of the slide (see Shapes::inRegion), wherever it was dragged. A text that
 // asks for a way ("使用快捷键") checks it: the document notes how each
 // command was reached ("doc.方式.<command>": 菜单, 工具栏, 快捷键, 右键菜单
 // or 任务窗格). A path's commands are reached by its menu, key or context
@@ -60,7 +74,8 @@ class Session;
 // method and every mistake through the model.
 struct TaskStep
 {
-    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag, Toolbar, Pane };
+    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag, Toolbar, Pane,
+                      Shape, Move, Resize, DrawBox };
     Kind kind = Kind::Ok;
     QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text

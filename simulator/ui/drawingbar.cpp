@@ -141,6 +141,40 @@ DrawingBar::DrawingBar(const std::function<QAction *(const QString &)> &command,
         colour->setIcon(colourIcon(fromUtf8(name), shown));
         colour->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }
+    // The line's weight, its dashes and its arrowheads, each from its menu.
+    const QList<std::tuple<const char *, const char *, QStringList, std::function<void(QPainter &)>>> lines = {
+        {"线型", "线条粗细", {QStringLiteral("0.25磅"), QStringLiteral("0.5磅"), QStringLiteral("0.75磅"), QStringLiteral("1磅"),
+                              QStringLiteral("1.5磅"), QStringLiteral("2.25磅"), QStringLiteral("3磅"), QStringLiteral("4.5磅"),
+                              QStringLiteral("6磅")},
+         [](QPainter &p) {
+             for (int i = 0; i < 3; ++i)
+                 p.fillRect(QRectF(2, 3 + i * 4.5, 12, 0.8 + i), Qt::black);
+         }},
+        {"虚线线型", "线型", Commands::find(QStringLiteral("对象格式"))->field(QStringLiteral("线型"))->choices,
+         [](QPainter &p) {
+             for (int i = 0; i < 3; ++i)
+                 for (double x = 2; x < 14; x += 3 + i)
+                     p.fillRect(QRectF(x, 3 + i * 4.5, 1.5 + i, 1.2), Qt::black);
+         }},
+        {"箭头样式", "箭头样式", Commands::find(QStringLiteral("对象格式"))->field(QStringLiteral("箭头样式"))->choices,
+         [](QPainter &p) {
+             p.drawLine(QPointF(2, 8), QPointF(14, 8));
+             p.setBrush(Qt::black);
+             p.drawPolygon(QPolygonF({QPointF(14, 8), QPointF(10, 5.5), QPointF(10, 10.5)}));
+         }},
+    };
+    for (const auto &[name, field, choices, paint] : lines) {
+        auto *menu = new QMenu(this);
+        for (const QString &choice : choices)
+            addEntry(menu, choice, QStringLiteral("对象格式"), fromUtf8(field), choice);
+        menu->addSeparator();
+        QAction *other = menu->addAction(QStringLiteral("其他线条(&M)…"));
+        other->setObjectName(QStringLiteral("entry:对象格式:"));
+        connect(other, &QAction::triggered, this, [this] { emit opened(QStringLiteral("对象格式"), {}, {}); });
+        QToolButton *lineButton = menuButton(fromUtf8(name), fromUtf8(name), menu);
+        lineButton->setIcon(drawn(paint));
+        lineButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
     addSeparator();
     addCommand("阴影", drawn([](QPainter &p) {
         p.fillRect(QRectF(5, 5, 10, 10), QColor(150, 150, 150));

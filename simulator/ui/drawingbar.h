@@ -13,8 +13,8 @@ class QToolButton;
 // 取消组合, 重新组合, 叠放次序, 对齐或分布, 旋转或翻转, 设置对象格式), the
 // 自选图形 menu of shapes, buttons that draw a line, an arrow, a rectangle
 // or an oval, the editor's own 文本框, 艺术字, 图片, 对象格式, 阴影 and
-// 三维效果 commands, and the 填充颜色, 线条颜色 and 字体颜色 buttons with
-// their colour menus.
+// 三维效果 commands, the 填充颜色, 线条颜色 and 字体颜色 buttons with
+// their colour menus, and 线型, 虚线线型 and 箭头样式 with theirs.
 //
 // A button or entry says what it does as a command with its dialog's fields
 // (`chosen`; the object acted on is the editor's to add) or asks for a

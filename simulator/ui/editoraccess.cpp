@@ -1,8 +1,7 @@
 #include "editoraccess.h"
 
 #include "editorparts.h"
-#include "master.h"
-#include "slideart.h"
+#include "shapes.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -62,8 +61,9 @@ private:
     QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
 };
 
-// One thing the slide area paints: an object inserted on the slide, or in
-// the sorter view one slide, which a press selects.
+// One thing the slide area paints: an object on the slide under edit (a
+// graphic a press selects, as a click does), or in the sorter view one slide,
+// which a press chooses.
 class SlidePartAccessible : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
@@ -84,49 +84,46 @@ public:
             return {};
         if (m_slide)
             return EditorAccess::slideName(m_index + 1, m_view->document()->slides.at(m_index).title);
-        return objects().at(m_index).first;
+        return EditorAccess::shapeName(objects().at(m_index));
     }
     void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override
     {
         if (!isValid())
             return {};
-        const QRect area = (m_slide ? m_view->sorterCell(m_index) : objects().at(m_index).second).toRect();
+        const QRect area = m_slide ? m_view->sorterCell(m_index).toRect() : m_view->shapeRect(objects().at(m_index));
         return QRect(m_view->mapToGlobal(area.topLeft()), area.size());
     }
     QAccessible::Role role() const override { return m_slide ? QAccessible::ListItem : QAccessible::Graphic; }
     QAccessible::State state() const override
     {
         QAccessible::State state;
-        if (m_slide && isValid()) {
-            state.selectable = true;
-            state.selected = m_index == m_view->slideIndex()
-                          || Document::slideNumbers(m_view->document()->settings.value(QStringLiteral("选中"))).contains(m_index + 1);
-        }
+        if (!isValid())
+            return state;
+        state.selectable = true;
+        state.selected = m_slide ? m_index == m_view->slideIndex()
+                                       || Document::slideNumbers(m_view->document()->settings.value(QStringLiteral("选中"))).contains(m_index + 1)
+                                 : m_view->selectedShapes().contains(objects().at(m_index));
         return state;
     }
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        return type == QAccessible::ActionInterface && m_slide ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &name) override
     {
-        if (isValid() && name == pressAction())
+        if (!isValid() || name != pressAction())
+            return;
+        if (m_slide)
             emit m_view->slideClicked(m_index, Qt::NoModifier);
+        else
+            m_view->clickShape(objects().at(m_index));
     }
     QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
-    // What the view paints now, in widget coordinates.
-    static QList<QPair<QString, QRectF>> objectsOf(const SlideView *view)
-    {
-        if (!view->document() || view->isSorter() || view->slideIndex() >= view->document()->slides.size())
-            return {};
-        return SlideArt::objectPlaces(view->slideRect(), Master::effective(*view->document(), view->slideIndex()));
-    }
-
 private:
-    QList<QPair<QString, QRectF>> objects() const { return objectsOf(m_view); }
+    QStringList objects() const { return m_view->objectShapes(); }
     int count() const
     {
         return int(m_slide ? m_view->document()->slides.size() : objects().size());
@@ -180,7 +177,7 @@ private:
     {
         if (!view()->document())
             return 0;
-        return int(view()->isSorter() ? view()->document()->slides.size() : SlidePartAccessible::objectsOf(view()).size());
+        return int(view()->isSorter() ? view()->document()->slides.size() : view()->objectShapes().size());
     }
     mutable QMap<std::pair<bool, int>, QAccessibleInterface *> m_parts;
 };
@@ -197,6 +194,13 @@ QAccessibleInterface *editorFactory(const QString &className, QObject *object)
 }
 
 } // namespace
+
+QString EditorAccess::shapeName(const QString &name)
+{
+    const QString kind = Shapes::kindOf(name);
+    const QString rest = name.mid(kind.size());
+    return rest.isEmpty() ? kind : kind + u' ' + rest;
+}
 
 QString EditorAccess::slideName(int number, const QString &title)
 {

@@ -1,6 +1,8 @@
 #include "master.h"
 #include "editorparts.h"
 
+#include "editoraccess.h"
+
 #include "commands.h"
 #include "dialoglayouts.h"
 #include "slideart.h"
@@ -672,6 +674,8 @@ bool BodyEdit::event(QEvent *event)
 
 SlideView::SlideView(QWidget *parent) : QWidget(parent)
 {
+    EditorAccess::install();   // before the name below makes the view's interface
+    setMouseTracking(true);   // the pointer changes over the shapes and their handles
     setObjectName(QStringLiteral("slide"));
     setFocusPolicy(Qt::ClickFocus);
     setAccessibleName(QStringLiteral("幻灯片编辑区"));
@@ -779,7 +783,13 @@ void SlideView::placeEditors()
         m_title->setFont(title.font);
     setTextColour(m_title, title.colour);
     m_title->setAlignment(title.alignment);
-    m_title->setGeometry(within(place.title));
+    // Each placeholder's text inside its frame; the frame's border, outside
+    // the text, is where a click selects the placeholder.
+    const auto frameOf = [&](const QString &name, const QRectF &fallback) {
+        const auto shape = Shapes::find(slide, name);
+        return shape ? toView(shape->frame).toRect().adjusted(5, 5, -5, -5) : within(fallback);
+    };
+    m_title->setGeometry(frameOf(QStringLiteral("标题"), place.title));
 
     const QString part = SlideArt::bodyPart(slide);
     const SlideArt::TextStyle body = SlideArt::textStyle(slide, part, pxPerPt, font());
@@ -805,13 +815,26 @@ void SlideView::placeEditors()
         }
     }
     m_loading = false;
-    QRect bodyRect = within(place.body);
-    // Inserted objects take the right of a full-width body (as the slide paints them).
-    const bool hasObjects = std::any_of(slide.attributes.keyValueBegin(), slide.attributes.keyValueEnd(),
-                                        [](const auto &kv) { return kv.second == u"1" && !kv.first.contains(u'.'); });
-    if (hasObjects && place.extra.isEmpty() && !place.verticalTitle)
-        bodyRect.setWidth(int(bodyRect.width() * 0.56));
+    // Inserted objects laid out take the right of a full-width body (see Shapes).
+    const QRect bodyRect = frameOf(part, place.body);
     m_body->setGeometry(bodyRect.adjusted(m_bulletIndent, 0, 0, 0));
+    // A shape lying over a placeholder takes the clicks there and hides its text.
+    const QList<Shapes::Shape> shapes = Shapes::of(slide);
+    for (QWidget *editor : {static_cast<QWidget *>(m_title), static_cast<QWidget *>(m_body)}) {
+        const QString name = editor == m_title ? QStringLiteral("标题") : part;
+        QRegion shown(editor->rect());
+        bool above = false;
+        for (const Shapes::Shape &shape : shapes) {
+            if (shape.name == name)
+                above = true;
+            else if (above && !shape.placeholder)
+                shown -= QRegion(toView(shape.frame).toRect().translated(-editor->pos()));
+        }
+        if (shown == QRegion(editor->rect()))
+            editor->clearMask();
+        else
+            editor->setMask(shown);
+    }
 }
 
 void SlideView::resizeEvent(QResizeEvent *)
@@ -881,6 +904,7 @@ void SlideView::paintEvent(QPaintEvent *)
         for (int i = 0; i < count; ++i)
             p.drawRect(QRectF(page.left() + (i % columns) * w, page.top() + (i / columns) * h, w, h).adjusted(w * 0.1, h * 0.1, -w * 0.1, -h * 0.1));
     }
+    paintShapes(p);
     if (m_bulletIndent > 0 && m_body->isVisible() && !m_body->toPlainText().isEmpty()) {
         p.setFont(m_body->font());
         p.setPen(m_bulletColour);
@@ -917,6 +941,8 @@ void SlideView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void SlideView::keyPressEvent(QKeyEvent *event)
 {
+    if (!m_sorter && m_document && shapeKey(event))
+        return;
     if (!m_sorter || !m_document) {
         QWidget::keyPressEvent(event);
         return;
@@ -969,6 +995,8 @@ int SlideView::dropPlace(const QPointF &at) const
 
 void SlideView::mousePressEvent(QMouseEvent *event)
 {
+    if (!m_sorter && m_document)
+        shapePress(event);
     if (!m_sorter || !m_document)
         return;
     setFocus(Qt::MouseFocusReason);
@@ -987,6 +1015,8 @@ void SlideView::mousePressEvent(QMouseEvent *event)
 
 void SlideView::mouseMoveEvent(QMouseEvent *event)
 {
+    if (!m_sorter && m_document)
+        shapeMove(event);
     if (!m_sorter || !m_document || !(event->buttons() & Qt::LeftButton) || sorterIndexAt(m_pressAt) < 0)
         return;
     if (m_dropBefore == 0 && (event->position() - m_pressAt).manhattanLength() < QApplication::startDragDistance())
@@ -997,6 +1027,8 @@ void SlideView::mouseMoveEvent(QMouseEvent *event)
 
 void SlideView::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!m_sorter && m_document)
+        shapeRelease(event);
     if (!m_sorter || !m_document)
         return;
     const int before = m_dropBefore;

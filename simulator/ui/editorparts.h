@@ -185,6 +185,28 @@ public:
     int slideIndex() const { return m_index; }
     bool isSorter() const { return m_sorter; }
 
+    // The shapes selected on the slide under edit: framed, with eight handles.
+    void setSelectedShapes(const QStringList &names);
+    QStringList selectedShapes() const { return m_selectedShapes; }
+    // The next drag on the slide draws a text box (the pointer is a cross).
+    void setDrawingBox(bool drawing);
+    bool drawingBox() const { return m_drawingBox; }
+    // Where a shape of the slide under edit lies, in the view; empty for
+    // none of that name.
+    QRect shapeRect(const QString &name) const;
+    // The shape a click at `at` selects (the topmost there); empty for none.
+    QString shapeAt(const QPointF &at) const;
+    // A place to grip the shape by: on a placeholder's border, else inside it.
+    QPoint shapeGrip(const QString &name) const;
+    // The objects of the slide under edit (not its placeholders), back to front.
+    QStringList objectShapes() const;
+    // A click on the shape, as a screen reader's press does it.
+    void clickShape(const QString &name) { emit shapeClicked(name, false); }
+    // Makes the objects on the slide reachable through the accessibility tree.
+    // The frame in 厘米 of a rectangle of the view, and back.
+    QRectF toCm(const QRectF &rect) const;
+    QRectF toView(const QRectF &frame) const;
+
 signals:
     // Typed by the candidate: part is "title" or "body".
     void edited(const QString &part, const QString &text);
@@ -200,6 +222,19 @@ signals:
     // The selected slides dragged in the sorter view and dropped before
     // slide `before` (1-based, as numbered now; one past the last: the end).
     void slidesDropped(int before);
+    // A click on a shape of the slide under edit (on a placeholder's border,
+    // on a picture or a drawn shape), Shift held to add it; an empty name:
+    // a click on the slide beside every shape.
+    void shapeClicked(const QString &name, bool add);
+    // A shape dragged (moved) or sized by a handle, or nudged by an arrow
+    // key: its new frame in 厘米.
+    void shapeFramed(const QString &name, const QRectF &frame, bool sized);
+    // Delete with shapes selected.
+    void shapesDeleteAsked();
+    // A text box drawn by dragging, after drawing was asked for (frame in 厘米).
+    void boxDrawn(const QRectF &frame);
+    // Typed with a text box or shape selected: its text as it is now.
+    void shapeTyped(const QString &name, const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -209,9 +244,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Text typed through an input method into the selected text box or shape.
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     void placeEditors();
+    // The selected text box or drawn shape that takes typed text; empty for none.
+    QString typedShape() const;
     int sorterIndexAt(const QPointF &at) const;   // -1 outside every slide
     int dropPlace(const QPointF &at) const;
 
@@ -228,6 +268,25 @@ private:
     int m_pressedSelected = -1;   // a selected slide pressed without keys
     int m_dropBefore = 0;         // while dragging in the sorter: where the slides would go
     QString m_master;             // the master view shown, if any
+
+    // The slide under edit: the selected shapes and what the mouse does to them.
+    void shapePress(QMouseEvent *event);
+    void shapeMove(QMouseEvent *event);
+    void shapeRelease(QMouseEvent *event);
+    bool shapeKey(QKeyEvent *event);      // true when the key was for the selected shapes
+    void paintShapes(QPainter &p);
+    int handleAt(const QPointF &at) const;   // 0-7 on a selected shape's handle, else -1
+    QList<QRectF> handles(const QRectF &frame) const;
+    QStringList m_selectedShapes;
+    bool m_drawingBox = false;
+    enum class ShapeGesture { None, Move, Size, Draw };
+    ShapeGesture m_gesture = ShapeGesture::None;
+    QString m_gestureShape;
+    int m_handle = -1;
+    QRectF m_gestureStart;         // the shape's frame in the view when pressed
+    QRectF m_gestureFrame;         // as dragged so far
+    bool m_gestureMoved = false;
+    bool m_pressedOnSelected = false;   // a click on it without a drag selects it alone
 };
 
 // The red frame around the control the guide points at. It sits on the

@@ -426,6 +426,7 @@ void EditorWindow::buildStandIns()
     m_standIns.insert(QStringLiteral("母版"), masters->menuAction());
     submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"),
             {{QStringLiteral("剪贴画"), u'C'}, {QStringLiteral("来自文件"), u'F'}});
+    m_standIns.insert(QStringLiteral("文本框"), textBoxMenu());
 
     for (auto it = m_standIns.begin(); it != m_standIns.end(); ++it) {
         const CommandSpec *spec = Commands::find(it.key());
@@ -508,6 +509,8 @@ void EditorWindow::buildContextMenus()
     // The slide itself, outside its placeholders.
     m_slide->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_slide, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (const QString shape = m_slide->shapeAt(at); !shape.isEmpty())
+            return shapeMenu(shape, at);
         report(TaskStep{TaskStep::Kind::Context, QStringLiteral("slide"), {}, {}});
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("slideMenu"));
@@ -651,6 +654,7 @@ void EditorWindow::buildCentre()
     });
     connect(m_slide, &SlideView::deleteRequested, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
     connect(m_slide, &SlideView::slidesDropped, this, &EditorWindow::moveSelectedSlides);
+    buildShapes();
     // The sorter view selects as the list does.
     connect(m_slide, &SlideView::slideClicked, this, [this](int index, Qt::KeyboardModifiers modifiers) {
         QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;
@@ -761,7 +765,11 @@ void EditorWindow::trigger(const QString &commandId)
     const QString object = m_session.editedObject();
     if (spec->field(QStringLiteral("对象")) && !object.isEmpty())
         dialog->setValue(QStringLiteral("对象"), object);
-    const QMap<QString, QString> current = currentValues(*spec, object);
+    // With shapes selected (and no caret), the dialog acts on them and shows the first one's values.
+    const QStringList shapes = object.isEmpty() ? m_session.selectedShapes() : QStringList();
+    if (spec->field(QStringLiteral("对象")) && !shapes.isEmpty())
+        dialog->hideField(QStringLiteral("对象"));
+    const QMap<QString, QString> current = currentValues(*spec, shapes.isEmpty() ? object : shapes.first());
     for (auto it = current.begin(); it != current.end(); ++it)
         dialog->setValue(it.key(), it.value());
     if (commandId == u"字体" && !object.isEmpty()) {
@@ -880,6 +888,8 @@ QString EditorWindow::drawingObject(const QString &commandId) const
     // colours the title when nothing else holds text.
     if (const QString edited = m_session.editedObject(); !edited.isEmpty())
         return edited;
+    if (const QStringList shapes = m_session.selectedShapes(); !shapes.isEmpty() && commandId != u"字体")
+        return shapes.first();
     const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
     const bool text = commandId == u"字体";
     const QStringList drawn = text ? QStringList{QStringLiteral("文本框"), QStringLiteral("艺术字"), QStringLiteral("自选图形")}
@@ -1092,6 +1102,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         const QString part = watched == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body");
         m_session.setEditing(part);
+        m_slide->setSelectedShapes(m_session.selectedShapes());   // the click went into the text
         if (part != m_editing || m_editingSlide != m_session.current()) {
             m_editing = part;
             m_editingSlide = m_session.current();
@@ -1234,6 +1245,7 @@ void EditorWindow::refresh()
     }
     m_masterBar->showFor(master, settings.value(QStringLiteral("母版.讲义幻灯片数")));
     m_masterBar->setVisible(!master.isEmpty() && !fullScreen);
+    m_slide->setSelectedShapes(m_session.selectedShapes());
     // The caret stays where the session has it (after an inserted symbol, say).
     if (const int caret = m_session.caret(); caret >= 0) {
         if (m_session.editingPart() == u"title" && m_slide->titleEdit()->cursorPosition() != caret) {
@@ -1464,7 +1476,21 @@ void EditorWindow::updateGuide()
         }
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
                : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
-                                       : static_cast<QWidget *>(m_notes);
+               : step->arg == u"notes" ? static_cast<QWidget *>(m_notes)
+                                       : static_cast<QWidget *>(m_slide);
+        if (target == m_slide)
+            area = [slide = m_slide, name = step->arg] { return slide->shapeRect(name); };
+        break;
+    case TaskStep::Kind::Shape:
+    case TaskStep::Kind::Move:
+    case TaskStep::Kind::Resize:
+        // The shape to click, drag or size on the slide.
+        target = m_slide;
+        area = [slide = m_slide, name = step->arg.section(u',', 0, 0)] { return slide->shapeRect(name); };
+        break;
+    case TaskStep::Kind::DrawBox:
+        target = m_slide;
+        area = [slide = m_slide] { return slide->slideRect().toRect(); };
         break;
     }
     if (target)

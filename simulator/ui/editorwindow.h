@@ -157,6 +157,14 @@ private:
     QAction *m_outlineTab = nullptr;
     QAction *m_slidesTab = nullptr;
     QWidget *buildPaneTabs(QWidget *parent);
+    // The shapes of the slide under edit: selection, drag, handles, keys,
+    // drawing a text box, and their context menu (see editorshapes.cpp).
+    void buildShapes();
+    // 插入 → 文本框: 横排 and 竖排, each starting to draw a text box on the slide.
+    QAction *textBoxMenu();
+    void shapeMenu(const QString &shape, const QPoint &at);
+    void shapeChanged(const TaskStep &action);
+    bool m_drawVertical = false;   // the text box drawn next writes down
     SlideView *m_slide = nullptr;
     QWidget *m_notesPane = nullptr;
     QLineEdit *m_notes = nullptr;

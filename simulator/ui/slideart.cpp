@@ -205,19 +205,6 @@ struct SlideObject
     QString prefix;
 };
 
-QList<SlideObject> objectsOf(const Slide &slide)
-{
-    static const char16_t *kinds[] = {u"图片", u"艺术字", u"自选图形", u"文本框", u"表格", u"图表",
-                                      u"组织结构图", u"媒体", u"对象", u"动作按钮"};
-    QList<SlideObject> objects;
-    for (const char16_t *kind : kinds) {
-        const QString name = QString::fromUtf16(kind);
-        if (slide.attributes.value(name) == u"1")
-            objects.append({name, name});
-    }
-    return objects;
-}
-
 void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideObject &object, const QFont &base)
 {
     p.save();
@@ -333,46 +320,7 @@ QColor colour(const QString &name, const QColor &fallback)
 
 Placement placement(const QString &layout)
 {
-    Placement p;
-    const QRectF title(0.08, 0.06, 0.84, 0.18);
-    const QRectF body(0.08, 0.28, 0.84, 0.64);
-    const QRectF left(0.08, 0.28, 0.41, 0.64);
-    const QRectF right(0.51, 0.28, 0.41, 0.64);
-    if (layout == u"空白")
-        return p;
-    p.title = title;
-    if (layout == u"标题幻灯片") {
-        p.title = QRectF(0.1, 0.3, 0.8, 0.2);
-        p.body = QRectF(0.15, 0.55, 0.7, 0.25);
-    } else if (layout == u"只有标题") {
-    } else if (layout == u"标题和两栏文本") {
-        p.body = left;
-        p.extra = right;
-        p.extraKind = QStringLiteral("文本");
-    } else if (layout == u"标题和竖排文字") {
-        p.body = body;
-        p.verticalBody = true;
-    } else if (layout == u"垂直排列标题与文本") {
-        p.title = QRectF(0.74, 0.06, 0.18, 0.86);
-        p.body = QRectF(0.08, 0.06, 0.62, 0.86);
-        p.verticalTitle = p.verticalBody = true;
-    } else if (layout == u"标题和内容" || layout == u"标题和表格" || layout == u"标题和组织结构图") {
-        p.extra = body;
-        p.extraKind = layout == u"标题和内容" ? QStringLiteral("内容")
-                    : layout == u"标题和表格" ? QStringLiteral("表格")
-                                              : QStringLiteral("组织结构图");
-    } else if (layout == u"标题，文本与图表" || layout == u"标题，文本与剪贴画") {
-        p.body = left;
-        p.extra = right;
-        p.extraKind = layout.contains(u"图表") ? QStringLiteral("图表") : QStringLiteral("剪贴画");
-    } else if (layout == u"标题，剪贴画与文本") {
-        p.body = right;
-        p.extra = left;
-        p.extraKind = QStringLiteral("剪贴画");
-    } else {
-        p.body = body;
-    }
-    return p;
+    return Shapes::layoutFrames(layout);
 }
 
 QString bodyPart(const Slide &slide)
@@ -514,49 +462,14 @@ void paintBackground(QPainter &p, const QRectF &r, const Slide &slide)
 
 namespace {
 
-// Where a slide's inserted objects go: beside a full-width body (which
-// `body` then gives room to), in the layout's second area, or in the middle.
-QRectF objectAreaOf(const QRectF &r, const Placement &place, qsizetype count, QRectF *body)
+// A frame in 厘米 on the slide drawn in `r`.
+QRectF onSlide(const QRectF &r, const QRectF &cm)
 {
-    if (count == 0)
-        return {};
-    if (!place.body.isEmpty() && place.extra.isEmpty() && !place.verticalTitle) {
-        const QRectF area(body->left() + body->width() * 0.58, body->top(), body->width() * 0.42, body->height());
-        body->setWidth(body->width() * 0.56);
-        return area;
-    }
-    if (!place.extra.isEmpty())
-        return within(r, place.extra);
-    return within(r, QRectF(0.2, 0.3, 0.6, 0.6));
-}
-
-// The objects share their area in one column, or two beyond three objects.
-QList<QRectF> objectCells(const QRectF &area, int count)
-{
-    QList<QRectF> cells;
-    const int columns = count > 3 ? 2 : 1;
-    const int rows = std::max(1, (count + columns - 1) / columns);
-    const double w = area.width() / columns, h = area.height() / rows;
-    for (int i = 0; i < count; ++i) {
-        const QRectF cell(area.left() + (i % columns) * w, area.top() + (i / columns) * h, w, h);
-        cells << cell.adjusted(w * 0.06, h * 0.08, -w * 0.06, -h * 0.08);
-    }
-    return cells;
+    return QRectF(r.x() + cm.x() * r.width() / Shapes::SlideWidthCm, r.y() + cm.y() * r.height() / Shapes::SlideHeightCm,
+                  cm.width() * r.width() / Shapes::SlideWidthCm, cm.height() * r.height() / Shapes::SlideHeightCm);
 }
 
 } // namespace
-
-QList<QPair<QString, QRectF>> objectPlaces(const QRectF &r, const Slide &slide)
-{
-    const Placement place = placement(slide.layout);
-    const QList<SlideObject> objects = objectsOf(slide);
-    QRectF body = within(r, place.body);
-    const QList<QRectF> cells = objectCells(objectAreaOf(r, place, objects.size(), &body), int(objects.size()));
-    QList<QPair<QString, QRectF>> places;
-    for (int i = 0; i < cells.size(); ++i)
-        places.append({objects.at(i).kind, cells.at(i)});
-    return places;
-}
 
 void paintSlide(QPainter &p, const QRectF &r, const Document &document, int index, int parts, const QFont &base)
 {
@@ -568,18 +481,30 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
     if (parts & Background)
         paintBackground(p, r, slide);
     const Placement place = placement(slide.layout);
-    const QList<SlideObject> objects = objectsOf(slide);
     const double pxPerPt = r.width() / SlideWidthPt;
 
-    // The body gives room to the objects on the right.
-    QRectF body = within(r, place.body);
-    const QRectF objectArea = objectAreaOf(r, place, objects.size(), &body);
+    // Every shape where it stands: the placeholders where the layout puts
+    // them or where they were dragged, the objects likewise.
+    const QList<Shapes::Shape> shapes = Shapes::of(slide);
+    QRectF titleRect, body;
+    QList<SlideObject> objects;
+    QList<QRectF> objectRects;
+    for (const Shapes::Shape &shape : shapes) {
+        if (shape.name == u"标题")
+            titleRect = onSlide(r, shape.frame);
+        else if (shape.placeholder)
+            body = onSlide(r, shape.frame);
+        else {
+            objects.append({shape.kind, shape.name});
+            objectRects.append(onSlide(r, shape.frame));
+        }
+    }
 
     if (parts & Placeholders) {
         p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
         if (!place.title.isEmpty())
-            p.drawRect(within(r, place.title));
+            p.drawRect(titleRect);
         if (!place.body.isEmpty())
             p.drawRect(body);
         if (!place.extra.isEmpty() && objects.isEmpty()) {
@@ -609,18 +534,15 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         }
     }
 
-    if ((parts & Objects) && !objects.isEmpty()) {
-        const QList<QRectF> cells = objectCells(objectArea, int(objects.size()));
-        for (int i = 0; i < cells.size(); ++i)
-            paintObject(p, cells.at(i), slide, objects.at(i), base);
-    }
+    if (parts & Objects)
+        for (qsizetype i = 0; i < objects.size(); ++i)
+            paintObject(p, objectRects.at(i), slide, objects.at(i), base);
 
     if ((parts & Texts) && !place.title.isEmpty()) {
         TextStyle title = textStyle(slide, QStringLiteral("标题"), pxPerPt, base);
         // A thumbnail's title stays legible: the slide list is found by it.
         if (title.font.pixelSize() < 8)
             title.font.setPixelSize(8);
-        const QRectF titleRect = within(r, place.title);
         p.setFont(title.font);
         if (title.shadow) {
             p.setPen(QColor(128, 128, 128));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document.h"
+#include "shapes.h"
 
 #include <QColor>
 #include <QFont>
@@ -24,15 +25,7 @@ constexpr double SlideWidthPt = 720.0;
 constexpr double SlideHeightPt = 540.0;
 
 // The placeholders of a layout, in fractions of the slide.
-struct Placement
-{
-    QRectF title;          // empty for a blank slide
-    QRectF body;           // empty when the layout has no text body
-    QRectF extra;          // second column, chart, clip art, table, chart, org chart, content
-    QString extraKind;     // 文本 图表 剪贴画 表格 组织结构图 内容
-    bool verticalTitle = false;
-    bool verticalBody = false;
-};
+using Placement = Shapes::LayoutFrames;
 Placement placement(const QString &layout);
 
 // The text part of a slide the body placeholder holds: 副标题 on a title slide.
@@ -60,10 +53,6 @@ enum Part {
 void paintSlide(QPainter &painter, const QRectF &rect, const Document &document, int index, int parts,
                 const QFont &base);
 void paintBackground(QPainter &painter, const QRectF &rect, const Slide &slide);
-// Where the objects inserted on a slide (as Master::effective gives it) lie
-// when it is painted into `rect`, with their kinds ("图片", "自选图形"…), in
-// the order they are painted.
-QList<QPair<QString, QRectF>> objectPlaces(const QRectF &rect, const Slide &slide);
 
 // The colours of a design template after its colour scheme and the slide's
 // own choices: background, title text, body text, accent.

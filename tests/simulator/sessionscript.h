@@ -15,6 +15,12 @@
 //   "caret 3"                         the caret moved to that place of its text
 //   "selecttext body 市场"            text selected in a placeholder (the caret goes after it)
 //   "move 2,4 6"                      slides dragged before slide 6 (7: to the end)
+//   "shape 图片"                      a shape clicked; "shape 自选图形,自选图形2" several (Shift)
+//   "moveshape 图片 右下角"           a shape dragged to a region or to "x,y" (厘米)
+//   "resize 图片 12,9"                a shape sized by its handles (厘米)
+//   "drawbox 1,1,5,2"                 a text box drawn: left, top, width, height (厘米)
+//   "typeshape 文本框 甲"             text typed into a shape
+//   "delete"                          Delete with shapes selected
 //   "run 字体 对象=标题 字号=44"      a command with its dialog's fields
 // Returns the first action the session refused, or an empty text.
 inline QString playScript(Session &session, const QStringList &actions)
@@ -34,6 +40,23 @@ inline QString playScript(Session &session, const QStringList &actions)
             session.setSelectedText(words.value(1), words.mid(2).join(u' '));
         } else if (words.at(0) == u"move") {
             done = session.moveSlides(Document::slideNumbers(words.value(1)), words.value(2).toInt());
+        } else if (words.at(0) == u"shape") {
+            const QStringList names = words.value(1).split(u',');
+            for (qsizetype k = 0; k < names.size(); ++k)
+                session.selectShape(names.at(k), k > 0);
+            done = session.selectedShapes() == names;
+        } else if (words.at(0) == u"moveshape") {
+            done = session.moveShape(words.value(1), words.value(2));
+        } else if (words.at(0) == u"resize") {
+            done = session.resizeShape(words.value(1), words.value(2));
+        } else if (words.at(0) == u"drawbox") {
+            const QStringList n = words.value(1).split(u',');
+            done = n.size() == 4
+                && !session.drawTextBox(QRectF(n.at(0).toDouble(), n.at(1).toDouble(), n.at(2).toDouble(), n.at(3).toDouble())).isEmpty();
+        } else if (words.at(0) == u"typeshape") {
+            session.setShapeText(words.value(1), words.mid(2).join(u' '));
+        } else if (words.at(0) == u"delete") {
+            done = session.deleteShapes();
         } else if (words.at(0) == u"show") {
             done = session.runShowAction(words.mid(1).join(u' '));
         } else {

@@ -6,6 +6,7 @@
 #include "session.h"
 #include "sessionscript.h"
 #include "startpath.h"
+#include "task.h"
 
 #include <QTest>
 
@@ -26,6 +27,10 @@ private slots:
     void malformedDocumentText_data();
     void malformedDocumentText();
     void masterReachesTheSlides();
+    void shapesOnTheSlide_data();
+    void shapesOnTheSlide();
+    void positionGoals_data();
+    void positionGoals();
     void questionFromStartedPath_data();
     void questionFromStartedPath();
 };
@@ -409,6 +414,114 @@ void TestSimulatorModel::questionFromStartedPath()
     QFETCH(QString, programFolder);
     QCOMPARE(StartPath::questionNumber(started), th);
     QCOMPARE(StartPath::programFolder(started), programFolder);
+}
+
+// A session of the six sample slides with these values set ("path = value").
+static Session sessionWith(const QStringList &start)
+{
+    Document document = Document::sample(6);
+    for (const QString &value : start)
+        document.setValue(value.section(QStringLiteral(" = "), 0, 0), value.section(QStringLiteral(" = "), 1));
+    return Session(document);
+}
+
+void TestSimulatorModel::shapesOnTheSlide_data()
+{
+    // The start's values, the actions (see sessionscript.h) and checks of the document.
+    QTest::addColumn<QStringList>("start");
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QStringList>("checks");
+    const QStringList twoShapes = {"slide5.自选图形 = 1", "slide5.自选图形2 = 1"};
+    QTest::newRow("a picture lands in the middle") << QStringList{} << QStringList{"select 3", "run 图片 来源=来自文件"}
+        << QStringList{"slide3.图片 = 1", "slide3.图片.位置 = 7.7,5.78", "slide3.图片.大小 = 10,7.5"};
+    QTest::newRow("a placeholder dragged") << QStringList{} << QStringList{"select 2", "shape 标题", "moveshape 标题 2.5,12"}
+        << QStringList{"slide2.标题.位置 = 2.5,12", "slide2.标题.大小 = 21.34,3.43", "slide2.正文.位置 = "};
+    QTest::newRow("dragged to a corner, kept on the slide") << QStringList{} << QStringList{"select 3", "run 图片", "moveshape 图片 右下角"}
+        << QStringList{"slide3.图片.位置 = 15.4,11.55", "slide3.图片.大小 = 10,7.5"};
+    QTest::newRow("sized by a handle; the dialog's size follows") << QStringList{"slide3.图片 = 1", "slide3.图片.高度 = 6厘米"}
+        << QStringList{"select 3", "shape 图片", "resize 图片 12,9"} << QStringList{"slide3.图片.大小 = 12,9", "slide3.图片.高度 = 9厘米"};
+    QTest::newRow("two text boxes drawn and typed into") << QStringList{}
+        << QStringList{"select 1", "drawbox 1,1,5,2", "typeshape 文本框 甲", "drawbox 10,10,5,2", "typeshape 文本框2 乙"}
+        << QStringList{"slide1.文本框 = 1", "slide1.文本框.文字 = 甲", "slide1.文本框2 = 1", "slide1.文本框2.文字 = 乙", "slide1.文本框2.位置 = 10,10"};
+    QTest::newRow("the selected object deleted") << QStringList{"slide3.图片 = 1", "slide3.图片.线条颜色 = 红色"}
+        << QStringList{"select 3", "shape 图片", "delete"} << QStringList{"slide3.图片 = ", "slide3.图片.线条颜色 = ", "slide3.title = 市场分析"};
+    QTest::newRow("a placeholder deleted: its text goes") << QStringList{} << QStringList{"select 2", "shape 标题", "delete"}
+        << QStringList{"slide2.title = ", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
+    QTest::newRow("a command without object acts on the selected shape") << QStringList{}
+        << QStringList{"select 2", "drawbox 2,2,6,2", "run 对象格式 填充颜色=浅黄色"} << QStringList{"slide2.文本框.填充颜色 = 浅黄色"};
+    QTest::newRow("two selected shapes grouped") << twoShapes
+        << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合"}
+        << QStringList{"slide5.自选图形.操作 = 组合", "slide5.自选图形2.操作 = 组合"};
+    QTest::newRow("one shape is not grouped") << twoShapes << QStringList{"select 5", "shape 自选图形", "run 组合 操作=组合"}
+        << QStringList{"slide5.自选图形.操作 = "};
+    QTest::newRow("sent to the back") << QStringList{"slide2.图片 = 1"}
+        << QStringList{"select 2", "shape 图片", "run 叠放次序 叠放次序=置于底层"}
+        << QStringList{"slide2.图片.层次 = 1", "slide2.标题.层次 = 2", "slide2.正文.层次 = 3", "slide2.图片.叠放次序 = 置于底层"};
+    QTest::newRow("a shape cut and pasted onto another slide") << QStringList{}
+        << QStringList{"select 3", "run 图片", "shape 图片", "run 剪切", "select 4", "run 粘贴"}
+        << QStringList{"count = 6", "slide3.图片 = ", "slide4.图片 = 1", "slide4.图片.位置 = 7.7,5.78"};
+    QTest::newRow("a copy pasted on its slide lies beside it") << QStringList{}
+        << QStringList{"select 3", "run 图片", "shape 图片", "run 复制", "run 粘贴"}
+        << QStringList{"slide3.图片2 = 1", "slide3.图片2.位置 = 8.2,6.28", "slide3.图片.位置 = 7.7,5.78"};
+    QTest::newRow("slides are copied again once no shape is selected") << QStringList{}
+        << QStringList{"select 3", "run 图片", "shape 图片", "run 复制", "select 2", "run 复制", "run 粘贴"}
+        << QStringList{"count = 7", "slide3.title = 公司概况"};
+    QTest::newRow("the layout applied again puts the title back") << QStringList{}
+        << QStringList{"select 2", "moveshape 标题 2,12", "run 幻灯片版式 版式=标题和文本"} << QStringList{"slide2.标题.位置 = ", "slide2.标题.大小 = "};
+    QTest::newRow("a move is taken back") << QStringList{} << QStringList{"select 3", "run 图片", "moveshape 图片 1,1", "run 撤销"}
+        << QStringList{"slide3.图片.位置 = 7.7,5.78"};
+    QTest::newRow("another slide leaves no shape selected") << QStringList{"slide3.图片 = 1"}
+        << QStringList{"select 3", "shape 图片", "select 4", "select 3", "run 对象格式 填充颜色=红色"} << QStringList{"slide3.图片.填充颜色 = "};
+    QTest::newRow("a click into the text leaves no shape selected") << QStringList{"slide3.图片 = 1"}
+        << QStringList{"select 3", "shape 图片", "edit body", "run 对象格式 填充颜色=红色"}
+        << QStringList{"slide3.图片.填充颜色 = ", "slide3.正文.填充颜色 = 红色"};
+}
+
+void TestSimulatorModel::shapesOnTheSlide()
+{
+    QFETCH(QStringList, start);
+    QFETCH(QStringList, actions);
+    QFETCH(QStringList, checks);
+    Session session = sessionWith(start);
+    QCOMPARE(playScript(session, actions), QString());
+    for (const QString &check : checks) {
+        const QString path = check.section(QStringLiteral(" = "), 0, 0);
+        QCOMPARE(path + QStringLiteral(" = ") + session.document().value(path), check);
+    }
+}
+
+void TestSimulatorModel::positionGoals_data()
+{
+    // A goal on a shape's 位置 after the actions: a region word is met
+    // wherever in that part of the slide the shape lies.
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("goal");
+    QTest::addColumn<bool>("met");
+    const QStringList corner = {"select 3", "run 图片", "moveshape 图片 右下角"};
+    QTest::newRow("in the corner dragged to") << corner << "slide3.图片.位置 = 右下角" << true;
+    QTest::newRow("the lower right is 下方") << corner << "slide3.图片.位置 = 下方" << true;
+    QTest::newRow("the lower right is 右侧") << corner << "slide3.图片.位置 = 右侧" << true;
+    QTest::newRow("the lower right is not 左下角") << corner << "slide3.图片.位置 = 左下角" << false;
+    QTest::newRow("the middle is no corner") << QStringList{"select 3", "run 图片"} << "slide3.图片.位置 = 右下角" << false;
+    QTest::newRow("the middle is 中央") << QStringList{"select 3", "run 图片"} << "slide3.图片.位置 = 中央" << true;
+    QTest::newRow("dragged by numbers") << QStringList{"select 3", "run 图片", "moveshape 图片 0.5,0.5"} << "slide3.图片.位置 = 左上角" << true;
+    QTest::newRow("exact numbers") << QStringList{"select 3", "run 图片", "moveshape 图片 2,3"} << "slide3.图片.位置 = 2,3" << true;
+    QTest::newRow("the dialog's word") << QStringList{"select 1", "run 对象格式 对象=副标题 位置=下方"} << "slide1.副标题.位置 = 下方" << true;
+    QTest::newRow("the dialog's other word") << QStringList{"select 1", "run 对象格式 对象=副标题 位置=上方"} << "slide1.副标题.位置 = 下方" << false;
+    QTest::newRow("never moved") << QStringList{} << "slide1.副标题.位置 = 下方" << false;
+    QTest::newRow("another shape moved") << QStringList{"select 1", "moveshape 标题 下方"} << "slide1.副标题.位置 = 下方" << false;
+}
+
+void TestSimulatorModel::positionGoals()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QString, goal);
+    QFETCH(bool, met);
+    Session session;
+    QCOMPARE(playScript(session, actions), QString());
+    Task task;
+    task.goal = {TaskCheck{goal.section(QStringLiteral(" = "), 0, 0), goal.section(QStringLiteral(" = "), 1)}};
+    QCOMPARE(task.isMet(session.document()), met);
 }
 
 QTEST_GUILESS_MAIN(TestSimulatorModel)

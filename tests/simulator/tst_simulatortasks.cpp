@@ -493,8 +493,8 @@ void TestSimulatorTasks::methodsAndMistakes_data()
                           "step: field 对象 = 标题 | f\nstep: field 字形 = 加粗 | f\nstep: ok | o\n")
         << QString();
     QTest::newRow("an empty mistake") << QStringLiteral("mistake: 什么也不做\n") << QStringLiteral("错误“什么也不做”：没有操作步骤");
-    QTest::newRow("no such context menu") << QStringLiteral("method: 右键\nstep: context 表格 | r\n")
-                                          << QStringLiteral("方法“右键”：没有“表格”的右键菜单");
+    QTest::newRow("no such context menu") << QStringLiteral("method: 右键\nstep: context 桌子 | r\n")
+                                          << QStringLiteral("方法“右键”：没有“桌子”的右键菜单");
 }
 
 void TestSimulatorTasks::methodsAndMistakes()

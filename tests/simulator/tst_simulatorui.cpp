@@ -9,6 +9,7 @@
 #include "session.h"
 #include "simulatorfolders.h"
 #include "sessionscript.h"
+#include "shapes.h"
 #include "slideart.h"
 #include "slideshow.h"
 #include "taskpanes.h"
@@ -89,6 +90,9 @@ private slots:
     void keysActOnTheSlides();
     void slidesDraggedInTheList();
     void contextMenusAreTheEditors();
+    void shapesWithTheMouse_data();
+    void shapesWithTheMouse();
+    void shapeHandlesAndMenu();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
@@ -180,6 +184,68 @@ void drag(QWidget *widget, const QPoint &from, const QPoint &to)
     for (int i = 1; i <= 6; ++i)
         send(QEvent::MouseMove, from + (to - from) * i / 6, Qt::NoButton, Qt::LeftButton);
     send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+// Plays a step on the shapes of the slide under edit with the mouse, as a
+// candidate does: a click on the shape (Shift for the others), a drag of it
+// to where the step says, a pull of its lower right handle, a text box
+// drawn after 插入 → 文本框 → 横排 (or 竖排). False when the shape or the
+// way to draw is missing.
+bool shapeGesture(EditorWindow &window, const TaskStep &step)
+{
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    if (!view || !view->isVisible())
+        return false;
+    switch (step.kind) {
+    case TaskStep::Kind::Shape: {
+        const QStringList names = step.arg.split(u',');
+        for (qsizetype k = 0; k < names.size(); ++k) {
+            const QPoint at = view->shapeGrip(names.at(k).trimmed());
+            if (at.isNull())
+                return false;
+            QTest::mouseClick(view, Qt::LeftButton, k == 0 ? Qt::NoModifier : Qt::ShiftModifier, at);
+        }
+        return true;
+    }
+    case TaskStep::Kind::Move: {
+        const QRect frame = view->shapeRect(step.arg);
+        if (frame.isEmpty())
+            return false;
+        const QRectF now = view->toCm(frame);
+        QRectF to = now;
+        if (Shapes::isRegion(step.value))
+            to = Shapes::placedIn(now, step.value);
+        else if (const auto at = Shapes::pair(step.value))
+            to.moveTopLeft(*at);
+        const QPoint grip = view->shapeGrip(step.arg);
+        drag(view, grip, grip + (view->toView(to).topLeft() - QPointF(frame.topLeft())).toPoint());
+        return true;
+    }
+    case TaskStep::Kind::Resize: {
+        const QRect frame = view->shapeRect(step.arg);
+        const auto size = Shapes::pair(step.value);
+        if (frame.isEmpty() || !size)
+            return false;
+        if (!view->selectedShapes().contains(step.arg))
+            QTest::mouseClick(view, Qt::LeftButton, {}, view->shapeGrip(step.arg));
+        const QRectF sized = view->toView(QRectF(view->toCm(frame).topLeft(), QSizeF(size->x(), size->y())));
+        drag(view, QRectF(frame).bottomRight().toPoint(), sized.bottomRight().toPoint());
+        return true;
+    }
+    case TaskStep::Kind::DrawBox: {
+        const bool vertical = step.arg.section(u' ', 1).trimmed() == u"竖排";
+        auto *entry = window.findChild<QAction *>(QStringLiteral("entry:文本框:") + (vertical ? QStringLiteral("竖排") : QStringLiteral("横排")));
+        const QStringList n = step.arg.section(u' ', 0, 0).split(u',');
+        if (!entry || n.size() != 4)
+            return false;
+        entry->trigger();
+        const QRectF box = view->toView(QRectF(n.at(0).toDouble(), n.at(1).toDouble(), n.at(2).toDouble(), n.at(3).toDouble()));
+        drag(view, box.topLeft().toPoint(), box.bottomRight().toPoint());
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 // Starts the show as the candidate does: F5, or Shift+F5 from the current slide.
@@ -784,8 +850,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Context: {
+            const bool onShape = !Shapes::kindOf(step.arg).isEmpty();
             QWidget *target = step.arg == u"list" ? list->viewport()
-                            : window.findChild<QWidget *>(step.arg == u"slide" ? QStringLiteral("slide") : step.arg);
+                            : window.findChild<QWidget *>(step.arg == u"slide" || onShape ? QStringLiteral("slide") : step.arg);
             QVERIFY2(target && target->isVisible(), qPrintable(where));
             // The context menu runs its own loop: its entry is clicked from inside it.
             const TaskStep *entry = i + 1 < path.steps.size() ? &path.steps.at(i + 1) : nullptr;
@@ -806,7 +873,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             // A right click lands on a scrolling editor's viewport.
             if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
                 target = area->viewport();
-            const QPoint at = step.arg == u"slide" ? QPoint(8, 8) : target->rect().center();
+            const QPoint at = step.arg == u"slide" ? QPoint(8, 8)
+                            : onShape ? static_cast<SlideView *>(target)->shapeGrip(step.arg)
+                                      : target->rect().center();
             QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
             QApplication::sendEvent(target, &event);
             QVERIFY2(clicked, qPrintable(where + QStringLiteral("（右键菜单中没有该命令）")));
@@ -875,6 +944,16 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 outline->insertPlainText(step.value);   // as an input method commits it
                 break;
             }
+            if (!Shapes::kindOf(step.arg).isEmpty()) {
+                // Typed on the keyboard with the text box or shape selected.
+                auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+                QVERIFY2(view->selectedShapes().contains(step.arg), qPrintable(where));
+                for (const QChar ch : step.value) {
+                    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+                    QApplication::sendEvent(view, &press);
+                }
+                break;
+            }
             QWidget *editor = window.findChild<QWidget *>(step.arg);
             QVERIFY2(editor && editor->isVisible(), qPrintable(where));
             if (auto *line = qobject_cast<QLineEdit *>(editor)) {
@@ -901,6 +980,12 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             QVERIFY2(clickEntry(switcher, QStringLiteral("pane:") + step.arg), qPrintable(where));
             break;
         }
+        case TaskStep::Kind::Shape:
+        case TaskStep::Kind::Move:
+        case TaskStep::Kind::Resize:
+        case TaskStep::Kind::DrawBox:
+            QVERIFY2(shapeGesture(window, step), qPrintable(where));
+            break;
         case TaskStep::Kind::Show: {
             QVERIFY2(show, qPrintable(where));
             testNow += 3200;  // a rehearsal's slide stays about 3 seconds
@@ -1537,6 +1622,10 @@ void TestSimulatorUi::drawingToolbarMenus_data()
     QTest::newRow("shape's line coloured") << shape << "线条颜色" << "entry:对象格式:蓝色" << QStringList{"slide1.自选图形.线条颜色 = 蓝色"};
     QTest::newRow("no line") << shape << "线条颜色" << "entry:对象格式:无" << QStringList{"slide1.自选图形.线条颜色 = 无"};
     QTest::newRow("font colour of the title") << "" << "字体颜色" << "entry:字体:红色" << QStringList{"slide1.标题.颜色 = 红色"};
+    QTest::newRow("line weight") << shape << "线型" << "entry:对象格式:3磅" << QStringList{"slide1.自选图形.线条粗细 = 3磅"};
+    QTest::newRow("dashes") << shape << "虚线线型" << "entry:对象格式:虚线" << QStringList{"slide1.自选图形.线型 = 虚线"};
+    QTest::newRow("arrowheads") << "start: slide1.自选图形 = 1\nstart: slide1.自选图形.形状 = 直线\n" << "箭头样式"
+        << "entry:对象格式:双向箭头" << QStringList{"slide1.自选图形.箭头样式 = 双向箭头"};
     // Nothing drawn on the slide: the command's dialog asks for the object, the choice made.
     QTest::newRow("nothing to act on") << "" << "绘图" << "entry:叠放次序:置于底层" << QStringList{"dialog 叠放次序 = 置于底层"};
 }
@@ -2433,6 +2522,168 @@ void TestSimulatorUi::outlineEditsTheSlides()
             block = block.next();
         }
     }
+}
+
+void TestSimulatorUi::shapesWithTheMouse_data()
+{
+    // On slide 3 with a picture (10 × 7.5 厘米 in the middle of the slide) and a text box:
+    // a gesture on the slide view and what the document holds after it.
+    //   click <shape>         a click on it (a placeholder's border)
+    //   drag <shape> dx,dy    pressed on it and dragged by so many pixels
+    //   handle dx,dy          the selected shape's lower right handle pulled
+    //   key <key>             a key on the slide view
+    //   into title            a click into the title's text
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QStringList>("checks");
+    QTest::newRow("a click selects") << QStringList{"click 图片"} << QStringList{"selected = 图片"};
+    QTest::newRow("Shift adds a shape") << QStringList{"click 图片", "click+ 文本框"} << QStringList{"selected = 图片,文本框"};
+    QTest::newRow("a placeholder by its border") << QStringList{"click 标题"} << QStringList{"selected = 标题"};
+    QTest::newRow("a click beside every shape selects none") << QStringList{"click 图片", "click nothing"} << QStringList{"selected = "};
+    QTest::newRow("a click into the text places the caret") << QStringList{"click 标题", "into title"}
+        << QStringList{"selected = ", "editing = title"};
+    QTest::newRow("a drag moves") << QStringList{"drag 图片 100,80"} << QStringList{"selected = 图片", "slide3.图片.大小 = 10,7.5", "moved = 100,80"};
+    QTest::newRow("a placeholder dragged by its border") << QStringList{"click 标题", "drag 标题 0,150"} << QStringList{"slide3.标题.位置 ~ 中央"};
+    QTest::newRow("a handle sizes") << QStringList{"click 图片", "handle 60,30"} << QStringList{"slide3.图片.位置 = 7.7,5.78", "sized = 60,30"};
+    QTest::newRow("an arrow nudges") << QStringList{"click 图片", "key Right", "key Down"} << QStringList{"slide3.图片.位置 = 7.9,5.98"};
+    QTest::newRow("Delete deletes the shape") << QStringList{"click 图片", "key Delete"} << QStringList{"slide3.图片 = ", "count = 6", "selected = "};
+    QTest::newRow("typed into a text box") << QStringList{"click 文本框", "type 要点"} << QStringList{"slide3.文本框.文字 = 要点"};
+    QTest::newRow("a text box drawn") << QStringList{"draw 20,20 140,50", "type 甲"}
+        << QStringList{"slide3.文本框2 = 1", "slide3.文本框2.方向 = 横排", "slide3.文本框2.文字 = 甲", "selected = 文本框2"};
+}
+
+void TestSimulatorUi::shapesWithTheMouse()
+{
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide3.图片 = 1\nstart: slide3.图片.位置 = 7.7,5.78\n"
+                                                "start: slide3.图片.大小 = 10,7.5\nstart: slide3.文本框 = 1\n"
+                                                "step: select 3 | s\n")));
+    QVERIFY(showActive(window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    const auto frameOf = [&window](const QString &name) {
+        return Shapes::find(window.session().document().slides.at(2), name)->frame;
+    };
+    const QRectF before = frameOf(QStringLiteral("图片"));
+    for (const QString &gesture : gestures) {
+        const QStringList w = gesture.split(u' ');
+        const auto pixels = [](const QString &text) {
+            return QPoint(text.section(u',', 0, 0).toInt(), text.section(u',', 1).toInt());
+        };
+        if (w.at(0) == u"click" || w.at(0) == u"click+") {
+            const QPoint at = w.at(1) == u"nothing" ? view->slideRect().topLeft().toPoint() + QPoint(4, 4) : view->shapeGrip(w.at(1));
+            QVERIFY2(!at.isNull(), qPrintable(gesture));
+            QTest::mouseClick(view, Qt::LeftButton, w.at(0) == u"click+" ? Qt::ShiftModifier : Qt::NoModifier, at);
+        } else if (w.at(0) == u"drag") {
+            const QPoint grip = view->shapeGrip(w.at(1));
+            drag(view, grip, grip + pixels(w.at(2)));
+        } else if (w.at(0) == u"handle") {
+            const QPoint corner = view->shapeRect(view->selectedShapes().value(0)).bottomRight() + QPoint(1, 1);
+            drag(view, corner, corner + pixels(w.at(1)));
+        } else if (w.at(0) == u"key") {
+            QTest::keyClick(view, w.at(1) == u"Right" ? Qt::Key_Right : w.at(1) == u"Down" ? Qt::Key_Down : Qt::Key_Delete);
+        } else if (w.at(0) == u"into") {
+            auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+            QTest::mouseClick(title, Qt::LeftButton, {}, title->rect().center());
+        } else if (w.at(0) == u"type") {
+            for (const QChar ch : w.at(1)) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+                QApplication::sendEvent(view, &press);
+            }
+        } else if (w.at(0) == u"draw") {
+            window.findChild<QAction *>(QStringLiteral("entry:文本框:横排"))->trigger();
+            const QPoint origin = view->slideRect().topLeft().toPoint();
+            drag(view, origin + pixels(w.at(1)), origin + pixels(w.at(2)));
+        }
+    }
+    const Session &session = window.session();
+    for (const QString &check : checks) {
+        const QString key = check.section(u' ', 0, 0), value = check.section(u' ', 2);
+        if (key == u"selected") {
+            QCOMPARE(session.selectedShapes().join(u','), value);
+            QCOMPARE(view->selectedShapes().join(u','), value);
+        } else if (key == u"editing") {
+            QCOMPARE(session.editingPart(), value);
+        } else if (key == u"moved" || key == u"sized") {
+            // As far as the mouse went, to a pixel's rounding.
+            const QSizeF by = view->toCm(QRectF(view->slideRect().topLeft(),
+                                                QSizeF(value.section(u',', 0, 0).toInt(), value.section(u',', 1).toInt()))).size();
+            const QRectF after = frameOf(QStringLiteral("图片"));
+            const QPointF change = key == u"moved" ? after.topLeft() - before.topLeft()
+                                                   : QPointF(after.width() - before.width(), after.height() - before.height());
+            QVERIFY2(std::abs(change.x() - by.width()) < 0.1 && std::abs(change.y() - by.height()) < 0.1, qPrintable(check));
+        } else if (check.contains(QStringLiteral(" ~ "))) {
+            Task task;
+            task.goal = {TaskCheck{key, value}};
+            QVERIFY2(task.isMet(session.document()), qPrintable(check));
+        } else {
+            QCOMPARE(key + QStringLiteral(" = ") + session.document().value(key), check);
+        }
+    }
+}
+
+void TestSimulatorUi::shapeHandlesAndMenu()
+{
+    // A selected shape shows its eight handles; its context menu is the
+    // editor's, in Chinese, and acts on it.
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide2.图片 = 1\n")));
+    QVERIFY(showActive(window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    const QRect frame = view->shapeRect(QStringLiteral("图片"));
+    const QList<QPoint> handles = {frame.topLeft(), QPoint(frame.center().x(), frame.top()), frame.topRight(),
+                                   QPoint(frame.right(), frame.center().y()), frame.bottomRight(),
+                                   QPoint(frame.center().x(), frame.bottom()), frame.bottomLeft(), QPoint(frame.left(), frame.center().y())};
+    const auto whiteHandles = [&] {
+        const QImage shown = view->grab().toImage();
+        return std::count_if(handles.begin(), handles.end(), [&](const QPoint &at) {
+            return shown.pixelColor(at * shown.devicePixelRatio()) == QColor(Qt::white);
+        });
+    };
+    QVERIFY(whiteHandles() < 8);
+    // A screen reader finds the picture among the slide's parts, and selects it.
+    QAccessibleInterface *slide = QAccessible::queryAccessibleInterface(view);
+    QAccessibleInterface *picture = nullptr;
+    for (int i = 0; i < slide->childCount(); ++i)
+        if (slide->child(i)->text(QAccessible::Name) == u"图片")
+            picture = slide->child(i);
+    QVERIFY(picture && picture->role() == QAccessible::Graphic && picture->rect().contains(view->mapToGlobal(frame.center())));
+    picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(window.session().selectedShapes(), QStringList{QStringLiteral("图片")});
+    QCOMPARE(whiteHandles(), 8);
+    // The pointer tells a handle that sizes from the inside that moves.
+    QTest::mouseMove(view, frame.bottomRight());
+    QCOMPARE(view->cursor().shape(), Qt::SizeFDiagCursor);
+    QTest::mouseMove(view, frame.center());
+    QCOMPARE(view->cursor().shape(), Qt::SizeAllCursor);
+
+    QStringList seen;
+    QString stacked;
+    QTimer::singleShot(50, this, [&] {
+        auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!popup)
+            return;
+        for (QAction *action : popup->actions())
+            if (!action->isSeparator())
+                seen << action->text();
+        auto *order = popup->findChild<QMenu *>(QStringLiteral("shapeMenu:叠放次序"));
+        if (order)
+            for (QAction *entry : order->actions())
+                if (entry->objectName() == u"entry:叠放次序:置于底层")
+                    entry->trigger();
+        popup->close();
+    });
+    const QPoint at = view->shapeGrip(QStringLiteral("图片"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->mapToGlobal(at));
+    QApplication::sendEvent(view, &event);
+    QVERIFY2(!seen.isEmpty(), "no context menu");
+    for (const QString &text : seen)
+        QVERIFY2(chinese(text), qPrintable(text));
+    for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "叠放次序(&R)", "设置对象格式(&O)…"})
+        QVERIFY2(seen.contains(QString::fromUtf8(entry)), entry);
+    QCOMPARE(window.session().document().value(QStringLiteral("slide2.图片.层次")), QStringLiteral("1"));
 }
 
 QTEST_MAIN(TestSimulatorUi)

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "document.h"
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+#include <optional>
+
+// The shapes of a slide: its placeholders (标题, and 正文 or 副标题 as the
+// layout has them) and the objects inserted on it (图片, 文本框, 自选图形,
+// 艺术字…; a second one of a kind is "文本框2", a pasted one "图片副本").
+// Each has a frame on the slide in 厘米, as the 设置对象格式 dialog shows it
+// (the slide is 25.4 × 19.05), and a place in the stacking order.
+//
+// Frames and order are attributes of the slide, so goals read them by path:
+//   "slide2.标题.位置"   "x,y": the shape's left and top edge, in 厘米 from
+//                        the slide's top-left corner
+//   "slide2.标题.大小"   "w,h": its width and height in 厘米
+//   "slide2.标题.层次"   its place in the stacking order, 1 at the back
+// A shape never moved has none of these: it stands where its layout puts it
+// (an object inserted into the middle of the slide keeps the frame it was
+// given). The 对象格式 dialog's 宽度 and 高度 ("8厘米") size it too.
+namespace Shapes {
+
+constexpr double SlideWidthCm = 25.4;
+constexpr double SlideHeightCm = 19.05;
+
+// The placeholders of a layout, in fractions of the slide.
+struct LayoutFrames
+{
+    QRectF title;          // empty for a blank slide
+    QRectF body;           // empty when the layout has no text body
+    QRectF extra;          // second column, chart, clip art, table, org chart, content
+    QString extraKind;     // 文本 图表 剪贴画 表格 组织结构图 内容
+    bool verticalTitle = false;
+    bool verticalBody = false;
+};
+LayoutFrames layoutFrames(const QString &layout);
+
+struct Shape
+{
+    QString name;   // as paths name it: 标题, 副标题, 图片, 文本框2, 图片副本
+    QString kind;   // 标题, 正文, 副标题, 图片, 文本框, 自选图形…
+    QRectF frame;   // in 厘米
+    bool placeholder = false;
+};
+
+// The kinds of object that can be inserted on a slide.
+const QStringList &objectKinds();
+// The kind a shape's name stands for ("文本框2" → 文本框); empty for a name
+// that is no shape.
+QString kindOf(const QString &name);
+
+// Every shape of the slide, back to front.
+QList<Shape> of(const Slide &slide);
+std::optional<Shape> find(const Slide &slide, const QString &name);
+
+// Moves or sizes a shape (the frame is kept on the slide, at least
+// 0.2 厘米 a side). False for a name that is no shape of the slide.
+bool setFrame(Slide &slide, const QString &name, const QRectF &frame);
+// Takes the shape off the slide: an object with all its settings; a
+// placeholder's text is emptied (the layout keeps its place).
+bool remove(Slide &slide, const QString &name);
+// 置于顶层, 置于底层, 上移一层 or 下移一层. False when nothing changes.
+bool restack(Slide &slide, const QString &name, const QString &how);
+// A name for one more object of the kind: the kind itself while the slide
+// has none, else the kind with the next number ("文本框2").
+QString newName(const Slide &slide, const QString &kind);
+
+// Where a frame given by text stands ("2.5,1.2"); nullopt when it is no
+// pair of numbers.
+std::optional<QPointF> pair(const QString &text);
+QString pairText(double a, double b);
+
+// The region words for the slide's ninths: 左上角 上方 右上角 左侧 中央
+// 右侧 左下角 下方 右下角. A corner or 中央 is its ninth; 上方 and 下方 the
+// top and bottom rows, 左侧 and 右侧 the left and right columns.
+bool isRegion(const QString &word);
+// Whether the frame's centre lies in the region.
+bool inRegion(const QRectF &frame, const QString &word);
+// Whether every place of region `inner` is in region `outer` (右下角 is in
+// 下方 and in 右侧; 下方 is not in 右下角).
+bool regionWithin(const QString &inner, const QString &outer);
+// The ninth the frame's centre lies in, as a region word.
+QString regionOf(const QRectF &frame);
+// The frame moved (same size) to the middle of the region's ninth.
+QRectF placedIn(const QRectF &frame, const QString &word);
+
+} // namespace Shapes

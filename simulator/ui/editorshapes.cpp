@@ -1,0 +1,105 @@
+// The editor's side of the shapes on the slide under edit: what the slide
+// view tells (a click, a drag, a handle pulled, an arrow key, Delete, a box
+// drawn, text typed into a shape) is carried out on the session and told
+// to the guide; and the context menu of a shape.
+#include "editorwindow.h"
+
+#include "editorparts.h"
+#include "shapes.h"
+
+#include <QAction>
+#include <QMenu>
+
+void EditorWindow::buildShapes()
+{
+    connect(m_slide, &SlideView::shapeClicked, this, [this](const QString &name, bool add) {
+        if (name.isEmpty()) {
+            m_session.clearShapeSelection();
+        } else {
+            m_session.selectShape(name, add);
+            report(TaskStep{TaskStep::Kind::Shape, m_session.selectedShapes().join(u','), {}, {}});
+        }
+        m_slide->setSelectedShapes(m_session.selectedShapes());
+    });
+    connect(m_slide, &SlideView::shapeFramed, this, [this](const QString &name, const QRectF &frame, bool sized) {
+        if (!m_session.setShapeFrame(name, frame))
+            return;
+        const QRectF now = Shapes::find(m_session.document().slides.at(m_session.current() - 1), name)->frame;
+        shapeChanged(sized ? TaskStep{TaskStep::Kind::Resize, name, Shapes::pairText(now.width(), now.height()), {}}
+                           : TaskStep{TaskStep::Kind::Move, name, Shapes::regionOf(now), {}});
+    });
+    connect(m_slide, &SlideView::shapesDeleteAsked, this, [this] {
+        if (m_session.deleteShapes())
+            shapeChanged(TaskStep{TaskStep::Kind::Key, QStringLiteral("Del"), {}, {}});
+    });
+    connect(m_slide, &SlideView::boxDrawn, this, [this](const QRectF &frame) {
+        m_session.drawTextBox(frame, m_drawVertical);
+        QString drawn = Shapes::pairText(frame.x(), frame.y()) + u',' + Shapes::pairText(frame.width(), frame.height());
+        if (m_drawVertical)
+            drawn += QStringLiteral(" 竖排");
+        shapeChanged(TaskStep{TaskStep::Kind::DrawBox, drawn, {}, {}});
+    });
+    connect(m_slide, &SlideView::shapeTyped, this, [this](const QString &name, const QString &text) {
+        m_session.setShapeText(name, text);
+        shapeChanged(TaskStep{TaskStep::Kind::Type, name, text, {}});
+    });
+}
+
+QAction *EditorWindow::textBoxMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("文本框(&X)"), this);
+    menu->setObjectName(QStringLiteral("menu:文本框"));
+    menu->setAccessibleName(QStringLiteral("文本框"));
+    for (const auto &[direction, key] : {std::pair{"横排", 'H'}, std::pair{"竖排", 'V'}}) {
+        const QString name = QString::fromUtf8(direction);
+        QAction *entry = menu->addAction(QStringLiteral("%1(&%2)").arg(name).arg(QLatin1Char(key)));
+        entry->setObjectName(QStringLiteral("entry:文本框:") + name);
+        connect(entry, &QAction::triggered, this, [this, name] {
+            // The pointer becomes a cross: the next drag on the slide draws the box.
+            m_drawVertical = name == u"竖排";
+            m_slide->setDrawingBox(true);
+            m_slide->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    return menu->menuAction();
+}
+
+void EditorWindow::shapeChanged(const TaskStep &action)
+{
+    report(action);
+    refresh();
+    changed();
+}
+
+void EditorWindow::shapeMenu(const QString &shape, const QPoint &at)
+{
+    // The menu's commands act on the shape clicked, with those selected along with it.
+    if (!m_session.selectedShapes().contains(shape)) {
+        m_session.selectShape(shape);
+        m_slide->setSelectedShapes(m_session.selectedShapes());
+    }
+    report(TaskStep{TaskStep::Kind::Context, shape, {}, {}});
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("shapeMenu"));
+    for (const char *id : {"剪切", "复制", "粘贴"})
+        menu.addAction(m_actions.value(QString::fromUtf8(id)));
+    menu.addSeparator();
+    QMenu *order = menu.addMenu(QStringLiteral("叠放次序(&R)"));
+    order->setObjectName(QStringLiteral("shapeMenu:叠放次序"));
+    for (const char *how : {"置于顶层", "置于底层", "上移一层", "下移一层"}) {
+        QAction *entry = order->addAction(QString::fromUtf8(how));
+        entry->setObjectName(QStringLiteral("entry:叠放次序:") + QString::fromUtf8(how));
+        connect(entry, &QAction::triggered, this, [this, how] {
+            runWithoutDialog(QStringLiteral("叠放次序"), {{QStringLiteral("叠放次序"), QString::fromUtf8(how)}});
+        });
+    }
+    menu.addSeparator();
+    for (const char *id : {"自定义动画", "动作设置", "超链接"})
+        menu.addAction(m_actions.value(QString::fromUtf8(id)));
+    menu.addSeparator();
+    // The entry the editor names 设置对象格式: the 对象格式 command on the selection.
+    QAction *format = menu.addAction(QStringLiteral("设置对象格式(&O)…"));
+    format->setObjectName(QStringLiteral("command:对象格式"));
+    connect(format, &QAction::triggered, this, [this] { trigger(QStringLiteral("对象格式")); });
+    menu.exec(m_slide->mapToGlobal(at));
+}
