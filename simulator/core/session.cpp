@@ -365,6 +365,24 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
             attributes.remove(listKey);
         else
             attributes.insert(listKey, list.join(QStringLiteral("、")));
+        // The order the slide's objects play in: as their effects were
+        // added, moved by 重新排序; the task pane lists them so.
+        const QString orderKey = spec.prefix + QStringLiteral(".顺序");
+        QStringList order = attributes.value(orderKey).split(QStringLiteral("、"), Qt::SkipEmptyParts);
+        if (list.isEmpty())
+            order.removeAll(object);
+        else if (!order.contains(object) && !object.isEmpty())
+            order << object;
+        const QString move = fields.value(QStringLiteral("重新排序")).trimmed();
+        if (const qsizetype at = order.indexOf(object); at >= 0 && !move.isEmpty()) {
+            const qsizetype to = move == u"向前移动" ? at - 1 : at + 1;
+            if (to >= 0 && to < order.size())
+                order.move(at, to);
+        }
+        if (order.isEmpty())
+            attributes.remove(orderKey);
+        else
+            attributes.insert(orderKey, order.join(QStringLiteral("、")));
     }
 }
 
