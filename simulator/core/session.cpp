@@ -466,7 +466,9 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
 
 void Session::showPane(const QString &commandId, const QString &route)
 {
-    run(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), commandId}});
+    // Showing a pane changes no presentation: nothing to undo.
+    m_document.settings.insert(QStringLiteral("任务窗格"), QStringLiteral("1"));
+    m_document.settings.insert(QStringLiteral("任务窗格.任务窗格"), commandId);
     if (!route.isEmpty())
         m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
 }

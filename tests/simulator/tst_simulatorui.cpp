@@ -1128,6 +1128,7 @@ void TestSimulatorUi::menusShowTheirPanes()
     QVERIFY(!window.openDialog());
     QTRY_COMPARE(pane->entryRect(QStringLiteral("switch")).isEmpty(), false);
     QCOMPARE(window.session().document().settings.value(QStringLiteral("方式.") + command), QStringLiteral("菜单"));
+    QVERIFY(!window.session().canUndo());   // a pane shown changes no presentation
     for (const QString &gesture : gestures)
         QVERIFY2(paneGesture(window, gesture), qPrintable(gesture));
     QVERIFY2(task.isMet(window.session().document()), qPrintable(task.unmetChecks(window.session().document()).join(u'；')));
