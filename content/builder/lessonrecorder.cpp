@@ -1,5 +1,6 @@
 #include "lessonrecorder.h"
 
+#include "editorparts.h"
 #include "editorwindow.h"
 #include "task.h"
 
@@ -278,6 +279,72 @@ void LessonRecorder::settle()
     }
 }
 
+// A field of a command whose task pane is shown: the pane's control that
+// sets it, worked as the candidate works it (a pick with the keys in a
+// box, a click elsewhere; the dialog a button opens gets the value).
+void LessonRecorder::paneTarget(const LessonBeat &beat, Target *t)
+{
+    auto *pane = m_editor ? m_editor->findChild<TaskPane *>() : nullptr;
+    if (!pane || !pane->isVisible())
+        return;
+    if (QAction *entry = pane->menuEntry(beat.arg, beat.value)) {
+        QMenu *open = pane->openMenu();
+        auto *owner = qobject_cast<QMenu *>(entry->parent());
+        QMenu *shown = owner && owner->isVisible() ? owner : open;
+        const QRect r = shown->actionGeometry(shown->actions().contains(entry) ? entry : owner->menuAction());
+        t->found = true;
+        t->at = toFrame(shown, r.center());
+        t->act = [shown, entry, field = beat.arg] {
+            if (field == u"类别" && entry->menu()) {   // its submenu opened
+                shown->setActiveAction(entry);
+                entry->menu()->popup(shown->mapToGlobal(shown->actionGeometry(entry).topRight()));
+                return;
+            }
+            for (QWidget *p = QApplication::activePopupWidget(); p; p = QApplication::activePopupWidget())
+                p->close();
+            entry->trigger();
+        };
+        return;
+    }
+    QRect area;
+    QWidget *control = pane->fieldControl(beat.arg, beat.value, &area);
+    if (!control || !control->isVisible())
+        return;
+    t->found = true;
+    if (control == pane) {
+        t->at = toFrame(pane, area.center());
+        t->act = [pane, area] { mouseClick(pane, area.center()); };
+        return;
+    }
+    t->at = toFrame(control, QPoint(std::min(control->width() / 2, 60), control->height() / 2));
+    t->act = [control = QPointer<QWidget>(control), value = beat.value, field = beat.arg] {
+        if (!control)
+            return;
+        if (auto *box = qobject_cast<QComboBox *>(control)) {
+            // Stepped with the arrow keys, as a pick the box reports.
+            const int to = box->findText(value);
+            for (int guard = 0; to >= 0 && box->currentIndex() != to && guard < box->count() + 1; ++guard) {
+                QKeyEvent key(QEvent::KeyPress, box->currentIndex() < to ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+                QApplication::sendEvent(box, &key);
+            }
+        } else if (auto *list = qobject_cast<QListWidget *>(control)) {
+            const auto items = list->findItems(value, Qt::MatchExactly);
+            if (!items.isEmpty()) {
+                list->scrollToItem(items.first());
+                mouseClick(list->viewport(), list->visualItemRect(items.first()).center());
+            }
+        } else if (qobject_cast<QCheckBox *>(control) || qobject_cast<QLineEdit *>(control)) {
+            setFieldValue(control, value);
+        } else {
+            mouseClick(control, control->rect().center());
+            // A button that opens a dialog: the value goes there.
+            if (QDialog *dialog = openDialog())
+                if (QWidget *box = findField(dialog, field))
+                    setFieldValue(box, value);
+        }
+    };
+}
+
 QPoint LessonRecorder::toFrame(const QWidget *widget, QPoint local) const
 {
     const QPoint origin = m_editor ? m_editor->mapToGlobal(QPoint(0, 0)) : QPoint();
@@ -435,8 +502,11 @@ LessonRecorder::Target LessonRecorder::locate(const LessonBeat &beat)
     case LessonBeat::Action::Field: {
         QDialog *dialog = openDialog();
         QWidget *field = dialog ? findField(dialog, beat.arg) : nullptr;
-        if (!field)
+        if (!field) {
+            if (!dialog)
+                paneTarget(beat, &t);
             break;
+        }
         revealTab(field);
         settle();
         t.found = true;

@@ -56,6 +56,7 @@ private:
     QImage compose(const QString &caption, bool titleCard, double clickAge) const;
     Target locate(const LessonBeat &beat);
     QPoint toFrame(const QWidget *widget, QPoint local) const;
+    void paneTarget(const LessonBeat &beat, Target *t);
 
     QString m_programFolder;
     QPointer<QWidget> m_editor;

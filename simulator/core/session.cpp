@@ -407,6 +407,24 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
             attributes.remove(listKey);
         else
             attributes.insert(listKey, list.join(QStringLiteral("、")));
+        // The order the slide's objects play in: as their effects were
+        // added, moved by 重新排序; the task pane lists them so.
+        const QString orderKey = spec.prefix + QStringLiteral(".顺序");
+        QStringList order = attributes.value(orderKey).split(QStringLiteral("、"), Qt::SkipEmptyParts);
+        if (list.isEmpty())
+            order.removeAll(object);
+        else if (!order.contains(object) && !object.isEmpty())
+            order << object;
+        const QString move = fields.value(QStringLiteral("重新排序")).trimmed();
+        if (const qsizetype at = order.indexOf(object); at >= 0 && !move.isEmpty()) {
+            const qsizetype to = move == u"向前移动" ? at - 1 : at + 1;
+            if (to >= 0 && to < order.size())
+                order.move(at, to);
+        }
+        if (order.isEmpty())
+            attributes.remove(orderKey);
+        else
+            attributes.insert(orderKey, order.join(QStringLiteral("、")));
     }
     // An object inserted on the slide under edit is left selected, so typing goes into it.
     if (spec.marksObject && targets.contains(m_current) && Shapes::find(m_document.slides.at(m_current - 1), spec.prefix))
@@ -498,7 +516,9 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
 
 void Session::showPane(const QString &commandId, const QString &route)
 {
-    run(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), commandId}});
+    // Showing a pane changes no presentation: nothing to undo.
+    m_document.settings.insert(QStringLiteral("任务窗格"), QStringLiteral("1"));
+    m_document.settings.insert(QStringLiteral("任务窗格.任务窗格"), commandId);
     if (!route.isEmpty())
         m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
 }

@@ -310,7 +310,9 @@ QWidget *AnimationPane::fieldControl(const QString &field, const QString &value)
 
 void AnimationPane::showSlide(const Slide &slide, const QString &object)
 {
-    const QString kept = m_list->selectedItems().isEmpty() ? QString() : m_list->selectedItems().first()->text();
+    // The row chosen stays chosen, wherever its number moved.
+    const auto rowKey = [](const QListWidgetItem *row) { return row->data(Qt::UserRole).toString() + u'|' + row->toolTip(); };
+    const QString kept = m_list->selectedItems().isEmpty() ? QString() : rowKey(m_list->selectedItems().first());
     m_slide = slide;
     m_loading = true;
     // The slide's objects: its placeholders, what was drawn or inserted,
@@ -329,20 +331,26 @@ void AnimationPane::showSlide(const Slide &slide, const QString &object)
     setShown(m_objects, objects.contains(shown) ? shown : object);
     m_object = object;
     m_list->clear();
-    // The effects of every object, one row each, numbered in order.
+    // The effects of every object, one row each, numbered in the order the
+    // objects play (then those the slide came with, by name).
     const QString prefix = QStringLiteral("动画.");
     const QString suffix = QStringLiteral(".列表");
+    QStringList owners = slide.attributes.value(QStringLiteral("动画.顺序")).split(QStringLiteral("、"), Qt::SkipEmptyParts);
+    for (auto it = slide.attributes.begin(); it != slide.attributes.end(); ++it)
+        if (it.key().startsWith(prefix) && it.key().endsWith(suffix)) {
+            const QString owner = it.key().mid(prefix.size(), it.key().size() - prefix.size() - suffix.size());
+            if (!owners.contains(owner))
+                owners << owner;
+        }
     int number = 0;
-    for (auto it = slide.attributes.begin(); it != slide.attributes.end(); ++it) {
-        if (!it.key().startsWith(prefix) || !it.key().endsWith(suffix))
-            continue;
-        const QString owner = it.key().mid(prefix.size(), it.key().size() - prefix.size() - suffix.size());
-        for (const QString &entry : it.value().split(QStringLiteral("、"), Qt::SkipEmptyParts)) {
+    for (const QString &owner : std::as_const(owners)) {
+        const QString effects = slide.attributes.value(prefix + owner + suffix);
+        for (const QString &entry : effects.split(QStringLiteral("、"), Qt::SkipEmptyParts)) {
             const QString effect = entry.section(QStringLiteral("："), 1);
             auto *row = new QListWidgetItem(QStringLiteral("%1 %2：%3").arg(++number).arg(owner, effect), m_list);
             row->setData(Qt::UserRole, owner);
             row->setToolTip(entry);
-            if (row->text() == kept)
+            if (rowKey(row) == kept)
                 row->setSelected(true);
         }
     }

@@ -1134,6 +1134,11 @@ bool paneGesture(EditorWindow &window, const QString &what)
         entry->trigger();
     } else if (word == u"row") {
         return clickRow(pane->animationPane() ? pane->animationPane()->list() : nullptr, words.value(1) + u' ', true);
+    } else if (word == u"arrow") {
+        auto *button = pane->findChild<QToolButton *>(QStringLiteral("pane:") + words.value(1));
+        if (!button || !button->isVisible() || !button->isEnabled())
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton);
     } else if (word == u"entry") {
         const QString entry = words.value(1);
         if (!QTest::qWaitFor([pane, entry] { return !pane->entryRect(entry).isEmpty(); }))   // painted
@@ -1175,6 +1180,11 @@ void TestSimulatorUi::taskPanesOfControls_data()
                        "run 自定义动画 对象=正文 类别=进入 效果=渐变", "run 自定义动画 对象=标题 类别=退出 效果=飞出 操作=更改",
                        "run 自定义动画 对象=正文 操作=删除"}
         << QStringList{"1 标题：飞出"};
+    QTest::newRow("effects in the order added, one moved earlier") << "自定义动画"
+        << QStringList{"select 2", "click body", "add 进入 飞入", "click title", "add 进入 渐变", "row 2", "arrow 向前移动"}
+        << QStringList{"select 2", "run 自定义动画 对象=正文 类别=进入 效果=飞入", "run 自定义动画 对象=标题 类别=进入 效果=渐变",
+                       "run 自定义动画 对象=标题 重新排序=向前移动"}
+        << QStringList{"1 标题：渐变", "2 正文：飞入"};
 }
 
 // The panes of controls change the slides exactly as the commands' dialogs
@@ -1259,6 +1269,7 @@ void TestSimulatorUi::menusShowTheirPanes()
     QVERIFY(!window.openDialog());
     QTRY_COMPARE(pane->entryRect(QStringLiteral("switch")).isEmpty(), false);
     QCOMPARE(window.session().document().settings.value(QStringLiteral("方式.") + command), QStringLiteral("菜单"));
+    QVERIFY(!window.session().canUndo());   // a pane shown changes no presentation
     for (const QString &gesture : gestures)
         QVERIFY2(paneGesture(window, gesture), qPrintable(gesture));
     QVERIFY2(task.isMet(window.session().document()), qPrintable(task.unmetChecks(window.session().document()).join(u'；')));
