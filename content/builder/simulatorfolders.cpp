@@ -554,9 +554,13 @@ bool showSetUp(const Text &t, Builder &b)
     for (const QString &q : t.quoted)
         if (Commands::find(QStringLiteral("设置放映方式"))->field(QStringLiteral("放映类型"))->choices.contains(q))
             values.append({QStringLiteral("放映类型"), q});
-    const QString range = t.capture("(第[0-9]+张到第[0-9]+张|第[0-9]+张到最后一张)");
-    if (!range.isEmpty())
-        values.append({QStringLiteral("放映幻灯片"), range});
+    // A range of slides: 从 the first 到 the last it names (the presentation's last one).
+    static const QRegularExpression range(QStringLiteral("第([0-9]+)张到(?:第([0-9]+)张|最后一张)"));
+    if (const QRegularExpressionMatch match = range.match(t.text); match.hasMatch()) {
+        values.append({QStringLiteral("放映幻灯片"), QStringLiteral("从")});
+        values.append({QStringLiteral("从"), match.captured(1)});
+        values.append({QStringLiteral("到"), match.captured(2).isEmpty() ? QString::number(b.task.slides) : match.captured(2)});
+    }
     for (const QString &option : Commands::find(QStringLiteral("设置放映方式"))->field(QStringLiteral("放映选项"))->choices)
         if (t.text.contains(option.section(u'，', 0, 0).remove(QStringLiteral("放映时")).remove(QStringLiteral("放映"))))
             values.append({QStringLiteral("放映选项"), option});
@@ -1357,7 +1361,7 @@ const Recipe recipes[] = {
     {"设置动作|动作设置", "动作设置"},
     {"声音图标", "影片和声音"},
     {"动画 声音", "自定义动画"},
-    {"自定义放映 放映方式", "设置放映方式", "放映幻灯片=自定义放映“$q”"},
+    {"自定义放映 放映方式", "设置放映方式", "放映幻灯片=自定义放映;自定义放映=$q"},
     {"复制 自定义放映", "自定义放映", "操作=复制"},
     {"自定义放映 中的|自定义放映 顺序", "自定义放映", "操作=编辑"},
     {"删除 自定义放映", "自定义放映", "操作=删除"},

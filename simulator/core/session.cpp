@@ -472,6 +472,13 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     return true;
 }
 
+void Session::showPane(const QString &commandId, const QString &route)
+{
+    run(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), commandId}});
+    if (!route.isEmpty())
+        m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
+}
+
 void Session::remember(State before)
 {
     constexpr qsizetype Depth = 100;  // as far back as the editor's own undo goes
@@ -530,6 +537,20 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
             break;   // the rehearsal starts; its answer at the end is what counts
         [[fallthrough]];
     case Effect::DocumentSettings:
+        if (spec->id == u"任务窗格") {
+            // 视图 → 任务窗格 (Ctrl+F1) hides the pane shown, or shows again
+            // the one shown last; the title's switcher and × name one.
+            const QString shown = settings.value(QStringLiteral("任务窗格.任务窗格"), QStringLiteral("新建演示文稿"));
+            QString next = fields.value(QStringLiteral("任务窗格")).trimmed();
+            if (next.isEmpty())
+                next = shown == u"关闭" ? settings.value(QStringLiteral("任务窗格.上次"), QStringLiteral("新建演示文稿"))
+                                        : QStringLiteral("关闭");
+            if (next == u"关闭" && shown != u"关闭")
+                settings.insert(QStringLiteral("任务窗格.上次"), shown);
+            settings.insert(QStringLiteral("任务窗格"), QStringLiteral("1"));
+            settings.insert(QStringLiteral("任务窗格.任务窗格"), next);
+            break;
+        }
         settings.insert(spec->prefix, QStringLiteral("1"));
         for (auto it = fields.begin(); it != fields.end(); ++it)
             if (!it.value().trimmed().isEmpty())

@@ -40,6 +40,9 @@ public:
     // A route (菜单, 工具栏, 快捷键, 右键菜单, 任务窗格) is how the candidate
     // reached the command; the document notes it as "doc.方式.<command>".
     bool run(const QString &commandId, const QMap<QString, QString> &fields = {}, const QString &route = {});
+    // A command whose entry shows its task pane (see PaneSteps): the pane
+    // shown, the way to it noted as the command's.
+    void showPane(const QString &commandId, const QString &route = {});
     // Whether 撤销 and 恢复 would take anything back or bring anything back
     // (the editor greys them otherwise).
     bool canUndo() const { return !m_undo.isEmpty(); }

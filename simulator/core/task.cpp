@@ -1,5 +1,7 @@
 #include "task.h"
 
+#include "panesteps.h"
+
 #include "commands.h"
 #include "session.h"
 
@@ -18,7 +20,7 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("show"), TaskStep::Kind::Show}, {QStringLiteral("key"), TaskStep::Kind::Key},
         {QStringLiteral("context"), TaskStep::Kind::Context}, {QStringLiteral("click"), TaskStep::Kind::Click},
         {QStringLiteral("selecttext"), TaskStep::Kind::SelectText}, {QStringLiteral("drag"), TaskStep::Kind::Drag},
-        {QStringLiteral("toolbar"), TaskStep::Kind::Toolbar},
+        {QStringLiteral("toolbar"), TaskStep::Kind::Toolbar}, {QStringLiteral("pane"), TaskStep::Kind::Pane},
     };
     return kinds;
 }
@@ -294,6 +296,7 @@ void Task::play(const TaskPath &path, Session &session)
     QString route = pathRoute;   // how the next command is reached
     QString pending, pendingRoute;
     QMap<QString, QString> fields;
+    PaneSteps::State pane;   // the task pane whose controls the field steps set
     for (const TaskStep &step : path.steps) {
         switch (step.kind) {
         case TaskStep::Kind::Select: {
@@ -334,7 +337,11 @@ void Task::play(const TaskPath &path, Session &session)
             break;
         case TaskStep::Kind::Command: {
             const CommandSpec *spec = Commands::find(step.arg);
-            if (spec && spec->hasDialog()) {
+            if (PaneSteps::isPane(step.arg)) {
+                session.showPane(step.arg, route);
+                pane = {step.arg, {}, {}, {}};
+            } else if (spec && spec->hasDialog()) {
+                pane = {};
                 pending = step.arg;
                 pendingRoute = route;
                 fields.clear();
@@ -345,9 +352,15 @@ void Task::play(const TaskPath &path, Session &session)
             break;
         }
         case TaskStep::Kind::Field:
+            if (pending.isEmpty() && PaneSteps::playField(session, pane, step))
+                break;
             fields.insert(step.arg, step.value);
             break;
         case TaskStep::Kind::Ok:
+            if (pending.isEmpty() && PaneSteps::playOk(session, pane)) {
+                route = pathRoute;
+                break;
+            }
             if (!pending.isEmpty())
                 session.run(pending, fields, pendingRoute);
             pending.clear();
@@ -359,6 +372,13 @@ void Task::play(const TaskPath &path, Session &session)
             break;
         case TaskStep::Kind::Show:
             session.runShowAction(step.arg);
+            break;
+        case TaskStep::Kind::Pane:
+            // Chosen in the switcher of the task pane shown.
+            session.run(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), step.arg}}, QStringLiteral("任务窗格"));
+            pane = PaneSteps::isPane(step.arg) ? PaneSteps::State{step.arg, {}, {}, {}} : PaneSteps::State{};
+            pending.clear();
+            route = pathRoute;
             break;
         }
     }
@@ -372,7 +392,25 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
     QStringList found;
     QString pending;
     bool showing = false;   // a show runs: started and not yet ended
+    bool paneDialog = false;   // a dialog the task pane opened takes fields
     for (const TaskStep &step : steps) {
+        if (PaneSteps::isPane(pending) && step.kind == TaskStep::Kind::Field) {
+            const PaneSteps::Role role = PaneSteps::role(pending, step.arg, step.value, paneDialog);
+            paneDialog = paneDialog || role == PaneSteps::Role::Dialog;
+        } else if (PaneSteps::isPane(pending) && step.kind == TaskStep::Kind::Ok) {
+            // Without a dialog of the pane open, 确定 is the change the pane made.
+            paneDialog = false;
+        } else if (step.kind == TaskStep::Kind::Command) {
+            paneDialog = false;
+        } else if (step.kind == TaskStep::Kind::Pane) {
+            static const QStringList panes = {QStringLiteral("新建演示文稿"), QStringLiteral("幻灯片版式"), QStringLiteral("幻灯片设计"),
+                                              QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板"),
+                                              QStringLiteral("关闭")};
+            if (!panes.contains(step.arg))
+                found << where + QStringLiteral("没有“%1”任务窗格").arg(step.arg);
+            pending = PaneSteps::isPane(step.arg) ? step.arg : QString();
+            paneDialog = false;
+        }
         if (step.hint.isEmpty())
             found << where + QStringLiteral("步骤缺少提示：%1").arg(stepText(step));
         if (step.kind == TaskStep::Kind::Command) {
@@ -487,6 +525,12 @@ bool Guide::leadsToGoal(const Task &task, const Session &session) const
     // Inside a dialog that is no longer open, the way is lost; at a command
     // whose menu is open, the way goes on from the menu.
     qsizetype from = m_position;
+    // Inside a task pane, the way goes on from the pane with what was chosen there.
+    if (const QList<TaskStep> rest = PaneSteps::resume(steps(), from); !rest.isEmpty()) {
+        Session ahead = session;
+        Task::play(TaskPath{m_methods.at(m_method).name, rest}, ahead);
+        return task.isMet(ahead.document());
+    }
     if (from < steps().size() && !isEntry(steps(), from)) {
         const TaskStep::Kind kind = steps().at(from).kind;
         if (kind == TaskStep::Kind::Field || kind == TaskStep::Kind::Ok)

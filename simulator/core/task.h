@@ -40,6 +40,10 @@ class Session;
 //                                       sorter) before slide 6 as numbered now; one past the last: the end
 //   step: context body | 右键单击正文    the context menu of title, body, slide or list;
 //                                       the command after it is its entry
+//   step: pane 幻灯片切换 | 单击任务窗格标题中的箭头，选择“幻灯片切换”
+//                                       a task pane chosen in the switcher of the pane shown;
+//                                       the field steps after it set that pane's controls;
+//                                       "pane 关闭" is the pane's ×
 //
 //   method: 快捷键                      the steps after it are another solution path;
 //                                       before the first step it names the guide's own
@@ -56,7 +60,7 @@ class Session;
 // method and every mistake through the model.
 struct TaskStep
 {
-    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag, Toolbar };
+    enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag, Toolbar, Pane };
     Kind kind = Kind::Ok;
     QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text

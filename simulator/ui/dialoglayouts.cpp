@@ -122,7 +122,8 @@ DialogLayout showDialog()
 {
     return {{}, {
         group("", "放映类型", 0, 0, {bare(Kind::Column, "放映类型"), yesNo("显示状态栏", "显示状态栏(H)")}),
-        group("", "放映幻灯片", 0, 1, {combo("放映幻灯片", "放映范围：")}),
+        group("", "放映幻灯片", 0, 1, {bare(Kind::Column, "放映幻灯片"), line("从", "从(F)："), line("到", "到(T)："),
+                                       combo("自定义放映", "自定义放映(C)：")}),
         group("", "放映选项", 1, 0, {bare(Kind::Checks, "放映选项"), combo("绘图笔颜色", "绘图笔颜色(E)：")}),
         group("", "换片方式", 1, 1, {bare(Kind::Column, "换片方式")}),
         group("", "性能", 2, 0, {line("其他", "其他设置：")}, 2),

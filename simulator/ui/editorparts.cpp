@@ -254,8 +254,23 @@ QString TaskPane::spokenName(const QString &entry)
         return QStringLiteral("关闭任务窗格");
     if (entry == u"switch")
         return QStringLiteral("其他任务窗格");
+    if (entry.startsWith(u"designmenu:"))
+        return entry.section(u':', 1) + QStringLiteral(" 应用方式");
+    if (entry.startsWith(u"scheme:"))
+        return QStringLiteral("配色方案 ") + entry.section(u':', 1);
     QString name = entry.section(u':', 1);
     return name.remove(QStringLiteral(" ▾"));
+}
+
+QString TaskPane::entryFor(const QString &commandId)
+{
+    if (commandId == u"新建")
+        return QStringLiteral("link:根据设计模板");
+    if (commandId == u"打开")
+        return QStringLiteral("link:其他…");
+    if (commandId == u"粘贴")
+        return QStringLiteral("link:全部粘贴");
+    return {};
 }
 
 TaskPane::TaskPane(QWidget *parent) : QWidget(parent)
@@ -278,6 +293,8 @@ void TaskPane::setPane(const QString &pane, const QString &layout)
     if (pane == u"自定义动画" && !m_animation) {
         m_animation = new AnimationPane(this);
         connect(m_animation, &AnimationPane::chosen, this, &TaskPane::chosen);
+        connect(m_animation, &AnimationPane::picked, this, &TaskPane::picked);
+        connect(m_animation, &AnimationPane::optionsAsked, this, [this] { emit dialogAsked(QStringLiteral("自定义动画")); });
         m_animation->showSlide(m_slide, m_object);
     }
     if (pane == u"幻灯片切换" && !m_transition) {
@@ -373,12 +390,11 @@ void TaskPane::paintEvent(QPaintEvent *)
     };
     if (m_pane == u"幻灯片版式") {
         heading(QStringLiteral("应用幻灯片版式："));
-        static const char16_t *layouts[] = {u"标题幻灯片", u"只有标题", u"标题和文本", u"标题和两栏文本",
-                                            u"标题和内容", u"空白"};
-        const int w = (width() - 30) / 2, h = w * 3 / 4;
-        for (int i = 0; i < 6 && y + h < height(); ++i) {
-            const QRectF r(10 + (i % 2) * (w + 10), y + (i / 2) * (h + 8), w, h);
-            const QString layout = QString::fromUtf16(layouts[i]);
+        const QStringList layouts = Commands::find(QStringLiteral("幻灯片版式"))->field(QStringLiteral("版式"))->choices;
+        const int w = (width() - 28) / 3, h = w * 3 / 4;
+        for (int i = 0; i < layouts.size() && y + (i / 3) * (h + 6) + h < height(); ++i) {
+            const QRectF r(8 + (i % 3) * (w + 6), y + (i / 3) * (h + 6), w, h);
+            const QString layout = layouts.at(i);
             SlideArt::paintLayoutIcon(p, r, layout);
             m_entries.append({r.toAlignedRect(), QStringLiteral("layout:") + layout});
             if (layout == m_layout) {
@@ -405,12 +421,33 @@ void TaskPane::paintEvent(QPaintEvent *)
             p.restore();
             p.setPen(Qt::black);
             p.drawText(QRectF(r.left(), r.bottom() + 1, r.width(), line), Qt::AlignHCenter, templates.at(i));
+            // The drop-down arrow at the tile's right: 应用于所有幻灯片 or 应用于选定幻灯片.
+            const QRect arrow(int(r.right()) - 13, int(r.top()) + 1, 12, 12);
+            p.fillRect(arrow, QColor(230, 236, 250));
+            p.setPen(QColor(60, 60, 60));
+            p.drawText(arrow, Qt::AlignCenter, QStringLiteral("▾"));
+            m_entries.append({arrow, QStringLiteral("designmenu:") + templates.at(i)});
             m_entries.append({r.toAlignedRect(), QStringLiteral("design:") + templates.at(i)});
             if (templates.at(i) == m_slide.attributes.value(QStringLiteral("设计模板"))) {
                 p.setPen(QPen(QColor(240, 160, 0), 2));
                 p.drawRect(r.adjusted(-2, -2, 2, 2));
             }
         }
+        y += ((templates.size() + 1) / 2) * (h + line + 8) + 4;
+        heading(QStringLiteral("配色方案："));
+        const QStringList schemes = Commands::find(QStringLiteral("幻灯片设计"))->field(QStringLiteral("配色方案"))->choices;
+        const int s = (width() - 16 - 6 * (int(schemes.size()) - 1)) / std::max(1, int(schemes.size()));
+        static const QColor schemeColours[] = {QColor(255, 255, 255), QColor(0, 0, 128), QColor(250, 240, 200), QColor(40, 40, 40)};
+        for (int i = 0; i < schemes.size(); ++i) {
+            const QRect r(8 + i * (s + 6), y, s, s * 3 / 4);
+            p.fillRect(r, schemeColours[i % 4]);
+            p.setPen(paneBorder);
+            p.drawRect(r);
+            p.fillRect(QRect(r.left() + 3, r.top() + 3, r.width() / 2, 3), QColor(200, 60, 40));
+            m_entries.append({r, QStringLiteral("scheme:") + schemes.at(i)});
+        }
+        y += s * 3 / 4 + 8;
+        link(QStringLiteral("编辑配色方案…"));
     } else if (m_pane == u"剪贴板") {
         heading(QStringLiteral("剪贴板"));
         link(QStringLiteral("全部粘贴"));
@@ -442,11 +479,87 @@ void TaskPane::mousePressEvent(QMouseEvent *event)
         if (area.contains(event->position().toPoint())) {
             if (name == u"switch")
                 openSwitcher();
+            else if (name.startsWith(u"designmenu:") || name.startsWith(u"scheme:"))
+                openDesignMenu(name);
+            else if (name == u"link:编辑配色方案…")
+                emit dialogAsked(QStringLiteral("幻灯片设计"));
             else
                 emit activated(name);
             return;
         }
     }
+}
+
+void TaskPane::openDesignMenu(const QString &entry)
+{
+    const bool scheme = entry.startsWith(u"scheme:");
+    const QString field = scheme ? QStringLiteral("配色方案") : QStringLiteral("设计模板");
+    const QString value = entry.section(u':', 1);
+    delete m_designMenu;
+    m_designMenu = new QMenu(this);
+    m_designMenu->setObjectName(QStringLiteral("designMenu"));
+    m_designMenu->setAccessibleName(value);
+    for (const auto &[scope, text] : {std::pair{QStringLiteral("全部应用"), QStringLiteral("应用于所有幻灯片")},
+                                      std::pair{QStringLiteral("应用"), QStringLiteral("应用于选定幻灯片")}}) {
+        QAction *action = m_designMenu->addAction(text);
+        action->setObjectName(QStringLiteral("应用范围:") + scope);
+        connect(action, &QAction::triggered, this, [this, field, value, scope] {
+            emit chosen(QStringLiteral("幻灯片设计"), {{field, value}, {QStringLiteral("应用范围"), scope}});
+        });
+    }
+    emit picked(QStringLiteral("幻灯片设计"), field, value);
+    m_designMenu->popup(mapToGlobal(entryRect(entry).bottomLeft()));
+}
+
+QMenu *TaskPane::openMenu() const
+{
+    if (m_designMenu && m_designMenu->isVisible())
+        return m_designMenu;
+    return m_animation && m_animation->isVisible() ? m_animation->openMenu() : nullptr;
+}
+
+QAction *TaskPane::menuEntry(const QString &field, const QString &value) const
+{
+    QMenu *menu = openMenu();
+    if (!menu)
+        return nullptr;
+    QString name;
+    if (field == u"应用范围")
+        name = QStringLiteral("应用范围:") + value.trimmed();
+    else if (field == u"类别")
+        return menu->findChild<QMenu *>(QStringLiteral("pane:") + value.trimmed())
+                   ? menu->findChild<QMenu *>(QStringLiteral("pane:") + value.trimmed())->menuAction() : nullptr;
+    else if (field == u"效果") {
+        // In the category open, else in the first that has it.
+        for (QMenu *sub : menu->findChildren<QMenu *>())
+            if (sub->isVisible())
+                if (QAction *entry = sub->findChild<QAction *>(QStringLiteral("effect:%1:%2").arg(sub->title(), value.trimmed())))
+                    return entry;
+        name = QStringLiteral("effect:%1:%2").arg(AnimationPane::categoryOf(value.trimmed()), value.trimmed());
+    }
+    return name.isEmpty() ? nullptr : menu->findChild<QAction *>(name);
+}
+
+QWidget *TaskPane::fieldControl(const QString &field, const QString &value, QRect *area) const
+{
+    if (m_pane == u"自定义动画")
+        return m_animation ? m_animation->fieldControl(field, value) : nullptr;
+    if (m_pane == u"幻灯片切换")
+        return m_transition ? m_transition->fieldControl(field, value) : nullptr;
+    QString entry;
+    if (m_pane == u"幻灯片版式" && field == u"版式")
+        entry = QStringLiteral("layout:") + value.trimmed();
+    else if (m_pane == u"幻灯片设计" && field == u"设计模板")
+        entry = QStringLiteral("designmenu:") + value.trimmed();
+    else if (m_pane == u"幻灯片设计" && field == u"配色方案")
+        entry = QStringLiteral("scheme:") + value.trimmed();
+    else if (m_pane == u"幻灯片设计" && field != u"应用范围")
+        entry = QStringLiteral("link:编辑配色方案…");
+    const QRect place = entryRect(entry);
+    if (place.isEmpty())
+        return nullptr;
+    *area = place;
+    return const_cast<TaskPane *>(this);
 }
 
 // --- SlideThumbnails -------------------------------------------------------

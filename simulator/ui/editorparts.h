@@ -79,6 +79,8 @@ public:
     // The entries as last painted, with what a screen reader calls them.
     QList<QPair<QRect, QString>> entries() const { return m_entries; }
     static QString spokenName(const QString &entry);
+    // The entry of the 新建演示文稿 or 剪贴板 pane that leads to a command; empty for none.
+    static QString entryFor(const QString &commandId);
     void activate(const QString &entry)
     {
         if (entry == u"switch")
@@ -89,11 +91,23 @@ public:
     // Makes the painted entries reachable through the accessibility tree.
     static void installAccessibility();
 
+    // The control of the pane shown that sets the field of the pane's
+    // command (see PaneSteps): a widget, or the pane itself with the
+    // painted entry's place in `area`. Null when the pane has none.
+    QWidget *fieldControl(const QString &field, const QString &value, QRect *area) const;
+    // The drop-down menu the pane has open, and its entry for the field.
+    QMenu *openMenu() const;
+    QAction *menuEntry(const QString &field, const QString &value) const;
+
 signals:
     // A click on one of the pane's entries ("pane:<name>" a pane chosen in the switcher).
     void activated(const QString &entry);
     // A change asked for in a pane of controls, as its command with the fields of its dialog.
     void chosen(const QString &commandId, const QMap<QString, QString> &fields);
+    // A choice that changes nothing yet (an object, a category, a template's drop-down).
+    void picked(const QString &commandId, const QString &field, const QString &value);
+    // The dialog the pane opens for the rest of its command's fields (效果选项, 编辑配色方案).
+    void dialogAsked(const QString &commandId);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -108,6 +122,8 @@ private:
     Slide m_slide;
     QString m_object;
     QMenu *m_switcher = nullptr;
+    QMenu *m_designMenu = nullptr;   // a template's or colour scheme's drop-down
+    void openDesignMenu(const QString &entry);
     AnimationPane *m_animation = nullptr;
     TransitionPane *m_transition = nullptr;
     QList<QPair<QRect, QString>> m_entries;  // as last painted

@@ -1,4 +1,5 @@
 #include "editorwindow.h"
+#include "panesteps.h"
 
 #include "commanddialog.h"
 #include "drawingbar.h"
@@ -678,7 +679,9 @@ void EditorWindow::buildCentre()
     m_taskPane->setFixedWidth(168);
     work->addWidget(m_taskPane);
     connect(m_taskPane, &TaskPane::activated, this, &EditorWindow::taskPaneEntry);
-    connect(m_taskPane, &TaskPane::chosen, this, &EditorWindow::runWithoutDialog);
+    connect(m_taskPane, &TaskPane::chosen, this, &EditorWindow::paneChosen);
+    connect(m_taskPane, &TaskPane::picked, this, &EditorWindow::panePicked);
+    connect(m_taskPane, &TaskPane::dialogAsked, this, &EditorWindow::openPaneDialog);
 
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
@@ -716,6 +719,14 @@ void EditorWindow::trigger(const QString &commandId)
         report(TaskStep{TaskStep::Kind::Field, QStringLiteral("文件名"), m_session.fileName(), {}});
         report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
         runFromDialog(commandId, fields, route);
+        return;
+    }
+    if (PaneSteps::isPane(commandId)) {
+        // Where a path still says 确定 right after, showing the pane was it.
+        report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+        m_session.showPane(commandId, route);
+        refresh();
+        changed();
         return;
     }
     if (!spec->hasDialog()) {
@@ -758,6 +769,18 @@ void EditorWindow::trigger(const QString &commandId)
             dialog->setValue(QStringLiteral("中文字体"), QStringLiteral("宋体"));
         if (!current.contains(QStringLiteral("字号")))
             dialog->setValue(QStringLiteral("字号"), QString::number(Session::defaultFontSize(object)));
+    }
+    // The show's defaults: the speaker's full screen through every slide (从
+    // the first 到 the last), the red pen, the rehearsed times where there are any.
+    if (commandId == u"设置放映方式") {
+        const QMap<QString, QString> whole = {{QStringLiteral("放映类型"), QStringLiteral("演讲者放映（全屏幕）")},
+                                              {QStringLiteral("放映幻灯片"), QStringLiteral("全部")}, {QStringLiteral("从"), QStringLiteral("1")},
+                                              {QStringLiteral("到"), QString::number(m_session.document().slides.size())},
+                                              {QStringLiteral("绘图笔颜色"), QStringLiteral("红色")},
+                                              {QStringLiteral("换片方式"), QStringLiteral("如果存在排练时间，则使用它")}};
+        for (auto it = whole.begin(); it != whole.end(); ++it)
+            if (!current.contains(it.key()))
+                dialog->setValue(it.key(), it.value());
     }
     // The text selected in the placeholder is what the dialog formats.
     if (spec->field(QStringLiteral("选中文字")) && !m_session.selectedText().isEmpty())
@@ -942,15 +965,17 @@ void EditorWindow::taskPaneEntry(const QString &entry)
 {
     const QString what = entry.section(u':', 1);
     if (entry == u"close") {
+        report(TaskStep{TaskStep::Kind::Pane, QStringLiteral("关闭"), {}, {}});
         runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), QStringLiteral("关闭")}});
     } else if (entry.startsWith(u"pane:")) {
+        report(TaskStep{TaskStep::Kind::Pane, what, {}, {}});
         runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), what}});
     } else if (entry.startsWith(u"design:")) {
         // A template clicked in the pane goes to every slide.
-        runWithoutDialog(QStringLiteral("幻灯片设计"), {{QStringLiteral("设计模板"), what},
-                                                      {QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
+        paneChosen(QStringLiteral("幻灯片设计"), {{QStringLiteral("设计模板"), what},
+                                                {QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
     } else if (entry.startsWith(u"layout:")) {
-        runWithoutDialog(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), what}});
+        paneChosen(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), what}});
     } else if (what == u"空白演示文稿") {
         runWithoutDialog(QStringLiteral("新建"), {{QStringLiteral("模板"), what}});
     } else if (what == u"根据设计模板" || what == u"根据现有演示文稿") {
@@ -1226,6 +1251,10 @@ void EditorWindow::refresh()
 
     const QString pane = settings.value(QStringLiteral("任务窗格.任务窗格"));
     m_taskPane->setVisible(pane != u"关闭" && !fullScreen);
+    if (QAction *tick = m_actions.value(QStringLiteral("任务窗格"))) {   // 视图 → 任务窗格 is a tick item
+        tick->setCheckable(true);
+        tick->setChecked(pane != u"关闭");
+    }
     m_taskPane->showSlide(slide, m_session.editedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
@@ -1357,6 +1386,11 @@ void EditorWindow::updateGuide()
                 // The context menu is open: its entry is marked as a menu's is.
                 if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
                     popup->setActiveAction(action);
+            } else if (m_guide.methodName() == u"任务窗格" && (!before || before->kind != TaskStep::Kind::Menu)
+                       && !m_taskPane->entryRect(TaskPane::entryFor(step->arg)).isEmpty()) {
+                // The task pane's way: its entry that leads to the command.
+                target = m_taskPane;
+                area = [pane = m_taskPane, id = step->arg] { return pane->entryRect(TaskPane::entryFor(id)); };
             } else if (m_guide.methodName() == u"工具栏" && (!before || before->kind != TaskStep::Kind::Menu)) {
                 // The toolbar's way: its button.
                 for (QToolBar *bar : std::as_const(m_toolBars))
@@ -1373,10 +1407,12 @@ void EditorWindow::updateGuide()
         }
         break;
     case TaskStep::Kind::Field:
-        if (m_dialog) {
+        if (m_dialog && m_dialog->isVisible()) {
             target = m_dialog->revealField(step->arg);
             if (!target)   // a value the dialog takes by the button that closes it
                 target = m_dialog->acceptButton(step->value);
+        } else {
+            markPaneField(*step, &target, &area);
         }
         break;
     case TaskStep::Kind::Ok:
@@ -1403,6 +1439,9 @@ void EditorWindow::updateGuide()
         break;
     case TaskStep::Kind::Toolbar:
         target = toolbarControl(step->arg);
+        break;
+    case TaskStep::Kind::Pane:
+        markPaneSwitch(*step, &target, &area);
         break;
     case TaskStep::Kind::SelectText:
         if (step->arg == u"outline" && m_outlinePane->isVisible()) {

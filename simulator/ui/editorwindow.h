@@ -66,7 +66,8 @@ public:
     // Shown in the strip when the practice task has been completed.
     void showCompleted();
 
-    // Runs a command as the menu does (opening its dialog when it has one).
+    // Runs a command as the menu does (opening its dialog when it has one,
+    // showing its task pane when it has one: see PaneSteps).
     void trigger(const QString &commandId);
     CommandDialog *openDialog() const { return m_dialog; }
     // The running show; null before the first show has started.
@@ -125,6 +126,15 @@ private:
     // The slide show, or the rehearsal that times it.
     void startShow(bool rehearsal = false);
     void showActionTaken(const QString &action);
+
+    // The task panes of 自定义动画, 幻灯片切换, 幻灯片版式 and 幻灯片设计 (editorpanes.cpp).
+    void paneChosen(const QString &commandId, const QMap<QString, QString> &fields);
+    void panePicked(const QString &commandId, const QString &field, const QString &value);
+    void openPaneDialog(const QString &commandId);
+    // Frames the pane's control for a field step; false when no pane shows one.
+    bool markPaneField(const TaskStep &step, QWidget **target, std::function<QRect()> *area);
+    // Frames the switcher in the task pane's title, or its entry once open.
+    void markPaneSwitch(const TaskStep &step, QWidget **target, std::function<QRect()> *area);
 
     Task m_task;
     Session m_session;

@@ -25,6 +25,10 @@ QString InputRoute::routeOf(QObject *receiver)
             for (QObject *m = menu; m; m = m->parent())
                 if (qobject_cast<QToolBar *>(m))
                     return QStringLiteral("工具栏");
+            // A drop-down of the task pane (its switcher, 添加效果, a template's).
+            for (QObject *m = menu; m; m = m->parent())
+                if (qobject_cast<TaskPane *>(m))
+                    return QStringLiteral("任务窗格");
             return QStringLiteral("右键菜单");
         }
         if (qobject_cast<QToolBar *>(o))
@@ -43,6 +47,11 @@ bool InputRoute::eventFilter(QObject *watched, QEvent *event)
         emit keyUsed(static_cast<QShortcutEvent *>(event)->key().toString(QKeySequence::PortableText));
         break;
     }
+    case QEvent::MouseButtonPress:
+        // The task pane's painted entries act on the press.
+        if (routeOf(watched) == u"任务窗格")
+            m_route = QStringLiteral("任务窗格");
+        break;
     case QEvent::MouseButtonRelease:
     case QEvent::KeyPress: {
         // The same event passes on to the receiver's parents: the first

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -92,12 +93,34 @@ SlideShow::SlideShow(const Document *document, const QRect &shown, QWidget *pare
     hide();
 }
 
+bool SlideShow::leftOut(int index) const
+{
+    if (m_document->slides.at(index).hidden)
+        return true;
+    // The slides 设置放映方式 names: 从 one 到 another, or a custom show's.
+    const QMap<QString, QString> &settings = m_document->settings;
+    const QString which = settings.value(QStringLiteral("放映方式.放映幻灯片"));
+    if (which == u"从") {
+        const int from = settings.value(QStringLiteral("放映方式.从")).toInt();
+        const int to = settings.value(QStringLiteral("放映方式.到")).toInt();
+        return (from > 0 && index + 1 < from) || (to > 0 && index + 1 > to);
+    }
+    if (which == u"自定义放映" && settings.value(QStringLiteral("自定义放映.名称")) == settings.value(QStringLiteral("放映方式.自定义放映"))) {
+        static const QRegularExpression number(QStringLiteral("[0-9]+"));
+        QList<int> slides;
+        for (auto match = number.globalMatch(settings.value(QStringLiteral("自定义放映.幻灯片"))); match.hasNext();)
+            slides << match.next().captured().toInt();
+        return !slides.isEmpty() && !slides.contains(index + 1);
+    }
+    return false;
+}
+
 void SlideShow::start(int index, bool rehearsal)
 {
     const int count = int(m_document->slides.size());
     m_index = std::clamp(index, 0, std::max(0, count - 1));
     // A hidden slide is left out when the show runs through.
-    while (m_index < count && m_document->slides.at(m_index).hidden)
+    while (m_index < count && leftOut(m_index))
         ++m_index;
     m_atEnd = m_index >= count;
     m_index = std::min(m_index, count - 1);
@@ -322,7 +345,7 @@ void SlideShow::next()
         // The slide's time is done; after the last one the rehearsal asks at once.
         slideDone();
         int n = m_index + 1;
-        while (n < m_document->slides.size() && m_document->slides.at(n).hidden)
+        while (n < m_document->slides.size() && leftOut(n))
             ++n;
         take(QStringLiteral("下一张"));
         if (n >= m_document->slides.size()) {
@@ -339,7 +362,7 @@ void SlideShow::next()
         return;
     }
     int n = m_index + 1;
-    while (n < m_document->slides.size() && m_document->slides.at(n).hidden)
+    while (n < m_document->slides.size() && leftOut(n))
         ++n;
     if (n < m_document->slides.size())
         m_index = n;
@@ -358,7 +381,7 @@ void SlideShow::previous()
         m_atEnd = false;
     } else {
         int n = m_index - 1;
-        while (n >= 0 && m_document->slides.at(n).hidden)
+        while (n >= 0 && leftOut(n))
             --n;
         if (n >= 0)
             m_index = n;

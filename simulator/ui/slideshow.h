@@ -75,6 +75,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // Left out as the show runs through: hidden, or not among the slides set up to be shown.
+    bool leftOut(int index) const;
     struct Stroke
     {
         QPolygonF points;   // in fractions of the slide

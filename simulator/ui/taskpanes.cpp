@@ -1,12 +1,14 @@
 #include "taskpanes.h"
 
 #include "commands.h"
+#include "slideart.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -32,10 +34,15 @@ QStringList directionsOf(const QString &effect)
         {QStringLiteral("飞出"), {QStringLiteral("到底部"), QStringLiteral("到左侧"), QStringLiteral("到右侧"), QStringLiteral("到顶部")}},
         {QStringLiteral("百叶窗"), {QStringLiteral("水平"), QStringLiteral("垂直")}},
         {QStringLiteral("棋盘"), {QStringLiteral("跨越"), QStringLiteral("向下")}},
-        {QStringLiteral("盒状"), {QStringLiteral("内"), QStringLiteral("外")}},
+        {QStringLiteral("盒状"), {QStringLiteral("放大"), QStringLiteral("缩小")}},
+        {QStringLiteral("切出"), {QStringLiteral("到底部"), QStringLiteral("到顶部")}},
         {QStringLiteral("放大/缩小"), {QStringLiteral("放大"), QStringLiteral("缩小")}},
     };
-    return directions.value(effect);
+    // An effect without directions of its own offers the plain ones.
+    static const QStringList plain = {QStringLiteral("自底部"), QStringLiteral("自左侧"), QStringLiteral("自右侧"),
+                                      QStringLiteral("自顶部"), QStringLiteral("上"), QStringLiteral("下"),
+                                      QStringLiteral("左"), QStringLiteral("右")};
+    return directions.value(effect, plain);
 }
 
 // A drop-down that reports every pick, the same entry again included.
@@ -62,29 +69,46 @@ const QList<std::pair<QString, QStringList>> &AnimationPane::categories()
 {
     static const QList<std::pair<QString, QStringList>> table = [] {
         const QStringList all = choicesOf("自定义动画", "效果");
-        const QMap<QString, QString> categoryOf = [] {
-            QMap<QString, QString> map;
-            const char *rows[][2] = {
-                {"放大/缩小", "强调"}, {"陀螺旋", "强调"}, {"更改填充颜色", "强调"}, {"更改字体颜色", "强调"}, {"闪烁", "强调"},
-                {"飞出", "退出"}, {"消失", "退出"}, {"切出", "退出"}, {"压缩", "退出"},
-                {"向右", "动作路径"}, {"向左", "动作路径"}, {"向上", "动作路径"}, {"向下", "动作路径"}, {"直线", "动作路径"},
-                {"自定义路径", "动作路径"}, {"播放", ""},
-            };
-            for (const auto &row : rows)
-                map.insert(QString::fromUtf8(row[0]), QString::fromUtf8(row[1]));
-            return map;
-        }();
+        // Most effects go in (进入); some of them also go out (退出); a
+        // movie or a sound plays.
+        const QStringList emphasis = {QStringLiteral("放大/缩小"), QStringLiteral("陀螺旋"), QStringLiteral("更改填充颜色"),
+                                      QStringLiteral("更改字体颜色"), QStringLiteral("闪烁")};
+        const QStringList exitOnly = {QStringLiteral("飞出"), QStringLiteral("消失"), QStringLiteral("切出")};
+        const QStringList both = {QStringLiteral("百叶窗"), QStringLiteral("擦除"), QStringLiteral("盒状"), QStringLiteral("渐变"),
+                                  QStringLiteral("棋盘"), QStringLiteral("压缩"), QStringLiteral("展开"), QStringLiteral("随机效果")};
+        const QStringList paths = {QStringLiteral("向右"), QStringLiteral("向左"), QStringLiteral("向上"), QStringLiteral("向下"),
+                                   QStringLiteral("直线"), QStringLiteral("自定义路径")};
+        const QStringList media = {QStringLiteral("播放")};
         QList<std::pair<QString, QStringList>> made;
         for (const QString &category : choicesOf("自定义动画", "类别")) {
             QStringList effects;
-            for (const QString &effect : all)
-                if (categoryOf.value(effect, QStringLiteral("进入")) == category)
+            for (const QString &effect : all) {
+                const bool in = !emphasis.contains(effect) && !exitOnly.contains(effect) && !paths.contains(effect)
+                             && !media.contains(effect);
+                if ((category == u"进入" && in) || (category == u"强调" && emphasis.contains(effect))
+                    || (category == u"退出" && (exitOnly.contains(effect) || both.contains(effect)))
+                    || (category == u"动作路径" && paths.contains(effect)))
                     effects << effect;
+            }
             made.append({category, effects});
         }
+        made.append({mediaCategory(), media});
         return made;
     }();
     return table;
+}
+
+QString AnimationPane::mediaCategory()
+{
+    return QStringLiteral("影片和声音操作");
+}
+
+QString AnimationPane::categoryOf(const QString &effect)
+{
+    for (const auto &[category, effects] : categories())
+        if (effects.contains(effect))
+            return category;
+    return {};
 }
 
 AnimationPane::AnimationPane(QWidget *parent) : QWidget(parent)
@@ -94,6 +118,24 @@ AnimationPane::AnimationPane(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
+
+    // The object the effects go to: the one the caret is in, or one picked here.
+    auto *objectRow = new QHBoxLayout;
+    objectRow->addWidget(new QLabel(QStringLiteral("对象："), this));
+    m_objects = new QComboBox(this);
+    m_objects->setObjectName(QStringLiteral("pane:对象"));
+    m_objects->setAccessibleName(QStringLiteral("对象"));
+    objectRow->addWidget(m_objects, 1);
+    layout->addLayout(objectRow);
+    connect(m_objects, &QComboBox::textActivated, this, [this](const QString &object) {
+        if (m_loading)
+            return;
+        m_loading = true;
+        m_list->clearSelection();
+        m_loading = false;
+        setBoxes();
+        emit picked(QStringLiteral("自定义动画"), QStringLiteral("对象"), object);
+    });
 
     auto *buttons = new QHBoxLayout;
     m_add = new QToolButton(this);
@@ -114,7 +156,11 @@ AnimationPane::AnimationPane(QWidget *parent) : QWidget(parent)
     effectMenu(m_change, QStringLiteral("更改"));
     layout->addWidget(m_change);
     for (QToolButton *button : {m_add, m_change}) {
-        button->setPopupMode(QToolButton::InstantPopup);
+        // A click drops the menu down without holding the caller up.
+        button->setPopupMode(QToolButton::DelayedPopup);
+        connect(button, &QToolButton::clicked, this, [button] {
+            button->menu()->popup(button->mapToGlobal(QPoint(0, button->height())));
+        });
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
@@ -143,12 +189,49 @@ AnimationPane::AnimationPane(QWidget *parent) : QWidget(parent)
     m_list->setObjectName(QStringLiteral("pane:动画列表"));
     m_list->setAccessibleName(QStringLiteral("动画效果列表"));
     layout->addWidget(m_list, 1);
+    // 重新排序 for the chosen effect's object, 效果选项 for the rest of its settings.
+    auto *order = new QHBoxLayout;
+    order->addWidget(new QLabel(QStringLiteral("重新排序"), this));
+    m_earlier = new QToolButton(this);
+    m_later = new QToolButton(this);
+    for (auto [button, arrow, name] : {std::tuple{m_earlier, Qt::UpArrow, QStringLiteral("向前移动")},
+                                       std::tuple{m_later, Qt::DownArrow, QStringLiteral("向后移动")}}) {
+        button->setObjectName(QStringLiteral("pane:") + name);
+        button->setAccessibleName(name);
+        button->setToolTip(name);
+        button->setArrowType(arrow);
+        order->addWidget(button);
+        connect(button, &QToolButton::clicked, this, [this, name] {
+            if (!target().isEmpty())
+                emit chosen(QStringLiteral("自定义动画"), {{QStringLiteral("对象"), target()}, {QStringLiteral("重新排序"), name}});
+        });
+    }
+    order->addStretch(1);
+    layout->addLayout(order);
+    m_options = new QPushButton(QStringLiteral("效果选项…"), this);
+    m_options->setObjectName(QStringLiteral("pane:效果选项"));
+    m_options->setAccessibleName(QStringLiteral("效果选项"));
+    layout->addWidget(m_options);
+    connect(m_options, &QPushButton::clicked, this, &AnimationPane::optionsAsked);
+    m_preview = new QCheckBox(QStringLiteral("自动预览"), this);
+    m_preview->setObjectName(QStringLiteral("pane:自动预览"));
+    m_preview->setChecked(true);
+    layout->addWidget(m_preview);
+    connect(m_preview, &QCheckBox::clicked, this, [this](bool on) {
+        // A setting of the pane, not of an effect.
+        emit chosen(QStringLiteral("自定义动画"), {{QStringLiteral("自动预览"), on ? QStringLiteral("是") : QStringLiteral("否")}});
+    });
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
     layout->addWidget(m_note);
     connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_loading)
-            setBoxes();
+        if (m_loading)
+            return;
+        // The row's object is the one the pane works on now.
+        const QList<QListWidgetItem *> rows = m_list->selectedItems();
+        if (!rows.isEmpty())
+            setShown(m_objects, rows.first()->data(Qt::UserRole).toString());
+        setBoxes();
     });
     connect(m_remove, &QPushButton::clicked, this, [this] {
         if (!target().isEmpty())
@@ -159,19 +242,30 @@ AnimationPane::AnimationPane(QWidget *parent) : QWidget(parent)
 void AnimationPane::effectMenu(QToolButton *button, const QString &operation)
 {
     auto *menu = new QMenu(button);
+    connect(menu, &QMenu::aboutToShow, this, [this, operation] {
+        m_changing = !operation.isEmpty();
+        if (m_changing)
+            emit picked(QStringLiteral("自定义动画"), QStringLiteral("操作"), operation);
+    });
     for (const auto &[category, effects] : categories()) {
         QMenu *sub = menu->addMenu(category);
         sub->setObjectName(QStringLiteral("pane:") + category);
+        connect(sub, &QMenu::aboutToShow, this, [this, category] {
+            if (category != mediaCategory())
+                emit picked(QStringLiteral("自定义动画"), QStringLiteral("类别"), category);
+        });
         for (const QString &effect : effects) {
             QAction *entry = sub->addAction(effect);
             entry->setObjectName(QStringLiteral("effect:%1:%2").arg(category, effect));
             connect(entry, &QAction::triggered, this, [this, category, effect, operation] {
                 if (target().isEmpty())
                     return;
-                QMap<QString, QString> fields = {{QStringLiteral("对象"), target()}, {QStringLiteral("类别"), category},
-                                                 {QStringLiteral("效果"), effect}};
+                QMap<QString, QString> fields = {{QStringLiteral("对象"), target()}, {QStringLiteral("效果"), effect}};
+                if (category != mediaCategory())
+                    fields.insert(QStringLiteral("类别"), category);
                 if (!operation.isEmpty())
                     fields.insert(QStringLiteral("操作"), operation);
+                m_changing = false;
                 emit chosen(QStringLiteral("自定义动画"), fields);
             });
         }
@@ -182,15 +276,58 @@ void AnimationPane::effectMenu(QToolButton *button, const QString &operation)
 QString AnimationPane::target() const
 {
     const QList<QListWidgetItem *> rows = m_list->selectedItems();
-    return rows.isEmpty() ? m_object : rows.first()->data(Qt::UserRole).toString();
+    return rows.isEmpty() ? m_objects->currentText() : rows.first()->data(Qt::UserRole).toString();
+}
+
+QMenu *AnimationPane::openMenu() const
+{
+    for (QToolButton *button : {m_add, m_change})
+        if (button->menu()->isVisible())
+            return button->menu();
+    return nullptr;
+}
+
+QWidget *AnimationPane::fieldControl(const QString &field, const QString &value) const
+{
+    if (field == u"对象")
+        return m_objects;
+    if (field == u"类别" || field == u"效果")
+        return m_changing ? m_change : m_add;
+    if (field == u"操作")
+        return value.trimmed() == u"更改" ? static_cast<QWidget *>(m_change) : static_cast<QWidget *>(m_remove);
+    if (field == u"开始")
+        return m_start;
+    if (field == u"方向")
+        return m_direction;
+    if (field == u"速度")
+        return m_speed;
+    if (field == u"重新排序")
+        return value.trimmed() == u"向前移动" ? m_earlier : m_later;
+    if (field == u"自动预览")
+        return m_preview;
+    return m_options;
 }
 
 void AnimationPane::showSlide(const Slide &slide, const QString &object)
 {
     const QString kept = m_list->selectedItems().isEmpty() ? QString() : m_list->selectedItems().first()->text();
     m_slide = slide;
-    m_object = object;
     m_loading = true;
+    // The slide's objects: its placeholders, what was drawn or inserted,
+    // what has effects. A new caret picks its object; else the pick stays.
+    QStringList objects = {QStringLiteral("标题"), SlideArt::bodyPart(slide)};
+    const QString picked = m_objects->currentText();
+    if (const QString media = slide.attributes.value(QStringLiteral("媒体.类型")); !media.isEmpty() && !objects.contains(media))
+        objects << media;
+    for (const QString &name : choicesOf("自定义动画", "对象"))
+        if (!objects.contains(name)
+            && (!slide.attributes.value(name).isEmpty() || slide.attributes.contains(QStringLiteral("动画.%1.列表").arg(name))))
+            objects << name;
+    m_objects->clear();
+    m_objects->addItems(objects);
+    const QString shown = !object.isEmpty() && (object != m_object || picked.isEmpty()) ? object : picked;
+    setShown(m_objects, objects.contains(shown) ? shown : object);
+    m_object = object;
     m_list->clear();
     // The effects of every object, one row each, numbered in order.
     const QString prefix = QStringLiteral("动画.");
@@ -219,6 +356,9 @@ void AnimationPane::setBoxes()
     m_loading = true;
     const bool some = !object.isEmpty();
     m_add->setEnabled(some);
+    m_earlier->setEnabled(some);
+    m_later->setEnabled(some);
+    m_options->setEnabled(some);
     const bool animated = some && m_slide.attributes.contains(QStringLiteral("动画.%1.列表").arg(object));
     m_change->setEnabled(animated);
     m_remove->setEnabled(animated);
@@ -232,8 +372,8 @@ void AnimationPane::setBoxes()
     setShown(m_start, animated ? (value("开始").isEmpty() ? QStringLiteral("单击时") : value("开始")) : QString());
     setShown(m_direction, value("方向").isEmpty() && m_direction->count() ? m_direction->itemText(0) : value("方向"));
     setShown(m_speed, animated ? (value("速度").isEmpty() ? QStringLiteral("中速") : value("速度")) : QString());
-    m_note->setText(some ? QStringLiteral("对象：%1").arg(object)
-                         : QStringLiteral("选中幻灯片的某个元素，然后单击“添加效果”添加动画。"));
+    m_preview->setChecked(m_slide.attributes.value(QStringLiteral("动画.自动预览")) != u"否");
+    m_note->setText(some ? QString() : QStringLiteral("选中幻灯片的某个元素，然后单击“添加效果”添加动画。"));
     m_loading = false;
 }
 
@@ -258,7 +398,8 @@ TransitionPane::TransitionPane(QWidget *parent) : QWidget(parent)
     m_effects = new QListWidget(this);
     m_effects->setObjectName(QStringLiteral("pane:切换效果"));
     m_effects->setAccessibleName(QStringLiteral("切换效果"));
-    m_effects->addItems(choicesOf("幻灯片切换", "效果"));
+    for (const QString &effect : choicesOf("幻灯片切换", "效果"))
+        (new QListWidgetItem(effect, m_effects))->setData(Qt::UserRole, effect);
     layout->addWidget(m_effects, 1);
     connect(m_effects, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
         emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("效果"), item->text()}});
@@ -279,6 +420,15 @@ TransitionPane::TransitionPane(QWidget *parent) : QWidget(parent)
                 emit chosen(QStringLiteral("幻灯片切换"), {{field, value}});
         });
     }
+    // The whole caption does not fit the pane's width: its start, and the rest as tip and name.
+    m_loop = new QCheckBox(QStringLiteral("循环播放…"), modify);
+    m_loop->setObjectName(QStringLiteral("pane:循环播放到下一声音开始时"));
+    m_loop->setToolTip(QStringLiteral("循环播放，到下一声音开始时"));
+    m_loop->setAccessibleName(QStringLiteral("循环播放，到下一声音开始时"));
+    grid->addWidget(m_loop, row++, 0, 1, 2);
+    connect(m_loop, &QCheckBox::clicked, this, [this](bool on) {
+        emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("循环播放到下一声音开始时"), on ? QStringLiteral("是") : QStringLiteral("否")}});
+    });
     grid->setColumnStretch(1, 1);
     layout->addWidget(modify);
 
@@ -288,7 +438,23 @@ TransitionPane::TransitionPane(QWidget *parent) : QWidget(parent)
     m_onClick = new QCheckBox(QStringLiteral("单击鼠标时"), advance);
     m_onClick->setObjectName(QStringLiteral("pane:单击鼠标"));
     column->addWidget(m_onClick);
+    auto *timed = new QHBoxLayout;
+    m_timed = new QCheckBox(QStringLiteral("每隔"), advance);
+    m_timed->setObjectName(QStringLiteral("pane:每隔"));
+    m_every = new QLineEdit(advance);
+    m_every->setObjectName(QStringLiteral("pane:秒数"));
+    m_every->setAccessibleName(QStringLiteral("每隔秒数"));
+    timed->addWidget(m_timed);
+    timed->addWidget(m_every, 1);
+    timed->addWidget(new QLabel(QStringLiteral("秒"), advance));
+    column->addLayout(timed);
     layout->addWidget(advance);
+    connect(m_every, &QLineEdit::textEdited, this, [this](const QString &seconds) {
+        if (seconds.trimmed().isEmpty())
+            return;
+        m_timed->setChecked(true);
+        emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("每隔"), seconds.trimmed()}});
+    });
     connect(m_onClick, &QCheckBox::clicked, this, [this](bool on) {
         emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("单击鼠标"), on ? QStringLiteral("是") : QStringLiteral("否")}});
     });
@@ -296,15 +462,23 @@ TransitionPane::TransitionPane(QWidget *parent) : QWidget(parent)
     m_all = new QPushButton(QStringLiteral("应用于所有幻灯片"), this);
     m_all->setObjectName(QStringLiteral("pane:应用于所有幻灯片"));
     layout->addWidget(m_all);
-    // The current slide's transition, every part of it, on every slide.
+    // The current slide's transition, every part of it, on every slide (see PaneSteps).
     connect(m_all, &QPushButton::clicked, this, [this] {
-        QMap<QString, QString> fields = {{QStringLiteral("应用范围"), QStringLiteral("全部应用")}};
-        const QString prefix = QStringLiteral("切换.");
-        for (auto it = m_slide.attributes.begin(); it != m_slide.attributes.end(); ++it)
-            if (it.key().startsWith(prefix) && !it.key().mid(prefix.size()).contains(u'.'))
-                fields.insert(it.key().mid(prefix.size()), it.value());
-        emit chosen(QStringLiteral("幻灯片切换"), fields);
+        emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
     });
+}
+
+QWidget *TransitionPane::fieldControl(const QString &field, const QString &value) const
+{
+    // The pane acts on the selected slides at once; its one button is for all of them.
+    if (field == u"应用范围" && value.trimmed() != u"全部应用")
+        return nullptr;
+    const QMap<QString, QWidget *> controls = {
+        {QStringLiteral("效果"), m_effects}, {QStringLiteral("速度"), m_speed}, {QStringLiteral("声音"), m_sound},
+        {QStringLiteral("单击鼠标"), m_onClick}, {QStringLiteral("循环播放到下一声音开始时"), m_loop},
+        {QStringLiteral("每隔"), m_every}, {QStringLiteral("应用范围"), m_all},
+    };
+    return controls.value(field);
 }
 
 void TransitionPane::showSlide(const Slide &slide)
@@ -318,5 +492,9 @@ void TransitionPane::showSlide(const Slide &slide)
     setShown(m_speed, value("速度").isEmpty() ? QStringLiteral("快速") : value("速度"));
     setShown(m_sound, value("声音").isEmpty() ? QStringLiteral("无声音") : value("声音"));
     m_onClick->setChecked(value("单击鼠标") != u"否");
+    m_loop->setChecked(value("循环播放到下一声音开始时") == u"是");
+    m_timed->setChecked(!value("每隔").isEmpty());
+    if (!m_every->hasFocus())
+        m_every->setText(value("每隔"));
     m_loading = false;
 }

@@ -8,6 +8,8 @@
 class QComboBox;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
+class QMenu;
 class QListWidget;
 class QToolButton;
 class QPushButton;
@@ -36,9 +38,23 @@ public:
 
     // The effects of each category, in the order the 添加效果 menu offers them.
     static const QList<std::pair<QString, QStringList>> &categories();
+    static QString categoryOf(const QString &effect);
+    // The submenu of a movie's or sound's actions, not one of the categories.
+    static QString mediaCategory();
+
+    // The control that sets the command's field to `value` here: a box, a
+    // button, 添加效果 (or 更改, once chosen) for an effect; 效果选项 for a
+    // field of that dialog.
+    QWidget *fieldControl(const QString &field, const QString &value) const;
+    // The effect menu that is open, if any.
+    QMenu *openMenu() const;
 
 signals:
     void chosen(const QString &commandId, const QMap<QString, QString> &fields);
+    // A choice that does nothing yet: the object, the category whose
+    // effects are shown, 更改 opened.
+    void picked(const QString &commandId, const QString &field, const QString &value);
+    void optionsAsked();
 
 private:
     // The object the buttons and boxes act on: the chosen row's, or the caret's.
@@ -52,11 +68,17 @@ private:
     QComboBox *m_start = nullptr;
     QComboBox *m_direction = nullptr;
     QComboBox *m_speed = nullptr;
+    QComboBox *m_objects = nullptr;
+    QToolButton *m_earlier = nullptr;
+    QToolButton *m_later = nullptr;
+    QPushButton *m_options = nullptr;
+    QCheckBox *m_preview = nullptr;
     QListWidget *m_list = nullptr;
     QLabel *m_note = nullptr;
     Slide m_slide;
     QString m_object;
     bool m_loading = false;
+    bool m_changing = false;   // 更改 was opened last, not 添加效果
 };
 
 // 幻灯片切换: the effects to apply to the selected slides, the speed and the
@@ -68,6 +90,8 @@ class TransitionPane : public QWidget
 public:
     explicit TransitionPane(QWidget *parent = nullptr);
     void showSlide(const Slide &slide);
+    // The control that sets the command's field to `value` here.
+    QWidget *fieldControl(const QString &field, const QString &value) const;
 
 signals:
     void chosen(const QString &commandId, const QMap<QString, QString> &fields);
@@ -77,6 +101,9 @@ private:
     QComboBox *m_speed = nullptr;
     QComboBox *m_sound = nullptr;
     QCheckBox *m_onClick = nullptr;
+    QCheckBox *m_loop = nullptr;
+    QCheckBox *m_timed = nullptr;
+    QLineEdit *m_every = nullptr;
     QPushButton *m_all = nullptr;
     Slide m_slide;
     bool m_loading = false;

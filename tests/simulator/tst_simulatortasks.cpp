@@ -39,6 +39,7 @@ private slots:
     void methodsAndMistakes_data();
     void methodsAndMistakes();
     void guidePlansAgainAfterADeviation();
+    void guideStaysInThePane();
     void selectedTextIsFormatted();
     void valuesAsTheEditorStoresThem_data();
     void valuesAsTheEditorStoresThem();
@@ -74,9 +75,9 @@ void TestSimulatorTasks::everyQuestionHasASolvableTask()
         for (const TaskPath &path : task.methods() + task.mistakes) {
             const CommandSpec *dialog = nullptr;
             for (const TaskStep &step : path.steps) {
-                if (step.kind == TaskStep::Kind::Command)
+                if (step.kind == TaskStep::Kind::Command || step.kind == TaskStep::Kind::Pane)   // a pane takes its command's fields
                     dialog = Commands::find(step.arg);
-                if (step.kind != TaskStep::Kind::Field || dialog->field(step.arg)->choices.isEmpty())
+                if (step.kind != TaskStep::Kind::Field || !dialog || dialog->field(step.arg)->choices.isEmpty())
                     continue;
                 const QStringList choices = dialog->field(step.arg)->choices;
                 const QStringList parts = step.value.split(QStringLiteral("、"));
@@ -122,7 +123,7 @@ void TestSimulatorTasks::derivedKinds_data()
     QTest::newRow("table") << "在第4张幻灯片中插入一个4行3列的表格。" << "插入对象" << "slide4.表格.列数" << "3";
     QTest::newRow("animation") << "为第3张幻灯片的标题设置“飞入”动画效果，方向为“自左侧”。" << "自定义动画" << "slide3.动画.标题.方向" << "自左侧";
     QTest::newRow("transition all") << "为所有幻灯片设置“横向棋盘式”切换效果，速度为“快速”。" << "幻灯片切换" << "slide1.切换.速度" << "快速";
-    QTest::newRow("set up show") << "设置放映时只放映第2张到第5张幻灯片。" << "设置放映方式" << "doc.放映方式.放映幻灯片" << "第2张到第5张";
+    QTest::newRow("set up show") << "设置放映时只放映第2张到第5张幻灯片。" << "设置放映方式" << "doc.放映方式.到" << "5";
     QTest::newRow("header and footer") << "为所有幻灯片添加页脚“金山演示培训”。" << "页眉和页脚" << "doc.页眉和页脚.页脚" << "金山演示培训";
     QTest::newRow("print") << "打印当前演示文稿的全部幻灯片，打印份数为2份。" << "打印" << "doc.打印.份数" << "2";
     QTest::newRow("named fields") << "在“文件属性”对话框中，将当前演示文稿的作者设置为“张明”，单位设置为“市场部”。" << "属性" << "doc.属性.单位" << "市场部";
@@ -515,26 +516,54 @@ void TestSimulatorTasks::methodsAndMistakes()
 void TestSimulatorTasks::guidePlansAgainAfterADeviation()
 {
     using K = TaskStep::Kind;
-    const Task task = deriveTask(QStringLiteral("1"), QStringLiteral("将第3张幻灯片的版式更改为“标题和表格”。"));
+    const Task task = deriveTask(QStringLiteral("1"), QStringLiteral("为第3张幻灯片中的图片添加1.5磅的蓝色实线边框。"));
     Guide guide(task);
     Session session(task.startDocument());
     // Off the path on another slide: the way still starts by selecting slide 3.
     session.select(5);
     QVERIFY(!guide.report({K::Select, QStringLiteral("5"), {}, {}}));
     QVERIFY(guide.leadsToGoal(task, session));
-    // A wrong layout chosen and confirmed: the dialog is gone; the guide
+    // A wrong colour chosen and confirmed: the dialog is gone; the guide
     // leads through the menu again instead of waiting for a field.
     session.select(3);
     QVERIFY(guide.report({K::Select, QStringLiteral("3"), {}, {}}));
     QVERIFY(guide.report({K::Menu, QStringLiteral("格式"), {}, {}}));
-    QVERIFY(guide.report({K::Command, QStringLiteral("幻灯片版式"), {}, {}}));
-    session.run(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), QStringLiteral("空白")}});
+    QVERIFY(guide.report({K::Command, QStringLiteral("对象格式"), {}, {}}));
+    session.run(QStringLiteral("对象格式"), {{QStringLiteral("对象"), QStringLiteral("图片")}, {QStringLiteral("线条颜色"), QStringLiteral("红色")}});
     QVERIFY(!guide.report({K::Ok, {}, {}, {}}));
     QCOMPARE(guide.current()->kind, K::Field);
     QVERIFY(!guide.leadsToGoal(task, session));
     QVERIFY(guide.replan(task, session));
     QCOMPARE(guide.current()->kind, K::Menu);
     // Meanwhile on another slide: back to selecting slide 3.
+    session.select(1);
+    QVERIFY(!guide.leadsToGoal(task, session));
+    guide.replan(task, session);
+    QCOMPARE(guide.current()->kind, K::Select);
+}
+
+// A task pane stays open after a change: a wrong layout clicked there
+// leaves the guide at the pane, where the right one is a click away; on
+// another slide the way starts again by selecting the slide.
+void TestSimulatorTasks::guideStaysInThePane()
+{
+    using K = TaskStep::Kind;
+    const Task task = Task::parse(QStringLiteral(
+        "th: 1\ntext: t\nkind: k\nstart: slides = 6\ngoal: slide3.layout = 标题和表格\n"
+        "step: select 3 | s\nstep: menu 格式 | m\nstep: command 幻灯片版式 | c\n"
+        "step: field 版式 = 标题和表格 | f\n"), nullptr);
+    QVERIFY(task.problems().isEmpty());
+    Guide guide(task);
+    Session session(task.startDocument());
+    session.select(3);
+    QVERIFY(guide.report({K::Select, QStringLiteral("3"), {}, {}}));
+    QVERIFY(guide.report({K::Menu, QStringLiteral("格式"), {}, {}}));
+    QVERIFY(guide.report({K::Command, QStringLiteral("幻灯片版式"), {}, {}}));
+    session.showPane(QStringLiteral("幻灯片版式"));
+    session.run(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), QStringLiteral("空白")}}, QStringLiteral("任务窗格"));
+    QVERIFY(!guide.report({K::Field, QStringLiteral("版式"), QStringLiteral("空白"), {}}));
+    QCOMPARE(guide.current()->kind, K::Field);
+    QVERIFY(guide.leadsToGoal(task, session));
     session.select(1);
     QVERIFY(!guide.leadsToGoal(task, session));
     guide.replan(task, session);

@@ -5,6 +5,7 @@
 #include "folderview.h"
 #include "formatbar.h"
 #include "outlinepane.h"
+#include "panesteps.h"
 #include "session.h"
 #include "simulatorfolders.h"
 #include "sessionscript.h"
@@ -60,12 +61,16 @@ private slots:
     void taskPaneEntries();
     void taskPanesOfControls_data();
     void taskPanesOfControls();
+    void menusShowTheirPanes_data();
+    void menusShowTheirPanes();
     void caretEditsTheText_data();
     void caretEditsTheText();
     void slideAttributesArePainted_data();
     void slideAttributesArePainted();
     void showActionsReachTheDocument_data();
     void showActionsReachTheDocument();
+    void showRunsThroughTheSlidesSetUp_data();
+    void showRunsThroughTheSlidesSetUp();
     void guideLeadsThroughTheShow_data();
     void guideLeadsThroughTheShow();
     void toolbarsFitTheShownPart();
@@ -355,9 +360,9 @@ void TestSimulatorUi::guidedMenuStaysOpen()
 void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
 {
     QTest::addColumn<QString>("command");
-    for (const char *command : {"字体", "幻灯片版式", "新幻灯片", "背景", "幻灯片切换", "自定义动画", "设置放映方式",
+    for (const char *command : {"字体", "新幻灯片", "背景", "设置放映方式",
                                 "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "打开", "图片",
-                                "幻灯片（从文件）", "符号", "幻灯片设计", "对象格式", "替换"})
+                                "幻灯片（从文件）", "符号", "对象格式", "替换"})
         QTest::newRow(command) << QString::fromUtf8(command);
 }
 
@@ -409,18 +414,28 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
 
 // The guide points at a field on a tab that is not in front: the tab comes
 // forward, the mark sits on the field and the dialog says what to do there.
+// Here the dialog is 效果选项, opened from the 自定义动画 task pane.
 void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
 {
-    EditorWindow window(taskFrom(QStringLiteral("goal: slide1.动画.声音 = 鼓掌\n"
+    EditorWindow window(taskFrom(QStringLiteral("goal: slide1.动画.标题.声音 = 鼓掌\n"
+                                                "step: click title | 单击标题占位符\n"
                                                 "step: command 自定义动画 | 单击“自定义动画”命令\n"
-                                                "step: field 声音 = 鼓掌 | 在“声音”中选择“鼓掌”\n"
+                                                "step: field 声音 = 鼓掌 | 单击“效果选项…”，在“声音”中选择“鼓掌”\n"
                                                 "step: ok | 单击“确定”按钮\n")));
     window.setGuideEnabled(true);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showActive(window));
+    QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("title")), Qt::LeftButton, {}, QPoint(6, 6));
     window.trigger(QStringLiteral("自定义动画"));
+    auto *options = window.findChild<QPushButton *>(QStringLiteral("pane:效果选项"));
+    QVERIFY(options);
+    QTRY_VERIFY(options->isVisible() && options->isEnabled());
+    // Before the dialog, the mark is on the pane's button that opens it.
+    QTRY_VERIFY(window.findChild<QWidget *>(QStringLiteral("guideMark"))
+                && static_cast<GuideMark *>(window.findChild<QWidget *>(QStringLiteral("guideMark")))->target() == options);
+    QTest::mouseClick(options, Qt::LeftButton);
     CommandDialog *dialog = window.openDialog();
     QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("效果选项"));
     QWidget *sound = dialog->fieldBox(QStringLiteral("声音"));
     QTRY_VERIFY(sound->isVisible());
     auto *mark = dialog->findChild<QWidget *>(QStringLiteral("guideMark"));
@@ -431,23 +446,21 @@ void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
     // the words of its own control (a drop-down here, not a list).
     auto *hint = dialog->findChild<QLabel *>(QStringLiteral("guideHint"));
     QVERIFY(hint);
-    QTRY_COMPARE(hint->text(), QStringLiteral("第2步：在“声音”中选择或输入“鼓掌”"));
+    QTRY_COMPARE(hint->text(), QStringLiteral("第3步：在“声音”中选择或输入“鼓掌”"));
     QVERIFY(hint->isVisible());
+    // The pane asks only what it does not show itself.
+    QWidget *effect = dialog->fieldBox(QStringLiteral("效果"));
+    QVERIFY(!effect || !effect->isVisible());
 
-    // Given up, the dialog is opened again from its command, and the mark
-    // shows the way there: the title of the command's menu.
+    // Given up, the mark shows the way back: the pane's button again.
     dialog->reject();
-    auto *strip = window.findChild<TaskStrip *>(QStringLiteral("taskStrip"));
-    QVERIFY(strip);
-    QTRY_COMPARE(strip->hint(), QStringLiteral("第1步：单击“自定义动画”命令"));
-    QMenuBar *bar = window.menuBar();
-    const QList<QAction *> titles = bar->actions();
-    const auto show = std::find_if(titles.begin(), titles.end(),
-                                   [](QAction *a) { return a->iconText() == QStringLiteral("幻灯片放映"); });
-    QVERIFY(show != titles.end());
-    const QRect title(bar->mapTo(&window, bar->actionGeometry(*show).topLeft()), bar->actionGeometry(*show).size());
     QTRY_VERIFY(window.findChild<QWidget *>(QStringLiteral("guideMark"))
-                && window.findChild<QWidget *>(QStringLiteral("guideMark"))->geometry().contains(title));
+                && static_cast<GuideMark *>(window.findChild<QWidget *>(QStringLiteral("guideMark")))->target() == options);
+    QTest::mouseClick(options, Qt::LeftButton);
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("声音")), QStringLiteral("鼓掌"));
+    window.openDialog()->okButton()->click();
+    QCOMPARE(window.session().document().slides.at(0).attributes.value(QStringLiteral("动画.标题.声音")), QStringLiteral("鼓掌"));
 }
 
 // The guide's words for a dialog field name something the candidate can see
@@ -497,6 +510,67 @@ static bool clickEntry(QMenu *menu, const QString &name)
         return clickEntry(action->menu(), name);
     }
     return false;
+}
+
+namespace {
+bool pickFrom(QComboBox *box, const QString &text);
+}
+
+// The command whose task pane the field step before `index` is for; empty
+// when it is a dialog's.
+static QString paneCommandAt(const QList<TaskStep> &steps, qsizetype index)
+{
+    for (qsizetype k = index - 1; k >= 0; --k)
+        if (steps.at(k).kind == TaskStep::Kind::Command || steps.at(k).kind == TaskStep::Kind::Pane)
+            return PaneSteps::isPane(steps.at(k).arg) ? steps.at(k).arg : QString();
+    return {};
+}
+
+// A field step taken in the task pane through its control: a box, a
+// button, a painted entry, an entry of the drop-down the pane has open, or
+// the field of the dialog a button of the pane opens.
+static bool playPaneField(EditorWindow &window, const TaskStep &step)
+{
+    auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    if (!pane || !pane->isVisible())
+        return false;
+    const QString value = step.value.trimmed();
+    if (QMenu *menu = pane->openMenu()) {
+        if (QAction *entry = pane->menuEntry(step.arg, value)) {
+            if (step.arg == u"类别") {   // its submenu opened
+                menu->setActiveAction(entry);
+                QTest::keyClick(menu, Qt::Key_Right);
+                return QTest::qWaitFor([entry] { return entry->menu()->isVisible(); }, 2000);
+            }
+            return clickEntry(menu, entry->objectName());
+        }
+        menu->close();
+    }
+    QRect area;
+    QWidget *control = nullptr;
+    // A painted entry is there once the pane has been painted.
+    if (!QTest::qWaitFor([&] { return (control = pane->fieldControl(step.arg, value, &area)) != nullptr; }, 2000)
+        || !control->isVisible() || !control->isEnabled())
+        return false;
+    if (control == pane)
+        QTest::mouseClick(pane, Qt::LeftButton, {}, area.center());
+    else if (auto *box = qobject_cast<QComboBox *>(control))
+        return pickFrom(box, value);
+    else if (qobject_cast<QListWidget *>(control) || qobject_cast<QLineEdit *>(control) || qobject_cast<QCheckBox *>(control))
+        setThroughControl(control, value);
+    else
+        QTest::mouseClick(control, Qt::LeftButton);
+    // 添加效果 dropped its menu down: the category or effect there.
+    if ((step.arg == u"类别" || step.arg == u"效果") && pane->openMenu())
+        return QTest::qWaitFor([pane] { return pane->openMenu()->isVisible(); }, 2000) && playPaneField(window, step);
+    // 效果选项 or 编辑配色方案 opened their dialog: the field is set there.
+    if (CommandDialog *dialog = window.openDialog(); dialog && dialog->isVisible()) {
+        QWidget *field = dialog->revealField(step.arg);
+        if (!field)
+            return false;
+        setThroughControl(field, step.value);
+    }
+    return true;
 }
 
 void TestSimulatorUi::everyQuestionFollowingTheGuide_data()
@@ -749,8 +823,13 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 for (QToolBar *bar : window.findChildren<QToolBar *>())
                     if (QWidget *w = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
                         button = w;
+            auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+            const QRect paneEntry = path.name == u"任务窗格" && !menu && pane->isVisible()
+                                        ? pane->entryRect(TaskPane::entryFor(step.arg)) : QRect();
             if (menu && menu->isVisible() && menu->actions().contains(action)) {
                 QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            } else if (!paneEntry.isEmpty()) {
+                QTest::mouseClick(pane, Qt::LeftButton, {}, paneEntry.center());   // the task pane's entry
             } else if (button) {
                 QTest::mouseClick(button, Qt::LeftButton);
             } else {
@@ -762,6 +841,10 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Field: {
+            if (!dialogOpen && !paneCommandAt(path.steps, i).isEmpty()) {
+                QVERIFY2(playPaneField(window, step), qPrintable(where + QStringLiteral("（任务窗格）")));
+                break;
+            }
             QVERIFY2(window.openDialog(), qPrintable(where));
             QWidget *control = window.openDialog()->revealField(step.arg);
             if (auto *button = control ? nullptr : qobject_cast<QPushButton *>(window.openDialog()->acceptButton(step.value))) {
@@ -774,6 +857,8 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Ok:
+            if (!dialogOpen && !paneCommandAt(path.steps, i).isEmpty())
+                break;   // the pane's change was made at once
             QVERIFY2(window.openDialog(), qPrintable(where));
             window.openDialog()->okButton()->click();
             break;
@@ -799,6 +884,21 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 body->selectAll();
                 body->insertPlainText(step.value);
             }
+            break;
+        }
+        case TaskStep::Kind::Pane: {
+            // The title of the pane shown drops its switcher down.
+            auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+            QVERIFY2(pane && pane->isVisible(), qPrintable(where));
+            QTRY_VERIFY2(!pane->entryRect(QStringLiteral("switch")).isEmpty(), qPrintable(where));   // painted
+            if (step.arg == u"关闭") {   // the pane's ×
+                QTest::mouseClick(pane, Qt::LeftButton, {}, pane->entryRect(QStringLiteral("close")).center());
+                break;
+            }
+            QTest::mouseClick(pane, Qt::LeftButton, {}, pane->entryRect(QStringLiteral("switch")).center());
+            QMenu *switcher = pane->switcher();
+            QVERIFY2(switcher && QTest::qWaitFor([switcher] { return switcher->isVisible(); }, 2000), qPrintable(where));
+            QVERIFY2(clickEntry(switcher, QStringLiteral("pane:") + step.arg), qPrintable(where));
             break;
         }
         case TaskStep::Kind::Show: {
@@ -868,7 +968,7 @@ void TestSimulatorUi::taskPaneEntries()
     for (const QString &pair : fields.split(u';', Qt::SkipEmptyParts))
         values.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
     Session expected(task.startDocument());
-    expected.run(command, values);
+    expected.run(command, values, QStringLiteral("任务窗格"));
     QVERIFY(window.session().document() == expected.document());
     QVERIFY(!(window.session().document() == task.startDocument()));
 }
@@ -949,6 +1049,14 @@ bool paneGesture(EditorWindow &window, const QString &what)
         entry->trigger();
     } else if (word == u"row") {
         return clickRow(pane->animationPane() ? pane->animationPane()->list() : nullptr, words.value(1) + u' ', true);
+    } else if (word == u"entry") {
+        const QString entry = words.value(1);
+        if (!QTest::qWaitFor([pane, entry] { return !pane->entryRect(entry).isEmpty(); }))   // painted
+            return false;
+        QTest::mouseClick(pane, Qt::LeftButton, {}, pane->entryRect(entry).center());
+    } else if (word == u"pick") {
+        QMenu *menu = pane->openMenu();
+        return menu && QTest::qWaitFor([menu] { return menu->isVisible(); }) && clickEntry(menu, words.value(1));
     } else {
         return editorGesture(window, what);
     }
@@ -1017,6 +1125,60 @@ void TestSimulatorUi::taskPanesOfControls()
             QVERIFY2(chinese(name), qPrintable(control->objectName()));
         }
     }
+}
+
+void TestSimulatorUi::menusShowTheirPanes_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("gestures");   // in the pane then (see paneGesture)
+    QTest::addColumn<QStringList>("checks");     // the document afterwards
+    QTest::addColumn<QStringList>("listed");     // the effects the animation pane lists at the end
+    QTest::newRow("a layout for the selected slides") << "格式" << "幻灯片版式"
+        << QStringList{"select 2", "entry layout:标题和表格"}
+        << QStringList{"slide2.layout = 标题和表格", "slide3.layout = 标题和文本", "doc.方式.幻灯片版式 = 任务窗格"} << QStringList{};
+    QTest::newRow("a template for the selected slide") << "格式" << "幻灯片设计"
+        << QStringList{"select 3", "entry designmenu:古典", "pick 应用范围:应用"}
+        << QStringList{"slide3.设计模板 = 古典", "slide2.设计模板 = "} << QStringList{};
+    QTest::newRow("a transition on every slide") << "幻灯片放映" << "幻灯片切换"
+        << QStringList{"select 2", "effect 溶解", "box 速度 慢速", "button 应用于所有幻灯片"}
+        << QStringList{"slide1.切换.效果 = 溶解", "slide4.切换.效果 = 溶解", "slide6.切换.效果 = 溶解", "slide6.切换.速度 = 慢速"}
+        << QStringList{};
+    QTest::newRow("two effects added, the first removed") << "幻灯片放映" << "自定义动画"
+        << QStringList{"select 2", "click title", "add 进入 飞入", "click body", "add 退出 百叶窗", "row 1", "button 删除"}
+        << QStringList{"slide2.动画.正文.类别 = 退出", "slide2.动画.标题.列表 = "} << QStringList{"1 正文：百叶窗"};
+}
+
+// The menu entries of the commands with a task pane show the pane, not a
+// dialog, and the pane's controls change the slides at once.
+void TestSimulatorUi::menusShowTheirPanes()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, command);
+    QFETCH(QStringList, gestures);
+    QFETCH(QStringList, checks);
+    QFETCH(QStringList, listed);
+    QString source = QStringLiteral("start: slides = 6\nstart: doc.任务窗格.任务窗格 = 新建演示文稿\n");
+    for (const QString &check : checks)
+        source += QStringLiteral("goal: ") + check + u'\n';
+    const Task task = taskFrom(source);
+    EditorWindow window(task);
+    QVERIFY(showActive(window));
+    auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    auto *titles = window.findChild<QMenu *>(QStringLiteral("menu:") + menu);
+    QVERIFY(pane && titles);
+    QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(titles->menuAction()).center());
+    QTRY_VERIFY(titles->isVisible());
+    QVERIFY(clickEntry(titles, QStringLiteral("command:") + command));
+    QTRY_COMPARE(window.session().document().settings.value(QStringLiteral("任务窗格.任务窗格")), command);
+    QVERIFY(!window.openDialog());
+    QTRY_COMPARE(pane->entryRect(QStringLiteral("switch")).isEmpty(), false);
+    QCOMPARE(window.session().document().settings.value(QStringLiteral("方式.") + command), QStringLiteral("菜单"));
+    for (const QString &gesture : gestures)
+        QVERIFY2(paneGesture(window, gesture), qPrintable(gesture));
+    QVERIFY2(task.isMet(window.session().document()), qPrintable(task.unmetChecks(window.session().document()).join(u'；')));
+    if (!listed.isEmpty())
+        QCOMPARE(pane->animationPane()->listed(), listed);
 }
 
 void TestSimulatorUi::caretEditsTheText_data()
@@ -1229,6 +1391,38 @@ void TestSimulatorUi::showActionsReachTheDocument()
     }
     QCOMPARE(show->isVisible() && !show->atEnd() ? show->slideIndex() + 1 : 0, shownSlide);
     QCOMPARE(show->hasInk(), ink);
+}
+
+void TestSimulatorUi::showRunsThroughTheSlidesSetUp_data()
+{
+    QTest::addColumn<QString>("setUp");       // start lines of the task
+    QTest::addColumn<QList<int>>("shown");    // the slides the show passes, in order
+    QTest::newRow("every slide but the hidden one") << "start: slide3.hidden = 1\n" << QList<int>{1, 2, 4, 5, 6};
+    QTest::newRow("from 2 to 4, 3 hidden") << "start: doc.放映方式.放映幻灯片 = 从\nstart: doc.放映方式.从 = 2\n"
+                                               "start: doc.放映方式.到 = 4\nstart: slide3.hidden = 1\n"
+                                            << QList<int>{2, 4};
+    QTest::newRow("a custom show") << "start: doc.自定义放映.名称 = 精简版\nstart: doc.自定义放映.幻灯片 = 第1、3、5张\n"
+                                      "start: doc.放映方式.放映幻灯片 = 自定义放映\nstart: doc.放映方式.自定义放映 = 精简版\n"
+                                   << QList<int>{1, 3, 5};
+}
+
+// The show from the first slide passes the slides 设置放映方式 names, and
+// ends after the last of them.
+void TestSimulatorUi::showRunsThroughTheSlidesSetUp()
+{
+    QFETCH(QString, setUp);
+    QFETCH(QList<int>, shown);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + setUp));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    SlideShow *show = startShow(window, false);
+    QVERIFY(show);
+    QList<int> passed;
+    for (int i = 0; i < 8 && !show->atEnd(); ++i) {
+        passed << show->slideIndex() + 1;
+        QVERIFY(gesture(show, QStringLiteral("key Right")));
+    }
+    QCOMPARE(passed, shown);
 }
 
 void TestSimulatorUi::guideLeadsThroughTheShow_data()
