@@ -288,6 +288,7 @@ QStringList TaskPane::panes()
 void TaskPane::setPane(const QString &pane, const QString &layout)
 {
     m_pane = pane;
+    setAccessibleDescription(pane);   // which pane it is, as its title bar says
     m_layout = layout;
     // The panes of controls are made when first shown.
     if (pane == u"自定义动画" && !m_animation) {
