@@ -17,7 +17,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstring>
 #include <memory>
+
+#include <xcb/xcb.h>
 
 class TestSimHost : public QObject
 {
@@ -48,6 +51,7 @@ private slots:
     void waitWhileBankBusy_data();
     void waitWhileBankBusy();
     void simulatorCrashes();
+    void lateDestroyNoteForALiveWindow();
     void launcherChildrenEnd();
 
 private:
@@ -565,6 +569,30 @@ void TestSimHost::simulatorCrashes()
     host.close();
     QTest::qWait(200);
     QCOMPARE(ended.count(), 1);
+}
+
+// A note that the window was destroyed, coming when a window of that id
+// exists (a new simulator's, given the id the closed one had): the
+// simulator is not taken for ended.
+void TestSimHost::lateDestroyNoteForALiveWindow()
+{
+    QVERIFY(embed());
+    SimHost &host = *m_window->host;
+    QSignalSpy ended(&host, &SimHost::simulatorEnded);
+    const auto window = xcb_window_t(host.hwndnotepad());
+    xcb_connection_t *c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    xcb_destroy_notify_event_t note{};
+    note.response_type = XCB_DESTROY_NOTIFY;
+    note.event = window;
+    note.window = window;
+    char sent[32] = {};   // an event is sent as 32 bytes
+    std::memcpy(sent, &note, sizeof note);
+    xcb_send_event(c, false, window, XCB_EVENT_MASK_STRUCTURE_NOTIFY, sent);
+    xcb_flush(c);
+    QTest::qWait(300);
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(host.isEmbedded());
+    host.close();
 }
 
 // A launcher script that starts the real program and never announces: when

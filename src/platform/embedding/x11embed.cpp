@@ -336,7 +336,10 @@ bool X11Embed::handleNative(void *message)
     }
     case XCB_DESTROY_NOTIFY: {
         const auto *destroy = reinterpret_cast<const xcb_destroy_notify_event_t *>(event);
-        if (destroy->event == destroy->window && m_watched.contains(destroy->window)) {
+        // The note may come late, after a new window got the same id (the
+        // server hands a closed client's ids to the next one): a window that
+        // still exists was not destroyed.
+        if (destroy->event == destroy->window && m_watched.contains(destroy->window) && !exists(destroy->window)) {
             release(destroy->window);
             emit windowGone(destroy->window);
         }
