@@ -140,7 +140,8 @@ bool TestSimHost::embed()
     if (!m_window->host->waitAndEmbed())
         return false;
     const auto window = m_window->host->hwndnotepad();
-    return QTest::qWaitFor([window] { return X11Embed::instance()->isViewable(window); }, 5000);
+    // Under a window manager on a busy machine the map may take a while.
+    return QTest::qWaitFor([window] { return X11Embed::instance()->isViewable(window); }, 20000);
 }
 
 QString TestSimHost::logValue(const QString &key) const
