@@ -6,7 +6,6 @@
 
 #include <QBoxLayout>
 #include <QToolBar>
-#include <QToolButton>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -78,9 +77,7 @@ void EditorWindow::buildOutlinePane(QWidget *parent, QBoxLayout *layout)
         else
             m_session.select(slides);
         m_session.setEditing(QString());
-        const QString chosen = slides.size() == 1 ? QString::number(slides.first())
-                                                  : QStringLiteral("%1-%2").arg(slides.first()).arg(slides.last());
-        report(TaskStep{TaskStep::Kind::Select, chosen, {}, {}});
+        report(TaskStep{TaskStep::Kind::Select, Document::slideNumbersText(slides), {}, {}});
         refresh();
     });
     connect(m_outlinePane, &OutlinePane::slidesMoveAsked, this, &EditorWindow::moveSelectedSlides);
