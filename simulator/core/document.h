@@ -18,6 +18,8 @@
 //   "count"                      number of slides
 //   "slide3.layout"              layout, title, body, notes, hidden ("1" / "")
 //   "slide3.标题.字体"           any attribute of slide 3
+//   "slide3.标题「2005」.效果"   a format of the characters "2005" alone (a run) in the title;
+//                                one given to the whole title reaches its runs too
 //   "slide3.正文.段落2.级别"     the outline level (1 to 5) of the body's second
 //                                paragraph ("副标题" on a title slide); none: 1
 //   "slide3.图片"                an object inserted on the slide ("1"); a second one of its

@@ -382,6 +382,9 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
             if (!cell.isEmpty() && (name == u"内容" || name == u"数据"))
                 name = cell;
             attributes.insert(base.isEmpty() ? name : base + u'.' + name, it.value().trimmed());
+            // Formatting the whole placeholder reaches its runs as well.
+            if (spec.field(QStringLiteral("选中文字")) && !object.isEmpty() && !object.contains(u'「'))
+                clearRuns(attributes, base, name);
         }
         placeShape(spec, fields, object, m_document.slides[n - 1]);
         if (spec.effect != CommandSpec::Effect::Animation)
@@ -502,16 +505,58 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         spec = Commands::find(QStringLiteral("母版"));
         values = *onMaster;
     }
+    else if (spec->field(QStringLiteral("选中文字")))
+        formatSelectedRun(values);
     State before{m_document, m_current};
-    if (spec->field(QStringLiteral("选中文字")) && fields.value(QStringLiteral("选中文字")).trimmed().isEmpty()
-        && !selectedText().isEmpty())
-        values.insert(QStringLiteral("选中文字"), selectedText());
     apply(spec, values);
     if (!(m_document == before.document)) {
         remember(std::move(before));
         m_redo.clear();
     }
     return true;
+}
+
+QString Session::runKey(const QString &object, const QString &text)
+{
+    return object + QStringLiteral("「") + text + QStringLiteral("」");
+}
+
+void Session::clearRuns(QMap<QString, QString> &attributes, const QString &object, const QString &name)
+{
+    const QString runs = object + QStringLiteral("「");
+    const QString ending = QStringLiteral("」.") + name;
+    for (auto it = attributes.lowerBound(runs); it != attributes.end() && it.key().startsWith(runs);) {
+        if (it.key().endsWith(ending))
+            it = attributes.erase(it);
+        else
+            ++it;
+    }
+}
+
+QString Session::formattedObject(const QString &object) const
+{
+    const QString edited = editedObject();
+    if (object != edited || edited.isEmpty() || m_selectedText.isEmpty())
+        return object;
+    const Slide &slide = m_document.slides.at(m_current - 1);
+    const QString &whole = m_editing == u"title" ? slide.title : slide.body;
+    // Text selected from end to end is the whole placeholder's.
+    if (m_selectedText == whole || !whole.contains(m_selectedText))
+        return object;
+    return runKey(object, m_selectedText);
+}
+
+void Session::formatSelectedRun(QMap<QString, QString> &values) const
+{
+    // A named text (the dialog's own field) or the text selected in the
+    // placeholder: the characters formatted are that run's alone.
+    QString object = values.value(QStringLiteral("对象")).trimmed();
+    if (object.isEmpty())
+        object = editedObject();
+    const QString named = values.take(QStringLiteral("选中文字")).trimmed();
+    const QString run = named.isEmpty() || named == selectedText() ? formattedObject(object) : runKey(object, named);
+    if (!object.isEmpty())
+        values.insert(QStringLiteral("对象"), run);
 }
 
 void Session::showPane(const QString &commandId, const QString &route)

@@ -369,7 +369,11 @@ void Task::play(const TaskPath &path, Session &session)
             route = QStringLiteral("工具栏");
             break;
         case TaskStep::Kind::Click:
-            session.setEditing(step.arg);
+            // A click into a placeholder's text places the caret: nothing stays selected.
+            if (step.arg == u"title" || step.arg == u"body")
+                session.setSelectedText(step.arg, {});
+            else
+                session.setEditing(step.arg);
             route = pathRoute;
             break;
         case TaskStep::Kind::SelectText:

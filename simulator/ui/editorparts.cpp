@@ -14,7 +14,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QMimeData>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,6 +33,25 @@ void setTextColour(QWidget *widget, const QColor &colour)
     palette.setColor(QPalette::Text, colour);
     palette.setColor(QPalette::Base, Qt::transparent);
     widget->setPalette(palette);
+}
+
+// The part's runs over its own format: the characters of each, where they
+// first stand in the text, take the run's format.
+void showRuns(QTextEdit *editor, const QList<SlideArt::Run> &runs)
+{
+    QTextCursor all(editor->document());
+    all.select(QTextCursor::Document);
+    all.setCharFormat(QTextCharFormat());
+    const QString text = editor->toPlainText();
+    for (const SlideArt::Run &run : runs) {
+        const qsizetype at = text.indexOf(run.text);
+        if (at < 0)
+            continue;
+        QTextCursor cursor(editor->document());
+        cursor.setPosition(int(at));
+        cursor.setPosition(int(at + run.text.size()), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(run.format);
+    }
 }
 
 } // namespace
@@ -670,6 +689,63 @@ bool BodyEdit::event(QEvent *event)
     return QTextEdit::event(event);
 }
 
+// --- TitleEdit -------------------------------------------------------------
+
+TitleEdit::TitleEdit(QWidget *parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAutoFillBackground(false);
+    document()->setDocumentMargin(2);
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this, &TitleEdit::centre);
+}
+
+void TitleEdit::setCursorPosition(int position)
+{
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::clamp(position, 0, int(toPlainText().size())));
+    setTextCursor(cursor);
+}
+
+void TitleEdit::setSelection(int start, int length)
+{
+    setCursorPosition(start);
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::clamp(start + length, 0, int(toPlainText().size())), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+void TitleEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return event->ignore();
+    QTextEdit::keyPressEvent(event);
+}
+
+void TitleEdit::insertFromMimeData(const QMimeData *source)
+{
+    // A title is one line: pasted lines run on.
+    textCursor().insertText(source->text().simplified());
+}
+
+void TitleEdit::resizeEvent(QResizeEvent *event)
+{
+    QTextEdit::resizeEvent(event);
+    centre();
+}
+
+void TitleEdit::centre()
+{
+    // The text stands in the middle of the frame, as the title's does.
+    const int free = height() - int(document()->size().height());
+    const int top = std::max(0, free / 2);
+    if (viewportMargins().top() != top)
+        setViewportMargins(0, top, 0, 0);
+}
+
 // --- SlideView -------------------------------------------------------------
 
 SlideView::SlideView(QWidget *parent) : QWidget(parent)
@@ -679,11 +755,10 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("slide"));
     setFocusPolicy(Qt::ClickFocus);
     setAccessibleName(QStringLiteral("幻灯片编辑区"));
-    m_title = new QLineEdit(this);
+    m_title = new TitleEdit(this);
     m_title->setObjectName(QStringLiteral("title"));
     m_title->setAccessibleName(QStringLiteral("标题占位符"));
     m_title->setPlaceholderText(QStringLiteral("单击此处添加标题"));
-    m_title->setFrame(false);
     m_body = new BodyEdit(this);
     m_body->setObjectName(QStringLiteral("body"));
     m_body->setAccessibleName(QStringLiteral("正文占位符"));
@@ -692,7 +767,10 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
     m_body->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_body->viewport()->setAutoFillBackground(false);
-    connect(m_title, &QLineEdit::textEdited, this, [this](const QString &text) { emit edited(QStringLiteral("title"), text); });
+    connect(m_title, &QTextEdit::textChanged, this, [this] {
+        if (!m_loading)
+            emit edited(QStringLiteral("title"), m_title->text());
+    });
     connect(m_body, &QTextEdit::textChanged, this, [this] {
         if (m_bulletIndent > 0)
             update();   // the bullets follow the paragraphs
@@ -705,8 +783,8 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
     });
     // A selection that goes because the focus went elsewhere (a menu, a
     // dialog) is still the text the next command acts on.
-    connect(m_title, &QLineEdit::selectionChanged, this, [this] {
-        if (!m_loading && (m_title->hasSelectedText() || m_title->hasFocus()))
+    connect(m_title, &QTextEdit::selectionChanged, this, [this] {
+        if (!m_loading && (m_title->textCursor().hasSelection() || m_title->hasFocus()))
             emit textSelected(QStringLiteral("title"), m_title->selectedText());
     });
     connect(m_body, &QTextEdit::selectionChanged, this, [this] {
@@ -743,7 +821,7 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     m_loading = true;
     if (m_title->text() != slide.title)
-        m_title->setText(slide.title);
+        m_title->setPlainText(slide.title);
     if (m_body->toPlainText() != slide.body)
         m_body->setPlainText(slide.body);
     m_loading = false;
@@ -782,7 +860,9 @@ void SlideView::placeEditors()
     if (m_title->font() != title.font)
         m_title->setFont(title.font);
     setTextColour(m_title, title.colour);
-    m_title->setAlignment(title.alignment);
+    QTextOption titleOption = m_title->document()->defaultTextOption();
+    titleOption.setAlignment(title.alignment & Qt::AlignHorizontal_Mask);
+    m_title->document()->setDefaultTextOption(titleOption);
     // Each placeholder's text inside its frame; the frame's border, outside
     // the text, is where a click selects the placeholder.
     const auto frameOf = [&](const QString &name, const QRectF &fallback) {
@@ -802,8 +882,10 @@ void SlideView::placeEditors()
     m_bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
     m_bulletColour = SlideArt::colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), body.colour);
     m_bulletIndent = part == u"副标题" || m_bullets == u"无" ? 0 : QFontMetrics(body.font).height();
-    // Each paragraph indented by its outline level.
+    // Each paragraph indented by its outline level; the runs of both placeholders formatted apart.
     m_loading = true;
+    showRuns(m_title, SlideArt::runs(slide, QStringLiteral("标题"), pxPerPt));
+    showRuns(m_body, SlideArt::runs(slide, part, pxPerPt));
     QTextDocument *text = m_body->document();
     text->setIndentWidth(QFontMetrics(body.font).height() * 1.2);
     for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {

@@ -9,7 +9,7 @@
 
 #include <functional>
 
-class QLineEdit;
+class QMimeData;
 
 // The parts of the editor's window that are painted rather than built from
 // many widgets: they keep the editor's start-up cheap.
@@ -160,6 +160,28 @@ protected:
     bool event(QEvent *event) override;
 };
 
+// The title placeholder: one line of text, centred from top to bottom in
+// its frame, its runs formatted apart. Enter adds no line.
+class TitleEdit : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TitleEdit(QWidget *parent = nullptr);
+    QString text() const { return toPlainText(); }
+    QString selectedText() const { return textCursor().selectedText(); }
+    void setCursorPosition(int position);
+    void setSelection(int start, int length);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void centre();
+};
+
 // The slide under edit at 4:3, centred in the working area, with its title
 // and body placeholders as editors over the painted slide; in the slide
 // sorter view, every slide's thumbnail.
@@ -170,7 +192,7 @@ class SlideView : public QWidget
 public:
     explicit SlideView(QWidget *parent);
     void showSlide(const Document &document, int index, bool sorter);
-    QLineEdit *titleEdit() const { return m_title; }
+    TitleEdit *titleEdit() const { return m_title; }
     BodyEdit *bodyEdit() const { return m_body; }
     QRectF slideRect() const;
     // Where slide `index` (0-based) lies in the sorter view.
@@ -259,7 +281,7 @@ private:
     int m_index = 0;
     bool m_sorter = false;
     bool m_loading = false;
-    QLineEdit *m_title = nullptr;
+    TitleEdit *m_title = nullptr;
     BodyEdit *m_body = nullptr;
     QString m_bullets;
     QColor m_bulletColour;

@@ -493,7 +493,7 @@ void EditorWindow::buildContextMenus()
             menu.exec(editor->mapToGlobal(at));
         });
     };
-    QLineEdit *title = m_slide->titleEdit();
+    TitleEdit *title = m_slide->titleEdit();
     textMenu(title, [title](const char *operation) {
         if (qstrcmp(operation, "cut") == 0) title->cut();
         else if (qstrcmp(operation, "copy") == 0) title->copy();
@@ -623,9 +623,9 @@ void EditorWindow::buildCentre()
     });
     // Where the caret is in the placeholder being edited: 符号 inserts there,
     // Tab and Shift+Tab act on its paragraph.
-    connect(m_slide->titleEdit(), &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
+    connect(m_slide->titleEdit(), &QTextEdit::cursorPositionChanged, this, [this] {
         if (!m_refreshing && m_slide->titleEdit()->hasFocus() && m_session.editingPart() == u"title")
-            m_session.setCaret(position);
+            m_session.setCaret(m_slide->titleEdit()->textCursor().position());
     });
     connect(m_slide->bodyEdit(), &QTextEdit::cursorPositionChanged, this, [this] {
         if (!m_refreshing && m_slide->bodyEdit()->hasFocus() && m_session.editingPart() == u"body")
@@ -674,8 +674,8 @@ void EditorWindow::buildCentre()
         slideSelectionChosen();
     });
 
-    for (QObject *watched : {static_cast<QObject *>(m_slide->titleEdit()), static_cast<QObject *>(m_slide->bodyEdit()),
-                             static_cast<QObject *>(m_slide->bodyEdit()->viewport())})
+    for (QObject *watched : {static_cast<QObject *>(m_slide->titleEdit()), static_cast<QObject *>(m_slide->titleEdit()->viewport()),
+                             static_cast<QObject *>(m_slide->bodyEdit()), static_cast<QObject *>(m_slide->bodyEdit()->viewport())})
         watched->installEventFilter(this);
 
     TaskPane::installAccessibility();
@@ -845,6 +845,9 @@ QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, cons
             const QString name = bulletOwn ? QStringLiteral("项目符号") + field.name : field.name;
             const QString base = onObject ? objectBase : spec.prefix;
             value = slide.attributes.value(base.isEmpty() ? name : base + u'.' + name);
+            // The text selected shows its run's own format where it has one.
+            if (onObject && spec.field(QStringLiteral("选中文字")))
+                value = slide.attributes.value(m_session.formattedObject(object) + u'.' + name, value);
             break;
         }
         default:
@@ -1032,14 +1035,14 @@ void EditorWindow::pickFormat()
 {
     if (m_picked) {   // a second click puts the painter down again
         m_picked.reset();
-        m_slide->titleEdit()->unsetCursor();
-        m_slide->bodyEdit()->viewport()->unsetCursor();
+        m_slide->titleEdit()->viewport()->setCursor(Qt::IBeamCursor);
+        m_slide->bodyEdit()->viewport()->setCursor(Qt::IBeamCursor);
         return;
     }
     report(TaskStep{TaskStep::Kind::Command, QStringLiteral("格式刷"), {}, {}});
     m_picked = PickedFormat{m_session.current(), formatObject()};
     const QCursor brush(ToolIcons::icon(QStringLiteral("格式刷")).pixmap(16, 16), 8, 15);
-    m_slide->titleEdit()->setCursor(brush);
+    m_slide->titleEdit()->viewport()->setCursor(brush);
     m_slide->bodyEdit()->viewport()->setCursor(brush);
 }
 
@@ -1049,8 +1052,8 @@ void EditorWindow::paintFormat(const QString &part)
         return;
     const PickedFormat picked = *m_picked;
     m_picked.reset();
-    m_slide->titleEdit()->unsetCursor();
-    m_slide->bodyEdit()->viewport()->unsetCursor();
+    m_slide->titleEdit()->viewport()->setCursor(Qt::IBeamCursor);
+    m_slide->bodyEdit()->viewport()->setCursor(Qt::IBeamCursor);
     const int target = m_session.current();
     const Slide &slide = m_session.document().slides.at(target - 1);
     const QMap<QString, QString> fields = {
@@ -1100,7 +1103,8 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             return true;   // not accepted: the shortcut goes ahead
     }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
-        const QString part = watched == m_slide->titleEdit() ? QStringLiteral("title") : QStringLiteral("body");
+        const bool inTitle = watched == m_slide->titleEdit() || watched == m_slide->titleEdit()->viewport();
+        const QString part = inTitle ? QStringLiteral("title") : QStringLiteral("body");
         m_session.setEditing(part);
         m_slide->setSelectedShapes(m_session.selectedShapes());   // the click went into the text
         if (part != m_editing || m_editingSlide != m_session.current()) {
@@ -1248,7 +1252,7 @@ void EditorWindow::refresh()
     m_slide->setSelectedShapes(m_session.selectedShapes());
     // The caret stays where the session has it (after an inserted symbol, say).
     if (const int caret = m_session.caret(); caret >= 0) {
-        if (m_session.editingPart() == u"title" && m_slide->titleEdit()->cursorPosition() != caret) {
+        if (m_session.editingPart() == u"title" && m_slide->titleEdit()->textCursor().position() != caret) {
             m_slide->titleEdit()->setCursorPosition(caret);
         } else if (m_session.editingPart() == u"body" && m_slide->bodyEdit()->textCursor().position() != caret) {
             QTextCursor cursor = m_slide->bodyEdit()->textCursor();

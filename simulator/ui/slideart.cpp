@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 
 #include <cmath>
 
@@ -406,6 +407,100 @@ TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, con
     return style;
 }
 
+QList<Run> runs(const Slide &slide, const QString &part, double pxPerPt)
+{
+    // Keys "标题「2005」.效果": the run's text between the corner brackets.
+    const QString opening = part + QStringLiteral("「");
+    QMap<QString, QMap<QString, QString>> byText;
+    for (auto it = slide.attributes.lowerBound(opening); it != slide.attributes.end() && it.key().startsWith(opening); ++it) {
+        const qsizetype closing = it.key().lastIndexOf(QStringLiteral("」."));
+        if (closing > opening.size())
+            byText[it.key().mid(opening.size(), closing - opening.size())].insert(it.key().mid(closing + 2), it.value());
+    }
+    QList<Run> found;
+    for (auto it = byText.begin(); it != byText.end(); ++it) {
+        const QMap<QString, QString> &v = it.value();
+        QTextCharFormat format;
+        const QString family = v.value(QStringLiteral("中文字体")), western = v.value(QStringLiteral("西文字体"));
+        if (!family.isEmpty() || !western.isEmpty()) {
+            QStringList families;
+            if (!western.isEmpty())
+                families << western;
+            if (!family.isEmpty())
+                families << familiesFor(family);
+            format.setFontFamilies(families);
+        }
+        if (const double points = v.value(QStringLiteral("字号")).toDouble(); points > 0 && points <= 400)
+            format.setProperty(QTextFormat::FontPixelSize, std::max(4, int(std::lround(points * pxPerPt))));
+        if (v.contains(QStringLiteral("字形"))) {
+            const QString shape = v.value(QStringLiteral("字形"));
+            format.setFontWeight(shape.contains(u"加粗") ? QFont::Bold : QFont::Normal);
+            format.setFontItalic(shape.contains(u"倾斜"));
+        }
+        if (v.contains(QStringLiteral("下划线")))
+            format.setFontUnderline(v.value(QStringLiteral("下划线")) == u"单线");
+        if (v.contains(QStringLiteral("下划线颜色")))
+            format.setUnderlineColor(colour(v.value(QStringLiteral("下划线颜色")), Qt::black));
+        if (v.contains(QStringLiteral("颜色")))
+            format.setForeground(colour(v.value(QStringLiteral("颜色")), Qt::black));
+        const QString effect = v.value(QStringLiteral("效果"));
+        if (effect == u"上标")
+            format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        else if (effect == u"下标")
+            format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        else if (effect == u"阴文" || effect == u"阴影")
+            format.setTextOutline(QPen(QColor(120, 120, 120), 0.8));
+        else if (!effect.isEmpty())
+            format.setVerticalAlignment(QTextCharFormat::AlignNormal);
+        found.append({it.key(), format});
+    }
+    return found;
+}
+
+namespace {
+
+// Where the runs stand in text[from, from + length): ranges of that stretch.
+QList<QTextLayout::FormatRange> rangesIn(const QString &whole, const QList<Run> &runs, qsizetype from, qsizetype length)
+{
+    QList<QTextLayout::FormatRange> ranges;
+    for (const Run &run : runs) {
+        const qsizetype at = whole.indexOf(run.text);
+        const qsizetype start = std::max(at, from), end = std::min(at + run.text.size(), from + length);
+        if (at >= 0 && start < end)
+            ranges.append({int(start - from), int(end - start), run.format});
+    }
+    return ranges;
+}
+
+// drawText with some characters formatted apart; the painter's font and pen
+// are the text's own.
+void drawText(QPainter &p, const QRectF &rect, int flags, const QString &text, const QList<QTextLayout::FormatRange> &ranges)
+{
+    if (ranges.isEmpty()) {
+        p.drawText(rect, flags, text);
+        return;
+    }
+    QTextLayout layout(text, p.font());
+    QTextOption option(Qt::Alignment(flags) & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(flags & Qt::TextWordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.setFormats(ranges);
+    layout.beginLayout();
+    double height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(rect.width());
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout.endLayout();
+    const double top = flags & Qt::AlignVCenter ? rect.top() + (rect.height() - height) / 2
+                     : flags & Qt::AlignBottom  ? rect.bottom() - height
+                                                : rect.top();
+    layout.draw(&p, QPointF(rect.left(), top));
+}
+
+} // namespace
+
 void paintBackground(QPainter &p, const QRectF &r, const Slide &slide)
 {
     const Scheme colours = scheme(slide);
@@ -549,7 +644,8 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
             p.drawText(titleRect.translated(1, 1), int(title.alignment) | Qt::TextWordWrap, slide.title);
         }
         p.setPen(title.colour);
-        p.drawText(titleRect, int(title.alignment) | Qt::TextWordWrap, slide.title);
+        drawText(p, titleRect, int(title.alignment) | Qt::TextWordWrap, slide.title,
+                 rangesIn(slide.title, runs(slide, QStringLiteral("标题"), pxPerPt), 0, slide.title.size()));
     }
     if ((parts & Texts) && !place.body.isEmpty() && !slide.body.isEmpty()) {
         const QString part = bodyPart(slide);
@@ -578,6 +674,8 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         const QString bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
         const QColor bulletColour = colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), style.colour);
         const QStringList lines = slide.body.split(u'\n');
+        const QList<Run> bodyRuns = runs(slide, part, pxPerPt);
+        qsizetype lineStart = 0;
         double y = body.top();
         for (int i = 0; !greeked && i < lines.size() && y + metrics.height() <= body.bottom() + 1; ++i) {
             const QString bullet = part == u"副标题" ? QString() : bulletText(bullets, i);
@@ -588,8 +686,10 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
             p.setPen(bulletColour);
             p.drawText(QRectF(left, y, indent, metrics.height()), Qt::AlignLeft, bullet);
             p.setPen(style.colour);
-            p.drawText(QRectF(left + indent, y, body.right() - left - indent, metrics.height()),
-                       int(style.alignment & Qt::AlignHorizontal_Mask), lines.at(i));
+            drawText(p, QRectF(left + indent, y, body.right() - left - indent, metrics.height()),
+                     int(style.alignment & Qt::AlignHorizontal_Mask), lines.at(i),
+                     rangesIn(slide.body, bodyRuns, lineStart, lines.at(i).size()));
+            lineStart += lines.at(i).size() + 1;
             y += metrics.height() * 1.15;
         }
     }

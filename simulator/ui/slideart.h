@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPair>
 #include <QRectF>
+#include <QTextCharFormat>
 
 class QPainter;
 
@@ -41,6 +42,16 @@ struct TextStyle
 // The formatting of a part ("标题", "正文", "副标题") with the slide drawn at
 // pxPerPt pixels per point. Families the system lacks fall back to close ones.
 TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, const QFont &base);
+
+// The runs of a part: characters formatted apart from the rest of it, each
+// by its text (the first place it stands in the part's text) and the format
+// it adds to the part's own.
+struct Run
+{
+    QString text;
+    QTextCharFormat format;
+};
+QList<Run> runs(const Slide &slide, const QString &part, double pxPerPt);
 
 enum Part {
     Background = 0x1,

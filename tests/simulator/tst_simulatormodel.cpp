@@ -156,6 +156,17 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"slide1.title = 年度工作总结", "slide6.title = 团队建设"};
     QTest::newRow("dragged to the end") << QStringList{"move 1 7"} << QStringList{"slide6.title = 年度工作总结", "count = 6"};
     // The bullet's colour is its own; the text keeps its colour.
+    // Characters selected are formatted apart from the rest of their placeholder (a run).
+    QTest::newRow("selected characters alone") << QStringList{"select 3", "selecttext title 分析", "run 字体 效果=上标"}
+        << QStringList{"slide3.标题「分析」.效果 = 上标", "slide3.标题.效果 = "};
+    QTest::newRow("two runs kept apart") << QStringList{"select 2", "selecttext body 成立", "run 字体 字形=加粗",
+                                                        "selecttext body 员工", "run 字体 颜色=红色"}
+        << QStringList{"slide2.正文「成立」.字形 = 加粗", "slide2.正文「员工」.颜色 = 红色", "slide2.正文「成立」.颜色 = "};
+    QTest::newRow("the whole text selected is the placeholder") << QStringList{"select 3", "selecttext title 市场分析", "run 字体 字形=倾斜"}
+        << QStringList{"slide3.标题.字形 = 倾斜", "slide3.标题「市场分析」.字形 = "};
+    QTest::newRow("the whole placeholder reaches its runs") << QStringList{"select 3", "selecttext title 市场", "run 字体 效果=下标 颜色=红色",
+                                                                           "selecttext title 市场分析", "run 字体 效果=无"}
+        << QStringList{"slide3.标题.效果 = 无", "slide3.标题「市场」.效果 = ", "slide3.标题「市场」.颜色 = 红色"};
     QTest::newRow("bullet colour apart") << QStringList{"select 2", "run 字体 对象=正文 颜色=蓝色", "run 项目符号和编号 对象=正文 项目符号=◆ 颜色=红色 大小=80"}
         << QStringList{"slide2.正文.颜色 = 蓝色", "slide2.正文.项目符号 = ◆", "slide2.正文.项目符号颜色 = 红色", "slide2.正文.项目符号大小 = 80"};
     // A symbol at the caret; outline levels of the body's paragraphs.

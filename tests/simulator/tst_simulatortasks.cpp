@@ -571,14 +571,14 @@ void TestSimulatorTasks::guideStaysInThePane()
 }
 
 // "2005" selected in the body and made superscript in 字体, which opens on
-// the selection; without the selection the whole body would be, which is
-// not what was asked.
+// the selection: those characters alone; without the selection the whole
+// body would be, which is not what was asked.
 void TestSimulatorTasks::selectedTextIsFormatted()
 {
     const QString source = QStringLiteral(
         "th: 312\ntext: 将第3张幻灯片中“2005”几个字设置为上标。\nkind: 字体\nstart: slides = 6\n"
         "start: slide3.body = 2005年销售额\n"
-        "goal: slide3.正文.选中文字 = 2005\ngoal: slide3.正文.效果 = 上标\n"
+        "goal: slide3.正文「2005」.效果 = 上标\n"
         "step: select 3 | s\nstep: selecttext body 2005 | t\nstep: menu 格式 | m\nstep: command 字体 | c\n"
         "step: field 效果 = 上标 | f\nstep: ok | o\n"
         "mistake: 没有选中文字\nstep: select 3 | s\nstep: click body | b\nstep: menu 格式 | m\nstep: command 字体 | c\n"

@@ -96,6 +96,7 @@ private slots:
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
+    void selectedCharactersAreFormattedApart();
     void masterViewFormatsEverySlide();
     void outlineEditsTheSlides_data();
     void outlineEditsTheSlides();
@@ -321,7 +322,7 @@ bool editorGesture(EditorWindow &window, const QString &what)
     const QString rest = what.section(u' ', 1);
     FormatBar *bar = window.formatBar();
     if (word == u"click") {
-        auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+        auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
         auto *body = window.findChild<QTextEdit *>(QStringLiteral("body"));
         QWidget *target = rest == u"title" ? static_cast<QWidget *>(title) : body->viewport();
         if (!target->isVisible())
@@ -834,11 +835,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             QWidget *editor = window.findChild<QWidget *>(step.arg);
             QVERIFY2(editor && editor->isVisible(), qPrintable(where));
             QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(6, 6));
-            if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-                const int at = line->text().indexOf(step.value);
-                QVERIFY2(at >= 0, qPrintable(where));
-                line->setCursorPosition(at);
-            } else if (auto *body = qobject_cast<QTextEdit *>(editor)) {
+            if (auto *body = qobject_cast<QTextEdit *>(editor)) {
                 const int at = body->toPlainText().indexOf(step.value);
                 QVERIFY2(at >= 0, qPrintable(where));
                 QTextCursor cursor = body->textCursor();
@@ -956,7 +953,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             }
             QWidget *editor = window.findChild<QWidget *>(step.arg);
             QVERIFY2(editor && editor->isVisible(), qPrintable(where));
-            if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+            if (auto *line = qobject_cast<QLineEdit *>(editor)) {   // the notes
                 line->selectAll();
                 line->insert(step.value);
             } else if (auto *body = qobject_cast<QTextEdit *>(editor)) {
@@ -1304,7 +1301,7 @@ void TestSimulatorUi::caretEditsTheText()
     QFETCH(QStringList, checks);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n")));
     QVERIFY(showActive(window));
-    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
     auto *body = window.findChild<QTextEdit *>(QStringLiteral("body"));
     for (const QString &gesture : gestures) {
         const QString word = gesture.section(u' ', 0, 0);
@@ -1904,9 +1901,9 @@ void TestSimulatorUi::contextMenusAreTheEditors()
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
     auto *slide = window.findChild<QWidget *>(QStringLiteral("slide"));
-    for (const auto &[target, name, entry] : {std::tuple{static_cast<QWidget *>(title), "textMenu", "字体(&F)…"},
+    for (const auto &[target, name, entry] : {std::tuple{title->viewport(), "textMenu", "字体(&F)…"},
                                               std::tuple{slide, "slideMenu", "背景(&K)…"}}) {
         QStringList seen;
         QTimer::singleShot(200, this, [&seen, name = QString::fromUtf8(name)] {
@@ -1967,9 +1964,9 @@ void TestSimulatorUi::undoAndRedoGreyed()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     for (const QString &action : actions) {
         if (action == u"type") {
-            auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+            auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
             title->setFocus();
-            title->end(false);
+            title->moveCursor(QTextCursor::End);
             QTest::keyClicks(title, QStringLiteral("x"));
         } else {
             window.findChild<QAction *>(QStringLiteral("command:") + action)->trigger();
@@ -2382,10 +2379,43 @@ void TestSimulatorUi::masterFormatsShowOnTheSlide()
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\n") + start + QStringLiteral("goal: slide1.title = 不会满足\n")));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
     QVERIFY(title);
     QCOMPARE(title->palette().color(QPalette::Text), SlideArt::colour(colour, Qt::black));
     QCOMPARE(title->font().bold(), bold);
+}
+
+// Characters selected with Shift and the arrows take 字体's 上标 and Ctrl+B
+// alone: the title shows them apart, the rest of it keeps its format.
+void TestSimulatorUi::selectedCharactersAreFormattedApart()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide1.title = 2005年市场分析\ngoal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
+    QTest::mouseClick(title->viewport(), Qt::LeftButton, {}, QPoint(4, title->viewport()->height() / 2));
+    QTRY_VERIFY(title->hasFocus());
+    QTest::keyClick(title, Qt::Key_Home);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(title, Qt::Key_Right, Qt::ShiftModifier);
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->fieldBox(QStringLiteral("效果")), QStringLiteral("上标"));
+    window.openDialog()->okButton()->click();
+    QTRY_VERIFY(!window.openDialog());
+    QTest::keyClick(title, Qt::Key_B, Qt::ControlModifier);
+    const QMap<QString, QString> &attributes = window.session().document().slides.at(0).attributes;
+    QCOMPARE(attributes.value(QStringLiteral("标题「2005」.效果")), QStringLiteral("上标"));
+    QCOMPARE(attributes.value(QStringLiteral("标题「2005」.字形")), QStringLiteral("加粗"));
+    QVERIFY(!attributes.contains(QStringLiteral("标题.效果")) && !attributes.contains(QStringLiteral("标题.字形")));
+    const auto formatAt = [title](int position) {
+        QTextCursor cursor(title->document());
+        cursor.setPosition(position);
+        return cursor.charFormat();
+    };
+    QTRY_COMPARE(formatAt(3).verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    QCOMPARE(formatAt(3).fontWeight(), int(QFont::Bold));
+    QCOMPARE(formatAt(6).verticalAlignment(), QTextCharFormat::AlignNormal);
+    QVERIFY(formatAt(6).fontWeight() != QFont::Bold);
 }
 
 // 视图 → 母版 → 幻灯片母版 shows the master in the slide area with its own
@@ -2413,7 +2443,7 @@ void TestSimulatorUi::masterViewFormatsEverySlide()
     QTest::mouseClick(masters, Qt::LeftButton, {}, masters->actionGeometry(masters->actions().first()).center());
 
     auto *bar = window.findChild<QToolBar *>(QStringLiteral("masterBar"));
-    auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+    auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
     QTRY_VERIFY(bar->isVisible());
     QCOMPARE(title->text(), QStringLiteral("单击此处编辑母版标题样式"));
     QVERIFY(title->isReadOnly());
@@ -2595,7 +2625,7 @@ void TestSimulatorUi::shapesWithTheMouse()
         } else if (w.at(0) == u"key") {
             QTest::keyClick(view, w.at(1) == u"Right" ? Qt::Key_Right : w.at(1) == u"Down" ? Qt::Key_Down : Qt::Key_Delete);
         } else if (w.at(0) == u"into") {
-            auto *title = window.findChild<QLineEdit *>(QStringLiteral("title"));
+            auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
             QTest::mouseClick(title, Qt::LeftButton, {}, title->rect().center());
         } else if (w.at(0) == u"type") {
             for (const QChar ch : w.at(1)) {
@@ -2666,9 +2696,9 @@ void TestSimulatorUi::shapeHandlesAndMenu()
     QCOMPARE(whiteHandles(), 8);
     // The pointer tells a handle that sizes from the inside that moves.
     QTest::mouseMove(view, frame.bottomRight());
-    QCOMPARE(view->cursor().shape(), Qt::SizeFDiagCursor);
+    QTRY_COMPARE(view->cursor().shape(), Qt::SizeFDiagCursor);
     QTest::mouseMove(view, frame.center());
-    QCOMPARE(view->cursor().shape(), Qt::SizeAllCursor);
+    QTRY_COMPARE(view->cursor().shape(), Qt::SizeAllCursor);
 
     QStringList seen;
     QString stacked;
