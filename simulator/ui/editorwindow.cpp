@@ -861,6 +861,10 @@ QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, cons
 
 QWidget *EditorWindow::toolbarControl(const QString &name) const
 {
+    // The formatting toolbar's boxes by the field they set: its 字体 box is
+    // "中文字体", apart from the 字体 button of the common toolbar.
+    if (auto *box = findChild<QWidget *>(QStringLiteral("format:") + name); box && box->isVisible())
+        return box;
     for (QToolBar *bar : findChildren<QToolBar *>()) {
         if (!bar->isVisible())
             continue;
