@@ -149,6 +149,34 @@ bool splitParagraph(Document &document, int slide, int position)
     return true;
 }
 
+bool retext(Document &document, int slide, const QString &text)
+{
+    if (!valid(document, slide))
+        return false;
+    Slide &own = document.slides[slide];
+    const QStringList before = paragraphsOf(own), after = text.split(u'\n');
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype same = 0;   // paragraphs alike at the start
+    while (same < shorter && before.at(same) == after.at(same))
+        ++same;
+    qsizetype sameEnd = 0;   // and at the end
+    while (sameEnd < shorter - same && before.at(before.size() - 1 - sameEnd) == after.at(after.size() - 1 - sameEnd))
+        ++sameEnd;
+    const QList<QMap<QString, QString>> old = takeParagraphAttributes(own, int(before.size()));
+    QList<QMap<QString, QString>> attributes = old.mid(0, same);
+    const qsizetype changedBefore = before.size() - same - sameEnd;
+    for (qsizetype i = 0; i < after.size() - same - sameEnd; ++i) {
+        if (i < changedBefore)
+            attributes << old.at(same + i);
+        else
+            attributes << (same + i > 0 ? attributes.last() : QMap<QString, QString>());
+    }
+    attributes << old.mid(before.size() - sameEnd);
+    own.body = text;
+    putParagraphAttributes(own, attributes);
+    return true;
+}
+
 bool moveParagraph(Document &document, int slide, int paragraph, int step)
 {
     if (!valid(document, slide) || (step != 1 && step != -1))

@@ -27,6 +27,11 @@ bool demoteTitle(Document &document, int slide);
 // takes the broken one's level and attributes, the later ones move along.
 // Returns false for a place outside the body.
 bool splitParagraph(Document &document, int slide, int position);
+// The body's text replaced by `text` as typed (a paragraph joined to the one
+// before with Backspace, lines pasted): paragraphs the same before and after
+// the change keep their attributes, a joined one keeps the first one's, new
+// ones take the one's before. Returns false for a slide that does not exist.
+bool retext(Document &document, int slide, const QString &text);
 // A paragraph one place up (step -1) or down (1) among its slide's
 // paragraphs. Returns false when it is already first or last.
 bool moveParagraph(Document &document, int slide, int paragraph, int step);

@@ -316,7 +316,11 @@ void Session::setText(const QString &part, const QString &text)
         m_redo.clear();
         m_typing = typing;
     }
-    m_document.setValue(QStringLiteral("slide%1.%2").arg(m_current).arg(part), text);
+    // The body's paragraphs keep their levels and formats as its text changes.
+    if (part == u"body")
+        Outline::retext(m_document, m_current - 1, text);
+    else
+        m_document.setValue(QStringLiteral("slide%1.%2").arg(m_current).arg(part), text);
 }
 
 bool Session::breakParagraph()

@@ -199,6 +199,14 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"count = 6", "slide1.title = 年度工作总结"};
     QTest::newRow("paragraph moved down with its level") << QStringList{"select 2", "run 大纲 操作=降级 内容=成立于1998年", "edit body", "caret 0", "run 大纲 操作=下移"}
         << QStringList{"slide2.body = 员工三百余人\n成立于1998年\n业务遍及全国", "slide2.正文.段落2.级别 = 2", "slide2.正文.段落1.级别 = "};
+    // Text typed into the body: the paragraphs keep their levels as lines join or come in.
+    QTest::newRow("paragraph joined to the one before") << QStringList{"select 2", "run 大纲 操作=降级 内容=员工三百余人",
+                                                                         "run 大纲 操作=降级 内容=业务遍及全国", "run 大纲 操作=降级 内容=业务遍及全国",
+                                                                         "type body 成立于1998年员工三百余人\n业务遍及全国"}
+        << QStringList{"slide2.正文.段落1.级别 = ", "slide2.正文.段落2.级别 = 3", "slide2.正文.段落3.级别 = "};
+    QTest::newRow("line pasted in the middle") << QStringList{"select 2", "run 大纲 操作=降级 内容=员工三百余人",
+                                                              "type body 成立于1998年\n员工三百余人\n新的一行\n业务遍及全国"}
+        << QStringList{"slide2.正文.段落2.级别 = 2", "slide2.正文.段落3.级别 = 2", "slide2.正文.段落4.级别 = "};
     QTest::newRow("selected text's paragraph moved up") << QStringList{"select 3", "selecttext body 客户需求多样", "run 大纲 操作=上移"}
         << QStringList{"slide3.body = 市场规模稳步增长\n客户需求多样\n竞争日趋激烈"};
     // The master's formats, each object's kept apart.
