@@ -1,8 +1,10 @@
 #include "outlinepane.h"
 
 #include "document.h"
+#include "editoraccess.h"
 #include "outline.h"
 
+#include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -21,6 +23,16 @@ constexpr int titleState = 0;
 // The margin left of the text that holds each slide's number and icon.
 constexpr int iconMargin = 34;
 
+// A slide's icon for the accessibility tree: the pane paints it and takes its clicks.
+class SlideIcon : public QAbstractButton
+{
+public:
+    using QAbstractButton::QAbstractButton;
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
+
 }
 
 OutlinePane::OutlinePane(QWidget *parent)
@@ -37,6 +49,27 @@ OutlinePane::OutlinePane(QWidget *parent)
         if (!m_showing && hasFocus())
             emit caretMoved(caretPlace());
     });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &OutlinePane::placeIcons);
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this, &OutlinePane::placeIcons);
+}
+
+void OutlinePane::placeIcons()
+{
+    for (int slide = 1; slide <= m_titles.size(); ++slide) {
+        if (m_icons.size() < slide) {
+            auto *icon = new SlideIcon(viewport());
+            icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+            icon->setFocusPolicy(Qt::NoFocus);
+            connect(icon, &QAbstractButton::clicked, this, [this, slide] { chooseSlide(slide); });
+            m_icons << icon;
+        }
+        QAbstractButton *icon = m_icons.at(slide - 1);
+        icon->setAccessibleName(EditorAccess::slideName(slide, m_titles.at(slide - 1)));
+        icon->setGeometry(slideIconRect(slide));
+        icon->setVisible(icon->geometry().isValid());
+    }
+    for (qsizetype i = m_titles.size(); i < m_icons.size(); ++i)
+        m_icons.at(i)->hide();
 }
 
 void OutlinePane::showDocument(const Document &shown)
@@ -51,6 +84,9 @@ void OutlinePane::showDocument(const Document &shown)
     if (texts == m_shown)
         return;
     m_shown = texts;
+    m_titles.clear();
+    for (const Slide &slide : shown.slides)
+        m_titles << slide.title;
     m_showing = true;
     const auto done = qScopeGuard([this] { m_showing = false; });
     const int position = textCursor().position();
@@ -94,6 +130,7 @@ void OutlinePane::showDocument(const Document &shown)
     QTextCursor kept(document());
     kept.setPosition(std::min(position, document()->characterCount() - 1));
     setTextCursor(kept);
+    placeIcons();
 }
 
 void OutlinePane::placeCaret(int slide, const QString &part, int position)
@@ -262,6 +299,13 @@ void OutlinePane::paintEvent(QPaintEvent *event)
     }
 }
 
+void OutlinePane::chooseSlide(int slide)
+{
+    m_chosen = slide;
+    selectSlides(slide, slide);
+    emit slidesChosen({slide});
+}
+
 void OutlinePane::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
@@ -271,7 +315,12 @@ void OutlinePane::mousePressEvent(QMouseEvent *event)
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    const int first = (event->modifiers() & Qt::ShiftModifier) && m_chosen > 0 ? m_chosen : slide;
+    if (!(event->modifiers() & Qt::ShiftModifier)) {
+        chooseSlide(slide);
+        m_dragged = slide;
+        return;
+    }
+    const int first = m_chosen > 0 ? m_chosen : slide;
     if (first == slide)
         m_chosen = slide;
     selectSlides(std::min(first, slide), std::max(first, slide));

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QTextEdit>
 
+class QAbstractButton;
 class QTextBlock;
 
 class Document;
@@ -71,10 +73,17 @@ private:
     int slideAt(int y) const;          // the slide whose lines reach y, 0 above the first
     int dropBefore(int y) const;       // the slide a drop at y goes before
     void selectSlides(int first, int last);
+    void chooseSlide(int slide);
+    // The slides' icons as a screen reader finds them: a button over each
+    // painted icon, named as the slide list names the slide, that the mouse
+    // passes through.
+    void placeIcons();
 
     bool m_showing = false;
     int m_chosen = 0;      // the slide whose icon was clicked last
     int m_dragged = 0;     // the slide whose icon is held down, 0 when none
     int m_dropLine = -1;   // where a dragged slide would go (viewport y), -1 when nowhere
+    QList<QAbstractButton *> m_icons;
+    QStringList m_titles;
     QString m_shown;   // the texts and levels shown, to leave the pane alone while they stay
 };

@@ -2506,6 +2506,9 @@ void TestSimulatorUi::outlineEditsTheSlides_data()
         << QStringList{"slide2.大纲.操作 = 折叠", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
     QTest::newRow("Backspace joins two paragraphs") << QStringList{"at 2 body 9", "key Backspace"}
         << QStringList{"slide2.body = 成立于1998年员工三百余人\n业务遍及全国", "slide2.title = 公司概况", "count = 6"};
+    QTest::newRow("joined paragraphs, the next keeps its level") << QStringList{"at 2 body 16", "key Tab", "at 2 body 9", "key Backspace"}
+        << QStringList{"slide2.body = 成立于1998年员工三百余人\n业务遍及全国", "slide2.正文.段落2.级别 = 2", "slide2.正文.段落1.级别 = "};
+    QTest::newRow("slide chosen by its icon through a screen reader") << QStringList{"icon 3"} << QStringList{"doc.选中 = 3"};
     QTest::newRow("Backspace keeps a title apart") << QStringList{"at 3 title 0", "key Backspace"}
         << QStringList{"slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国", "slide3.title = 市场分析", "count = 6"};
     QTest::newRow("Delete keeps a title apart") << QStringList{"at 2 body 22", "key Delete"}
@@ -2533,6 +2536,16 @@ void TestSimulatorUi::outlineEditsTheSlides()
         } else if (words.at(0) == u"key") {
             const QMap<QString, Qt::Key> keys = {{"Tab", Qt::Key_Tab}, {"Backtab", Qt::Key_Backtab}, {"Return", Qt::Key_Return}, {"Backspace", Qt::Key_Backspace}, {"Delete", Qt::Key_Delete}};
             QTest::keyClick(pane, keys.value(words.at(1)), words.at(1) == u"Backtab" ? Qt::ShiftModifier : Qt::NoModifier);
+        } else if (words.at(0) == u"icon") {
+            // The slide's icon, found and pressed in the accessibility tree.
+            QAccessibleInterface *area = QAccessible::queryAccessibleInterface(pane->viewport());
+            QAccessibleInterface *icon = nullptr;
+            for (int i = 0; i < area->childCount() && !icon; ++i)
+                if (area->child(i)->text(QAccessible::Name).startsWith(words.at(1) + u' '))
+                    icon = area->child(i);
+            QVERIFY2(icon && icon->actionInterface() && icon->rect().height() > 0, qPrintable(gesture));
+            icon->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QTRY_COMPARE(window.session().document().settings.value(QStringLiteral("选中")), words.at(1));   // a press clicks after a moment
         } else if (words.at(0) == u"hidden") {
             // The slide's paragraphs are hidden, the others' shown.
             int titles = 0;
