@@ -63,13 +63,23 @@ QMap<QString, QStringList> readBlocks(const QString &file)
 
 QList<LessonBeat> taskBeats(const QString &taskText, const QString &question)
 {
+    // The lesson shows the guide's own way, the task's first method; the
+    // other methods are named after it, the mistakes left out.
     QList<LessonBeat> beats;
     QString text;
+    QStringList otherMethods;
+    bool firstDone = false;
     for (const QString &raw : taskText.split(u'\n')) {
         const QString line = raw.trimmed();
         if (line.startsWith(QStringLiteral("text:")))
             text = line.mid(5).trimmed();
-        if (!line.startsWith(QStringLiteral("step:")))
+        if (line.startsWith(QStringLiteral("method:")) && !beats.isEmpty()) {
+            firstDone = true;
+            otherMethods << line.mid(7).trimmed();
+        }
+        if (line.startsWith(QStringLiteral("mistake:")))
+            firstDone = true;
+        if (!line.startsWith(QStringLiteral("step:")) || firstDone)
             continue;
         const QString body = line.mid(5);
         const qsizetype bar = body.lastIndexOf(u'|');
@@ -99,6 +109,12 @@ QList<LessonBeat> taskBeats(const QString &taskText, const QString &question)
         }
         beat.caption = hint.isEmpty() ? action : hint;
         beats.append(beat);
+    }
+    otherMethods.removeAll(QString());
+    if (!otherMethods.isEmpty()) {
+        LessonBeat others;
+        others.caption = QStringLiteral("这道题也可以这样做：") + otherMethods.join(QStringLiteral("、")) + u'。';
+        beats.append(others);
     }
     if (!text.isEmpty()) {
         LessonBeat intro;

@@ -43,7 +43,7 @@ namespace LessonScripts {
 
 // Bump when the builder draws or narrates differently: every movie is then
 // made again.
-inline constexpr int BuilderVersion = 3;
+inline constexpr int BuilderVersion = 4;
 
 // The blocks of the lessons file by movie name. A malformed line raises
 // StoreError naming the file and the line.
@@ -53,7 +53,8 @@ QMap<QString, QStringList> readBlocks(const QString &file);
 LessonScript expand(const QString &movie, const QString &course, const QString &title, const QStringList &lines,
                     const QString &programFolder);
 
-// The steps of a task file as beats; empty when the file is missing.
+// The steps of a task file's first method as beats, then a caption naming
+// its other methods; empty when the file is missing.
 QList<LessonBeat> taskBeats(const QString &taskText, const QString &question);
 
 // The hash of a script's inputs, as stored beside its movie.

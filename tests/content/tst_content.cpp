@@ -1,6 +1,7 @@
 #include "connection.h"
 #include "contentchecker.h"
 #include "contentsources.h"
+#include "lessonscript.h"
 #include "programfolderbuilder.h"
 #include "storeerror.h"
 
@@ -23,6 +24,7 @@ private slots:
     void malformedSourcesNameFileAndLine();
     void failedBuildNamesTheLineAndLeavesNoBank_data();
     void failedBuildNamesTheLineAndLeavesNoBank();
+    void lessonShowsTheGuidesWay();
 
 private:
     QTemporaryDir m_built;
@@ -202,4 +204,19 @@ void TestContent::failedBuildNamesTheLineAndLeavesNoBank()
 }
 
 QTEST_MAIN(TestContent)
+// A lesson's example plays the task's first method alone: its other methods
+// are named, its mistakes never shown.
+void TestContent::lessonShowsTheGuidesWay()
+{
+    const QString task = QStringLiteral(
+        "th: 301\ntext: 设置字体。\nmethod: 菜单\nstep: menu 格式 | 单击“格式”菜单\nstep: ok | 确定\n"
+        "method: 右键菜单\nstep: context title | 右键单击\nstep: ok | 确定\n"
+        "method: 工具栏\nstep: toolbar 字号 | 字号框\nmistake: 选错幻灯片\nstep: select 2 | 第2张\n");
+    QStringList captions;
+    for (const LessonBeat &beat : LessonScripts::taskBeats(task, QStringLiteral("301")))
+        captions << beat.caption;
+    QCOMPARE(captions, (QStringList{QStringLiteral("例题：设置字体。"), QStringLiteral("单击“格式”菜单"), QStringLiteral("确定"),
+                                    QStringLiteral("这道题也可以这样做：右键菜单、工具栏。")}));
+}
+
 #include "tst_content.moc"
