@@ -845,10 +845,16 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         for (const QString &choice : Commands::find(QStringLiteral("字体"))->field(QStringLiteral("字号"))->choices)
             sizes << choice.toInt();
         const bool up = spec->id == u"增大字号";
+        // Characters selected (or a run named): that run alone, from the size it shows.
+        const QString placeholder = object.section(u'「', 0, 0);
+        const QString target = object == placeholder ? formattedObject(object) : object;
         for (int n : selected) {
             QMap<QString, QString> &attributes = slides[n - 1].attributes;
-            const QString key = object + QStringLiteral(".字号");
-            const int size = attributes.contains(key) ? attributes.value(key).toInt() : defaultFontSize(object);
+            const QString own = placeholder + QStringLiteral(".字号");
+            const QString key = target + QStringLiteral(".字号");
+            const int size = attributes.value(key, attributes.value(own, QString::number(defaultFontSize(placeholder)))).toInt();
+            if (target == placeholder)
+                clearRuns(attributes, placeholder, QStringLiteral("字号"));
             int next = size;
             if (up) {
                 const auto it = std::upper_bound(sizes.begin(), sizes.end(), size);

@@ -642,6 +642,8 @@ void EditorWindow::buildCentre()
         if (m_refreshing)
             return;
         m_session.setSelectedText(part, text);
+        // The formatting toolbar shows the selected characters' format.
+        m_formatBar->showFormat(m_session.document().slides.at(m_session.current() - 1), m_session.formattedObject(formatObject()));
         if (!text.isEmpty())
             report(TaskStep{TaskStep::Kind::SelectText, part, text, {}});
     });
@@ -1115,7 +1117,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             m_editing = part;
             m_editingSlide = m_session.current();
             const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
-            m_formatBar->showFormat(slide, formatObject());
+            m_formatBar->showFormat(slide, m_session.formattedObject(formatObject()));
             m_taskPane->showSlide(slide, m_session.editedObject());
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
@@ -1278,7 +1280,7 @@ void EditorWindow::refresh()
     m_taskPane->showSlide(slide, m_session.editedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
-    m_formatBar->showFormat(slide, formatObject());
+    m_formatBar->showFormat(slide, m_session.formattedObject(formatObject()));
     updateUndoActions();
 
     m_status->setTexts(QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout),

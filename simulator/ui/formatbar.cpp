@@ -134,7 +134,9 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
 
 QString FormatBar::attribute(const QString &name) const
 {
-    return m_slide.attributes.value(m_object + u'.' + name);
+    // A run shows its own format where it has one, its placeholder's elsewhere.
+    const QString placeholder = m_object.section(u'「', 0, 0);
+    return m_slide.attributes.value(m_object + u'.' + name, m_slide.attributes.value(placeholder + u'.' + name));
 }
 
 void FormatBar::showFormat(const Slide &slide, const QString &object)
@@ -149,7 +151,7 @@ void FormatBar::showFormat(const Slide &slide, const QString &object)
     m_font->setCurrentText(family);
     QString size = attribute(QStringLiteral("字号"));
     if (size.isEmpty())
-        size = QString::number(Session::defaultFontSize(object));
+        size = QString::number(Session::defaultFontSize(object.section(u'「', 0, 0)));
     if (m_size->findText(size) < 0)
         m_size->addItem(size);
     m_size->setCurrentText(size);
@@ -160,7 +162,7 @@ void FormatBar::showFormat(const Slide &slide, const QString &object)
     m_toggles.value(QStringLiteral("下划线"))->setChecked(attribute(QStringLiteral("下划线")) == u"单线");
     QString align = attribute(QStringLiteral("对齐"));
     if (align.isEmpty())
-        align = object == u"标题" || object == u"副标题" ? QStringLiteral("居中对齐") : QStringLiteral("左对齐");
+        align = object.startsWith(u"标题") || object.startsWith(u"副标题") ? QStringLiteral("居中对齐") : QStringLiteral("左对齐");
     for (const auto &[name, value] : alignments)
         m_toggles.value(QString::fromUtf8(name))->setChecked(align == QString::fromUtf8(value));
 }

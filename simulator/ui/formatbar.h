@@ -21,7 +21,8 @@ class FormatBar : public QToolBar
 public:
     explicit FormatBar(QWidget *parent);
 
-    // The object the bar acts on and its format on the slide.
+    // The object the bar acts on and its format on the slide: a placeholder,
+    // or the run of characters selected in it ("标题「2005」").
     void showFormat(const Slide &slide, const QString &object);
     QString object() const { return m_object; }
 

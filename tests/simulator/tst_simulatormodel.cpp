@@ -164,6 +164,8 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"slide2.正文「成立」.字形 = 加粗", "slide2.正文「员工」.颜色 = 红色", "slide2.正文「成立」.颜色 = "};
     QTest::newRow("the whole text selected is the placeholder") << QStringList{"select 3", "selecttext title 市场分析", "run 字体 字形=倾斜"}
         << QStringList{"slide3.标题.字形 = 倾斜", "slide3.标题「市场分析」.字形 = "};
+    QTest::newRow("larger characters from the size they show") << QStringList{"select 3", "run 字体 对象=标题 字号=40", "selecttext title 市场", "run 增大字号 对象=标题"}
+        << QStringList{"slide3.标题「市场」.字号 = 44", "slide3.标题.字号 = 40"};
     QTest::newRow("the whole placeholder reaches its runs") << QStringList{"select 3", "selecttext title 市场", "run 字体 效果=下标 颜色=红色",
                                                                            "selecttext title 市场分析", "run 字体 效果=无"}
         << QStringList{"slide3.标题.效果 = 无", "slide3.标题「市场」.效果 = ", "slide3.标题「市场」.颜色 = 红色"};
