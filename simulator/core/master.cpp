@@ -1,5 +1,7 @@
 #include "master.h"
 
+#include "shapes.h"
+
 namespace Master {
 
 Slide effective(const Document &document, int index)
@@ -78,6 +80,8 @@ Document shown(const Document &document)
         slide.body = QStringLiteral("单击此处编辑母版文本样式\n第二级\n第三级\n第四级\n第五级");
         for (int level = 2; level <= 5; ++level)
             slide.attributes.insert(QStringLiteral("正文.段落%1.级别").arg(level), QString::number(level));
+        // The text placeholder ends above the date, footer and number areas.
+        slide.attributes.insert(QStringLiteral("正文.高度"), QString::number(Shapes::SlideHeightCm * 0.57, 'f', 2));
     }
     // The prompt texts as the candidate typed them over.
     if (which == u"幻灯片母版" || which == u"标题母版") {

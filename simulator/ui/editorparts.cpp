@@ -784,7 +784,7 @@ QRectF SlideView::masterArea(const QString &part) const
     if (at < 0)
         return {};
     const QRectF r = slideRect();
-    const double top = r.bottom() - r.height() * 0.11, h = r.height() * 0.07;
+    const double top = r.bottom() - r.height() * 0.12, h = r.height() * 0.09;
     static const double lefts[] = {0.05, 0.36, 0.67};
     return QRectF(r.left() + r.width() * lefts[at], top, r.width() * 0.28, h);
 }
@@ -916,7 +916,7 @@ void SlideView::paintEvent(QPaintEvent *)
         // The master's date, footer and number areas along its foot: each
         // named, with the field it holds in the area's own format.
         QFont small = font();
-        small.setPixelSize(std::max(8, int(r.height() * 0.03)));
+        small.setPixelSize(std::max(7, int(r.height() * 0.025)));
         const Slide &master = m_document->slides.at(m_index);
         static const QStringList fields = {QStringLiteral("<日期/时间>"), QStringLiteral("<页脚>"), QStringLiteral("<#>")};
         for (qsizetype i = 0; i < masterAreas().size(); ++i) {
