@@ -1274,6 +1274,8 @@ void EditorWindow::refresh()
     const int currentRow = masters.isEmpty() ? current : std::max(0, int(masters.indexOf(Master::view(document))));
     const QList<int> selectedRows = masters.isEmpty() ? m_session.selection() : QList<int>{currentRow + 1};
     if (m_slideList->currentRow() != currentRow || shown != selectedRows) {
+        if (!masters.isEmpty())
+            m_slideList->clearSelection();   // the master under edit alone
         m_slideList->setCurrentRow(currentRow);
         for (int n : selectedRows)
             m_slideList->item(n - 1)->setSelected(true);

@@ -2523,10 +2523,12 @@ void TestSimulatorUi::masterAreasTakeTheCaret()
     QCOMPARE(document.settings.value(QStringLiteral("视图")), QStringLiteral("标题母版"));
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->currentRow(), 1);
+    QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(1)});
     QCOMPARE(title->text(), QStringLiteral("单击此处编辑母版标题样式"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     QCOMPARE(document.settings.value(QStringLiteral("视图")), QStringLiteral("幻灯片母版"));
     QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(0)});
     QCOMPARE(title->text(), QStringLiteral("公司标题"));
 
     // Back in the slides: the list holds them again, each date in the area's size.
