@@ -598,6 +598,8 @@ void EditorWindow::buildCentre()
     connect(m_slideList, &QListWidget::itemSelectionChanged, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::itemClicked, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (!listedMasters().isEmpty())
+            return;   // the slides' commands are not for the masters listed in their view
         report(TaskStep{TaskStep::Kind::Context, QStringLiteral("list"), {}, {}});
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("listMenu"));

@@ -2530,6 +2530,10 @@ void TestSimulatorUi::masterAreasTakeTheCaret()
     QCOMPARE(list->currentRow(), 0);
     QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(0)});
     QCOMPARE(title->text(), QStringLiteral("公司标题"));
+    // Delete there takes no slide away.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(document.slides.size(), 3);
 
     // Back in the slides: the list holds them again, each date in the area's size.
     QTest::mouseClick(window.toolbarControl(QStringLiteral("关闭母版视图")), Qt::LeftButton);
