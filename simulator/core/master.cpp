@@ -1,5 +1,7 @@
 #include "master.h"
 
+#include "shapes.h"
+
 namespace Master {
 
 Slide effective(const Document &document, int index)
@@ -11,6 +13,9 @@ Slide effective(const Document &document, int index)
         {QStringLiteral("标题样式"), QStringLiteral("标题")},
         {QStringLiteral("第一级文本"), QStringLiteral("正文")},
         {QStringLiteral("副标题样式"), QStringLiteral("副标题")},
+        {QStringLiteral("日期区"), QStringLiteral("日期区")},
+        {QStringLiteral("页脚区"), QStringLiteral("页脚区")},
+        {QStringLiteral("数字区"), QStringLiteral("数字区")},
     };
     static const QStringList names = {
         QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色"),
@@ -75,6 +80,16 @@ Document shown(const Document &document)
         slide.body = QStringLiteral("单击此处编辑母版文本样式\n第二级\n第三级\n第四级\n第五级");
         for (int level = 2; level <= 5; ++level)
             slide.attributes.insert(QStringLiteral("正文.段落%1.级别").arg(level), QString::number(level));
+        // The text placeholder ends above the date, footer and number areas.
+        slide.attributes.insert(QStringLiteral("正文.高度"), QString::number(Shapes::SlideHeightCm * 0.57, 'f', 2));
+    }
+    // The prompt texts as the candidate typed them over.
+    if (which == u"幻灯片母版" || which == u"标题母版") {
+        const QString typed = QStringLiteral("母版.%1.").arg(which);
+        if (master.settings.contains(typed + QStringLiteral("标题")))
+            slide.title = master.settings.value(typed + QStringLiteral("标题"));
+        if (master.settings.contains(typed + QStringLiteral("正文")))
+            slide.body = master.settings.value(typed + QStringLiteral("正文"));
     }
     // The design and colours of the first slide are the master's.
     if (which == u"幻灯片母版" || which == u"标题母版") {
@@ -110,6 +125,8 @@ std::optional<QMap<QString, QString>> redirected(const Document &document, const
             master.insert(QStringLiteral("对象"), QStringLiteral("备注文本"));
         else if (object == u"标题")
             master.insert(QStringLiteral("对象"), QStringLiteral("标题样式"));
+        else if (object == u"日期区" || object == u"页脚区" || object == u"数字区")
+            master.insert(QStringLiteral("对象"), object);
         else if (which == u"标题母版")
             master.insert(QStringLiteral("对象"), QStringLiteral("副标题样式"));
         else if (object == u"正文" || object == u"副标题")

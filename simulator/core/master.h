@@ -9,8 +9,10 @@
 
 // The slide master: the text formats set on it (视图 → 母版 → 幻灯片母版)
 // are kept as "doc.母版.<对象>.<name>" (对象: 标题样式, 第一级文本,
-// 副标题样式) and reach every slide's title, body or subtitle that has no
-// format of its own by that name. A background, picture or text box put on
+// 副标题样式, and the areas along its foot: 日期区, 页脚区, 数字区) and
+// reach every slide's title, body, subtitle, date, footer or number that has
+// no format of its own by that name. The prompt texts typed over are kept as
+// "doc.母版.<母版类型>.标题" and ".正文"; they show on the master only. A background, picture or text box put on
 // the master ("doc.母版.背景", "doc.母版.图片", "doc.母版.文本框") shows on
 // every slide too.
 namespace Master {

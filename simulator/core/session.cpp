@@ -124,7 +124,11 @@ void Session::setSelection(const QList<int> &slides)
 
 void Session::setEditing(const QString &part)
 {
-    const QString editing = part == u"title" || part == u"body" ? part : QString();
+    QString editing = part == u"title" || part == u"body" ? part : QString();
+    // The date, footer and number areas take the caret where they are shown:
+    // on the slide master and the title master.
+    if (!masterArea(part).isEmpty() && shownMasterAreas(m_document))
+        editing = part;
     if (!editing.isEmpty())
         m_shapes.clear();   // the click went into the text
     if (editing != m_editing) {
@@ -140,7 +144,7 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
     if (spec.id == u"符号") {
         // The symbol goes into the text at the caret.
         const QString symbol = fields.value(QStringLiteral("符号")).trimmed();
-        if (symbol.isEmpty() || m_editing.isEmpty())
+        if (symbol.isEmpty() || (m_editing != u"title" && m_editing != u"body"))
             return;
         QString &text = m_editing == u"title" ? slide.title : slide.body;
         const int at = m_caret < 0 || m_caret > text.size() ? int(text.size()) : m_caret;
@@ -234,9 +238,30 @@ QString Session::editedObject() const
 {
     if (m_editing == u"title")
         return QStringLiteral("标题");
+    // In a master view the body is the master's: the title master's is its subtitle.
+    const QString master = Master::view(m_document);
+    if (m_editing == u"body" && !master.isEmpty())
+        return master == u"标题母版" ? QStringLiteral("副标题") : QStringLiteral("正文");
     if (m_editing == u"body")
         return m_document.slides.at(m_current - 1).layout == u"标题幻灯片" ? QStringLiteral("副标题") : QStringLiteral("正文");
+    return shownMasterAreas(m_document) ? masterArea(m_editing) : QString();
+}
+
+QString Session::masterArea(const QString &part)
+{
+    if (part == u"date")
+        return QStringLiteral("日期区");
+    if (part == u"footer")
+        return QStringLiteral("页脚区");
+    if (part == u"number")
+        return QStringLiteral("数字区");
     return {};
+}
+
+bool Session::shownMasterAreas(const Document &document)
+{
+    const QString master = Master::view(document);
+    return master == u"幻灯片母版" || master == u"标题母版";
 }
 
 void Session::select(int slide)
@@ -310,6 +335,18 @@ bool Session::moveSlides(const QList<int> &slides, int before)
 void Session::setText(const QString &part, const QString &text)
 {
     setEditing(part);
+    // The master's prompt texts ("单击此处编辑母版标题样式"…) can be typed over.
+    if (shownMasterAreas(m_document) && (part == u"title" || part == u"body")) {
+        const QString master = Master::view(m_document);
+        const QString typing = QStringLiteral("%1.%2").arg(master, part);
+        if (m_typing != typing) {
+            remember({m_document, m_current});
+            m_redo.clear();
+            m_typing = typing;
+        }
+        m_document.settings.insert(QStringLiteral("母版.%1.%2").arg(master, part == u"title" ? QStringLiteral("标题") : QStringLiteral("正文")), text);
+        return;
+    }
     const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(part);
     if (m_typing != typing) {
         remember({m_document, m_current});
@@ -723,10 +760,16 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         }
         break;
     case Effect::View:
+        // Only the slide and title masters have the date, footer and number areas.
+        if (!masterArea(m_editing).isEmpty())
+            m_editing.clear();
         // The master views name the master they show; closing one goes back to the normal view.
         settings.insert(QStringLiteral("视图"), spec->id == u"关闭母版视图" ? QStringLiteral("普通") : spec->id);
         if (spec->id.endsWith(QStringLiteral("母版")))
             settings.insert(QStringLiteral("母版.母版类型"), spec->id);
+        // The title master, once made, stays beside the slide master.
+        if (spec->id == u"标题母版")
+            settings.insert(QStringLiteral("母版.有标题母版"), QStringLiteral("是"));
         // 普通 brings back a closed left pane.
         if (spec->id == u"普通" && settings.value(QStringLiteral("左侧窗格.显示")) == u"关闭")
             settings.insert(QStringLiteral("左侧窗格.显示"), QStringLiteral("显示"));

@@ -78,8 +78,15 @@ public:
     // 自定义动画…) act on this one when the candidate names none; choosing
     // another slide takes the caret away.
     void setEditing(const QString &part);
-    // The object the caret is in: 标题, 正文 or 副标题; empty when none.
+    // In the slide master and title master views the caret also goes into
+    // the master's date, footer and number areas ("date", "footer", "number").
+    // The object the caret is in: 标题, 正文, 副标题 or one of those areas
+    // (日期区, 页脚区, 数字区); empty when none.
     QString editedObject() const;
+    // The area of the master a part names (date: 日期区…); empty for other parts.
+    static QString masterArea(const QString &part);
+    // Whether the master view shown has those areas.
+    static bool shownMasterAreas(const Document &document);
     QString editingPart() const { return m_editing; }
     // Where in that placeholder's text the caret is (-1: at its end). 符号
     // inserts there; 大纲's 降级 and 提升 act on the caret's paragraph of the
@@ -104,6 +111,8 @@ public:
     bool breakParagraph();
 
     // Text typed into the current slide: part is "title", "body" or "notes".
+    // In the slide or title master view, the title and body are the master's
+    // prompt texts ("doc.母版.<母版类型>.标题", ".正文").
     void setText(const QString &part, const QString &text);
 
     // The font size of a text object that has none set (增大字号 and 减小字号 start there).

@@ -526,7 +526,8 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
             found << where + QStringLiteral("无效的位置“%1”").arg(step.arg);
         } else if ((step.kind == TaskStep::Kind::Click || step.kind == TaskStep::Kind::SelectText)
                    && step.arg != u"title" && step.arg != u"body"
-                   && !(step.kind == TaskStep::Kind::SelectText && step.arg == u"outline")) {
+                   && !(step.kind == TaskStep::Kind::SelectText && step.arg == u"outline")
+                   && !(step.kind == TaskStep::Kind::Click && !Session::masterArea(step.arg).isEmpty())) {
             found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)
                    && Shapes::kindOf(step.arg).isEmpty()) {

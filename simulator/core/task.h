@@ -29,7 +29,9 @@ class Session;
 //                                       an action in the running show or rehearsal (ShowActions)
 //   step: key Ctrl+B | 按Ctrl+B键       a key of the editor; the command, field and ok
 //                                       steps after it say what the key does
-//   step: click body | 单击正文占位符      the caret put into the title or body placeholder
+//   step: click body | 单击正文占位符      the caret put into the title or body placeholder;
+//                                       in the slide master view also "date", "footer",
+//                                       "number": its 日期区, 页脚区 or 数字区
 //   step: selecttext title 2005 | 选中标题中的“2005”   text selected in the title or body
 //   step: selecttext outline 市场分析 | 在大纲中单击“市场分析”一段   the caret put into the
 //                                       current slide's paragraph (else title) of that text in the outline

@@ -1,6 +1,7 @@
 #include "editoraccess.h"
 
 #include "editorparts.h"
+#include "session.h"
 #include "shapes.h"
 
 #include <QAbstractItemView>
@@ -134,19 +135,82 @@ private:
     int m_index;
 };
 
-// The slide area: its placeholders (real text boxes), then what it paints.
+// One of the areas the slide and title masters paint along their foot
+// (日期区, 页脚区, 数字区): a press puts the caret there, as a click does.
+class MasterAreaAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    MasterAreaAccessible(SlideView *view, const QString &part) : m_view(view), m_part(part) {}
+
+    bool isValid() const override { return m_view && !m_view->masterArea(m_part).isEmpty(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        return isValid() && t == QAccessible::Name ? Session::masterArea(m_part) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect area = m_view->masterArea(m_part).toRect();
+        return QRect(m_view->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Graphic; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.selectable = isValid();
+        state.selected = isValid() && m_view->chosenMasterArea() == m_part;
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (isValid() && name == pressAction())
+            m_view->clickMasterArea(m_part);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<SlideView> m_view;
+    QString m_part;
+};
+
+// The slide area: its placeholders (real text boxes), then what it paints:
+// the objects on the slide (or the slides of the sorter), then a master's areas.
 class SlideViewAccessible : public QAccessibleWidget
 {
 public:
     explicit SlideViewAccessible(SlideView *view) : QAccessibleWidget(view, QAccessible::Pane) {}
 
-    int childCount() const override { return QAccessibleWidget::childCount() + painted(); }
+    int childCount() const override { return QAccessibleWidget::childCount() + painted() + areas(); }
     QAccessibleInterface *child(int index) const override
     {
         const int widgets = QAccessibleWidget::childCount();
         if (index < widgets)
             return QAccessibleWidget::child(index);
         index -= widgets;
+        if (index >= painted() && index < painted() + areas()) {
+            const QString part = SlideView::masterAreas().at(index - painted());
+            auto &area = m_areas[part];
+            if (!area) {
+                area = new MasterAreaAccessible(view(), part);
+                QAccessible::registerAccessibleInterface(area);
+            }
+            return area;
+        }
         if (index >= painted())
             return nullptr;
         // Registered once each, so that the same part keeps its interface.
@@ -159,6 +223,9 @@ public:
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
+        for (auto it = m_areas.begin(); it != m_areas.end(); ++it)
+            if (it.value() == child)
+                return areas() > 0 ? QAccessibleWidget::childCount() + painted() + int(SlideView::masterAreas().indexOf(it.key())) : -1;
         for (auto it = m_parts.begin(); it != m_parts.end(); ++it)
             if (it.value() == child)
                 return it.key().first == view()->isSorter() ? QAccessibleWidget::childCount() + it.key().second : -1;
@@ -179,7 +246,13 @@ private:
             return 0;
         return int(view()->isSorter() ? view()->document()->slides.size() : view()->objectShapes().size());
     }
+    int areas() const
+    {
+        return view()->document() && !view()->masterArea(SlideView::masterAreas().first()).isEmpty()
+                   ? int(SlideView::masterAreas().size()) : 0;
+    }
     mutable QMap<std::pair<bool, int>, QAccessibleInterface *> m_parts;
+    mutable QMap<QString, QAccessibleInterface *> m_areas;
 };
 
 QAccessibleInterface *editorFactory(const QString &className, QObject *object)

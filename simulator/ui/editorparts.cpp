@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "dialoglayouts.h"
+#include "session.h"
 #include "slideart.h"
 #include "taskpanes.h"
 
@@ -837,10 +838,42 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
 
 void SlideView::setMaster(const QString &view)
 {
+    if (view != m_master)
+        m_masterArea.clear();
     m_master = view;
-    m_title->setReadOnly(!view.isEmpty());
-    m_body->setReadOnly(!view.isEmpty());
+    const bool typed = view.isEmpty() || view == u"幻灯片母版" || view == u"标题母版";
+    m_title->setReadOnly(!typed);
+    m_body->setReadOnly(!typed);
+    // A screen reader names the master's placeholders as the editor labels them.
+    m_title->setAccessibleName(view.isEmpty() ? QStringLiteral("标题占位符")
+                               : view == u"备注母版" ? QStringLiteral("幻灯片图像区") : QStringLiteral("标题区"));
+    m_body->setAccessibleName(view.isEmpty()        ? QStringLiteral("正文占位符")
+                              : view == u"备注母版" ? QStringLiteral("备注文本区")
+                              : view == u"标题母版" ? QStringLiteral("副标题区")
+                                                    : QStringLiteral("对象区"));
     update();
+}
+
+QRectF SlideView::masterArea(const QString &part) const
+{
+    if (m_sorter || (m_master != u"幻灯片母版" && m_master != u"标题母版"))
+        return {};
+    const int at = int(masterAreas().indexOf(part));
+    if (at < 0)
+        return {};
+    const QRectF r = slideRect();
+    const double top = r.bottom() - r.height() * 0.12, h = r.height() * 0.09;
+    static const double lefts[] = {0.05, 0.36, 0.67};
+    return QRectF(r.left() + r.width() * lefts[at], top, r.width() * 0.28, h);
+}
+
+void SlideView::setMasterArea(const QString &part)
+{
+    const QString chosen = masterArea(part).isEmpty() ? QString() : part;
+    if (chosen != m_masterArea) {
+        m_masterArea = chosen;
+        update();
+    }
 }
 
 void SlideView::placeEditors()
@@ -898,7 +931,10 @@ void SlideView::placeEditors()
     }
     m_loading = false;
     // Inserted objects laid out take the right of a full-width body (see Shapes).
-    const QRect bodyRect = frameOf(part, place.body);
+    QRect bodyRect = frameOf(part, place.body);
+    // On a master the text placeholder ends above the date, footer and number areas.
+    if (const QRectF area = masterArea(QStringLiteral("date")); !area.isEmpty())
+        bodyRect.setBottom(std::min(bodyRect.bottom(), int(area.top()) - 3));
     m_body->setGeometry(bodyRect.adjusted(m_bulletIndent, 0, 0, 0));
     // A shape lying over a placeholder takes the clicks there and hides its text.
     const QList<Shapes::Shape> shapes = Shapes::of(slide);
@@ -959,21 +995,27 @@ void SlideView::paintEvent(QPaintEvent *)
     p.setPen(QColor(60, 60, 60));
     p.drawRect(r);
     if (m_master == u"幻灯片母版" || m_master == u"标题母版") {
-        // The master's date, footer and number areas along its foot.
+        // The master's date, footer and number areas along its foot: each
+        // named, with the field it holds in the area's own format.
         QFont small = font();
-        small.setPixelSize(std::max(8, int(r.height() * 0.03)));
-        p.setFont(small);
-        const double top = r.bottom() - r.height() * 0.11, h = r.height() * 0.07;
-        const QList<std::pair<QRectF, QString>> areas = {
-            {QRectF(r.left() + r.width() * 0.05, top, r.width() * 0.28, h), QStringLiteral("日期区")},
-            {QRectF(r.left() + r.width() * 0.36, top, r.width() * 0.28, h), QStringLiteral("页脚区")},
-            {QRectF(r.left() + r.width() * 0.67, top, r.width() * 0.28, h), QStringLiteral("数字区")},
-        };
-        for (const auto &[area, label] : areas) {
-            p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
+        small.setPixelSize(std::max(7, int(r.height() * 0.025)));
+        const Slide &master = m_document->slides.at(m_index);
+        static const QStringList fields = {QStringLiteral("<日期/时间>"), QStringLiteral("<页脚>"), QStringLiteral("<#>")};
+        for (qsizetype i = 0; i < masterAreas().size(); ++i) {
+            const QString &part = masterAreas().at(i);
+            const QRectF area = masterArea(part);
+            const QString name = Session::masterArea(part);
+            const bool chosen = part == m_masterArea;
+            p.setPen(chosen ? QPen(QColor(60, 60, 60), 1) : QPen(QColor(150, 150, 150), 1, Qt::DashLine));
             p.drawRect(area);
+            p.setFont(small);
             p.setPen(QColor(110, 110, 110));
-            p.drawText(area.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignTop, label);
+            p.drawText(area.adjusted(4, 1, -4, 0), Qt::AlignLeft | Qt::AlignTop, name);
+            const SlideArt::TextStyle style = SlideArt::textStyle(master, name, r.width() / SlideArt::SlideWidthPt, font());
+            p.setFont(style.font);
+            p.setPen(style.colour);
+            p.drawText(area.adjusted(4, 0, -4, 0), (i == 0 ? Qt::AlignLeft : i == 1 ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignBottom,
+                       fields.at(i));
         }
     } else if (m_master == u"讲义母版") {
         // A handout page: the places of its slides.
@@ -1077,6 +1119,14 @@ int SlideView::dropPlace(const QPointF &at) const
 
 void SlideView::mousePressEvent(QMouseEvent *event)
 {
+    // The master's areas take a click as a placeholder does: the caret goes there.
+    if (!m_sorter && m_document && event->button() == Qt::LeftButton)
+        for (const QString &part : masterAreas())
+            if (masterArea(part).contains(event->position())) {
+                setFocus(Qt::MouseFocusReason);
+                emit masterAreaClicked(part);
+                return;
+            }
     if (!m_sorter && m_document)
         shapePress(event);
     if (!m_sorter || !m_document)

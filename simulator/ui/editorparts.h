@@ -136,6 +136,8 @@ class SlideThumbnails : public QStyledItemDelegate
 {
 public:
     SlideThumbnails(const Document *document, QObject *parent);
+    // What the list shows: the presentation's slides, or a master view's masters.
+    void setDocument(const Document *document) { m_document = document; }
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
@@ -200,10 +202,20 @@ public:
     // What the view shows: the document, the slide under edit (0-based) and
     // whether it shows every slide (the sorter view).
     const Document *document() const { return m_document; }
-    // A master view (幻灯片母版, 讲义母版, 备注母版) shows the master: its
-    // placeholders are not typed into here, and the slide master shows its
-    // date, footer and number areas. Empty: the slides again.
+    // A master view (幻灯片母版, 标题母版, 讲义母版, 备注母版) shows the
+    // master: the slide and title masters' prompt texts are typed over, and
+    // they show their date, footer and number areas. Empty: the slides again.
     void setMaster(const QString &view);
+    QString master() const { return m_master; }
+    // The slide and title masters' areas along their foot ("date", "footer",
+    // "number"), in the view; empty in other views. The chosen one (the
+    // caret is in it) is framed; none: empty.
+    static QStringList masterAreas() { return {QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")}; }
+    QRectF masterArea(const QString &part) const;
+    void setMasterArea(const QString &part);
+    QString chosenMasterArea() const { return m_masterArea; }
+    // A click on the area, as a screen reader's press does it.
+    void clickMasterArea(const QString &part) { emit masterAreaClicked(part); }
     int slideIndex() const { return m_index; }
     bool isSorter() const { return m_sorter; }
 
@@ -257,6 +269,8 @@ signals:
     void boxDrawn(const QRectF &frame);
     // Typed with a text box or shape selected: its text as it is now.
     void shapeTyped(const QString &name, const QString &text);
+    // A click into one of the master's areas (see masterArea).
+    void masterAreaClicked(const QString &part);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -290,6 +304,7 @@ private:
     int m_pressedSelected = -1;   // a selected slide pressed without keys
     int m_dropBefore = 0;         // while dragging in the sorter: where the slides would go
     QString m_master;             // the master view shown, if any
+    QString m_masterArea;         // its area with the caret, if any
 
     // The slide under edit: the selected shapes and what the mouse does to them.
     void shapePress(QMouseEvent *event);

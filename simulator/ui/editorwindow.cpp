@@ -444,7 +444,10 @@ void EditorWindow::buildKeys()
     deleteSlides->setShortcut(QKeySequence::Delete);
     deleteSlides->setShortcutContext(Qt::WidgetShortcut);
     m_slideList->addAction(deleteSlides);
-    connect(deleteSlides, &QAction::triggered, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
+    connect(deleteSlides, &QAction::triggered, this, [this] {
+        if (listedMasters().isEmpty())   // the list holds the masters in their view
+            trigger(QStringLiteral("删除幻灯片"));
+    });
 
     // Ctrl+J justifies the text being edited (no button for it on the bar).
     auto *justify = new QAction(QStringLiteral("两端对齐"), this);
@@ -595,6 +598,8 @@ void EditorWindow::buildCentre()
     connect(m_slideList, &QListWidget::itemSelectionChanged, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::itemClicked, this, &EditorWindow::slideSelectionChosen);
     connect(m_slideList, &QListWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (!listedMasters().isEmpty())
+            return;   // the slides' commands are not for the masters listed in their view
         report(TaskStep{TaskStep::Kind::Context, QStringLiteral("list"), {}, {}});
         QMenu menu(this);
         menu.setObjectName(QStringLiteral("listMenu"));
@@ -612,6 +617,17 @@ void EditorWindow::buildCentre()
     m_notesPane = buildNotes(content);
     m_notesPane->setFixedHeight(52);
     editing->addWidget(m_notesPane);
+    // A click into the master's date, footer or number area puts the caret
+    // there: 字体 and the 格式 toolbar act on that area of the master.
+    connect(m_slide, &SlideView::masterAreaClicked, this, [this](const QString &part) {
+        m_session.setEditing(part);
+        if (m_session.editingPart() != part)
+            return;
+        m_editing = part;
+        m_editingSlide = m_session.current();
+        report(TaskStep{TaskStep::Kind::Click, part, {}, {}});
+        refresh();
+    });
     connect(m_slide, &SlideView::edited, this, [this](const QString &part, const QString &text) {
         if (m_refreshing)
             return;
@@ -643,7 +659,7 @@ void EditorWindow::buildCentre()
             return;
         m_session.setSelectedText(part, text);
         // The formatting toolbar shows the selected characters' format.
-        m_formatBar->showFormat(m_session.document().slides.at(m_session.current() - 1), m_session.formattedObject(formatObject()));
+        m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));
         if (!text.isEmpty())
             report(TaskStep{TaskStep::Kind::SelectText, part, text, {}});
     });
@@ -825,7 +841,8 @@ void EditorWindow::trigger(const QString &commandId)
 QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, const QString &object) const
 {
     QMap<QString, QString> values;
-    const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+    const Slide &slide = Master::redirected(m_session.document(), spec.id, {}, object) ? shownSlide()
+                                                                                      : m_session.document().slides.at(m_session.current() - 1);
     const bool onObject = spec.field(QStringLiteral("对象")) != nullptr;
     if (onObject && object.isEmpty())
         return values;
@@ -1031,10 +1048,20 @@ void EditorWindow::runWithoutDialog(const QString &commandId, const QMap<QString
 
 QString EditorWindow::formatObject() const
 {
-    const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+    const Slide &slide = shownSlide();
     if (m_editing == u"body" && m_editingSlide == m_session.current() && m_slide->bodyEdit()->isVisible())
         return SlideArt::bodyPart(slide);
+    if (const QString area = Session::masterArea(m_editing); !area.isEmpty() && m_session.editedObject() == area)
+        return area;
     return QStringLiteral("标题");
+}
+
+const Slide &EditorWindow::shownSlide() const
+{
+    // A master view shows the master, and formats it.
+    if (!Master::view(m_session.document()).isEmpty() && !m_masterShown.slides.isEmpty())
+        return m_masterShown.slides.first();
+    return m_session.document().slides.at(m_session.current() - 1);
 }
 
 void EditorWindow::pickFormat()
@@ -1093,6 +1120,8 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         // Copied, as the list sees it: it must not take the rows out itself.
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
+        if (!listedMasters().isEmpty())
+            return true;   // the masters stay as they are
         dropSlides(m_slideList->viewport()->mapFrom(static_cast<QWidget *>(watched), drop->position().toPoint()));
         return true;
     }
@@ -1113,11 +1142,12 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         const QString part = inTitle ? QStringLiteral("title") : QStringLiteral("body");
         m_session.setEditing(part);
         m_slide->setSelectedShapes(m_session.selectedShapes());   // the click went into the text
+        m_slide->setMasterArea({});
         if (part != m_editing || m_editingSlide != m_session.current()) {
             m_editing = part;
             m_editingSlide = m_session.current();
             const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
-            m_formatBar->showFormat(slide, m_session.formattedObject(formatObject()));
+            m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));
             m_taskPane->showSlide(slide, m_session.editedObject());
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
@@ -1221,13 +1251,30 @@ void EditorWindow::refresh()
     m_outlinePane->setVisible(outline);
     if (outline && leftShown)
         m_outlinePane->showDocument(document);
-    while (m_slideList->count() > document.slides.size())
+    // In the slide master view the list holds the masters (the title master
+    // once there is one) in place of the slides.
+    const QStringList masters = listedMasters();
+    if (masters.isEmpty()) {
+        m_thumbnails->setDocument(&document);
+    } else {
+        m_masterList = Document();
+        m_masterList.settings = settings;
+        for (const QString &each : masters) {
+            Document shownAs = document;
+            shownAs.settings.insert(QStringLiteral("视图"), each);
+            m_masterList.slides << Master::shown(shownAs).slides.first();
+        }
+        m_thumbnails->setDocument(&m_masterList);
+    }
+    const Document &listed = masters.isEmpty() ? document : m_masterList;
+    while (m_slideList->count() > listed.slides.size())
         delete m_slideList->item(m_slideList->count() - 1);
-    while (m_slideList->count() < document.slides.size())
+    while (m_slideList->count() < listed.slides.size())
         m_slideList->addItem(QString());
-    for (int i = 0; i < document.slides.size(); ++i) {
-        m_slideList->item(i)->setText(QStringLiteral("%1 %2").arg(i + 1).arg(document.slides.at(i).title));
-        m_slideList->item(i)->setData(Qt::AccessibleTextRole, EditorAccess::slideName(i + 1, document.slides.at(i).title));
+    for (int i = 0; i < listed.slides.size(); ++i) {
+        const QString name = masters.isEmpty() ? EditorAccess::slideName(i + 1, document.slides.at(i).title) : masters.at(i);
+        m_slideList->item(i)->setText(masters.isEmpty() ? QStringLiteral("%1 %2").arg(i + 1).arg(document.slides.at(i).title) : name);
+        m_slideList->item(i)->setData(Qt::AccessibleTextRole, name);
     }
     m_slideList->doItemsLayout();
     // The list is left alone when it shows the selection already, so that
@@ -1236,9 +1283,13 @@ void EditorWindow::refresh()
     for (const QListWidgetItem *item : m_slideList->selectedItems())
         shown << m_slideList->row(item) + 1;
     std::sort(shown.begin(), shown.end());
-    if (m_slideList->currentRow() != current || shown != m_session.selection()) {
-        m_slideList->setCurrentRow(current);
-        for (int n : m_session.selection())
+    const int currentRow = masters.isEmpty() ? current : std::max(0, int(masters.indexOf(Master::view(document))));
+    const QList<int> selectedRows = masters.isEmpty() ? m_session.selection() : QList<int>{currentRow + 1};
+    if (m_slideList->currentRow() != currentRow || shown != selectedRows) {
+        if (!masters.isEmpty())
+            m_slideList->clearSelection();   // the master under edit alone
+        m_slideList->setCurrentRow(currentRow);
+        for (int n : selectedRows)
             m_slideList->item(n - 1)->setSelected(true);
     }
     m_slideList->viewport()->update();
@@ -1253,6 +1304,7 @@ void EditorWindow::refresh()
         m_masterShown = Master::shown(document);
         m_slide->showSlide(m_masterShown, 0, false);
     }
+    m_slide->setMasterArea(m_session.editingPart());
     m_masterBar->showFor(master, settings.value(QStringLiteral("母版.讲义幻灯片数")));
     m_masterBar->setVisible(!master.isEmpty() && !fullScreen);
     m_slide->setSelectedShapes(m_session.selectedShapes());
@@ -1280,7 +1332,7 @@ void EditorWindow::refresh()
     m_taskPane->showSlide(slide, m_session.editedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
-    m_formatBar->showFormat(slide, m_session.formattedObject(formatObject()));
+    m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));
     updateUndoActions();
 
     m_status->setTexts(QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout),
@@ -1288,10 +1340,30 @@ void EditorWindow::refresh()
     m_refreshing = false;
 }
 
+QStringList EditorWindow::listedMasters() const
+{
+    const Document &document = m_session.document();
+    if (!Session::shownMasterAreas(document))
+        return {};
+    QStringList masters = {QStringLiteral("幻灯片母版")};
+    if (Master::view(document) == u"标题母版" || document.settings.value(QStringLiteral("母版.有标题母版")) == u"是")
+        masters << QStringLiteral("标题母版");
+    return masters;
+}
+
 void EditorWindow::slideSelectionChosen()
 {
     if (m_refreshing)
         return;
+    // A master of the master view's list: the view shows that one.
+    if (const QStringList masters = listedMasters(); !masters.isEmpty()) {
+        const QString chosen = masters.value(m_slideList->currentRow());
+        if (!chosen.isEmpty() && chosen != Master::view(m_session.document()))
+            trigger(chosen);
+        else
+            refresh();   // the list shows the master under edit again
+        return;
+    }
     QList<int> slides;
     for (const QListWidgetItem *item : m_slideList->selectedItems())
         slides << m_slideList->row(item) + 1;
@@ -1474,6 +1546,8 @@ void EditorWindow::updateGuide()
         [[fallthrough]];
     case TaskStep::Kind::Click:
     case TaskStep::Kind::Context:
+        if (!Session::masterArea(step->arg).isEmpty())   // an area the master view paints
+            area = [slide = m_slide, part = step->arg] { return slide->masterArea(part).toRect(); };
         target = step->arg == u"title" ? static_cast<QWidget *>(m_slide->titleEdit())
                : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
                : step->arg == u"list"  ? static_cast<QWidget *>(m_slideList)

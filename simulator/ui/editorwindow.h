@@ -121,6 +121,11 @@ private:
     // The text object the formatting toolbar acts on: the placeholder being
     // edited on the current slide, its title when none is.
     QString formatObject() const;
+    // The slide the editor formats: the current one, or in a master view the master.
+    const Slide &shownSlide() const;
+    // The masters the left pane lists in their view (幻灯片母版, then 标题母版
+    // once it was made); none outside the slide and title master views.
+    QStringList listedMasters() const;
     void pickFormat();
     void paintFormat(const QString &part);
     // The slide show, or the rehearsal that times it.
@@ -179,7 +184,7 @@ private:
     QMap<QString, QAction *> m_standIns;      // command id → the menu entry that leads to it
     QAction *m_leaveFullScreen = nullptr;
     QComboBox *m_zoom = nullptr;
-    QString m_editing;           // "title" or "body": the placeholder last clicked into
+    QString m_editing;           // "title" or "body" (a master's "date"…): the placeholder last clicked into
     int m_editingSlide = 0;      // on this slide (1-based)
     struct PickedFormat { int slide; QString object; };
     std::optional<PickedFormat> m_picked;   // the format painter holds this object's format
@@ -188,4 +193,5 @@ private:
     SlideShow *m_show = nullptr;
     class MasterBar *m_masterBar = nullptr;   // the master views' toolbar
     Document m_masterShown;                   // the master as a master view shows it
+    Document m_masterList;                    // the masters as the left pane lists them
 };

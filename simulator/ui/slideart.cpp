@@ -700,20 +700,33 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
                                     && settings.value(QStringLiteral("页眉和页脚.标题幻灯片中不显示")) == u"是";
         QFont small = base;
         small.setPixelSize(std::max(4, int(r.height() * 0.035)));
-        p.setFont(small);
-        p.setPen(scheme(slide).body);
         const QRectF strip(r.left() + r.width() * 0.05, r.bottom() - r.height() * 0.08, r.width() * 0.9, r.height() * 0.06);
+        // Each in its area's format where the master gives one (日期区, 页脚区, 数字区).
+        const auto draw = [&](const QString &area, Qt::Alignment alignment, const QString &text) {
+            bool formatted = false;
+            for (const char16_t *name : {u"中文字体", u"字号", u"字形", u"颜色"})
+                formatted = formatted || !attr(slide, area, name).isEmpty();
+            if (formatted) {
+                const TextStyle style = textStyle(slide, area, r.width() / SlideWidthPt, base);
+                p.setFont(style.font);
+                p.setPen(style.colour);
+            } else {
+                p.setFont(small);
+                p.setPen(scheme(slide).body);
+            }
+            p.drawText(strip, alignment | Qt::AlignVCenter, text);
+        };
         if (!titleSlideSkipped) {
             if (settings.value(QStringLiteral("页眉和页脚.幻灯片编号")) == u"是"
                 || slide.attributes.contains(QStringLiteral("幻灯片编号.插入")))
-                p.drawText(strip, Qt::AlignRight | Qt::AlignVCenter, QString::number(index + 1));
+                draw(QStringLiteral("数字区"), Qt::AlignRight, QString::number(index + 1));
             const QString footer = settings.value(QStringLiteral("页眉和页脚.页脚"));
             if (!footer.isEmpty())
-                p.drawText(strip, Qt::AlignHCenter | Qt::AlignVCenter, footer);
+                draw(QStringLiteral("页脚区"), Qt::AlignHCenter, footer);
             if (!settings.value(QStringLiteral("页眉和页脚.日期和时间")).isEmpty()
                 || slide.attributes.contains(QStringLiteral("日期.格式"))
                 || slide.attributes.contains(QStringLiteral("日期.自动更新")))
-                p.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("2005-12-1"));
+                draw(QStringLiteral("日期区"), Qt::AlignLeft, QStringLiteral("2005-12-1"));
         }
     }
     p.restore();

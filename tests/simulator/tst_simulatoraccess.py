@@ -297,8 +297,18 @@ def run(simulator, built_bank):
         master_bar = wait_for(lambda: find(frame, 'tool bar', pattern='母版视图'))
         if check(master_bar, 'the master view shows its toolbar'):
             check_names(master_bar, 'toolbar ' + master_bar.name)
-            check(find(slide_area, 'text', '标题占位符') and '母版视图' in status.description,
-                  'the slide area shows the master: "%s"' % status.description)
+            check('母版视图' in status.description, 'the status bar tells the master view: "%s"' % status.description)
+            # The master's areas: its placeholders, and the date, footer and
+            # number areas it paints, which a press puts the caret into.
+            areas = {name: find(slide_area, role, name) for role, name in (
+                ('text', '标题区'), ('text', '对象区'), ('image', '日期区'), ('image', '页脚区'), ('image', '数字区'))}
+            check(all(areas.values()), 'the slide area shows the master\'s areas, found: %s'
+                  % ' '.join(name for name, node in areas.items() if node))
+            check_names(slide_area, 'master view')
+            if areas['日期区']:
+                do(areas['日期区'], 'Press')
+                check(wait_for(lambda: areas['日期区'].getState().contains(pyatspi.STATE_SELECTED), 5),
+                      'a press on the date area chooses it')
             do(find(master_bar, 'push button', '关闭母版视图'), 'Press')
             check(wait_for(lambda: '普通视图' in status.description), 'closing the master view goes back to the slides')
     finally:

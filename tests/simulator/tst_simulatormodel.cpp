@@ -226,6 +226,20 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"doc.母版.母版类型 = 标题母版", "doc.母版.副标题样式.字形 = 倾斜", "doc.母版.第一级文本.字形 = "};
     QTest::newRow("notes master: notes text") << QStringList{"run 备注母版", "edit body", "run 字体 字号=16"}
         << QStringList{"doc.母版.母版类型 = 备注母版", "doc.母版.备注文本.字号 = 16", "slide1.副标题.字号 = "};
+    // The slide master's date, footer and number areas take the caret and their own formats.
+    QTest::newRow("master view: date area formatted") << QStringList{"run 幻灯片母版", "edit date", "run 字体 字号=14 中文字体=黑体"}
+        << QStringList{"doc.母版.日期区.字号 = 14", "doc.母版.日期区.中文字体 = 黑体", "doc.母版.标题样式.字号 = ", "slide1.标题.字号 = "};
+    QTest::newRow("title master: number area, by the toolbar's 对象") << QStringList{"run 幻灯片母版", "run 标题母版", "run 字体 对象=数字区 字形=加粗"}
+        << QStringList{"doc.母版.数字区.字形 = 加粗", "doc.母版.副标题样式.字形 = "};
+    QTest::newRow("no area outside the master views") << QStringList{"edit footer", "run 字体 字号=14"}
+        << QStringList{"doc.母版.页脚区.字号 = ", "doc.母版.对象 = "};
+    QTest::newRow("closing the view takes the caret from the area") << QStringList{"run 幻灯片母版", "edit date", "run 关闭母版视图", "run 字体 字号=14"}
+        << QStringList{"doc.母版.日期区.字号 = ", "doc.视图 = 普通"};
+    // The master's prompt texts are typed over; the slides keep their own.
+    QTest::newRow("master's prompt typed over") << QStringList{"run 幻灯片母版", "type title 公司标题样式", "type body 正文样式"}
+        << QStringList{"doc.母版.幻灯片母版.标题 = 公司标题样式", "doc.母版.幻灯片母版.正文 = 正文样式", "slide1.title = 年度工作总结"};
+    QTest::newRow("master's prompt typed, taken back") << QStringList{"run 幻灯片母版", "type title 公司", "type title 公司标题", "run 撤销"}
+        << QStringList{"doc.母版.幻灯片母版.标题 = ", "slide1.title = 年度工作总结"};
     QTest::newRow("closed: formats the slide again") << QStringList{"run 幻灯片母版", "run 关闭母版视图", "edit title", "run 字体 颜色=红色"}
         << QStringList{"doc.视图 = 普通", "slide1.标题.颜色 = 红色", "doc.母版.标题样式.颜色 = "};
     QTest::newRow("last paragraph moves no further") << QStringList{"select 2", "run 大纲 操作=下移 内容=业务遍及全国"}
@@ -414,6 +428,12 @@ void TestSimulatorModel::masterReachesTheSlides()
     const Slide own = Master::effective(session.document(), 2);
     QCOMPARE(own.attributes.value("背景.填充"), "蓝色");
     QCOMPARE(own.attributes.value("图片"), QString());
+    // The date area's format reaches every slide's date; the typed prompt only the master.
+    QCOMPARE(playScript(session, {"run 幻灯片母版", "edit date", "run 字体 字号=14", "type title 公司标题"}), QString());
+    QCOMPARE(Master::effective(session.document(), 4).attributes.value("日期区.字号"), "14");
+    QCOMPARE(Master::shown(session.document()).slides.first().title, "公司标题");
+    QCOMPARE(Master::shown(session.document()).slides.first().attributes.value("日期区.字号"), "14");
+    QCOMPARE(Master::effective(session.document(), 4).title, session.document().slides.at(4).title);
 }
 
 void TestSimulatorModel::questionFromStartedPath_data()

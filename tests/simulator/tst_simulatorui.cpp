@@ -4,6 +4,7 @@
 #include "editorwindow.h"
 #include "folderview.h"
 #include "formatbar.h"
+#include "master.h"
 #include "outlinepane.h"
 #include "panesteps.h"
 #include "session.h"
@@ -98,6 +99,7 @@ private slots:
     void masterFormatsShowOnTheSlide();
     void selectedCharactersAreFormattedApart();
     void masterViewFormatsEverySlide();
+    void masterAreasTakeTheCaret();
     void outlineEditsTheSlides_data();
     void outlineEditsTheSlides();
     void undoAndRedoGreyed_data();
@@ -737,6 +739,15 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Click: {
+            if (!Session::masterArea(step.arg).isEmpty()) {
+                // An area the master view paints along its foot.
+                auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide"));
+                QVERIFY2(slideView, qPrintable(where));
+                const QRectF area = slideView->masterArea(step.arg);
+                QVERIFY2(!area.isEmpty(), qPrintable(where));
+                QTest::mouseClick(slideView, Qt::LeftButton, {}, area.center().toPoint());
+                break;
+            }
             QWidget *target = window.findChild<QWidget *>(step.arg);
             QVERIFY2(target && target->isVisible(), qPrintable(where));
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
@@ -2451,7 +2462,7 @@ void TestSimulatorUi::masterViewFormatsEverySlide()
     auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
     QTRY_VERIFY(bar->isVisible());
     QCOMPARE(title->text(), QStringLiteral("单击此处编辑母版标题样式"));
-    QVERIFY(title->isReadOnly());
+    QCOMPARE(title->accessibleName(), QStringLiteral("标题区"));
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("notesPane"))->isVisible());
     QCOMPARE(window.session().document().settings.value(QStringLiteral("母版.母版类型")), QStringLiteral("幻灯片母版"));
 
@@ -2472,12 +2483,98 @@ void TestSimulatorUi::masterViewFormatsEverySlide()
     QTest::mouseClick(window.toolbarControl(QStringLiteral("关闭母版视图")), Qt::LeftButton);
     QCOMPARE(window.session().document().settings.value(QStringLiteral("视图")), QStringLiteral("普通"));
     QTRY_VERIFY(!bar->isVisible());
-    QVERIFY(!title->isReadOnly());
+    QCOMPARE(title->accessibleName(), QStringLiteral("标题占位符"));
     auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     QCOMPARE(title->text(), window.session().document().slides.at(1).title);
     QCOMPARE(title->palette().color(QPalette::Text), SlideArt::colour(QStringLiteral("红色"), Qt::black));
     QVERIFY(title->font().bold());
+}
+
+// In the slide master view a screen reader finds the master's five areas;
+// a click into the date area puts the caret there and the 格式 toolbar and
+// 字体 format that area of the master; the title's prompt is typed over;
+// the left pane lists the masters, and a click there chooses one.
+void TestSimulatorUi::masterAreasTakeTheCaret()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: doc.页眉和页脚.日期和时间 = 自动更新\n"
+                                                "goal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    window.trigger(QStringLiteral("幻灯片母版"));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
+    QTRY_VERIFY(!view->masterArea(QStringLiteral("date")).isEmpty());
+    QAccessibleInterface *slide = QAccessible::queryAccessibleInterface(view);
+    const QStringList names = childNames(slide);
+    for (const char *name : {"标题区", "对象区", "日期区", "页脚区", "数字区"})
+        QVERIFY2(names.contains(QString::fromUtf8(name)), qPrintable(names.join(u' ')));
+
+    // The date area by a click: the caret goes there, the toolbar's 字号 box formats it.
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->masterArea(QStringLiteral("date")).center().toPoint());
+    QCOMPARE(window.session().editedObject(), QStringLiteral("日期区"));
+    QCOMPARE(view->chosenMasterArea(), QStringLiteral("date"));
+    auto *size = qobject_cast<QComboBox *>(window.toolbarControl(QStringLiteral("字号")));
+    QVERIFY(size);
+    QCOMPARE(size->currentText(), QStringLiteral("18"));
+    size->setCurrentIndex(size->findText(QStringLiteral("14")));
+    emit size->textActivated(QStringLiteral("14"));
+    const Document &document = window.session().document();
+    QCOMPARE(document.settings.value(QStringLiteral("母版.日期区.字号")), QStringLiteral("14"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.标题样式.字号")), QString());
+    // 字体 opens on the area's size, and sets its font.
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    QCOMPARE(window.openDialog()->values().value(QStringLiteral("字号")), QStringLiteral("14"));
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("中文字体")), QStringLiteral("黑体"));
+    window.openDialog()->okButton()->click();
+    QCOMPARE(document.settings.value(QStringLiteral("母版.日期区.中文字体")), QStringLiteral("黑体"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.日期区.字号")), QStringLiteral("14"));
+
+    // A screen reader's press on the footer area chooses it.
+    for (int i = 0; i < slide->childCount(); ++i)
+        if (slide->child(i)->text(QAccessible::Name) == u"页脚区") {
+            QVERIFY(slide->child(i)->rect().contains(view->mapToGlobal(view->masterArea(QStringLiteral("footer")).center().toPoint())));
+            slide->child(i)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QVERIFY(slide->child(i)->state().selected);
+        }
+    QCOMPARE(window.session().editedObject(), QStringLiteral("页脚区"));
+
+    // The master's title prompt typed over; the slides keep their titles.
+    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(6, 6));
+    QVERIFY(view->chosenMasterArea().isEmpty());
+    title->selectAll();
+    QInputMethodEvent typed;   // Chinese comes through the input method
+    typed.setCommitString(QStringLiteral("公司标题"));
+    QApplication::sendEvent(title, &typed);
+    QCOMPARE(document.settings.value(QStringLiteral("母版.幻灯片母版.标题")), QStringLiteral("公司标题"));
+    QCOMPARE(title->text(), QStringLiteral("公司标题"));
+    QCOMPARE(document.slides.first().title, QStringLiteral("年度工作总结"));
+
+    // The left pane: the slide master alone, then with the title master; a click chooses one.
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("幻灯片母版"));
+    QTest::mouseClick(window.toolbarControl(QStringLiteral("插入新标题母版")), Qt::LeftButton);
+    QCOMPARE(document.settings.value(QStringLiteral("视图")), QStringLiteral("标题母版"));
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->currentRow(), 1);
+    QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(1)});
+    QCOMPARE(title->text(), QStringLiteral("单击此处编辑母版标题样式"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QCOMPARE(document.settings.value(QStringLiteral("视图")), QStringLiteral("幻灯片母版"));
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(0)});
+    QCOMPARE(title->text(), QStringLiteral("公司标题"));
+    // Delete there takes no slide away.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(document.slides.size(), 3);
+
+    // Back in the slides: the list holds them again, each date in the area's size.
+    QTest::mouseClick(window.toolbarControl(QStringLiteral("关闭母版视图")), Qt::LeftButton);
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->item(1)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("2 公司概况"));
+    QCOMPARE(Master::effective(document, 1).attributes.value(QStringLiteral("日期区.字号")), QStringLiteral("14"));
 }
 
 void TestSimulatorUi::outlineEditsTheSlides_data()
