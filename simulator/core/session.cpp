@@ -11,6 +11,7 @@
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -346,6 +347,9 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         // Grouping takes two shapes at least (the editor greys it otherwise).
         if (spec.id == u"组合" && fields.value(QStringLiteral("操作")).trimmed() == u"组合" && shapes.size() < 2)
             return;
+        // Grouping and arranging take the selected shapes together.
+        m_together = shapes;
+        const auto apart = qScopeGuard([this] { m_together.clear(); });
         for (const QString &shape : shapes) {
             QMap<QString, QString> own = fields;
             own.insert(QStringLiteral("对象"), shape);
@@ -372,7 +376,17 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         for (auto it = fields.begin(); it != fields.end(); ++it) {
             if (it.key() == u"对象" || it.key() == u"应用范围" || it.value().trimmed().isEmpty())
                 continue;
+            // Arranging relative to the slide is a way of the command, not the object's.
+            if (spec.id == u"对齐或分布" && it.key() == u"相对于幻灯片")
+                continue;
             QString name = it.key();
+            QString value = it.value().trimmed();
+            // 向左旋转90° and 向右旋转90° turn the object on from where it stands.
+            if (spec.id == u"旋转或翻转" && name == u"旋转" && !object.isEmpty()
+                && (value == u"向左旋转90°" || value == u"向右旋转90°")) {
+                const double now = Shapes::degrees(attributes.value(base + QStringLiteral(".旋转"))).value_or(0);
+                value = Shapes::degreesText(now + (value == u"向右旋转90°" ? 90 : -90));
+            }
             // The bullet has a colour, size, font and picture of its own,
             // apart from the text's.
             if (spec.id == u"项目符号和编号" && bulletOwn.contains(name))
@@ -381,7 +395,7 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
                 continue;
             if (!cell.isEmpty() && (name == u"内容" || name == u"数据"))
                 name = cell;
-            attributes.insert(base.isEmpty() ? name : base + u'.' + name, it.value().trimmed());
+            attributes.insert(base.isEmpty() ? name : base + u'.' + name, value);
         }
         placeShape(spec, fields, object, m_document.slides[n - 1]);
         if (spec.effect != CommandSpec::Effect::Animation)
@@ -1004,8 +1018,23 @@ void Session::changeObjectText(const CommandSpec &spec, const QMap<QString, QStr
 
 void Session::placeShape(const CommandSpec &spec, const QMap<QString, QString> &fields, const QString &object, Slide &slide)
 {
+    // The selected shapes taken together, once: when the first is reached.
+    const QStringList together = m_together.contains(object) ? m_together : QStringList{object};
     if (spec.id == u"叠放次序" && !object.isEmpty()) {
         Shapes::restack(slide, object, fields.value(QStringLiteral("叠放次序")).trimmed());
+    } else if (spec.id == u"组合" && !object.isEmpty()) {
+        const QString operation = fields.value(QStringLiteral("操作")).trimmed();
+        if (operation == u"组合" && object == together.first())
+            Shapes::group(slide, together);
+        else if (operation == u"取消组合")
+            Shapes::ungroup(slide, object);
+        else if (operation == u"重新组合")
+            Shapes::regroup(slide, object);
+    } else if (spec.id == u"对齐或分布" && !object.isEmpty() && object == together.first()) {
+        const bool toSlide = fields.value(QStringLiteral("相对于幻灯片")).trimmed() == u"是";
+        for (const char *field : {"对齐", "分布"})
+            if (const QString how = fields.value(QString::fromUtf8(field)).trimmed(); !how.isEmpty())
+                Shapes::arrange(slide, together, how, toSlide);
     } else if (spec.id == u"对象格式" && !object.isEmpty()) {
         // 位置 and the sizes (宽度, 高度) of the dialog move and size the shape's frame.
         const QString where = fields.value(QStringLiteral("位置")).trimmed();
@@ -1077,8 +1106,15 @@ void Session::selectShape(const QString &name, bool add)
     setEditing({});
     if (!add)
         m_shapes.clear();
-    if (!m_shapes.contains(name))
-        m_shapes << name;
+    for (const QString &member : Shapes::withGroup(m_document.slides.at(m_current - 1), name))
+        if (!m_shapes.contains(member))
+            m_shapes << member;
+}
+
+void Session::unselectShape(const QString &name)
+{
+    for (const QString &member : Shapes::withGroup(m_document.slides.at(m_current - 1), name))
+        m_shapes.removeAll(member);
 }
 
 QStringList Session::selectedShapes() const
@@ -1102,12 +1138,53 @@ bool Session::setShapeFrame(const QString &name, const QRectF &frame)
 {
     if (!Shapes::find(m_document.slides.at(m_current - 1), name) || !frame.isValid())
         return false;
+    const Slide &before = m_document.slides.at(m_current - 1);
+    const QRectF was = Shapes::find(before, name)->frame;
+    QMap<QString, QRectF> along;   // taken before any moves, as Shapes::arrange does
+    if (std::abs(frame.width() - was.width()) < 1e-6 && std::abs(frame.height() - was.height()) < 1e-6) {
+        QStringList companions = Shapes::withGroup(before, name);
+        if (m_shapes.contains(name))
+            companions += selectedShapes();
+        for (const QString &other : companions)
+            if (other != name && !along.contains(other))
+                along.insert(other, Shapes::find(before, other)->frame.translated(frame.topLeft() - was.topLeft()));
+    }
     beforeShapeChange();
     // The slide is taken after the document before the change was kept: they share their data until then.
-    Shapes::setFrame(m_document.slides[m_current - 1], name, frame);
+    Slide &slide = m_document.slides[m_current - 1];
+    Shapes::setFrame(slide, name, frame);
+    for (auto it = along.begin(); it != along.end(); ++it)
+        Shapes::setFrame(slide, it.key(), it.value());
     if (!m_shapes.contains(name))
         selectShape(name);
     return true;
+}
+
+bool Session::rotateShape(const QString &name, double degrees)
+{
+    if (!Shapes::find(m_document.slides.at(m_current - 1), name))
+        return false;
+    beforeShapeChange();
+    Shapes::setRotation(m_document.slides[m_current - 1], name, degrees);
+    if (!m_shapes.contains(name))
+        selectShape(name);
+    return true;
+}
+
+QString Session::drawShape(const QMap<QString, QString> &fields, const QRectF &frame, const QString &route)
+{
+    beforeShapeChange();
+    Slide &slide = m_document.slides[m_current - 1];
+    const QString name = Shapes::newName(slide, QStringLiteral("自选图形"));
+    slide.attributes.insert(name, QStringLiteral("1"));
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        if (!it.value().trimmed().isEmpty() && it.key() != u"对象")
+            slide.attributes.insert(name + u'.' + it.key(), it.value().trimmed());
+    Shapes::setFrame(slide, name, frame.normalized());
+    if (!route.isEmpty())
+        m_document.settings.insert(QStringLiteral("方式.自选图形"), route);
+    selectShape(name);
+    return name;
 }
 
 bool Session::moveShape(const QString &name, const QString &where)
