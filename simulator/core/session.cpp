@@ -30,6 +30,16 @@ QList<Slide> slidesOfFile(const QString &fileName, const QList<int> &numbers)
 }
 
 // The text format of an object: its attributes "<object>.<name>" with no deeper part.
+// Where an object stands and what it is stacked and grouped with: no format
+// of its own, so the format painter leaves it and a pasted copy takes its own.
+bool isPlacement(const QString &key)
+{
+    static const QStringList placement = {QStringLiteral("位置"), QStringLiteral("坐标"), QStringLiteral("大小"),
+                                          QStringLiteral("层次"), QStringLiteral("组合"), QStringLiteral("原组合"),
+                                          QStringLiteral("旋转"), QStringLiteral("翻转")};
+    return placement.contains(key);
+}
+
 QMap<QString, QString> formatOf(const Slide &slide, const QString &object)
 {
     QMap<QString, QString> format;
@@ -777,7 +787,8 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
             break;
         const QMap<QString, QString> format = formatOf(slides.at(m_current - 1), object);
         for (auto it = format.begin(); it != format.end(); ++it)
-            slides[n - 1].attributes.insert(target + u'.' + it.key(), it.value());
+            if (!isPlacement(it.key()))
+                slides[n - 1].attributes.insert(target + u'.' + it.key(), it.value());
         break;
     }
     case Effect::CopyObject: {
@@ -798,8 +809,10 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
             QMap<QString, QString> &attributes = slides[m_current - 1].attributes;
             const QString name = m_copiedObject->name + QStringLiteral("副本");
             attributes.insert(name, m_copiedObject->text.isEmpty() ? QStringLiteral("1") : m_copiedObject->text);
+            // It lies where the object lay, turned as it was, but in no group and on top.
             for (auto it = m_copiedObject->format.begin(); it != m_copiedObject->format.end(); ++it)
-                attributes.insert(name + u'.' + it.key(), it.value());
+                if (it.key() != u"层次" && it.key() != u"组合" && it.key() != u"原组合")
+                    attributes.insert(name + u'.' + it.key(), it.value());
         }
         break;
     case Effect::FontSize: {
@@ -1058,16 +1071,18 @@ void Session::shapeClipboard(bool cut, bool paste)
         const bool placeholder = kind == u"标题" || kind == u"正文" || kind == u"副标题";
         const QString name = Shapes::newName(slide, placeholder ? QStringLiteral("文本框") : kind);
         slide.attributes.insert(name, QStringLiteral("1"));
+        // The copy is an object of its own: in no group, on top.
         for (auto it = m_copiedObject->format.begin(); it != m_copiedObject->format.end(); ++it)
-            if (it.key() != u"层次")
+            if (it.key() != u"层次" && it.key() != u"组合" && it.key() != u"原组合")
                 slide.attributes.insert(name + u'.' + it.key(), it.value());
         if (placeholder && !m_copiedObject->text.isEmpty())
             slide.attributes.insert(name + QStringLiteral(".文字"), m_copiedObject->text);
         // On a slide that holds the shape already, the copy lies a little below and to the right.
-        const QString at = m_copiedObject->format.value(QStringLiteral("位置"));
+        const QString key = u'.' + Shapes::placeKey(name);
+        const QString at = m_copiedObject->format.value(key.mid(1));
         if (const auto shape = Shapes::find(slide, name)) {
             const bool covered = std::any_of(slide.attributes.keyValueBegin(), slide.attributes.keyValueEnd(), [&](const auto &kv) {
-                return kv.first != name + QStringLiteral(".位置") && kv.first.endsWith(QStringLiteral(".位置")) && kv.second == at;
+                return kv.first != name + key && kv.first.endsWith(key) && kv.second == at;
             });
             Shapes::setFrame(slide, name, covered || at.isEmpty() ? shape->frame.translated(0.5, 0.5) : shape->frame);
         }
@@ -1087,7 +1102,7 @@ void Session::shapeClipboard(bool cut, bool paste)
         if (it.key().startsWith(prefix) && !it.key().mid(prefix.size()).contains(u'.'))
             format.insert(it.key().mid(prefix.size()), it.value());
     if (const auto shape = Shapes::find(slide, first)) {
-        format.insert(QStringLiteral("位置"), Shapes::pairText(shape->frame.x(), shape->frame.y()));
+        format.insert(Shapes::placeKey(first), Shapes::pairText(shape->frame.x(), shape->frame.y()));
         format.insert(QStringLiteral("大小"), Shapes::pairText(shape->frame.width(), shape->frame.height()));
     }
     m_copiedObject = CopiedObject{first, text, format};

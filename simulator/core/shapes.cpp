@@ -318,6 +318,11 @@ QString newName(const Slide &slide, const QString &kind)
             return kind + QString::number(n);
 }
 
+QString placeKey(const QString &name)
+{
+    return positionKeyOf(name);
+}
+
 std::optional<double> degrees(const QString &text)
 {
     static const QRegularExpression angle(QStringLiteral("^\\s*(-?[0-9]+(?:\\.[0-9]+)?)\\s*(?:度|°)?\\s*$"));

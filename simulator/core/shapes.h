@@ -79,6 +79,10 @@ bool restack(Slide &slide, const QString &name, const QString &how);
 // has none, else the kind with the next number ("文本框2").
 QString newName(const Slide &slide, const QString &kind);
 
+// The attribute a shape's left and top edge are kept under: 位置, or a
+// table's 坐标.
+QString placeKey(const QString &name);
+
 // The angle a text gives ("45度", "-90°", "30"), in degrees; nullopt when
 // it is no angle.
 std::optional<double> degrees(const QString &text);

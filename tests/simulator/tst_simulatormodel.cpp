@@ -498,6 +498,14 @@ void TestSimulatorModel::shapesOnTheSlide_data()
     QTest::newRow("a table moved keeps where rows go in") << QStringList{"slide3.表格 = 1", "slide3.表格.位置 = 第2行下方"}
         << QStringList{"select 3", "moveshape 表格 2,3", "run 表格属性 操作=插入一行 位置=第1行"}
         << QStringList{"slide3.表格.位置 = 第1行", "slide3.表格.坐标 = 2,3"};
+    QTest::newRow("a copy of a grouped shape is in no group") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合", "run 复制对象 对象=自选图形", "run 粘贴对象",
+                       "moveshape 自选图形 3,3"}
+        << QStringList{"slide5.自选图形副本.组合 = ", "slide5.自选图形2.组合 = 组合1", "slide5.自选图形副本.位置 = 1,1",
+                       "slide5.自选图形2.位置 = 8,5"};
+    QTest::newRow("a table copied keeps where rows go in") << QStringList{"slide3.表格 = 1", "slide3.表格.位置 = 第2行下方"}
+        << QStringList{"select 3", "moveshape 表格 2,3", "shape 表格", "run 复制", "select 4", "run 粘贴"}
+        << QStringList{"slide4.表格.位置 = 第2行下方", "slide4.表格.坐标 = 2,3"};
     QTest::newRow("one shape is not grouped") << twoShapes << QStringList{"select 5", "shape 自选图形", "run 组合 操作=组合"}
         << QStringList{"slide5.自选图形.操作 = "};
     QTest::newRow("sent to the back") << QStringList{"slide2.图片 = 1"}
