@@ -129,7 +129,7 @@ QList<CommandSpec> buildTable()
     add("格式", "格式刷", Effect::FormatPainter, "", {field("对象", objects), field("目标幻灯片"), field("目标对象", objects)});
     add("格式", "叠放次序", S, "", {field("对象", objects), field("叠放次序", "置于顶层 置于底层 上移一层 下移一层 置于文字上方 置于文字下方")});
     add("格式", "组合", S, "", {field("对象", objects), field("操作", "组合 取消组合 重新组合")});
-    add("格式", "对齐或分布", S, "", {field("对象", objects), field("对齐", "左对齐 水平居中 右对齐 顶端对齐 垂直居中 底端对齐"), field("分布", "横向分布 纵向分布")});
+    add("格式", "对齐或分布", S, "", {field("对象", objects), field("对齐", "左对齐 水平居中 右对齐 顶端对齐 垂直居中 底端对齐"), field("分布", "横向分布 纵向分布"), field("相对于幻灯片", "是 否")});
     add("格式", "旋转或翻转", S, "", {field("对象", objects), field("旋转"), field("翻转", "水平翻转 垂直翻转")});
     add("格式", "阴影", S, "", {field("对象", objects), field("阴影样式")});
     add("格式", "三维效果", S, "", {field("对象", objects), field("三维效果样式")});

@@ -11,6 +11,7 @@
 #include <QScopeGuard>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,6 +30,16 @@ QList<Slide> slidesOfFile(const QString &fileName, const QList<int> &numbers)
 }
 
 // The text format of an object: its attributes "<object>.<name>" with no deeper part.
+// Where an object stands and what it is stacked and grouped with: no format
+// of its own, so the format painter leaves it and a pasted copy takes its own.
+bool isPlacement(const QString &key)
+{
+    static const QStringList placement = {QStringLiteral("位置"), QStringLiteral("坐标"), QStringLiteral("大小"),
+                                          QStringLiteral("层次"), QStringLiteral("组合"), QStringLiteral("原组合"),
+                                          QStringLiteral("旋转"), QStringLiteral("翻转")};
+    return placement.contains(key);
+}
+
 QMap<QString, QString> formatOf(const Slide &slide, const QString &object)
 {
     QMap<QString, QString> format;
@@ -387,6 +398,9 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         // Grouping takes two shapes at least (the editor greys it otherwise).
         if (spec.id == u"组合" && fields.value(QStringLiteral("操作")).trimmed() == u"组合" && shapes.size() < 2)
             return;
+        // Grouping and arranging take the selected shapes together.
+        m_together = shapes;
+        const auto apart = qScopeGuard([this] { m_together.clear(); });
         for (const QString &shape : shapes) {
             QMap<QString, QString> own = fields;
             own.insert(QStringLiteral("对象"), shape);
@@ -413,7 +427,17 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         for (auto it = fields.begin(); it != fields.end(); ++it) {
             if (it.key() == u"对象" || it.key() == u"应用范围" || it.value().trimmed().isEmpty())
                 continue;
+            // Arranging relative to the slide is a way of the command, not the object's.
+            if (spec.id == u"对齐或分布" && it.key() == u"相对于幻灯片")
+                continue;
             QString name = it.key();
+            QString value = it.value().trimmed();
+            // 向左旋转90° and 向右旋转90° turn the object on from where it stands.
+            if (spec.id == u"旋转或翻转" && name == u"旋转" && !object.isEmpty()
+                && (value == u"向左旋转90°" || value == u"向右旋转90°")) {
+                const double now = Shapes::degrees(attributes.value(base + QStringLiteral(".旋转"))).value_or(0);
+                value = Shapes::degreesText(now + (value == u"向右旋转90°" ? 90 : -90));
+            }
             // The bullet has a colour, size, font and picture of its own,
             // apart from the text's.
             if (spec.id == u"项目符号和编号" && bulletOwn.contains(name))
@@ -422,7 +446,7 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
                 continue;
             if (!cell.isEmpty() && (name == u"内容" || name == u"数据"))
                 name = cell;
-            attributes.insert(base.isEmpty() ? name : base + u'.' + name, it.value().trimmed());
+            attributes.insert(base.isEmpty() ? name : base + u'.' + name, value);
             // Formatting the whole placeholder reaches its runs as well.
             if (spec.field(QStringLiteral("选中文字")) && !object.isEmpty() && !object.contains(u'「'))
                 clearRuns(attributes, base, name);
@@ -855,7 +879,8 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
             break;
         const QMap<QString, QString> format = formatOf(slides.at(m_current - 1), object);
         for (auto it = format.begin(); it != format.end(); ++it)
-            slides[n - 1].attributes.insert(target + u'.' + it.key(), it.value());
+            if (!isPlacement(it.key()))
+                slides[n - 1].attributes.insert(target + u'.' + it.key(), it.value());
         break;
     }
     case Effect::CopyObject: {
@@ -876,8 +901,10 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
             QMap<QString, QString> &attributes = slides[m_current - 1].attributes;
             const QString name = m_copiedObject->name + QStringLiteral("副本");
             attributes.insert(name, m_copiedObject->text.isEmpty() ? QStringLiteral("1") : m_copiedObject->text);
+            // It lies where the object lay, turned as it was, but in no group and on top.
             for (auto it = m_copiedObject->format.begin(); it != m_copiedObject->format.end(); ++it)
-                attributes.insert(name + u'.' + it.key(), it.value());
+                if (it.key() != u"层次" && it.key() != u"组合" && it.key() != u"原组合")
+                    attributes.insert(name + u'.' + it.key(), it.value());
         }
         break;
     case Effect::FontSize: {
@@ -1102,8 +1129,23 @@ void Session::changeObjectText(const CommandSpec &spec, const QMap<QString, QStr
 
 void Session::placeShape(const CommandSpec &spec, const QMap<QString, QString> &fields, const QString &object, Slide &slide)
 {
+    // The selected shapes taken together, once: when the first is reached.
+    const QStringList together = m_together.contains(object) ? m_together : QStringList{object};
     if (spec.id == u"叠放次序" && !object.isEmpty()) {
         Shapes::restack(slide, object, fields.value(QStringLiteral("叠放次序")).trimmed());
+    } else if (spec.id == u"组合" && !object.isEmpty()) {
+        const QString operation = fields.value(QStringLiteral("操作")).trimmed();
+        if (operation == u"组合" && object == together.first())
+            Shapes::group(slide, together);
+        else if (operation == u"取消组合")
+            Shapes::ungroup(slide, object);
+        else if (operation == u"重新组合")
+            Shapes::regroup(slide, object);
+    } else if (spec.id == u"对齐或分布" && !object.isEmpty() && object == together.first()) {
+        const bool toSlide = fields.value(QStringLiteral("相对于幻灯片")).trimmed() == u"是";
+        for (const char *field : {"对齐", "分布"})
+            if (const QString how = fields.value(QString::fromUtf8(field)).trimmed(); !how.isEmpty())
+                Shapes::arrange(slide, together, how, toSlide);
     } else if (spec.id == u"对象格式" && !object.isEmpty()) {
         // 位置 and the sizes (宽度, 高度) of the dialog move and size the shape's frame.
         const QString where = fields.value(QStringLiteral("位置")).trimmed();
@@ -1127,16 +1169,18 @@ void Session::shapeClipboard(bool cut, bool paste)
         const bool placeholder = kind == u"标题" || kind == u"正文" || kind == u"副标题";
         const QString name = Shapes::newName(slide, placeholder ? QStringLiteral("文本框") : kind);
         slide.attributes.insert(name, QStringLiteral("1"));
+        // The copy is an object of its own: in no group, on top.
         for (auto it = m_copiedObject->format.begin(); it != m_copiedObject->format.end(); ++it)
-            if (it.key() != u"层次")
+            if (it.key() != u"层次" && it.key() != u"组合" && it.key() != u"原组合")
                 slide.attributes.insert(name + u'.' + it.key(), it.value());
         if (placeholder && !m_copiedObject->text.isEmpty())
             slide.attributes.insert(name + QStringLiteral(".文字"), m_copiedObject->text);
         // On a slide that holds the shape already, the copy lies a little below and to the right.
-        const QString at = m_copiedObject->format.value(QStringLiteral("位置"));
+        const QString key = u'.' + Shapes::placeKey(name);
+        const QString at = m_copiedObject->format.value(key.mid(1));
         if (const auto shape = Shapes::find(slide, name)) {
             const bool covered = std::any_of(slide.attributes.keyValueBegin(), slide.attributes.keyValueEnd(), [&](const auto &kv) {
-                return kv.first != name + QStringLiteral(".位置") && kv.first.endsWith(QStringLiteral(".位置")) && kv.second == at;
+                return kv.first != name + key && kv.first.endsWith(key) && kv.second == at;
             });
             Shapes::setFrame(slide, name, covered || at.isEmpty() ? shape->frame.translated(0.5, 0.5) : shape->frame);
         }
@@ -1156,7 +1200,7 @@ void Session::shapeClipboard(bool cut, bool paste)
         if (it.key().startsWith(prefix) && !it.key().mid(prefix.size()).contains(u'.'))
             format.insert(it.key().mid(prefix.size()), it.value());
     if (const auto shape = Shapes::find(slide, first)) {
-        format.insert(QStringLiteral("位置"), Shapes::pairText(shape->frame.x(), shape->frame.y()));
+        format.insert(Shapes::placeKey(first), Shapes::pairText(shape->frame.x(), shape->frame.y()));
         format.insert(QStringLiteral("大小"), Shapes::pairText(shape->frame.width(), shape->frame.height()));
     }
     m_copiedObject = CopiedObject{first, text, format};
@@ -1175,8 +1219,15 @@ void Session::selectShape(const QString &name, bool add)
     setEditing({});
     if (!add)
         m_shapes.clear();
-    if (!m_shapes.contains(name))
-        m_shapes << name;
+    for (const QString &member : Shapes::withGroup(m_document.slides.at(m_current - 1), name))
+        if (!m_shapes.contains(member))
+            m_shapes << member;
+}
+
+void Session::unselectShape(const QString &name)
+{
+    for (const QString &member : Shapes::withGroup(m_document.slides.at(m_current - 1), name))
+        m_shapes.removeAll(member);
 }
 
 QStringList Session::selectedShapes() const
@@ -1200,12 +1251,53 @@ bool Session::setShapeFrame(const QString &name, const QRectF &frame)
 {
     if (!Shapes::find(m_document.slides.at(m_current - 1), name) || !frame.isValid())
         return false;
+    const Slide &before = m_document.slides.at(m_current - 1);
+    const QRectF was = Shapes::find(before, name)->frame;
+    QMap<QString, QRectF> along;   // taken before any moves, as Shapes::arrange does
+    if (std::abs(frame.width() - was.width()) < 1e-6 && std::abs(frame.height() - was.height()) < 1e-6) {
+        QStringList companions = Shapes::withGroup(before, name);
+        if (m_shapes.contains(name))
+            companions += selectedShapes();
+        for (const QString &other : companions)
+            if (other != name && !along.contains(other))
+                along.insert(other, Shapes::find(before, other)->frame.translated(frame.topLeft() - was.topLeft()));
+    }
     beforeShapeChange();
     // The slide is taken after the document before the change was kept: they share their data until then.
-    Shapes::setFrame(m_document.slides[m_current - 1], name, frame);
+    Slide &slide = m_document.slides[m_current - 1];
+    Shapes::setFrame(slide, name, frame);
+    for (auto it = along.begin(); it != along.end(); ++it)
+        Shapes::setFrame(slide, it.key(), it.value());
     if (!m_shapes.contains(name))
         selectShape(name);
     return true;
+}
+
+bool Session::rotateShape(const QString &name, double degrees)
+{
+    if (!Shapes::find(m_document.slides.at(m_current - 1), name))
+        return false;
+    beforeShapeChange();
+    Shapes::setRotation(m_document.slides[m_current - 1], name, degrees);
+    if (!m_shapes.contains(name))
+        selectShape(name);
+    return true;
+}
+
+QString Session::drawShape(const QMap<QString, QString> &fields, const QRectF &frame, const QString &route)
+{
+    beforeShapeChange();
+    Slide &slide = m_document.slides[m_current - 1];
+    const QString name = Shapes::newName(slide, QStringLiteral("自选图形"));
+    slide.attributes.insert(name, QStringLiteral("1"));
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        if (!it.value().trimmed().isEmpty() && it.key() != u"对象")
+            slide.attributes.insert(name + u'.' + it.key(), it.value().trimmed());
+    Shapes::setFrame(slide, name, frame.normalized());
+    if (!route.isEmpty())
+        m_document.settings.insert(QStringLiteral("方式.自选图形"), route);
+    selectShape(name);
+    return name;
 }
 
 bool Session::moveShape(const QString &name, const QString &where)

@@ -126,12 +126,25 @@ public:
     // the candidate names no object and the caret is in none; 剪切, 复制 and
     // Delete take the shapes rather than the slides.
     // Names that are no shape of the current slide are left out.
+    // A member of a group selects the whole group.
     void selectShape(const QString &name, bool add = false);
+    // Shift (or Ctrl) with a click on a selected shape: it (its group) is
+    // selected no more.
+    void unselectShape(const QString &name);
     QStringList selectedShapes() const;
     void clearShapeSelection() { m_shapes.clear(); }
     // A shape of the current slide dragged or sized: its new frame in 厘米.
     // It becomes the selected shape. False for a name that is no shape there.
+    // A shape moved (its size kept) takes the other selected shapes and its
+    // group along by as much.
     bool setShapeFrame(const QString &name, const QRectF &frame);
+    // Turned by its rotation handle to the angle (clockwise, degrees), as
+    // 旋转或翻转's 旋转 keeps it ("45度"). False for no shape there.
+    bool rotateShape(const QString &name, double degrees);
+    // A shape of the 自选图形 command drawn by dragging on the current slide
+    // (frame in 厘米) with the command's fields (形状, 箭头样式…): named as
+    // the slide's next 自选图形, selected. `route` is noted as the command's way.
+    QString drawShape(const QMap<QString, QString> &fields, const QRectF &frame, const QString &route = {});
     // Moved to a region of the slide ("右下角", see Shapes) or to "x,y";
     // sized to "w,h". False for a place or size that is neither.
     bool moveShape(const QString &name, const QString &where);
@@ -198,5 +211,6 @@ private:
     std::optional<CopiedObject> m_copiedObject;
     QString m_notice;
     QStringList m_shapes;          // the selected shapes of the current slide
+    QStringList m_together;        // while a command acts on each selected shape: all of them
     bool m_objectClipboard = false;  // 粘贴 pastes the copied shape, not slides
 };

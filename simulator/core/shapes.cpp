@@ -12,6 +12,19 @@ namespace {
 const QString positionKey = QStringLiteral("位置");
 const QString sizeKey = QStringLiteral("大小");
 const QString orderKey = QStringLiteral("层次");
+const QString rotationKey = QStringLiteral("旋转");
+const QString flipKey = QStringLiteral("翻转");
+const QString groupKey = QStringLiteral("组合");
+// The group a member belonged to before it was parted, for 重新组合.
+const QString formerGroupKey = QStringLiteral("原组合");
+
+// Where a shape's left and top edge are kept. A table's 位置 is the place
+// 表格属性 inserts rows and columns at ("第2行下方"), which goals check:
+// its frame is kept apart, under 坐标.
+QString positionKeyOf(const QString &name)
+{
+    return kindOf(name) == u"表格" ? QStringLiteral("坐标") : positionKey;
+}
 
 QRectF inCm(const QRectF &fraction)
 {
@@ -31,7 +44,7 @@ double centimetres(const QString &text)
 // when it stands where the layout puts it.
 std::optional<QRectF> storedFrame(const Slide &slide, const QString &name)
 {
-    const auto at = pair(slide.attributes.value(name + u'.' + positionKey));
+    const auto at = pair(slide.attributes.value(name + u'.' + positionKeyOf(name)));
     const auto size = pair(slide.attributes.value(name + u'.' + sizeKey));
     if (!at || !size)
         return std::nullopt;
@@ -95,7 +108,7 @@ QList<Shape> layoutOrder(const Slide &slide)
             frame.setWidth(w);
         if (const double h = centimetres(slide.attributes.value(name + QStringLiteral(".高度"))); h > 0)
             frame.setHeight(h);
-        shapes.append({name, name, frame, true});
+        shapes.append({name, name, frame, true, 0, false, false, {}});
     };
     placeholder(QStringLiteral("标题"), place.title);
     placeholder(bodyName(slide), body);
@@ -117,7 +130,7 @@ QList<Shape> layoutOrder(const Slide &slide)
             frame.setWidth(cw);
         if (const double ch = centimetres(slide.attributes.value(name + QStringLiteral(".高度"))); ch > 0)
             frame.setHeight(ch);
-        shapes.append({name, kindOf(name), frame, false});
+        shapes.append({name, kindOf(name), frame, false, 0, false, false, {}});
     }
     return shapes;
 }
@@ -220,6 +233,14 @@ QList<Shape> of(const Slide &slide)
         const int ob = slide.attributes.value(b.name + u'.' + orderKey).toInt();
         return (oa > 0 ? oa : 10000) < (ob > 0 ? ob : 10000);
     });
+    for (Shape &shape : shapes) {
+        const QString prefix = shape.name + u'.';
+        shape.rotation = std::fmod(std::fmod(degrees(slide.attributes.value(prefix + rotationKey)).value_or(0), 360) + 360, 360);
+        const QString flip = slide.attributes.value(prefix + flipKey);
+        shape.flippedLeftRight = flip.contains(QStringLiteral("水平"));
+        shape.flippedUpDown = flip.contains(QStringLiteral("垂直"));
+        shape.group = slide.attributes.value(prefix + groupKey);
+    }
     return shapes;
 }
 
@@ -240,7 +261,7 @@ bool setFrame(Slide &slide, const QString &name, const QRectF &frame)
     // At least a corner stays on the slide, as the editor keeps it reachable.
     const double x = std::clamp(frame.x(), 0.2 - w, SlideWidthCm - 0.2);
     const double y = std::clamp(frame.y(), 0.2 - h, SlideHeightCm - 0.2);
-    slide.attributes.insert(name + u'.' + positionKey, pairText(x, y));
+    slide.attributes.insert(name + u'.' + positionKeyOf(name), pairText(x, y));
     slide.attributes.insert(name + u'.' + sizeKey, pairText(w, h));
     // The dialog's sizes follow the frame.
     for (const auto &[key, value] : {std::pair{QStringLiteral(".宽度"), w}, std::pair{QStringLiteral(".高度"), h}})
@@ -295,6 +316,188 @@ QString newName(const Slide &slide, const QString &kind)
     for (int n = 2;; ++n)
         if (!names.contains(kind + QString::number(n)))
             return kind + QString::number(n);
+}
+
+QString placeKey(const QString &name)
+{
+    return positionKeyOf(name);
+}
+
+std::optional<double> degrees(const QString &text)
+{
+    static const QRegularExpression angle(QStringLiteral("^\\s*(-?[0-9]+(?:\\.[0-9]+)?)\\s*(?:度|°)?\\s*$"));
+    const QRegularExpressionMatch m = angle.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return m.captured(1).toDouble();
+}
+
+QString degreesText(double degrees)
+{
+    const long whole = ((std::lround(degrees) % 360) + 360) % 360;
+    return QString::number(whole) + QStringLiteral("度");
+}
+
+bool setRotation(Slide &slide, const QString &name, double degrees)
+{
+    if (!find(slide, name))
+        return false;
+    slide.attributes.insert(name + u'.' + rotationKey, degreesText(degrees));
+    return true;
+}
+
+QStringList withGroup(const Slide &slide, const QString &name)
+{
+    const QList<Shape> shapes = of(slide);
+    const auto shape = std::find_if(shapes.begin(), shapes.end(), [&name](const Shape &s) { return s.name == name; });
+    if (shape == shapes.end())
+        return {};
+    if (shape->group.isEmpty())
+        return {name};
+    QStringList members;
+    for (const Shape &s : shapes)
+        if (s.group == shape->group)
+            members << s.name;
+    return members;
+}
+
+QString group(Slide &slide, const QStringList &names)
+{
+    QStringList members;
+    for (const QString &name : names)
+        for (const QString &member : withGroup(slide, name))
+            if (!members.contains(member))
+                members << member;
+    if (members.size() < 2)
+        return {};
+    QStringList taken;   // the names of the slide's other groups
+    for (const Shape &shape : of(slide))
+        if (!members.contains(shape.name) && !shape.group.isEmpty())
+            taken << shape.group;
+    QString name;
+    for (int n = 1; name.isEmpty() || taken.contains(name); ++n)
+        name = groupKey + QString::number(n);
+    for (const QString &member : members) {
+        slide.attributes.insert(member + u'.' + groupKey, name);
+        slide.attributes.remove(member + u'.' + formerGroupKey);
+    }
+    return name;
+}
+
+bool ungroup(Slide &slide, const QString &name)
+{
+    const auto shape = find(slide, name);
+    if (!shape || shape->group.isEmpty())
+        return false;
+    for (const QString &member : withGroup(slide, name)) {
+        slide.attributes.insert(member + u'.' + formerGroupKey, shape->group);
+        slide.attributes.remove(member + u'.' + groupKey);
+    }
+    return true;
+}
+
+bool regroup(Slide &slide, const QString &name)
+{
+    const auto shape = find(slide, name);
+    const QString former = slide.attributes.value(name + u'.' + formerGroupKey);
+    if (!shape || !shape->group.isEmpty() || former.isEmpty())
+        return false;
+    QStringList members;
+    for (const Shape &s : of(slide))
+        if (s.group.isEmpty() && slide.attributes.value(s.name + u'.' + formerGroupKey) == former)
+            members << s.name;
+    return !group(slide, members).isEmpty();
+}
+
+bool arrange(Slide &slide, const QStringList &names, const QString &how, bool toSlide)
+{
+    // Every frame is taken before any moves: an object standing where the
+    // layout puts it would otherwise shift when another one is placed.
+    QMap<QString, QRectF> frames;
+    for (const Shape &shape : of(slide))
+        frames.insert(shape.name, shape.frame);
+    struct Unit
+    {
+        QStringList members;
+        QRectF box;
+    };
+    QList<Unit> units;
+    for (const QString &name : names) {
+        if (!frames.contains(name)
+            || std::any_of(units.begin(), units.end(), [&name](const Unit &u) { return u.members.contains(name); }))
+            continue;
+        Unit unit{withGroup(slide, name), {}};
+        for (const QString &member : unit.members)
+            unit.box = unit.box.isNull() ? frames.value(member) : unit.box.united(frames.value(member));
+        units << unit;
+    }
+    if (units.isEmpty())
+        return false;
+    const QRectF slideRect(0, 0, SlideWidthCm, SlideHeightCm);
+    QList<QRectF> placed;
+    for (const Unit &unit : units)
+        placed << unit.box;
+    const bool across = how == u"横向分布", down = how == u"纵向分布";
+    if (across || down) {
+        QList<qsizetype> order;
+        for (qsizetype i = 0; i < units.size(); ++i)
+            order << i;
+        std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+            return across ? units.at(a).box.left() < units.at(b).box.left() : units.at(a).box.top() < units.at(b).box.top();
+        });
+        const bool wholeSlide = toSlide || units.size() < 3;
+        double from = wholeSlide ? 0 : (across ? units.at(order.first()).box.left() : units.at(order.first()).box.top());
+        const double to = wholeSlide ? (across ? SlideWidthCm : SlideHeightCm)
+                                     : (across ? units.at(order.last()).box.right() : units.at(order.last()).box.bottom());
+        double taken = 0;
+        for (const Unit &unit : units)
+            taken += across ? unit.box.width() : unit.box.height();
+        const qsizetype gaps = units.size() - 1;
+        const double gap = gaps > 0 ? (to - from - taken) / gaps : 0;
+        if (gaps == 0)   // one object alone goes to the middle
+            from = ((to - from) - taken) / 2;
+        for (qsizetype i : order) {
+            QRectF &box = placed[i];
+            if (across)
+                box.moveLeft(from);
+            else
+                box.moveTop(from);
+            from += (across ? box.width() : box.height()) + gap;
+        }
+    } else {
+        QRectF bounds = slideRect;
+        if (!toSlide && units.size() > 1) {
+            bounds = units.first().box;
+            for (const Unit &unit : units)
+                bounds = bounds.united(unit.box);
+        }
+        for (QRectF &box : placed) {
+            if (how == u"左对齐")
+                box.moveLeft(bounds.left());
+            else if (how == u"水平居中")
+                box.moveLeft(bounds.center().x() - box.width() / 2);
+            else if (how == u"右对齐")
+                box.moveRight(bounds.right());
+            else if (how == u"顶端对齐")
+                box.moveTop(bounds.top());
+            else if (how == u"垂直居中")
+                box.moveTop(bounds.center().y() - box.height() / 2);
+            else if (how == u"底端对齐")
+                box.moveBottom(bounds.bottom());
+            else
+                return false;
+        }
+    }
+    bool moved = false;
+    for (qsizetype i = 0; i < units.size(); ++i) {
+        const QPointF by = placed.at(i).topLeft() - units.at(i).box.topLeft();
+        if (by.manhattanLength() < 0.005)
+            continue;
+        moved = true;
+        for (const QString &member : units.at(i).members)
+            setFrame(slide, member, frames.value(member).translated(by));
+    }
+    return moved;
 }
 
 std::optional<QPointF> pair(const QString &text)

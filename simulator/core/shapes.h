@@ -17,8 +17,14 @@
 // Frames and order are attributes of the slide, so goals read them by path:
 //   "slide2.标题.位置"   "x,y": the shape's left and top edge, in 厘米 from
 //                        the slide's top-left corner
+//                        (a table's under 坐标: its 位置 is 表格属性's)
 //   "slide2.标题.大小"   "w,h": its width and height in 厘米
 //   "slide2.标题.层次"   its place in the stacking order, 1 at the back
+//   "slide2.标题.旋转"   how far it is turned clockwise about its centre,
+//                        "45度" (0 to 359; the frame is the unturned one)
+//   "slide2.标题.翻转"   水平翻转 or 垂直翻转 when it is mirrored
+//   "slide2.图片.组合"   the group it belongs to ("组合1"): a group is
+//                        selected, moved and arranged as one object
 // A shape never moved has none of these: it stands where its layout puts it
 // (an object inserted into the middle of the slide keeps the frame it was
 // given). The 对象格式 dialog's 宽度 and 高度 ("8厘米") size it too.
@@ -45,6 +51,10 @@ struct Shape
     QString kind;   // 标题, 正文, 副标题, 图片, 文本框, 自选图形…
     QRectF frame;   // in 厘米
     bool placeholder = false;
+    double rotation = 0;   // degrees clockwise, 0 to 360
+    bool flippedLeftRight = false;
+    bool flippedUpDown = false;
+    QString group;         // empty when it belongs to none
 };
 
 // The kinds of object that can be inserted on a slide.
@@ -68,6 +78,38 @@ bool restack(Slide &slide, const QString &name, const QString &how);
 // A name for one more object of the kind: the kind itself while the slide
 // has none, else the kind with the next number ("文本框2").
 QString newName(const Slide &slide, const QString &kind);
+
+// The attribute a shape's left and top edge are kept under: 位置, or a
+// table's 坐标.
+QString placeKey(const QString &name);
+
+// The angle a text gives ("45度", "-90°", "30"), in degrees; nullopt when
+// it is no angle.
+std::optional<double> degrees(const QString &text);
+// How the model keeps an angle: whole degrees from 0 to 359, "45度".
+QString degreesText(double degrees);
+// Turns the shape to the angle (clockwise). False for no shape of the slide.
+bool setRotation(Slide &slide, const QString &name, double degrees);
+
+// The shapes that move with `name`: every member of its group, or the
+// shape alone.
+QStringList withGroup(const Slide &slide, const QString &name);
+// Makes one group of the shapes (two at least; a member of another group
+// brings that group along). Its name, "组合1" or the next free number;
+// empty when nothing was grouped.
+QString group(Slide &slide, const QStringList &names);
+// Parts the group of `name` again; its members remember it, so that
+// 重新组合 of any of them makes it again. False when `name` is in none.
+bool ungroup(Slide &slide, const QString &name);
+bool regroup(Slide &slide, const QString &name);
+
+// 对齐或分布 on the shapes: 左对齐 水平居中 右对齐 顶端对齐 垂直居中
+// 底端对齐 line their frames up with each other's outermost (with the
+// slide's edges and middle when `toSlide`, or when one object alone is
+// arranged); 横向分布 and 纵向分布 space them evenly between the outermost
+// two (across the whole slide when `toSlide`, or with fewer than three).
+// A group moves as one object. False when no frame moved.
+bool arrange(Slide &slide, const QStringList &names, const QString &how, bool toSlide);
 
 // Where a frame given by text stands ("2.5,1.2"); nullopt when it is no
 // pair of numbers.

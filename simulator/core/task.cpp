@@ -24,7 +24,7 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("toolbar"), TaskStep::Kind::Toolbar}, {QStringLiteral("pane"), TaskStep::Kind::Pane},
         {QStringLiteral("shape"), TaskStep::Kind::Shape},
         {QStringLiteral("move"), TaskStep::Kind::Move}, {QStringLiteral("resize"), TaskStep::Kind::Resize},
-        {QStringLiteral("drawbox"), TaskStep::Kind::DrawBox},
+        {QStringLiteral("drawbox"), TaskStep::Kind::DrawBox}, {QStringLiteral("rotate"), TaskStep::Kind::Rotate},
     };
     return kinds;
 }
@@ -72,6 +72,7 @@ std::optional<TaskStep> parseStep(const QString &text)
     case TaskStep::Kind::SelectText:
     case TaskStep::Kind::Move:
     case TaskStep::Kind::Resize:
+    case TaskStep::Kind::Rotate:
         step.arg = rest.section(u' ', 0, 0);
         step.value = lines(rest.section(u' ', 1));
         if (step.arg.isEmpty())
@@ -95,7 +96,8 @@ QString stepText(const TaskStep &step)
     case TaskStep::Kind::Type:
     case TaskStep::Kind::SelectText:
     case TaskStep::Kind::Move:
-    case TaskStep::Kind::Resize: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
+    case TaskStep::Kind::Resize:
+    case TaskStep::Kind::Rotate: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
     case TaskStep::Kind::Ok: break;
     default: action += u' ' + step.arg;
     }
@@ -168,7 +170,8 @@ bool TaskStep::sameAction(const TaskStep &other) const
     case Kind::Move:
         return arg == other.arg
             && (value.trimmed() == other.value.trimmed() || Shapes::regionWithin(other.value, value));
-    case Kind::Resize: return arg == other.arg;
+    case Kind::Resize:
+    case Kind::Rotate: return arg == other.arg;
     case Kind::DrawBox: return true;
     default: return arg == other.arg;
     }
@@ -446,6 +449,11 @@ void Task::play(const TaskPath &path, Session &session)
             session.resizeShape(step.arg, step.value.trimmed());
             route = pathRoute;
             break;
+        case TaskStep::Kind::Rotate:
+            if (const auto angle = Shapes::degrees(step.value))
+                session.rotateShape(step.arg, *angle);
+            route = pathRoute;
+            break;
         case TaskStep::Kind::DrawBox:
             if (const auto frame = drawnFrame(step.arg))
                 session.drawTextBox(*frame, step.arg.section(u' ', 1).trimmed() == u"竖排");
@@ -536,8 +544,12 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
             for (const QString &name : step.arg.split(u','))
                 if (Shapes::kindOf(name.trimmed()).isEmpty())
                     found << where + QStringLiteral("没有名为“%1”的对象").arg(name);
-        } else if ((step.kind == TaskStep::Kind::Move || step.kind == TaskStep::Kind::Resize)
+        } else if ((step.kind == TaskStep::Kind::Move || step.kind == TaskStep::Kind::Resize
+                    || step.kind == TaskStep::Kind::Rotate)
                    && Shapes::kindOf(step.arg).isEmpty()) {
+            found << where + QStringLiteral("没有名为“%1”的对象").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Rotate && !Shapes::degrees(step.value)) {
+            found << where + QStringLiteral("无效的角度“%1”").arg(step.value);
             found << where + QStringLiteral("没有名为“%1”的对象").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Move && !Shapes::isRegion(step.value) && !Shapes::pair(step.value)) {
             found << where + QStringLiteral("无效的位置“%1”").arg(step.value);

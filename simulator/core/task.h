@@ -53,6 +53,8 @@ class Session;
 //                                       右上角 左侧 中央 右侧 左下角 下方 右下角, see Shapes)
 //                                       or to "x,y" (its left and top edge, in 厘米)
 //   step: resize 图片 12,9 | …          a shape sized by its handles to width and height in 厘米
+//   step: rotate 自选图形 45 | …        a shape turned by its green rotation handle to
+//                                       the angle (degrees, clockwise; Shift snaps to 15°)
 //   step: drawbox 2,1,8,2 | …           a text box drawn by dragging (插入 → 文本框 → 横排): left,
 //                                       top, width and height in 厘米; "drawbox 2,1,2,8 竖排" one
 //                                       that writes down; "type 文本框 …" types into it
@@ -77,7 +79,7 @@ class Session;
 struct TaskStep
 {
     enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag, Toolbar, Pane,
-                      Shape, Move, Resize, DrawBox };
+                      Shape, Move, Resize, DrawBox, Rotate };
     Kind kind = Kind::Ok;
     QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text

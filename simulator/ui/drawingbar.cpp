@@ -88,7 +88,7 @@ DrawingBar::DrawingBar(const std::function<QAction *(const QString &)> &command,
     menuButton(QStringLiteral("绘图"), QStringLiteral("绘图(&R)"), drawMenu());
     addSeparator();
     menuButton(QStringLiteral("自选图形"), QStringLiteral("自选图形(&U)"), shapesMenu());
-    // Shapes drawn at once, as a drag on the slide would draw them.
+    // Shapes drawn by the next drag on the slide (a click places one).
     const QList<std::pair<const char *, QMap<QString, QString>>> shapes = {
         {"直线", {{QStringLiteral("形状"), QStringLiteral("直线")}}},
         {"箭头", {{QStringLiteral("形状"), QStringLiteral("直线")}, {QStringLiteral("箭头样式"), QStringLiteral("末端箭头")}}},
@@ -100,7 +100,7 @@ DrawingBar::DrawingBar(const std::function<QAction *(const QString &)> &command,
         QAction *draw = addAction(shapeIcon(shape), shape);
         draw->setObjectName(QStringLiteral("draw:") + shape);
         draw->setToolTip(shape);
-        connect(draw, &QAction::triggered, this, [this, fields] { emit chosen(QStringLiteral("自选图形"), fields); });
+        connect(draw, &QAction::triggered, this, [this, fields] { emit drawAsked(QStringLiteral("自选图形"), fields); });
     }
     // The editor's own commands.
     auto addCommand = [this, &command](const char *id, const QIcon &icon = {}) {
@@ -112,11 +112,26 @@ DrawingBar::DrawingBar(const std::function<QAction *(const QString &)> &command,
         action->setToolTip(action->iconText());
         addAction(action);
     };
-    addCommand("文本框", drawn([](QPainter &p) {
-        p.drawRect(QRectF(1.5, 2.5, 13, 11));
-        p.drawLine(QPointF(4, 6), QPointF(12, 6));
-        p.drawLine(QPointF(8, 6), QPointF(8, 11));
-    }));
+    // Text boxes too are drawn on the slide, across or down.
+    for (const auto &[name, direction] : {std::pair{"文本框", "横排"}, std::pair{"竖排文本框", "竖排"}}) {
+        const bool down = QString::fromUtf8(direction) == u"竖排";
+        QAction *box = addAction(drawn([down](QPainter &p) {
+                                     p.drawRect(QRectF(1.5, 2.5, 13, 11));
+                                     if (down) {
+                                         p.drawLine(QPointF(10, 5), QPointF(10, 11));
+                                         p.drawLine(QPointF(6, 5), QPointF(6, 11));
+                                     } else {
+                                         p.drawLine(QPointF(4, 6), QPointF(12, 6));
+                                         p.drawLine(QPointF(8, 6), QPointF(8, 11));
+                                     }
+                                 }),
+                                 fromUtf8(name));
+        box->setObjectName(QStringLiteral("draw:") + fromUtf8(name));
+        box->setToolTip(fromUtf8(name));
+        connect(box, &QAction::triggered, this, [this, direction] {
+            emit drawAsked(QStringLiteral("文本框"), {{QStringLiteral("方向"), fromUtf8(direction)}});
+        });
+    }
     addCommand("艺术字", drawn([](QPainter &p) {
         p.setPen(QPen(QColor(40, 90, 190), 2));
         p.drawLine(QPointF(2, 13), QPointF(8, 2));
@@ -255,14 +270,21 @@ QMenu *DrawingBar::drawMenu()
     align->addSeparator();
     for (const QString &choice : Commands::find(alignId)->field(QStringLiteral("分布"))->choices)
         addEntry(align, choice, alignId, QStringLiteral("分布"), choice);
+    align->addSeparator();
+    // Ticked, the entries above line the objects up with the slide.
+    QAction *toSlide = align->addAction(QStringLiteral("相对于幻灯片(&R)"));
+    toSlide->setObjectName(QStringLiteral("entry:对齐或分布:相对于幻灯片"));
+    toSlide->setCheckable(true);
+    connect(toSlide, &QAction::toggled, this, [this](bool on) { emit alignToSlide(on); });
     QMenu *turn = menu->addMenu(QStringLiteral("旋转或翻转(&P)"));
     turn->setObjectName(QStringLiteral("drawingMenu:旋转或翻转"));
     const QString turnId = QStringLiteral("旋转或翻转");
     QAction *free = turn->addAction(QStringLiteral("自由旋转(&F)…"));
     free->setObjectName(QStringLiteral("entry:旋转或翻转:自由旋转"));
     connect(free, &QAction::triggered, this, [this, turnId] { emit opened(turnId, {}, {}); });
-    addEntry(turn, QStringLiteral("向左旋转90°(&L)"), turnId, QStringLiteral("旋转"), QStringLiteral("-90度"));
-    addEntry(turn, QStringLiteral("向右旋转90°(&T)"), turnId, QStringLiteral("旋转"), QStringLiteral("90度"));
+    // A quarter turn on from where the object stands.
+    addEntry(turn, QStringLiteral("向左旋转90°(&L)"), turnId, QStringLiteral("旋转"), QStringLiteral("向左旋转90°"));
+    addEntry(turn, QStringLiteral("向右旋转90°(&T)"), turnId, QStringLiteral("旋转"), QStringLiteral("向右旋转90°"));
     turn->addSeparator();
     addEntry(turn, QStringLiteral("水平翻转(&H)"), turnId, QStringLiteral("翻转"), QStringLiteral("水平翻转"));
     addEntry(turn, QStringLiteral("垂直翻转(&V)"), turnId, QStringLiteral("翻转"), QStringLiteral("垂直翻转"));
@@ -287,8 +309,14 @@ QMenu *DrawingBar::shapesMenu()
     for (const auto &[kind, shapes] : kinds) {
         QMenu *sub = menu->addMenu(fromUtf8(kind));
         sub->setObjectName(QStringLiteral("drawingMenu:") + QString(fromUtf8(kind)).section(u'(', 0, 0));
-        for (const QString &shape : shapes)
-            addEntry(sub, shape, QStringLiteral("自选图形"), QStringLiteral("形状"), shape);
+        for (const QString &shape : shapes) {
+            // Chosen, the shape is drawn by the next drag on the slide.
+            QAction *entry = sub->addAction(shape);
+            entry->setObjectName(QStringLiteral("entry:自选图形:") + shape);
+            connect(entry, &QAction::triggered, this, [this, shape] {
+                emit drawAsked(QStringLiteral("自选图形"), {{QStringLiteral("形状"), shape}});
+            });
+        }
     }
     menu->addSeparator();
     QAction *more = menu->addAction(QStringLiteral("其他自选图形(&M)…"));

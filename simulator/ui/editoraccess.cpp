@@ -188,14 +188,81 @@ private:
     QString m_part;
 };
 
+// The green handle that turns the one object selected. A screen reader
+// cannot drag it: its increase and decrease actions turn the object a step
+// of 15° clockwise or back, as Shift with the drag snaps it.
+class RotationHandleAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    explicit RotationHandleAccessible(SlideView *view) : m_view(view) {}
+
+    bool isValid() const override { return m_view && !shape().isEmpty(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Name)
+            return QStringLiteral("旋转控点");
+        if (t == QAccessible::Value)
+            return m_view->document()->slides.at(m_view->slideIndex()).attributes.value(shape() + QStringLiteral(".旋转"),
+                                                                                         QStringLiteral("0度"));
+        return {};
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect area = m_view->rotationHandle(shape());
+        return QRect(m_view->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Graphic; }
+    QAccessible::State state() const override { return {}; }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override { return {increaseAction(), decreaseAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (!isValid() || (name != increaseAction() && name != decreaseAction()))
+            return;
+        const auto turned = Shapes::find(m_view->document()->slides.at(m_view->slideIndex()), shape());
+        if (turned)
+            emit m_view->shapeRotated(shape(), turned->rotation + (name == increaseAction() ? 15 : -15));
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+    // The object the handle turns; empty when none shows one.
+    QString shape() const
+    {
+        if (!m_view || m_view->isSorter() || m_view->selectedShapes().size() != 1)
+            return {};
+        const QString name = m_view->selectedShapes().first();
+        return m_view->rotationHandle(name).isEmpty() ? QString() : name;
+    }
+
+private:
+    QPointer<SlideView> m_view;
+};
+
 // The slide area: its placeholders (real text boxes), then what it paints:
-// the objects on the slide (or the slides of the sorter), then a master's areas.
+// the objects on the slide (or the slides of the sorter), then a master's
+// areas, then the rotation handle while one shows.
 class SlideViewAccessible : public QAccessibleWidget
 {
 public:
     explicit SlideViewAccessible(SlideView *view) : QAccessibleWidget(view, QAccessible::Pane) {}
 
-    int childCount() const override { return QAccessibleWidget::childCount() + painted() + areas(); }
+    int childCount() const override { return QAccessibleWidget::childCount() + painted() + areas() + (handle()->isValid() ? 1 : 0); }
     QAccessibleInterface *child(int index) const override
     {
         const int widgets = QAccessibleWidget::childCount();
@@ -211,6 +278,8 @@ public:
             }
             return area;
         }
+        if (index == painted() + areas() && handle()->isValid())
+            return handle();
         if (index >= painted())
             return nullptr;
         // Registered once each, so that the same part keeps its interface.
@@ -226,6 +295,8 @@ public:
         for (auto it = m_areas.begin(); it != m_areas.end(); ++it)
             if (it.value() == child)
                 return areas() > 0 ? QAccessibleWidget::childCount() + painted() + int(SlideView::masterAreas().indexOf(it.key())) : -1;
+        if (child && child == m_handle)
+            return m_handle->isValid() ? QAccessibleWidget::childCount() + painted() + areas() : -1;
         for (auto it = m_parts.begin(); it != m_parts.end(); ++it)
             if (it.value() == child)
                 return it.key().first == view()->isSorter() ? QAccessibleWidget::childCount() + it.key().second : -1;
@@ -251,8 +322,17 @@ private:
         return view()->document() && !view()->masterArea(SlideView::masterAreas().first()).isEmpty()
                    ? int(SlideView::masterAreas().size()) : 0;
     }
+    RotationHandleAccessible *handle() const
+    {
+        if (!m_handle) {
+            m_handle = new RotationHandleAccessible(view());
+            QAccessible::registerAccessibleInterface(m_handle);
+        }
+        return m_handle;
+    }
     mutable QMap<std::pair<bool, int>, QAccessibleInterface *> m_parts;
     mutable QMap<QString, QAccessibleInterface *> m_areas;
+    mutable RotationHandleAccessible *m_handle = nullptr;
 };
 
 QAccessibleInterface *editorFactory(const QString &className, QObject *object)

@@ -222,8 +222,10 @@ public:
     // The shapes selected on the slide under edit: framed, with eight handles.
     void setSelectedShapes(const QStringList &names);
     QStringList selectedShapes() const { return m_selectedShapes; }
-    // The next drag on the slide draws a text box (the pointer is a cross).
-    void setDrawingBox(bool drawing);
+    // The next drag on the slide draws a text box or a shape (the pointer is
+    // a cross); a click without a drag gives one of `clickSize` (厘米) there.
+    // A line may be drawn flat: only a drag too short both ways is a click.
+    void setDrawingBox(bool drawing, const QSizeF &clickSize = QSizeF(5, 1.2), bool line = false);
     bool drawingBox() const { return m_drawingBox; }
     // Where a shape of the slide under edit lies, in the view; empty for
     // none of that name.
@@ -232,6 +234,9 @@ public:
     QString shapeAt(const QPointF &at) const;
     // A place to grip the shape by: on a placeholder's border, else inside it.
     QPoint shapeGrip(const QString &name) const;
+    // The green handle that turns the shape, above the middle of its top
+    // edge (turned with the shape); empty unless it is the one object selected.
+    QRect rotationHandle(const QString &name) const;
     // The objects of the slide under edit (not its placeholders), back to front.
     QStringList objectShapes() const;
     // A click on the shape, as a screen reader's press does it.
@@ -260,6 +265,11 @@ signals:
     // on a picture or a drawn shape), Shift held to add it; an empty name:
     // a click on the slide beside every shape.
     void shapeClicked(const QString &name, bool add);
+    // Shift or Ctrl with a click on a selected shape: it is to be unselected.
+    void shapeUnselected(const QString &name);
+    // A shape turned by its rotation handle: the angle it points to now
+    // (degrees clockwise from upright; with Shift, a multiple of 15).
+    void shapeRotated(const QString &name, double degrees);
     // A shape dragged (moved) or sized by a handle, or nudged by an arrow
     // key: its new frame in 厘米.
     void shapeFramed(const QString &name, const QRectF &frame, bool sized);
@@ -312,11 +322,18 @@ private:
     void shapeRelease(QMouseEvent *event);
     bool shapeKey(QKeyEvent *event);      // true when the key was for the selected shapes
     void paintShapes(QPainter &p);
-    int handleAt(const QPointF &at) const;   // 0-7 on a selected shape's handle, else -1
+    int handleAt(const QPointF &at) const;   // 0-7 on a selected shape's handle, 8 on its rotation handle, else -1
     QList<QRectF> handles(const QRectF &frame) const;
+    // How far a shape of the slide under edit is turned (degrees clockwise).
+    double rotationOf(const QString &name) const;
+    // A point of the view as it lies on the shape unturned (for hit tests).
+    QPointF unturned(const QString &name, const QPointF &at) const;
     QStringList m_selectedShapes;
     bool m_drawingBox = false;
-    enum class ShapeGesture { None, Move, Size, Draw };
+    QSizeF m_clickSize;            // what a click without a drag draws, in 厘米
+    bool m_drawingLine = false;
+    double m_gestureAngle = 0;     // while turning a shape: where it points
+    enum class ShapeGesture { None, Move, Size, Draw, Rotate };
     ShapeGesture m_gesture = ShapeGesture::None;
     QString m_gestureShape;
     int m_handle = -1;

@@ -1,14 +1,19 @@
 // The editor's side of the shapes on the slide under edit: what the slide
-// view tells (a click, a drag, a handle pulled, an arrow key, Delete, a box
+// view tells (a click, Shift or Ctrl with a click, a drag, a handle pulled,
+// the rotation handle turned, an arrow key, Delete, a text box or shape
 // drawn, text typed into a shape) is carried out on the session and told
 // to the guide; and the context menu of a shape.
 #include "editorwindow.h"
 
+#include "commands.h"
 #include "editorparts.h"
+#include "inputroute.h"
 #include "shapes.h"
 
 #include <QAction>
 #include <QMenu>
+
+#include <utility>
 
 void EditorWindow::buildShapes()
 {
@@ -20,6 +25,18 @@ void EditorWindow::buildShapes()
             report(TaskStep{TaskStep::Kind::Shape, m_session.selectedShapes().join(u','), {}, {}});
         }
         m_slide->setSelectedShapes(m_session.selectedShapes());
+    });
+    connect(m_slide, &SlideView::shapeUnselected, this, [this](const QString &name) {
+        m_session.unselectShape(name);
+        if (!m_session.selectedShapes().isEmpty())
+            report(TaskStep{TaskStep::Kind::Shape, m_session.selectedShapes().join(u','), {}, {}});
+        m_slide->setSelectedShapes(m_session.selectedShapes());
+    });
+    connect(m_slide, &SlideView::shapeRotated, this, [this](const QString &name, double degrees) {
+        if (!m_session.rotateShape(name, degrees))
+            return;
+        const QString angle = m_session.document().slides.at(m_session.current() - 1).attributes.value(name + QStringLiteral(".旋转"));
+        shapeChanged(TaskStep{TaskStep::Kind::Rotate, name, angle, {}});
     });
     connect(m_slide, &SlideView::shapeFramed, this, [this](const QString &name, const QRectF &frame, bool sized) {
         if (!m_session.setShapeFrame(name, frame))
@@ -33,6 +50,21 @@ void EditorWindow::buildShapes()
             shapeChanged(TaskStep{TaskStep::Kind::Key, QStringLiteral("Del"), {}, {}});
     });
     connect(m_slide, &SlideView::boxDrawn, this, [this](const QRectF &frame) {
+        if (!m_drawShape.isEmpty()) {
+            // Told to the guide as the 自选图形 command with the shape's fields.
+            const QMap<QString, QString> fields = std::exchange(m_drawShape, {});
+            const CommandSpec *spec = Commands::find(QStringLiteral("自选图形"));
+            report(TaskStep{TaskStep::Kind::Command, spec->id, {}, {}});
+            for (const FieldSpec &field : spec->fields)
+                if (fields.contains(field.name))
+                    report(TaskStep{TaskStep::Kind::Field, field.name, fields.value(field.name), {}});
+            report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+            m_session.drawShape(fields, frame, m_drawRoute);
+            m_slide->setSelectedShapes(m_session.selectedShapes());
+            refresh();
+            changed();
+            return;
+        }
         m_session.drawTextBox(frame, m_drawVertical);
         QString drawn = Shapes::pairText(frame.x(), frame.y()) + u',' + Shapes::pairText(frame.width(), frame.height());
         if (m_drawVertical)
@@ -55,13 +87,26 @@ QAction *EditorWindow::textBoxMenu()
         QAction *entry = menu->addAction(QStringLiteral("%1(&%2)").arg(name).arg(QLatin1Char(key)));
         entry->setObjectName(QStringLiteral("entry:文本框:") + name);
         connect(entry, &QAction::triggered, this, [this, name] {
-            // The pointer becomes a cross: the next drag on the slide draws the box.
-            m_drawVertical = name == u"竖排";
-            m_slide->setDrawingBox(true);
-            m_slide->setFocus(Qt::OtherFocusReason);
+            startDrawing(QStringLiteral("文本框"), {{QStringLiteral("方向"), name}});
         });
     }
     return menu->menuAction();
+}
+
+void EditorWindow::startDrawing(const QString &commandId, const QMap<QString, QString> &fields)
+{
+    // The pointer becomes a cross: the next drag on the slide draws the box
+    // or the shape; a click without a drag places one of the editor's size.
+    m_drawRoute = m_route->route();
+    if (commandId == u"文本框") {
+        m_drawShape.clear();
+        m_drawVertical = fields.value(QStringLiteral("方向")) == u"竖排";
+        m_slide->setDrawingBox(true);
+    } else {
+        m_drawShape = fields;
+        m_slide->setDrawingBox(true, QSizeF(2.54, 2.54), fields.value(QStringLiteral("形状")) == u"直线");
+    }
+    m_slide->setFocus(Qt::OtherFocusReason);
 }
 
 void EditorWindow::shapeChanged(const TaskStep &action)

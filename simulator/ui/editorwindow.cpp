@@ -293,6 +293,8 @@ void EditorWindow::buildToolBar()
     m_toolBars.insert(QStringLiteral("绘图"), drawing);
     connect(drawing, &DrawingBar::chosen, this, &EditorWindow::drawingChosen);
     connect(drawing, &DrawingBar::opened, this, &EditorWindow::drawingOpened);
+    connect(drawing, &DrawingBar::drawAsked, this, &EditorWindow::startDrawing);
+    connect(drawing, &DrawingBar::alignToSlide, this, [this](bool on) { m_alignToSlide = on; });
     QToolBar *outline = new QToolBar(QStringLiteral("大纲"), this);
     outline->setObjectName(QStringLiteral("outlineBar"));
     outline->setAccessibleName(QStringLiteral("大纲工具栏"));
@@ -934,6 +936,13 @@ void EditorWindow::drawingChosen(const QString &commandId, const QMap<QString, Q
     if (!spec)
         return;
     QMap<QString, QString> fields = chosen;
+    if (commandId == u"对齐或分布" && m_alignToSlide)
+        fields.insert(QStringLiteral("相对于幻灯片"), QStringLiteral("是"));
+    // Several shapes selected: the command takes them all (grouped, lined up together).
+    if (spec->field(QStringLiteral("对象")) && m_session.editedObject().isEmpty() && m_session.selectedShapes().size() > 1) {
+        runWithoutDialog(commandId, fields);
+        return;
+    }
     if (spec->field(QStringLiteral("对象"))) {
         const QString object = drawingObject(commandId);
         if (object.isEmpty()) {
@@ -1575,6 +1584,14 @@ void EditorWindow::updateGuide()
     case TaskStep::Kind::DrawBox:
         target = m_slide;
         area = [slide = m_slide] { return slide->slideRect().toRect(); };
+        break;
+    case TaskStep::Kind::Rotate:
+        // The green handle of the shape, once it is selected; the shape till then.
+        target = m_slide;
+        area = [slide = m_slide, name = step->arg] {
+            const QRect handle = slide->rotationHandle(name);
+            return handle.isEmpty() ? slide->shapeRect(name) : handle.adjusted(-3, -3, 3, 3);
+        };
         break;
     }
     if (target)

@@ -169,7 +169,15 @@ private:
     QAction *textBoxMenu();
     void shapeMenu(const QString &shape, const QPoint &at);
     void shapeChanged(const TaskStep &action);
+    // A button of the 绘图 toolbar (文本框, 矩形, 自选图形's shapes…): the
+    // next drag on the slide draws its text box or shape.
+    void startDrawing(const QString &commandId, const QMap<QString, QString> &fields);
     bool m_drawVertical = false;   // the text box drawn next writes down
+    // The fields of the 自选图形 drawn next (形状…); empty: a text box is drawn.
+    QMap<QString, QString> m_drawShape;
+    QString m_drawRoute;           // how the drawing was asked for (工具栏)
+    // 绘图 → 对齐或分布 → 相对于幻灯片: the objects line up with the slide.
+    bool m_alignToSlide = false;
     SlideView *m_slide = nullptr;
     QWidget *m_notesPane = nullptr;
     QLineEdit *m_notes = nullptr;

@@ -204,6 +204,9 @@ struct SlideObject
 {
     QString kind;
     QString prefix;
+    double rotation = 0;
+    bool flippedLeftRight = false;
+    bool flippedUpDown = false;
 };
 
 void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideObject &object, const QFont &base)
@@ -590,7 +593,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         else if (shape.placeholder)
             body = onSlide(r, shape.frame);
         else {
-            objects.append({shape.kind, shape.name});
+            objects.append({shape.kind, shape.name, shape.rotation, shape.flippedLeftRight, shape.flippedUpDown});
             objectRects.append(onSlide(r, shape.frame));
         }
     }
@@ -629,69 +632,97 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         }
     }
 
-    if (parts & Objects)
-        for (qsizetype i = 0; i < objects.size(); ++i)
-            paintObject(p, objectRects.at(i), slide, objects.at(i), base);
-
-    if ((parts & Texts) && !place.title.isEmpty()) {
-        TextStyle title = textStyle(slide, QStringLiteral("标题"), pxPerPt, base);
-        // A thumbnail's title stays legible: the slide list is found by it.
-        if (title.font.pixelSize() < 8)
-            title.font.setPixelSize(8);
-        p.setFont(title.font);
-        if (title.shadow) {
-            p.setPen(QColor(128, 128, 128));
-            p.drawText(titleRect.translated(1, 1), int(title.alignment) | Qt::TextWordWrap, slide.title);
+    // An object is drawn turned and mirrored about its centre as it was made.
+    auto paintObjectAt = [&](qsizetype i) {
+        const QRectF box = objectRects.at(i);
+        const SlideObject &object = objects.at(i);
+        p.save();
+        p.translate(box.center());
+        p.rotate(object.rotation);
+        p.scale(object.flippedLeftRight ? -1 : 1, object.flippedUpDown ? -1 : 1);
+        p.translate(-box.center());
+        if (object.rotation != 0)
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+        paintObject(p, box, slide, object, base);
+        p.restore();
+    };
+    auto paintTitle = [&] {
+        if ((parts & Texts) && !place.title.isEmpty()) {
+            TextStyle title = textStyle(slide, QStringLiteral("标题"), pxPerPt, base);
+            // A thumbnail's title stays legible: the slide list is found by it.
+            if (title.font.pixelSize() < 8)
+                title.font.setPixelSize(8);
+            p.setFont(title.font);
+            if (title.shadow) {
+                p.setPen(QColor(128, 128, 128));
+                p.drawText(titleRect.translated(1, 1), int(title.alignment) | Qt::TextWordWrap, slide.title);
+            }
+            p.setPen(title.colour);
+            drawText(p, titleRect, int(title.alignment) | Qt::TextWordWrap, slide.title,
+                     rangesIn(slide.title, runs(slide, QStringLiteral("标题"), pxPerPt), 0, slide.title.size()));
         }
-        p.setPen(title.colour);
-        drawText(p, titleRect, int(title.alignment) | Qt::TextWordWrap, slide.title,
-                 rangesIn(slide.title, runs(slide, QStringLiteral("标题"), pxPerPt), 0, slide.title.size()));
-    }
-    if ((parts & Texts) && !place.body.isEmpty() && !slide.body.isEmpty()) {
-        const QString part = bodyPart(slide);
-        const TextStyle style = textStyle(slide, part, pxPerPt, base);
-        // Text too small to read is drawn as lines of its length.
-        const bool greeked = style.font.pixelSize() < 4;
-        if (greeked) {
-            const double step = std::max(2.0, style.font.pixelSize() * 1.6);
-            const double unit = style.font.pixelSize() * 0.9;
-            double y = body.top() + step / 2;
-            const QStringList paragraphs = slide.body.split(u'\n');
-            for (int i = 0; i < paragraphs.size(); ++i) {
-                const QString &text = paragraphs.at(i);
-                if (y > body.bottom())
-                    break;
+    };
+    auto paintBody = [&] {
+        if ((parts & Texts) && !place.body.isEmpty() && !slide.body.isEmpty()) {
+            const QString part = bodyPart(slide);
+            const TextStyle style = textStyle(slide, part, pxPerPt, base);
+            // Text too small to read is drawn as lines of its length.
+            const bool greeked = style.font.pixelSize() < 4;
+            if (greeked) {
+                const double step = std::max(2.0, style.font.pixelSize() * 1.6);
+                const double unit = style.font.pixelSize() * 0.9;
+                double y = body.top() + step / 2;
+                const QStringList paragraphs = slide.body.split(u'\n');
+                for (int i = 0; i < paragraphs.size(); ++i) {
+                    const QString &text = paragraphs.at(i);
+                    if (y > body.bottom())
+                        break;
+                    const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
+                    const double left = body.left() + (level - 1) * unit * 1.5;
+                    p.fillRect(QRectF(left, y, std::min(body.right() - left, unit * (text.size() + 2)), std::max(1.0, step / 3)),
+                               style.colour.lighter(text.isEmpty() ? 100 : 130));
+                    y += step;
+                }
+            }
+            p.setFont(style.font);
+            p.setPen(style.colour);
+            const QFontMetricsF metrics(style.font);
+            const QString bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
+            const QColor bulletColour = colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), style.colour);
+            const QStringList lines = slide.body.split(u'\n');
+            const QList<Run> bodyRuns = runs(slide, part, pxPerPt);
+            qsizetype lineStart = 0;
+            double y = body.top();
+            for (int i = 0; !greeked && i < lines.size() && y + metrics.height() <= body.bottom() + 1; ++i) {
+                const QString bullet = part == u"副标题" ? QString() : bulletText(bullets, i);
+                const double indent = bullet.isEmpty() ? 0 : metrics.height() * 1.1;
+                // A deeper outline level further in.
                 const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
-                const double left = body.left() + (level - 1) * unit * 1.5;
-                p.fillRect(QRectF(left, y, std::min(body.right() - left, unit * (text.size() + 2)), std::max(1.0, step / 3)),
-                           style.colour.lighter(text.isEmpty() ? 100 : 130));
-                y += step;
+                const double left = body.left() + (level - 1) * metrics.height() * 1.2;
+                p.setPen(bulletColour);
+                p.drawText(QRectF(left, y, indent, metrics.height()), Qt::AlignLeft, bullet);
+                p.setPen(style.colour);
+                drawText(p, QRectF(left + indent, y, body.right() - left - indent, metrics.height()),
+                         int(style.alignment & Qt::AlignHorizontal_Mask), lines.at(i),
+                         rangesIn(slide.body, bodyRuns, lineStart, lines.at(i).size()));
+                lineStart += lines.at(i).size() + 1;
+                y += metrics.height() * 1.15;
             }
         }
-        p.setFont(style.font);
-        p.setPen(style.colour);
-        const QFontMetricsF metrics(style.font);
-        const QString bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
-        const QColor bulletColour = colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), style.colour);
-        const QStringList lines = slide.body.split(u'\n');
-        const QList<Run> bodyRuns = runs(slide, part, pxPerPt);
-        qsizetype lineStart = 0;
-        double y = body.top();
-        for (int i = 0; !greeked && i < lines.size() && y + metrics.height() <= body.bottom() + 1; ++i) {
-            const QString bullet = part == u"副标题" ? QString() : bulletText(bullets, i);
-            const double indent = bullet.isEmpty() ? 0 : metrics.height() * 1.1;
-            // A deeper outline level further in.
-            const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
-            const double left = body.left() + (level - 1) * metrics.height() * 1.2;
-            p.setPen(bulletColour);
-            p.drawText(QRectF(left, y, indent, metrics.height()), Qt::AlignLeft, bullet);
-            p.setPen(style.colour);
-            drawText(p, QRectF(left + indent, y, body.right() - left - indent, metrics.height()),
-                     int(style.alignment & Qt::AlignHorizontal_Mask), lines.at(i),
-                     rangesIn(slide.body, bodyRuns, lineStart, lines.at(i).size()));
-            lineStart += lines.at(i).size() + 1;
-            y += metrics.height() * 1.15;
-        }
+    };
+
+    // Back to front, as the shapes are stacked: an object brought in front of
+    // the title covers it, in the thumbnails too.
+    qsizetype object = 0;
+    for (const Shapes::Shape &shape : shapes) {
+        if (shape.name == u"标题")
+            paintTitle();
+        else if (shape.placeholder)
+            paintBody();
+        else if (parts & Objects)
+            paintObjectAt(object++);
+        else
+            ++object;
     }
 
     if (parts & Footer) {

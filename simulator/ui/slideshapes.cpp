@@ -1,6 +1,7 @@
 // The shapes of the slide under edit: selecting them with a click, moving
-// them by dragging, sizing them by their eight handles, nudging them with
-// the arrows, deleting them, drawing a text box and typing into a shape.
+// them by dragging, sizing them by their eight handles, turning one by its
+// green rotation handle, nudging them with the arrows, deleting them,
+// drawing a text box or a shape and typing into a shape.
 // The view only tells what the mouse and the keys did; the editor changes
 // the document through the session and shows it again.
 
@@ -13,20 +14,36 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTransform>
 
 #include <QPointer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int HandleSize = 7;
+// How far above the top edge the rotation handle stands, in pixels.
+constexpr double RotationReach = 18;
+// Shift while turning a shape snaps it to steps of this many degrees.
+constexpr double RotationStep = 15;
 // A shape dragged or drawn smaller than this (in pixels) is no gesture.
 constexpr double SmallestSide = 6;
 
 Slide slideOf(const Document &document, int index)
 {
     return Master::effective(document, index);
+}
+
+// Turns `at` by `degrees` clockwise about `centre` (the view's y grows down).
+QPointF turned(const QPointF &at, const QPointF &centre, double degrees)
+{
+    QTransform t;
+    t.translate(centre.x(), centre.y());
+    t.rotate(degrees);
+    t.translate(-centre.x(), -centre.y());
+    return t.map(at);
 }
 
 } // namespace
@@ -58,10 +75,38 @@ QString SlideView::shapeAt(const QPointF &at) const
     if (!m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
         return {};
     const QList<Shapes::Shape> shapes = Shapes::of(m_document->slides.at(m_index));
-    for (auto it = shapes.rbegin(); it != shapes.rend(); ++it)
-        if (toView(it->frame).adjusted(-2, -2, 2, 2).contains(at))
+    for (auto it = shapes.rbegin(); it != shapes.rend(); ++it) {
+        const QRectF frame = toView(it->frame);
+        if (frame.adjusted(-2, -2, 2, 2).contains(turned(at, frame.center(), -it->rotation)))
             return it->name;
+    }
     return {};
+}
+
+double SlideView::rotationOf(const QString &name) const
+{
+    if (!m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
+        return 0;
+    const auto shape = Shapes::find(m_document->slides.at(m_index), name);
+    return shape ? shape->rotation : 0;
+}
+
+QPointF SlideView::unturned(const QString &name, const QPointF &at) const
+{
+    return turned(at, QRectF(shapeRect(name)).center(), -rotationOf(name));
+}
+
+QRect SlideView::rotationHandle(const QString &name) const
+{
+    // Placeholders are not turned here: their text is typed in place.
+    if (m_selectedShapes != QStringList{name})
+        return {};
+    const auto shape = Shapes::find(m_document->slides.at(m_index), name);
+    if (!shape || shape->placeholder)
+        return {};
+    const QRectF frame = shapeRect(name);
+    const QPointF at = turned(QPointF(frame.center().x(), frame.top() - RotationReach), frame.center(), shape->rotation);
+    return QRectF(at - QPointF(HandleSize / 2.0 + 1, HandleSize / 2.0 + 1), QSizeF(HandleSize + 2, HandleSize + 2)).toRect();
 }
 
 QPoint SlideView::shapeGrip(const QString &name) const
@@ -115,9 +160,11 @@ QVariant SlideView::inputMethodQuery(Qt::InputMethodQuery query) const
     return QWidget::inputMethodQuery(query);
 }
 
-void SlideView::setDrawingBox(bool drawing)
+void SlideView::setDrawingBox(bool drawing, const QSizeF &clickSize, bool line)
 {
     m_drawingBox = drawing;
+    m_clickSize = clickSize;
+    m_drawingLine = line;
     if (drawing)
         setCursor(Qt::CrossCursor);
     else
@@ -143,12 +190,16 @@ int SlideView::handleAt(const QPointF &at) const
     // Only one shape selected has handles that size it.
     if (m_selectedShapes.size() != 1)
         return -1;
-    const QRect frame = shapeRect(m_selectedShapes.first());
+    const QString name = m_selectedShapes.first();
+    if (const QRect rotation = rotationHandle(name); !rotation.isEmpty() && rotation.adjusted(-2, -2, 2, 2).contains(at.toPoint()))
+        return 8;
+    const QRect frame = shapeRect(name);
     if (frame.isEmpty())
         return -1;
+    const QPointF local = unturned(name, at);
     const QList<QRectF> rects = handles(frame);
     for (int i = 0; i < rects.size(); ++i)
-        if (rects.at(i).adjusted(-2, -2, 2, 2).contains(at))
+        if (rects.at(i).adjusted(-2, -2, 2, 2).contains(local))
             return i;
     return -1;
 }
@@ -157,20 +208,53 @@ void SlideView::paintShapes(QPainter &p)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
+    // A group is framed as one object, around all its members.
+    QList<std::pair<QRectF, double>> frames;   // in the view, with the angle turned by
+    QMap<QString, QRectF> groups;
+    const QPointF dragged = m_gesture == ShapeGesture::Move && m_gestureMoved ? m_gestureFrame.topLeft() - m_gestureStart.topLeft()
+                                                                               : QPointF();
     for (const QString &name : std::as_const(m_selectedShapes)) {
         QRectF frame = shapeRect(name);
-        if (frame.isEmpty())
+        const auto shape = frame.isEmpty() ? std::nullopt : Shapes::find(m_document->slides.at(m_index), name);
+        if (!shape)
             continue;
-        if (m_gesture != ShapeGesture::None && m_gestureMoved && name == m_gestureShape)
+        // While a drag moves the selection, every selected frame follows it.
+        frame.translate(dragged);
+        if (m_gesture == ShapeGesture::Size && m_gestureMoved && name == m_gestureShape)
             frame = m_gestureFrame;
+        if (!shape->group.isEmpty())
+            groups[shape->group] = groups.contains(shape->group) ? groups.value(shape->group).united(frame) : frame;
+        else
+            frames.append({frame, m_gesture == ShapeGesture::Rotate && m_gestureMoved && name == m_gestureShape ? m_gestureAngle
+                                                                                                                  : shape->rotation});
+    }
+    for (const QRectF &box : std::as_const(groups))
+        frames.append({box, 0});
+    for (const auto &[frame, angle] : std::as_const(frames)) {
+        p.save();
+        p.translate(frame.center());
+        p.rotate(angle);
+        p.translate(-frame.center());
+        if (angle != 0)
+            p.setRenderHint(QPainter::Antialiasing);
         // The frame of a selected placeholder is hatched, as the editor shows it.
         p.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(frame);
+        if (frames.size() == 1 && m_selectedShapes.size() == 1 && !rotationHandle(m_selectedShapes.first()).isEmpty()) {
+            // The green rotation handle on its stalk above the top edge.
+            const QPointF top(frame.center().x(), frame.top());
+            const QPointF knob = top - QPointF(0, RotationReach);
+            p.setPen(QColor(40, 40, 40));
+            p.drawLine(top, knob);
+            p.setBrush(QColor(60, 200, 60));
+            p.drawEllipse(knob, HandleSize / 2.0 + 1, HandleSize / 2.0 + 1);
+        }
         p.setPen(QColor(40, 40, 40));
         p.setBrush(Qt::white);
         for (const QRectF &handle : handles(frame))
             p.drawEllipse(handle);
+        p.restore();
     }
     if (m_gesture == ShapeGesture::Draw && m_gestureMoved) {
         p.setPen(QPen(QColor(40, 40, 40), 1, Qt::DashLine));
@@ -183,10 +267,13 @@ void SlideView::paintShapes(QPainter &p)
 void SlideView::shapePress(QMouseEvent *event)
 {
     // A press a placeholder's text left to the view (past the end of its
-    // text) is still a click into the text, not on the placeholder's border.
+    // text) is still a click into the text, not on the placeholder's border;
+    // the handles of the selected shape lie above the text all the same.
+    const bool onHandle = !m_drawingBox && event->button() == Qt::LeftButton && handleAt(event->position()) >= 0;
     for (const QWidget *editor : {static_cast<QWidget *>(m_title), static_cast<QWidget *>(m_body)}) {
         const QPoint at = event->position().toPoint() - editor->pos();
-        if (!m_drawingBox && editor->isVisible() && editor->rect().contains(at) && (editor->mask().isEmpty() || editor->mask().contains(at)))
+        if (!m_drawingBox && !onHandle && editor->isVisible() && editor->rect().contains(at)
+            && (editor->mask().isEmpty() || editor->mask().contains(at)))
             return;
     }
     setFocus(Qt::MouseFocusReason);
@@ -207,7 +294,13 @@ void SlideView::shapePress(QMouseEvent *event)
         m_gestureFrame = QRectF(event->position(), QSizeF());
         return;
     }
-    if (const int handle = handleAt(event->position()); handle >= 0) {
+    if (const int handle = handleAt(event->position()); handle == 8) {
+        m_gesture = ShapeGesture::Rotate;
+        m_gestureShape = m_selectedShapes.first();
+        m_gestureAngle = rotationOf(m_gestureShape);
+        m_gestureStart = m_gestureFrame = shapeRect(m_gestureShape);
+        return;
+    } else if (handle >= 0) {
         m_gesture = ShapeGesture::Size;
         m_handle = handle;
         m_gestureShape = m_selectedShapes.first();
@@ -215,7 +308,13 @@ void SlideView::shapePress(QMouseEvent *event)
         return;
     }
     const QString name = shapeAt(event->position());
-    const bool add = event->modifiers() & Qt::ShiftModifier;
+    // Ctrl with the click does what Shift does: it adds a shape, or takes
+    // a selected one out of the selection.
+    const bool add = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+    if (add && !name.isEmpty() && m_selectedShapes.contains(name)) {
+        emit shapeUnselected(name);
+        return;
+    }
     m_pressedOnSelected = !add && m_selectedShapes.contains(name);
     if (name.isEmpty() || !m_selectedShapes.contains(name) || add)
         emit shapeClicked(name, add && !name.isEmpty());
@@ -234,7 +333,9 @@ void SlideView::shapeMove(QMouseEvent *event)
                                                  Qt::SizeHorCursor, Qt::SizeFDiagCursor, Qt::SizeVerCursor,
                                                  Qt::SizeBDiagCursor, Qt::SizeHorCursor};
         const int handle = handleAt(event->position());
-        if (handle >= 0)
+        if (handle == 8)
+            setCursor(Qt::CrossCursor);
+        else if (handle >= 0)
             setCursor(sizing[handle]);
         else if (!shapeAt(event->position()).isEmpty())
             setCursor(Qt::SizeAllCursor);
@@ -252,17 +353,28 @@ void SlideView::shapeMove(QMouseEvent *event)
     case ShapeGesture::Move:
         m_gestureFrame = m_gestureStart.translated(delta);
         break;
+    case ShapeGesture::Rotate: {
+        // The angle from the shape's centre to the pointer, clockwise from upright.
+        const QPointF from = event->position() - m_gestureStart.center();
+        double angle = std::atan2(from.x(), -from.y()) * 180 / M_PI;
+        if (event->modifiers() & Qt::ShiftModifier)
+            angle = std::round(angle / RotationStep) * RotationStep;
+        m_gestureAngle = std::fmod(angle + 360, 360);
+        break;
+    }
     case ShapeGesture::Size: {
         QRectF frame = m_gestureStart;
+        // A turned shape is sized along its own sides.
+        const QPointF along = turned(m_pressAt + delta, m_pressAt, -rotationOf(m_gestureShape)) - m_pressAt;
         // Handles 0-2 move the top edge, 2-4 the right, 4-6 the bottom, 6, 7 and 0 the left.
         if (m_handle <= 2)
-            frame.setTop(std::min(frame.top() + delta.y(), frame.bottom() - SmallestSide));
+            frame.setTop(std::min(frame.top() + along.y(), frame.bottom() - SmallestSide));
         if (m_handle >= 2 && m_handle <= 4)
-            frame.setRight(std::max(frame.right() + delta.x(), frame.left() + SmallestSide));
+            frame.setRight(std::max(frame.right() + along.x(), frame.left() + SmallestSide));
         if (m_handle >= 4 && m_handle <= 6)
-            frame.setBottom(std::max(frame.bottom() + delta.y(), frame.top() + SmallestSide));
+            frame.setBottom(std::max(frame.bottom() + along.y(), frame.top() + SmallestSide));
         if (m_handle >= 6 || m_handle == 0)
-            frame.setLeft(std::min(frame.left() + delta.x(), frame.right() - SmallestSide));
+            frame.setLeft(std::min(frame.left() + along.x(), frame.right() - SmallestSide));
         m_gestureFrame = frame;
         break;
     }
@@ -282,11 +394,16 @@ void SlideView::shapeRelease(QMouseEvent *event)
     if (gesture == ShapeGesture::None || event->button() != Qt::LeftButton)
         return;
     if (gesture == ShapeGesture::Draw) {
+        const QSizeF clickSize = m_clickSize;
+        const bool line = m_drawingLine;
         setDrawingBox(false);
-        // A click without a drag gives a box of one line at the place.
+        // A click without a drag gives a box of the default size at the place
+        // (a text box of one line, a shape of an inch).
         QRectF frame = m_gestureFrame;
-        if (!m_gestureMoved || frame.width() < SmallestSide || frame.height() < SmallestSide)
-            frame = QRectF(m_pressAt, QSizeF(toView(QRectF(0, 0, 5, 1.2)).size()));
+        const bool small = line ? frame.width() < SmallestSide && frame.height() < SmallestSide
+                                : frame.width() < SmallestSide || frame.height() < SmallestSide;
+        if (!m_gestureMoved || small)
+            frame = QRectF(m_pressAt, QSizeF(toView(QRectF(QPointF(0, 0), clickSize)).size()));
         emit boxDrawn(toCm(frame));
         return;
     }
@@ -296,6 +413,10 @@ void SlideView::shapeRelease(QMouseEvent *event)
         return;
     }
     update();
+    if (gesture == ShapeGesture::Rotate) {
+        emit shapeRotated(m_gestureShape, m_gestureAngle);
+        return;
+    }
     const auto shape = Shapes::find(m_document->slides.at(m_index), m_gestureShape);
     if (!shape)
         return;

@@ -18,6 +18,8 @@
 //   "shape 图片"                      a shape clicked; "shape 自选图形,自选图形2" several (Shift)
 //   "moveshape 图片 右下角"           a shape dragged to a region or to "x,y" (厘米)
 //   "resize 图片 12,9"                a shape sized by its handles (厘米)
+//   "rotate 图片 45"                  a shape turned by its rotation handle (degrees)
+//   "unshape 图片"                    a selected shape clicked with Shift: unselected
 //   "drawbox 1,1,5,2"                 a text box drawn: left, top, width, height (厘米)
 //   "typeshape 文本框 甲"             text typed into a shape
 //   "delete"                          Delete with shapes selected
@@ -47,6 +49,10 @@ inline QString playScript(Session &session, const QStringList &actions)
             done = session.selectedShapes() == names;
         } else if (words.at(0) == u"moveshape") {
             done = session.moveShape(words.value(1), words.value(2));
+        } else if (words.at(0) == u"rotate") {
+            done = session.rotateShape(words.value(1), words.value(2).toDouble());
+        } else if (words.at(0) == u"unshape") {
+            session.unselectShape(words.value(1));
         } else if (words.at(0) == u"resize") {
             done = session.resizeShape(words.value(1), words.value(2));
         } else if (words.at(0) == u"drawbox") {

@@ -473,6 +473,9 @@ void TestSimulatorModel::shapesOnTheSlide_data()
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<QStringList>("checks");
     const QStringList twoShapes = {"slide5.自选图形 = 1", "slide5.自选图形2 = 1"};
+    const QStringList framed = {"slide5.自选图形 = 1", "slide5.自选图形.位置 = 1,1", "slide5.自选图形.大小 = 2,2",
+                                "slide5.自选图形2 = 1", "slide5.自选图形2.位置 = 6,3", "slide5.自选图形2.大小 = 2,4",
+                                "slide5.自选图形3 = 1", "slide5.自选图形3.位置 = 12,2", "slide5.自选图形3.大小 = 3,1"};
     QTest::newRow("a picture lands in the middle") << QStringList{} << QStringList{"select 3", "run 图片 来源=来自文件"}
         << QStringList{"slide3.图片 = 1", "slide3.图片.位置 = 7.7,5.78", "slide3.图片.大小 = 10,7.5"};
     QTest::newRow("a placeholder dragged") << QStringList{} << QStringList{"select 2", "shape 标题", "moveshape 标题 2.5,12"}
@@ -493,6 +496,57 @@ void TestSimulatorModel::shapesOnTheSlide_data()
     QTest::newRow("two selected shapes grouped") << twoShapes
         << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合"}
         << QStringList{"slide5.自选图形.操作 = 组合", "slide5.自选图形2.操作 = 组合"};
+    QTest::newRow("grouped, a shape moves its group along") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合", "moveshape 自选图形 2,2"}
+        << QStringList{"slide5.自选图形.组合 = 组合1", "slide5.自选图形2.组合 = 组合1", "slide5.自选图形.位置 = 2,2",
+                       "slide5.自选图形2.位置 = 7,4", "slide5.自选图形3.位置 = 12,2"};
+    QTest::newRow("parted, then grouped again") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合", "run 组合 对象=自选图形 操作=取消组合",
+                       "select 4", "select 5", "moveshape 自选图形 2,2", "run 组合 对象=自选图形2 操作=重新组合"}
+        << QStringList{"slide5.自选图形.操作 = 取消组合", "slide5.自选图形2.位置 = 6,3", "slide5.自选图形.组合 = 组合1",
+                       "slide5.自选图形2.组合 = 组合1"};
+    QTest::newRow("the selection dragged together") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形3", "moveshape 自选图形3 13,3"}
+        << QStringList{"slide5.自选图形.位置 = 2,2", "slide5.自选图形2.位置 = 6,3", "slide5.自选图形3.位置 = 13,3"};
+    QTest::newRow("Shift on a selected shape unselects it") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形3", "unshape 自选图形", "run 对象格式 填充颜色=红色"}
+        << QStringList{"slide5.自选图形.填充颜色 = ", "slide5.自选图形3.填充颜色 = 红色"};
+    QTest::newRow("tops lined up") << framed << QStringList{"select 5", "shape 自选图形,自选图形2,自选图形3", "run 对齐或分布 对齐=顶端对齐"}
+        << QStringList{"slide5.自选图形.位置 = 1,1", "slide5.自选图形2.位置 = 6,1", "slide5.自选图形3.位置 = 12,1",
+                       "slide5.自选图形.对齐 = 顶端对齐"};
+    QTest::newRow("right edges lined up") << framed << QStringList{"select 5", "shape 自选图形,自选图形2,自选图形3", "run 对齐或分布 对齐=右对齐"}
+        << QStringList{"slide5.自选图形.位置 = 13,1", "slide5.自选图形2.位置 = 13,3", "slide5.自选图形3.位置 = 12,2"};
+    QTest::newRow("spread evenly across") << framed << QStringList{"select 5", "shape 自选图形,自选图形2,自选图形3", "run 对齐或分布 分布=横向分布"}
+        << QStringList{"slide5.自选图形.位置 = 1,1", "slide5.自选图形2.位置 = 6.5,3", "slide5.自选图形3.位置 = 12,2"};
+    QTest::newRow("centred on the slide") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形2,自选图形3", "run 对齐或分布 对齐=水平居中 相对于幻灯片=是"}
+        << QStringList{"slide5.自选图形.位置 = 11.7,1", "slide5.自选图形2.位置 = 11.7,3", "slide5.自选图形3.位置 = 11.2,2",
+                       "slide5.自选图形.相对于幻灯片 = "};
+    QTest::newRow("one object lines up with the slide") << framed << QStringList{"select 5", "shape 自选图形", "run 对齐或分布 对齐=底端对齐"}
+        << QStringList{"slide5.自选图形.位置 = 1,17.05", "slide5.自选图形2.位置 = 6,3"};
+    QTest::newRow("two spread down the slide") << framed << QStringList{"select 5", "shape 自选图形,自选图形2", "run 对齐或分布 分布=纵向分布"}
+        << QStringList{"slide5.自选图形.位置 = 1,0", "slide5.自选图形2.位置 = 6,15.05"};
+    QTest::newRow("a group lined up as one object") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合", "shape 自选图形,自选图形2,自选图形3",
+                       "run 对齐或分布 对齐=左对齐"}
+        << QStringList{"slide5.自选图形.位置 = 1,1", "slide5.自选图形2.位置 = 6,3", "slide5.自选图形3.位置 = 1,2"};
+    QTest::newRow("turned by its handle, kept as the dialog keeps it") << framed
+        << QStringList{"select 5", "rotate 自选图形 -30"} << QStringList{"slide5.自选图形.旋转 = 330度"};
+    QTest::newRow("quarter turns go on from where it stands") << framed
+        << QStringList{"select 5", "run 旋转或翻转 对象=自选图形 旋转=45度", "run 旋转或翻转 对象=自选图形 旋转=向右旋转90°",
+                       "run 旋转或翻转 对象=自选图形 旋转=向右旋转90°", "run 旋转或翻转 对象=自选图形2 旋转=向左旋转90°"}
+        << QStringList{"slide5.自选图形.旋转 = 225度", "slide5.自选图形2.旋转 = 270度"};
+    QTest::newRow("a table moved keeps where rows go in") << QStringList{"slide3.表格 = 1", "slide3.表格.位置 = 第2行下方"}
+        << QStringList{"select 3", "moveshape 表格 2,3", "run 表格属性 操作=插入一行 位置=第1行"}
+        << QStringList{"slide3.表格.位置 = 第1行", "slide3.表格.坐标 = 2,3"};
+    QTest::newRow("a copy of a grouped shape is in no group") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合", "run 复制对象 对象=自选图形", "run 粘贴对象",
+                       "moveshape 自选图形 3,3"}
+        << QStringList{"slide5.自选图形副本.组合 = ", "slide5.自选图形2.组合 = 组合1", "slide5.自选图形副本.位置 = 1,1",
+                       "slide5.自选图形2.位置 = 8,5"};
+    QTest::newRow("a table copied keeps where rows go in") << QStringList{"slide3.表格 = 1", "slide3.表格.位置 = 第2行下方"}
+        << QStringList{"select 3", "moveshape 表格 2,3", "shape 表格", "run 复制", "select 4", "run 粘贴"}
+        << QStringList{"slide4.表格.位置 = 第2行下方", "slide4.表格.坐标 = 2,3"};
     QTest::newRow("one shape is not grouped") << twoShapes << QStringList{"select 5", "shape 自选图形", "run 组合 操作=组合"}
         << QStringList{"slide5.自选图形.操作 = "};
     QTest::newRow("sent to the back") << QStringList{"slide2.图片 = 1"}

@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTextEdit>
 #include <QTextBlock>
 #include <QPushButton>
@@ -37,10 +38,12 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTransform>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 
 #include <algorithm>
+#include <cmath>
 
 // The imitation as the candidate uses it, with the guide on.
 class TestSimulatorUi : public QObject
@@ -94,6 +97,7 @@ private slots:
     void shapesWithTheMouse_data();
     void shapesWithTheMouse();
     void shapeHandlesAndMenu();
+    void turnedAndStackedInTheThumbnails();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
@@ -176,11 +180,11 @@ QString sampleValue(const FieldSpec &field, QWidget *control)
     return field.choices.last();
 }
 
-// A stroke of the mouse with the left button held.
-void drag(QWidget *widget, const QPoint &from, const QPoint &to)
+// A stroke of the mouse with the left button held (and the keys).
+void drag(QWidget *widget, const QPoint &from, const QPoint &to, Qt::KeyboardModifiers keys = Qt::NoModifier)
 {
-    auto send = [widget](QEvent::Type type, const QPoint &at, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+    auto send = [widget, keys](QEvent::Type type, const QPoint &at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, keys);
         QApplication::sendEvent(widget, &event);
     };
     send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
@@ -192,8 +196,8 @@ void drag(QWidget *widget, const QPoint &from, const QPoint &to)
 // Plays a step on the shapes of the slide under edit with the mouse, as a
 // candidate does: a click on the shape (Shift for the others), a drag of it
 // to where the step says, a pull of its lower right handle, a text box
-// drawn after 插入 → 文本框 → 横排 (or 竖排). False when the shape or the
-// way to draw is missing.
+// drawn after 插入 → 文本框 → 横排 (or 竖排), its green handle turned with
+// Shift held. False when the shape or the way to draw is missing.
 bool shapeGesture(EditorWindow &window, const TaskStep &step)
 {
     auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
@@ -233,6 +237,20 @@ bool shapeGesture(EditorWindow &window, const TaskStep &step)
             QTest::mouseClick(view, Qt::LeftButton, {}, view->shapeGrip(step.arg));
         const QRectF sized = view->toView(QRectF(view->toCm(frame).topLeft(), QSizeF(size->x(), size->y())));
         drag(view, QRectF(frame).bottomRight().toPoint(), sized.bottomRight().toPoint());
+        return true;
+    }
+    case TaskStep::Kind::Rotate: {
+        const auto angle = Shapes::degrees(step.value);
+        if (!angle)
+            return false;
+        if (!view->selectedShapes().contains(step.arg))
+            QTest::mouseClick(view, Qt::LeftButton, {}, view->shapeGrip(step.arg));
+        const QRect handle = view->rotationHandle(step.arg);
+        if (handle.isEmpty())
+            return false;
+        const QPointF centre = QRectF(view->shapeRect(step.arg)).center();
+        const double turn = *angle * M_PI / 180;
+        drag(view, handle.center(), (centre + QPointF(std::sin(turn), -std::cos(turn)) * 80).toPoint(), Qt::ShiftModifier);
         return true;
     }
     case TaskStep::Kind::DrawBox: {
@@ -794,6 +812,11 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 QVERIFY2(clickEntry(popup, QStringLiteral("entry:%1:%2").arg(command, value)),
                          qPrintable(where + QStringLiteral("（菜单中没有该项）")));
             }
+            // A button that draws: the shape drawn by a drag across the middle of the slide.
+            if (auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide")); slideView->drawingBox()) {
+                const QPointF middle = slideView->slideRect().center();
+                drag(slideView, (middle - QPointF(60, 40)).toPoint(), (middle + QPointF(60, 40)).toPoint());
+            }
             implied = true;
             break;
         }
@@ -992,6 +1015,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
         case TaskStep::Kind::Move:
         case TaskStep::Kind::Resize:
         case TaskStep::Kind::DrawBox:
+        case TaskStep::Kind::Rotate:
             QVERIFY2(shapeGesture(window, step), qPrintable(where));
             break;
         case TaskStep::Kind::Show: {
@@ -1635,7 +1659,10 @@ void TestSimulatorUi::drawingToolbarMenus_data()
     QTest::newRow("flip") << shape << "绘图" << "entry:旋转或翻转:水平翻转"
         << QStringList{"slide1.自选图形.翻转 = 水平翻转", "doc.方式.旋转或翻转 = 工具栏"};
     QTest::newRow("smiley drawn") << "" << "自选图形" << "entry:自选图形:笑脸"
-        << QStringList{"slide1.自选图形 = 1", "slide1.自选图形.形状 = 笑脸", "doc.方式.自选图形 = 工具栏"};
+        << QStringList{"slide1.自选图形 = 1", "slide1.自选图形.形状 = 笑脸", "doc.方式.自选图形 = 工具栏", "slide1.自选图形.大小 = 2.54,2.54"};
+    QTest::newRow("a quarter turn right") << shape + "start: slide1.自选图形.旋转 = 30度\n" << "绘图" << "entry:旋转或翻转:向右旋转90°"
+        << QStringList{"slide1.自选图形.旋转 = 120度"};
+    QTest::newRow("a quarter turn left") << shape << "绘图" << "entry:旋转或翻转:向左旋转90°" << QStringList{"slide1.自选图形.旋转 = 270度"};
     QTest::newRow("text box filled") << "start: slide1.文本框 = 1\n" << "填充颜色" << "entry:对象格式:浅黄色"
         << QStringList{"slide1.文本框.填充颜色 = 浅黄色", "doc.方式.对象格式 = 工具栏"};
     QTest::newRow("shape's line coloured") << shape << "线条颜色" << "entry:对象格式:蓝色" << QStringList{"slide1.自选图形.线条颜色 = 蓝色"};
@@ -1684,6 +1711,9 @@ void TestSimulatorUi::drawingToolbarMenus()
     QCOMPARE(menu->accessibleName(), button);
     QVERIFY(clickEntry(menu, entry));
     QTRY_VERIFY(!QApplication::activePopupWidget());
+    // A shape chosen is drawn where the candidate then clicks.
+    if (auto *view = window.findChild<SlideView *>(QStringLiteral("slide")); view->drawingBox())
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->slideRect().center().toPoint());
     for (const QString &check : checks) {
         const QString path = check.section(QStringLiteral(" = "), 0, 0);
         const QString value = check.section(QStringLiteral(" = "), 1);
@@ -2705,6 +2735,26 @@ void TestSimulatorUi::shapesWithTheMouse_data()
     QTest::newRow("typed into a text box") << QStringList{"click 文本框", "type 要点"} << QStringList{"slide3.文本框.文字 = 要点"};
     QTest::newRow("a text box drawn") << QStringList{"draw 20,20 140,50", "type 甲"}
         << QStringList{"slide3.文本框2 = 1", "slide3.文本框2.方向 = 横排", "slide3.文本框2.文字 = 甲", "selected = 文本框2"};
+    QTest::newRow("Shift on a selected shape unselects it") << QStringList{"click 图片", "click+ 文本框", "click+ 图片"}
+        << QStringList{"selected = 文本框"};
+    QTest::newRow("Ctrl adds and takes away as Shift does") << QStringList{"click 图片", "click^ 文本框", "click^ 图片"}
+        << QStringList{"selected = 文本框"};
+    QTest::newRow("the green handle turns, Shift by 15°") << QStringList{"click 图片", "turn 50"}
+        << QStringList{"slide3.图片.旋转 = 45度", "slide3.图片.位置 = 7.7,5.78", "selected = 图片"};
+    QTest::newRow("a turned shape is sized along its sides") << QStringList{"click 图片", "turn 90", "handle 0,60"}
+        << QStringList{"sized = 60,0"};
+    QTest::newRow("the selection is dragged together") << QStringList{"click 图片", "click+ 文本框", "drag 图片 100,80"}
+        << QStringList{"moved = 100,80", "boxmoved = 100,80"};
+    QTest::newRow("a group is selected and dragged as one") << QStringList{"click 图片", "click+ 文本框", "group", "click nothing", "drag 图片 100,80"}
+        << QStringList{"selected = 图片,文本框", "moved = 100,80", "boxmoved = 100,80", "slide3.文本框.组合 = 组合1"};
+    QTest::newRow("the toolbar's rectangle drawn by a drag") << QStringList{"tool draw:矩形", "stroke 20,20 120,80"}
+        << QStringList{"slide3.自选图形 = 1", "slide3.自选图形.形状 = 矩形", "selected = 自选图形", "dialog = "};
+    QTest::newRow("a click places a shape of an inch") << QStringList{"tool draw:椭圆", "stroke 40,40 40,40"}
+        << QStringList{"slide3.自选图形.形状 = 椭圆", "slide3.自选图形.大小 = 2.54,2.54"};
+    QTest::newRow("a second one drawn is named on") << QStringList{"tool draw:箭头", "stroke 20,20 120,20", "tool draw:矩形", "stroke 20,80 60,120"}
+        << QStringList{"slide3.自选图形.箭头样式 = 末端箭头", "flat = 自选图形", "slide3.自选图形2.形状 = 矩形"};
+    QTest::newRow("the toolbar's text box, drawn down, no dialog") << QStringList{"tool draw:竖排文本框", "stroke 20,20 60,140", "type 乙"}
+        << QStringList{"slide3.文本框2.方向 = 竖排", "slide3.文本框2.文字 = 乙", "dialog = "};
 }
 
 void TestSimulatorUi::shapesWithTheMouse()
@@ -2722,20 +2772,44 @@ void TestSimulatorUi::shapesWithTheMouse()
         return Shapes::find(window.session().document().slides.at(2), name)->frame;
     };
     const QRectF before = frameOf(QStringLiteral("图片"));
+    const QRectF boxBefore = frameOf(QStringLiteral("文本框"));
     for (const QString &gesture : gestures) {
         const QStringList w = gesture.split(u' ');
         const auto pixels = [](const QString &text) {
             return QPoint(text.section(u',', 0, 0).toInt(), text.section(u',', 1).toInt());
         };
-        if (w.at(0) == u"click" || w.at(0) == u"click+") {
+        if (w.at(0).startsWith(u"click")) {
             const QPoint at = w.at(1) == u"nothing" ? view->slideRect().topLeft().toPoint() + QPoint(4, 4) : view->shapeGrip(w.at(1));
             QVERIFY2(!at.isNull(), qPrintable(gesture));
-            QTest::mouseClick(view, Qt::LeftButton, w.at(0) == u"click+" ? Qt::ShiftModifier : Qt::NoModifier, at);
+            QTest::mouseClick(view, Qt::LeftButton,
+                              w.at(0) == u"click+" ? Qt::ShiftModifier : w.at(0) == u"click^" ? Qt::ControlModifier : Qt::NoModifier, at);
+        } else if (w.at(0) == u"turn") {
+            // The green handle pulled round to the angle, Shift held.
+            const QString name = view->selectedShapes().value(0);
+            const QRect handle = view->rotationHandle(name);
+            QVERIFY2(!handle.isEmpty(), qPrintable(gesture));
+            const QPointF centre = QRectF(view->shapeRect(name)).center();
+            const double turn = w.at(1).toDouble() * M_PI / 180;
+            drag(view, handle.center(), (centre + QPointF(std::sin(turn), -std::cos(turn)) * 90).toPoint(), Qt::ShiftModifier);
+        } else if (w.at(0) == u"group") {
+            window.findChild<QAction *>(QStringLiteral("entry:组合:组合"))->trigger();
+        } else if (w.at(0) == u"tool") {
+            window.findChild<QAction *>(w.at(1))->trigger();
+        } else if (w.at(0) == u"stroke") {
+            const QPoint origin = view->slideRect().topLeft().toPoint();
+            drag(view, origin + pixels(w.at(1)), origin + pixels(w.at(2)));
         } else if (w.at(0) == u"drag") {
             const QPoint grip = view->shapeGrip(w.at(1));
             drag(view, grip, grip + pixels(w.at(2)));
         } else if (w.at(0) == u"handle") {
-            const QPoint corner = view->shapeRect(view->selectedShapes().value(0)).bottomRight() + QPoint(1, 1);
+            // The lower right handle, where it is drawn (turned with its shape).
+            const QString name = view->selectedShapes().value(0);
+            const QRectF frame = view->shapeRect(name);
+            QTransform turned;
+            turned.translate(frame.center().x(), frame.center().y());
+            turned.rotate(Shapes::find(window.session().document().slides.at(2), name)->rotation);
+            turned.translate(-frame.center().x(), -frame.center().y());
+            const QPoint corner = turned.map(frame.bottomRight() + QPointF(1, 1)).toPoint();
             drag(view, corner, corner + pixels(w.at(1)));
         } else if (w.at(0) == u"key") {
             QTest::keyClick(view, w.at(1) == u"Right" ? Qt::Key_Right : w.at(1) == u"Down" ? Qt::Key_Down : Qt::Key_Delete);
@@ -2761,14 +2835,20 @@ void TestSimulatorUi::shapesWithTheMouse()
             QCOMPARE(view->selectedShapes().join(u','), value);
         } else if (key == u"editing") {
             QCOMPARE(session.editingPart(), value);
-        } else if (key == u"moved" || key == u"sized") {
+        } else if (key == u"flat") {   // a line drawn level: as thin as a frame goes
+            QCOMPARE(frameOf(value).height(), 0.2);
+        } else if (key == u"dialog") {
+            QVERIFY2(!window.openDialog() || !window.openDialog()->isVisible(), qPrintable(check));
+        } else if (key == u"moved" || key == u"sized" || key == u"boxmoved") {
             // As far as the mouse went, to a pixel's rounding.
             const QSizeF by = view->toCm(QRectF(view->slideRect().topLeft(),
                                                 QSizeF(value.section(u',', 0, 0).toInt(), value.section(u',', 1).toInt()))).size();
-            const QRectF after = frameOf(QStringLiteral("图片"));
-            const QPointF change = key == u"moved" ? after.topLeft() - before.topLeft()
-                                                   : QPointF(after.width() - before.width(), after.height() - before.height());
-            QVERIFY2(std::abs(change.x() - by.width()) < 0.1 && std::abs(change.y() - by.height()) < 0.1, qPrintable(check));
+            const QRectF after = frameOf(key == u"boxmoved" ? QStringLiteral("文本框") : QStringLiteral("图片"));
+            const QPointF change = key == u"moved"    ? after.topLeft() - before.topLeft()
+                                 : key == u"boxmoved" ? after.topLeft() - boxBefore.topLeft()
+                                                      : QPointF(after.width() - before.width(), after.height() - before.height());
+            QVERIFY2(std::abs(change.x() - by.width()) < 0.1 && std::abs(change.y() - by.height()) < 0.1,
+                     qPrintable(check + QStringLiteral("（%1, %2）").arg(change.x()).arg(change.y())));
         } else if (check.contains(QStringLiteral(" ~ "))) {
             Task task;
             task.goal = {TaskCheck{key, value}};
@@ -2777,6 +2857,48 @@ void TestSimulatorUi::shapesWithTheMouse()
             QCOMPARE(key + QStringLiteral(" = ") + session.document().value(key), check);
         }
     }
+}
+
+void TestSimulatorUi::turnedAndStackedInTheThumbnails()
+{
+    // The slide as the slide list paints it, 20 pixels a 厘米: a shape turned
+    // lies across, one in front of the title covers its text, and one sent
+    // to the back lies under it.
+    Document document = taskFrom(QStringLiteral("start: slides = 6\nstart: slide2.自选图形 = 1\n"
+                                                "start: slide2.自选图形.填充颜色 = 红色\nstart: slide2.自选图形.线条颜色 = 红色\n"))
+                            .startDocument();
+    Slide &slide = document.slides[1];
+    const QString shape = QStringLiteral("自选图形");
+    const QColor red = SlideArt::colour(QStringLiteral("红色"), Qt::black);
+    const auto painted = [&document] {
+        QImage image(508, 381, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        SlideArt::paintSlide(p, QRectF(0, 0, 508, 381), document, 1, SlideArt::Background | SlideArt::Objects | SlideArt::Texts, QFont());
+        return image;
+    };
+    const auto redAt = [&red](const QImage &image, double x, double y) { return image.pixelColor(int(x * 20), int(y * 20)) == red; };
+    QVERIFY(Shapes::setFrame(slide, shape, QRectF(2, 2, 2, 10)));   // standing upright
+    QImage image = painted();
+    QVERIFY(redAt(image, 3, 3) && !redAt(image, 7, 7));
+    QVERIFY(Shapes::setRotation(slide, shape, 90));                 // lying across its centre (3, 7)
+    image = painted();
+    QVERIFY(!redAt(image, 3, 3) && redAt(image, 7, 7));
+
+    QVERIFY(Shapes::setRotation(slide, shape, 0));
+    const QRectF title = Shapes::find(slide, QStringLiteral("标题"))->frame;
+    QVERIFY(Shapes::setFrame(slide, shape, title));
+    const auto redShare = [&](const QImage &shown) {
+        const QRect inside = QRectF(title.topLeft() * 20, title.size() * 20).toRect().adjusted(3, 3, -3, -3);
+        int count = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                count += shown.pixelColor(x, y) == red;
+        return double(count) / (inside.width() * inside.height());
+    };
+    QCOMPARE(redShare(painted()), 1.0);
+    QVERIFY(Shapes::restack(slide, shape, QStringLiteral("置于底层")));
+    QVERIFY(redShare(painted()) < 0.98);
 }
 
 void TestSimulatorUi::shapeHandlesAndMenu()
@@ -2809,6 +2931,24 @@ void TestSimulatorUi::shapeHandlesAndMenu()
     picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(window.session().selectedShapes(), QStringList{QStringLiteral("图片")});
     QCOMPARE(whiteHandles(), 8);
+    // Its green rotation handle, above the top edge, turns it by steps for a screen reader.
+    const QRect knob = view->rotationHandle(QStringLiteral("图片"));
+    QVERIFY(!knob.isEmpty() && knob.bottom() < frame.top());
+    const QImage shown = view->grab().toImage();
+    const QColor knobColour = shown.pixelColor(knob.center() * shown.devicePixelRatio());
+    QVERIFY2(knobColour.green() > 150 && knobColour.red() < 120, qPrintable(knobColour.name()));
+    QAccessibleInterface *turner = nullptr;
+    for (int i = 0; i < slide->childCount(); ++i)
+        if (slide->child(i)->text(QAccessible::Name) == u"旋转控点")
+            turner = slide->child(i);
+    QVERIFY(turner && turner->rect().contains(view->mapToGlobal(knob.center())));
+    turner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    QCOMPARE(window.session().document().value(QStringLiteral("slide2.图片.旋转")), QStringLiteral("15度"));
+    turner->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    turner->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    QCOMPARE(turner->text(QAccessible::Value), QStringLiteral("345度"));
+    turner->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    QCOMPARE(turner->text(QAccessible::Value), QStringLiteral("0度"));
     // The pointer tells a handle that sizes from the inside that moves.
     QTest::mouseMove(view, frame.bottomRight());
     QTRY_COMPARE(view->cursor().shape(), Qt::SizeFDiagCursor);
