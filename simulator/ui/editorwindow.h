@@ -162,6 +162,8 @@ private:
     void buildShapes();
     // 插入 → 文本框: 横排 and 竖排, each starting to draw a text box on the slide.
     QAction *textBoxMenu();
+    // 插入 → 影片和声音: the clip gallery's or a file's movie or sound.
+    QAction *mediaMenu();
     void shapeMenu(const QString &shape, const QPoint &at);
     void shapeChanged(const TaskStep &action);
     bool m_drawVertical = false;   // the text box drawn next writes down

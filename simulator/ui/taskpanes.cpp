@@ -466,6 +466,14 @@ TransitionPane::TransitionPane(QWidget *parent) : QWidget(parent)
     connect(m_onClick, &QCheckBox::clicked, this, [this](bool on) {
         emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("单击鼠标"), on ? QStringLiteral("是") : QStringLiteral("否")}});
     });
+    // Ticked, the time typed beside it counts; unticked, the slide keeps no time.
+    connect(m_timed, &QCheckBox::clicked, this, [this](bool on) {
+        if (!on)
+            m_every->clear();
+        const QString seconds = on ? m_every->text().trimmed() : QStringLiteral("否");
+        if (!seconds.isEmpty())
+            emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("每隔"), seconds}});
+    });
 
     m_all = new QPushButton(QStringLiteral("应用于所有幻灯片"), this);
     m_all->setObjectName(QStringLiteral("pane:应用于所有幻灯片"));
