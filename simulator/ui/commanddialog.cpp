@@ -21,6 +21,8 @@
 CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent, const QString &layoutId) : QDialog(parent)
 {
     const DialogLayout *layout = layoutId.isEmpty() ? nullptr : DialogLayouts::find(layoutId);
+    // A dialog of its own (a pane's) shows what it places and nothing else.
+    const bool ownLayout = layout != nullptr;
     if (!layout)
         layout = DialogLayouts::find(spec.id);
     m_title = layout && !layout->title.isEmpty() ? layout->title : spec.id;
@@ -43,7 +45,7 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent, const QSt
     if (files)
         buildFileChooser(spec, *layout->files, grid, cancel);
     else if (layout)
-        buildLaidOut(spec, *layout, grid);
+        buildLaidOut(spec, *layout, grid, !ownLayout);
     else
         buildForm(spec, grid);
 
@@ -406,7 +408,7 @@ QWidget *CommandDialog::buildGroup(const CommandSpec &spec, const DialogGroup &g
     return box;
 }
 
-void CommandDialog::buildLaidOut(const CommandSpec &spec, const DialogLayout &layout, QGridLayout *grid)
+void CommandDialog::buildLaidOut(const CommandSpec &spec, const DialogLayout &layout, QGridLayout *grid, bool rest)
 {
     QMap<QString, QGridLayout *> pages;
     for (const DialogGroup &group : layout.groups) {
@@ -434,23 +436,25 @@ void CommandDialog::buildLaidOut(const CommandSpec &spec, const DialogLayout &la
     for (QGridLayout *page : std::as_const(pages))
         page->setRowStretch(page->rowCount(), 1);
 
+    if (!rest)
+        return;
     // Fields the layout does not place (the command table grows on its own).
-    auto *rest = new QGridLayout;
+    auto *others = new QGridLayout;
     int row = 0;
     for (const FieldSpec &field : spec.fields) {
         const bool byButton = std::any_of(layout.alsoAccept.begin(), layout.alsoAccept.end(),
                                           [&field](const AcceptButton &button) { return button.field == field.name; });
         if (m_fields.contains(field.name) || byButton)
             continue;
-        rest->addWidget(new QLabel(field.name + QStringLiteral("："), this), row, 0);
-        rest->addWidget(addControl(FieldControl::Kind::Combo, field, {}, this).widget, row++, 1);
+        others->addWidget(new QLabel(field.name + QStringLiteral("："), this), row, 0);
+        others->addWidget(addControl(FieldControl::Kind::Combo, field, {}, this).widget, row++, 1);
     }
     if (row > 0) {
         auto *box = new QGroupBox(QStringLiteral("其他"), this);
-        box->setLayout(rest);
+        box->setLayout(others);
         grid->addWidget(box, grid->rowCount(), 0, 1, 2);
     } else {
-        delete rest;
+        delete others;
     }
 }
 

@@ -69,7 +69,8 @@ signals:
 
 private:
     void buildForm(const CommandSpec &spec, QGridLayout *grid);
-    void buildLaidOut(const CommandSpec &spec, const DialogLayout &layout, QGridLayout *grid);
+    // `rest`: the fields the layout does not place get a control under "其他".
+    void buildLaidOut(const CommandSpec &spec, const DialogLayout &layout, QGridLayout *grid, bool rest);
     QWidget *buildGroup(const CommandSpec &spec, const DialogGroup &group, QWidget *parent);
     void buildFileChooser(const CommandSpec &spec, const FileChooser &files, QGridLayout *grid, QPushButton *cancel);
     // The folder, its files and the type box, in rows from `row` of `grid`.

@@ -514,6 +514,7 @@ void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
     QCOMPARE(tabTitles, QStringList({"效果", "计时", "正文文本动画"}));
     QWidget *object = dialog->fieldBox(QStringLiteral("对象"));
     QVERIFY(!object || !object->isVisible());
+    QVERIFY(!dialog->fieldBox(QStringLiteral("顺序")));   // the pane's arrows order the effects
     QWidget *sound = dialog->fieldBox(QStringLiteral("声音"));
     QTRY_VERIFY(sound->isVisible());
     auto *mark = dialog->findChild<QWidget *>(QStringLiteral("guideMark"));
