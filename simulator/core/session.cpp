@@ -240,6 +240,16 @@ QString Session::editedObject() const
     return {};
 }
 
+QString Session::animatedObject() const
+{
+    if (const QString edited = editedObject(); !edited.isEmpty())
+        return edited;
+    const QString shape = m_shapes.value(0);
+    if (Shapes::kindOf(shape) == u"媒体")
+        return m_document.slides.at(m_current - 1).attributes.value(shape + QStringLiteral(".类型"), shape);
+    return shape;
+}
+
 void Session::select(int slide)
 {
     if (slide != m_current) {
@@ -347,9 +357,11 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         // Grouping takes two shapes at least (the editor greys it otherwise).
         if (spec.id == u"组合" && fields.value(QStringLiteral("操作")).trimmed() == u"组合" && shapes.size() < 2)
             return;
+        const QString media = spec.effect == CommandSpec::Effect::Animation ? animatedObject() : QString();
         for (const QString &shape : shapes) {
             QMap<QString, QString> own = fields;
-            own.insert(QStringLiteral("对象"), shape);
+            // An effect of a sound or a movie is kept under its kind (see animatedObject).
+            own.insert(QStringLiteral("对象"), Shapes::kindOf(shape) == u"媒体" && !media.isEmpty() && shapes.size() == 1 ? media : shape);
             setAttributes(spec, own);
         }
         return;

@@ -204,6 +204,7 @@ void CommandDialog::buildFileChooser(const CommandSpec &spec, const FileChooser 
             continue;
         if (files.hidden.contains(field.name)) {
             addControl(FieldControl::Kind::Combo, field, {}, this).widget->hide();
+            m_byEntry << field.name;
             continue;
         }
         const QString label = files.labels.value(field.name, field.name + QStringLiteral("："));
@@ -484,6 +485,8 @@ void CommandDialog::setValue(const QString &name, const QString &value)
 QString CommandDialog::fieldHint(const QString &name, const QString &value) const
 {
     const auto it = m_fields.constFind(name);
+    if (m_byEntry.contains(name))
+        return {};   // nothing to see: the task's own words say which entry
     if (it == m_fields.constEnd()) {
         // A value given by the button that closes the dialog.
         auto *button = qobject_cast<QPushButton *>(acceptButton(value));

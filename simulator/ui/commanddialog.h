@@ -43,7 +43,7 @@ public:
     void hideField(const QString &name);
     // What the guide tells the candidate to do with the field, in the words
     // of the control as this dialog shows it ("选中“幻灯片编号”"); empty
-    // for a field the dialog does not have.
+    // for a field the dialog does not have or show.
     QString fieldHint(const QString &name, const QString &value) const;
     // The guide's current step, repeated beside the buttons: the dialog
     // covers the editor's task strip. Empty hides it.
@@ -58,6 +58,9 @@ public:
     FolderView *folderView() const { return m_folder; }
     // Another place for a file dialog to list ("剪辑管理器" and its clips).
     void setFolder(const QString &place, const QStringList &files);
+    // A field the way the dialog was opened decides (the submenu entry): it
+    // has a control the dialog does not show.
+    bool decidedByEntry(const QString &name) const { return m_byEntry.contains(name); }
     // 确定 brought up the dialog's question (see Question); its answer closes the dialog.
     bool asked() const { return m_asked; }
 
@@ -91,6 +94,7 @@ private:
     QString m_typeField;      // the field whose value filters the folder's files
     QString m_nameField;      // a file dialog's file name: needed to accept
     QMap<QString, QString> m_accepted;  // set by the button that accepted (AcceptButton)
+    QStringList m_byEntry;
     const Question *m_question = nullptr;
     bool m_asked = false;
     QComboBox *m_fileType = nullptr;

@@ -731,6 +731,10 @@ void EditorWindow::buildCentre()
     connect(m_taskPane, &TaskPane::chosen, this, &EditorWindow::paneChosen);
     connect(m_taskPane, &TaskPane::picked, this, &EditorWindow::panePicked);
     connect(m_taskPane, &TaskPane::dialogAsked, this, &EditorWindow::openPaneDialog);
+    // The animation pane adds its effects to the object selected on the slide.
+    connect(m_slide, &SlideView::shapeClicked, this, [this] {
+        m_taskPane->showSlide(m_session.document().slides.at(m_session.current() - 1), m_session.animatedObject());
+    });
 
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
@@ -1166,7 +1170,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             m_editingSlide = m_session.current();
             const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
             m_formatBar->showFormat(slide, formatObject());
-            m_taskPane->showSlide(slide, m_session.editedObject());
+            m_taskPane->showSlide(slide, m_session.animatedObject());
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
             paintFormat(part);
@@ -1325,7 +1329,7 @@ void EditorWindow::refresh()
         tick->setCheckable(true);
         tick->setChecked(pane != u"关闭");
     }
-    m_taskPane->showSlide(slide, m_session.editedObject());
+    m_taskPane->showSlide(slide, m_session.animatedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
     m_formatBar->showFormat(slide, formatObject());

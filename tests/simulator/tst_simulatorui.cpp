@@ -431,7 +431,7 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
     QTest::addColumn<QString>("command");
     for (const char *command : {"字体", "新幻灯片", "背景", "设置放映方式",
                                 "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "打开", "图片",
-                                "幻灯片（从文件）", "符号", "对象格式", "替换"})
+                                "幻灯片（从文件）", "符号", "对象格式", "替换", "编辑声音对象", "编辑影片对象"})
         QTest::newRow(command) << QString::fromUtf8(command);
 }
 
@@ -468,7 +468,8 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
         }
         QVERIFY2(control, qPrintable(field.name));
         QCOMPARE(dialog->revealField(field.name), control);
-        QVERIFY2(control->isVisible(), qPrintable(field.name));
+        // Set as the menu entry that opened the dialog sets it; not shown.
+        QVERIFY2(control->isVisible() != dialog->decidedByEntry(field.name), qPrintable(field.name));
         const QString value = sampleValue(field, control);
         setThroughControl(control, value);
         QCOMPARE(dialog->values().value(field.name), value);
@@ -558,6 +559,8 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
     for (const QGroupBox *box : dialog.findChildren<QGroupBox *>())
         shown << box->title();
     for (const FieldSpec &field : spec->fields) {
+        if (dialog.decidedByEntry(field.name))
+            continue;   // no words of the dialog: the task's own say which menu entry
         const QString hint = dialog.fieldHint(field.name, field.choices.value(0, QStringLiteral("1")));
         const qsizetype open = hint.indexOf(u'“');
         QVERIFY2(open >= 0, qPrintable(hint));
