@@ -67,6 +67,8 @@ QList<CommandSpec> buildTable()
     add("编辑", "全选", Effect::SelectAll, "全选", {}, "Ctrl+A");
     add("编辑", "清除", S, "清除", {field("对象", objects), field("清除", "格式 内容 全部")});
     add("编辑", "删除幻灯片", Effect::DeleteSlide, "", {});
+    add("编辑", "编辑声音对象", S, "媒体", {field("循环播放", "是 否"), field("放映时隐藏声音图标", "是 否")});
+    add("编辑", "编辑影片对象", S, "媒体", {field("循环播放", "是 否"), field("播放完毕后返回开头", "是 否")});
     add("编辑", "复制对象", Effect::CopyObject, "", {field("对象", objects)});
     add("编辑", "粘贴对象", Effect::PasteObject, "", {});
     add("编辑", "查找", Effect::FindReplace, "查找", {field("查找内容"), field("区分大小写", "是 否"), field("全字匹配", "是 否")}, "Ctrl+F");
@@ -103,7 +105,11 @@ QList<CommandSpec> buildTable()
     add("插入", "艺术字", S, "艺术字", {field("样式"), field("文字"), field("字体", "宋体 黑体 隶书 楷体_GB2312"), field("字号")}, "", true);
     add("插入", "自选图形", S, "自选图形", {field("形状", "矩形 圆角矩形 椭圆 正圆 笑脸 右箭头 五角星 直线 云形标注"), field("填充颜色", colors), field("填充效果"), field("线条颜色", colors), field("线条粗细"), field("宽度"), field("高度"), field("文字"), field("箭头样式", "无 末端箭头 始端箭头 双向箭头")}, "", true);
     add("插入", "文本框", S, "文本框", {field("方向", "横排 竖排"), field("文字")}, "", true);
-    add("插入", "影片和声音", S, "媒体", {field("类型", "声音 影片"), field("文件"), field("播放", "自动 单击时"), field("循环播放", "是 否"), field("播放完毕后返回开头", "是 否"), field("开始播放", "从头开始 从上一位置"), field("放映时隐藏声音图标", "是 否")}, "", true);
+    // 插入 → 影片和声音: the submenu's entry says which kind, the file dialog
+    // which file; how it starts playing is asked after 确定. Its further
+    // options are the inserted object's (its context menu).
+    add("插入", "影片和声音", S, "媒体", {field("类型", "声音 影片"), field("文件"), field("播放", "自动 单击时")}, "", true);
+    t.last().askedAfterOk = QStringLiteral("播放");
     add("插入", "图表", S, "图表", {field("类型", "簇状柱形图 饼图 折线图 条形图"), field("设置")}, "", true);
     add("插入", "表格", S, "表格", {field("行数", "2 3 4 5"), field("列数", "2 3 4 5"), field("设置"), field("单元格"), field("内容")}, "", true);
     add("插入", "组织结构图", S, "组织结构图", {field("设置")}, "", true);

@@ -48,6 +48,9 @@ struct CommandSpec
     QList<FieldSpec> fields;
     QString shortcut;     // as QKeySequence reads it
     bool marksObject = false;  // inserting an object: attribute <prefix> := "1"
+    // A field the editor asks for in a box of its own once 确定 was pressed
+    // (how an inserted movie starts playing); the command runs with the answer.
+    QString askedAfterOk = {};
 
     bool hasDialog() const { return !fields.isEmpty(); }
     const FieldSpec *field(const QString &name) const;

@@ -6,7 +6,7 @@
 bool PaneSteps::isPane(const QString &commandId)
 {
     return commandId == u"自定义动画" || commandId == u"幻灯片切换" || commandId == u"幻灯片版式"
-        || commandId == u"幻灯片设计";
+        || commandId == u"幻灯片设计" || commandId == u"动画方案";
 }
 
 PaneSteps::Role PaneSteps::role(const QString &commandId, const QString &field, const QString &value, bool inDialog)
@@ -18,6 +18,10 @@ PaneSteps::Role PaneSteps::role(const QString &commandId, const QString &field, 
             return Role::Target;
         if (field == u"类别" || (field == u"操作" && value.trimmed() == u"更改"))
             return Role::Choose;
+        // The effect's own dialog (效果选项) has its direction, start and speed too.
+        static const QStringList alsoInDialog = {QStringLiteral("方向"), QStringLiteral("开始"), QStringLiteral("速度")};
+        if (inDialog && alsoInDialog.contains(field))
+            return Role::Dialog;
         if (field == u"操作" || acting.contains(field))
             return Role::Act;
         return Role::Dialog;
@@ -50,10 +54,18 @@ QString PaneSteps::dialogName(const QString &commandId)
 QMap<QString, QString> PaneSteps::actingFields(const Session &session, const QString &commandId,
                                                const QMap<QString, QString> &fields)
 {
-    if (commandId != u"幻灯片切换" || fields.value(QStringLiteral("应用范围")) != u"全部应用")
+    if (fields.value(QStringLiteral("应用范围")) != u"全部应用")
         return fields;
     QMap<QString, QString> all = {{QStringLiteral("应用范围"), QStringLiteral("全部应用")}};
     const Slide &slide = session.document().slides.at(session.current() - 1);
+    if (commandId == u"动画方案") {
+        // The button takes the current slide's scheme to every slide.
+        if (const QString scheme = slide.attributes.value(QStringLiteral("动画方案")); !scheme.isEmpty())
+            all.insert(QStringLiteral("动画方案"), scheme);
+        return all;
+    }
+    if (commandId != u"幻灯片切换")
+        return fields;
     const QString prefix = QStringLiteral("切换.");
     for (auto it = slide.attributes.begin(); it != slide.attributes.end(); ++it)
         if (it.key().startsWith(prefix) && !it.key().mid(prefix.size()).contains(u'.'))

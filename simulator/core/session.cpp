@@ -68,7 +68,8 @@ const QStringList &folderSamples()
     static const QStringList files = {
         QStringLiteral("产品介绍.dps"), QStringLiteral("销售报告.dps"), QStringLiteral("年度总结.dps"),
         QStringLiteral("蓝色经典.dpt"), QStringLiteral("风景.jpg"), QStringLiteral("背景.jpg"), QStringLiteral("符号.jpg"),
-        QStringLiteral("封面.png"), QStringLiteral("背景音乐.wav"), QStringLiteral("宣传片.avi"), QStringLiteral("销量.xls"),
+        QStringLiteral("封面.png"), QStringLiteral("背景音乐.wav"), QStringLiteral("提示音.mid"), QStringLiteral("宣传片.avi"),
+        QStringLiteral("片头.mpg"), QStringLiteral("销量.xls"),
         QStringLiteral("计算器.exe"),
     };
     return files;
@@ -275,6 +276,16 @@ bool Session::shownMasterAreas(const Document &document)
     return master == u"幻灯片母版" || master == u"标题母版";
 }
 
+QString Session::animatedObject() const
+{
+    if (const QString edited = editedObject(); !edited.isEmpty())
+        return edited;
+    const QString shape = m_shapes.value(0);
+    if (Shapes::kindOf(shape) == u"媒体")
+        return m_document.slides.at(m_current - 1).attributes.value(shape + QStringLiteral(".类型"), shape);
+    return shape;
+}
+
 void Session::select(int slide)
 {
     if (slide != m_current) {
@@ -401,9 +412,11 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         // Grouping and arranging take the selected shapes together.
         m_together = shapes;
         const auto apart = qScopeGuard([this] { m_together.clear(); });
+        const QString media = spec.effect == CommandSpec::Effect::Animation ? animatedObject() : QString();
         for (const QString &shape : shapes) {
             QMap<QString, QString> own = fields;
-            own.insert(QStringLiteral("对象"), shape);
+            // An effect of a sound or a movie is kept under its kind (see animatedObject).
+            own.insert(QStringLiteral("对象"), Shapes::kindOf(shape) == u"媒体" && !media.isEmpty() && shapes.size() == 1 ? media : shape);
             setAttributes(spec, own);
         }
         return;
@@ -451,6 +464,9 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
             if (spec.field(QStringLiteral("选中文字")) && !object.isEmpty() && !object.contains(u'「'))
                 clearRuns(attributes, base, name);
         }
+        // 每隔 unticked: the slide no longer advances after a time.
+        if (spec.id == u"幻灯片切换" && fields.value(QStringLiteral("每隔")).trimmed() == u"否")
+            attributes.remove(spec.prefix + QStringLiteral(".每隔"));
         placeShape(spec, fields, object, m_document.slides[n - 1]);
         if (spec.effect != CommandSpec::Effect::Animation)
             continue;
@@ -1153,9 +1169,11 @@ void Session::placeShape(const CommandSpec &spec, const QMap<QString, QString> &
                         || !fields.value(QStringLiteral("高度")).trimmed().isEmpty();
         if (const auto shape = Shapes::find(slide, object); shape && (sized || Shapes::isRegion(where)))
             Shapes::setFrame(slide, object, Shapes::isRegion(where) ? Shapes::placedIn(shape->frame, where) : shape->frame);
-    } else if (spec.marksObject && spec.prefix == u"图片" && !slide.attributes.contains(QStringLiteral("图片.位置"))) {
-        // A picture lands in the middle of the slide.
-        const QSizeF size(10, 7.5);
+    } else if (spec.marksObject && (spec.prefix == u"图片" || spec.prefix == u"媒体")
+               && !slide.attributes.contains(spec.prefix + QStringLiteral(".位置"))) {
+        // A picture or a movie lands in the middle of the slide, a sound as its small icon there.
+        const bool sound = spec.prefix == u"媒体" && fields.value(QStringLiteral("类型")).trimmed() != u"影片";
+        const QSizeF size = sound ? QSizeF(1.6, 1.6) : QSizeF(10, 7.5);
         Shapes::setFrame(slide, spec.prefix,
                          QRectF(QPointF((Shapes::SlideWidthCm - size.width()) / 2, (Shapes::SlideHeightCm - size.height()) / 2), size));
     }

@@ -87,6 +87,10 @@ public:
     static QString masterArea(const QString &part);
     // Whether the master view shown has those areas.
     static bool shownMasterAreas(const Document &document);
+    // What an effect of the 自定义动画 pane goes to: the placeholder with the
+    // caret, else the first shape selected; a sound or a movie by its kind
+    // (声音, 影片), as the animation paths name it. Empty when none.
+    QString animatedObject() const;
     QString editingPart() const { return m_editing; }
     // Where in that placeholder's text the caret is (-1: at its end). 符号
     // inserts there; 大纲's 降级 and 提升 act on the caret's paragraph of the

@@ -351,7 +351,8 @@ void Task::play(const TaskPath &path, Session &session)
     QString pending, pendingRoute;
     QMap<QString, QString> fields;
     PaneSteps::State pane;   // the task pane whose controls the field steps set
-    for (const TaskStep &step : path.steps) {
+    for (qsizetype i = 0; i < path.steps.size(); ++i) {
+        const TaskStep &step = path.steps.at(i);
         switch (step.kind) {
         case TaskStep::Kind::Select: {
             const QList<int> numbers = Document::slideNumbers(step.arg);
@@ -422,8 +423,14 @@ void Task::play(const TaskPath &path, Session &session)
                 route = pathRoute;
                 break;
             }
-            if (!pending.isEmpty())
+            if (!pending.isEmpty()) {
+                // The answer to the question 确定 brings up is the step after it.
+                const QString asked = Commands::find(pending)->askedAfterOk;
+                if (!asked.isEmpty() && i + 1 < path.steps.size() && path.steps.at(i + 1).kind == TaskStep::Kind::Field
+                    && path.steps.at(i + 1).arg == asked)
+                    fields.insert(asked, path.steps.at(++i).value);
                 session.run(pending, fields, pendingRoute);
+            }
             pending.clear();
             route = pathRoute;
             break;
@@ -494,6 +501,7 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if (step.kind == TaskStep::Kind::Pane) {
             static const QStringList panes = {QStringLiteral("新建演示文稿"), QStringLiteral("幻灯片版式"), QStringLiteral("幻灯片设计"),
                                               QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板"),
+                                              QStringLiteral("动画方案"),
                                               QStringLiteral("关闭")};
             if (!panes.contains(step.arg))
                 found << where + QStringLiteral("没有“%1”任务窗格").arg(step.arg);

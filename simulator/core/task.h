@@ -23,6 +23,8 @@ class Session;
 //   step: command 新幻灯片 | 单击“新幻灯片”命令
 //   step: field 版式 = 标题和文本 | 在“版式”中选择“标题和文本”
 //   step: ok | 单击“确定”按钮
+//   step: field 播放 = 自动 | …          right after ok: the answer to the question the
+//                                       editor asks once 确定 was pressed (影片和声音)
 //   step: type title 欢迎 | 单击标题占位符，输入“欢迎”
 //   step: type body 市场\n研发 | …      a line break in a value is written \n
 //   step: show 荧光笔 | 在放映中单击右键，选择“指针选项”→“荧光笔”

@@ -18,10 +18,17 @@
 
 #include <algorithm>
 
-CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog(parent)
+CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent, const QString &layoutId) : QDialog(parent)
 {
-    const DialogLayout *layout = DialogLayouts::find(spec.id);
-    setWindowTitle(layout && !layout->title.isEmpty() ? layout->title : spec.id);
+    const DialogLayout *layout = layoutId.isEmpty() ? nullptr : DialogLayouts::find(layoutId);
+    // A dialog of its own (a pane's) shows what it places and nothing else.
+    const bool ownLayout = layout != nullptr;
+    if (!layout)
+        layout = DialogLayouts::find(spec.id);
+    m_title = layout && !layout->title.isEmpty() ? layout->title : spec.id;
+    setWindowTitle(m_title);
+    if (layout && layout->question)
+        m_question = &*layout->question;
     setObjectName(QStringLiteral("dialog:") + spec.id);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(10, 10, 10, 8);
@@ -38,7 +45,7 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
     if (files)
         buildFileChooser(spec, *layout->files, grid, cancel);
     else if (layout)
-        buildLaidOut(spec, *layout, grid);
+        buildLaidOut(spec, *layout, grid, !ownLayout);
     else
         buildForm(spec, grid);
 
@@ -82,10 +89,51 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent) : QDialog
                 name->setFocus();
             return;
         }
+        if (m_question)
+            return ask();
         emit okClicked();
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// The question in a box over the dialog, as the editor's message boxes look;
+// closing the box without an answer leaves the dialog open.
+void CommandDialog::ask()
+{
+    auto *box = new QDialog(this);
+    box->setObjectName(QStringLiteral("questionBox"));
+    box->setWindowTitle(QStringLiteral("金山演示"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(box);
+    auto *row = new QHBoxLayout;
+    auto *icon = new QLabel(box);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
+    row->addWidget(icon, 0, Qt::AlignTop);
+    const QString subject = values().value(m_question->subject);
+    auto *words = new QLabel(m_question->text.arg(subject.isEmpty() ? m_question->fallback : subject), box);
+    words->setObjectName(QStringLiteral("question"));
+    row->addWidget(words, 1);
+    layout->addLayout(row);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (const AcceptButton &answer : m_question->answers) {
+        auto *button = new QPushButton(answer.text, box);
+        button->setObjectName(QStringLiteral("accept:") + answer.value);
+        buttons->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, box, answer] {
+            m_accepted.insert(answer.field, answer.value);
+            emit fieldChanged(answer.field, answer.value);
+            box->accept();
+            emit okClicked();
+            accept();
+        });
+    }
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    m_asked = true;
+    emit questionAsked();
+    box->open();
 }
 
 FolderView *CommandDialog::buildFolder(QWidget *owner, QGridLayout *grid, int row, const QString &place)
@@ -144,6 +192,7 @@ void CommandDialog::buildFileChooser(const CommandSpec &spec, const FileChooser 
             grid->addWidget(box, row, 1);
             connect(box, &QComboBox::currentTextChanged, this, [this](const QString &type) { m_folder->setType(type); });
             m_folder->setType(box->currentText());
+            m_fileType = box;
         }
         grid->addWidget(cancel, row, 2);
         ++row;
@@ -151,8 +200,13 @@ void CommandDialog::buildFileChooser(const CommandSpec &spec, const FileChooser 
     // The command's other fields, one labelled row each.
     const int firstOther = row;
     for (const FieldSpec &field : spec.fields) {
-        if (m_fields.contains(field.name))
+        if (m_fields.contains(field.name) || (m_question && field.name == m_question->field))
             continue;
+        if (files.hidden.contains(field.name)) {
+            addControl(FieldControl::Kind::Combo, field, {}, this).widget->hide();
+            m_byEntry << field.name;
+            continue;
+        }
         const QString label = files.labels.value(field.name, field.name + QStringLiteral("："));
         grid->addWidget(new QLabel(label, this), row, 0);
         const bool slides = files.browse && field.name == u"幻灯片";
@@ -173,6 +227,14 @@ void CommandDialog::buildFileChooser(const CommandSpec &spec, const FileChooser 
     cancel->setText(files.browse ? QStringLiteral("关闭") : QStringLiteral("取消"));
     for (auto it = files.defaults.begin(); it != files.defaults.end(); ++it)
         setValue(it.key(), it.value());
+    if (!files.kindField.isEmpty()) {
+        const QString kindField = files.kindField;
+        connect(this, &CommandDialog::fieldChanged, this, [this, files, kindField](const QString &name, const QString &value) {
+            if (name == kindField)
+                chooseKind(files, value);
+        });
+        chooseKind(files, values().value(kindField));
+    }
 
     if (m_folder) {
         // A click names the file; a double click accepts it at once.
@@ -240,6 +302,22 @@ void CommandDialog::browse(const FileChooser &files)
     connect(cancel, &QPushButton::clicked, browser, &QDialog::reject);
     m_folder = view;
     browser->open();
+}
+
+void CommandDialog::chooseKind(const FileChooser &files, const QString &kind)
+{
+    setWindowTitle(files.titleFor.value(kind, m_title));
+    if (!m_fileType)
+        return;
+    m_fileType->clear();
+    m_fileType->addItems(files.typesFor.value(kind, files.types));
+}
+
+void CommandDialog::setFolder(const QString &place, const QStringList &files)
+{
+    if (auto *folder = findChild<QComboBox *>(QStringLiteral("folder")))
+        folder->setItemText(0, place);
+    setFolderFiles(files);
 }
 
 void CommandDialog::setFolderFiles(const QStringList &files)
@@ -331,7 +409,7 @@ QWidget *CommandDialog::buildGroup(const CommandSpec &spec, const DialogGroup &g
     return box;
 }
 
-void CommandDialog::buildLaidOut(const CommandSpec &spec, const DialogLayout &layout, QGridLayout *grid)
+void CommandDialog::buildLaidOut(const CommandSpec &spec, const DialogLayout &layout, QGridLayout *grid, bool rest)
 {
     QMap<QString, QGridLayout *> pages;
     for (const DialogGroup &group : layout.groups) {
@@ -359,23 +437,25 @@ void CommandDialog::buildLaidOut(const CommandSpec &spec, const DialogLayout &la
     for (QGridLayout *page : std::as_const(pages))
         page->setRowStretch(page->rowCount(), 1);
 
+    if (!rest)
+        return;
     // Fields the layout does not place (the command table grows on its own).
-    auto *rest = new QGridLayout;
+    auto *others = new QGridLayout;
     int row = 0;
     for (const FieldSpec &field : spec.fields) {
         const bool byButton = std::any_of(layout.alsoAccept.begin(), layout.alsoAccept.end(),
                                           [&field](const AcceptButton &button) { return button.field == field.name; });
         if (m_fields.contains(field.name) || byButton)
             continue;
-        rest->addWidget(new QLabel(field.name + QStringLiteral("："), this), row, 0);
-        rest->addWidget(addControl(FieldControl::Kind::Combo, field, {}, this).widget, row++, 1);
+        others->addWidget(new QLabel(field.name + QStringLiteral("："), this), row, 0);
+        others->addWidget(addControl(FieldControl::Kind::Combo, field, {}, this).widget, row++, 1);
     }
     if (row > 0) {
         auto *box = new QGroupBox(QStringLiteral("其他"), this);
-        box->setLayout(rest);
+        box->setLayout(others);
         grid->addWidget(box, grid->rowCount(), 0, 1, 2);
     } else {
-        delete rest;
+        delete others;
     }
 }
 
@@ -405,6 +485,8 @@ void CommandDialog::setValue(const QString &name, const QString &value)
 QString CommandDialog::fieldHint(const QString &name, const QString &value) const
 {
     const auto it = m_fields.constFind(name);
+    if (m_byEntry.contains(name))
+        return {};   // nothing to see: the task's own words say which entry
     if (it == m_fields.constEnd()) {
         // A value given by the button that closes the dialog.
         auto *button = qobject_cast<QPushButton *>(acceptButton(value));

@@ -118,6 +118,22 @@ DialogLayout animationDialog()
     }};
 }
 
+// 效果选项 of the 自定义动画 pane: the options of the effect chosen there,
+// on the tabs 效果, 计时 and 正文文本动画 (the pane itself adds the effect
+// to the object).
+DialogLayout effectOptionsDialog()
+{
+    return {text("效果选项"), {
+        group("效果", "设置", 0, 0, {combo("方向", "方向："), combo("尺寸", "尺寸："), combo("数量", "数量："),
+                                     combo("颜色", "颜色：")}),
+        group("效果", "增强", 1, 0, {combo("声音", "声音："), combo("播放后", "动画播放后："),
+                                     combo("动画文本", "动画文本："), combo("字/词之间延迟", "字/词之间延迟(%)：")}),
+        group("计时", "", 0, 0, {combo("开始", "开始(S)："), combo("延迟时间", "延迟(D)："), combo("速度", "速度(E)："),
+                                 combo("重复", "重复(R)："), combo("开始播放", "开始播放："), combo("触发器", "触发器(T)：")}),
+        group("正文文本动画", "", 0, 0, {combo("组合文本", "组合文本(G)："), combo("每隔", "每隔(秒)：")}),
+    }};
+}
+
 DialogLayout showDialog()
 {
     return {{}, {
@@ -211,9 +227,53 @@ DialogLayout pictureDialog()
     files.typeLabel = text("文件类型(T)：");
     files.types = {text("所有图片（*.jpg;*.jpeg;*.png;*.bmp;*.gif;*.wmf）"), text("所有文件（*.*）")};
     files.accept = text("插入(S)");
-    files.labels = {{text("来源"), text("来源：")}};
+    // 来自文件 or 剪贴画 is the entry of 插入 → 图片 that opened the dialog.
+    files.hidden = {text("来源")};
     files.defaults = {{text("来源"), text("来自文件")}};
     return {text("插入图片"), {}, files};
+}
+
+// 文件中的影片 and 文件中的声音 (剪辑管理器中的… list the clips instead of
+// the folder); once a file is chosen the editor asks how it starts playing.
+DialogLayout mediaDialog()
+{
+    FileChooser files;
+    files.place = text("查找范围(I)：");
+    files.nameField = text("文件");
+    files.nameLabel = text("文件名(N)：");
+    files.typeLabel = text("文件类型(T)：");
+    const QString movies = text("影片文件（*.avi;*.mpg;*.mpeg;*.wmv;*.asf）");
+    const QString sounds = text("声音文件（*.wav;*.mid;*.midi;*.mp3;*.wma;*.aif）");
+    const QString all = text("所有文件（*.*）");
+    files.types = {movies, sounds, all};
+    files.accept = text("确定");
+    files.hidden = {text("类型")};
+    files.kindField = text("类型");
+    files.typesFor = {{text("影片"), {movies, all}}, {text("声音"), {sounds, all}}};
+    files.titleFor = {{text("影片"), text("插入影片")}, {text("声音"), text("插入声音")}};
+    DialogLayout layout{text("插入影片和声音"), {}, files};
+    layout.question = Question{text("您希望在幻灯片放映中如何开始播放%1？"), text("类型"), text("影片"), text("播放"),
+                               {{text("自动(&A)"), text("播放"), text("自动")},
+                                {text("在单击时(&C)"), text("播放"), text("单击时")}}};
+    return layout;
+}
+
+// The options of a sound or movie on the slide (its context menu's
+// 编辑声音对象 and 编辑影片对象).
+DialogLayout soundOptionsDialog()
+{
+    return {text("声音选项"), {
+        group("", "播放选项", 0, 0, {yesNo("循环播放", "循环播放，直到停止(L)")}),
+        group("", "显示选项", 1, 0, {yesNo("放映时隐藏声音图标", "幻灯片放映时隐藏声音图标(H)")}),
+    }};
+}
+
+DialogLayout movieOptionsDialog()
+{
+    return {text("影片选项"), {
+        group("", "播放选项", 0, 0, {yesNo("循环播放", "循环播放，直到停止(L)"),
+                                     yesNo("播放完毕后返回开头", "影片播放完返回开头(R)")}),
+    }};
 }
 
 DialogLayout slidesFromFileDialog()
@@ -350,6 +410,7 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("背景"), backgroundDialog()},
         {QStringLiteral("幻灯片切换"), transitionDialog()},
         {QStringLiteral("自定义动画"), animationDialog()},
+        {QStringLiteral("效果选项"), effectOptionsDialog()},
         {QStringLiteral("设置放映方式"), showDialog()},
         {QStringLiteral("页眉和页脚"), headerFooterDialog()},
         {QStringLiteral("项目符号和编号"), bulletsDialog()},
@@ -358,6 +419,9 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("保存"), saveDialog(false)},
         {QStringLiteral("打开"), openDialog()},
         {QStringLiteral("图片"), pictureDialog()},
+        {QStringLiteral("影片和声音"), mediaDialog()},
+        {QStringLiteral("编辑声音对象"), soundOptionsDialog()},
+        {QStringLiteral("编辑影片对象"), movieOptionsDialog()},
         {QStringLiteral("幻灯片（从文件）"), slidesFromFileDialog()},
         {QStringLiteral("幻灯片设计"), designDialog()},
         {QStringLiteral("符号"), symbolDialog()},

@@ -55,6 +55,13 @@ struct FileChooser
     bool browse = false;
     QMap<QString, QString> labels;   // the rows of the other fields: field → label
     QMap<QString, QString> defaults; // what the dialog opens with, as the editor's does
+    // Fields the way the dialog was opened decides (the submenu entry that
+    // opened it): they keep a control, which is not shown.
+    QStringList hidden = {};
+    // A hidden field whose value chooses the types offered and the title.
+    QString kindField = {};
+    QMap<QString, QStringList> typesFor = {};
+    QMap<QString, QString> titleFor = {};
 };
 
 // A button beside OK that accepts too, with a field the dialog shows no
@@ -66,6 +73,18 @@ struct AcceptButton
     QString value;
 };
 
+// What the editor asks in a box of its own once 确定 was pressed: each
+// answer is a button that sets the field and closes both, and the command
+// runs. The text's "%1" is the value of `subject`.
+struct Question
+{
+    QString text;
+    QString subject;
+    QString fallback;     // for "%1" while the subject field is empty
+    QString field;
+    QList<AcceptButton> answers;
+};
+
 struct DialogLayout
 {
     QString title;   // the window title; empty: the command
@@ -74,6 +93,7 @@ struct DialogLayout
     QString accept = {};              // the text of OK; empty: 确定
     QList<AcceptButton> alsoAccept = {};
     bool acceptedByAlsoOnly = false;  // no 确定: the alsoAccept buttons close the dialog
+    std::optional<Question> question = std::nullopt;
 };
 
 namespace DialogLayouts {

@@ -16,7 +16,7 @@ void EditorWindow::paneChosen(const QString &commandId, const QMap<QString, QStr
     if (!spec)
         return;
     // 应用于所有幻灯片 is the one step its button takes, whatever it carries.
-    if (fields.contains(QStringLiteral("应用范围")) && commandId == u"幻灯片切换") {
+    if (fields.contains(QStringLiteral("应用范围")) && (commandId == u"幻灯片切换" || commandId == u"动画方案")) {
         report(TaskStep{TaskStep::Kind::Field, QStringLiteral("应用范围"), fields.value(QStringLiteral("应用范围")), {}});
     } else {
         for (const FieldSpec &field : spec->fields)
@@ -44,7 +44,7 @@ void EditorWindow::openPaneDialog(const QString &commandId)
     if (m_dialog)
         m_dialog->close();
     const QStringList asked = PaneSteps::dialogFields(commandId);
-    auto *dialog = new CommandDialog(*spec, this);
+    auto *dialog = new CommandDialog(*spec, this, PaneSteps::dialogName(commandId));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(PaneSteps::dialogName(commandId));
     m_dialog = dialog;

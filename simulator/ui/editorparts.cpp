@@ -304,7 +304,13 @@ TaskPane::TaskPane(QWidget *parent) : QWidget(parent)
 QStringList TaskPane::panes()
 {
     return {QStringLiteral("新建演示文稿"), QStringLiteral("幻灯片版式"), QStringLiteral("幻灯片设计"),
-            QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板")};
+            QStringLiteral("动画方案"), QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板")};
+}
+
+QString TaskPane::title(const QString &pane)
+{
+    // The animation schemes are a view of the design pane, titled so.
+    return pane == u"动画方案" ? QStringLiteral("幻灯片设计 - 动画方案") : pane;
 }
 
 void TaskPane::setPane(const QString &pane, const QString &layout)
@@ -363,14 +369,14 @@ void TaskPane::openSwitcher()
         m_switcher->setObjectName(QStringLiteral("paneSwitcher"));
         m_switcher->setAccessibleName(QStringLiteral("其他任务窗格"));
         for (const QString &pane : panes()) {
-            QAction *entry = m_switcher->addAction(pane);
+            QAction *entry = m_switcher->addAction(title(pane));
             entry->setObjectName(QStringLiteral("pane:") + pane);
             entry->setCheckable(true);
             connect(entry, &QAction::triggered, this, [this, pane] { emit activated(QStringLiteral("pane:") + pane); });
         }
     }
     for (QAction *entry : m_switcher->actions())
-        entry->setChecked(entry->text() == m_pane);
+        entry->setChecked(entry->objectName() == QStringLiteral("pane:") + m_pane);
     m_switcher->popup(mapToGlobal(QPoint(1, headHeight())));
 }
 
@@ -387,7 +393,7 @@ void TaskPane::paintEvent(QPaintEvent *)
     p.setPen(Qt::white);
     // The title is the switcher: the pane's name and its drop-down arrow.
     const QRect title = head.adjusted(6, 0, -20, 0);
-    p.drawText(title, Qt::AlignVCenter, m_pane);
+    p.drawText(title, Qt::AlignVCenter, TaskPane::title(m_pane));
     p.drawText(title, Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("▾"));
     m_entries.append({title, QStringLiteral("switch")});
     p.drawText(head.adjusted(0, 0, -6, 0), Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("×"));
@@ -432,7 +438,37 @@ void TaskPane::paintEvent(QPaintEvent *)
         y += 4;
         p.setPen(Qt::black);
         p.drawText(QRect(8, y, width() - 16, line * 3), Qt::TextWordWrap, QStringLiteral("选中幻灯片的某个元素，然后单击“添加效果”添加动画。"));
+    } else if (m_pane == u"动画方案") {
+        link(QStringLiteral("设计模板"));
+        link(QStringLiteral("配色方案"));
+        y += 4;
+        heading(QStringLiteral("应用于所选幻灯片："));
+        const QStringList schemes = Commands::find(QStringLiteral("动画方案"))->field(QStringLiteral("动画方案"))->choices;
+        for (const QString &scheme : schemes) {
+            const QRect r(12, y, width() - 24, line + 4);
+            if (scheme == m_slide.attributes.value(QStringLiteral("动画方案"), QStringLiteral("无动画"))) {
+                p.fillRect(r, QColor(255, 226, 160));
+                p.setPen(QColor(240, 160, 0));
+                p.drawRect(r.adjusted(0, 0, -1, -1));
+            }
+            p.setPen(Qt::black);
+            p.drawText(r.adjusted(4, 0, 0, 0), Qt::AlignVCenter, scheme);
+            m_entries.append({r, QStringLiteral("animscheme:") + scheme});
+            y += line + 6;
+        }
+        y += 6;
+        // The button: the current slide's scheme on every slide.
+        const QString all = QStringLiteral("应用于所有幻灯片");
+        const QRect button(12, y, fontMetrics().horizontalAdvance(all) + 16, line + 8);
+        p.fillRect(button, QColor(236, 233, 216));
+        p.setPen(paneBorder);
+        p.drawRect(button.adjusted(0, 0, -1, -1));
+        p.setPen(Qt::black);
+        p.drawText(button, Qt::AlignCenter, all);
+        m_entries.append({button, QStringLiteral("button:") + all});
     } else if (m_pane == u"幻灯片设计") {
+        link(QStringLiteral("动画方案"));
+        y += 4;
         heading(QStringLiteral("应用设计模板："));
         const TilePainter tiles = DialogLayouts::tilePainter(QStringLiteral("设计模板"));
         const QStringList templates = Commands::find(QStringLiteral("幻灯片设计"))->field(QStringLiteral("设计模板"))->choices;
@@ -570,7 +606,11 @@ QWidget *TaskPane::fieldControl(const QString &field, const QString &value, QRec
     if (m_pane == u"幻灯片切换")
         return m_transition ? m_transition->fieldControl(field, value) : nullptr;
     QString entry;
-    if (m_pane == u"幻灯片版式" && field == u"版式")
+    if (m_pane == u"动画方案" && field == u"动画方案")
+        entry = QStringLiteral("animscheme:") + value.trimmed();
+    else if (m_pane == u"动画方案" && field == u"应用范围" && value.trimmed() == u"全部应用")
+        entry = QStringLiteral("button:应用于所有幻灯片");
+    else if (m_pane == u"幻灯片版式" && field == u"版式")
         entry = QStringLiteral("layout:") + value.trimmed();
     else if (m_pane == u"幻灯片设计" && field == u"设计模板")
         entry = QStringLiteral("designmenu:") + value.trimmed();

@@ -68,6 +68,8 @@ public:
     void showSlide(const Slide &slide, const QString &object);
     // The panes the switcher offers, in its order.
     static QStringList panes();
+    // The words of the title bar and the switcher for a pane ("幻灯片设计 - 动画方案").
+    static QString title(const QString &pane);
     // The switcher's drop-down, opened by a click on the title.
     void openSwitcher();
     QMenu *switcher() const { return m_switcher; }

@@ -138,6 +138,13 @@ void EditorWindow::shapeMenu(const QString &shape, const QPoint &at)
             runWithoutDialog(QStringLiteral("叠放次序"), {{QStringLiteral("叠放次序"), QString::fromUtf8(how)}});
         });
     }
+    if (Shapes::kindOf(shape) == u"媒体") {
+        // A sound's or a movie's own options.
+        const bool movie = m_session.document().slides.at(m_session.current() - 1)
+                               .attributes.value(shape + QStringLiteral(".类型")) == u"影片";
+        menu.addSeparator();
+        menu.addAction(m_actions.value(movie ? QStringLiteral("编辑影片对象") : QStringLiteral("编辑声音对象")));
+    }
     menu.addSeparator();
     for (const char *id : {"自定义动画", "动作设置", "超链接"})
         menu.addAction(m_actions.value(QString::fromUtf8(id)));

@@ -66,7 +66,7 @@ QChar entryKey(const QString &id)
             {"网页预览", "B"}, {"输出为PDF", "F"}, {"打包", "K"}, {"页面设置", "U"}, {"打印预览", "V"}, {"打印", "P"}, {"属性", "I"},
             {"退出", "X"},
             {"撤销", "U"}, {"恢复", "R"}, {"剪切", "T"}, {"复制", "C"}, {"粘贴", "P"}, {"选择性粘贴", "S"}, {"全选", "L"}, {"清除", "A"},
-            {"删除幻灯片", "D"}, {"复制对象", "O"}, {"粘贴对象", "J"}, {"查找", "F"}, {"替换", "E"},
+            {"删除幻灯片", "D"}, {"编辑声音对象", "O"}, {"编辑影片对象", "O"}, {"复制对象", "O"}, {"粘贴对象", "J"}, {"查找", "F"}, {"替换", "E"},
             {"普通", "N"}, {"幻灯片浏览", "D"}, {"备注页", "T"}, {"颜色/灰度", "C"}, {"母版", "M"}, {"大纲", "O"}, {"左侧窗格", "L"},
             {"任务窗格", "K"}, {"工具栏", "B"}, {"标尺", "R"}, {"网格和参考线", "I"}, {"全屏显示", "U"},
             {"显示比例", "Z"}, {"页眉和页脚", "H"},
@@ -218,7 +218,8 @@ void EditorWindow::buildMenus()
         if (!m_menus.contains(spec.menu))
             continue;
         // The outline's operations are the 大纲 toolbar's buttons, not a menu entry.
-        const bool inMenu = spec.id != u"大纲";
+        // A sound's or movie's options are its context menu's.
+        const bool inMenu = spec.id != u"大纲" && spec.id != u"编辑声音对象" && spec.id != u"编辑影片对象";
         QString text = spec.id;
         if (const QChar key = entryKey(spec.id); !key.isNull())
             text += QStringLiteral("(&%1)").arg(key);
@@ -429,6 +430,7 @@ void EditorWindow::buildStandIns()
     submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"),
             {{QStringLiteral("剪贴画"), u'C'}, {QStringLiteral("来自文件"), u'F'}});
     m_standIns.insert(QStringLiteral("文本框"), textBoxMenu());
+    m_standIns.insert(QStringLiteral("影片和声音"), mediaMenu());
 
     for (auto it = m_standIns.begin(); it != m_standIns.end(); ++it) {
         const CommandSpec *spec = Commands::find(it.key());
@@ -437,6 +439,49 @@ void EditorWindow::buildStandIns()
         if (at >= 0)
             entries[at] = it.value();
     }
+}
+
+QAction *EditorWindow::mediaMenu()
+{
+    // 插入 → 影片和声音: movies and sounds from the clip gallery or from a
+    // file; each entry opens the one dialog with its kind chosen.
+    const QString id = QStringLiteral("影片和声音");
+    auto *menu = new QMenu(QStringLiteral("影片和声音(&V)"), this);
+    menu->setObjectName(QStringLiteral("menu:") + id);
+    menu->setAccessibleName(id);
+    struct Entry { const char *text; QChar key; const char *kind; bool clips; };
+    const Entry entries[] = {{"剪辑管理器中的影片", u'M', "影片", true}, {"文件中的影片", u'F', "影片", false},
+                             {"剪辑管理器中的声音", u'S', "声音", true}, {"文件中的声音", u'N', "声音", false}};
+    for (const Entry &e : entries) {
+        const QString text = QString::fromUtf8(e.text);
+        if (text == u"剪辑管理器中的声音")
+            menu->addSeparator();
+        QAction *entry = menu->addAction(QStringLiteral("%1(&%2)…").arg(text).arg(e.key));
+        entry->setObjectName(QStringLiteral("entry:%1:%2").arg(id, text));
+        const QString kind = QString::fromUtf8(e.kind);
+        const bool clips = e.clips;
+        connect(entry, &QAction::triggered, this, [this, id, kind, clips] {
+            trigger(id);
+            if (!m_dialog)
+                return;
+            m_dialog->setValue(QStringLiteral("类型"), kind);
+            if (clips)   // the gallery's own clips, not the candidate's folder
+                m_dialog->setFolder(QStringLiteral("剪辑管理器"),
+                                    kind == u"影片" ? QStringList{QStringLiteral("地球.mpg"), QStringLiteral("时钟.mpg")}
+                                                    : QStringList{QStringLiteral("鼓掌.wav"), QStringLiteral("风铃.wav"),
+                                                                  QStringLiteral("打字机.wav"), QStringLiteral("鼓声.wav")});
+        });
+    }
+    menu->addSeparator();
+    // There is no CD drive and no microphone to record from: shown as the
+    // editor lists them, greyed.
+    for (const auto &[text, key] : {std::pair{"播放 CD 乐曲(&C)…", 'C'}, std::pair{"录制声音(&R)", 'R'}}) {
+        Q_UNUSED(key);
+        QAction *entry = menu->addAction(QString::fromUtf8(text));
+        entry->setObjectName(QStringLiteral("entry:%1:%2").arg(id, QString::fromUtf8(text).section(u'(', 0, 0)));
+        entry->setEnabled(false);
+    }
+    return menu->menuAction();
 }
 
 void EditorWindow::buildKeys()
@@ -706,6 +751,10 @@ void EditorWindow::buildCentre()
     connect(m_taskPane, &TaskPane::chosen, this, &EditorWindow::paneChosen);
     connect(m_taskPane, &TaskPane::picked, this, &EditorWindow::panePicked);
     connect(m_taskPane, &TaskPane::dialogAsked, this, &EditorWindow::openPaneDialog);
+    // The animation pane adds its effects to the object selected on the slide.
+    connect(m_slide, &SlideView::shapeClicked, this, [this] {
+        m_taskPane->showSlide(m_session.document().slides.at(m_session.current() - 1), m_session.animatedObject());
+    });
 
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
@@ -825,9 +874,13 @@ void EditorWindow::trigger(const QString &commandId)
         if (m_guide.reopenDialog())
             updateGuideLater();
     });
+    // A dialog that asks a question after 确定 was left by 确定 then; the
+    // answer is the field step after it.
+    connect(dialog, &CommandDialog::questionAsked, this, [this] { report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}}); });
     connect(dialog, &CommandDialog::okClicked, this, [this, dialog, commandId, route] {
         const QMap<QString, QString> fields = dialog->values();
-        report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+        if (!dialog->asked())
+            report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
         runFromDialog(commandId, fields, route);
     });
     // Centred on the part of the window the practice panel shows.
@@ -1015,10 +1068,19 @@ void EditorWindow::taskPaneEntry(const QString &entry)
     } else if (entry.startsWith(u"pane:")) {
         report(TaskStep{TaskStep::Kind::Pane, what, {}, {}});
         runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), what}});
+    } else if (entry == u"link:动画方案" || entry == u"link:设计模板" || entry == u"link:配色方案") {
+        // The design pane's views: its templates and schemes, or the animation schemes.
+        const QString pane = what == u"动画方案" ? what : QStringLiteral("幻灯片设计");
+        report(TaskStep{TaskStep::Kind::Pane, pane, {}, {}});
+        runWithoutDialog(QStringLiteral("任务窗格"), {{QStringLiteral("任务窗格"), pane}});
     } else if (entry.startsWith(u"design:")) {
         // A template clicked in the pane goes to every slide.
         paneChosen(QStringLiteral("幻灯片设计"), {{QStringLiteral("设计模板"), what},
                                                 {QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
+    } else if (entry.startsWith(u"animscheme:")) {
+        paneChosen(QStringLiteral("动画方案"), {{QStringLiteral("动画方案"), what}});   // on the selected slides
+    } else if (entry == u"button:应用于所有幻灯片") {
+        paneChosen(QStringLiteral("动画方案"), {{QStringLiteral("应用范围"), QStringLiteral("全部应用")}});
     } else if (entry.startsWith(u"layout:")) {
         paneChosen(QStringLiteral("幻灯片版式"), {{QStringLiteral("版式"), what}});
     } else if (what == u"空白演示文稿") {
@@ -1157,7 +1219,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             m_editingSlide = m_session.current();
             const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
             m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));
-            m_taskPane->showSlide(slide, m_session.editedObject());
+            m_taskPane->showSlide(slide, m_session.animatedObject());
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
             paintFormat(part);
@@ -1338,7 +1400,7 @@ void EditorWindow::refresh()
         tick->setCheckable(true);
         tick->setChecked(pane != u"关闭");
     }
-    m_taskPane->showSlide(slide, m_session.editedObject());
+    m_taskPane->showSlide(slide, m_session.animatedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
     m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));

@@ -167,6 +167,8 @@ private:
     void buildShapes();
     // 插入 → 文本框: 横排 and 竖排, each starting to draw a text box on the slide.
     QAction *textBoxMenu();
+    // 插入 → 影片和声音: the clip gallery's or a file's movie or sound.
+    QAction *mediaMenu();
     void shapeMenu(const QString &shape, const QPoint &at);
     void shapeChanged(const TaskStep &action);
     // A button of the 绘图 toolbar (文本框, 矩形, 自选图形's shapes…): the

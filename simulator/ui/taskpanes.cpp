@@ -119,24 +119,8 @@ AnimationPane::AnimationPane(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
 
-    // The object the effects go to: the one the caret is in, or one picked here.
-    auto *objectRow = new QHBoxLayout;
-    objectRow->addWidget(new QLabel(QStringLiteral("对象："), this));
-    m_objects = new QComboBox(this);
-    m_objects->setObjectName(QStringLiteral("pane:对象"));
-    m_objects->setAccessibleName(QStringLiteral("对象"));
-    objectRow->addWidget(m_objects, 1);
-    layout->addLayout(objectRow);
-    connect(m_objects, &QComboBox::textActivated, this, [this](const QString &object) {
-        if (m_loading)
-            return;
-        m_loading = true;
-        m_list->clearSelection();
-        m_loading = false;
-        setBoxes();
-        emit picked(QStringLiteral("自定义动画"), QStringLiteral("对象"), object);
-    });
-
+    // The effects go to the object selected on the slide (or holding the
+    // caret), or to the object of the row chosen in the list.
     auto *buttons = new QHBoxLayout;
     m_add = new QToolButton(this);
     m_add->setObjectName(QStringLiteral("pane:添加效果"));
@@ -228,9 +212,6 @@ AnimationPane::AnimationPane(QWidget *parent) : QWidget(parent)
         if (m_loading)
             return;
         // The row's object is the one the pane works on now.
-        const QList<QListWidgetItem *> rows = m_list->selectedItems();
-        if (!rows.isEmpty())
-            setShown(m_objects, rows.first()->data(Qt::UserRole).toString());
         setBoxes();
     });
     connect(m_remove, &QPushButton::clicked, this, [this] {
@@ -276,7 +257,7 @@ void AnimationPane::effectMenu(QToolButton *button, const QString &operation)
 QString AnimationPane::target() const
 {
     const QList<QListWidgetItem *> rows = m_list->selectedItems();
-    return rows.isEmpty() ? m_objects->currentText() : rows.first()->data(Qt::UserRole).toString();
+    return rows.isEmpty() ? m_object : rows.first()->data(Qt::UserRole).toString();
 }
 
 QMenu *AnimationPane::openMenu() const
@@ -289,8 +270,6 @@ QMenu *AnimationPane::openMenu() const
 
 QWidget *AnimationPane::fieldControl(const QString &field, const QString &value) const
 {
-    if (field == u"对象")
-        return m_objects;
     if (field == u"类别" || field == u"效果")
         return m_changing ? m_change : m_add;
     if (field == u"操作")
@@ -310,25 +289,13 @@ QWidget *AnimationPane::fieldControl(const QString &field, const QString &value)
 
 void AnimationPane::showSlide(const Slide &slide, const QString &object)
 {
-    // The row chosen stays chosen, wherever its number moved.
+    // The row chosen stays chosen, wherever its number moved, until another
+    // object is selected on the slide.
     const auto rowKey = [](const QListWidgetItem *row) { return row->data(Qt::UserRole).toString() + u'|' + row->toolTip(); };
-    const QString kept = m_list->selectedItems().isEmpty() ? QString() : rowKey(m_list->selectedItems().first());
+    const bool newPick = !object.isEmpty() && object != m_object;
+    const QString kept = m_list->selectedItems().isEmpty() || newPick ? QString() : rowKey(m_list->selectedItems().first());
     m_slide = slide;
     m_loading = true;
-    // The slide's objects: its placeholders, what was drawn or inserted,
-    // what has effects. A new caret picks its object; else the pick stays.
-    QStringList objects = {QStringLiteral("标题"), SlideArt::bodyPart(slide)};
-    const QString picked = m_objects->currentText();
-    if (const QString media = slide.attributes.value(QStringLiteral("媒体.类型")); !media.isEmpty() && !objects.contains(media))
-        objects << media;
-    for (const QString &name : choicesOf("自定义动画", "对象"))
-        if (!objects.contains(name)
-            && (!slide.attributes.value(name).isEmpty() || slide.attributes.contains(QStringLiteral("动画.%1.列表").arg(name))))
-            objects << name;
-    m_objects->clear();
-    m_objects->addItems(objects);
-    const QString shown = !object.isEmpty() && (object != m_object || picked.isEmpty()) ? object : picked;
-    setShown(m_objects, objects.contains(shown) ? shown : object);
     m_object = object;
     m_list->clear();
     // The effects of every object, one row each, numbered in the order the
@@ -465,6 +432,14 @@ TransitionPane::TransitionPane(QWidget *parent) : QWidget(parent)
     });
     connect(m_onClick, &QCheckBox::clicked, this, [this](bool on) {
         emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("单击鼠标"), on ? QStringLiteral("是") : QStringLiteral("否")}});
+    });
+    // Ticked, the time typed beside it counts; unticked, the slide keeps no time.
+    connect(m_timed, &QCheckBox::clicked, this, [this](bool on) {
+        if (!on)
+            m_every->clear();
+        const QString seconds = on ? m_every->text().trimmed() : QStringLiteral("否");
+        if (!seconds.isEmpty())
+            emit chosen(QStringLiteral("幻灯片切换"), {{QStringLiteral("每隔"), seconds}});
     });
 
     m_all = new QPushButton(QStringLiteral("应用于所有幻灯片"), this);

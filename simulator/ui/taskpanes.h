@@ -29,8 +29,8 @@ class AnimationPane : public QWidget
 
 public:
     explicit AnimationPane(QWidget *parent = nullptr);
-    // `object` is the one the caret is in (empty: none); a row of the list
-    // chosen by the candidate names another.
+    // `object` is the one selected on the slide or holding the caret (empty:
+    // none); a row of the list chosen by the candidate names another.
     void showSlide(const Slide &slide, const QString &object);
     // The effects listed, as the list shows them.
     QStringList listed() const;
@@ -68,7 +68,6 @@ private:
     QComboBox *m_start = nullptr;
     QComboBox *m_direction = nullptr;
     QComboBox *m_speed = nullptr;
-    QComboBox *m_objects = nullptr;
     QToolButton *m_earlier = nullptr;
     QToolButton *m_later = nullptr;
     QPushButton *m_options = nullptr;

@@ -129,7 +129,7 @@ def close_menu(item):
 
 
 # Menu entries that show a task pane rather than open a dialog.
-PANES = ('幻灯片版式', '幻灯片设计', '自定义动画', '幻灯片切换')
+PANES = ('幻灯片版式', '幻灯片设计', '动画方案', '自定义动画', '幻灯片切换')
 
 
 def run(simulator, built_bank):

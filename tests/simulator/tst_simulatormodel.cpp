@@ -123,6 +123,12 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("font size down") << QStringList{"run 减小字号 对象=正文"} << QStringList{"slide1.正文.字号 = 28"};
     QTest::newRow("two effects listed") << QStringList{"run 自定义动画 对象=图片 类别=进入 效果=渐变", "run 自定义动画 对象=图片 类别=强调 效果=陀螺旋"}
         << QStringList{"slide1.动画.图片.列表 = 进入：渐变、强调：陀螺旋"};
+    // Without 对象, the effect goes to the object selected on the slide; a sound by its kind.
+    QTest::newRow("effect of the selected placeholder") << QStringList{"shape 副标题", "run 自定义动画 类别=进入 效果=飞入"}
+        << QStringList{"slide1.动画.副标题.效果 = 飞入"};
+    QTest::newRow("effect of the selected sound") << QStringList{"run 影片和声音 类型=声音 文件=提示音.mid 播放=自动", "shape 媒体",
+                                                                 "run 自定义动画 类别=进入 效果=出现"}
+        << QStringList{"slide1.动画.声音.效果 = 出现", "slide1.动画.媒体.效果 = ", "slide1.媒体.播放 = 自动"};
     QTest::newRow("effect changed in the list") << QStringList{"run 自定义动画 对象=标题 效果=飞入", "run 自定义动画 对象=标题 效果=擦除 操作=更改"}
         << QStringList{"slide1.动画.标题.列表 = 进入：擦除"};
     QTest::newRow("effects deleted") << QStringList{"run 自定义动画 对象=标题 效果=飞入", "run 自定义动画 对象=标题 操作=删除"}

@@ -34,6 +34,7 @@
 #include <QTextBlock>
 #include <QPushButton>
 #include <QTest>
+#include <QTabWidget>
 #include <QTextCursor>
 #include <QTimer>
 #include <QToolBar>
@@ -111,6 +112,8 @@ private slots:
     void fileDialogsListTheFolder_data();
     void fileDialogsListTheFolder();
     void savedFilesAreListedAndSavedAgain();
+    void mediaInsertedFromTheSubmenu_data();
+    void mediaInsertedFromTheSubmenu();
     void everyControlHasAChineseName();
     void dialogsOpenOnTheSelection();
     void rehearsalTimesTheSlides_data();
@@ -449,7 +452,7 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
     QTest::addColumn<QString>("command");
     for (const char *command : {"字体", "新幻灯片", "背景", "设置放映方式",
                                 "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "打开", "图片",
-                                "幻灯片（从文件）", "符号", "对象格式", "替换"})
+                                "幻灯片（从文件）", "符号", "对象格式", "替换", "编辑声音对象", "编辑影片对象"})
         QTest::newRow(command) << QString::fromUtf8(command);
 }
 
@@ -486,7 +489,8 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
         }
         QVERIFY2(control, qPrintable(field.name));
         QCOMPARE(dialog->revealField(field.name), control);
-        QVERIFY2(control->isVisible(), qPrintable(field.name));
+        // Set as the menu entry that opened the dialog sets it; not shown.
+        QVERIFY2(control->isVisible() != dialog->decidedByEntry(field.name), qPrintable(field.name));
         const QString value = sampleValue(field, control);
         setThroughControl(control, value);
         QCOMPARE(dialog->values().value(field.name), value);
@@ -523,6 +527,16 @@ void TestSimulatorUi::guideRevealsFieldOnHiddenTab()
     CommandDialog *dialog = window.openDialog();
     QVERIFY(dialog);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("效果选项"));
+    // The effect's own options, not the command's dialog: no object to choose there.
+    auto *tabs = dialog->findChild<QTabWidget *>();
+    QVERIFY(tabs);
+    QStringList tabTitles;
+    for (int i = 0; i < tabs->count(); ++i)
+        tabTitles << tabs->tabText(i);
+    QCOMPARE(tabTitles, QStringList({"效果", "计时", "正文文本动画"}));
+    QWidget *object = dialog->fieldBox(QStringLiteral("对象"));
+    QVERIFY(!object || !object->isVisible());
+    QVERIFY(!dialog->fieldBox(QStringLiteral("顺序")));   // the pane's arrows order the effects
     QWidget *sound = dialog->fieldBox(QStringLiteral("声音"));
     QTRY_VERIFY(sound->isVisible());
     auto *mark = dialog->findChild<QWidget *>(QStringLiteral("guideMark"));
@@ -566,6 +580,8 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
     for (const QGroupBox *box : dialog.findChildren<QGroupBox *>())
         shown << box->title();
     for (const FieldSpec &field : spec->fields) {
+        if (dialog.decidedByEntry(field.name))
+            continue;   // no words of the dialog: the task's own say which menu entry
         const QString hint = dialog.fieldHint(field.name, field.choices.value(0, QStringLiteral("1")));
         const qsizetype open = hint.indexOf(u'“');
         QVERIFY2(open >= 0, qPrintable(hint));
@@ -1125,7 +1141,8 @@ bool clickRow(QListWidget *list, const QString &text, bool startsWith = false)
 // One gesture in the task pane: "switch <pane>" (the title's drop-down),
 // "design <template>", "effect <transition>", "box <name> <value>",
 // "button <text>", "add <category> <effect>", "change <category> <effect>",
-// "row <n>" (a row of the effects list); the editor's own gestures otherwise.
+// "row <n>" (a row of the effects list), "seconds <n>" (beside 每隔), "tick <name>"
+// (a check box); the editor's own gestures otherwise.
 bool paneGesture(EditorWindow &window, const QString &what)
 {
     auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
@@ -1164,6 +1181,16 @@ bool paneGesture(EditorWindow &window, const QString &what)
         if (!entry)
             return false;
         entry->trigger();
+    } else if (word == u"seconds") {   // typed beside 每隔
+        auto *seconds = pane->findChild<QLineEdit *>(QStringLiteral("pane:秒数"));
+        if (!seconds || !seconds->isVisible())
+            return false;
+        QTest::keyClicks(seconds, words.value(1));
+    } else if (word == u"tick") {
+        auto *box = pane->findChild<QCheckBox *>(QStringLiteral("pane:") + words.value(1));
+        if (!box || !box->isVisible())
+            return false;
+        QTest::mouseClick(box, Qt::LeftButton);
     } else if (word == u"row") {
         return clickRow(pane->animationPane() ? pane->animationPane()->list() : nullptr, words.value(1) + u' ', true);
     } else if (word == u"arrow") {
@@ -1200,6 +1227,8 @@ void TestSimulatorUi::taskPanesOfControls_data()
         << QStringList{"select 2", "run 幻灯片切换 效果=溶解", "run 幻灯片切换 速度=慢速", "run 幻灯片切换 声音=鼓掌"} << QStringList{};
     QTest::newRow("transition on all slides") << "幻灯片切换" << QStringList{"select 3", "effect 随机", "button 应用于所有幻灯片"}
         << QStringList{"select 3", "run 幻灯片切换 效果=随机 应用范围=全部应用"} << QStringList{};
+    QTest::newRow("a time unticked is kept no more") << "幻灯片切换" << QStringList{"select 2", "seconds 5", "effect 溶解", "tick 每隔"}
+        << QStringList{"select 2", "run 幻灯片切换 效果=溶解"} << QStringList{};
     QTest::newRow("effects added in order") << "自定义动画"
         << QStringList{"select 2", "click title", "add 进入 飞入", "click body", "add 强调 陀螺旋", "box 开始 之后"}
         << QStringList{"select 2", "run 自定义动画 对象=标题 类别=进入 效果=飞入", "run 自定义动画 对象=正文 类别=强调 效果=陀螺旋",
@@ -2060,6 +2089,9 @@ void TestSimulatorUi::fileDialogsListTheFolder()
         QVERIFY(window.openDialog() && window.openDialog()->isVisible());
         QVERIFY(window.session().document() == Session(taskFrom(QStringLiteral("start: slides = 6\n")).startDocument()).document());
     }
+    // Where the file comes from is the menu entry's to say, not a box's.
+    if (QWidget *source = dialog->fieldBox(QStringLiteral("来源")))
+        QVERIFY(!source->isVisible());
     auto *folder = dialog->findChild<QComboBox *>(QStringLiteral("folder"));
     if (auto *browse = dialog->findChild<QPushButton *>(QStringLiteral("browse"))) {
         QVERIFY(!folder);
@@ -2087,6 +2119,78 @@ void TestSimulatorUi::fileDialogsListTheFolder()
     QTRY_VERIFY(!window.openDialog());
     for (const QString &check : checks.split(u';'))
         QCOMPARE(window.session().document().value(check.section(u'=', 0, 0)), check.section(u'=', 1));
+}
+
+void TestSimulatorUi::mediaInsertedFromTheSubmenu_data()
+{
+    QTest::addColumn<QString>("entry");       // of 插入 → 影片和声音
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("place");       // the folder the dialog lists
+    QTest::addColumn<QString>("picked");      // double-clicked there
+    QTest::addColumn<QString>("notListed");
+    QTest::addColumn<QString>("answer");      // the button of the question after 确定
+    QTest::addColumn<QString>("checks");      // "path=value;…" afterwards
+    QTest::newRow("a sound from a file, at once") << "文件中的声音" << "插入声音" << "考生文件夹" << "提示音.mid"
+        << "宣传片.avi" << "自动" << "slide1.媒体=1;slide1.媒体.类型=声音;slide1.媒体.文件=提示音.mid;slide1.媒体.播放=自动";
+    QTest::newRow("a movie of the gallery, on a click") << "剪辑管理器中的影片" << "插入影片" << "剪辑管理器" << "地球.mpg"
+        << "宣传片.avi" << "单击时" << "slide1.媒体=1;slide1.媒体.类型=影片;slide1.媒体.文件=地球.mpg;slide1.媒体.播放=单击时";
+}
+
+// 插入 → 影片和声音 is the editor's submenu: its entry chooses the kind, the
+// file dialog the file, and only the answer to how it starts playing inserts
+// the object, in the middle of the slide; the dialog has no box for either.
+void TestSimulatorUi::mediaInsertedFromTheSubmenu()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, title);
+    QFETCH(QString, place);
+    QFETCH(QString, picked);
+    QFETCH(QString, notListed);
+    QFETCH(QString, answer);
+    QFETCH(QString, checks);
+    const Task task = taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n"));
+    EditorWindow window(task);
+    QVERIFY(showActive(window));
+    auto *insert = window.findChild<QMenu *>(QStringLiteral("menu:插入"));
+    QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(insert->menuAction()).center());
+    QTRY_VERIFY(insert->isVisible());
+    auto *media = window.findChild<QMenu *>(QStringLiteral("menu:影片和声音"));
+    QVERIFY(media);
+    QStringList entries;
+    for (QAction *action : media->actions())
+        if (!action->isSeparator())
+            entries << action->text().section(u'(', 0, 0).trimmed() + (action->isEnabled() ? QString() : QStringLiteral("（灰）"));
+    QCOMPARE(entries, QStringList({"剪辑管理器中的影片", "文件中的影片", "剪辑管理器中的声音", "文件中的声音", "播放 CD 乐曲（灰）",
+                                   "录制声音（灰）"}));
+    QVERIFY(clickEntry(insert, QStringLiteral("entry:影片和声音:") + entry));
+    QTRY_VERIFY(window.openDialog() && window.openDialog()->isVisible());
+    CommandDialog *dialog = window.openDialog();
+    QCOMPARE(dialog->windowTitle(), title);
+    QVERIFY(!dialog->fieldBox(QStringLiteral("类型"))->isVisible());
+    QVERIFY(!dialog->fieldBox(QStringLiteral("播放")));
+    QCOMPARE(dialog->findChild<QComboBox *>(QStringLiteral("folder"))->currentText(), place);
+    FolderView *files = dialog->folderView();
+    QVERIFY2(files->shownFiles().contains(picked) && !files->shownFiles().contains(notListed), qPrintable(files->shownFiles().join(u' ')));
+    const QPoint at = files->visualItemRect(files->findItems(picked, Qt::MatchExactly).value(0)).center();
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
+    // 确定 asks first; nothing is inserted before the answer.
+    QTRY_VERIFY(dialog->findChild<QDialog *>(QStringLiteral("questionBox")));
+    auto *question = dialog->findChild<QDialog *>(QStringLiteral("questionBox"));
+    QTRY_VERIFY(question->isVisible());
+    QCOMPARE(question->findChild<QLabel *>(QStringLiteral("question"))->text(),
+             QStringLiteral("您希望在幻灯片放映中如何开始播放%1？").arg(title.mid(2)));
+    QVERIFY(window.session().document() == Session(task.startDocument()).document());
+    auto *button = qobject_cast<QPushButton *>(dialog->acceptButton(answer));
+    QVERIFY(button);
+    QCOMPARE(button->text().section(u'(', 0, 0), answer == u"自动" ? QStringLiteral("自动") : QStringLiteral("在单击时"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(!window.openDialog());
+    for (const QString &check : checks.split(u';'))
+        QCOMPARE(window.session().document().value(check.section(u'=', 0, 0)), check.section(u'=', 1));
+    const auto shape = Shapes::find(window.session().document().slides.at(0), QStringLiteral("媒体"));
+    QVERIFY(shape);
+    QCOMPARE(Shapes::regionOf(shape->frame), QStringLiteral("中央"));
 }
 
 // What the candidate saved is in the folder the next file dialog lists, and
