@@ -44,6 +44,21 @@ QString plain(QString text)
     return text.trimmed();
 }
 
+// The entry of a's submenu that a hint names last ("指向“图片”，单击“来自文件”");
+// none when a opens no submenu or the hint names none of its entries.
+QAction *submenuEntry(QAction *a, const QString &hint)
+{
+    if (!a->menu())
+        return nullptr;
+    const qsizetype close = hint.lastIndexOf(u'”');
+    const qsizetype open = close < 0 ? -1 : hint.lastIndexOf(u'“', close);
+    const QString named = open < 0 ? QString() : hint.mid(open + 1, close - open - 1);
+    for (QAction *entry : a->menu()->actions())
+        if (!entry->isSeparator() && entry->isEnabled() && plain(entry->text()) == named)
+            return entry;
+    return nullptr;
+}
+
 void mouseClick(QWidget *widget, QPoint local, Qt::KeyboardModifiers modifiers = {})
 {
     const QPointF global = widget->mapToGlobal(QPointF(local));
@@ -282,6 +297,22 @@ void LessonRecorder::settle()
 // A field of a command whose task pane is shown: the pane's control that
 // sets it, worked as the candidate works it (a pick with the keys in a
 // box, a click elsewhere; the dialog a button opens gets the value).
+// A question box (自动 / 在单击时): the button that reads the answer.
+void LessonRecorder::answerTarget(QDialog *dialog, const QString &answer, Target *t)
+{
+    for (QAbstractButton *b : dialog->findChildren<QAbstractButton *>()) {
+        if (!b->isVisible() || plain(b->text()) != answer)
+            continue;
+        t->found = true;
+        t->at = toFrame(b, b->rect().center());
+        t->act = [b = QPointer<QAbstractButton>(b)] {
+            if (b)
+                b->click();
+        };
+        return;
+    }
+}
+
 void LessonRecorder::paneTarget(const LessonBeat &beat, Target *t)
 {
     auto *pane = m_editor ? m_editor->findChild<TaskPane *>() : nullptr;
@@ -465,6 +496,22 @@ LessonRecorder::Target LessonRecorder::locate(const LessonBeat &beat)
             for (QAction *a : menu->actions()) {
                 if (plain(a->text()) != beat.arg)
                     continue;
+                if (QAction *entry = submenuEntry(a, beat.caption)) {
+                    // 指向“图片”，单击“来自文件”: the submenu opened, its entry clicked.
+                    QMenu *sub = a->menu();
+                    t.found = true;
+                    t.at = toFrame(menu, menu->actionGeometry(a).center());
+                    t.prepare = [menu, a, sub] {
+                        menu->setActiveAction(a);
+                        sub->popup(menu->mapToGlobal(menu->actionGeometry(a).topRight()));
+                    };
+                    t.act = [entry] {
+                        for (QWidget *p = QApplication::activePopupWidget(); p; p = QApplication::activePopupWidget())
+                            p->close();
+                        entry->trigger();
+                    };
+                    return t;
+                }
                 const QRect r = menu->actionGeometry(a);
                 t.found = true;
                 t.at = toFrame(menu, r.center());
@@ -505,6 +552,8 @@ LessonRecorder::Target LessonRecorder::locate(const LessonBeat &beat)
         if (!field) {
             if (!dialog)
                 paneTarget(beat, &t);
+            else
+                answerTarget(dialog, beat.value, &t);   // a question the editor asks, by its button
             break;
         }
         revealTab(field);

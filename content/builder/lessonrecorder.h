@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QDialog;
 class QWidget;
 
 // Plays a lesson's beats in the question simulator's editor window, made in
@@ -57,6 +58,7 @@ private:
     Target locate(const LessonBeat &beat);
     QPoint toFrame(const QWidget *widget, QPoint local) const;
     void paneTarget(const LessonBeat &beat, Target *t);
+    void answerTarget(QDialog *dialog, const QString &answer, Target *t);
 
     QString m_programFolder;
     QPointer<QWidget> m_editor;

@@ -43,7 +43,7 @@ namespace LessonScripts {
 
 // Bump when the builder draws or narrates differently: every movie is then
 // made again.
-inline constexpr int BuilderVersion = 4;
+inline constexpr int BuilderVersion = 5;
 
 // The blocks of the lessons file by movie name. A malformed line raises
 // StoreError naming the file and the line.
