@@ -62,15 +62,13 @@ private:
     QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
 };
 
-// One thing the slide area paints: an object on the slide under edit (a
-// graphic a press selects, as a click does), or in the sorter view one slide,
-// which a press chooses.
-class SlidePartAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+// Something the slide area paints rather than builds from a widget: a leaf
+// of the slide area's interface that a screen reader can act on.
+class PaintedPartAccessible : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
-    SlidePartAccessible(SlideView *view, bool slide, int index) : m_view(view), m_slide(slide), m_index(index) {}
+    explicit PaintedPartAccessible(SlideView *view) : m_view(view) {}
 
-    bool isValid() const override { return m_view && m_view->document() && m_slide == m_view->isSorter() && m_index < count(); }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
     QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
@@ -79,6 +77,26 @@ public:
     QAccessibleInterface *focusChild() const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    void setText(QAccessible::Text, const QString &) override {}
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+protected:
+    QPointer<SlideView> m_view;
+};
+
+// One thing the slide area paints: an object on the slide under edit (a
+// graphic a press selects, as a click does), or in the sorter view one slide,
+// which a press chooses.
+class SlidePartAccessible : public PaintedPartAccessible
+{
+public:
+    SlidePartAccessible(SlideView *view, bool slide, int index) : PaintedPartAccessible(view), m_slide(slide), m_index(index) {}
+
+    bool isValid() const override { return m_view && m_view->document() && m_slide == m_view->isSorter() && m_index < count(); }
     QString text(QAccessible::Text t) const override
     {
         if (!isValid() || t != QAccessible::Name)
@@ -87,7 +105,6 @@ public:
             return EditorAccess::slideName(m_index + 1, m_view->document()->slides.at(m_index).title);
         return EditorAccess::shapeName(objects().at(m_index));
     }
-    void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override
     {
         if (!isValid())
@@ -107,10 +124,6 @@ public:
                                  : m_view->selectedShapes().contains(objects().at(m_index));
         return state;
     }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &name) override
     {
@@ -121,7 +134,6 @@ public:
         else
             m_view->clickShape(objects().at(m_index));
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
 private:
     QStringList objects() const { return m_view->objectShapes(); }
@@ -130,32 +142,22 @@ private:
         return int(m_slide ? m_view->document()->slides.size() : objects().size());
     }
 
-    QPointer<SlideView> m_view;
     bool m_slide;
     int m_index;
 };
 
 // One of the areas the slide and title masters paint along their foot
 // (日期区, 页脚区, 数字区): a press puts the caret there, as a click does.
-class MasterAreaAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+class MasterAreaAccessible : public PaintedPartAccessible
 {
 public:
-    MasterAreaAccessible(SlideView *view, const QString &part) : m_view(view), m_part(part) {}
+    MasterAreaAccessible(SlideView *view, const QString &part) : PaintedPartAccessible(view), m_part(part) {}
 
     bool isValid() const override { return m_view && !m_view->masterArea(m_part).isEmpty(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QString text(QAccessible::Text t) const override
     {
         return isValid() && t == QAccessible::Name ? Session::masterArea(m_part) : QString();
     }
-    void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override
     {
         if (!isValid())
@@ -171,40 +173,26 @@ public:
         state.selected = isValid() && m_view->chosenMasterArea() == m_part;
         return state;
     }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString &name) override
     {
         if (isValid() && name == pressAction())
             m_view->clickMasterArea(m_part);
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
 private:
-    QPointer<SlideView> m_view;
     QString m_part;
 };
 
 // The green handle that turns the one object selected. A screen reader
 // cannot drag it: its increase and decrease actions turn the object a step
 // of 15° clockwise or back, as Shift with the drag snaps it.
-class RotationHandleAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+class RotationHandleAccessible : public PaintedPartAccessible
 {
 public:
-    explicit RotationHandleAccessible(SlideView *view) : m_view(view) {}
+    explicit RotationHandleAccessible(SlideView *view) : PaintedPartAccessible(view) {}
 
     bool isValid() const override { return m_view && !shape().isEmpty(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QString text(QAccessible::Text t) const override
     {
         if (!isValid())
@@ -216,7 +204,6 @@ public:
                                                                                          QStringLiteral("0度"));
         return {};
     }
-    void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override
     {
         if (!isValid())
@@ -226,10 +213,6 @@ public:
     }
     QAccessible::Role role() const override { return QAccessible::Graphic; }
     QAccessible::State state() const override { return {}; }
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
     QStringList actionNames() const override { return {increaseAction(), decreaseAction()}; }
     void doAction(const QString &name) override
     {
@@ -239,7 +222,6 @@ public:
         if (turned)
             emit m_view->shapeRotated(shape(), turned->rotation + (name == increaseAction() ? 15 : -15));
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
     // The object the handle turns; empty when none shows one.
     QString shape() const
@@ -250,8 +232,6 @@ public:
         return m_view->rotationHandle(name).isEmpty() ? QString() : name;
     }
 
-private:
-    QPointer<SlideView> m_view;
 };
 
 // The slide area: its placeholders (real text boxes), then what it paints:

@@ -46,6 +46,18 @@ QStringList familiesFor(const QString &name)
     return {name};
 }
 
+// The families for a Chinese and a Western font chosen (either may be
+// empty): the Western one first, for the Latin letters; none for neither.
+QStringList familiesFor(const QString &chinese, const QString &western)
+{
+    QStringList families;
+    if (!western.isEmpty())
+        families << western;
+    if (!chinese.isEmpty())
+        families << familiesFor(chinese);
+    return families;
+}
+
 QRectF within(const QRectF &outer, const QRectF &fraction)
 {
     return QRectF(outer.x() + fraction.x() * outer.width(), outer.y() + fraction.y() * outer.height(),
@@ -376,16 +388,8 @@ TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, con
     const Scheme colours = scheme(slide);
     TextStyle style;
     style.font = base;
-    const QString family = attr(slide, part, u"中文字体");
-    const QString western = attr(slide, part, u"西文字体");
-    if (!family.isEmpty() || !western.isEmpty()) {
-        QStringList families;
-        if (!western.isEmpty())
-            families << western;
-        if (!family.isEmpty())
-            families << familiesFor(family);
+    if (const QStringList families = familiesFor(attr(slide, part, u"中文字体"), attr(slide, part, u"西文字体")); !families.isEmpty())
         style.font.setFamilies(families);
-    }
     double points = attr(slide, part, u"字号").toDouble();
     if (points <= 0 || points > 400)
         points = Session::defaultFontSize(part);  // what 增大字号 and the toolbar start from
@@ -424,15 +428,9 @@ QList<Run> runs(const Slide &slide, const QString &part, double pxPerPt)
     for (auto it = byText.begin(); it != byText.end(); ++it) {
         const QMap<QString, QString> &v = it.value();
         QTextCharFormat format;
-        const QString family = v.value(QStringLiteral("中文字体")), western = v.value(QStringLiteral("西文字体"));
-        if (!family.isEmpty() || !western.isEmpty()) {
-            QStringList families;
-            if (!western.isEmpty())
-                families << western;
-            if (!family.isEmpty())
-                families << familiesFor(family);
+        if (const QStringList families = familiesFor(v.value(QStringLiteral("中文字体")), v.value(QStringLiteral("西文字体")));
+            !families.isEmpty())
             format.setFontFamilies(families);
-        }
         if (const double points = v.value(QStringLiteral("字号")).toDouble(); points > 0 && points <= 400)
             format.setProperty(QTextFormat::FontPixelSize, std::max(4, int(std::lround(points * pxPerPt))));
         if (v.contains(QStringLiteral("字形"))) {
