@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "outline.h"
 #include "shapes.h"
+#include "textruns.h"
 #include "textsearch.h"
 
 #include <QRegularExpression>
@@ -159,9 +160,11 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
         if (symbol.isEmpty() || (m_editing != u"title" && m_editing != u"body"))
             return;
         QString &text = m_editing == u"title" ? slide.title : slide.body;
+        const QString before = text;
         const int at = m_caret < 0 || m_caret > text.size() ? int(text.size()) : m_caret;
         text.insert(at, symbol);
         m_caret = at + int(symbol.size());
+        TextRuns::followEdit(slide.attributes, editedObject(), before, text);
         return;
     }
     if (spec.id != u"大纲")
@@ -375,11 +378,15 @@ void Session::setText(const QString &part, const QString &text)
         m_redo.clear();
         m_typing = typing;
     }
+    const Slide &edited = m_document.slides.at(m_current - 1);
+    const QString before = part == u"title" ? edited.title : edited.body;
     // The body's paragraphs keep their levels and formats as its text changes.
     if (part == u"body")
         Outline::retext(m_document, m_current - 1, text);
     else
         m_document.setValue(QStringLiteral("slide%1.%2").arg(m_current).arg(part), text);
+    if (part == u"title" || part == u"body")
+        TextRuns::followEdit(m_document.slides[m_current - 1].attributes, editedObject(), before, text);
 }
 
 bool Session::breakParagraph()
@@ -462,7 +469,7 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
             attributes.insert(base.isEmpty() ? name : base + u'.' + name, value);
             // Formatting the whole placeholder reaches its runs as well.
             if (spec.field(QStringLiteral("选中文字")) && !object.isEmpty() && !object.contains(u'「'))
-                clearRuns(attributes, base, name);
+                TextRuns::clear(attributes, base, name);
         }
         // 每隔 unticked: the slide no longer advances after a time.
         if (spec.id == u"幻灯片切换" && fields.value(QStringLiteral("每隔")).trimmed() == u"否")
@@ -597,23 +604,6 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     return true;
 }
 
-QString Session::runKey(const QString &object, const QString &text)
-{
-    return object + QStringLiteral("「") + text + QStringLiteral("」");
-}
-
-void Session::clearRuns(QMap<QString, QString> &attributes, const QString &object, const QString &name)
-{
-    const QString runs = object + QStringLiteral("「");
-    const QString ending = QStringLiteral("」.") + name;
-    for (auto it = attributes.lowerBound(runs); it != attributes.end() && it.key().startsWith(runs);) {
-        if (it.key().endsWith(ending))
-            it = attributes.erase(it);
-        else
-            ++it;
-    }
-}
-
 QString Session::formattedObject(const QString &object) const
 {
     const QString edited = editedObject();
@@ -624,7 +614,7 @@ QString Session::formattedObject(const QString &object) const
     // Text selected from end to end is the whole placeholder's.
     if (m_selectedText == whole || !whole.contains(m_selectedText))
         return object;
-    return runKey(object, m_selectedText);
+    return TextRuns::key(object, m_selectedText);
 }
 
 void Session::formatSelectedRun(QMap<QString, QString> &values) const
@@ -635,7 +625,7 @@ void Session::formatSelectedRun(QMap<QString, QString> &values) const
     if (object.isEmpty())
         object = editedObject();
     const QString named = values.take(QStringLiteral("选中文字")).trimmed();
-    const QString run = named.isEmpty() || named == selectedText() ? formattedObject(object) : runKey(object, named);
+    const QString run = named.isEmpty() || named == selectedText() ? formattedObject(object) : TextRuns::key(object, named);
     if (!object.isEmpty())
         values.insert(QStringLiteral("对象"), run);
 }
@@ -940,7 +930,7 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
             const QString key = target + QStringLiteral(".字号");
             const int size = attributes.value(key, attributes.value(own, QString::number(defaultFontSize(placeholder)))).toInt();
             if (target == placeholder)
-                clearRuns(attributes, placeholder, QStringLiteral("字号"));
+                TextRuns::clear(attributes, placeholder, QStringLiteral("字号"));
             int next = size;
             if (up) {
                 const auto it = std::upper_bound(sizes.begin(), sizes.end(), size);

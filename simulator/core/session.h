@@ -102,10 +102,6 @@ public:
     // "选中文字" field (字体) acts on it when the field is left empty.
     void setSelectedText(const QString &part, const QString &text);
     QString selectedText() const { return m_editing.isEmpty() ? QString() : m_selectedText; }
-    // Characters formatted apart from the rest of their placeholder (a run)
-    // are kept under the placeholder's name with the run's text:
-    // "标题「2005」.效果" = 上标 for "2005" in the title.
-    static QString runKey(const QString &object, const QString &text);
     // What character formats of `object` act on now: the run selected in it,
     // else the object itself.
     QString formattedObject(const QString &object) const;
@@ -184,8 +180,6 @@ private:
     void apply(const CommandSpec *spec, const QMap<QString, QString> &fields);
     // 字体 with text selected: the object it formats becomes the selected run.
     void formatSelectedRun(QMap<QString, QString> &values) const;
-    // Removes the attribute `name` from every run of `object`.
-    static void clearRuns(QMap<QString, QString> &attributes, const QString &object, const QString &name);
     void remember(State before);
     void restore(const State &state);
     void setSelection(const QList<int> &slides);

@@ -2,6 +2,7 @@
 #include "slideart.h"
 
 #include "session.h"
+#include "textruns.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -416,14 +417,7 @@ TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, con
 
 QList<Run> runs(const Slide &slide, const QString &part, double pxPerPt)
 {
-    // Keys "标题「2005」.效果": the run's text between the corner brackets.
-    const QString opening = part + QStringLiteral("「");
-    QMap<QString, QMap<QString, QString>> byText;
-    for (auto it = slide.attributes.lowerBound(opening); it != slide.attributes.end() && it.key().startsWith(opening); ++it) {
-        const qsizetype closing = it.key().lastIndexOf(QStringLiteral("」."));
-        if (closing > opening.size())
-            byText[it.key().mid(opening.size(), closing - opening.size())].insert(it.key().mid(closing + 2), it.value());
-    }
+    const QMap<QString, TextRuns::Formats> byText = TextRuns::of(slide.attributes, part);
     QList<Run> found;
     for (auto it = byText.begin(); it != byText.end(); ++it) {
         const QMap<QString, QString> &v = it.value();

@@ -175,6 +175,19 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("the whole placeholder reaches its runs") << QStringList{"select 3", "selecttext title 市场", "run 字体 效果=下标 颜色=红色",
                                                                            "selecttext title 市场分析", "run 字体 效果=无"}
         << QStringList{"slide3.标题.效果 = 无", "slide3.标题「市场」.效果 = ", "slide3.标题「市场」.颜色 = 红色"};
+    // A run follows its characters as the text around it is edited.
+    QTest::newRow("typed at a run's end: joins it") << QStringList{"select 3", "selecttext title 市场", "run 字体 字形=加粗", "type title 市场部分析"}
+        << QStringList{"slide3.标题「市场部」.字形 = 加粗", "slide3.标题「市场」.字形 = "};
+    QTest::newRow("typed inside a run") << QStringList{"select 3", "selecttext title 市场", "run 字体 颜色=红色", "type title 市新场分析"}
+        << QStringList{"slide3.标题「市新场」.颜色 = 红色", "slide3.标题「市场」.颜色 = "};
+    QTest::newRow("typed before a run: apart") << QStringList{"select 3", "selecttext title 分析", "run 字体 效果=上标", "type title 市场新分析"}
+        << QStringList{"slide3.标题「分析」.效果 = 上标", "slide3.标题「新分析」.效果 = "};
+    QTest::newRow("part of a run deleted") << QStringList{"select 3", "selecttext title 场分", "run 字体 字形=倾斜", "type title 市分析"}
+        << QStringList{"slide3.标题「分」.字形 = 倾斜", "slide3.标题「场分」.字形 = "};
+    QTest::newRow("a run's characters all deleted") << QStringList{"select 3", "selecttext title 市场", "run 字体 字形=加粗", "type title 分析", "type title 市场分析"}
+        << QStringList{"slide3.标题「市场」.字形 = ", "slide3.标题.字形 = "};
+    QTest::newRow("a run in the body follows typing") << QStringList{"select 2", "selecttext body 成立", "run 字体 字形=加粗", "type body 成立之初于1998年\n员工三百余人\n业务遍及全国"}
+        << QStringList{"slide2.正文「成立之初」.字形 = 加粗", "slide2.正文「成立」.字形 = "};
     QTest::newRow("bullet colour apart") << QStringList{"select 2", "run 字体 对象=正文 颜色=蓝色", "run 项目符号和编号 对象=正文 项目符号=◆ 颜色=红色 大小=80"}
         << QStringList{"slide2.正文.颜色 = 蓝色", "slide2.正文.项目符号 = ◆", "slide2.正文.项目符号颜色 = 红色", "slide2.正文.项目符号大小 = 80"};
     // A symbol at the caret; outline levels of the body's paragraphs.

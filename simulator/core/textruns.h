@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+// Characters formatted apart from the rest of their placeholder (a run) are
+// kept in the slide's attributes under the placeholder's name with the run's
+// text: "标题「2005」.效果" = 上标 for "2005" in the title. A run applies where
+// its text first stands in the placeholder.
+namespace TextRuns {
+
+using Formats = QMap<QString, QString>;  // attribute name -> value
+
+QString key(const QString &object, const QString &text);
+// The runs of `object`: each run's text with its formats.
+QMap<QString, Formats> of(const QMap<QString, QString> &attributes, const QString &object);
+// Removes the attribute `name` from every run of `object`.
+void clear(QMap<QString, QString> &attributes, const QString &object, const QString &name);
+// The text of `object` changed from `before` to `after` by one edit (typing,
+// deleting, typing over a selection): each run follows its characters, as a
+// text editor's formats do. Characters typed at a run's end join it; a run
+// whose characters are all gone goes.
+void followEdit(QMap<QString, QString> &attributes, const QString &object, const QString &before, const QString &after);
+
+} // namespace TextRuns
