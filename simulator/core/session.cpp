@@ -10,6 +10,7 @@
 
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -111,11 +112,76 @@ int Session::defaultFontSize(const QString &object)
     return 18;
 }
 
-Session::Session(Document document) : m_document(std::move(document))
+// One change to the presentation as 撤销 and 恢复 see it: the state on the
+// other side of the change. Undoing and redoing swap it with the session's;
+// the change is made already when it is pushed.
+class Session::Change : public QUndoCommand
 {
+public:
+    Change(Session &session, State other) : m_session(session), m_other(std::move(other)) {}
+    void undo() override
+    {
+        if (!m_session.m_copyingHistory)
+            m_session.swapState(m_other);
+    }
+    void redo() override
+    {
+        if (m_made && !m_session.m_copyingHistory)
+            m_session.swapState(m_other);
+        m_made = true;
+    }
+    const State &other() const { return m_other; }
+
+private:
+    Session &m_session;
+    State m_other;
+    bool m_made = false;
+};
+
+Session::Session(Document document) : m_document(std::move(document)), m_history(std::make_unique<QUndoStack>())
+{
+    m_history->setUndoLimit(100);  // as far back as the editor's own undo goes
     if (m_document.slides.isEmpty())
         m_document.slides.append(Slide{QStringLiteral("标题幻灯片"), {}, {}, {}, false, {}});
     setSelection({m_current});
+}
+
+Session::~Session() = default;
+
+// A copy plays ahead from where the candidate is (the guide, the tasks'
+// checks), 撤销 and 恢复 included: it takes the history along.
+Session::Session(const Session &other) : m_history(std::make_unique<QUndoStack>())
+{
+    *this = other;
+}
+
+Session &Session::operator=(const Session &other)
+{
+    if (this == &other)
+        return *this;
+    m_document = other.m_document;
+    m_current = other.m_current;
+    m_typing = other.m_typing;
+    m_editing = other.m_editing;
+    m_caret = other.m_caret;
+    m_saved = other.m_saved;
+    m_fileName = other.m_fileName;
+    m_selectedText = other.m_selectedText;
+    m_clipboard = other.m_clipboard;
+    m_copiedObject = other.m_copiedObject;
+    m_objectClipboard = other.m_objectClipboard;
+    m_notice = other.m_notice;
+    m_shapes = other.m_shapes;
+    // The other's changes as they stand, undone ones included, without
+    // touching the document just copied.
+    m_copyingHistory = true;
+    m_history->clear();
+    m_history->setUndoLimit(other.m_history->undoLimit());
+    for (int i = 0; i < other.m_history->count(); ++i)
+        m_history->push(new Change(*this, static_cast<const Change *>(other.m_history->command(i))->other()));
+    m_history->setIndex(other.m_history->index());
+    m_copyingHistory = false;
+    return *this;
 }
 
 QList<int> Session::selection() const
@@ -351,7 +417,6 @@ bool Session::moveSlides(const QList<int> &slides, int before)
     m_typing.clear();
     if (!(m_document.slides == previous.document.slides)) {
         remember(std::move(previous));
-        m_redo.clear();
     }
     m_document.settings.insert(QStringLiteral("方式.移动幻灯片"), QStringLiteral("拖动"));
     return true;
@@ -366,7 +431,6 @@ void Session::setText(const QString &part, const QString &text)
         const QString typing = QStringLiteral("%1.%2").arg(master, part);
         if (m_typing != typing) {
             remember({m_document, m_current});
-            m_redo.clear();
             m_typing = typing;
         }
         m_document.settings.insert(QStringLiteral("母版.%1.%2").arg(master, part == u"title" ? QStringLiteral("标题") : QStringLiteral("正文")), text);
@@ -375,7 +439,6 @@ void Session::setText(const QString &part, const QString &text)
     const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(part);
     if (m_typing != typing) {
         remember({m_document, m_current});
-        m_redo.clear();
         m_typing = typing;
     }
     const Slide &edited = m_document.slides.at(m_current - 1);
@@ -396,7 +459,6 @@ bool Session::breakParagraph()
     const QString &body = m_document.slides.at(m_current - 1).body;
     const int at = m_caret < 0 || m_caret > body.size() ? int(body.size()) : m_caret;
     remember({m_document, m_current});
-    m_redo.clear();
     m_typing.clear();
     Outline::splitParagraph(m_document, m_current - 1, at);
     m_caret = at + 1;
@@ -533,20 +595,23 @@ QStringList Session::folderFiles() const
 
 void Session::startWithHistory(bool undoable, bool redoable)
 {
-    m_undo.clear();
-    m_redo.clear();
+    m_history->clear();
     m_typing.clear();
     if (undoable) {
         State before{m_document, m_current};
         before.document.slides[m_current - 1].title.clear();
-        m_undo << before;
+        remember(std::move(before));
     }
     if (redoable) {
         State inserted{m_document, m_current + 1};
         Slide slide;
         slide.layout = QStringLiteral("标题和文本");
         inserted.document.slides.insert(m_current, slide);
-        m_redo << inserted;
+        // Made, then taken back.
+        State now{m_document, m_current};
+        restore(inserted);
+        remember(std::move(now));
+        m_history->undo();
     }
 }
 
@@ -579,12 +644,10 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     }
     const bool undo = commandId == u"撤销";
     if (undo || commandId == u"恢复") {
-        QList<State> &from = undo ? m_undo : m_redo;
-        QList<State> &to = undo ? m_redo : m_undo;
-        if (!from.isEmpty()) {
-            to.append({m_document, m_current});
-            restore(from.takeLast());
-        }
+        if (undo)
+            m_history->undo();
+        else
+            m_history->redo();
         apply(spec, fields);
         return true;
     }
@@ -599,7 +662,6 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     apply(spec, values);
     if (!(m_document == before.document)) {
         remember(std::move(before));
-        m_redo.clear();
     }
     return true;
 }
@@ -641,10 +703,24 @@ void Session::showPane(const QString &commandId, const QString &route)
 
 void Session::remember(State before)
 {
-    constexpr qsizetype Depth = 100;  // as far back as the editor's own undo goes
-    m_undo.append(std::move(before));
-    if (m_undo.size() > Depth)
-        m_undo.removeFirst();
+    m_history->push(new Change(*this, std::move(before)));
+}
+
+void Session::swapState(State &other)
+{
+    State now{m_document, m_current};
+    restore(other);
+    other = std::move(now);
+}
+
+bool Session::canUndo() const
+{
+    return m_history->canUndo();
+}
+
+bool Session::canRedo() const
+{
+    return m_history->canRedo();
 }
 
 void Session::restore(const State &state)
@@ -1251,7 +1327,6 @@ QStringList Session::selectedShapes() const
 void Session::beforeShapeChange()
 {
     remember({m_document, m_current});
-    m_redo.clear();
     m_typing.clear();
 }
 
@@ -1359,7 +1434,6 @@ void Session::setShapeText(const QString &name, const QString &text)
     const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(name);
     if (m_typing != typing) {
         remember({m_document, m_current});
-        m_redo.clear();
         m_typing = typing;
     }
     m_document.slides[m_current - 1].attributes.insert(name + QStringLiteral(".文字"), text);

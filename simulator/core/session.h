@@ -3,12 +3,14 @@
 #include "document.h"
 
 struct CommandSpec;
+class QUndoStack;
 
 #include <QList>
 #include <QMap>
 #include <QRectF>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 // The editor's working state without any screen: the document, the slide
@@ -24,6 +26,9 @@ class Session
 {
 public:
     explicit Session(Document document = Document::sample(6));
+    ~Session();
+    Session(const Session &other);
+    Session &operator=(const Session &other);
 
     const Document &document() const { return m_document; }
     int current() const { return m_current; }   // 1-based
@@ -46,8 +51,8 @@ public:
     void showPane(const QString &commandId, const QString &route = {});
     // Whether 撤销 and 恢复 would take anything back or bring anything back
     // (the editor greys them otherwise).
-    bool canUndo() const { return !m_undo.isEmpty(); }
-    bool canRedo() const { return !m_redo.isEmpty(); }
+    bool canUndo() const;
+    bool canRedo() const;
     // The session starts with a history, as a task about 撤销 or 恢复
     // assumes, the document as it is: `undoable`, the current slide's title
     // was just typed (撤销 takes it away); `redoable`, a new slide after the
@@ -180,8 +185,11 @@ private:
     void apply(const CommandSpec *spec, const QMap<QString, QString> &fields);
     // 字体 with text selected: the object it formats becomes the selected run.
     void formatSelectedRun(QMap<QString, QString> &values) const;
+    class Change;
+    // A change made or about to be made: 撤销 goes back to `before`.
     void remember(State before);
     void restore(const State &state);
+    void swapState(State &other);
     void setSelection(const QList<int> &slides);
     void setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields);
     void editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields);
@@ -196,9 +204,11 @@ private:
     // Remembered for 撤销 before a change made on the slide itself.
     void beforeShapeChange();
 
+    // Every member but the history's bookkeeping is copied by operator=.
     Document m_document;
     int m_current = 1;
-    QList<State> m_undo, m_redo;
+    std::unique_ptr<QUndoStack> m_history;
+    bool m_copyingHistory = false;
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QString m_editing; // "title" or "body": where the caret is on the current slide
     int m_caret = -1;

@@ -23,6 +23,7 @@ private slots:
     void searchNotices();
     void filesAndHistory_data();
     void filesAndHistory();
+    void copyPlaysAheadWithTheHistory();
     void documentKeptAsText();
     void malformedDocumentText_data();
     void malformedDocumentText();
@@ -394,6 +395,24 @@ void TestSimulatorModel::filesAndHistory()
         session.run(QStringLiteral("撤销"));
         QCOMPARE(session.document().value(QStringLiteral("slide1.title")), QString());
     }
+}
+
+void TestSimulatorModel::copyPlaysAheadWithTheHistory()
+{
+    // The guide plays ahead on a copy: its 撤销 and 恢复 work on the history
+    // as the candidate left it and leave the candidate's session alone.
+    Session session;
+    QCOMPARE(playScript(session, {"select 3", "type title 市场", "run 幻灯片版式 版式=空白", "run 撤销"}), QString());
+    Session ahead = session;
+    QVERIFY(ahead.canUndo() && ahead.canRedo());
+    QCOMPARE(playScript(ahead, {"run 撤销"}), QString());
+    QCOMPARE(ahead.document().value("slide3.title"), QStringLiteral("市场分析"));
+    QCOMPARE(playScript(ahead, {"run 恢复", "run 恢复"}), QString());
+    QCOMPARE(ahead.document().value("slide3.layout"), QStringLiteral("空白"));
+    QCOMPARE(session.document().value("slide3.title"), QStringLiteral("市场"));
+    QCOMPARE(session.document().value("slide3.layout"), QStringLiteral("标题和文本"));
+    QCOMPARE(playScript(session, {"run 恢复"}), QString());
+    QCOMPARE(session.document().value("slide3.layout"), QStringLiteral("空白"));
 }
 
 void TestSimulatorModel::documentKeptAsText()
