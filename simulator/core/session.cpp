@@ -679,6 +679,15 @@ QString Session::formattedObject(const QString &object) const
     return TextRuns::key(object, m_selectedText);
 }
 
+QString Session::shownFormatObject(const QString &object) const
+{
+    if (object != editedObject() || object.isEmpty() || !m_selectedText.isEmpty() || m_caret < 0)
+        return formattedObject(object);
+    const Slide &slide = m_document.slides.at(m_current - 1);
+    const QString run = TextRuns::at(slide.attributes, object, m_editing == u"title" ? slide.title : slide.body, m_caret);
+    return run.isEmpty() ? object : TextRuns::key(object, run);
+}
+
 void Session::formatSelectedRun(QMap<QString, QString> &values) const
 {
     // A named text (the dialog's own field) or the text selected in the

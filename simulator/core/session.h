@@ -110,6 +110,9 @@ public:
     // What character formats of `object` act on now: the run selected in it,
     // else the object itself.
     QString formattedObject(const QString &object) const;
+    // The format the formatting toolbar shows: the selected run's, else the
+    // run the caret types in, else the object's.
+    QString shownFormatObject(const QString &object) const;
 
     // Enter at the caret in the body (the outline's): a new paragraph there,
     // at the broken paragraph's level. False when the caret is not in the body.

@@ -26,6 +26,17 @@ QMap<QString, Formats> of(const QMap<QString, QString> &attributes, const QStrin
     return runs;
 }
 
+QString at(const QMap<QString, QString> &attributes, const QString &object, const QString &text, qsizetype position)
+{
+    const QMap<QString, Formats> runs = of(attributes, object);
+    for (auto run = runs.begin(); run != runs.end(); ++run) {
+        const qsizetype start = text.indexOf(run.key());
+        if (start >= 0 && start < position && position <= start + run.key().size())
+            return run.key();
+    }
+    return {};
+}
+
 void clear(QMap<QString, QString> &attributes, const QString &object, const QString &name)
 {
     const QString prefix = object + Opening;

@@ -14,6 +14,9 @@ using Formats = QMap<QString, QString>;  // attribute name -> value
 QString key(const QString &object, const QString &text);
 // The runs of `object`: each run's text with its formats.
 QMap<QString, Formats> of(const QMap<QString, QString> &attributes, const QString &object);
+// The run holding the character before `position` of `text`, the one a
+// caret there types in; empty when none does.
+QString at(const QMap<QString, QString> &attributes, const QString &object, const QString &text, qsizetype position);
 // Removes the attribute `name` from every run of `object`.
 void clear(QMap<QString, QString> &attributes, const QString &object, const QString &name);
 // The text of `object` changed from `before` to `after` by one edit (typing,

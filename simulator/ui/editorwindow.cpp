@@ -688,11 +688,11 @@ void EditorWindow::buildCentre()
     // Tab and Shift+Tab act on its paragraph.
     connect(m_slide->titleEdit(), &QTextEdit::cursorPositionChanged, this, [this] {
         if (!m_refreshing && m_slide->titleEdit()->hasFocus() && m_session.editingPart() == u"title")
-            m_session.setCaret(m_slide->titleEdit()->textCursor().position());
+            caretMoved(m_slide->titleEdit()->textCursor().position());
     });
     connect(m_slide->bodyEdit(), &QTextEdit::cursorPositionChanged, this, [this] {
         if (!m_refreshing && m_slide->bodyEdit()->hasFocus() && m_session.editingPart() == u"body")
-            m_session.setCaret(m_slide->bodyEdit()->textCursor().position());
+            caretMoved(m_slide->bodyEdit()->textCursor().position());
     });
     m_slide->bodyEdit()->levelAsked = [this](int step) {
         BodyEdit *body = m_slide->bodyEdit();
@@ -706,7 +706,7 @@ void EditorWindow::buildCentre()
             return;
         m_session.setSelectedText(part, text);
         // The formatting toolbar shows the selected characters' format.
-        m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));
+        m_formatBar->showFormat(shownSlide(), m_session.shownFormatObject(formatObject()));
         if (!text.isEmpty())
             report(TaskStep{TaskStep::Kind::SelectText, part, text, {}});
     });
@@ -1150,6 +1150,12 @@ void EditorWindow::pickFormat()
     m_slide->bodyEdit()->viewport()->setCursor(brush);
 }
 
+void EditorWindow::caretMoved(int position)
+{
+    m_session.setCaret(position);
+    m_formatBar->showFormat(shownSlide(), m_session.shownFormatObject(formatObject()));
+}
+
 void EditorWindow::paintFormat(const QString &part)
 {
     if (!m_picked)
@@ -1218,7 +1224,7 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             m_editing = part;
             m_editingSlide = m_session.current();
             const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
-            m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));
+            m_formatBar->showFormat(shownSlide(), m_session.shownFormatObject(formatObject()));
             m_taskPane->showSlide(slide, m_session.animatedObject());
         }
         if (event->type() == QEvent::MouseButtonPress && m_picked)
@@ -1403,7 +1409,7 @@ void EditorWindow::refresh()
     m_taskPane->showSlide(slide, m_session.animatedObject());
     m_taskPane->setPane(pane.isEmpty() ? QStringLiteral("新建演示文稿") : pane, slide.layout);
 
-    m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));
+    m_formatBar->showFormat(shownSlide(), m_session.shownFormatObject(formatObject()));
     updateUndoActions();
 
     m_status->setTexts(QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout),

@@ -128,6 +128,9 @@ private:
     QStringList listedMasters() const;
     void pickFormat();
     void paintFormat(const QString &part);
+    // The caret moved in the placeholder being edited: 符号 inserts there,
+    // and the formatting toolbar shows the format it types in.
+    void caretMoved(int position);
     // The slide show, or the rehearsal that times it.
     void startShow(bool rehearsal = false);
     void showActionTaken(const QString &action);

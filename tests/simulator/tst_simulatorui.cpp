@@ -2407,6 +2407,11 @@ void TestSimulatorUi::formatBarShowsTheEditedFormat_data()
         << QStringList{"select 2", "click body", "select 3"} << "黑体 44 倾斜 居中";
     QTest::newRow("after a change through the bar") << "" << QStringList{"select 2", "click body", "button 加粗", "button 右对齐", "size 20"}
         << "宋体 20 加粗 右对齐";
+    // The caret shows the format it types in: a run's inside the run.
+    const QString boldRun = "start: slide2.正文「成立」.字形 = 加粗\n";
+    QTest::newRow("caret in a run") << boldRun << QStringList{"select 2", "click body", "key Ctrl+Home", "key Right"} << "宋体 32 加粗 左对齐";
+    QTest::newRow("caret past a run") << boldRun << QStringList{"select 2", "click body", "key Ctrl+Home", "key Right,Right,Right"}
+        << "宋体 32 左对齐";
 }
 
 void TestSimulatorUi::formatBarShowsTheEditedFormat()
