@@ -55,6 +55,7 @@ private slots:
     void initTestCase();
     void guidedMenuStaysOpen();
     void guideTakesTheColourList();
+    void guideMarksTheDrawingListEntry();
     void drawnDialogFieldsReachTheDocument_data();
     void drawnDialogFieldsReachTheDocument();
     void guideRevealsFieldOnHiddenTab();
@@ -495,6 +496,41 @@ void TestSimulatorUi::guideTakesTheColourList()
     QCOMPARE(window.session().document().value(QStringLiteral("slide1.标题.颜色")), QStringLiteral("蓝色"));
     // The face now shows the colour chosen: a screen reader tells it too.
     QCOMPARE(button->accessibleDescription(), QStringLiteral("蓝色"));
+}
+
+// The drawing toolbar's lists too: once the 填充颜色 list is open, the guide
+// marks the colour asked in it, not another button of the bar.
+void TestSimulatorUi::guideMarksTheDrawingListEntry()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide1.文本框 = 1\n"
+                                                "goal: slide1.文本框.填充颜色 = 浅黄色\n"
+                                                "method: 工具栏\n"
+                                                "step: shape 文本框 | 单击文本框\n"
+                                                "step: toolbar 填充颜色 | 单击“绘图”工具栏上的“填充颜色”按钮\n"
+                                                "step: command 对象格式 | 在颜色列表中选择填充颜色\n"
+                                                "step: field 对象 = 文本框 | 文本框已选中\n"
+                                                "step: field 填充颜色 = 浅黄色 | 单击“浅黄色”\n"
+                                                "step: ok | 文本框填充为浅黄色\n")));
+    window.setGuideEnabled(true);
+    QVERIFY(showActive(window));
+    window.trigger(QStringLiteral("工具栏"));
+    window.openDialog()->setValue(QStringLiteral("工具栏"), QStringLiteral("绘图"));
+    window.openDialog()->setValue(QStringLiteral("显示"), QStringLiteral("显示"));
+    window.openDialog()->okButton()->click();
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("drawingBar"));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->shapeGrip(QStringLiteral("文本框")));
+    auto *button = bar->findChild<QToolButton *>(QStringLiteral("button:填充颜色"));
+    QVERIFY(button && button->isVisible());
+    QTRY_VERIFY(window.findChild<GuideMark *>(QStringLiteral("guideMark"))
+                && window.findChild<GuideMark *>(QStringLiteral("guideMark"))->target() == button);
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto *list = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(list);
+    QTRY_VERIFY(list->activeAction() && list->activeAction()->objectName() == QStringLiteral("entry:对象格式:浅黄色"));
+    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("guideMark")));
+    QVERIFY(clickEntry(list, QStringLiteral("entry:对象格式:浅黄色")));
+    QTRY_COMPARE(window.session().document().value(QStringLiteral("slide1.文本框.填充颜色")), QStringLiteral("浅黄色"));
 }
 
 void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
