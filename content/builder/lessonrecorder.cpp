@@ -2,6 +2,8 @@
 
 #include "editorparts.h"
 #include "editorwindow.h"
+#include "outlinepane.h"
+#include "shapes.h"
 #include "task.h"
 
 #include <QAbstractButton>
@@ -80,6 +82,19 @@ void typeText(QWidget *widget, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, t);
         QApplication::sendEvent(widget, &release);
     }
+}
+
+// Pressed at `from`, moved in a few steps with the button held, let go at `to`.
+void mouseDrag(QWidget *widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+{
+    auto send = [widget, modifiers](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons, modifiers);
+        QApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    for (int i = 1; i <= 6; ++i)
+        send(QEvent::MouseMove, from + (to - from) * i / 6, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
 // The visible dialog on top, if any.
@@ -370,8 +385,10 @@ void LessonRecorder::paneTarget(const LessonBeat &beat, Target *t)
             mouseClick(control, control->rect().center());
             // A button that opens a dialog: the value goes there.
             if (QDialog *dialog = openDialog())
-                if (QWidget *box = findField(dialog, field))
+                if (QWidget *box = findField(dialog, field)) {
+                    revealTab(box);   // shown on its tab, as the candidate sets it
                     setFieldValue(box, value);
+                }
         }
     };
 }
@@ -584,8 +601,25 @@ LessonRecorder::Target LessonRecorder::locate(const LessonBeat &beat)
         break;
     }
     case LessonBeat::Action::Select: {
-        QListWidget *list = findSlideList(editor);
         const QList<int> numbers = slideNumbers(beat.arg);
+        if (auto *outline = editor->findChild<OutlinePane *>(QStringLiteral("outlinePane"));
+            outline && outline->isVisible() && !numbers.isEmpty()) {
+            // In the 大纲 tab: the slide's icon, Shift with the last one's for a range.
+            const QRect icon = outline->slideIconRect(numbers.first());
+            if (icon.isEmpty())
+                break;
+            t.found = true;
+            t.at = toFrame(outline->viewport(), icon.center());
+            t.act = [outline = QPointer<OutlinePane>(outline), numbers] {
+                if (!outline)
+                    return;
+                mouseClick(outline->viewport(), outline->slideIconRect(numbers.first()).center());
+                if (numbers.size() > 1)
+                    mouseClick(outline->viewport(), outline->slideIconRect(numbers.last()).center(), Qt::ShiftModifier);
+            };
+            break;
+        }
+        QListWidget *list = findSlideList(editor);
         if (!list || numbers.isEmpty() || numbers.first() > list->count())
             break;
         QListWidgetItem *first = list->item(numbers.first() - 1);
@@ -607,6 +641,23 @@ LessonRecorder::Target LessonRecorder::locate(const LessonBeat &beat)
         break;
     }
     case LessonBeat::Action::Type: {
+        if (!Shapes::kindOf(beat.arg).isEmpty()) {
+            // Typed on the keyboard into the text box or shape, selected first.
+            auto *view = editor->findChild<SlideView *>(QStringLiteral("slide"));
+            const QRect frame = view ? view->shapeRect(beat.arg) : QRect();
+            if (frame.isEmpty())
+                break;
+            t.found = true;
+            t.at = toFrame(view, frame.center());
+            t.act = [view = QPointer<SlideView>(view), name = beat.arg, text = beat.value] {
+                if (!view)
+                    return;
+                if (!view->selectedShapes().contains(name))
+                    mouseClick(view, view->shapeGrip(name));
+                typeText(view, text);
+            };
+            break;
+        }
         QWidget *target = findTextTarget(editor, beat.arg);
         if (!target)
             break;
@@ -621,9 +672,202 @@ LessonRecorder::Target LessonRecorder::locate(const LessonBeat &beat)
         };
         break;
     }
+    case LessonBeat::Action::Click: {
+        // The caret put into the title or body placeholder.
+        QWidget *target = findTextTarget(editor, beat.arg);
+        if (!target)
+            break;
+        const QPoint at(std::min(target->width() / 2, 80), std::min(target->height() / 2, 20));
+        t.found = true;
+        t.at = toFrame(target, at);
+        t.act = [target = QPointer<QWidget>(target), at] {
+            if (target)
+                mouseClick(target, at);
+        };
+        break;
+    }
+    case LessonBeat::Action::SelectText: {
+        // Clicked into, the caret before the words, Shift with the arrows over them.
+        QWidget *target = findTextTarget(editor, beat.arg);
+        if (!target)
+            break;
+        t.found = true;
+        t.at = toFrame(target, QPoint(6, std::min(target->height() / 2, 12)));
+        t.act = [target = QPointer<QWidget>(target), text = beat.value] {
+            if (!target)
+                return;
+            mouseClick(target, QPoint(6, std::min(target->height() / 2, 12)));
+            if (auto *body = qobject_cast<QTextEdit *>(target.data())) {
+                const int at = body->toPlainText().indexOf(text);
+                if (at < 0)
+                    return;
+                QTextCursor cursor = body->textCursor();
+                cursor.setPosition(at);
+                body->setTextCursor(cursor);
+            }
+            for (qsizetype k = 0; k < text.size(); ++k) {
+                QKeyEvent key(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
+                QApplication::sendEvent(target, &key);
+            }
+        };
+        break;
+    }
+    case LessonBeat::Action::Shape: {
+        // Clicked on the slide, the others with Shift.
+        auto *view = editor->findChild<SlideView *>(QStringLiteral("slide"));
+        const QStringList names = beat.arg.split(u',');
+        if (!view || !view->isVisible() || view->shapeGrip(names.first().trimmed()).isNull())
+            break;
+        t.found = true;
+        t.at = toFrame(view, view->shapeGrip(names.first().trimmed()));
+        t.act = [view = QPointer<SlideView>(view), names] {
+            for (qsizetype k = 0; view && k < names.size(); ++k)
+                mouseClick(view, view->shapeGrip(names.at(k).trimmed()), k == 0 ? Qt::NoModifier : Qt::ShiftModifier);
+        };
+        break;
+    }
+    case LessonBeat::Action::DrawBox: {
+        // 插入 → 文本框 → 横排 (or 竖排), then the box dragged out on the slide.
+        auto *window = qobject_cast<EditorWindow *>(editor);
+        auto *view = editor->findChild<SlideView *>(QStringLiteral("slide"));
+        const bool down = beat.arg.section(u' ', 1).trimmed() == u"竖排";
+        QAction *entry = editor->findChild<QAction *>(QStringLiteral("entry:文本框:") + (down ? QStringLiteral("竖排") : QStringLiteral("横排")));
+        const QStringList n = beat.arg.section(u' ', 0, 0).split(u',');
+        if (!window || !view || !entry || n.size() != 4)
+            break;
+        const QRect box = view->toView(QRectF(n.at(0).toDouble(), n.at(1).toDouble(), n.at(2).toDouble(), n.at(3).toDouble())).toRect();
+        t.found = true;
+        t.at = toFrame(view, box.topLeft());
+        if (QMenu *menu = openMenu()) {
+            // The submenu holding the entry opened on the way.
+            for (QAction *a : menu->actions())
+                if (a->menu() && a->menu()->actions().contains(entry)) {
+                    t.prepare = [menu, a] {
+                        menu->setActiveAction(a);
+                        a->menu()->popup(menu->mapToGlobal(menu->actionGeometry(a).topRight()));
+                        a->menu()->setActiveAction(a->menu()->actions().value(0));
+                    };
+                }
+        }
+        t.act = [view = QPointer<SlideView>(view), entry = QPointer<QAction>(entry), box] {
+            for (QWidget *p = QApplication::activePopupWidget(); p; p = QApplication::activePopupWidget())
+                p->close();
+            if (!view || !entry)
+                return;
+            entry->trigger();
+            mouseDrag(view, box.topLeft(), box.bottomRight());
+        };
+        break;
+    }
+    case LessonBeat::Action::Drag: {
+        // The selected slides dragged before slide `arg` (one past the last: the end).
+        auto *window = qobject_cast<EditorWindow *>(editor);
+        auto *outline = editor->findChild<OutlinePane *>(QStringLiteral("outlinePane"));
+        auto *view = editor->findChild<SlideView *>(QStringLiteral("slide"));
+        if (!window)
+            break;
+        const int count = int(window->session().document().slides.size());
+        const int before = beat.arg.toInt();
+        if (before < 1 || before > count + 1)
+            break;
+        if (window->session().document().settings.value(QStringLiteral("视图")) == u"幻灯片浏览" && view) {
+            const QPoint from = view->sorterCell(window->session().current() - 1).center().toPoint();
+            const QRectF cell = view->sorterCell(std::min(before, count) - 1);
+            const QPoint to = before > count ? QPoint(int(cell.right()) - 4, int(cell.center().y()))
+                                             : QPoint(int(cell.left()) + 6, int(cell.center().y()));
+            t.found = true;
+            t.at = toFrame(view, to);
+            t.act = [view = QPointer<SlideView>(view), from, to] {
+                if (view)
+                    mouseDrag(view, from, to);
+            };
+        } else if (outline && outline->isVisible()) {
+            const QPoint from = outline->slideIconRect(window->session().current()).center();
+            const QRect at = outline->slideIconRect(std::min(before, count));
+            const QPoint to = before > count ? QPoint(at.center().x(), outline->viewport()->height() - 3) : QPoint(at.center().x(), at.top() + 1);
+            t.found = true;
+            t.at = toFrame(outline->viewport(), to);
+            t.act = [outline = QPointer<OutlinePane>(outline), from, to] {
+                if (outline)
+                    mouseDrag(outline->viewport(), from, to);
+            };
+        } else if (QListWidget *list = findSlideList(editor)) {
+            // The list's own drag runs a loop of its own: the drop is what the editor sees.
+            const QRect row = list->visualItemRect(list->item(std::min(before, count) - 1));
+            const QPoint to = before > count ? QPoint(row.center().x(), row.bottom() - 2) : QPoint(row.center().x(), row.top() + 2);
+            t.found = true;
+            t.at = toFrame(list->viewport(), to);
+            t.act = [window = QPointer<EditorWindow>(window), to] {
+                if (window)
+                    window->dropSlides(to);
+            };
+        }
+        break;
+    }
+    case LessonBeat::Action::Pane: {
+        // The pane's title drops its switcher down; the pane chosen there.
+        auto *pane = editor->findChild<TaskPane *>(QStringLiteral("taskPane"));
+        if (!pane || !pane->isVisible())
+            break;
+        settle();
+        const QRect title = pane->entryRect(beat.arg == u"关闭" ? QStringLiteral("close") : QStringLiteral("switch"));
+        if (title.isEmpty())
+            break;
+        t.found = true;
+        t.at = toFrame(pane, title.center());
+        if (beat.arg == u"关闭") {
+            t.act = [pane = QPointer<TaskPane>(pane), title] {
+                if (pane)
+                    mouseClick(pane, title.center());
+            };
+            break;
+        }
+        t.prepare = [pane = QPointer<TaskPane>(pane), title, name = beat.arg] {
+            if (!pane)
+                return;
+            mouseClick(pane, title.center());
+            if (QMenu *switcher = pane->switcher())
+                switcher->setActiveAction(switcher->findChild<QAction *>(QStringLiteral("pane:") + name));
+        };
+        t.act = [pane = QPointer<TaskPane>(pane), name = beat.arg] {
+            QMenu *switcher = pane ? pane->switcher() : nullptr;
+            QAction *entry = switcher ? switcher->findChild<QAction *>(QStringLiteral("pane:") + name) : nullptr;
+            for (QWidget *p = QApplication::activePopupWidget(); p; p = QApplication::activePopupWidget())
+                p->close();
+            if (entry)
+                entry->trigger();
+        };
+        break;
+    }
+    case LessonBeat::Action::Toolbar: {
+        // A toolbar's button clicked, or its box stepped to the value with the
+        // keys (a pick the box reports).
+        auto *window = qobject_cast<EditorWindow *>(editor);
+        QWidget *control = window ? window->toolbarControl(beat.arg) : nullptr;
+        if (!control || !control->isVisible())
+            break;
+        t.found = true;
+        t.at = toFrame(control, control->rect().center());
+        t.act = [control = QPointer<QWidget>(control), value = beat.value] {
+            if (!control)
+                return;
+            auto *box = qobject_cast<QComboBox *>(control.data());
+            if (!box) {
+                mouseClick(control, control->rect().center());
+                return;
+            }
+            const int to = box->findText(value);
+            for (int guard = 0; to >= 0 && box->currentIndex() != to && guard < box->count() + 1; ++guard) {
+                QKeyEvent key(QEvent::KeyPress, box->currentIndex() < to ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+                QApplication::sendEvent(box, &key);
+            }
+        };
+        break;
+    }
     case LessonBeat::Action::None:
     case LessonBeat::Action::Editor:
     case LessonBeat::Action::Show:
+    case LessonBeat::Action::Other:
         break;
     }
     return t;
@@ -641,6 +885,7 @@ QStringList LessonRecorder::record(const LessonScript &script, const QList<int> 
     openEditor(firstQuestion);
     m_pointer = QPointF(Width * 0.55, Height * 0.45);
     grab();
+    bool implied = false;
 
     for (qsizetype b = 0; b < script.beats.size(); ++b) {
         const LessonBeat &beat = script.beats.at(b);
@@ -650,7 +895,13 @@ QStringList LessonRecorder::record(const LessonScript &script, const QList<int> 
             openEditor(beat.question);
             grab();
         }
-        const bool acts = beat.action != LessonBeat::Action::None && beat.action != LessonBeat::Action::Editor;
+        // After a toolbar control, the command, field and ok steps say what
+        // it did: captions over what the click already shows.
+        const bool said = implied && (beat.action == LessonBeat::Action::Command
+                                      || (!openDialog() && (beat.action == LessonBeat::Action::Field
+                                                            || beat.action == LessonBeat::Action::Ok)));
+        implied = said || beat.action == LessonBeat::Action::Toolbar;
+        const bool acts = beat.action != LessonBeat::Action::None && beat.action != LessonBeat::Action::Editor && !said;
         Target target = acts ? locate(beat) : Target{};
         if (acts && (!target.found || !target.act) && beat.action != LessonBeat::Action::Show)
             notFound << beat.caption;

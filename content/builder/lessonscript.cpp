@@ -29,9 +29,12 @@ LessonBeat::Action actionOf(const QString &kind)
         {QStringLiteral("select"), LessonBeat::Action::Select},   {QStringLiteral("menu"), LessonBeat::Action::Menu},
         {QStringLiteral("command"), LessonBeat::Action::Command}, {QStringLiteral("field"), LessonBeat::Action::Field},
         {QStringLiteral("ok"), LessonBeat::Action::Ok},           {QStringLiteral("type"), LessonBeat::Action::Type},
-        {QStringLiteral("show"), LessonBeat::Action::Show},
+        {QStringLiteral("show"), LessonBeat::Action::Show},       {QStringLiteral("toolbar"), LessonBeat::Action::Toolbar},
+        {QStringLiteral("click"), LessonBeat::Action::Click},     {QStringLiteral("shape"), LessonBeat::Action::Shape},
+        {QStringLiteral("drag"), LessonBeat::Action::Drag},       {QStringLiteral("drawbox"), LessonBeat::Action::DrawBox},
+        {QStringLiteral("selecttext"), LessonBeat::Action::SelectText}, {QStringLiteral("pane"), LessonBeat::Action::Pane},
     };
-    return kinds.value(kind, LessonBeat::Action::None);
+    return kinds.value(kind, LessonBeat::Action::Other);
 }
 
 } // namespace
@@ -98,7 +101,8 @@ QList<LessonBeat> taskBeats(const QString &taskText, const QString &question)
             beat.value = eq < 0 ? QString() : rest.mid(eq + 1).trimmed();
             break;
         }
-        case LessonBeat::Action::Type: {
+        case LessonBeat::Action::Type:
+        case LessonBeat::Action::SelectText: {
             const qsizetype sp = rest.indexOf(u' ');
             beat.arg = rest.left(sp);
             beat.value = sp < 0 ? QString() : rest.mid(sp + 1);
@@ -109,6 +113,16 @@ QList<LessonBeat> taskBeats(const QString &taskText, const QString &question)
         }
         beat.caption = hint.isEmpty() ? action : hint;
         beats.append(beat);
+    }
+    // A toolbar box takes the value the field step after it names.
+    for (qsizetype i = 0; i < beats.size(); ++i) {
+        if (beats.at(i).action != LessonBeat::Action::Toolbar)
+            continue;
+        for (qsizetype k = i + 1; k < beats.size() && beats.at(k).action != LessonBeat::Action::Ok; ++k)
+            if (beats.at(k).action == LessonBeat::Action::Field && beats.at(k).arg != u"对象") {
+                beats[i].value = beats.at(k).value;
+                break;
+            }
     }
     otherMethods.removeAll(QString());
     if (!otherMethods.isEmpty()) {

@@ -18,13 +18,15 @@
 // The movie opens with the lesson's title from wlktsp.txt. A question's
 // steps come from its task file in the program folder (ovti/金山演示<n>/task.txt):
 // "step: <kind> <argument> | <hint>", the kinds being select, menu, command,
-// field, ok, type and show.
+// field, ok, type, show, toolbar, click, shape, drag, drawbox, selecttext and
+// pane; any other kind of step is one the recorder cannot show (Other).
 struct LessonBeat
 {
-    enum class Action { None, Editor, Select, Menu, Command, Field, Ok, Type, Show };
+    enum class Action { None, Editor, Select, Menu, Command, Field, Ok, Type, Show,
+                        Toolbar, Click, Shape, Drag, DrawBox, SelectText, Pane, Other };
     Action action = Action::None;
     QString arg;       // slide numbers, menu, command, field name, text part
-    QString value;     // field value or typed text
+    QString value;     // field value or typed text; for a toolbar box, the value the field after it names
     QString caption;   // shown and spoken
     QString question;  // the question whose start document the editor shows
 };
@@ -43,7 +45,7 @@ namespace LessonScripts {
 
 // Bump when the builder draws or narrates differently: every movie is then
 // made again.
-inline constexpr int BuilderVersion = 5;
+inline constexpr int BuilderVersion = 6;
 
 // The blocks of the lessons file by movie name. A malformed line raises
 // StoreError naming the file and the line.

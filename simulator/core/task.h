@@ -157,6 +157,8 @@ public:
     // The step taken just before the current one; null at the start.
     const TaskStep *previous() const { return m_position > 0 ? &steps().at(m_position - 1) : nullptr; }
     int position() const { return m_position; }
+    // The steps from the current one to the end of the method.
+    QList<TaskStep> ahead() const { return steps().mid(m_position); }
     // The name of the method followed (empty for an unnamed first one).
     QString methodName() const { return m_methods.value(m_method).name; }
     // True when the action was the awaited step (the guide moved on).

@@ -31,10 +31,46 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTimer>
+#include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
+
+// What the toolbar control at the head of `steps` (or the command it leads
+// to) is to give: the one field the command sets after it, as its list's
+// entry names it ("entry:字体:蓝色"); with several fields, the entry that
+// opens the command's dialog ("entry:字体:").
+std::pair<QString, QString> toolbarChoice(const QList<TaskStep> &steps)
+{
+    QString command, value;
+    int values = 0;
+    for (const TaskStep &step : steps) {
+        if (step.kind == TaskStep::Kind::Ok)
+            break;
+        if (step.kind == TaskStep::Kind::Command && command.isEmpty())
+            command = step.arg;
+        else if (step.kind == TaskStep::Kind::Field && step.arg != u"对象" && values++ == 0)
+            value = step.value.trimmed();
+    }
+    if (values > 1)
+        value.clear();
+    return {QStringLiteral("entry:%1:%2").arg(command, value), value};
+}
+
+// A button that applies what its face shows (named by its description) and
+// lists the rest behind its arrow: the arrow is the way to another value.
+std::function<QRect()> arrowUnlessShown(QWidget *control, const QString &value)
+{
+    auto *button = qobject_cast<QToolButton *>(control);
+    if (!button || button->popupMode() != QToolButton::MenuButtonPopup || button->accessibleDescription() == value)
+        return {};
+    return [button] {
+        const int arrow = button->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, button);
+        return QRect(button->width() - arrow, 0, arrow, button->height());
+    };
+}
 
 // The part of the window the practice panel shows.
 constexpr QSize ShownSize(800, 600);
@@ -329,6 +365,18 @@ void EditorWindow::buildToolBar()
     });
     connect(m_formatBar, &FormatBar::chosen, this, &EditorWindow::runWithoutDialog);
     connect(m_formatBar, &FormatBar::painterPicked, this, &EditorWindow::pickFormat);
+    connect(m_formatBar, &FormatBar::dialogAsked, this, [this](const QString &commandId) { drawingOpened(commandId, {}, {}); });
+    // A toolbar button's list opening is the candidate's toolbar step: the
+    // guide moves on to the entry to choose in it; closed again without a
+    // choice, the guide shows the way back to the button.
+    for (QToolBar *toolBar : {static_cast<QToolBar *>(m_formatBar), m_toolBars.value(QStringLiteral("绘图"))})
+        for (QToolButton *button : toolBar->findChildren<QToolButton *>())
+            for (QMenu *menu : button->findChildren<QMenu *>(Qt::FindDirectChildrenOnly)) {
+                connect(menu, &QMenu::aboutToShow, this, [this, name = button->accessibleName()] {
+                    report(TaskStep{TaskStep::Kind::Toolbar, name, {}, {}});
+                });
+                connect(menu, &QMenu::aboutToHide, this, &EditorWindow::updateGuideLater);
+            }
 }
 
 QToolBar *EditorWindow::commandBar(const QString &title, const QString &name, const QStringList &ids)
@@ -1557,6 +1605,22 @@ void EditorWindow::updateGuide()
                 // The context menu is open: its entry is marked as a menu's is.
                 if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
                     popup->setActiveAction(action);
+            } else if (before && before->kind == TaskStep::Kind::Toolbar) {
+                // The toolbar button's list is open: its entry for the value
+                // asked is marked (or the submenu holding it); closed again,
+                // the way starts at the button once more.
+                const QString entry = toolbarChoice(m_guide.ahead()).first;
+                auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                QAction *found = nullptr;
+                for (QAction *item : popup ? popup->actions() : QList<QAction *>())
+                    if (item->objectName() == entry || (item->menu() && item->menu()->findChild<QAction *>(entry)))
+                        found = item;
+                if (found) {
+                    popup->setActiveAction(found);
+                } else if (!popup) {
+                    target = toolbarControl(before->arg);
+                    area = arrowUnlessShown(target, toolbarChoice(m_guide.ahead()).second);
+                }
             } else if (m_guide.methodName() == u"任务窗格" && (!before || before->kind != TaskStep::Kind::Menu)
                        && !m_taskPane->entryRect(TaskPane::entryFor(step->arg)).isEmpty()) {
                 // The task pane's way: its entry that leads to the command.
@@ -1610,6 +1674,7 @@ void EditorWindow::updateGuide()
         break;
     case TaskStep::Kind::Toolbar:
         target = toolbarControl(step->arg);
+        area = arrowUnlessShown(target, toolbarChoice(m_guide.ahead()).second);
         break;
     case TaskStep::Kind::Pane:
         markPaneSwitch(*step, &target, &area);

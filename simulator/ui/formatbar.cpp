@@ -33,14 +33,18 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     m_font->setObjectName(QStringLiteral("format:中文字体"));
     m_font->setToolTip(QStringLiteral("字体"));
     m_font->setAccessibleName(QStringLiteral("字体"));
+    // Chinese families first, then the Western ones: a Western family chosen
+    // here is the text's 西文字体, as the 字体 dialog would set it.
     m_font->addItems(fontField("中文字体").choices);
+    m_font->addItems(fontField("西文字体").choices);
     m_font->setFixedWidth(104);
     // The width is fixed: the size hint need not measure every item (the
     // list still opens as wide as its widest one).
     m_font->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     addWidget(m_font);
     connect(m_font, &QComboBox::textActivated, this, [this](const QString &family) {
-        choose(QStringLiteral("字体"), QStringLiteral("中文字体"), family);
+        const bool western = fontField("西文字体").choices.contains(family);
+        choose(QStringLiteral("字体"), western ? QStringLiteral("西文字体") : QStringLiteral("中文字体"), family);
     });
 
     m_size = new QComboBox(this);
@@ -60,7 +64,7 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
         action->setObjectName(QStringLiteral("format:") + text);
         return action;
     };
-    for (const char *name : {"加粗", "倾斜", "下划线"}) {
+    for (const char *name : {"加粗", "倾斜", "下划线", "文字阴影"}) {
         QAction *action = button(name);
         action->setCheckable(true);
         m_toggles.insert(QString::fromUtf8(name), action);
@@ -73,6 +77,10 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     });
     connect(m_toggles.value(QStringLiteral("下划线")), &QAction::triggered, this, [this](bool on) {
         choose(QStringLiteral("字体"), QStringLiteral("下划线"), on ? QStringLiteral("单线") : QStringLiteral("无"));
+    });
+    // The shadow is one of the 字体 dialog's 效果: off again, none is left.
+    connect(m_toggles.value(QStringLiteral("文字阴影")), &QAction::triggered, this, [this](bool on) {
+        choose(QStringLiteral("字体"), QStringLiteral("效果"), on ? QStringLiteral("阴影") : QStringLiteral("无"));
     });
     addSeparator();
     for (const auto &[name, value] : alignments) {
@@ -104,12 +112,14 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     }
     connect(button("格式刷"), &QAction::triggered, this, &FormatBar::painterPicked);
 
-    // The colour button applies the colour it shows; its arrow offers the others.
+    // The colour button applies the colour it shows (its face, named by its
+    // description); its arrow offers the others, and 其他颜色 the 字体 dialog.
     m_colourName = QStringLiteral("红色");
     m_colour = new QToolButton(this);
-    m_colour->setObjectName(QStringLiteral("format:颜色"));
+    m_colour->setObjectName(QStringLiteral("format:字体颜色"));
     m_colour->setToolTip(QStringLiteral("字体颜色"));
     m_colour->setAccessibleName(QStringLiteral("字体颜色"));
+    m_colour->setAccessibleDescription(m_colourName);
     m_colour->setIcon(ToolIcons::fontColour(SlideArt::colour(m_colourName, Qt::red)));
     m_colour->setPopupMode(QToolButton::MenuButtonPopup);
     auto *colours = new QMenu(m_colour);
@@ -124,9 +134,13 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
             QPixmap swatch(12, 12);
             swatch.fill(SlideArt::colour(name, Qt::black));
             QAction *action = colours->addAction(QIcon(swatch), name);
-            action->setObjectName(QStringLiteral("colour:") + name);
+            action->setObjectName(QStringLiteral("entry:字体:") + name);
             connect(action, &QAction::triggered, this, [this, name] { chooseColour(name); });
         }
+        colours->addSeparator();
+        QAction *more = colours->addAction(QStringLiteral("其他颜色(&M)…"));
+        more->setObjectName(QStringLiteral("entry:字体:"));
+        connect(more, &QAction::triggered, this, [this] { emit dialogAsked(QStringLiteral("字体")); });
     });
     connect(m_colour, &QToolButton::clicked, this, [this] { chooseColour(m_colourName); });
     addWidget(m_colour);
@@ -160,6 +174,7 @@ void FormatBar::showFormat(const Slide &slide, const QString &object)
     m_toggles.value(QStringLiteral("加粗"))->setChecked(shape.contains(u"加粗"));
     m_toggles.value(QStringLiteral("倾斜"))->setChecked(shape.contains(u"倾斜"));
     m_toggles.value(QStringLiteral("下划线"))->setChecked(attribute(QStringLiteral("下划线")) == u"单线");
+    m_toggles.value(QStringLiteral("文字阴影"))->setChecked(attribute(QStringLiteral("效果")) == u"阴影");
     QString align = attribute(QStringLiteral("对齐"));
     if (align.isEmpty())
         align = object.startsWith(u"标题") || object.startsWith(u"副标题") ? QStringLiteral("居中对齐") : QStringLiteral("左对齐");
@@ -191,6 +206,7 @@ void FormatBar::chooseColour(const QString &colour)
     if (colour != m_colourName) {
         m_colourName = colour;
         m_colour->setIcon(ToolIcons::fontColour(SlideArt::colour(colour, Qt::red)));
+        m_colour->setAccessibleDescription(colour);
     }
     choose(QStringLiteral("字体"), QStringLiteral("颜色"), colour);
 }

@@ -8,7 +8,7 @@
 class QComboBox;
 class QToolButton;
 
-// The formatting toolbar: font, size, bold, italic, underline, the three
+// The formatting toolbar: font, size, bold, italic, underline, shadow, the three
 // alignments, larger and smaller, the format painter and the font colour.
 // It acts on one text object of the slide under edit (标题, 正文 or 副标题),
 // shows that object's format, and names what the candidate chose as the
@@ -29,6 +29,8 @@ public:
 signals:
     // A command with its fields, 对象 among them.
     void chosen(const QString &commandId, const QMap<QString, QString> &fields);
+    // 其他颜色 of the colour list: the command's dialog, for the object.
+    void dialogAsked(const QString &commandId);
     // The format painter picked up the object's format.
     void painterPicked();
 
@@ -43,7 +45,7 @@ private:
     QString m_object;
     QComboBox *m_font = nullptr;
     QComboBox *m_size = nullptr;
-    QMap<QString, QAction *> m_toggles;   // 加粗 倾斜 下划线 左对齐 居中 右对齐
+    QMap<QString, QAction *> m_toggles;   // 加粗 倾斜 下划线 文字阴影 左对齐 居中 右对齐
     QToolButton *m_colour = nullptr;
     QString m_colourName;
 };

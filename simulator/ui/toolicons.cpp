@@ -78,6 +78,12 @@ void letter(QPainter &p, char which, const QRectF &r, double weight, const QColo
         path.moveTo(l + w * 0.75, t);
         path.lineTo(l + w * 0.25, t + h);
         break;
+    case 'S':
+        path.moveTo(l + w, t + h * 0.12);
+        path.cubicTo(l + w * 0.7, t - h * 0.05, l, t, l + w * 0.05, t + h * 0.28);
+        path.cubicTo(l + w * 0.1, t + h * 0.5, l + w, t + h * 0.45, l + w, t + h * 0.72);
+        path.cubicTo(l + w, t + h * 1.02, l + w * 0.2, t + h * 1.05, l, t + h * 0.86);
+        break;
     case 'U':
         path.moveTo(l, t);
         path.lineTo(l, t + h * 0.6);
@@ -212,6 +218,9 @@ bool paint(QPainter &p, const QString &name)
     } else if (name == u"下划线") {
         letter(p, 'U', QRectF(4.5, 1.5, 7, 10), 1.8);
         p.fillRect(QRectF(3, 14, 10, 1.2), ink);
+    } else if (name == u"文字阴影") {
+        letter(p, 'S', QRectF(5.5, 3.5, 7, 11), 1.8, QColor(160, 160, 160));
+        letter(p, 'S', QRectF(4, 2, 7, 11), 1.8);
     } else if (name == u"左对齐") {
         lines(p, {{1, 15}, {1, 10}, {1, 15}, {1, 10}});
     } else if (name == u"居中") {

@@ -25,6 +25,7 @@ private slots:
     void failedBuildNamesTheLineAndLeavesNoBank_data();
     void failedBuildNamesTheLineAndLeavesNoBank();
     void lessonShowsTheGuidesWay();
+    void lessonBeatsSayWhatTheRecorderDoes();
 
 private:
     QTemporaryDir m_built;
@@ -217,6 +218,29 @@ void TestContent::lessonShowsTheGuidesWay()
         captions << beat.caption;
     QCOMPARE(captions, (QStringList{QStringLiteral("例题：设置字体。"), QStringLiteral("单击“格式”菜单"), QStringLiteral("确定"),
                                     QStringLiteral("这道题也可以这样做：右键菜单、工具栏。")}));
+}
+
+// Each step becomes the action the recorder performs on screen; a toolbar
+// box carries the value the field after it names, and a kind of step the
+// recorder cannot show is marked so that the build reports it.
+void TestContent::lessonBeatsSayWhatTheRecorderDoes()
+{
+    const QString task = QStringLiteral(
+        "th: 303\ntext: 设置字号。\n"
+        "step: select 3 | 第3张\nstep: selecttext body 市场 | 选中\nstep: toolbar 字号 | 字号框\n"
+        "step: command 字体 | 字号框\nstep: field 对象 = 正文 | 正文\nstep: field 字号 = 28 | 选择“28”\nstep: ok | 生效\n"
+        "step: drawbox 2,1,8,2 | 画出文本框\nstep: shape 文本框 | 单击\nstep: drag 2 | 拖动\n"
+        "step: pane 幻灯片版式 | 版式\nstep: click title | 标题\nstep: key Ctrl+B | 按键\nstep: rotate 文本框 45 | 旋转\n");
+    const QList<LessonBeat> beats = LessonScripts::taskBeats(task, QStringLiteral("303"));
+    using A = LessonBeat::Action;
+    QList<A> actions;
+    for (const LessonBeat &beat : beats.mid(1))
+        actions << beat.action;
+    QCOMPARE(actions, (QList<A>{A::Select, A::SelectText, A::Toolbar, A::Command, A::Field, A::Field, A::Ok, A::DrawBox,
+                                A::Shape, A::Drag, A::Pane, A::Click, A::Other, A::Other}));
+    QCOMPARE(beats.at(2).arg, QStringLiteral("body"));
+    QCOMPARE(beats.at(2).value, QStringLiteral("市场"));
+    QCOMPARE(beats.at(3).value, QStringLiteral("28"));
 }
 
 #include "tst_content.moc"

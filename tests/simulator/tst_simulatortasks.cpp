@@ -163,6 +163,7 @@ QString solutionPath(const Task &task)
         case TaskStep::Kind::Ok: flush(); break;
         case TaskStep::Kind::Type: flush(); parts << QStringLiteral("type ") + step.arg + u' ' + step.value; break;
         case TaskStep::Kind::Show: flush(); parts << QStringLiteral("show ") + step.arg; break;
+        default: break;   // clicks, keys and gestures on the slide are left out of the short form
         }
     }
     flush();
