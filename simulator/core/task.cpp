@@ -489,7 +489,15 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
     QString pending;
     bool showing = false;   // a show runs: started and not yet ended
     bool paneDialog = false;   // a dialog the task pane opened takes fields
+    QString openMenu;   // the menu bar's menu the step before opened
     for (const TaskStep &step : steps) {
+        // A command picked from an open menu is one the menu bar offers (the
+        // drawing and formatting toolbars' own commands are not).
+        if (step.kind == TaskStep::Kind::Command && !openMenu.isEmpty()) {
+            if (const CommandSpec *spec = Commands::find(step.arg); spec && !Commands::menus().contains(spec->menu))
+                found << where + QStringLiteral("“%1”菜单中没有“%2”").arg(openMenu, step.arg);
+        }
+        openMenu = step.kind == TaskStep::Kind::Menu ? step.arg : QString();
         if (PaneSteps::isPane(pending) && step.kind == TaskStep::Kind::Field) {
             const PaneSteps::Role role = PaneSteps::role(pending, step.arg, step.value, paneDialog);
             paneDialog = paneDialog || role == PaneSteps::Role::Dialog;

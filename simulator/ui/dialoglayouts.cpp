@@ -80,11 +80,12 @@ void applyButtons(DialogLayout &layout, const char *allKey)
 DialogLayout backgroundDialog()
 {
     DialogLayout layout{{}, {
-        group("", "背景填充", 0, 0, {preview(Preview::Background), combo("填充", "填充："),
-                                     combo("设置", "填充效果：")}),
+        group("", "背景填充", 0, 0, {preview(Preview::Background),
+                                     {DialogItem::Extra::Fill, text("填充"), Kind::Combo, {}, Preview::None}}),
         group("", "", 1, 0, {yesNo("忽略母版的背景图形", "忽略母版的背景图形(G)")}),
     }};
     applyButtons(layout, "T");
+    layout.previewButton = true;
     return layout;
 }
 
@@ -329,7 +330,7 @@ DialogLayout objectDialog()
                                            combo("线条粗细", "粗细：")}),
         group("颜色与线条", "箭头", 2, 0, {combo("箭头样式", "样式：")}),
         group("尺寸", "尺寸和旋转", 0, 0, {combo("高度", "高度："), combo("宽度", "宽度："),
-                                           yesNo("锁定纵横比", "锁定纵横比(A)")}),
+                                           combo("旋转", "旋转(T)："), yesNo("锁定纵横比", "锁定纵横比(A)")}),
         group("位置", "在幻灯片上的位置", 0, 0, {combo("位置", "位置：")}),
         group("图片", "图像控制", 0, 0, {combo("图片颜色", "颜色："), combo("亮度", "亮度："), combo("对比度", "对比度："),
                                          combo("裁剪", "裁剪："), yesNo("重设", "重新设置(S)")}),

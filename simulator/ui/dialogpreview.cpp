@@ -58,11 +58,17 @@ void paintFont(QPainter &p, const QRect &r, const ValueMap &v, const QFont &base
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-void paintBackground(QPainter &p, const QRect &r, const ValueMap &v)
+void paintBackground(QPainter &p, const QRect &r, const ValueMap &v, const Slide &base)
 {
+    // The slide as it looks, with the fill chosen in the dialog over its own.
     Slide sample;
-    sample.attributes.insert(QStringLiteral("背景.填充"), v.value(QStringLiteral("填充")));
-    sample.attributes.insert(QStringLiteral("背景.设置"), v.value(QStringLiteral("设置")));
+    sample.attributes = base.attributes;
+    if (const QString fill = v.value(QStringLiteral("填充")); !fill.isEmpty()) {
+        sample.attributes.insert(QStringLiteral("背景.填充"), fill);
+        sample.attributes.insert(QStringLiteral("背景.设置"), v.value(QStringLiteral("设置")));
+    }
+    if (const QString plain = v.value(QStringLiteral("忽略母版的背景图形")); !plain.isEmpty())
+        sample.attributes.insert(QStringLiteral("背景.忽略母版的背景图形"), plain);
     const QRectF slide(r.left() + (r.width() - r.height() * 4.0 / 3) / 2, r.top(), r.height() * 4.0 / 3, r.height() - 1);
     SlideArt::paintBackground(p, slide, sample);
     p.setPen(QColor(60, 60, 60));
@@ -160,6 +166,12 @@ DialogPreview::DialogPreview(DialogItem::Preview kind, Values values, QWidget *p
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
+void DialogPreview::setBase(const Slide &slide)
+{
+    m_base = slide;
+    update();
+}
+
 QSize DialogPreview::sizeHint() const
 {
     switch (m_kind) {
@@ -180,7 +192,7 @@ void DialogPreview::paintEvent(QPaintEvent *)
     const QRect r = rect();
     switch (m_kind) {
     case Preview::Font: paintFont(p, r, values, font()); break;
-    case Preview::Background: paintBackground(p, r, values); break;
+    case Preview::Background: paintBackground(p, r, values, m_base); break;
     case Preview::Transition: paintTransition(p, r, values); break;
     case Preview::HeaderFooter:
     case Preview::Handout: paintPage(p, r, values, m_kind); break;
