@@ -89,18 +89,6 @@ DialogLayout backgroundDialog()
     return layout;
 }
 
-DialogLayout transitionDialog()
-{
-    return {{}, {
-        group("", "应用于所选幻灯片", 0, 0, {bare(Kind::List, "效果")}),
-        group("", "修改切换效果", 0, 1, {preview(Preview::Transition), combo("速度", "速度："), combo("声音", "声音："),
-                                         yesNo("循环播放到下一声音开始时", "循环播放，到下一声音开始时")}),
-        group("", "换片方式", 1, 0, {yesNo("单击鼠标", "单击鼠标时"), combo("每隔", "每隔："),
-                                     line("换片方式", "其他方式：")}, 2),
-        scopeRow(2),
-    }};
-}
-
 DialogLayout animationDialog()
 {
     return {{}, {
@@ -409,7 +397,6 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("幻灯片版式"), layoutDialog()},
         {QStringLiteral("新幻灯片"), layoutDialog()},
         {QStringLiteral("背景"), backgroundDialog()},
-        {QStringLiteral("幻灯片切换"), transitionDialog()},
         {QStringLiteral("自定义动画"), animationDialog()},
         {QStringLiteral("效果选项"), effectOptionsDialog()},
         {QStringLiteral("设置放映方式"), showDialog()},

@@ -20,7 +20,7 @@ struct DialogItem
     // Fill: the background's fill drop-down with its 填充效果 dialog
     // (BackgroundFill), standing for the fields 填充 and 设置.
     enum class Extra { Field, Note, Preview, Fill };
-    enum class Preview { None, Font, Background, Transition, HeaderFooter, Handout };
+    enum class Preview { None, Font, Background, HeaderFooter, Handout };
 
     Extra extra = Extra::Field;
     QString field;   // the field, or a note's text
