@@ -105,11 +105,11 @@ QListWidget *tileList(const QString &name, const QString &fill, const QStringLis
     list->setAccessibleName(name);
     list->setViewMode(QListView::IconMode);
     list->setIconSize(QSize(40, 40));
-    list->setGridSize(QSize(64, 62));
+    list->setGridSize(QSize(86, 64));
     list->setResizeMode(QListView::Adjust);
     list->setMovement(QListView::Static);
     list->setWordWrap(true);
-    list->setMinimumSize(300, 200);
+    list->setMinimumSize(370, 200);
     for (const QString &choice : choices) {
         auto *item = new QListWidgetItem(tile(fill, choice), choice, list);
         item->setData(Qt::UserRole, choice);
@@ -424,7 +424,8 @@ QWidget *BackgroundFill::openEffects()
         QPalette red = m_hint->palette();
         red.setColor(QPalette::WindowText, QColor(192, 0, 0));
         m_hint->setPalette(red);
-        m_hint->hide();
+        m_hint->setText(m_hintText);
+        m_hint->setVisible(!m_hintText.isEmpty());
         outer->addWidget(m_hint);
         auto *buttons = new QHBoxLayout;
         buttons->addStretch();
@@ -570,10 +571,13 @@ void BackgroundFill::takeEffects()
 
 void BackgroundFill::setGuideHint(const QString &text)
 {
+    // A step that is not done in 填充效果 is done after its 确定.
+    const bool here = text.contains(QStringLiteral("填充效果")) || text.contains(QStringLiteral("选项卡"));
+    m_hintText = text.isEmpty() || here ? text : text + QStringLiteral("（先单击“确定”，回到“背景”对话框）");
     if (!m_hint || !m_effects)
         return;
-    m_hint->setText(text);
-    m_hint->setVisible(!text.isEmpty());
+    m_hint->setText(m_hintText);
+    m_hint->setVisible(!m_hintText.isEmpty());
 }
 
 QString BackgroundFill::hint(const QString &field, const QString &value) const

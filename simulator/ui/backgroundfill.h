@@ -71,5 +71,6 @@ private:
     std::unique_ptr<EffectControls> m_controls;   // of the effects dialog, while it is open
     QTabWidget *m_tabs = nullptr;
     QLabel *m_hint = nullptr;
+    QString m_hintText;
     bool m_showing = false;   // the effects dialog's controls are being set from the fields
 };
