@@ -596,9 +596,14 @@ QString BackgroundFill::hint(const QString &field, const QString &value) const
         return QStringLiteral("在“背景填充”下的下拉列表中单击“其他颜色…”，选择") + quoted(value);
     }
     if (field == u"设置") {
-        const QString tab = m_fill.contains(u"渐变") || m_fill == u"预设" ? QStringLiteral("渐变") : m_fill;
+        const QString tab = m_fill.contains(u"渐变") || m_fill == u"预设" ? QStringLiteral("渐变")
+                          : effectKinds().contains(m_fill)                ? m_fill
+                                                                          : QString();
         const QString shown = QString(value).replace(u'、', QStringLiteral("”、“"));
-        return QStringLiteral("在“填充效果”对话框的“%1”选项卡中选择“%2”，单击“确定”").arg(tab, shown);
+        const QString where = tab.isEmpty() ? QString() : QStringLiteral("在“%1”选项卡中").arg(tab);
+        if (m_effects)
+            return where + QStringLiteral("选择“%1”，单击“确定”").arg(shown);
+        return QStringLiteral("在下拉列表中单击“填充效果…”，%1选择“%2”，单击“确定”").arg(where, shown);
     }
     return {};
 }
