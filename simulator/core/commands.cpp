@@ -132,7 +132,7 @@ QList<CommandSpec> buildTable()
     add("格式", "对象格式", S, "", {field("对象", objects), field("填充颜色", colors), field("线条颜色", colors), field("线型", "实线 虚线"), field("线条粗细"), field("高度"), field("宽度"), field("旋转"), field("锁定纵横比", "是 否"), field("位置", "上方 下方 左侧 右侧 中央"), field("图片颜色", "自动 灰度 黑白 冲蚀"), field("裁剪"), field("亮度"), field("对比度"), field("重设", "是 否"), field("内部边距"), field("文字方向", "横排 竖排"), field("自动换行", "是 否"), field("自动适应文字", "是 否"), field("默认格式", "是 否"), field("形状", "波形1 波形2 细上弯弧 粗下弯弧"), field("格式"), field("箭头样式", "无 末端箭头 始端箭头 双向箭头")});
     add("格式工具栏", "增大字号", Effect::FontSize, "", {field("对象", objects)});
     add("格式工具栏", "减小字号", Effect::FontSize, "", {field("对象", objects)});
-    add("格式", "格式刷", Effect::FormatPainter, "", {field("对象", objects), field("目标幻灯片"), field("目标对象", objects)});
+    add("格式工具栏", "格式刷", Effect::FormatPainter, "", {field("对象", objects), field("目标幻灯片"), field("目标对象", objects)});
     add("绘图", "叠放次序", S, "", {field("对象", objects), field("叠放次序", "置于顶层 置于底层 上移一层 下移一层 置于文字上方 置于文字下方")});
     add("绘图", "组合", S, "", {field("对象", objects), field("操作", "组合 取消组合 重新组合")});
     add("绘图", "对齐或分布", S, "", {field("对象", objects), field("对齐", "左对齐 水平居中 右对齐 顶端对齐 垂直居中 底端对齐"), field("分布", "横向分布 纵向分布"), field("相对于幻灯片", "是 否")});

@@ -505,7 +505,7 @@ void EditorWindow::buildFormatMenu()
         entries << line;
     };
     const QList<const char *> order = {"字体", "段落", "项目符号和编号", "对齐方式", "行距", "更改大小写", "字符间距",
-                                       "中文版式", "替换字体", "格式刷", "", "幻灯片设计", "幻灯片版式", "背景", ""};
+                                       "中文版式", "替换字体", "", "幻灯片设计", "幻灯片版式", "背景", ""};
     for (const char *id : order) {
         if (!*id) {
             separator();
@@ -1338,10 +1338,12 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             m_formatBar->showFormat(shownSlide(), m_session.formattedObject(formatObject()));
             m_taskPane->showSlide(slide, m_session.animatedObject());
         }
-        if (event->type() == QEvent::MouseButtonPress && m_picked)
-            paintFormat(part);
+        // The click comes first: the painted format is what it did.
+        const bool painting = event->type() == QEvent::MouseButtonPress && m_picked;
         if (event->type() == QEvent::MouseButtonPress)
             report(TaskStep{TaskStep::Kind::Click, part, {}, {}});
+        if (painting)
+            paintFormat(part);
     }
     return QMainWindow::eventFilter(watched, event);
 }

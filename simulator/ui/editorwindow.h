@@ -174,6 +174,12 @@ private:
     void buildFormatMenu();
     QString objectEntryCommand() const;
     QAction *m_objectEntry = nullptr;
+
+public:
+    // The format painter holds a format: the next click into a placeholder paints it.
+    bool formatPicked() const { return m_picked.has_value(); }
+
+private:
     void shapeMenu(const QString &shape, const QPoint &at);
     void shapeChanged(const TaskStep &action);
     // A button of the 绘图 toolbar (文本框, 矩形, 自选图形's shapes…): the
