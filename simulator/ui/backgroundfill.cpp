@@ -180,7 +180,6 @@ BackgroundFill::BackgroundFill(const FieldSpec &fill, const FieldSpec &settings,
                                std::function<void(const QString &, const QString &)> changed)
     : QObject(parent), m_parent(parent), m_changed(std::move(changed))
 {
-    Q_UNUSED(settings);
     m_box = new QComboBox(parent);
     m_box->setObjectName(QStringLiteral("field:") + fill.name);
     m_box->setAccessibleName(QStringLiteral("背景填充颜色"));
@@ -217,7 +216,8 @@ BackgroundFill::BackgroundFill(const FieldSpec &fill, const FieldSpec &settings,
         }
     });
     m_settingsHolder = new QWidget(parent);
-    m_settingsHolder->setObjectName(QStringLiteral("field:设置"));
+    // 设置 has no control of its own in the dialog: 填充效果 sets it.
+    m_settingsHolder->setObjectName(QStringLiteral("field:") + settings.name);
     m_settingsHolder->setAccessibleName(QStringLiteral("填充效果"));
     m_settingsHolder->hide();
     showFill();

@@ -286,7 +286,7 @@ void TestSimulatorTasks::derivedSolutions_data()
     QTest::newRow("show ended") << "使用F5键放映演示文稿，然后按Esc键结束放映。" << "观看放映"
         << ">观看放映; show 结束" << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 已结束"};
     QTest::newRow("format painter") << "将第2张幻灯片中标题文字的格式用“格式刷”复制到第3张幻灯片的标题上。" << "格式刷"
-        << "select 2; 格式>格式刷(对象=标题, 目标幻灯片=第3张, 目标对象=标题)" << QStringList{"slide3.标题.中文字体 = 隶书", "slide3.标题.字号 = 40"};
+        << "select 2; 工具栏>格式刷(对象=标题, 目标幻灯片=第3张, 目标对象=标题)" << QStringList{"slide3.标题.中文字体 = 隶书", "slide3.标题.字号 = 40"};
     QTest::newRow("placeholder copied") << "复制第1张幻灯片的标题占位符，并将其粘贴到第4张幻灯片中。" << "复制对象"
         << "select 1; 编辑>复制对象(对象=标题); select 4; 编辑>粘贴对象" << QStringList{"slide4.标题副本 = 年度工作总结"};
     QTest::newRow("font size in steps") << "使用“格式”工具栏上的“增大字号”按钮，将第1张幻灯片标题的字号增大两次。" << "字体"
