@@ -3279,7 +3279,7 @@ void TestSimulatorUi::shapeHandlesAndMenu()
     QVERIFY2(!seen.isEmpty(), "no context menu");
     for (const QString &text : seen)
         QVERIFY2(chinese(text), qPrintable(text));
-    for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "叠放次序(&R)", "设置对象格式(&O)…"})
+    for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "组合(&G)", "叠放次序(&R)", "设置对象格式(&O)…"})
         QVERIFY2(seen.contains(QString::fromUtf8(entry)), entry);
     QCOMPARE(window.session().document().value(QStringLiteral("slide2.图片.层次")), QStringLiteral("1"));
 }
