@@ -84,7 +84,14 @@ public:
     {
         const CommandSpec *spec = Commands::find(id);
         const QString menu = spec ? spec->menu : QString();
-        task.steps.append({Kind::Menu, menu, {}, QStringLiteral("单击“%1”菜单").arg(menu)});
+        // A toolbar's own command is not opened from a menu of the menu bar:
+        // the formatting toolbar's button, or the drawing toolbar's 绘图 menu.
+        if (Commands::menus().contains(menu))
+            task.steps.append({Kind::Menu, menu, {}, QStringLiteral("单击“%1”菜单").arg(menu)});
+        else if (menu == u"格式工具栏")
+            task.steps.append({Kind::Toolbar, id, {}, QStringLiteral("单击“格式”工具栏上的“%1”按钮").arg(id)});
+        else if (!menu.isEmpty())
+            task.steps.append({Kind::Toolbar, menu, {}, QStringLiteral("单击“%1”工具栏上的“%1”按钮").arg(menu)});
         task.steps.append({Kind::Command, id, {}, QStringLiteral("单击“%1”命令").arg(id)});
         if (!spec || !spec->hasDialog())
             return;

@@ -42,7 +42,9 @@ struct CommandSpec
     };
 
     QString id;           // the menu text without its ellipsis, unique
-    QString menu;         // 文件 编辑 视图 插入 格式 工具 幻灯片放映 窗口 帮助
+    QString menu;         // 文件 编辑 视图 插入 格式 工具 幻灯片放映 窗口 帮助; or, for a command the
+                          // menu bar does not offer, where the editor has it: 绘图 (the drawing
+                          // toolbar's 绘图 menu and buttons) or 格式工具栏 (the formatting toolbar)
     Effect effect = Effect::DocumentSettings;
     QString prefix;       // attribute or setting prefix; for SlideAttributes with an 对象 field, "<prefix>.<对象>."
     QList<FieldSpec> fields;

@@ -349,6 +349,7 @@ void Task::play(const TaskPath &path, Session &session)
     const QString pathRoute = routeOf(path);
     QString route = pathRoute;   // how the next command is reached
     QString pending, pendingRoute;
+    int pendingSlide = 0;   // the slide current when the pending command was taken
     QMap<QString, QString> fields;
     PaneSteps::State pane;   // the task pane whose controls the field steps set
     for (qsizetype i = 0; i < path.steps.size(); ++i) {
@@ -406,6 +407,7 @@ void Task::play(const TaskPath &path, Session &session)
                 pane = {};
                 pending = step.arg;
                 pendingRoute = route;
+                pendingSlide = session.current();
                 fields.clear();
             } else {
                 session.run(step.arg, {}, route);
@@ -429,7 +431,18 @@ void Task::play(const TaskPath &path, Session &session)
                 if (!asked.isEmpty() && i + 1 < path.steps.size() && path.steps.at(i + 1).kind == TaskStep::Kind::Field
                     && path.steps.at(i + 1).arg == asked)
                     fields.insert(asked, path.steps.at(++i).value);
-                session.run(pending, fields, pendingRoute);
+                const CommandSpec *spec = Commands::find(pending);
+                if (spec->effect == CommandSpec::Effect::FormatPainter && session.current() != pendingSlide
+                    && pendingSlide >= 1 && pendingSlide <= session.document().slides.size()) {
+                    // The painter was picked up on another slide than the one
+                    // painted: it copies from there, and the candidate stays.
+                    const QList<int> painted = session.selection();
+                    session.select(pendingSlide);
+                    session.run(pending, fields, pendingRoute);
+                    session.select(painted);
+                } else {
+                    session.run(pending, fields, pendingRoute);
+                }
             }
             pending.clear();
             route = pathRoute;
@@ -489,7 +502,15 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
     QString pending;
     bool showing = false;   // a show runs: started and not yet ended
     bool paneDialog = false;   // a dialog the task pane opened takes fields
+    QString openMenu;   // the menu bar's menu the step before opened
     for (const TaskStep &step : steps) {
+        // A command picked from an open menu is one the menu bar offers (the
+        // drawing and formatting toolbars' own commands are not).
+        if (step.kind == TaskStep::Kind::Command && !openMenu.isEmpty()) {
+            if (const CommandSpec *spec = Commands::find(step.arg); spec && !Commands::menus().contains(spec->menu))
+                found << where + QStringLiteral("“%1”菜单中没有“%2”").arg(openMenu, step.arg);
+        }
+        openMenu = step.kind == TaskStep::Kind::Menu ? step.arg : QString();
         if (PaneSteps::isPane(pending) && step.kind == TaskStep::Kind::Field) {
             const PaneSteps::Role role = PaneSteps::role(pending, step.arg, step.value, paneDialog);
             paneDialog = paneDialog || role == PaneSteps::Role::Dialog;

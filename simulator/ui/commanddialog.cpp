@@ -1,5 +1,6 @@
 #include "commanddialog.h"
 
+#include "backgroundfill.h"
 #include "dialoglayouts.h"
 #include "dialogpreview.h"
 #include "folderview.h"
@@ -80,6 +81,16 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent, const QSt
         if (layout && layout->acceptedByAlsoOnly && !layout->alsoAccept.isEmpty())
             findChild<QPushButton *>(QStringLiteral("accept:") + layout->alsoAccept.first().value)->setDefault(true);
         buttons->addWidget(cancel);
+        if (layout && layout->previewButton) {
+            auto *preview = new QPushButton(QStringLiteral("预览(&P)"), this);
+            preview->setObjectName(QStringLiteral("previewButton"));
+            buttons->addWidget(preview);
+            connect(preview, &QPushButton::clicked, this, [this] {
+                for (QWidget *shown : findChildren<DialogPreview *>())
+                    shown->update();
+                emit previewAsked();
+            });
+        }
     }
     outer->addLayout(buttons);
     connect(m_ok, &QPushButton::clicked, this, [this] {
@@ -323,6 +334,8 @@ void CommandDialog::setFolder(const QString &place, const QStringList &files)
 void CommandDialog::setFolderFiles(const QStringList &files)
 {
     m_folderFiles = files;
+    if (m_backgroundFill)
+        m_backgroundFill->setPictures(files);
     if (m_folder)
         m_folder->setFiles(files);
 }
@@ -380,6 +393,23 @@ QWidget *CommandDialog::buildGroup(const CommandSpec &spec, const DialogGroup &g
         }
         if (item.extra == DialogItem::Extra::Preview) {
             wholeRow(new DialogPreview(item.preview, [this] { return values(); }, box), Qt::AlignHCenter);
+            continue;
+        }
+        if (item.extra == DialogItem::Extra::Fill) {
+            const FieldSpec *fill = spec.field(QStringLiteral("填充"));
+            const FieldSpec *settings = spec.field(QStringLiteral("设置"));
+            if (!fill || !settings || m_backgroundFill)
+                continue;
+            m_backgroundFill = new BackgroundFill(*fill, *settings, box, [this](const QString &name, const QString &value) {
+                emit fieldChanged(name, value);
+                for (QWidget *preview : findChildren<DialogPreview *>())
+                    preview->update();
+            });
+            m_fields.insert(fill->name, m_backgroundFill->fillControl());
+            m_fields.insert(settings->name, m_backgroundFill->settingsControl());
+            m_captions.insert(fill->name, group.title);
+            m_captions.insert(settings->name, QStringLiteral("填充效果"));
+            wholeRow(m_backgroundFill->box());
             continue;
         }
         const FieldSpec *field = spec.field(item.field);
@@ -487,6 +517,9 @@ QString CommandDialog::fieldHint(const QString &name, const QString &value) cons
     const auto it = m_fields.constFind(name);
     if (m_byEntry.contains(name))
         return {};   // nothing to see: the task's own words say which entry
+    if (m_backgroundFill)
+        if (const QString words = m_backgroundFill->hint(name, value); !words.isEmpty())
+            return words;
     if (it == m_fields.constEnd()) {
         // A value given by the button that closes the dialog.
         auto *button = qobject_cast<QPushButton *>(acceptButton(value));
@@ -523,6 +556,16 @@ void CommandDialog::setGuideHint(const QString &text)
 {
     m_guideHint->setText(text);
     m_guideHint->setVisible(!text.isEmpty());
+    if (m_backgroundFill)
+        m_backgroundFill->setGuideHint(text);
+}
+
+void CommandDialog::setBaseSlide(const Slide &slide)
+{
+    // DialogPreview has no meta-object of its own: found as a widget, told apart by its class.
+    for (QWidget *widget : findChildren<QWidget *>(QStringLiteral("preview")))
+        if (auto *preview = dynamic_cast<DialogPreview *>(widget))
+            preview->setBase(slide);
 }
 
 QWidget *CommandDialog::acceptButton(const QString &value) const
@@ -532,6 +575,9 @@ QWidget *CommandDialog::acceptButton(const QString &value) const
 
 QWidget *CommandDialog::revealField(const QString &name)
 {
+    // The effect's details are set in 填充效果, opened on its tab.
+    if (m_backgroundFill && name == u"设置")
+        return m_backgroundFill->openEffects();
     QWidget *box = fieldBox(name);
     if (box && m_tabs) {
         for (int i = 0; i < m_tabs->count(); ++i)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands.h"
+#include "document.h"
 #include "fieldcontrol.h"
 #include "folderview.h"
 
@@ -8,6 +9,7 @@
 #include <QMap>
 #include <QPointer>
 
+class BackgroundFill;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -63,12 +65,16 @@ public:
     bool decidedByEntry(const QString &name) const { return m_byEntry.contains(name); }
     // 确定 brought up the dialog's question (see Question); its answer closes the dialog.
     bool asked() const { return m_asked; }
+    // The slide as it looks now: the preview shows it with what the dialog changes.
+    void setBaseSlide(const Slide &slide);
 
 signals:
     void fieldChanged(const QString &name, const QString &value);
     // 确定 was pressed and the dialog asks its question before it closes.
     void questionAsked();
     void okClicked();
+    // 预览: the candidate asks to see the values on the slide itself.
+    void previewAsked();
 
 private:
     void buildForm(const CommandSpec &spec, QGridLayout *grid);
@@ -99,4 +105,5 @@ private:
     bool m_asked = false;
     QComboBox *m_fileType = nullptr;
     QString m_title;
+    BackgroundFill *m_backgroundFill = nullptr;
 };

@@ -80,24 +80,13 @@ void applyButtons(DialogLayout &layout, const char *allKey)
 DialogLayout backgroundDialog()
 {
     DialogLayout layout{{}, {
-        group("", "背景填充", 0, 0, {preview(Preview::Background), combo("填充", "填充："),
-                                     combo("设置", "填充效果：")}),
+        group("", "背景填充", 0, 0, {preview(Preview::Background),
+                                     {DialogItem::Extra::Fill, text("填充"), Kind::Combo, {}, Preview::None}}),
         group("", "", 1, 0, {yesNo("忽略母版的背景图形", "忽略母版的背景图形(G)")}),
     }};
     applyButtons(layout, "T");
+    layout.previewButton = true;
     return layout;
-}
-
-DialogLayout transitionDialog()
-{
-    return {{}, {
-        group("", "应用于所选幻灯片", 0, 0, {bare(Kind::List, "效果")}),
-        group("", "修改切换效果", 0, 1, {preview(Preview::Transition), combo("速度", "速度："), combo("声音", "声音："),
-                                         yesNo("循环播放到下一声音开始时", "循环播放，到下一声音开始时")}),
-        group("", "换片方式", 1, 0, {yesNo("单击鼠标", "单击鼠标时"), combo("每隔", "每隔："),
-                                     line("换片方式", "其他方式：")}, 2),
-        scopeRow(2),
-    }};
 }
 
 DialogLayout animationDialog()
@@ -329,7 +318,7 @@ DialogLayout objectDialog()
                                            combo("线条粗细", "粗细：")}),
         group("颜色与线条", "箭头", 2, 0, {combo("箭头样式", "样式：")}),
         group("尺寸", "尺寸和旋转", 0, 0, {combo("高度", "高度："), combo("宽度", "宽度："),
-                                           yesNo("锁定纵横比", "锁定纵横比(A)")}),
+                                           combo("旋转", "旋转(T)："), yesNo("锁定纵横比", "锁定纵横比(A)")}),
         group("位置", "在幻灯片上的位置", 0, 0, {combo("位置", "位置：")}),
         group("图片", "图像控制", 0, 0, {combo("图片颜色", "颜色："), combo("亮度", "亮度："), combo("对比度", "对比度："),
                                          combo("裁剪", "裁剪："), yesNo("重设", "重新设置(S)")}),
@@ -408,7 +397,6 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("幻灯片版式"), layoutDialog()},
         {QStringLiteral("新幻灯片"), layoutDialog()},
         {QStringLiteral("背景"), backgroundDialog()},
-        {QStringLiteral("幻灯片切换"), transitionDialog()},
         {QStringLiteral("自定义动画"), animationDialog()},
         {QStringLiteral("效果选项"), effectOptionsDialog()},
         {QStringLiteral("设置放映方式"), showDialog()},

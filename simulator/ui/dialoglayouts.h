@@ -17,8 +17,10 @@
 // Commands without an entry get the plain form.
 struct DialogItem
 {
-    enum class Extra { Field, Note, Preview };
-    enum class Preview { None, Font, Background, Transition, HeaderFooter, Handout };
+    // Fill: the background's fill drop-down with its 填充效果 dialog
+    // (BackgroundFill), standing for the fields 填充 and 设置.
+    enum class Extra { Field, Note, Preview, Fill };
+    enum class Preview { None, Font, Background, HeaderFooter, Handout };
 
     Extra extra = Extra::Field;
     QString field;   // the field, or a note's text
@@ -93,6 +95,7 @@ struct DialogLayout
     QString accept = {};              // the text of OK; empty: 确定
     QList<AcceptButton> alsoAccept = {};
     bool acceptedByAlsoOnly = false;  // no 确定: the alsoAccept buttons close the dialog
+    bool previewButton = false;       // 预览(P) beside the buttons (see CommandDialog::previewAsked)
     std::optional<Question> question = std::nullopt;
 };
 

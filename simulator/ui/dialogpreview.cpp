@@ -58,11 +58,17 @@ void paintFont(QPainter &p, const QRect &r, const ValueMap &v, const QFont &base
     p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-void paintBackground(QPainter &p, const QRect &r, const ValueMap &v)
+void paintBackground(QPainter &p, const QRect &r, const ValueMap &v, const Slide &base)
 {
+    // The slide as it looks, with the fill chosen in the dialog over its own.
     Slide sample;
-    sample.attributes.insert(QStringLiteral("背景.填充"), v.value(QStringLiteral("填充")));
-    sample.attributes.insert(QStringLiteral("背景.设置"), v.value(QStringLiteral("设置")));
+    sample.attributes = base.attributes;
+    if (const QString fill = v.value(QStringLiteral("填充")); !fill.isEmpty()) {
+        sample.attributes.insert(QStringLiteral("背景.填充"), fill);
+        sample.attributes.insert(QStringLiteral("背景.设置"), v.value(QStringLiteral("设置")));
+    }
+    if (const QString plain = v.value(QStringLiteral("忽略母版的背景图形")); !plain.isEmpty())
+        sample.attributes.insert(QStringLiteral("背景.忽略母版的背景图形"), plain);
     const QRectF slide(r.left() + (r.width() - r.height() * 4.0 / 3) / 2, r.top(), r.height() * 4.0 / 3, r.height() - 1);
     SlideArt::paintBackground(p, slide, sample);
     p.setPen(QColor(60, 60, 60));
@@ -72,32 +78,6 @@ void paintBackground(QPainter &p, const QRect &r, const ValueMap &v)
     for (int i = 0; i < 3; ++i)
         p.fillRect(QRectF(slide.left() + slide.width() * 0.15, slide.top() + slide.height() * (0.4 + i * 0.15),
                           slide.width() * (0.6 - i * 0.1), 2), QColor(110, 110, 110));
-}
-
-void paintTransition(QPainter &p, const QRect &r, const ValueMap &v)
-{
-    const QRectF slide(r.adjusted(0, 0, -1, -1));
-    p.fillRect(slide, Qt::white);
-    const QString effect = v.value(QStringLiteral("效果"));
-    if (!effect.isEmpty() && effect != u"无切换") {
-        // The new slide half way in.
-        QRectF incoming = slide;
-        if (effect.contains(u"擦除") || effect.contains(u"插入"))
-            incoming.setWidth(slide.width() / 2);
-        else if (effect.contains(u"收缩") || effect.contains(u"圆形"))
-            incoming = slide.adjusted(slide.width() / 4, slide.height() / 4, -slide.width() / 4, -slide.height() / 4);
-        else
-            incoming.setHeight(slide.height() / 2);
-        if (effect.contains(u"百叶窗") || effect.contains(u"棋盘") || effect.contains(u"梳理")) {
-            for (int i = 0; i < 6; ++i)
-                p.fillRect(QRectF(slide.left(), slide.top() + i * slide.height() / 6, slide.width(), slide.height() / 12),
-                           QColor(60, 110, 200));
-        } else {
-            p.fillRect(incoming, QColor(60, 110, 200));
-        }
-    }
-    p.setPen(QColor(60, 60, 60));
-    p.drawRect(slide);
 }
 
 void paintPage(QPainter &p, const QRect &r, const ValueMap &v, Preview kind)
@@ -160,12 +140,17 @@ DialogPreview::DialogPreview(DialogItem::Preview kind, Values values, QWidget *p
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
+void DialogPreview::setBase(const Slide &slide)
+{
+    m_base = slide;
+    update();
+}
+
 QSize DialogPreview::sizeHint() const
 {
     switch (m_kind) {
     case Preview::Font: return {380, 64};
     case Preview::Background: return {200, 140};
-    case Preview::Transition: return {140, 96};
     case Preview::HeaderFooter: return {150, 120};
     case Preview::Handout: return {120, 96};
     case Preview::None: break;
@@ -180,8 +165,7 @@ void DialogPreview::paintEvent(QPaintEvent *)
     const QRect r = rect();
     switch (m_kind) {
     case Preview::Font: paintFont(p, r, values, font()); break;
-    case Preview::Background: paintBackground(p, r, values); break;
-    case Preview::Transition: paintTransition(p, r, values); break;
+    case Preview::Background: paintBackground(p, r, values, m_base); break;
     case Preview::HeaderFooter:
     case Preview::Handout: paintPage(p, r, values, m_kind); break;
     case Preview::None: break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialoglayouts.h"
+#include "document.h"
 
 #include <QMap>
 #include <QWidget>
@@ -17,6 +18,9 @@ public:
     DialogPreview(DialogItem::Preview kind, Values values, QWidget *parent);
 
     QSize sizeHint() const override;
+    // The slide as it is: what the values leave alone shows as it looks now
+    // (the background's design template, the master's fill).
+    void setBase(const Slide &slide);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -24,4 +28,5 @@ protected:
 private:
     DialogItem::Preview m_kind;
     Values m_values;
+    Slide m_base;
 };

@@ -129,6 +129,17 @@ void EditorWindow::shapeMenu(const QString &shape, const QPoint &at)
     for (const char *id : {"剪切", "复制", "粘贴"})
         menu.addAction(m_actions.value(QString::fromUtf8(id)));
     menu.addSeparator();
+    // 组合 ▸ as on the drawing toolbar's 绘图 menu: the selected shapes together.
+    QMenu *group = menu.addMenu(QStringLiteral("组合(&G)"));
+    group->setObjectName(QStringLiteral("shapeMenu:组合"));
+    for (const auto &[how, key] : {std::pair{"组合", 'G'}, std::pair{"取消组合", 'U'}, std::pair{"重新组合", 'O'}}) {
+        const QString operation = QString::fromUtf8(how);
+        QAction *entry = group->addAction(QStringLiteral("%1(&%2)").arg(operation).arg(QLatin1Char(key)));
+        entry->setObjectName(QStringLiteral("entry:组合:") + operation);
+        connect(entry, &QAction::triggered, this, [this, operation] {
+            drawingChosen(QStringLiteral("组合"), {{QStringLiteral("操作"), operation}});
+        });
+    }
     QMenu *order = menu.addMenu(QStringLiteral("叠放次序(&R)"));
     order->setObjectName(QStringLiteral("shapeMenu:叠放次序"));
     for (const char *how : {"置于顶层", "置于底层", "上移一层", "下移一层"}) {

@@ -10,6 +10,7 @@
 #include "inputroute.h"
 #include "master.h"
 #include "masterbar.h"
+#include "shapes.h"
 #include "slideart.h"
 #include "slideshow.h"
 #include "toolicons.h"
@@ -251,11 +252,12 @@ void EditorWindow::buildMenus()
         connect(menu, &QMenu::aboutToHide, this, &EditorWindow::updateGuideLater);
     }
     for (const CommandSpec &spec : Commands::all()) {
-        if (!m_menus.contains(spec.menu))
-            continue;
         // The outline's operations are the 大纲 toolbar's buttons, not a menu entry.
-        // A sound's or movie's options are its context menu's.
-        const bool inMenu = spec.id != u"大纲" && spec.id != u"编辑声音对象" && spec.id != u"编辑影片对象";
+        // A sound's or movie's options are its context menu's. The commands
+        // of the drawing and formatting toolbars are reached there, by their
+        // keys and by the context menus, not from the menu bar.
+        const bool inMenu = m_menus.contains(spec.menu) && spec.id != u"大纲" && spec.id != u"编辑声音对象"
+                            && spec.id != u"编辑影片对象";
         QString text = spec.id;
         if (const QChar key = entryKey(spec.id); !key.isNull())
             text += QStringLiteral("(&%1)").arg(key);
@@ -487,6 +489,94 @@ void EditorWindow::buildStandIns()
         if (at >= 0)
             entries[at] = it.value();
     }
+    buildFormatMenu();
+}
+
+void EditorWindow::buildFormatMenu()
+{
+    // 对齐方式 ▸: an entry aligns the text the caret is in (or the selected
+    // object's) at once; with nothing to act on, the command's dialog asks which.
+    const QString alignId = QStringLiteral("对齐方式");
+    auto *align = new QMenu(QStringLiteral("对齐方式(&G)"), this);
+    align->setObjectName(QStringLiteral("menu:") + alignId);
+    align->setAccessibleName(alignId);
+    const QList<std::pair<const char *, QChar>> alignments = {{"左对齐", u'L'}, {"居中对齐", u'C'}, {"右对齐", u'R'},
+                                                              {"两端对齐", u'J'}, {"分散对齐", u'D'}};
+    for (const auto &[name, key] : alignments) {
+        const QString choice = QString::fromUtf8(name);
+        const QString shown = choice == u"居中对齐" ? QStringLiteral("居中") : choice;
+        QAction *entry = align->addAction(QStringLiteral("%1(&%2)").arg(shown).arg(key));
+        entry->setObjectName(QStringLiteral("entry:%1:%2").arg(alignId, choice));
+        connect(entry, &QAction::triggered, this, [this, alignId, choice] {
+            QString object = m_session.editedObject();
+            if (object.isEmpty() && !m_session.selectedShapes().isEmpty())
+                object = m_session.selectedShapes().first();
+            if (object.isEmpty()) {
+                trigger(alignId);
+                if (m_dialog)
+                    m_dialog->setValue(QStringLiteral("对齐"), choice);
+                return;
+            }
+            runWithoutDialog(alignId, {{QStringLiteral("对象"), object}, {QStringLiteral("对齐"), choice}});
+        });
+    }
+    m_standIns.insert(alignId, align->menuAction());
+
+    // The last entry is named after what is selected (占位符, 自选图形, 图片…)
+    // and opens that object's format dialog.
+    m_objectEntry = new QAction(QStringLiteral("对象(&O)…"), this);
+    m_objectEntry->setObjectName(QStringLiteral("entry:格式:对象"));
+    connect(m_objectEntry, &QAction::triggered, this, [this] { trigger(objectEntryCommand()); });
+    for (const char *id : {"对象格式", "表格属性", "图表选项", "组织结构图格式"})
+        m_standIns.insert(QString::fromUtf8(id), m_objectEntry);
+    connect(m_menus.value(QStringLiteral("格式")), &QMenu::aboutToShow, this, [this] {
+        QString name = QStringLiteral("对象");
+        const QStringList shapes = m_session.selectedShapes();
+        if (!shapes.isEmpty()) {
+            name = Shapes::kindOf(shapes.first());
+            if (name == u"媒体")
+                name = QStringLiteral("对象");
+            else if (name == u"标题" || name == u"正文" || name == u"副标题")
+                name = QStringLiteral("占位符");
+        } else if (!m_session.editedObject().isEmpty()) {
+            name = QStringLiteral("占位符");
+        }
+        m_objectEntry->setText(name + QStringLiteral("(&O)…"));
+    });
+
+    // The menu as the editor lays it out: the text's formats, the slide's
+    // design, layout and background, then the selected object.
+    QList<QAction *> entries;
+    auto separator = [this, &entries] {
+        auto *line = new QAction(this);
+        line->setSeparator(true);
+        entries << line;
+    };
+    const QList<const char *> order = {"字体", "段落", "项目符号和编号", "对齐方式", "行距", "更改大小写", "字符间距",
+                                       "中文版式", "替换字体", "", "幻灯片设计", "幻灯片版式", "背景", ""};
+    for (const char *id : order) {
+        if (!*id) {
+            separator();
+            continue;
+        }
+        const QString command = QString::fromUtf8(id);
+        entries << m_standIns.value(command, m_actions.value(command));
+    }
+    entries << m_objectEntry;
+    m_menuEntries[QStringLiteral("格式")] = entries;
+}
+
+QString EditorWindow::objectEntryCommand() const
+{
+    const QStringList shapes = m_session.selectedShapes();
+    const QString kind = shapes.isEmpty() ? QString() : Shapes::kindOf(shapes.first());
+    if (kind == u"表格")
+        return QStringLiteral("表格属性");
+    if (kind == u"图表")
+        return QStringLiteral("图表选项");
+    if (kind == u"组织结构图")
+        return QStringLiteral("组织结构图格式");
+    return QStringLiteral("对象格式");
 }
 
 QAction *EditorWindow::mediaMenu()
@@ -889,6 +979,33 @@ void EditorWindow::trigger(const QString &commandId)
     const QMap<QString, QString> current = currentValues(*spec, shapes.isEmpty() ? object : shapes.first());
     for (auto it = current.begin(); it != current.end(); ++it)
         dialog->setValue(it.key(), it.value());
+    if (commandId == u"背景") {
+        // The preview starts from the slide as it looks (its template, the
+        // master's fill); 预览 shows the dialog's fill on the slide itself
+        // until the dialog closes.
+        const bool inMaster = !Master::view(m_session.document()).isEmpty();
+        dialog->setBaseSlide(inMaster ? shownSlide() : Master::effective(m_session.document(), m_session.current() - 1));
+        if (!inMaster) {
+            connect(dialog, &CommandDialog::previewAsked, this, [this, dialog] {
+                const QMap<QString, QString> values = dialog->values();
+                m_previewed = m_session.document();
+                QMap<QString, QString> &attributes = m_previewed.slides[m_session.current() - 1].attributes;
+                if (const QString fill = values.value(QStringLiteral("填充")); !fill.isEmpty()) {
+                    attributes.insert(QStringLiteral("背景.填充"), fill);
+                    attributes.insert(QStringLiteral("背景.设置"), values.value(QStringLiteral("设置")));
+                }
+                if (const QString plain = values.value(QStringLiteral("忽略母版的背景图形")); !plain.isEmpty())
+                    attributes.insert(QStringLiteral("背景.忽略母版的背景图形"), plain);
+                m_slide->showSlide(m_previewed, m_session.current() - 1, false);
+            });
+            connect(dialog, &QDialog::finished, this, [this] {
+                if (!m_previewed.slides.isEmpty()) {
+                    m_previewed = Document();
+                    refresh();
+                }
+            });
+        }
+    }
     if (commandId == u"字体" && !object.isEmpty()) {
         if (!current.contains(QStringLiteral("中文字体")))
             dialog->setValue(QStringLiteral("中文字体"), QStringLiteral("宋体"));
@@ -1275,10 +1392,12 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
             m_formatBar->showFormat(shownSlide(), m_session.shownFormatObject(formatObject()));
             m_taskPane->showSlide(slide, m_session.animatedObject());
         }
-        if (event->type() == QEvent::MouseButtonPress && m_picked)
-            paintFormat(part);
+        // The click comes first: the painted format is what it did.
+        const bool painting = event->type() == QEvent::MouseButtonPress && m_picked;
         if (event->type() == QEvent::MouseButtonPress)
             report(TaskStep{TaskStep::Kind::Click, part, {}, {}});
+        if (painting)
+            paintFormat(part);
     }
     return QMainWindow::eventFilter(watched, event);
 }

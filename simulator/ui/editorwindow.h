@@ -172,6 +172,17 @@ private:
     QAction *textBoxMenu();
     // 插入 → 影片和声音: the clip gallery's or a file's movie or sound.
     QAction *mediaMenu();
+    // 格式: the entries in the editor's order, the 对齐方式 submenu and the
+    // entry named after the selected object.
+    void buildFormatMenu();
+    QString objectEntryCommand() const;
+    QAction *m_objectEntry = nullptr;
+
+public:
+    // The format painter holds a format: the next click into a placeholder paints it.
+    bool formatPicked() const { return m_picked.has_value(); }
+
+private:
     void shapeMenu(const QString &shape, const QPoint &at);
     void shapeChanged(const TaskStep &action);
     // A button of the 绘图 toolbar (文本框, 矩形, 自选图形's shapes…): the
@@ -207,4 +218,5 @@ private:
     class MasterBar *m_masterBar = nullptr;   // the master views' toolbar
     Document m_masterShown;                   // the master as a master view shows it
     Document m_masterList;                    // the masters as the left pane lists them
+    Document m_previewed;                     // the document as 背景's 预览 shows it on the slide
 };

@@ -519,8 +519,23 @@ void paintBackground(QPainter &p, const QRectF &r, const Slide &slide)
         p.fillRect(r, QColor(235, 220, 185));
         p.fillRect(r, QBrush(QColor(200, 175, 130), Qt::Dense6Pattern));
     } else if (fill == u"图案") {
-        p.fillRect(r, Qt::white);
-        p.fillRect(r, QBrush(QColor(110, 110, 110), detail.contains(u"下对角") ? Qt::FDiagPattern : Qt::BDiagPattern));
+        // The pattern named first, in the foreground colour named after it
+        // ("浅色上对角线、灰色"), over the background colour named last.
+        const QString name = detail.section(u'、', 0, 0);
+        const Qt::BrushStyle style = name.contains(u"下对角") ? Qt::FDiagPattern
+                                   : name.contains(u"对角")   ? Qt::BDiagPattern
+                                   : name.contains(u"竖线")   ? Qt::VerPattern
+                                   : name.contains(u"横线")   ? Qt::HorPattern
+                                   : name.contains(u"网格")   ? Qt::CrossPattern
+                                   : name.contains(u"菱形")   ? Qt::DiagCrossPattern
+                                   : name.contains(u"棋盘")   ? Qt::Dense4Pattern
+                                   : name == u"5%"            ? Qt::Dense7Pattern
+                                   : name == u"10%"           ? Qt::Dense6Pattern
+                                   : name == u"20%"           ? Qt::Dense5Pattern
+                                                              : Qt::BDiagPattern;
+        const QStringList parts = detail.split(u'、');
+        p.fillRect(r, parts.size() > 2 ? colour(parts.at(2), Qt::white) : QColor(Qt::white));
+        p.fillRect(r, QBrush(parts.size() > 1 ? colour(parts.at(1), QColor(110, 110, 110)) : QColor(110, 110, 110), style));
     } else if (fill == u"图片") {
         p.save();
         p.setClipRect(r);

@@ -158,6 +158,7 @@ QString solutionPath(const Task &task)
         switch (step.kind) {
         case TaskStep::Kind::Select: flush(); parts << QStringLiteral("select ") + step.arg; break;
         case TaskStep::Kind::Menu: flush(); menu = step.arg; break;
+        case TaskStep::Kind::Toolbar: flush(); menu = QStringLiteral("工具栏"); break;
         case TaskStep::Kind::Command: parts << menu + u'>' + step.arg; break;
         case TaskStep::Kind::Field: fields << step.arg + u'=' + step.value; break;
         case TaskStep::Kind::Ok: flush(); break;
@@ -286,11 +287,11 @@ void TestSimulatorTasks::derivedSolutions_data()
     QTest::newRow("show ended") << "使用F5键放映演示文稿，然后按Esc键结束放映。" << "观看放映"
         << ">观看放映; show 结束" << QStringList{"doc.放映 = 第一张", "doc.放映状态 = 已结束"};
     QTest::newRow("format painter") << "将第2张幻灯片中标题文字的格式用“格式刷”复制到第3张幻灯片的标题上。" << "格式刷"
-        << "select 2; 格式>格式刷(对象=标题, 目标幻灯片=第3张, 目标对象=标题)" << QStringList{"slide3.标题.中文字体 = 隶书", "slide3.标题.字号 = 40"};
+        << "select 2; 工具栏>格式刷(对象=标题, 目标幻灯片=第3张, 目标对象=标题)" << QStringList{"slide3.标题.中文字体 = 隶书", "slide3.标题.字号 = 40"};
     QTest::newRow("placeholder copied") << "复制第1张幻灯片的标题占位符，并将其粘贴到第4张幻灯片中。" << "复制对象"
         << "select 1; 编辑>复制对象(对象=标题); select 4; 编辑>粘贴对象" << QStringList{"slide4.标题副本 = 年度工作总结"};
     QTest::newRow("font size in steps") << "使用“格式”工具栏上的“增大字号”按钮，将第1张幻灯片标题的字号增大两次。" << "字体"
-        << "select 1; 格式>增大字号(对象=标题); 格式>增大字号(对象=标题)" << QStringList{"slide1.标题.字号 = 54"};
+        << "select 1; 工具栏>增大字号(对象=标题); 工具栏>增大字号(对象=标题)" << QStringList{"slide1.标题.字号 = 54"};
     QTest::newRow("two effects on one object") << "为第3张幻灯片中的图片同时添加“渐变”进入效果和“陀螺旋”强调效果。" << "自定义动画"
         << "select 3; 幻灯片放映>自定义动画(对象=图片, 类别=进入, 效果=渐变); 幻灯片放映>自定义动画(对象=图片, 类别=强调, 效果=陀螺旋)"
         << QStringList{"slide3.动画.图片.列表 = 进入：渐变、强调：陀螺旋"};
@@ -496,6 +497,15 @@ void TestSimulatorTasks::methodsAndMistakes_data()
     QTest::newRow("an empty mistake") << QStringLiteral("mistake: 什么也不做\n") << QStringLiteral("错误“什么也不做”：没有操作步骤");
     QTest::newRow("no such context menu") << QStringLiteral("method: 右键\nstep: context 桌子 | r\n")
                                           << QStringLiteral("方法“右键”：没有“桌子”的右键菜单");
+    // The drawing and formatting toolbars' commands are not in the menu bar.
+    QTest::newRow("a toolbar's command from a menu")
+        << QStringLiteral("mistake: 菜单\nstep: select 2 | s\nstep: menu 格式 | m\nstep: command 增大字号 | c\n"
+                          "step: field 对象 = 标题 | f\nstep: ok | o\n")
+        << QStringLiteral("错误“菜单”：“格式”菜单中没有“增大字号”");
+    QTest::newRow("the drawing menu's command from a menu")
+        << QStringLiteral("mistake: 菜单\nstep: select 2 | s\nstep: menu 格式 | m\nstep: command 组合 | c\n"
+                          "step: field 对象 = 标题 | f\nstep: field 操作 = 组合 | f\nstep: ok | o\n")
+        << QStringLiteral("错误“菜单”：“格式”菜单中没有“组合”");
 }
 
 void TestSimulatorTasks::methodsAndMistakes()

@@ -24,6 +24,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,6 +35,8 @@
 #include <QTextBlock>
 #include <QPushButton>
 #include <QTest>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTimer>
@@ -93,6 +96,10 @@ private slots:
     void formatBarShowsTheEditedFormat_data();
     void formatBarShowsTheEditedFormat();
     void menusHaveAccessKeysAndTicks();
+    void formatMenuAsTheEditorHasIt_data();
+    void formatMenuAsTheEditorHasIt();
+    void backgroundDialogShowsAndSetsTheFill_data();
+    void backgroundDialogShowsAndSetsTheFill();
     void keysActOnTheSlides_data();
     void keysActOnTheSlides();
     void slidesDraggedInTheList();
@@ -166,11 +173,31 @@ void setThroughControl(QWidget *control, const QString &value)
             }
         }
     } else {
-        // A group of radio buttons or check boxes: one click per chosen part.
-        for (const QString &part : value.split(u'、'))
+        // A group of radio buttons or check boxes, or a page of a dialog
+        // (填充效果's tabs): each chosen part is a button clicked, the next box
+        // that offers it chosen, or the tile of a list clicked.
+        static const QRegularExpression key(QStringLiteral("\\(&.\\)"));
+        QList<QComboBox *> boxes = control->findChildren<QComboBox *>();
+        for (const QString &part : value.split(u'、')) {
+            bool done = false;
             for (QAbstractButton *button : control->findChildren<QAbstractButton *>())
-                if (button->text() == part)
+                if (QString(button->text()).remove(key) == part && button->isVisible()) {
                     button->click();
+                    done = true;
+                }
+            for (qsizetype i = 0; !done && i < boxes.size(); ++i)
+                if (boxes.at(i)->isEnabled() && boxes.at(i)->findText(part) >= 0) {
+                    boxes.takeAt(i)->setCurrentText(part);
+                    done = true;
+                }
+            for (QListWidget *list : control->findChildren<QListWidget *>())
+                for (int i = 0; !done && i < list->count(); ++i)
+                    if (list->item(i)->data(Qt::UserRole).toString() == part) {
+                        list->scrollToItem(list->item(i));
+                        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(i)).center());
+                        done = true;
+                    }
+        }
     }
 }
 
@@ -574,10 +601,24 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
             continue;
         }
         QVERIFY2(control, qPrintable(field.name));
-        QCOMPARE(dialog->revealField(field.name), control);
+        QString value;
+        if (QWidget *shown = dialog->revealField(field.name); shown != control) {
+            // Set in a dialog of its own (背景's 填充效果): its page, with a
+            // value it offers in a list or a box.
+            QVERIFY2(shown && shown->isVisible() && shown->window() != dialog, qPrintable(field.name));
+            control = shown;
+            for (QListWidget *list : control->findChildren<QListWidget *>())
+                if (value.isEmpty() && list->count() > 0)
+                    value = list->item(0)->data(Qt::UserRole).toString();
+            for (QComboBox *box : control->findChildren<QComboBox *>())
+                if (value.isEmpty() && box->isEnabled() && box->count() > 1)
+                    value = box->itemText(box->count() - 1);
+            QVERIFY2(!value.isEmpty(), qPrintable(field.name));
+        }
         // Set as the menu entry that opened the dialog sets it; not shown.
         QVERIFY2(control->isVisible() != dialog->decidedByEntry(field.name), qPrintable(field.name));
-        const QString value = sampleValue(field, control);
+        if (value.isEmpty())
+            value = sampleValue(field, control);
         setThroughControl(control, value);
         QCOMPARE(dialog->values().value(field.name), value);
         chosen.insert(field.name, value);
@@ -665,6 +706,9 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
         shown << button->text();
     for (const QGroupBox *box : dialog.findChildren<QGroupBox *>())
         shown << box->title();
+    for (const QComboBox *box : dialog.findChildren<QComboBox *>())   // a drop-down's entries
+        for (int i = 0; i < box->count(); ++i)
+            shown << box->itemText(i);
     for (const FieldSpec &field : spec->fields) {
         if (dialog.decidedByEntry(field.name))
             continue;   // no words of the dialog: the task's own say which menu entry
@@ -870,6 +914,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             }
             QWidget *target = window.findChild<QWidget *>(step.arg);
             QVERIFY2(target && target->isVisible(), qPrintable(where));
+            // With the format painter picked, the click paints: the field and
+            // ok steps after it say what it did.
+            implied = window.formatPicked();
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(6, 6));
             break;
         }
@@ -1981,6 +2028,157 @@ void TestSimulatorUi::menusHaveAccessKeysAndTicks()
 
     // The ruler is a tick item.
     QVERIFY(view->actions().contains(window.findChild<QAction *>(QStringLiteral("tick:标尺"))));
+}
+
+void TestSimulatorUi::formatMenuAsTheEditorHasIt_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("gesture");   // what is selected when the menu opens
+    QTest::addColumn<QString>("object");    // the last entry, named after it
+    QTest::addColumn<QString>("opens");     // the dialog that entry opens
+    QTest::newRow("nothing selected") << "" << "" << "对象(&O)…" << "对象格式";
+    QTest::newRow("caret in the title") << "" << "click title" << "占位符(&O)…" << "对象格式";
+    QTest::newRow("a shape") << "start: slide1.自选图形 = 1\n" << "shape 自选图形" << "自选图形(&O)…" << "对象格式";
+    QTest::newRow("a picture") << "start: slide1.图片 = 1\n" << "shape 图片" << "图片(&O)…" << "对象格式";
+    QTest::newRow("a text box") << "start: slide1.文本框 = 1\n" << "shape 文本框" << "文本框(&O)…" << "对象格式";
+    QTest::newRow("a table") << "start: slide1.表格 = 1\n" << "shape 表格" << "表格(&O)…" << "表格属性";
+    QTest::newRow("a chart") << "start: slide1.图表 = 1\n" << "shape 图表" << "图表(&O)…" << "图表选项";
+}
+
+// The 格式 menu holds the text's formats, the slide's design, layout and
+// background, and the selected object's entry, each with its access key; the
+// drawing and formatting toolbars' own commands are not in it.
+void TestSimulatorUi::formatMenuAsTheEditorHasIt()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, gesture);
+    QFETCH(QString, object);
+    QFETCH(QString, opens);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + start));
+    QVERIFY(showActive(window));
+    if (gesture.startsWith(u"shape "))
+        QVERIFY(shapeGesture(window, TaskStep{TaskStep::Kind::Shape, gesture.section(u' ', 1), {}, {}}));
+    else if (!gesture.isEmpty())
+        QVERIFY(editorGesture(window, gesture));
+    auto *format = window.findChild<QMenu *>(QStringLiteral("menu:格式"));
+    QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(format->menuAction()).center());
+    QTRY_VERIFY(format->isVisible());
+    QStringList entries;
+    for (QAction *entry : format->actions())
+        entries << (entry->isSeparator() ? QStringLiteral("|") : entry->text());
+    QCOMPARE(entries.join(u' '), QStringLiteral("字体(&F)… 段落(&P)… 项目符号和编号(&N)… 对齐方式(&G) 行距(&S)… 更改大小写(&E)… "
+                                               "字符间距(&C)… 中文版式(&H)… 替换字体(&R)… | 幻灯片设计(&D)… "
+                                               "幻灯片版式(&L)… 背景(&K)… | ") + object);
+    QAction *last = format->actions().last();
+    QTest::mouseClick(format, Qt::LeftButton, {}, format->actionGeometry(last).center());
+    QTRY_VERIFY(window.openDialog());
+    QCOMPARE(window.openDialog()->objectName(), QStringLiteral("dialog:") + opens);
+    window.openDialog()->close();
+
+    // 对齐方式 ▸ aligns where the caret is at once.
+    auto *align = window.findChild<QMenu *>(QStringLiteral("menu:对齐方式"));
+    QStringList alignments;
+    for (QAction *entry : align->actions())
+        alignments << entry->text();
+    QCOMPARE(alignments.join(u' '), QStringLiteral("左对齐(&L) 居中(&C) 右对齐(&R) 两端对齐(&J) 分散对齐(&D)"));
+    if (gesture == u"click title") {
+        QTRY_VERIFY(!window.openDialog());
+        QVERIFY(editorGesture(window, gesture));
+        align->findChild<QAction *>(QStringLiteral("entry:对齐方式:居中对齐"))->trigger();
+        QCOMPARE(window.session().document().value(QStringLiteral("slide1.标题.对齐")), QStringLiteral("居中对齐"));
+        QVERIFY(!window.openDialog());
+    }
+}
+
+void TestSimulatorUi::backgroundDialogShowsAndSetsTheFill_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("shown");      // the drop-down's text as the dialog opens
+    QTest::addColumn<QStringList>("steps");  // "fill <entry>", "tab <tab>", "pick <part、part>", "effects ok|cancel", "button <name>"
+    QTest::addColumn<QStringList>("checks");
+    QTest::newRow("a colour, applied to this slide") << "" << "自动"
+        << QStringList{"fill 浅绿色", "button 应用"}
+        << QStringList{"slide2.背景.填充 = 浅绿色", "slide3.背景.填充 = "};
+    QTest::newRow("the fill it has is shown, and kept") << "start: slide2.背景.填充 = 纹理\nstart: slide2.背景.设置 = 羊皮纸\n" << "纹理"
+        << QStringList{"button 应用"} << QStringList{"slide2.背景.填充 = 纹理", "slide2.背景.设置 = 羊皮纸"};
+    QTest::newRow("one colour fading, to every slide") << "" << "自动"
+        << QStringList{"fill 填充效果…", "tab 渐变", "pick 单色、蓝色、水平", "effects ok", "button 全部应用"}
+        << QStringList{"slide5.背景.填充 = 单色渐变", "slide5.背景.设置 = 蓝色、水平"};
+    QTest::newRow("two colours") << "" << "自动"
+        << QStringList{"fill 填充效果…", "pick 双色、白色、浅蓝色、斜上", "effects ok", "button 应用"}
+        << QStringList{"slide2.背景.填充 = 双色渐变", "slide2.背景.设置 = 白色、浅蓝色、斜上"};
+    QTest::newRow("a pattern in grey") << "" << "自动"
+        << QStringList{"fill 填充效果…", "tab 图案", "pick 浅色上对角线、灰色", "effects ok", "button 应用"}
+        << QStringList{"slide2.背景.填充 = 图案", "slide2.背景.设置 = 浅色上对角线、灰色"};
+    QTest::newRow("a picture of the folder") << "" << "自动"
+        << QStringList{"fill 填充效果…", "tab 图片", "pick 背景.jpg", "effects ok", "button 应用"}
+        << QStringList{"slide2.背景.填充 = 图片", "slide2.背景.设置 = 背景.jpg"};
+    QTest::newRow("effects cancelled give back the fill") << "start: slide2.背景.填充 = 蓝色\n" << "蓝色"
+        << QStringList{"fill 填充效果…", "tab 纹理", "pick 羊皮纸", "effects cancel", "button 应用"}
+        << QStringList{"slide2.背景.填充 = 蓝色", "slide2.背景.设置 = "};
+    QTest::newRow("master graphics left out") << "" << "自动"
+        << QStringList{"tick 忽略母版的背景图形", "button 应用"} << QStringList{"slide2.背景.忽略母版的背景图形 = 是", "slide2.背景.填充 = "};
+}
+
+// The 背景 dialog opens on the slide's fill; its drop-down, 填充效果 and
+// the tick box change it; 应用 and 全部应用 write it to this slide or all.
+void TestSimulatorUi::backgroundDialogShowsAndSetsTheFill()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, checks);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + start));
+    QVERIFY(showActive(window));
+    QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+    window.trigger(QStringLiteral("背景"));
+    CommandDialog *dialog = window.openDialog();
+    QVERIFY(dialog);
+    auto *fill = dialog->findChild<QComboBox *>(QStringLiteral("field:填充"));
+    QVERIFY(fill && fill->isVisible());
+    QCOMPARE(fill->currentText(), shown);
+    for (const char *button : {"预览(&P)", "取消", "应用(&A)", "全部应用(&T)"}) {
+        const QString name = QString::fromUtf8(button);
+        const QList<QPushButton *> buttons = dialog->findChildren<QPushButton *>();
+        QVERIFY2(std::any_of(buttons.begin(), buttons.end(), [&](QPushButton *b) { return b->text() == name && b->isVisible(); }),
+                 button);
+    }
+    QDialog *effects = nullptr;
+    for (const QString &step : steps) {
+        const QString word = step.section(u' ', 0, 0), rest = step.section(u' ', 1);
+        if (word == u"fill") {
+            const int index = fill->findText(rest);
+            QVERIFY2(index >= 0 && !qobject_cast<QListView *>(fill->view())->isRowHidden(index), qPrintable(step));
+            QTest::mouseClick(fill, Qt::LeftButton);
+            QTRY_VERIFY(fill->view()->isVisible());
+            fill->view()->setCurrentIndex(fill->model()->index(index, 0));
+            QTest::keyClick(fill->view(), Qt::Key_Return);
+            if (rest == u"填充效果…") {
+                QTRY_VERIFY((effects = dialog->findChild<QDialog *>(QStringLiteral("fillEffects"))) && effects->isVisible());
+                QCOMPARE(fill->currentText(), shown);   // the box still shows the fill
+            }
+        } else if (word == u"tab") {
+            auto *tabs = effects->findChild<QTabWidget *>();
+            QStringList names;
+            for (int i = 0; i < tabs->count(); ++i)
+                names << tabs->tabText(i);
+            QCOMPARE(names.join(u' '), QStringLiteral("渐变 纹理 图案 图片"));
+            tabs->tabBar()->setCurrentIndex(names.indexOf(rest));
+        } else if (word == u"pick") {
+            setThroughControl(effects->findChild<QTabWidget *>()->currentWidget(), rest);
+        } else if (word == u"effects") {
+            QTest::mouseClick(effects->findChild<QPushButton *>(rest == u"ok" ? QStringLiteral("effectsOk")
+                                                                               : QStringLiteral("effectsCancel")), Qt::LeftButton);
+            QTRY_VERIFY(!effects->isVisible());
+        } else if (word == u"tick") {
+            setThroughControl(dialog->findChild<QCheckBox *>(QStringLiteral("field:") + rest), QStringLiteral("是"));
+        } else if (word == u"button") {
+            QTest::mouseClick(qobject_cast<QPushButton *>(dialog->acceptButton(rest)), Qt::LeftButton);
+        }
+    }
+    QTRY_VERIFY(!window.openDialog());
+    for (const QString &check : checks)
+        QCOMPARE(window.session().document().value(check.section(QStringLiteral(" = "), 0, 0)), check.section(QStringLiteral(" = "), 1));
 }
 
 void TestSimulatorUi::keysActOnTheSlides_data()
@@ -3189,7 +3387,7 @@ void TestSimulatorUi::shapeHandlesAndMenu()
     QVERIFY2(!seen.isEmpty(), "no context menu");
     for (const QString &text : seen)
         QVERIFY2(chinese(text), qPrintable(text));
-    for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "叠放次序(&R)", "设置对象格式(&O)…"})
+    for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "组合(&G)", "叠放次序(&R)", "设置对象格式(&O)…"})
         QVERIFY2(seen.contains(QString::fromUtf8(entry)), entry);
     QCOMPARE(window.session().document().value(QStringLiteral("slide2.图片.层次")), QStringLiteral("1"));
 }
