@@ -848,6 +848,12 @@ QRectF SlideView::slideRect() const
     return QRectF((width() - w) / 2, (height() - h) / 2, w, h);
 }
 
+double SlideView::pageWidthPt() const
+{
+    // An upright notes page is as wide as the slide is high.
+    return m_master == u"备注母版" || m_notesPage ? SlideArt::SlideHeightPt : SlideArt::SlideWidthPt;
+}
+
 QRectF SlideView::sorterCell(int index) const
 {
     const int columns = 3;
@@ -966,7 +972,7 @@ void SlideView::placeEditors()
     const Slide slide = Master::effective(*m_document, m_index);   // the master's formats where it has none
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     const QRectF r = slideRect();
-    const double pxPerPt = r.width() / SlideArt::SlideWidthPt;
+    const double pxPerPt = r.width() / pageWidthPt();
     const auto within = [&r](const QRectF &f) {
         return QRectF(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height())
             .toRect()
@@ -1087,7 +1093,7 @@ void SlideView::paintEvent(QPaintEvent *)
         for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
             if (const QString value = Master::notesFormat(*m_document, QStringLiteral("备注文本"), name); !value.isEmpty())
                 notes.attributes.insert(QStringLiteral("正文.") + name, value);
-        const SlideArt::TextStyle style = SlideArt::textStyle(notes, QStringLiteral("正文"), r.width() / SlideArt::SlideWidthPt, font());
+        const SlideArt::TextStyle style = SlideArt::textStyle(notes, QStringLiteral("正文"), r.width() / pageWidthPt(), font());
         p.setFont(style.font);
         p.setPen(style.colour);
         p.drawText(notesPagePart(true), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_document->slides.at(m_index).notes);
@@ -1128,7 +1134,7 @@ void SlideView::paintEvent(QPaintEvent *)
             p.setFont(small);
             p.setPen(QColor(110, 110, 110));
             p.drawText(area.adjusted(4, 1, -4, 0), Qt::AlignLeft | Qt::AlignTop, name);
-            const SlideArt::TextStyle style = SlideArt::textStyle(master, name, r.width() / SlideArt::SlideWidthPt, font());
+            const SlideArt::TextStyle style = SlideArt::textStyle(master, name, r.width() / pageWidthPt(), font());
             p.setFont(style.font);
             p.setPen(style.colour);
             const Qt::Alignment across = part == u"footer" && !notes ? Qt::AlignHCenter

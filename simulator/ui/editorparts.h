@@ -310,6 +310,9 @@ protected:
 
 private:
     void placeEditors();
+    // How many points the page shown is wide: the slide's width, or an
+    // upright notes page's.
+    double pageWidthPt() const;
     // The selected text box or drawn shape that takes typed text; empty for none.
     QString typedShape() const;
     int sorterIndexAt(const QPointF &at) const;   // -1 outside every slide

@@ -239,6 +239,12 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"doc.母版.日期区.字号 = 14", "doc.母版.日期区.中文字体 = 黑体", "doc.母版.标题样式.字号 = ", "slide1.标题.字号 = "};
     QTest::newRow("title master: number area, by the toolbar's 对象") << QStringList{"run 幻灯片母版", "run 标题母版", "run 字体 对象=数字区 字形=加粗"}
         << QStringList{"doc.母版.标题母版.数字区.字形 = 加粗", "doc.母版.数字区.字形 = ", "doc.母版.标题母版.副标题样式.字形 = "};
+    QTest::newRow("notes master: header area") << QStringList{"run 备注母版", "edit header", "run 字体 字号=12"}
+        << QStringList{"doc.母版.备注母版.页眉区.字号 = 12", "doc.母版.页眉区.字号 = ", "doc.母版.备注母版.备注文本.字号 = "};
+    QTest::newRow("the slide master has no header area") << QStringList{"run 幻灯片母版", "edit header", "run 字体 字号=12"}
+        << QStringList{"doc.母版.备注母版.页眉区.字号 = ", "doc.母版.页眉区.字号 = "};
+    QTest::newRow("typed in the notes master: its prompt, no slide") << QStringList{"run 备注母版", "type title 改了", "type body 备注样式"}
+        << QStringList{"doc.母版.备注母版.正文 = 备注样式", "slide1.title = 年度工作总结", "slide1.body = 市场部\n二〇〇五年十二月"};
     QTest::newRow("title master by the 母版 command itself") << QStringList{"run 母版 母版类型=标题母版 对象=标题样式 颜色=红色"}
         << QStringList{"doc.母版.标题母版.标题样式.颜色 = 红色", "doc.母版.标题样式.颜色 = "};
     QTest::newRow("no area outside the master views") << QStringList{"edit footer", "run 字体 字号=14"}

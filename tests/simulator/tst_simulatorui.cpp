@@ -106,6 +106,7 @@ private slots:
     void selectedCharactersAreFormattedApart();
     void masterViewFormatsEverySlide();
     void masterAreasTakeTheCaret();
+    void notesMasterFormatsTheNotesPage();
     void outlineEditsTheSlides_data();
     void outlineEditsTheSlides();
     void undoAndRedoGreyed_data();
@@ -2743,6 +2744,74 @@ void TestSimulatorUi::masterAreasTakeTheCaret()
     QCOMPARE(title->palette().color(QPalette::Text), blue);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     QVERIFY(title->palette().color(QPalette::Text) != blue);
+}
+
+// The notes master shows an upright page; its header area and notes text
+// take the caret and formats of their own, and the notes page view shows
+// a slide's notes in the notes text's format.
+void TestSimulatorUi::notesMasterFormatsTheNotesPage()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide1.notes = 讲解全年的工作成绩\n"
+                                                "goal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    window.trigger(QStringLiteral("备注母版"));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    auto *body = window.findChild<BodyEdit *>(QStringLiteral("body"));
+    QTRY_VERIFY(!view->masterArea(QStringLiteral("header")).isEmpty());
+    QVERIFY(view->slideRect().height() > view->slideRect().width());
+    QCOMPARE(window.findChild<QWidget *>(QStringLiteral("statusStrip"))->accessibleDescription().section(QStringLiteral("    "), 0, 0),
+             QStringLiteral("备注母版"));
+    const QStringList names = childNames(QAccessible::queryAccessibleInterface(view));
+    for (const char *name : {"幻灯片图像区", "备注文本区", "页眉区", "日期区", "页脚区", "数字区"})
+        QVERIFY2(names.contains(QString::fromUtf8(name)), qPrintable(names.join(u' ')));
+
+    // The header area by a click: the toolbar's 字号 box sizes it, on the notes master alone.
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->masterArea(QStringLiteral("header")).center().toPoint());
+    QCOMPARE(window.session().editedObject(), QStringLiteral("页眉区"));
+    auto *size = qobject_cast<QComboBox *>(window.toolbarControl(QStringLiteral("字号")));
+    size->setCurrentIndex(size->findText(QStringLiteral("14")));
+    emit size->textActivated(QStringLiteral("14"));
+    const Document &document = window.session().document();
+    QCOMPARE(document.settings.value(QStringLiteral("母版.备注母版.页眉区.字号")), QStringLiteral("14"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.页眉区.字号")), QString());
+
+    // The notes text: the caret goes in, 字体 colours it, its prompt is typed over.
+    QVERIFY(!body->isReadOnly());
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(8, 8));
+    QCOMPARE(window.session().editedObject(), QStringLiteral("正文"));
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("颜色")), QStringLiteral("蓝色"));
+    window.openDialog()->okButton()->click();
+    const QColor blue = SlideArt::colour(QStringLiteral("蓝色"), Qt::black);
+    QCOMPARE(document.settings.value(QStringLiteral("母版.备注母版.备注文本.颜色")), QStringLiteral("蓝色"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.第一级文本.颜色")), QString());
+    QTRY_COMPARE(body->palette().color(QPalette::Text), blue);
+    body->selectAll();
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("备注要点"));
+    QApplication::sendEvent(body, &typed);
+    QCOMPARE(document.settings.value(QStringLiteral("母版.备注母版.正文")), QStringLiteral("备注要点"));
+    QCOMPARE(document.slides.first().notes, QStringLiteral("讲解全年的工作成绩"));
+
+    // The notes page of slide 1: its notes in blue under the slide's picture.
+    window.trigger(QStringLiteral("关闭母版视图"));
+    const auto bluePixels = [view, blue] {
+        const QImage shown = view->grab().toImage();
+        const QRect notes = view->notesPagePart(true).toRect();
+        int count = 0;
+        for (int y = notes.top(); y < notes.bottom(); ++y)
+            for (int x = notes.left(); x < notes.right(); ++x)
+                count += shown.pixelColor(QPoint(x, y) * shown.devicePixelRatio()) == blue;
+        return count;
+    };
+    window.trigger(QStringLiteral("备注页"));
+    QTRY_VERIFY(view->isNotesPage());
+    QVERIFY(!view->titleEdit()->isVisible() && !body->isVisible());
+    QVERIFY(view->notesPagePart(false).bottom() < view->notesPagePart(true).top());
+    QVERIFY(bluePixels() > 0);
+    window.trigger(QStringLiteral("普通"));
+    QTRY_VERIFY(!view->isNotesPage() && body->isVisible());
 }
 
 void TestSimulatorUi::outlineEditsTheSlides_data()
