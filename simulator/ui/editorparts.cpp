@@ -872,19 +872,19 @@ void SlideView::showNotesPage(const Document &document, int index)
     update();
 }
 
-QRectF SlideView::notesPagePart(bool notes) const
+QRectF SlideView::notesPagePart(const QString &part) const
 {
     if (!m_notesPage)
         return {};
     const QRectF r = slideRect();
     const Master::NotesPage page = Master::notesPage();
-    const QRectF f = notes ? page.notes : page.image;
-    QRectF part(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height());
-    if (!notes) {   // the slide's picture at 4:3, in the middle of its place
-        const double h = std::min(part.height(), part.width() * 0.75), w = h / 0.75;
-        part = QRectF(part.center().x() - w / 2, part.center().y() - h / 2, w, h);
+    const QRectF f = part == u"notes" ? page.notes : part == u"header" ? page.header : part == u"number" ? page.number : page.image;
+    QRectF shown(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height());
+    if (part == u"image") {   // the slide's picture at 4:3, in the middle of its place
+        const double h = std::min(shown.height(), shown.width() * 0.75), w = h / 0.75;
+        shown = QRectF(shown.center().x() - w / 2, shown.center().y() - h / 2, w, h);
     }
-    return part;
+    return shown;
 }
 
 void SlideView::showSlide(const Document &document, int index, bool sorter)
@@ -1080,23 +1080,35 @@ void SlideView::paintEvent(QPaintEvent *)
     const QRectF r = slideRect();
     p.fillRect(r.translated(4, 4), QColor(90, 90, 90));
     if (m_notesPage) {
-        // The notes page: the slide's picture, its notes below in the notes
-        // master's format of the notes text.
+        // The notes page: the slide's picture, its notes below, and the
+        // header and number the notes pages are given.
         p.fillRect(r, Qt::white);
         p.setPen(QColor(60, 60, 60));
         p.drawRect(r);
-        const QRectF picture = notesPagePart(false);
+        const QRectF picture = notesPagePart(QStringLiteral("image"));
         SlideArt::paintSlide(p, picture, *m_document, m_index, SlideArt::Background | SlideArt::Texts | SlideArt::Objects, font());
         p.setPen(QColor(120, 120, 120));
         p.drawRect(picture);
-        Slide notes;
-        for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
-            if (const QString value = Master::notesFormat(*m_document, QStringLiteral("备注文本"), name); !value.isEmpty())
-                notes.attributes.insert(QStringLiteral("正文.") + name, value);
-        const SlideArt::TextStyle style = SlideArt::textStyle(notes, QStringLiteral("正文"), r.width() / pageWidthPt(), font());
-        p.setFont(style.font);
-        p.setPen(style.colour);
-        p.drawText(notesPagePart(true), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_document->slides.at(m_index).notes);
+        // Each text in the format the notes master gives its place.
+        const auto styled = [this, &p, &r](const QString &object, const QRectF &place, int flags, const QString &text) {
+            Slide page;
+            for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
+                if (const QString value = Master::notesFormat(*m_document, object, name); !value.isEmpty())
+                    page.attributes.insert(QStringLiteral("正文.") + name, value);
+            const SlideArt::TextStyle style = SlideArt::textStyle(page, QStringLiteral("正文"), r.width() / pageWidthPt(), font());
+            p.setFont(style.font);
+            p.setPen(style.colour);
+            p.drawText(place, flags, text);
+        };
+        // The header and page number the 页眉和页脚 dialog gives notes pages.
+        const QMap<QString, QString> &settings = m_document->settings;
+        if (const QString header = settings.value(QStringLiteral("页眉和页脚.备注和讲义页眉")); !header.isEmpty())
+            styled(QStringLiteral("页眉区"), notesPagePart(QStringLiteral("header")), Qt::AlignLeft | Qt::AlignVCenter, header);
+        if (settings.value(QStringLiteral("页眉和页脚.页码")) == u"是")
+            styled(QStringLiteral("数字区"), notesPagePart(QStringLiteral("number")), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::number(m_index + 1));
+        styled(QStringLiteral("备注文本"), notesPagePart(QStringLiteral("notes")), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               m_document->slides.at(m_index).notes);
         return;
     }
     SlideArt::paintSlide(p, r, *m_document, m_index,

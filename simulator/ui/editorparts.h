@@ -200,9 +200,9 @@ public:
     // slide's picture above its notes, these in the notes master's format.
     void showNotesPage(const Document &document, int index);
     bool isNotesPage() const { return m_notesPage; }
-    // Where the notes page's slide picture and notes lie in the view (empty
-    // outside the notes page).
-    QRectF notesPagePart(bool notes) const;
+    // Where a part of the notes page lies in the view: "image" (the slide's
+    // picture), "notes", "header" or "number"; empty outside the notes page.
+    QRectF notesPagePart(const QString &part) const;
     TitleEdit *titleEdit() const { return m_title; }
     BodyEdit *bodyEdit() const { return m_body; }
     QRectF slideRect() const;

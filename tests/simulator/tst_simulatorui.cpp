@@ -2752,6 +2752,8 @@ void TestSimulatorUi::masterAreasTakeTheCaret()
 void TestSimulatorUi::notesMasterFormatsTheNotesPage()
 {
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide1.notes = 讲解全年的工作成绩\n"
+                                                "start: doc.页眉和页脚.备注和讲义页眉 = 内部资料\n"
+                                                "start: doc.母版.备注母版.页眉区.颜色 = 红色\n"
                                                 "goal: slide1.title = 不会满足\n")));
     QVERIFY(showActive(window));
     window.trigger(QStringLiteral("备注母版"));
@@ -2796,20 +2798,22 @@ void TestSimulatorUi::notesMasterFormatsTheNotesPage()
 
     // The notes page of slide 1: its notes in blue under the slide's picture.
     window.trigger(QStringLiteral("关闭母版视图"));
-    const auto bluePixels = [view, blue] {
+    const auto pixels = [view](const QString &part, const QColor &colour) {
         const QImage shown = view->grab().toImage();
-        const QRect notes = view->notesPagePart(true).toRect();
+        const QRect place = view->notesPagePart(part).toRect();
         int count = 0;
-        for (int y = notes.top(); y < notes.bottom(); ++y)
-            for (int x = notes.left(); x < notes.right(); ++x)
-                count += shown.pixelColor(QPoint(x, y) * shown.devicePixelRatio()) == blue;
+        for (int y = place.top(); y < place.bottom(); ++y)
+            for (int x = place.left(); x < place.right(); ++x)
+                count += shown.pixelColor(QPoint(x, y) * shown.devicePixelRatio()) == colour;
         return count;
     };
     window.trigger(QStringLiteral("备注页"));
     QTRY_VERIFY(view->isNotesPage());
     QVERIFY(!view->titleEdit()->isVisible() && !body->isVisible());
-    QVERIFY(view->notesPagePart(false).bottom() < view->notesPagePart(true).top());
-    QVERIFY(bluePixels() > 0);
+    QVERIFY(view->notesPagePart(QStringLiteral("image")).bottom() < view->notesPagePart(QStringLiteral("notes")).top());
+    QVERIFY(pixels(QStringLiteral("notes"), blue) > 0);
+    // The notes pages' header, in the header area's colour.
+    QVERIFY(pixels(QStringLiteral("header"), SlideArt::colour(QStringLiteral("红色"), Qt::black)) > 0);
     window.trigger(QStringLiteral("普通"));
     QTRY_VERIFY(!view->isNotesPage() && body->isVisible());
 }
