@@ -1092,10 +1092,11 @@ void SlideView::paintEvent(QPaintEvent *)
         // Each text in the format the notes master gives its place.
         const auto styled = [this, &p, &r](const QString &object, const QRectF &place, int flags, const QString &text) {
             Slide page;
+            const QString part = object == u"备注文本" ? QStringLiteral("正文") : object;   // an area keeps its own defaults
             for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
                 if (const QString value = Master::notesFormat(*m_document, object, name); !value.isEmpty())
-                    page.attributes.insert(QStringLiteral("正文.") + name, value);
-            const SlideArt::TextStyle style = SlideArt::textStyle(page, QStringLiteral("正文"), r.width() / pageWidthPt(), font());
+                    page.attributes.insert(part + u'.' + name, value);
+            const SlideArt::TextStyle style = SlideArt::textStyle(page, part, r.width() / pageWidthPt(), font());
             p.setFont(style.font);
             p.setPen(style.colour);
             p.drawText(place, flags, text);
