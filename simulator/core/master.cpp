@@ -4,6 +4,33 @@
 
 namespace Master {
 
+QString formatKey(const QString &master, const QString &object, const QString &name)
+{
+    if (master == u"标题母版" || master == u"备注母版")
+        return QStringLiteral("母版.%1.%2.%3").arg(master, object, name);
+    return QStringLiteral("母版.%1.%2").arg(object, name);
+}
+
+NotesPage notesPage()
+{
+    NotesPage page;
+    page.image = QRectF(0.15, 0.08, 0.70, 0.36);
+    page.notes = QRectF(0.10, 0.48, 0.80, 0.40);
+    page.header = QRectF(0.04, 0.015, 0.43, 0.05);
+    page.date = QRectF(0.53, 0.015, 0.43, 0.05);
+    page.footer = QRectF(0.04, 0.935, 0.43, 0.05);
+    page.number = QRectF(0.53, 0.935, 0.43, 0.05);
+    return page;
+}
+
+QString notesFormat(const Document &document, const QString &object, const QString &name)
+{
+    // Presentations kept before the notes master had formats of its own
+    // hold its notes text's under the slide master's naming.
+    const QString value = document.settings.value(formatKey(QStringLiteral("备注母版"), object, name));
+    return value.isEmpty() && object == u"备注文本" ? document.settings.value(formatKey({}, object, name)) : value;
+}
+
 Slide effective(const Document &document, int index)
 {
     if (index < 0 || index >= document.slides.size())
@@ -21,10 +48,15 @@ Slide effective(const Document &document, int index)
         QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色"),
         QStringLiteral("项目符号"), QStringLiteral("行距"),
     };
+    // A title slide takes the title master's formats, and the slide
+    // master's where the title master has none of its own.
+    const bool titleSlide = slide.layout == u"标题幻灯片";
     for (const auto &[object, part] : objects)
         for (const QString &name : names) {
             const QString own = part + u'.' + name;
-            const QString master = document.settings.value(QStringLiteral("母版.%1.%2").arg(object, name));
+            QString master = titleSlide ? document.settings.value(QStringLiteral("母版.标题母版.%1.%2").arg(object, name)) : QString();
+            if (master.isEmpty())
+                master = document.settings.value(QStringLiteral("母版.%1.%2").arg(object, name));
             if (!master.isEmpty() && slide.attributes.value(own).isEmpty())
                 slide.attributes.insert(own, master);
         }
@@ -61,13 +93,27 @@ Document shown(const Document &document)
     Slide slide;
     const QString which = view(document);
     if (which == u"备注母版") {
-        // The notes page: the notes text under the slide's picture.
+        // The notes page, upright: the slide's picture above the notes
+        // text, the header and date areas above, the footer and number
+        // areas below (see notesPage). Its frames are kept as a slide's, in
+        // 厘米 of the slide's width and height, for the page drawn upright.
         slide.layout = QStringLiteral("标题和文本");
         slide.title = QStringLiteral("幻灯片图像区");
-        slide.body = QStringLiteral("单击此处编辑母版文本样式");
-        for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
-            if (const QString value = master.settings.value(QStringLiteral("母版.备注文本.") + name); !value.isEmpty())
-                slide.attributes.insert(QStringLiteral("正文.") + name, value);
+        slide.body = document.settings.value(QStringLiteral("母版.备注母版.正文"), QStringLiteral("单击此处编辑母版文本样式"));
+        const NotesPage page = notesPage();
+        const auto place = [&slide](const QString &part, const QRectF &f) {
+            slide.attributes.insert(part + QStringLiteral(".位置"), Shapes::pairText(f.x() * Shapes::SlideWidthCm, f.y() * Shapes::SlideHeightCm));
+            slide.attributes.insert(part + QStringLiteral(".大小"),
+                                    Shapes::pairText(f.width() * Shapes::SlideWidthCm, f.height() * Shapes::SlideHeightCm));
+        };
+        place(QStringLiteral("标题"), page.image);
+        place(QStringLiteral("正文"), page.notes);
+        static const QStringList names = {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")};
+        for (const QString &object : {QStringLiteral("备注文本"), QStringLiteral("页眉区"), QStringLiteral("日期区"), QStringLiteral("页脚区"),
+                                      QStringLiteral("数字区")})
+            for (const QString &name : names)
+                if (const QString value = notesFormat(document, object, name); !value.isEmpty())
+                    slide.attributes.insert((object == u"备注文本" ? QStringLiteral("正文") : object) + u'.' + name, value);
     } else if (which == u"讲义母版") {
         slide.layout = QStringLiteral("空白");
     } else if (which == u"标题母版") {
@@ -121,8 +167,11 @@ std::optional<QMap<QString, QString>> redirected(const Document &document, const
         object = edited;
     const bool formatting = commandId == u"字体" || commandId == u"行距" || commandId == u"项目符号和编号";
     if (formatting && !object.isEmpty()) {
+        const bool area = object == u"日期区" || object == u"页脚区" || object == u"数字区" || object == u"页眉区";
         if (which == u"备注母版")
-            master.insert(QStringLiteral("对象"), QStringLiteral("备注文本"));
+            master.insert(QStringLiteral("对象"), area ? object : QStringLiteral("备注文本"));
+        else if (object == u"页眉区")
+            return std::nullopt;   // the slide and title masters have no header area
         else if (object == u"标题")
             master.insert(QStringLiteral("对象"), QStringLiteral("标题样式"));
         else if (object == u"日期区" || object == u"页脚区" || object == u"数字区")

@@ -3,6 +3,7 @@
 #include "document.h"
 
 #include <QMap>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -15,7 +16,30 @@
 // "doc.母版.<母版类型>.标题" and ".正文"; they show on the master only. A background, picture or text box put on
 // the master ("doc.母版.背景", "doc.母版.图片", "doc.母版.文本框") shows on
 // every slide too.
+//
+// The title master (标题母版) and the notes master (备注母版) keep their
+// formats apart, as "doc.母版.标题母版.<对象>.<name>" and
+// "doc.母版.备注母版.<对象>.<name>". The title master's reach the slides of
+// the 标题幻灯片 layout, before the slide master's; the notes master's
+// (对象: 备注文本, and the areas 页眉区, 日期区, 页脚区, 数字区) the
+// notes pages.
 namespace Master {
+
+// The setting that keeps the format `name` of the master's `object`, for
+// the master named ("幻灯片母版", "标题母版", "备注母版"; another or none is
+// the slide master).
+QString formatKey(const QString &master, const QString &object, const QString &name);
+
+// The notes page as the notes master shows it, upright: where its slide
+// image, notes text and areas lie, in fractions of the page.
+struct NotesPage
+{
+    QRectF image, notes, header, date, footer, number;
+};
+NotesPage notesPage();
+
+// The format `name` of the notes master's `object` ("备注文本", "日期区"…).
+QString notesFormat(const Document &document, const QString &object, const QString &name);
 
 // The slide as the candidate sees it: its own attributes, and the master's
 // where it has none (index from 0; an empty slide for one beyond the end).

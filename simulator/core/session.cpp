@@ -204,9 +204,10 @@ void Session::setSelection(const QList<int> &slides)
 void Session::setEditing(const QString &part)
 {
     QString editing = part == u"title" || part == u"body" ? part : QString();
-    // The date, footer and number areas take the caret where they are shown:
-    // on the slide master and the title master.
-    if (!masterArea(part).isEmpty() && shownMasterAreas(m_document))
+    // The master's areas take the caret where they are shown: the date,
+    // footer and number areas on the slide and title masters, and the
+    // header area besides on the notes master.
+    if (masterAreas(m_document).contains(part))
         editing = part;
     if (!editing.isEmpty())
         m_shapes.clear();   // the click went into the text
@@ -325,7 +326,7 @@ QString Session::editedObject() const
         return master == u"标题母版" ? QStringLiteral("副标题") : QStringLiteral("正文");
     if (m_editing == u"body")
         return m_document.slides.at(m_current - 1).layout == u"标题幻灯片" ? QStringLiteral("副标题") : QStringLiteral("正文");
-    return shownMasterAreas(m_document) ? masterArea(m_editing) : QString();
+    return masterAreas(m_document).contains(m_editing) ? masterArea(m_editing) : QString();
 }
 
 QString Session::masterArea(const QString &part)
@@ -336,6 +337,18 @@ QString Session::masterArea(const QString &part)
         return QStringLiteral("页脚区");
     if (part == u"number")
         return QStringLiteral("数字区");
+    if (part == u"header")
+        return QStringLiteral("页眉区");
+    return {};
+}
+
+QStringList Session::masterAreas(const Document &document)
+{
+    const QString master = Master::view(document);
+    if (master == u"备注母版")
+        return {QStringLiteral("header"), QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
+    if (master == u"幻灯片母版" || master == u"标题母版")
+        return {QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
     return {};
 }
 
@@ -425,8 +438,10 @@ bool Session::moveSlides(const QList<int> &slides, int before)
 void Session::setText(const QString &part, const QString &text)
 {
     setEditing(part);
-    // The master's prompt texts ("单击此处编辑母版标题样式"…) can be typed over.
-    if (shownMasterAreas(m_document) && (part == u"title" || part == u"body")) {
+    // The master's prompt texts ("单击此处编辑母版标题样式"…) can be typed
+    // over; the notes master's slide image holds none.
+    const bool notesMaster = Master::view(m_document) == u"备注母版";
+    if ((shownMasterAreas(m_document) && (part == u"title" || part == u"body")) || (notesMaster && part == u"body")) {
         const QString master = Master::view(m_document);
         const QString typing = QStringLiteral("%1.%2").arg(master, part);
         if (m_typing != typing) {
@@ -436,6 +451,9 @@ void Session::setText(const QString &part, const QString &text)
         m_document.settings.insert(QStringLiteral("母版.%1.%2").arg(master, part == u"title" ? QStringLiteral("标题") : QStringLiteral("正文")), text);
         return;
     }
+    // A master view shows no slide: nothing typed there reaches one.
+    if (!Master::view(m_document).isEmpty())
+        return;
     const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(part);
     if (m_typing != typing) {
         remember({m_document, m_current});
@@ -519,6 +537,15 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
                 && (value == u"向左旋转90°" || value == u"向右旋转90°")) {
                 const double now = Shapes::degrees(attributes.value(base + QStringLiteral(".旋转"))).value_or(0);
                 value = Shapes::degreesText(now + (value == u"向右旋转90°" ? 90 : -90));
+            }
+            // A flip mirrors the object from how it stands: the same flip
+            // again gives it back as it was.
+            if (spec.id == u"旋转或翻转" && name == u"翻转" && !object.isEmpty()) {
+                value = Shapes::flipped(attributes.value(base + QStringLiteral(".翻转")), value);
+                if (value.isEmpty()) {
+                    attributes.remove(base + QStringLiteral(".翻转"));
+                    continue;
+                }
             }
             // The bullet has a colour, size, font and picture of its own,
             // apart from the text's.
@@ -811,7 +838,9 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         if (spec->id == u"母版" && !fields.value(QStringLiteral("对象")).trimmed().isEmpty())
             for (auto it = fields.begin(); it != fields.end(); ++it)
                 if (!it.value().trimmed().isEmpty() && it.key() != u"对象" && it.key() != u"母版类型")
-                    settings.insert(QStringLiteral("母版.%1.%2").arg(fields.value(QStringLiteral("对象")).trimmed(), it.key()), it.value().trimmed());
+                    settings.insert(Master::formatKey(fields.value(QStringLiteral("母版类型")).trimmed(),
+                                                      fields.value(QStringLiteral("对象")).trimmed(), it.key()),
+                                    it.value().trimmed());
         break;
     case Effect::InsertSlide: {
         Slide slide;
@@ -1362,6 +1391,18 @@ bool Session::setShapeFrame(const QString &name, const QRectF &frame)
         Shapes::setFrame(slide, it.key(), it.value());
     if (!m_shapes.contains(name))
         selectShape(name);
+    return true;
+}
+
+bool Session::setGroupFrame(const QString &member, const QRectF &frame)
+{
+    const auto shape = Shapes::find(m_document.slides.at(m_current - 1), member);
+    if (!shape || shape->group.isEmpty() || !frame.isValid())
+        return false;
+    beforeShapeChange();
+    Shapes::scaleGroup(m_document.slides[m_current - 1], member, frame);
+    if (!m_shapes.contains(member))
+        selectShape(member);
     return true;
 }
 

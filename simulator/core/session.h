@@ -84,13 +84,18 @@ public:
     // another slide takes the caret away.
     void setEditing(const QString &part);
     // In the slide master and title master views the caret also goes into
-    // the master's date, footer and number areas ("date", "footer", "number").
+    // the master's date, footer and number areas ("date", "footer", "number");
+    // in the notes master view into those and its header area ("header").
     // The object the caret is in: 标题, 正文, 副标题 or one of those areas
-    // (日期区, 页脚区, 数字区); empty when none.
+    // (页眉区, 日期区, 页脚区, 数字区); empty when none.
     QString editedObject() const;
     // The area of the master a part names (date: 日期区…); empty for other parts.
     static QString masterArea(const QString &part);
-    // Whether the master view shown has those areas.
+    // The areas ("header", "date"…) the master view shown has; none outside
+    // the slide, title and notes master views.
+    static QStringList masterAreas(const Document &document);
+    // Whether the master view shown is the slide or the title master's:
+    // the masters the left pane lists.
     static bool shownMasterAreas(const Document &document);
     // What an effect of the 自定义动画 pane goes to: the placeholder with the
     // caret, else the first shape selected; a sound or a movie by its kind
@@ -146,6 +151,9 @@ public:
     // A shape moved (its size kept) takes the other selected shapes and its
     // group along by as much.
     bool setShapeFrame(const QString &name, const QRectF &frame);
+    // The group of `member` sized by a handle of its frame to `frame` (厘米):
+    // its members' frames scale together. False when it is in no group.
+    bool setGroupFrame(const QString &member, const QRectF &frame);
     // Turned by its rotation handle to the angle (clockwise, degrees), as
     // 旋转或翻转's 旋转 keeps it ("45度"). False for no shape there.
     bool rotateShape(const QString &name, double degrees);

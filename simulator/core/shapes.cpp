@@ -346,6 +346,19 @@ bool setRotation(Slide &slide, const QString &name, double degrees)
     return true;
 }
 
+QString flipped(const QString &now, const QString &flip)
+{
+    const bool across = flip.contains(QStringLiteral("水平")), down = flip.contains(QStringLiteral("垂直"));
+    if (!across && !down)
+        return flip;
+    QStringList ways;
+    if (now.contains(QStringLiteral("水平")) != across)
+        ways << QStringLiteral("水平翻转");
+    if (now.contains(QStringLiteral("垂直")) != down)
+        ways << QStringLiteral("垂直翻转");
+    return ways.join(QStringLiteral("、"));
+}
+
 QStringList withGroup(const Slide &slide, const QString &name)
 {
     const QList<Shape> shapes = of(slide);
@@ -407,6 +420,29 @@ bool regroup(Slide &slide, const QString &name)
         if (s.group.isEmpty() && slide.attributes.value(s.name + u'.' + formerGroupKey) == former)
             members << s.name;
     return !group(slide, members).isEmpty();
+}
+
+QRectF groupFrame(const Slide &slide, const QString &name)
+{
+    QRectF box;
+    for (const QString &member : withGroup(slide, name))
+        if (const auto shape = find(slide, member))
+            box = box.isNull() ? shape->frame : box.united(shape->frame);
+    return box;
+}
+
+bool scaleGroup(Slide &slide, const QString &name, const QRectF &to)
+{
+    const auto shape = find(slide, name);
+    const QRectF from = groupFrame(slide, name);
+    if (!shape || shape->group.isEmpty() || !to.isValid() || from.width() <= 0 || from.height() <= 0)
+        return false;
+    const double sx = to.width() / from.width(), sy = to.height() / from.height();
+    for (const QString &member : withGroup(slide, name)) {
+        const QRectF f = find(slide, member)->frame;
+        setFrame(slide, member, QRectF(to.x() + (f.x() - from.x()) * sx, to.y() + (f.y() - from.y()) * sy, f.width() * sx, f.height() * sy));
+    }
+    return true;
 }
 
 bool arrange(Slide &slide, const QStringList &names, const QString &how, bool toSlide)

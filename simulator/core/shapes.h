@@ -23,6 +23,7 @@
 //   "slide2.标题.旋转"   how far it is turned clockwise about its centre,
 //                        "45度" (0 to 359; the frame is the unturned one)
 //   "slide2.标题.翻转"   水平翻转 or 垂直翻转 when it is mirrored
+//                        ("水平翻转、垂直翻转" both ways)
 //   "slide2.图片.组合"   the group it belongs to ("组合1"): a group is
 //                        selected, moved and arranged as one object
 // A shape never moved has none of these: it stands where its layout puts it
@@ -90,6 +91,11 @@ std::optional<double> degrees(const QString &text);
 QString degreesText(double degrees);
 // Turns the shape to the angle (clockwise). False for no shape of the slide.
 bool setRotation(Slide &slide, const QString &name, double degrees);
+// How a shape kept as flipped `now` stands after one more flip (水平翻转
+// or 垂直翻转): each flip mirrors it about its own axis, so the same flip
+// twice undoes itself. "水平翻转", "垂直翻转", both joined by "、", or
+// empty when it ends unflipped. Another text is taken as it is.
+QString flipped(const QString &now, const QString &flip);
 
 // The shapes that move with `name`: every member of its group, or the
 // shape alone.
@@ -102,6 +108,13 @@ QString group(Slide &slide, const QStringList &names);
 // 重新组合 of any of them makes it again. False when `name` is in none.
 bool ungroup(Slide &slide, const QString &name);
 bool regroup(Slide &slide, const QString &name);
+// The frame around the group of `name` (its own frame when it is in none);
+// empty for no shape of that name.
+QRectF groupFrame(const Slide &slide, const QString &name);
+// The group of `name` sized as one object to the frame `to` (厘米): every
+// member keeps its place and share within the group's frame. False when
+// `name` is in no group or `to` is empty.
+bool scaleGroup(Slide &slide, const QString &name, const QRectF &to);
 
 // 对齐或分布 on the shapes: 左对齐 水平居中 右对齐 顶端对齐 垂直居中
 // 底端对齐 line their frames up with each other's outermost (with the

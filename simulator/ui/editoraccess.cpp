@@ -146,8 +146,8 @@ private:
     int m_index;
 };
 
-// One of the areas the slide and title masters paint along their foot
-// (日期区, 页脚区, 数字区): a press puts the caret there, as a click does.
+// One of the areas a master paints (页眉区, 日期区, 页脚区, 数字区): a
+// press puts the caret there, as a click does.
 class MasterAreaAccessible : public PaintedPartAccessible
 {
 public:
@@ -250,7 +250,7 @@ public:
             return QAccessibleWidget::child(index);
         index -= widgets;
         if (index >= painted() && index < painted() + areas()) {
-            const QString part = SlideView::masterAreas().at(index - painted());
+            const QString part = view()->masterAreas().at(index - painted());
             auto &area = m_areas[part];
             if (!area) {
                 area = new MasterAreaAccessible(view(), part);
@@ -274,7 +274,8 @@ public:
     {
         for (auto it = m_areas.begin(); it != m_areas.end(); ++it)
             if (it.value() == child)
-                return areas() > 0 ? QAccessibleWidget::childCount() + painted() + int(SlideView::masterAreas().indexOf(it.key())) : -1;
+                return view()->masterAreas().contains(it.key())
+                           ? QAccessibleWidget::childCount() + painted() + int(view()->masterAreas().indexOf(it.key())) : -1;
         if (child && child == m_handle)
             return m_handle->isValid() ? QAccessibleWidget::childCount() + painted() + areas() : -1;
         for (auto it = m_parts.begin(); it != m_parts.end(); ++it)
@@ -299,8 +300,7 @@ private:
     }
     int areas() const
     {
-        return view()->document() && !view()->masterArea(SlideView::masterAreas().first()).isEmpty()
-                   ? int(SlideView::masterAreas().size()) : 0;
+        return view()->document() ? int(view()->masterAreas().size()) : 0;
     }
     RotationHandleAccessible *handle() const
     {

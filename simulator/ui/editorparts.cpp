@@ -837,13 +837,21 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
 
 QRectF SlideView::slideRect() const
 {
+    // The notes master shows a page standing upright.
+    const double ratio = m_master == u"备注母版" || m_notesPage ? 4.0 / 3 : 3.0 / 4;
     const double margin = 14;
-    double w = width() - 2 * margin, h = w * 3 / 4;
+    double w = width() - 2 * margin, h = w * ratio;
     if (h > height() - 2 * margin) {
         h = height() - 2 * margin;
-        w = h * 4 / 3;
+        w = h / ratio;
     }
     return QRectF((width() - w) / 2, (height() - h) / 2, w, h);
+}
+
+double SlideView::pageWidthPt() const
+{
+    // An upright notes page is as wide as the slide is high.
+    return m_master == u"备注母版" || m_notesPage ? SlideArt::SlideHeightPt : SlideArt::SlideWidthPt;
 }
 
 QRectF SlideView::sorterCell(int index) const
@@ -853,11 +861,38 @@ QRectF SlideView::sorterCell(int index) const
     return QRectF(10 + (index % columns) * w, 10 + (index / columns) * h, w, h);
 }
 
+void SlideView::showNotesPage(const Document &document, int index)
+{
+    m_document = &document;
+    m_index = index;
+    m_sorter = false;
+    m_notesPage = true;
+    m_title->hide();
+    m_body->hide();
+    update();
+}
+
+QRectF SlideView::notesPagePart(const QString &part) const
+{
+    if (!m_notesPage)
+        return {};
+    const QRectF r = slideRect();
+    const Master::NotesPage page = Master::notesPage();
+    const QRectF f = part == u"notes" ? page.notes : part == u"header" ? page.header : part == u"number" ? page.number : page.image;
+    QRectF shown(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height());
+    if (part == u"image") {   // the slide's picture at 4:3, in the middle of its place
+        const double h = std::min(shown.height(), shown.width() * 0.75), w = h / 0.75;
+        shown = QRectF(shown.center().x() - w / 2, shown.center().y() - h / 2, w, h);
+    }
+    return shown;
+}
+
 void SlideView::showSlide(const Document &document, int index, bool sorter)
 {
     m_document = &document;
     m_index = index;
     m_sorter = sorter;
+    m_notesPage = false;
     const Slide &slide = document.slides.at(index);
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     m_loading = true;
@@ -883,7 +918,7 @@ void SlideView::setMaster(const QString &view)
     m_master = view;
     const bool typed = view.isEmpty() || view == u"幻灯片母版" || view == u"标题母版";
     m_title->setReadOnly(!typed);
-    m_body->setReadOnly(!typed);
+    m_body->setReadOnly(!typed && view != u"备注母版");   // the notes text's prompt is typed over too
     // A screen reader names the master's placeholders as the editor labels them.
     m_title->setAccessibleName(view.isEmpty() ? QStringLiteral("标题占位符")
                                : view == u"备注母版" ? QStringLiteral("幻灯片图像区") : QStringLiteral("标题区"));
@@ -894,14 +929,28 @@ void SlideView::setMaster(const QString &view)
     update();
 }
 
+QStringList SlideView::masterAreas() const
+{
+    if (m_sorter || !m_document)
+        return {};
+    if (m_master == u"备注母版")
+        return {QStringLiteral("header"), QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
+    if (m_master == u"幻灯片母版" || m_master == u"标题母版")
+        return {QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
+    return {};
+}
+
 QRectF SlideView::masterArea(const QString &part) const
 {
-    if (m_sorter || (m_master != u"幻灯片母版" && m_master != u"标题母版"))
-        return {};
     const int at = int(masterAreas().indexOf(part));
     if (at < 0)
         return {};
     const QRectF r = slideRect();
+    if (m_master == u"备注母版") {
+        const Master::NotesPage page = Master::notesPage();
+        const QRectF f = part == u"header" ? page.header : part == u"date" ? page.date : part == u"footer" ? page.footer : page.number;
+        return QRectF(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height());
+    }
     const double top = r.bottom() - r.height() * 0.12, h = r.height() * 0.09;
     static const double lefts[] = {0.05, 0.36, 0.67};
     return QRectF(r.left() + r.width() * lefts[at], top, r.width() * 0.28, h);
@@ -923,7 +972,7 @@ void SlideView::placeEditors()
     const Slide slide = Master::effective(*m_document, m_index);   // the master's formats where it has none
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     const QRectF r = slideRect();
-    const double pxPerPt = r.width() / SlideArt::SlideWidthPt;
+    const double pxPerPt = r.width() / pageWidthPt();
     const auto within = [&r](const QRectF &f) {
         return QRectF(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height())
             .toRect()
@@ -973,7 +1022,7 @@ void SlideView::placeEditors()
     // Inserted objects laid out take the right of a full-width body (see Shapes).
     QRect bodyRect = frameOf(part, place.body);
     // On a master the text placeholder ends above the date, footer and number areas.
-    if (const QRectF area = masterArea(QStringLiteral("date")); !area.isEmpty())
+    if (const QRectF area = masterArea(QStringLiteral("date")); !area.isEmpty() && m_master != u"备注母版")
         bodyRect.setBottom(std::min(bodyRect.bottom(), int(area.top()) - 3));
     m_body->setGeometry(bodyRect.adjusted(m_bulletIndent, 0, 0, 0));
     // A shape lying over a placeholder takes the clicks there and hides its text.
@@ -1030,19 +1079,66 @@ void SlideView::paintEvent(QPaintEvent *)
     }
     const QRectF r = slideRect();
     p.fillRect(r.translated(4, 4), QColor(90, 90, 90));
+    if (m_notesPage) {
+        // The notes page: the slide's picture, its notes below, and the
+        // header and number the notes pages are given.
+        p.fillRect(r, Qt::white);
+        p.setPen(QColor(60, 60, 60));
+        p.drawRect(r);
+        const QRectF picture = notesPagePart(QStringLiteral("image"));
+        SlideArt::paintSlide(p, picture, *m_document, m_index, SlideArt::Background | SlideArt::Texts | SlideArt::Objects, font());
+        p.setPen(QColor(120, 120, 120));
+        p.drawRect(picture);
+        // Each text in the format the notes master gives its place.
+        const auto styled = [this, &p, &r](const QString &object, const QRectF &place, int flags, const QString &text) {
+            Slide page;
+            const QString part = object == u"备注文本" ? QStringLiteral("正文") : object;   // an area keeps its own defaults
+            for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
+                if (const QString value = Master::notesFormat(*m_document, object, name); !value.isEmpty())
+                    page.attributes.insert(part + u'.' + name, value);
+            const SlideArt::TextStyle style = SlideArt::textStyle(page, part, r.width() / pageWidthPt(), font());
+            p.setFont(style.font);
+            p.setPen(style.colour);
+            p.drawText(place, flags, text);
+        };
+        // The header and page number the 页眉和页脚 dialog gives notes pages.
+        const QMap<QString, QString> &settings = m_document->settings;
+        if (const QString header = settings.value(QStringLiteral("页眉和页脚.备注和讲义页眉")); !header.isEmpty())
+            styled(QStringLiteral("页眉区"), notesPagePart(QStringLiteral("header")), Qt::AlignLeft | Qt::AlignVCenter, header);
+        if (settings.value(QStringLiteral("页眉和页脚.页码")) == u"是")
+            styled(QStringLiteral("数字区"), notesPagePart(QStringLiteral("number")), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::number(m_index + 1));
+        styled(QStringLiteral("备注文本"), notesPagePart(QStringLiteral("notes")), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               m_document->slides.at(m_index).notes);
+        return;
+    }
     SlideArt::paintSlide(p, r, *m_document, m_index,
                          SlideArt::Background | SlideArt::Objects | SlideArt::Placeholders | SlideArt::Footer, font());
     p.setPen(QColor(60, 60, 60));
     p.drawRect(r);
-    if (m_master == u"幻灯片母版" || m_master == u"标题母版") {
-        // The master's date, footer and number areas along its foot: each
-        // named, with the field it holds in the area's own format.
+    if (!masterAreas().isEmpty()) {
+        const bool notes = m_master == u"备注母版";
+        if (notes) {
+            // The notes page's slide image: a slide's outline where the
+            // picture of each slide goes.
+            const auto image = Shapes::find(m_document->slides.at(m_index), QStringLiteral("标题"));
+            if (image) {
+                const QRectF frame = toView(image->frame);
+                const double h = std::min(frame.height(), frame.width() * 0.75), w = h / 0.75;
+                p.fillRect(QRectF(frame.center().x() - w / 2, frame.center().y() - h / 2, w, h), QColor(235, 238, 245));
+            }
+        }
+        // The master's areas (the slide master's date, footer and number
+        // along its foot; the notes page's at its corners): each named,
+        // with the field it holds in the area's own format.
         QFont small = font();
-        small.setPixelSize(std::max(7, int(r.height() * 0.025)));
+        small.setPixelSize(std::max(7, int(r.height() * (notes ? 0.018 : 0.025))));
         const Slide &master = m_document->slides.at(m_index);
-        static const QStringList fields = {QStringLiteral("<日期/时间>"), QStringLiteral("<页脚>"), QStringLiteral("<#>")};
-        for (qsizetype i = 0; i < masterAreas().size(); ++i) {
-            const QString &part = masterAreas().at(i);
+        static const QMap<QString, QString> fields = {{QStringLiteral("header"), QStringLiteral("<页眉>")},
+                                                      {QStringLiteral("date"), QStringLiteral("<日期/时间>")},
+                                                      {QStringLiteral("footer"), QStringLiteral("<页脚>")},
+                                                      {QStringLiteral("number"), QStringLiteral("<#>")}};
+        for (const QString &part : masterAreas()) {
             const QRectF area = masterArea(part);
             const QString name = Session::masterArea(part);
             const bool chosen = part == m_masterArea;
@@ -1051,11 +1147,13 @@ void SlideView::paintEvent(QPaintEvent *)
             p.setFont(small);
             p.setPen(QColor(110, 110, 110));
             p.drawText(area.adjusted(4, 1, -4, 0), Qt::AlignLeft | Qt::AlignTop, name);
-            const SlideArt::TextStyle style = SlideArt::textStyle(master, name, r.width() / SlideArt::SlideWidthPt, font());
+            const SlideArt::TextStyle style = SlideArt::textStyle(master, name, r.width() / pageWidthPt(), font());
             p.setFont(style.font);
             p.setPen(style.colour);
-            p.drawText(area.adjusted(4, 0, -4, 0), (i == 0 ? Qt::AlignLeft : i == 1 ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignBottom,
-                       fields.at(i));
+            const Qt::Alignment across = part == u"footer" && !notes ? Qt::AlignHCenter
+                                       : part == u"number" || (part == u"date" && notes) ? Qt::AlignRight
+                                                                                          : Qt::AlignLeft;
+            p.drawText(area.adjusted(4, 0, -4, 0), across | Qt::AlignBottom, fields.value(part));
         }
     } else if (m_master == u"讲义母版") {
         // A handout page: the places of its slides.

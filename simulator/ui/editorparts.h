@@ -196,6 +196,13 @@ class SlideView : public QWidget
 public:
     explicit SlideView(QWidget *parent);
     void showSlide(const Document &document, int index, bool sorter);
+    // The notes page of slide `index` (视图 → 备注页): the page upright, the
+    // slide's picture above its notes, these in the notes master's format.
+    void showNotesPage(const Document &document, int index);
+    bool isNotesPage() const { return m_notesPage; }
+    // Where a part of the notes page lies in the view: "image" (the slide's
+    // picture), "notes", "header" or "number"; empty outside the notes page.
+    QRectF notesPagePart(const QString &part) const;
     TitleEdit *titleEdit() const { return m_title; }
     BodyEdit *bodyEdit() const { return m_body; }
     QRectF slideRect() const;
@@ -209,10 +216,12 @@ public:
     // they show their date, footer and number areas. Empty: the slides again.
     void setMaster(const QString &view);
     QString master() const { return m_master; }
-    // The slide and title masters' areas along their foot ("date", "footer",
-    // "number"), in the view; empty in other views. The chosen one (the
-    // caret is in it) is framed; none: empty.
-    static QStringList masterAreas() { return {QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")}; }
+    // The master's areas the view shows: the slide and title masters' along
+    // their foot ("date", "footer", "number"), the notes master's at the
+    // corners of its page ("header" besides); none in other views. Where
+    // one lies in the view (empty for none). The chosen one (the caret is
+    // in it) is framed; none: empty.
+    QStringList masterAreas() const;
     QRectF masterArea(const QString &part) const;
     void setMasterArea(const QString &part);
     QString chosenMasterArea() const { return m_masterArea; }
@@ -275,6 +284,9 @@ signals:
     // A shape dragged (moved) or sized by a handle, or nudged by an arrow
     // key: its new frame in 厘米.
     void shapeFramed(const QString &name, const QRectF &frame, bool sized);
+    // A selected group sized by a handle of its frame: the group's new frame
+    // in 厘米, the group named by one of its members.
+    void groupFramed(const QString &member, const QRectF &frame);
     // Delete with shapes selected.
     void shapesDeleteAsked();
     // A text box drawn by dragging, after drawing was asked for (frame in 厘米).
@@ -298,6 +310,9 @@ protected:
 
 private:
     void placeEditors();
+    // How many points the page shown is wide: the slide's width, or an
+    // upright notes page's.
+    double pageWidthPt() const;
     // The selected text box or drawn shape that takes typed text; empty for none.
     QString typedShape() const;
     int sorterIndexAt(const QPointF &at) const;   // -1 outside every slide
@@ -306,6 +321,7 @@ private:
     const Document *m_document = nullptr;
     int m_index = 0;
     bool m_sorter = false;
+    bool m_notesPage = false;
     bool m_loading = false;
     TitleEdit *m_title = nullptr;
     BodyEdit *m_body = nullptr;
@@ -326,6 +342,10 @@ private:
     void paintShapes(QPainter &p);
     int handleAt(const QPointF &at) const;   // 0-7 on a selected shape's handle, 8 on its rotation handle, else -1
     QList<QRectF> handles(const QRectF &frame) const;
+    // The selection when it is one group and nothing else: a member's name
+    // (empty otherwise), and the group's frame in the view.
+    QString selectedGroup() const;
+    QRectF groupRect() const;
     // How far a shape of the slide under edit is turned (degrees clockwise).
     double rotationOf(const QString &name) const;
     // A point of the view as it lies on the shape unturned (for hit tests).
@@ -343,6 +363,7 @@ private:
     QRectF m_gestureFrame;         // as dragged so far
     bool m_gestureMoved = false;
     bool m_pressedOnSelected = false;   // a click on it without a drag selects it alone
+    bool m_gestureGroup = false;        // the handle sizes the selected group
 };
 
 // The red frame around the control the guide points at. It sits on the

@@ -45,6 +45,12 @@ void EditorWindow::buildShapes()
         shapeChanged(sized ? TaskStep{TaskStep::Kind::Resize, name, Shapes::pairText(now.width(), now.height()), {}}
                            : TaskStep{TaskStep::Kind::Move, name, Shapes::regionOf(now), {}});
     });
+    connect(m_slide, &SlideView::groupFramed, this, [this](const QString &member, const QRectF &frame) {
+        if (!m_session.setGroupFrame(member, frame))
+            return;
+        const QRectF now = Shapes::groupFrame(m_session.document().slides.at(m_session.current() - 1), member);
+        shapeChanged(TaskStep{TaskStep::Kind::Resize, member, Shapes::pairText(now.width(), now.height()), {}});
+    });
     connect(m_slide, &SlideView::shapesDeleteAsked, this, [this] {
         if (m_session.deleteShapes())
             shapeChanged(TaskStep{TaskStep::Kind::Key, QStringLiteral("Del"), {}, {}});

@@ -1070,6 +1070,10 @@ QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, cons
     for (const FieldSpec &field : spec.fields) {
         if (field.name == u"对象" || field.name == u"应用范围")
             continue;
+        // A flip is an act, not a state the dialog shows: offered again, 确定
+        // would mirror the object back.
+        if (spec.id == u"旋转或翻转" && field.name == u"翻转")
+            continue;
         QString value;
         switch (spec.effect) {
         case CommandSpec::Effect::DocumentSettings:
@@ -1542,7 +1546,9 @@ void EditorWindow::refresh()
     // A master view shows the master in the slide area, and its toolbar.
     const QString master = Master::view(document);
     m_slide->setMaster(master);
-    if (master.isEmpty()) {
+    if (master.isEmpty() && view == u"备注页") {
+        m_slide->showNotesPage(document, current);   // its notes typed in the notes pane below
+    } else if (master.isEmpty()) {
         m_slide->showSlide(document, current, view == u"幻灯片浏览");
     } else {
         m_masterShown = Master::shown(document);
@@ -1579,7 +1585,9 @@ void EditorWindow::refresh()
     m_formatBar->showFormat(shownSlide(), m_session.shownFormatObject(formatObject()));
     updateUndoActions();
 
-    m_status->setTexts(QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout),
+    // A master view's status names the master shown, not a slide of the presentation.
+    m_status->setTexts(master.isEmpty() ? QStringLiteral("幻灯片 %1 / %2    %3").arg(current + 1).arg(document.slides.size()).arg(slide.layout)
+                                        : master,
                        (view.isEmpty() ? QStringLiteral("普通") : view) + QStringLiteral("视图"));
     m_refreshing = false;
 }

@@ -64,7 +64,7 @@ QRectF SlideView::toView(const QRectF &frame) const
 
 QRect SlideView::shapeRect(const QString &name) const
 {
-    if (!m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
+    if (!m_document || m_sorter || m_notesPage || m_index < 0 || m_index >= m_document->slides.size())
         return {};
     const auto shape = Shapes::find(m_document->slides.at(m_index), name);
     return shape ? toView(shape->frame).toRect() : QRect();
@@ -72,7 +72,7 @@ QRect SlideView::shapeRect(const QString &name) const
 
 QString SlideView::shapeAt(const QPointF &at) const
 {
-    if (!m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
+    if (!m_document || m_sorter || m_notesPage || m_index < 0 || m_index >= m_document->slides.size())
         return {};
     const QList<Shapes::Shape> shapes = Shapes::of(m_document->slides.at(m_index));
     for (auto it = shapes.rbegin(); it != shapes.rend(); ++it) {
@@ -85,7 +85,7 @@ QString SlideView::shapeAt(const QPointF &at) const
 
 double SlideView::rotationOf(const QString &name) const
 {
-    if (!m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
+    if (!m_document || m_sorter || m_notesPage || m_index < 0 || m_index >= m_document->slides.size())
         return 0;
     const auto shape = Shapes::find(m_document->slides.at(m_index), name);
     return shape ? shape->rotation : 0;
@@ -133,7 +133,7 @@ void SlideView::setSelectedShapes(const QStringList &names)
 
 QString SlideView::typedShape() const
 {
-    if (m_selectedShapes.size() != 1 || !m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
+    if (m_selectedShapes.size() != 1 || !m_document || m_sorter || m_notesPage || m_index < 0 || m_index >= m_document->slides.size())
         return {};
     const auto shape = Shapes::find(m_document->slides.at(m_index), m_selectedShapes.first());
     return shape && (shape->kind == u"文本框" || shape->kind == u"自选图形") ? shape->name : QString();
@@ -185,8 +185,34 @@ QList<QRectF> SlideView::handles(const QRectF &frame) const
     return rects;
 }
 
+QString SlideView::selectedGroup() const
+{
+    if (m_selectedShapes.size() < 2 || !m_document || m_sorter || m_notesPage || m_index < 0 || m_index >= m_document->slides.size())
+        return {};
+    const Slide &slide = m_document->slides.at(m_index);
+    const QString first = m_selectedShapes.first();
+    QStringList members = Shapes::withGroup(slide, first), selected = m_selectedShapes;
+    members.sort();
+    selected.sort();
+    return members.size() > 1 && members == selected ? first : QString();
+}
+
+QRectF SlideView::groupRect() const
+{
+    const QString member = selectedGroup();
+    return member.isEmpty() ? QRectF() : toView(Shapes::groupFrame(m_document->slides.at(m_index), member));
+}
+
 int SlideView::handleAt(const QPointF &at) const
 {
+    // A group selected alone is sized by the handles of its frame.
+    if (const QRectF group = groupRect(); !group.isEmpty()) {
+        const QList<QRectF> rects = handles(group);
+        for (int i = 0; i < rects.size(); ++i)
+            if (rects.at(i).adjusted(-2, -2, 2, 2).contains(at))
+                return i;
+        return -1;
+    }
     // Only one shape selected has handles that size it.
     if (m_selectedShapes.size() != 1)
         return -1;
@@ -228,6 +254,12 @@ void SlideView::paintShapes(QPainter &p)
             frames.append({frame, m_gesture == ShapeGesture::Rotate && m_gestureMoved && name == m_gestureShape ? m_gestureAngle
                                                                                                                   : shape->rotation});
     }
+    // A group being sized shows the frame it is pulled to.
+    if (m_gesture == ShapeGesture::Size && m_gestureMoved && m_gestureGroup) {
+        groups.clear();
+        frames.clear();
+        frames.append({m_gestureFrame, 0});
+    }
     for (const QRectF &box : std::as_const(groups))
         frames.append({box, 0});
     for (const auto &[frame, angle] : std::as_const(frames)) {
@@ -266,6 +298,8 @@ void SlideView::paintShapes(QPainter &p)
 
 void SlideView::shapePress(QMouseEvent *event)
 {
+    if (m_notesPage)   // a notes page is shown, not edited here
+        return;
     // A press a placeholder's text left to the view (past the end of its
     // text) is still a click into the text, not on the placeholder's border;
     // the handles of the selected shape lie above the text all the same.
@@ -279,6 +313,7 @@ void SlideView::shapePress(QMouseEvent *event)
     setFocus(Qt::MouseFocusReason);
     m_gesture = ShapeGesture::None;
     m_gestureMoved = false;
+    m_gestureGroup = false;
     m_pressAt = event->position();
     if (event->button() == Qt::RightButton) {
         // A right click on a shape not selected selects it for its menu.
@@ -304,7 +339,8 @@ void SlideView::shapePress(QMouseEvent *event)
         m_gesture = ShapeGesture::Size;
         m_handle = handle;
         m_gestureShape = m_selectedShapes.first();
-        m_gestureStart = m_gestureFrame = shapeRect(m_gestureShape);
+        m_gestureGroup = !selectedGroup().isEmpty();
+        m_gestureStart = m_gestureFrame = m_gestureGroup ? groupRect() : QRectF(shapeRect(m_gestureShape));
         return;
     }
     const QString name = shapeAt(event->position());
@@ -327,6 +363,8 @@ void SlideView::shapePress(QMouseEvent *event)
 
 void SlideView::shapeMove(QMouseEvent *event)
 {
+    if (m_notesPage)
+        return;
     if (!(event->buttons() & Qt::LeftButton) && !m_drawingBox) {
         // The pointer shows what a press does there: size by a handle, move a shape.
         static const Qt::CursorShape sizing[] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor,
@@ -365,7 +403,7 @@ void SlideView::shapeMove(QMouseEvent *event)
     case ShapeGesture::Size: {
         QRectF frame = m_gestureStart;
         // A turned shape is sized along its own sides.
-        const QPointF along = turned(m_pressAt + delta, m_pressAt, -rotationOf(m_gestureShape)) - m_pressAt;
+        const QPointF along = turned(m_pressAt + delta, m_pressAt, m_gestureGroup ? 0 : -rotationOf(m_gestureShape)) - m_pressAt;
         // Handles 0-2 move the top edge, 2-4 the right, 4-6 the bottom, 6, 7 and 0 the left.
         if (m_handle <= 2)
             frame.setTop(std::min(frame.top() + along.y(), frame.bottom() - SmallestSide));
@@ -389,6 +427,8 @@ void SlideView::shapeMove(QMouseEvent *event)
 
 void SlideView::shapeRelease(QMouseEvent *event)
 {
+    if (m_notesPage)
+        return;
     const ShapeGesture gesture = m_gesture;
     m_gesture = ShapeGesture::None;
     if (gesture == ShapeGesture::None || event->button() != Qt::LeftButton)
@@ -420,19 +460,26 @@ void SlideView::shapeRelease(QMouseEvent *event)
     const auto shape = Shapes::find(m_document->slides.at(m_index), m_gestureShape);
     if (!shape)
         return;
+    const bool group = gesture == ShapeGesture::Size && m_gestureGroup;
     // Each edge goes as far as the mouse took it; an edge not pulled stays
     // exactly where it was (a move keeps the size, a handle the other edges).
     const QRectF r = slideRect();
     const double sx = Shapes::SlideWidthCm / r.width(), sy = Shapes::SlideHeightCm / r.height();
-    const QRectF frame = shape->frame.adjusted((m_gestureFrame.left() - m_gestureStart.left()) * sx,
-                                               (m_gestureFrame.top() - m_gestureStart.top()) * sy,
-                                               (m_gestureFrame.right() - m_gestureStart.right()) * sx,
-                                               (m_gestureFrame.bottom() - m_gestureStart.bottom()) * sy);
-    emit shapeFramed(m_gestureShape, frame, gesture == ShapeGesture::Size);
+    const QRectF was = group ? Shapes::groupFrame(m_document->slides.at(m_index), m_gestureShape) : shape->frame;
+    const QRectF frame = was.adjusted((m_gestureFrame.left() - m_gestureStart.left()) * sx,
+                                      (m_gestureFrame.top() - m_gestureStart.top()) * sy,
+                                      (m_gestureFrame.right() - m_gestureStart.right()) * sx,
+                                      (m_gestureFrame.bottom() - m_gestureStart.bottom()) * sy);
+    if (group)
+        emit groupFramed(m_gestureShape, frame);
+    else
+        emit shapeFramed(m_gestureShape, frame, gesture == ShapeGesture::Size);
 }
 
 bool SlideView::shapeKey(QKeyEvent *event)
 {
+    if (m_notesPage)
+        return false;
     if (event->key() == Qt::Key_Escape && m_drawingBox) {
         setDrawingBox(false);
         return true;
@@ -481,7 +528,7 @@ bool SlideView::shapeKey(QKeyEvent *event)
 QStringList SlideView::objectShapes() const
 {
     QStringList names;
-    if (!m_document || m_sorter || m_index < 0 || m_index >= m_document->slides.size())
+    if (!m_document || m_sorter || m_notesPage || m_index < 0 || m_index >= m_document->slides.size())
         return names;
     for (const Shapes::Shape &shape : Shapes::of(m_document->slides.at(m_index)))
         if (!shape.placeholder)

@@ -19,6 +19,7 @@
 //   "moveshape 图片 右下角"           a shape dragged to a region or to "x,y" (厘米)
 //   "resize 图片 12,9"                a shape sized by its handles (厘米)
 //   "rotate 图片 45"                  a shape turned by its rotation handle (degrees)
+//   "sizegroup 图片 1,1,14,12"        the group of a shape sized by its handles to a frame (厘米)
 //   "unshape 图片"                    a selected shape clicked with Shift: unselected
 //   "drawbox 1,1,5,2"                 a text box drawn: left, top, width, height (厘米)
 //   "typeshape 文本框 甲"             text typed into a shape
@@ -51,6 +52,10 @@ inline QString playScript(Session &session, const QStringList &actions)
             done = session.moveShape(words.value(1), words.value(2));
         } else if (words.at(0) == u"rotate") {
             done = session.rotateShape(words.value(1), words.value(2).toDouble());
+        } else if (words.at(0) == u"sizegroup") {
+            const QStringList n = words.value(2).split(u',');
+            done = n.size() == 4
+                && session.setGroupFrame(words.value(1), QRectF(n.at(0).toDouble(), n.at(1).toDouble(), n.at(2).toDouble(), n.at(3).toDouble()));
         } else if (words.at(0) == u"unshape") {
             session.unselectShape(words.value(1));
         } else if (words.at(0) == u"resize") {

@@ -243,14 +243,24 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
                                                                                 "run 图片 来源=来自文件", "run 背景 填充=浅绿色"}
         << QStringList{"doc.母版.文本框 = 内部培训", "doc.母版.图片 = 1", "doc.母版.背景 = 浅绿色", "slide1.文本框 = ", "slide1.背景.填充 = "};
     QTest::newRow("title master: subtitle style") << QStringList{"run 幻灯片母版", "run 标题母版", "edit body", "run 字体 字形=倾斜"}
-        << QStringList{"doc.母版.母版类型 = 标题母版", "doc.母版.副标题样式.字形 = 倾斜", "doc.母版.第一级文本.字形 = "};
+        << QStringList{"doc.母版.母版类型 = 标题母版", "doc.母版.标题母版.副标题样式.字形 = 倾斜", "doc.母版.副标题样式.字形 = ",
+                       "doc.母版.第一级文本.字形 = "};
     QTest::newRow("notes master: notes text") << QStringList{"run 备注母版", "edit body", "run 字体 字号=16"}
-        << QStringList{"doc.母版.母版类型 = 备注母版", "doc.母版.备注文本.字号 = 16", "slide1.副标题.字号 = "};
+        << QStringList{"doc.母版.母版类型 = 备注母版", "doc.母版.备注母版.备注文本.字号 = 16", "doc.母版.第一级文本.字号 = ",
+                       "slide1.副标题.字号 = "};
     // The slide master's date, footer and number areas take the caret and their own formats.
     QTest::newRow("master view: date area formatted") << QStringList{"run 幻灯片母版", "edit date", "run 字体 字号=14 中文字体=黑体"}
         << QStringList{"doc.母版.日期区.字号 = 14", "doc.母版.日期区.中文字体 = 黑体", "doc.母版.标题样式.字号 = ", "slide1.标题.字号 = "};
     QTest::newRow("title master: number area, by the toolbar's 对象") << QStringList{"run 幻灯片母版", "run 标题母版", "run 字体 对象=数字区 字形=加粗"}
-        << QStringList{"doc.母版.数字区.字形 = 加粗", "doc.母版.副标题样式.字形 = "};
+        << QStringList{"doc.母版.标题母版.数字区.字形 = 加粗", "doc.母版.数字区.字形 = ", "doc.母版.标题母版.副标题样式.字形 = "};
+    QTest::newRow("notes master: header area") << QStringList{"run 备注母版", "edit header", "run 字体 字号=12"}
+        << QStringList{"doc.母版.备注母版.页眉区.字号 = 12", "doc.母版.页眉区.字号 = ", "doc.母版.备注母版.备注文本.字号 = "};
+    QTest::newRow("the slide master has no header area") << QStringList{"run 幻灯片母版", "edit header", "run 字体 字号=12"}
+        << QStringList{"doc.母版.备注母版.页眉区.字号 = ", "doc.母版.页眉区.字号 = "};
+    QTest::newRow("typed in the notes master: its prompt, no slide") << QStringList{"run 备注母版", "type title 改了", "type body 备注样式"}
+        << QStringList{"doc.母版.备注母版.正文 = 备注样式", "slide1.title = 年度工作总结", "slide1.body = 市场部\n二〇〇五年十二月"};
+    QTest::newRow("title master by the 母版 command itself") << QStringList{"run 母版 母版类型=标题母版 对象=标题样式 颜色=红色"}
+        << QStringList{"doc.母版.标题母版.标题样式.颜色 = 红色", "doc.母版.标题样式.颜色 = "};
     QTest::newRow("no area outside the master views") << QStringList{"edit footer", "run 字体 字号=14"}
         << QStringList{"doc.母版.页脚区.字号 = ", "doc.母版.对象 = "};
     QTest::newRow("closing the view takes the caret from the area") << QStringList{"run 幻灯片母版", "edit date", "run 关闭母版视图", "run 字体 字号=14"}
@@ -538,6 +548,10 @@ void TestSimulatorModel::shapesOnTheSlide_data()
         << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合", "moveshape 自选图形 2,2"}
         << QStringList{"slide5.自选图形.组合 = 组合1", "slide5.自选图形2.组合 = 组合1", "slide5.自选图形.位置 = 2,2",
                        "slide5.自选图形2.位置 = 7,4", "slide5.自选图形3.位置 = 12,2"};
+    QTest::newRow("a group sized by its handles scales its members") << framed
+        << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合", "sizegroup 自选图形2 1,1,14,12"}
+        << QStringList{"slide5.自选图形.位置 = 1,1", "slide5.自选图形.大小 = 4,4", "slide5.自选图形2.位置 = 11,5",
+                       "slide5.自选图形2.大小 = 4,8", "slide5.自选图形3.大小 = 3,1"};
     QTest::newRow("parted, then grouped again") << framed
         << QStringList{"select 5", "shape 自选图形,自选图形2", "run 组合 操作=组合", "run 组合 对象=自选图形 操作=取消组合",
                        "select 4", "select 5", "moveshape 自选图形 2,2", "run 组合 对象=自选图形2 操作=重新组合"}
@@ -574,6 +588,12 @@ void TestSimulatorModel::shapesOnTheSlide_data()
         << QStringList{"select 5", "run 旋转或翻转 对象=自选图形 旋转=45度", "run 旋转或翻转 对象=自选图形 旋转=向右旋转90°",
                        "run 旋转或翻转 对象=自选图形 旋转=向右旋转90°", "run 旋转或翻转 对象=自选图形2 旋转=向左旋转90°"}
         << QStringList{"slide5.自选图形.旋转 = 225度", "slide5.自选图形2.旋转 = 270度"};
+    QTest::newRow("flipped twice, as it was; each way on its own") << framed
+        << QStringList{"select 5", "run 旋转或翻转 对象=自选图形 翻转=水平翻转", "run 旋转或翻转 对象=自选图形 翻转=水平翻转",
+                       "run 旋转或翻转 对象=自选图形2 翻转=水平翻转", "run 旋转或翻转 对象=自选图形2 翻转=垂直翻转",
+                       "run 旋转或翻转 对象=自选图形3 翻转=垂直翻转", "run 旋转或翻转 对象=自选图形3 翻转=水平翻转",
+                       "run 旋转或翻转 对象=自选图形3 翻转=垂直翻转"}
+        << QStringList{"slide5.自选图形.翻转 = ", "slide5.自选图形2.翻转 = 水平翻转、垂直翻转", "slide5.自选图形3.翻转 = 水平翻转"};
     QTest::newRow("a table moved keeps where rows go in") << QStringList{"slide3.表格 = 1", "slide3.表格.位置 = 第2行下方"}
         << QStringList{"select 3", "moveshape 表格 2,3", "run 表格属性 操作=插入一行 位置=第1行"}
         << QStringList{"slide3.表格.位置 = 第1行", "slide3.表格.坐标 = 2,3"};

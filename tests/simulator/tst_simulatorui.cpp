@@ -107,6 +107,7 @@ private slots:
     void shapesWithTheMouse_data();
     void shapesWithTheMouse();
     void shapeHandlesAndMenu();
+    void flippedTwiceLooksAsBefore();
     void turnedAndStackedInTheThumbnails();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
@@ -114,6 +115,7 @@ private slots:
     void selectedCharactersAreFormattedApart();
     void masterViewFormatsEverySlide();
     void masterAreasTakeTheCaret();
+    void notesMasterFormatsTheNotesPage();
     void outlineEditsTheSlides_data();
     void outlineEditsTheSlides();
     void undoAndRedoGreyed_data();
@@ -1831,6 +1833,8 @@ void TestSimulatorUi::drawingToolbarMenus_data()
     QTest::newRow("align top") << shape << "绘图" << "entry:对齐或分布:顶端对齐" << QStringList{"slide1.自选图形.对齐 = 顶端对齐"};
     QTest::newRow("flip") << shape << "绘图" << "entry:旋转或翻转:水平翻转"
         << QStringList{"slide1.自选图形.翻转 = 水平翻转", "doc.方式.旋转或翻转 = 工具栏"};
+    QTest::newRow("flipped back") << shape + "start: slide1.自选图形.翻转 = 水平翻转\n" << "绘图" << "entry:旋转或翻转:水平翻转"
+        << QStringList{"slide1.自选图形.翻转 = "};
     QTest::newRow("smiley drawn") << "" << "自选图形" << "entry:自选图形:笑脸"
         << QStringList{"slide1.自选图形 = 1", "slide1.自选图形.形状 = 笑脸", "doc.方式.自选图形 = 工具栏", "slide1.自选图形.大小 = 2.54,2.54"};
     QTest::newRow("a quarter turn right") << shape + "start: slide1.自选图形.旋转 = 30度\n" << "绘图" << "entry:旋转或翻转:向右旋转90°"
@@ -2815,22 +2819,32 @@ void TestSimulatorUi::rehearsalTimesTheSlides()
 void TestSimulatorUi::masterFormatsShowOnTheSlide_data()
 {
     QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("slide");   // 1 is a title slide, 2 is not
     QTest::addColumn<QString>("colour");
     QTest::addColumn<bool>("bold");
-    QTest::newRow("master's colour and shape") << "start: doc.母版.标题样式.颜色 = 红色\nstart: doc.母版.标题样式.字形 = 加粗\n" << "红色" << true;
-    QTest::newRow("slide's own colour wins") << "start: doc.母版.标题样式.颜色 = 红色\nstart: slide1.标题.颜色 = 蓝色\n" << "蓝色" << false;
+    QTest::newRow("master's colour and shape") << "start: doc.母版.标题样式.颜色 = 红色\nstart: doc.母版.标题样式.字形 = 加粗\n" << 1 << "红色" << true;
+    QTest::newRow("slide's own colour wins") << "start: doc.母版.标题样式.颜色 = 红色\nstart: slide1.标题.颜色 = 蓝色\n" << 1 << "蓝色" << false;
+    const QString both = QStringLiteral("start: doc.母版.标题样式.颜色 = 红色\nstart: doc.母版.标题母版.标题样式.颜色 = 蓝色\n"
+                                        "start: doc.母版.标题样式.字形 = 加粗\n");
+    QTest::newRow("title master's colour on a title slide, the slide master's shape") << both << 1 << "蓝色" << true;
+    QTest::newRow("the slide master's alone on another slide") << both << 2 << "红色" << true;
 }
 
-// The master's title format shows on a slide that has none of its own.
+// The master's title format shows on a slide that has none of its own; a
+// title slide's comes from the title master where that has one.
 void TestSimulatorUi::masterFormatsShowOnTheSlide()
 {
     QFETCH(QString, start);
+    QFETCH(int, slide);
     QFETCH(QString, colour);
     QFETCH(bool, bold);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\n") + start + QStringLiteral("goal: slide1.title = 不会满足\n")));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(slide - 1)).center());
     auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
+    QTRY_COMPARE(title->text(), window.session().document().slides.at(slide - 1).title);
     QVERIFY(title);
     QCOMPARE(title->palette().color(QPalette::Text), SlideArt::colour(colour, Qt::black));
     QCOMPARE(title->font().bold(), bold);
@@ -2905,6 +2919,9 @@ void TestSimulatorUi::masterViewFormatsEverySlide()
     QCOMPARE(title->accessibleName(), QStringLiteral("标题区"));
     QVERIFY(!window.findChild<QWidget *>(QStringLiteral("notesPane"))->isVisible());
     QCOMPARE(window.session().document().settings.value(QStringLiteral("母版.母版类型")), QStringLiteral("幻灯片母版"));
+    // The status bar names the master shown, not a slide.
+    auto *status = window.findChild<QWidget *>(QStringLiteral("statusStrip"));
+    QCOMPARE(status->accessibleDescription().section(QStringLiteral("    "), 0, 0), QStringLiteral("幻灯片母版"));
 
     // The title style: bold from the toolbar, red through 字体.
     QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(6, 6));
@@ -2929,6 +2946,7 @@ void TestSimulatorUi::masterViewFormatsEverySlide()
     QCOMPARE(title->text(), window.session().document().slides.at(1).title);
     QCOMPARE(title->palette().color(QPalette::Text), SlideArt::colour(QStringLiteral("红色"), Qt::black));
     QVERIFY(title->font().bold());
+    QVERIFY(status->accessibleDescription().startsWith(QStringLiteral("幻灯片 2 / 3")));
 }
 
 // In the slide master view a screen reader finds the master's five areas;
@@ -3000,11 +3018,24 @@ void TestSimulatorUi::masterAreasTakeTheCaret()
     QCOMPARE(list->currentRow(), 1);
     QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(1)});
     QCOMPARE(title->text(), QStringLiteral("单击此处编辑母版标题样式"));
+    auto *status = window.findChild<QWidget *>(QStringLiteral("statusStrip"));
+    QCOMPARE(status->accessibleDescription().section(QStringLiteral("    "), 0, 0), QStringLiteral("标题母版"));
+    // The title master's title in a colour of its own: the slide master keeps its own.
+    const QColor blue = SlideArt::colour(QStringLiteral("蓝色"), Qt::black);
+    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(6, 6));
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("颜色")), QStringLiteral("蓝色"));
+    window.openDialog()->okButton()->click();
+    QCOMPARE(document.settings.value(QStringLiteral("母版.标题母版.标题样式.颜色")), QStringLiteral("蓝色"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.标题样式.颜色")), QString());
+    QTRY_COMPARE(title->palette().color(QPalette::Text), blue);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     QCOMPARE(document.settings.value(QStringLiteral("视图")), QStringLiteral("幻灯片母版"));
     QCOMPARE(list->currentRow(), 0);
     QCOMPARE(list->selectedItems(), QList<QListWidgetItem *>{list->item(0)});
     QCOMPARE(title->text(), QStringLiteral("公司标题"));
+    QVERIFY(title->palette().color(QPalette::Text) != blue);
     // Delete there takes no slide away.
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Delete);
@@ -3015,6 +3046,82 @@ void TestSimulatorUi::masterAreasTakeTheCaret()
     QCOMPARE(list->count(), 3);
     QCOMPARE(list->item(1)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("2 公司概况"));
     QCOMPARE(Master::effective(document, 1).attributes.value(QStringLiteral("日期区.字号")), QStringLiteral("14"));
+    // The title master's colour shows on the title slide alone.
+    QCOMPARE(title->palette().color(QPalette::Text), blue);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QVERIFY(title->palette().color(QPalette::Text) != blue);
+}
+
+// The notes master shows an upright page; its header area and notes text
+// take the caret and formats of their own, and the notes page view shows
+// a slide's notes in the notes text's format.
+void TestSimulatorUi::notesMasterFormatsTheNotesPage()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide1.notes = 讲解全年的工作成绩\n"
+                                                "start: doc.页眉和页脚.备注和讲义页眉 = 内部资料\n"
+                                                "start: doc.母版.备注母版.页眉区.颜色 = 红色\n"
+                                                "goal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    window.trigger(QStringLiteral("备注母版"));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    auto *body = window.findChild<BodyEdit *>(QStringLiteral("body"));
+    QTRY_VERIFY(!view->masterArea(QStringLiteral("header")).isEmpty());
+    QVERIFY(view->slideRect().height() > view->slideRect().width());
+    QCOMPARE(window.findChild<QWidget *>(QStringLiteral("statusStrip"))->accessibleDescription().section(QStringLiteral("    "), 0, 0),
+             QStringLiteral("备注母版"));
+    const QStringList names = childNames(QAccessible::queryAccessibleInterface(view));
+    for (const char *name : {"幻灯片图像区", "备注文本区", "页眉区", "日期区", "页脚区", "数字区"})
+        QVERIFY2(names.contains(QString::fromUtf8(name)), qPrintable(names.join(u' ')));
+
+    // The header area by a click: the toolbar's 字号 box sizes it, on the notes master alone.
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->masterArea(QStringLiteral("header")).center().toPoint());
+    QCOMPARE(window.session().editedObject(), QStringLiteral("页眉区"));
+    auto *size = qobject_cast<QComboBox *>(window.toolbarControl(QStringLiteral("字号")));
+    size->setCurrentIndex(size->findText(QStringLiteral("14")));
+    emit size->textActivated(QStringLiteral("14"));
+    const Document &document = window.session().document();
+    QCOMPARE(document.settings.value(QStringLiteral("母版.备注母版.页眉区.字号")), QStringLiteral("14"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.页眉区.字号")), QString());
+
+    // The notes text: the caret goes in, 字体 colours it, its prompt is typed over.
+    QVERIFY(!body->isReadOnly());
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(8, 8));
+    QCOMPARE(window.session().editedObject(), QStringLiteral("正文"));
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("颜色")), QStringLiteral("蓝色"));
+    window.openDialog()->okButton()->click();
+    const QColor blue = SlideArt::colour(QStringLiteral("蓝色"), Qt::black);
+    QCOMPARE(document.settings.value(QStringLiteral("母版.备注母版.备注文本.颜色")), QStringLiteral("蓝色"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.第一级文本.颜色")), QString());
+    QTRY_COMPARE(body->palette().color(QPalette::Text), blue);
+    body->selectAll();
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("备注要点"));
+    QApplication::sendEvent(body, &typed);
+    QCOMPARE(document.settings.value(QStringLiteral("母版.备注母版.正文")), QStringLiteral("备注要点"));
+    QCOMPARE(document.slides.first().notes, QStringLiteral("讲解全年的工作成绩"));
+
+    // The notes page of slide 1: its notes in blue under the slide's picture.
+    window.trigger(QStringLiteral("关闭母版视图"));
+    const auto pixels = [view](const QString &part, const QColor &colour) {
+        const QImage shown = view->grab().toImage();
+        const QRect place = view->notesPagePart(part).toRect();
+        int count = 0;
+        for (int y = place.top(); y < place.bottom(); ++y)
+            for (int x = place.left(); x < place.right(); ++x)
+                count += shown.pixelColor(QPoint(x, y) * shown.devicePixelRatio()) == colour;
+        return count;
+    };
+    window.trigger(QStringLiteral("备注页"));
+    QTRY_VERIFY(view->isNotesPage());
+    QVERIFY(!view->titleEdit()->isVisible() && !body->isVisible());
+    QVERIFY(view->notesPagePart(QStringLiteral("image")).bottom() < view->notesPagePart(QStringLiteral("notes")).top());
+    QVERIFY(pixels(QStringLiteral("notes"), blue) > 0);
+    // The notes pages' header, in the header area's colour.
+    QVERIFY(pixels(QStringLiteral("header"), SlideArt::colour(QStringLiteral("红色"), Qt::black)) > 0);
+    window.trigger(QStringLiteral("普通"));
+    QTRY_VERIFY(!view->isNotesPage() && body->isVisible());
 }
 
 void TestSimulatorUi::outlineEditsTheSlides_data()
@@ -3127,6 +3234,7 @@ void TestSimulatorUi::shapesWithTheMouse_data()
     //   click <shape>         a click on it (a placeholder's border)
     //   drag <shape> dx,dy    pressed on it and dragged by so many pixels
     //   handle dx,dy          the selected shape's lower right handle pulled
+    //   grouphandle dx,dy     the selected group's lower right handle pulled
     //   key <key>             a key on the slide view
     //   into title            a click into the title's text
     QTest::addColumn<QStringList>("gestures");
@@ -3157,6 +3265,8 @@ void TestSimulatorUi::shapesWithTheMouse_data()
         << QStringList{"moved = 100,80", "boxmoved = 100,80"};
     QTest::newRow("a group is selected and dragged as one") << QStringList{"click 图片", "click+ 文本框", "group", "click nothing", "drag 图片 100,80"}
         << QStringList{"selected = 图片,文本框", "moved = 100,80", "boxmoved = 100,80", "slide3.文本框.组合 = 组合1"};
+    QTest::newRow("a group sized by its handle scales its members") << QStringList{"click 图片", "click+ 文本框", "group", "grouphandle 60,30"}
+        << QStringList{"groupscaled = 60,30", "selected = 图片,文本框"};
     QTest::newRow("the toolbar's rectangle drawn by a drag") << QStringList{"tool draw:矩形", "stroke 20,20 120,80"}
         << QStringList{"slide3.自选图形 = 1", "slide3.自选图形.形状 = 矩形", "selected = 自选图形", "dialog = "};
     QTest::newRow("a click places a shape of an inch") << QStringList{"tool draw:椭圆", "stroke 40,40 40,40"}
@@ -3221,6 +3331,10 @@ void TestSimulatorUi::shapesWithTheMouse()
             turned.translate(-frame.center().x(), -frame.center().y());
             const QPoint corner = turned.map(frame.bottomRight() + QPointF(1, 1)).toPoint();
             drag(view, corner, corner + pixels(w.at(1)));
+        } else if (w.at(0) == u"grouphandle") {
+            const QRectF box = view->toView(Shapes::groupFrame(window.session().document().slides.at(2), view->selectedShapes().value(0)));
+            const QPoint corner = box.bottomRight().toPoint();
+            drag(view, corner, corner + pixels(w.at(1)));
         } else if (w.at(0) == u"key") {
             QTest::keyClick(view, w.at(1) == u"Right" ? Qt::Key_Right : w.at(1) == u"Down" ? Qt::Key_Down : Qt::Key_Delete);
         } else if (w.at(0) == u"into") {
@@ -3259,6 +3373,23 @@ void TestSimulatorUi::shapesWithTheMouse()
                                                       : QPointF(after.width() - before.width(), after.height() - before.height());
             QVERIFY2(std::abs(change.x() - by.width()) < 0.1 && std::abs(change.y() - by.height()) < 0.1,
                      qPrintable(check + QStringLiteral("（%1, %2）").arg(change.x()).arg(change.y())));
+        } else if (key == u"groupscaled") {
+            // The group's frame as far as the mouse went; each member's
+            // place and size within it kept.
+            const QSizeF by = view->toCm(QRectF(view->slideRect().topLeft(),
+                                                QSizeF(value.section(u',', 0, 0).toInt(), value.section(u',', 1).toInt()))).size();
+            const QRectF was = before.united(boxBefore);
+            const QRectF now = Shapes::groupFrame(session.document().slides.at(2), QStringLiteral("图片"));
+            QVERIFY2(std::abs(now.width() - was.width() - by.width()) < 0.1 && std::abs(now.height() - was.height() - by.height()) < 0.1,
+                     qPrintable(check));
+            QCOMPARE(now.topLeft(), was.topLeft());
+            const double sx = now.width() / was.width(), sy = now.height() / was.height();
+            for (const auto &[name, old] : {std::pair{QStringLiteral("图片"), before}, std::pair{QStringLiteral("文本框"), boxBefore}}) {
+                const QRectF f = frameOf(name);
+                QVERIFY2(std::abs(f.width() - old.width() * sx) < 0.05 && std::abs(f.height() - old.height() * sy) < 0.05
+                             && std::abs(f.left() - (was.left() + (old.left() - was.left()) * sx)) < 0.05,
+                         qPrintable(name));
+            }
         } else if (check.contains(QStringLiteral(" ~ "))) {
             Task task;
             task.goal = {TaskCheck{key, value}};
@@ -3390,6 +3521,38 @@ void TestSimulatorUi::shapeHandlesAndMenu()
     for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "组合(&G)", "叠放次序(&R)", "设置对象格式(&O)…"})
         QVERIFY2(seen.contains(QString::fromUtf8(entry)), entry);
     QCOMPARE(window.session().document().value(QStringLiteral("slide2.图片.层次")), QStringLiteral("1"));
+}
+
+// An arrow flipped one way points the other; the same flip again shows it
+// as it was, and 旋转或翻转's dialog offers no flip of its own to undo it by.
+void TestSimulatorUi::flippedTwiceLooksAsBefore()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide1.自选图形 = 1\nstart: slide1.自选图形.形状 = 右箭头\n"
+                                                "start: slide1.自选图形.填充颜色 = 红色\n")));
+    QVERIFY(showActive(window));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    const QRect frame = view->shapeRect(QStringLiteral("自选图形")).adjusted(6, 6, -6, -6);   // inside the handles
+    const auto shown = [&] {
+        view->repaint();
+        const QImage image = view->grab().toImage();
+        return image.copy(QRect(frame.topLeft() * image.devicePixelRatio(), frame.size() * image.devicePixelRatio()));
+    };
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->shapeGrip(QStringLiteral("自选图形")));
+    const QImage before = shown();
+    auto *flip = window.findChild<QAction *>(QStringLiteral("entry:旋转或翻转:水平翻转"));
+    QVERIFY(flip);
+    flip->trigger();
+    QCOMPARE(window.session().document().value(QStringLiteral("slide1.自选图形.翻转")), QStringLiteral("水平翻转"));
+    QVERIFY(shown() != before);
+    window.trigger(QStringLiteral("旋转或翻转"));
+    QVERIFY(window.openDialog());
+    QCOMPARE(window.openDialog()->values().value(QStringLiteral("翻转")), QString());
+    window.openDialog()->okButton()->click();
+    QTRY_VERIFY(!window.openDialog());
+    QCOMPARE(window.session().document().value(QStringLiteral("slide1.自选图形.翻转")), QStringLiteral("水平翻转"));
+    flip->trigger();
+    QCOMPARE(window.session().document().value(QStringLiteral("slide1.自选图形.翻转")), QString());
+    QCOMPARE(shown(), before);
 }
 
 QTEST_MAIN(TestSimulatorUi)
