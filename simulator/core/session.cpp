@@ -10,7 +10,6 @@
 
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -112,76 +111,11 @@ int Session::defaultFontSize(const QString &object)
     return 18;
 }
 
-// One change to the presentation as 撤销 and 恢复 see it: the state on the
-// other side of the change. Undoing and redoing swap it with the session's;
-// the change is made already when it is pushed.
-class Session::Change : public QUndoCommand
+Session::Session(Document document) : m_document(std::move(document))
 {
-public:
-    Change(Session &session, State other) : m_session(session), m_other(std::move(other)) {}
-    void undo() override
-    {
-        if (!m_session.m_copyingHistory)
-            m_session.swapState(m_other);
-    }
-    void redo() override
-    {
-        if (m_made && !m_session.m_copyingHistory)
-            m_session.swapState(m_other);
-        m_made = true;
-    }
-    const State &other() const { return m_other; }
-
-private:
-    Session &m_session;
-    State m_other;
-    bool m_made = false;
-};
-
-Session::Session(Document document) : m_document(std::move(document)), m_history(std::make_unique<QUndoStack>())
-{
-    m_history->setUndoLimit(100);  // as far back as the editor's own undo goes
     if (m_document.slides.isEmpty())
         m_document.slides.append(Slide{QStringLiteral("标题幻灯片"), {}, {}, {}, false, {}});
     setSelection({m_current});
-}
-
-Session::~Session() = default;
-
-// A copy plays ahead from where the candidate is (the guide, the tasks'
-// checks), 撤销 and 恢复 included: it takes the history along.
-Session::Session(const Session &other) : m_history(std::make_unique<QUndoStack>())
-{
-    *this = other;
-}
-
-Session &Session::operator=(const Session &other)
-{
-    if (this == &other)
-        return *this;
-    m_document = other.m_document;
-    m_current = other.m_current;
-    m_typing = other.m_typing;
-    m_editing = other.m_editing;
-    m_caret = other.m_caret;
-    m_saved = other.m_saved;
-    m_fileName = other.m_fileName;
-    m_selectedText = other.m_selectedText;
-    m_clipboard = other.m_clipboard;
-    m_copiedObject = other.m_copiedObject;
-    m_objectClipboard = other.m_objectClipboard;
-    m_notice = other.m_notice;
-    m_shapes = other.m_shapes;
-    // The other's changes as they stand, undone ones included, without
-    // touching the document just copied.
-    m_copyingHistory = true;
-    m_history->clear();
-    m_history->setUndoLimit(other.m_history->undoLimit());
-    for (int i = 0; i < other.m_history->count(); ++i)
-        m_history->push(new Change(*this, static_cast<const Change *>(other.m_history->command(i))->other()));
-    m_history->setIndex(other.m_history->index());
-    m_copyingHistory = false;
-    return *this;
 }
 
 QList<int> Session::selection() const
@@ -622,7 +556,7 @@ QStringList Session::folderFiles() const
 
 void Session::startWithHistory(bool undoable, bool redoable)
 {
-    m_history->clear();
+    m_history.clear();
     m_typing.clear();
     if (undoable) {
         State before{m_document, m_current};
@@ -634,11 +568,11 @@ void Session::startWithHistory(bool undoable, bool redoable)
         Slide slide;
         slide.layout = QStringLiteral("标题和文本");
         inserted.document.slides.insert(m_current, slide);
-        // Made, then taken back.
-        State now{m_document, m_current};
-        restore(inserted);
-        remember(std::move(now));
-        m_history->undo();
+        // As if the slide had been inserted and taken back: a change back to
+        // the presentation as it is, taken back from the inserted slide,
+        // leaves that slide for 恢复.
+        remember({m_document, m_current});
+        m_history.undo(inserted);
     }
 }
 
@@ -671,10 +605,9 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     }
     const bool undo = commandId == u"撤销";
     if (undo || commandId == u"恢复") {
-        if (undo)
-            m_history->undo();
-        else
-            m_history->redo();
+        State now{m_document, m_current};
+        if (undo ? m_history.undo(now) : m_history.redo(now))
+            restore(now);
         apply(spec, fields);
         return true;
     }
@@ -739,24 +672,17 @@ void Session::showPane(const QString &commandId, const QString &route)
 
 void Session::remember(State before)
 {
-    m_history->push(new Change(*this, std::move(before)));
-}
-
-void Session::swapState(State &other)
-{
-    State now{m_document, m_current};
-    restore(other);
-    other = std::move(now);
+    m_history.push(std::move(before));
 }
 
 bool Session::canUndo() const
 {
-    return m_history->canUndo();
+    return m_history.canUndo();
 }
 
 bool Session::canRedo() const
 {
-    return m_history->canRedo();
+    return m_history.canRedo();
 }
 
 void Session::restore(const State &state)

@@ -1,16 +1,15 @@
 #pragma once
 
 #include "document.h"
+#include "history.h"
 
 struct CommandSpec;
-class QUndoStack;
 
 #include <QList>
 #include <QMap>
 #include <QRectF>
 #include <QString>
 
-#include <memory>
 #include <optional>
 
 // The editor's working state without any screen: the document, the slide
@@ -26,9 +25,6 @@ class Session
 {
 public:
     explicit Session(Document document = Document::sample(6));
-    ~Session();
-    Session(const Session &other);
-    Session &operator=(const Session &other);
 
     const Document &document() const { return m_document; }
     int current() const { return m_current; }   // 1-based
@@ -187,20 +183,14 @@ private:
         QMap<QString, QString> format;
     };
 
-    struct State
-    {
-        Document document;
-        int current = 1;
-    };
+    using State = History::State;
 
     void apply(const CommandSpec *spec, const QMap<QString, QString> &fields);
     // 字体 with text selected: the object it formats becomes the selected run.
     void formatSelectedRun(QMap<QString, QString> &values) const;
-    class Change;
     // A change made or about to be made: 撤销 goes back to `before`.
     void remember(State before);
     void restore(const State &state);
-    void swapState(State &other);
     void setSelection(const QList<int> &slides);
     void setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields);
     void editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields);
@@ -215,11 +205,9 @@ private:
     // Remembered for 撤销 before a change made on the slide itself.
     void beforeShapeChange();
 
-    // Every member but the history's bookkeeping is copied by operator=.
     Document m_document;
     int m_current = 1;
-    std::unique_ptr<QUndoStack> m_history;
-    bool m_copyingHistory = false;
+    History m_history;
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QString m_editing; // "title" or "body": where the caret is on the current slide
     int m_caret = -1;
