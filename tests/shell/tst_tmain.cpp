@@ -243,8 +243,14 @@ void TestTmain::refusalsWhileQuestionOpen()
         notice = tits->Label1->text();
         QTest::mouseClick(tits->Button1, Qt::LeftButton);
     });
-    QWidget *button = n == 12 ? static_cast<QWidget *>(main->Image12) : main->navigationButton(n);
+    PictureBox *button = n == 12 ? main->Image12 : main->navigationButton(n);
+    const QString lookBefore = button->picturePath();
     QCursor::setPos(button->mapToGlobal(button->rect().center()));
+    // A hand reaches the button before it clicks: the pointer's arrival (and
+    // the hover look it brings) is seen before the click, never after it.
+    QTRY_VERIFY(button->underMouse());
+    if (n != 3)
+        QTRY_VERIFY(button->picturePath() != lookBefore);
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(answer.answered());
     QCOMPARE(notice, QStringLiteral("请您关闭正在做的题!"));
