@@ -1050,8 +1050,14 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             // The context menu runs its own loop: its entry is clicked from inside it.
             const TaskStep *entry = i + 1 < path.steps.size() ? &path.steps.at(i + 1) : nullptr;
             QVERIFY2(entry && entry->kind == TaskStep::Kind::Command, qPrintable(where));
-            bool clicked = false;
-            QTimer::singleShot(50, this, [&clicked, id = entry->arg] {
+            // An entry of a submenu (组合 ▸, 叠放次序 ▸) is named by the
+            // command and the value its field step sets, as a toolbar list's.
+            QString value;
+            for (int k = i + 2; k < path.steps.size() && path.steps.at(k).kind == TaskStep::Kind::Field; ++k)
+                if (path.steps.at(k).arg != u"对象")
+                    value = path.steps.at(k).value.trimmed();
+            bool clicked = false, inSubmenu = false;
+            QTimer::singleShot(50, this, [&clicked, &inSubmenu, id = entry->arg, value] {
                 auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
                 if (!popup)
                     return;
@@ -1061,6 +1067,10 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                         clicked = true;
                         return;
                     }
+                if (!value.isEmpty() && clickEntry(popup, QStringLiteral("entry:%1:%2").arg(id, value))) {
+                    clicked = inSubmenu = true;
+                    return;
+                }
                 popup->close();
             });
             // A right click lands on a scrolling editor's viewport.
@@ -1073,6 +1083,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             QApplication::sendEvent(target, &event);
             QVERIFY2(clicked, qPrintable(where + QStringLiteral("（右键菜单中没有该命令）")));
             ++i;   // the entry was the next step
+            implied = inSubmenu;   // the submenu's entry ran the command with its value
             break;
         }
         case TaskStep::Kind::Command: {
