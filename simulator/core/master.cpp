@@ -69,10 +69,16 @@ Slide effective(const Document &document, int index)
     const bool plain = slide.attributes.value(QStringLiteral("背景.忽略母版的背景图形")) == u"是";
     if (!plain && !settings.value(QStringLiteral("母版.图片")).isEmpty())
         slide.attributes.insert(QStringLiteral("图片"), QStringLiteral("1"));
-    if (const QString text = settings.value(QStringLiteral("母版.文本框")); !plain && !text.isEmpty()
-        && slide.attributes.value(QStringLiteral("文本框")).isEmpty()) {
+    // The master's text box lies where it was drawn on the master; one kept
+    // without a frame lies where the editor puts a box of its own.
+    const QString text = settings.value(QStringLiteral("母版.文本框"));
+    const bool drawn = settings.contains(QStringLiteral("母版.文本框.位置"));
+    if (!plain && (!text.isEmpty() || drawn) && slide.attributes.value(QStringLiteral("文本框")).isEmpty()) {
         slide.attributes.insert(QStringLiteral("文本框"), QStringLiteral("1"));
         slide.attributes.insert(QStringLiteral("文本框.文字"), text);
+        for (const QString &name : {QStringLiteral("位置"), QStringLiteral("大小"), QStringLiteral("方向")})
+            if (const QString value = settings.value(QStringLiteral("母版.文本框.") + name); !value.isEmpty())
+                slide.attributes.insert(QStringLiteral("文本框.") + name, value);
     }
     return slide;
 }
@@ -192,10 +198,6 @@ std::optional<QMap<QString, QString>> redirected(const Document &document, const
     }
     if (which != u"幻灯片母版")
         return std::nullopt;
-    if (commandId == u"文本框" && !fields.value(QStringLiteral("文字")).trimmed().isEmpty()) {
-        master.insert(QStringLiteral("文本框"), fields.value(QStringLiteral("文字")).trimmed());
-        return master;
-    }
     if (commandId == u"图片") {
         const QString name = fields.value(QStringLiteral("名称")).trimmed();
         master.insert(QStringLiteral("图片"), name.isEmpty() ? QStringLiteral("1") : name);

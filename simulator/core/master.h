@@ -15,7 +15,8 @@
 // no format of its own by that name. The prompt texts typed over are kept as
 // "doc.母版.<母版类型>.标题" and ".正文"; they show on the master only. A background, picture or text box put on
 // the master ("doc.母版.背景", "doc.母版.图片", "doc.母版.文本框") shows on
-// every slide too.
+// every slide too. The text box is drawn on the master as on a slide, and
+// keeps its frame as "doc.母版.文本框.位置" and ".大小".
 //
 // The title master (标题母版) and the notes master (备注母版) keep their
 // formats apart, as "doc.母版.标题母版.<对象>.<name>" and
@@ -55,9 +56,9 @@ QString view(const Document &document);
 Document shown(const Document &document);
 
 // In a master view the editor's commands act on the master: formatting the
-// title or text placeholder, inserting a text box or a picture, filling the
-// background. The fields the 母版 command is run with instead; none when
-// the command acts as it does elsewhere. A command that names no object
+// title or text placeholder, inserting a picture, filling the background.
+// The fields the 母版 command is run with instead; none when the command
+// acts as it does elsewhere. A command that names no object
 // acts on `edited`, the placeholder with the caret ("标题", "正文"…).
 std::optional<QMap<QString, QString>> redirected(const Document &document, const QString &commandId,
                                                  const QMap<QString, QString> &fields, const QString &edited);

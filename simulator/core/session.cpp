@@ -1260,13 +1260,46 @@ void Session::shapeClipboard(bool cut, bool paste)
     }
 }
 
+namespace {
+
+// The slide master view, where the master's text box is drawn and worked on.
+bool onSlideMaster(const Document &document)
+{
+    return Master::view(document) == u"幻灯片母版";
+}
+
+// The master's text box, its text kept apart from its frame (see Master).
+const QString masterBox = QStringLiteral("文本框");
+
+}
+
+Slide Session::shapeSlide() const
+{
+    if (Master::view(m_document).isEmpty())
+        return m_document.slides.at(m_current - 1);
+    Slide master;
+    if (onSlideMaster(m_document)) {
+        // Only the text box of the master is a shape there.
+        const Slide shown = Master::shown(m_document).slides.value(0);
+        if (Shapes::find(shown, masterBox) && m_document.settings.contains(QStringLiteral("母版.文本框.位置")))
+            for (auto it = shown.attributes.begin(); it != shown.attributes.end(); ++it)
+                if (it.key() == masterBox || it.key().startsWith(masterBox + u'.'))
+                    master.attributes.insert(it.key(), it.value());
+    }
+    return master;
+}
+
 void Session::selectShape(const QString &name, bool add)
 {
-    if (!Shapes::find(m_document.slides.at(m_current - 1), name))
+    if (!Shapes::find(shapeSlide(), name))
         return;
     setEditing({});
     if (!add)
         m_shapes.clear();
+    if (!Master::view(m_document).isEmpty()) {
+        m_shapes = {name};
+        return;
+    }
     for (const QString &member : Shapes::withGroup(m_document.slides.at(m_current - 1), name))
         if (!m_shapes.contains(member))
             m_shapes << member;
@@ -1274,6 +1307,10 @@ void Session::selectShape(const QString &name, bool add)
 
 void Session::unselectShape(const QString &name)
 {
+    if (!Master::view(m_document).isEmpty()) {
+        m_shapes.removeAll(name);
+        return;
+    }
     for (const QString &member : Shapes::withGroup(m_document.slides.at(m_current - 1), name))
         m_shapes.removeAll(member);
 }
@@ -1281,7 +1318,7 @@ void Session::unselectShape(const QString &name)
 QStringList Session::selectedShapes() const
 {
     QStringList shapes;
-    const Slide &slide = m_document.slides.at(m_current - 1);
+    const Slide slide = shapeSlide();
     for (const QString &name : m_shapes)
         if (Shapes::find(slide, name))
             shapes << name;
@@ -1296,8 +1333,14 @@ void Session::beforeShapeChange()
 
 bool Session::setShapeFrame(const QString &name, const QRectF &frame)
 {
-    if (!Shapes::find(m_document.slides.at(m_current - 1), name) || !frame.isValid())
+    if (!Shapes::find(shapeSlide(), name) || !frame.isValid())
         return false;
+    if (!Master::view(m_document).isEmpty()) {
+        beforeShapeChange();
+        setMasterBoxFrame(frame);
+        selectShape(name);
+        return true;
+    }
     const Slide &before = m_document.slides.at(m_current - 1);
     const QRectF was = Shapes::find(before, name)->frame;
     QMap<QString, QRectF> along;   // taken before any moves, as Shapes::arrange does
@@ -1322,6 +1365,8 @@ bool Session::setShapeFrame(const QString &name, const QRectF &frame)
 
 bool Session::setGroupFrame(const QString &member, const QRectF &frame)
 {
+    if (!Master::view(m_document).isEmpty())
+        return false;
     const auto shape = Shapes::find(m_document.slides.at(m_current - 1), member);
     if (!shape || shape->group.isEmpty() || !frame.isValid())
         return false;
@@ -1334,7 +1379,7 @@ bool Session::setGroupFrame(const QString &member, const QRectF &frame)
 
 bool Session::rotateShape(const QString &name, double degrees)
 {
-    if (!Shapes::find(m_document.slides.at(m_current - 1), name))
+    if (!Master::view(m_document).isEmpty() || !Shapes::find(m_document.slides.at(m_current - 1), name))
         return false;
     beforeShapeChange();
     Shapes::setRotation(m_document.slides[m_current - 1], name, degrees);
@@ -1345,6 +1390,8 @@ bool Session::rotateShape(const QString &name, double degrees)
 
 QString Session::drawShape(const QMap<QString, QString> &fields, const QRectF &frame, const QString &route)
 {
+    if (!Master::view(m_document).isEmpty())
+        return {};
     beforeShapeChange();
     Slide &slide = m_document.slides[m_current - 1];
     const QString name = Shapes::newName(slide, QStringLiteral("自选图形"));
@@ -1361,7 +1408,7 @@ QString Session::drawShape(const QMap<QString, QString> &fields, const QRectF &f
 
 bool Session::moveShape(const QString &name, const QString &where)
 {
-    const auto shape = Shapes::find(m_document.slides.at(m_current - 1), name);
+    const auto shape = Shapes::find(shapeSlide(), name);
     if (!shape)
         return false;
     if (Shapes::isRegion(where))
@@ -1372,7 +1419,7 @@ bool Session::moveShape(const QString &name, const QString &where)
 
 bool Session::resizeShape(const QString &name, const QString &size)
 {
-    const auto shape = Shapes::find(m_document.slides.at(m_current - 1), name);
+    const auto shape = Shapes::find(shapeSlide(), name);
     const auto wh = Shapes::pair(size);
     return shape && wh && wh->x() > 0 && wh->y() > 0
         && setShapeFrame(name, QRectF(shape->frame.topLeft(), QSizeF(wh->x(), wh->y())));
@@ -1384,6 +1431,12 @@ bool Session::deleteShapes()
     if (shapes.isEmpty())
         return false;
     beforeShapeChange();
+    if (!Master::view(m_document).isEmpty()) {
+        for (auto it = m_document.settings.begin(); it != m_document.settings.end();)
+            it = it.key() == u"母版.文本框" || it.key().startsWith(u"母版.文本框.") ? m_document.settings.erase(it) : std::next(it);
+        m_shapes.clear();
+        return true;
+    }
     for (const QString &name : shapes)
         Shapes::remove(m_document.slides[m_current - 1], name);
     m_shapes.clear();
@@ -1392,7 +1445,22 @@ bool Session::deleteShapes()
 
 QString Session::drawTextBox(const QRectF &frame, bool vertical)
 {
+    if (!Master::view(m_document).isEmpty() && !onSlideMaster(m_document))
+        return {};
     beforeShapeChange();
+    if (onSlideMaster(m_document)) {
+        // The master holds one text box: a new one drawn takes its place.
+        QMap<QString, QString> &settings = m_document.settings;
+        for (auto it = settings.begin(); it != settings.end();)
+            it = it.key() == u"母版.文本框" || it.key().startsWith(u"母版.文本框.") ? settings.erase(it) : std::next(it);
+        settings.insert(QStringLiteral("母版"), QStringLiteral("1"));
+        settings.insert(QStringLiteral("母版.母版类型"), QStringLiteral("幻灯片母版"));
+        settings.insert(QStringLiteral("母版.文本框.方向"), vertical ? QStringLiteral("竖排") : QStringLiteral("横排"));
+        setMasterBoxFrame(frame.normalized());
+        m_shapes = {masterBox};
+        setEditing({});
+        return masterBox;
+    }
     Slide &slide = m_document.slides[m_current - 1];
     const QString name = Shapes::newName(slide, QStringLiteral("文本框"));
     slide.attributes.insert(name, QStringLiteral("1"));
@@ -1404,13 +1472,31 @@ QString Session::drawTextBox(const QRectF &frame, bool vertical)
 
 void Session::setShapeText(const QString &name, const QString &text)
 {
-    const auto shape = Shapes::find(m_document.slides.at(m_current - 1), name);
+    const auto shape = Shapes::find(shapeSlide(), name);
     if (!shape || shape->placeholder)
         return;
+    if (!Master::view(m_document).isEmpty()) {
+        if (m_typing != u"母版.文本框") {
+            remember({m_document, m_current});
+            m_typing = QStringLiteral("母版.文本框");
+        }
+        m_document.settings.insert(QStringLiteral("母版.文本框"), text);
+        return;
+    }
     const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(name);
     if (m_typing != typing) {
         remember({m_document, m_current});
         m_typing = typing;
     }
     m_document.slides[m_current - 1].attributes.insert(name + QStringLiteral(".文字"), text);
+}
+
+void Session::setMasterBoxFrame(const QRectF &frame)
+{
+    // Kept as a slide's shapes keep theirs (see Shapes), under the master's name.
+    Slide box;
+    box.attributes.insert(masterBox, QStringLiteral("1"));
+    Shapes::setFrame(box, masterBox, frame);
+    for (const QString &name : {QStringLiteral("位置"), QStringLiteral("大小")})
+        m_document.settings.insert(QStringLiteral("母版.文本框.") + name, box.attributes.value(masterBox + u'.' + name));
 }

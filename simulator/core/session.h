@@ -169,6 +169,12 @@ public:
     QString drawTextBox(const QRectF &frame, bool vertical = false);
     // Text typed into a drawn text box or a selected shape ("<name>.文字").
     void setShapeText(const QString &name, const QString &text);
+    // The slide whose shapes the candidate selects, drags and types into:
+    // the current one, or in the slide master view the master as shown,
+    // where the text box drawn is the master's ("doc.母版.文本框", see
+    // Master) and no other shape can be taken. The other master views
+    // show no slide: there no shape is drawn or changed.
+    Slide shapeSlide() const;
 
     // What the last command has to tell the candidate, as the editor's
     // message box says it: a search that found nothing ("找不到…"), how many
@@ -202,6 +208,8 @@ private:
     void placeShape(const CommandSpec &spec, const QMap<QString, QString> &fields, const QString &object, Slide &slide);
     // 剪切 or 复制 with shapes selected, or 粘贴 of the shape copied.
     void shapeClipboard(bool cut, bool paste);
+    // The frame (厘米) of the master's text box, kept in the settings.
+    void setMasterBoxFrame(const QRectF &frame);
     // Remembered for 撤销 before a change made on the slide itself.
     void beforeShapeChange();
 

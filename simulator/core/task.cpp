@@ -309,12 +309,23 @@ bool sameValue(const QString &stored, const QString &wanted)
 }
 
 // A region word asked of a shape's 位置 holds when the shape, as it was
-// dragged or placed, lies in that part of the slide.
+// dragged or placed, lies in that part of the slide; the master's text box
+// lies where it does on every slide.
 bool inRegionAsked(const Document &document, const QString &path, const QString &wanted)
 {
     static const QRegularExpression shapePosition(QStringLiteral("^slide([0-9]+)\\.(.+)\\.位置$"));
     const QRegularExpressionMatch m = shapePosition.match(path);
-    if (!m.hasMatch() || !Shapes::isRegion(wanted) || !Shapes::pair(document.value(path)))
+    if (!Shapes::isRegion(wanted) || !Shapes::pair(document.value(path)))
+        return false;
+    if (path == u"doc.母版.文本框.位置") {
+        Slide box;
+        box.attributes.insert(QStringLiteral("文本框"), QStringLiteral("1"));
+        for (const QString &name : {QStringLiteral("位置"), QStringLiteral("大小")})
+            box.attributes.insert(QStringLiteral("文本框.") + name, document.settings.value(QStringLiteral("母版.文本框.") + name));
+        const auto shape = Shapes::find(box, QStringLiteral("文本框"));
+        return shape && Shapes::inRegion(shape->frame, wanted);
+    }
+    if (!m.hasMatch())
         return false;
     const int n = m.captured(1).toInt();
     if (n < 1 || n > document.slides.size())

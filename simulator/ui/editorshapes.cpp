@@ -41,7 +41,7 @@ void EditorWindow::buildShapes()
     connect(m_slide, &SlideView::shapeFramed, this, [this](const QString &name, const QRectF &frame, bool sized) {
         if (!m_session.setShapeFrame(name, frame))
             return;
-        const QRectF now = Shapes::find(m_session.document().slides.at(m_session.current() - 1), name)->frame;
+        const QRectF now = Shapes::find(m_session.shapeSlide(), name)->frame;
         shapeChanged(sized ? TaskStep{TaskStep::Kind::Resize, name, Shapes::pairText(now.width(), now.height()), {}}
                            : TaskStep{TaskStep::Kind::Move, name, Shapes::regionOf(now), {}});
     });

@@ -4,6 +4,7 @@
 #include "master.h"
 #include "document.h"
 #include "session.h"
+#include "shapes.h"
 #include "sessionscript.h"
 #include "startpath.h"
 #include "task.h"
@@ -239,9 +240,17 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"doc.视图 = 幻灯片母版", "doc.母版.标题样式.颜色 = 红色", "slide1.标题.颜色 = "};
     QTest::newRow("master view: text placeholder of a title slide") << QStringList{"run 幻灯片母版", "edit body", "run 行距 行距=1.2行"}
         << QStringList{"doc.母版.第一级文本.行距 = 1.2行", "slide1.副标题.行距 = "};
-    QTest::newRow("master view: text box, picture, background") << QStringList{"run 幻灯片母版", "run 文本框 方向=横排 文字=内部培训",
-                                                                                "run 图片 来源=来自文件", "run 背景 填充=浅绿色"}
-        << QStringList{"doc.母版.文本框 = 内部培训", "doc.母版.图片 = 1", "doc.母版.背景 = 浅绿色", "slide1.文本框 = ", "slide1.背景.填充 = "};
+    QTest::newRow("master view: text box, picture, background")
+        << QStringList{"run 幻灯片母版", "drawbox 18,1,6,1.5", "typeshape 文本框 内部培训", "run 图片 来源=来自文件", "run 背景 填充=浅绿色"}
+        << QStringList{"doc.母版.文本框 = 内部培训", "doc.母版.文本框.位置 = 18,1", "doc.母版.文本框.大小 = 6,1.5", "doc.母版.母版类型 = 幻灯片母版",
+                       "doc.母版.图片 = 1", "doc.母版.背景 = 浅绿色", "slide1.文本框 = ", "slide1.背景.填充 = "};
+    QTest::newRow("master view: its text box dragged, a second one drawn in its place")
+        << QStringList{"run 幻灯片母版", "drawbox 18,1,6,1.5", "typeshape 文本框 内部培训", "shape 文本框", "moveshape 文本框 2,15",
+                       "select 2", "drawbox 1,1,4,1", "typeshape 文本框 机密"}
+        << QStringList{"doc.母版.文本框 = 机密", "doc.母版.文本框.位置 = 1,1", "doc.母版.文本框.大小 = 4,1", "slide1.文本框 = ", "slide2.文本框 = "};
+    QTest::newRow("master view: the text box dragged and deleted") << QStringList{"run 幻灯片母版", "drawbox 18,1,6,1.5", "typeshape 文本框 内部培训",
+                                                                                   "shape 文本框", "moveshape 文本框 2,15", "delete"}
+        << QStringList{"doc.母版.文本框 = ", "doc.母版.文本框.位置 = ", "doc.母版.图片 = "};
     QTest::newRow("title master: subtitle style") << QStringList{"run 幻灯片母版", "run 标题母版", "edit body", "run 字体 字形=倾斜"}
         << QStringList{"doc.母版.母版类型 = 标题母版", "doc.母版.标题母版.副标题样式.字形 = 倾斜", "doc.母版.副标题样式.字形 = ",
                        "doc.母版.第一级文本.字形 = "};
@@ -467,12 +476,13 @@ void TestSimulatorModel::masterReachesTheSlides()
     QCOMPARE(second.attributes.value("标题.颜色"), "深蓝色");
     QCOMPARE(Master::effective(session.document(), 9).title, QString());
     // What was put on the master lies on every slide, unless a slide leaves out the master's graphics.
-    QCOMPARE(playScript(session, {"run 幻灯片母版", "run 文本框 文字=内部培训", "run 图片 来源=来自文件", "run 背景 填充=浅绿色",
+    QCOMPARE(playScript(session, {"run 幻灯片母版", "drawbox 18,1,6,1.5", "typeshape 文本框 内部培训", "run 图片 来源=来自文件", "run 背景 填充=浅绿色",
                                   "run 关闭母版视图", "select 3", "run 背景 填充=蓝色 忽略母版的背景图形=是"}), QString());
     const Slide plain = Master::effective(session.document(), 1);
     QCOMPARE(plain.attributes.value("背景.填充"), "浅绿色");
     QCOMPARE(plain.attributes.value("图片"), "1");
     QCOMPARE(plain.attributes.value("文本框.文字"), "内部培训");
+    QCOMPARE(Shapes::find(plain, "文本框")->frame, QRectF(18, 1, 6, 1.5));
     const Slide own = Master::effective(session.document(), 2);
     QCOMPARE(own.attributes.value("背景.填充"), "蓝色");
     QCOMPARE(own.attributes.value("图片"), QString());
@@ -482,6 +492,10 @@ void TestSimulatorModel::masterReachesTheSlides()
     QCOMPARE(Master::shown(session.document()).slides.first().title, "公司标题");
     QCOMPARE(Master::shown(session.document()).slides.first().attributes.value("日期区.字号"), "14");
     QCOMPARE(Master::effective(session.document(), 4).title, session.document().slides.at(4).title);
+    // The handout master shows no slide: a box drawn there lands nowhere.
+    QCOMPARE(playScript(session, {"run 讲义母版"}), QString());
+    QVERIFY(session.drawTextBox(QRectF(1, 1, 5, 2)).isEmpty());
+    QCOMPARE(session.document().slides.at(session.current() - 1).attributes.value("文本框"), QString());
 }
 
 void TestSimulatorModel::questionFromStartedPath_data()
