@@ -230,11 +230,14 @@ void TestExam::loginChecks()
     QCOMPARE(login.lastWarning(), warning);
     QVERIFY(m_answers->sawText(QStringLiteral("message: ") + warning));
     QVERIFY(login.isVisible());
+    // The window's focus widget: whether the window itself is active again
+    // after the warning is the window manager's business (the tests run
+    // without one).
     if (focused == u"unchanged") {
-        QVERIFY(login.Edit2->hasFocus());
+        QCOMPARE(login.focusWidget(), login.Edit2);
     } else {
         QLineEdit *edit = focused == u"Edit1" ? login.Edit1 : login.Edit2;
-        QTRY_VERIFY(edit->hasFocus());
+        QTRY_COMPARE(login.focusWidget(), edit);
         QCOMPARE(edit->selectedText(), edit->text());
     }
 }
