@@ -1271,6 +1271,14 @@ bool onSlideMaster(const Document &document)
 // The master's text box, its text kept apart from its frame (see Master).
 const QString masterBox = QStringLiteral("文本框");
 
+// Takes the master's text box away: its text, frame and direction.
+void removeMasterBox(QMap<QString, QString> &settings)
+{
+    const QString key = QStringLiteral("母版.") + masterBox;
+    for (auto it = settings.lowerBound(key); it != settings.end() && it.key().startsWith(key);)
+        it = it.key() == key || it.key().startsWith(key + u'.') ? settings.erase(it) : std::next(it);
+}
+
 }
 
 Slide Session::shapeSlide() const
@@ -1432,8 +1440,7 @@ bool Session::deleteShapes()
         return false;
     beforeShapeChange();
     if (!Master::view(m_document).isEmpty()) {
-        for (auto it = m_document.settings.begin(); it != m_document.settings.end();)
-            it = it.key() == u"母版.文本框" || it.key().startsWith(u"母版.文本框.") ? m_document.settings.erase(it) : std::next(it);
+        removeMasterBox(m_document.settings);
         m_shapes.clear();
         return true;
     }
@@ -1451,8 +1458,7 @@ QString Session::drawTextBox(const QRectF &frame, bool vertical)
     if (onSlideMaster(m_document)) {
         // The master holds one text box: a new one drawn takes its place.
         QMap<QString, QString> &settings = m_document.settings;
-        for (auto it = settings.begin(); it != settings.end();)
-            it = it.key() == u"母版.文本框" || it.key().startsWith(u"母版.文本框.") ? settings.erase(it) : std::next(it);
+        removeMasterBox(settings);
         settings.insert(QStringLiteral("母版"), QStringLiteral("1"));
         settings.insert(QStringLiteral("母版.母版类型"), QStringLiteral("幻灯片母版"));
         settings.insert(QStringLiteral("母版.文本框.方向"), vertical ? QStringLiteral("竖排") : QStringLiteral("横排"));
