@@ -229,7 +229,15 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
     }
 }
 
-void Session::setSelectedText(const QString &part, const QString &text)
+qsizetype Session::selectionStart(const QString &whole) const
+{
+    // The caret stands at the selection's end.
+    const qsizetype start = m_caret - m_selectedText.size();
+    const bool standsThere = m_caret >= 0 && start >= 0 && QStringView(whole).mid(start, m_selectedText.size()) == m_selectedText;
+    return standsThere ? start : whole.indexOf(m_selectedText);
+}
+
+void Session::setSelectedText(const QString &part, const QString &text, int start)
 {
     // In the outline a paragraph of the current slide is chosen by its text:
     // a body paragraph before the title of the same words.
@@ -240,12 +248,17 @@ void Session::setSelectedText(const QString &part, const QString &text)
         return;
     }
     setEditing(part);
-    m_selectedText = m_editing.isEmpty() ? QString() : text;
-    // The caret stands at the selection's end (its first place in the text).
+    // A task names a later place of the same text by counting: "2005〔2〕".
+    m_selectedText = m_editing.isEmpty() ? QString() : TextRuns::textOf(text);
+    // The caret stands at the selection's end (its first place in the text
+    // unless told where it stands).
     if (!m_selectedText.isEmpty()) {
         const Slide &slide = m_document.slides.at(m_current - 1);
         const QString &whole = m_editing == u"title" ? slide.title : slide.body;
-        if (const qsizetype at = whole.indexOf(m_selectedText); at >= 0)
+        if (start < 0 && text != m_selectedText)
+            start = int(TextRuns::startIn(whole, text));
+        const bool standsThere = start >= 0 && QStringView(whole).mid(start, m_selectedText.size()) == m_selectedText;
+        if (const qsizetype at = standsThere ? start : whole.indexOf(m_selectedText); at >= 0)
             m_caret = int(at + m_selectedText.size());
     }
 }
@@ -636,7 +649,7 @@ QString Session::formattedObject(const QString &object) const
     // Text selected from end to end is the whole placeholder's.
     if (m_selectedText == whole || !whole.contains(m_selectedText))
         return object;
-    return TextRuns::key(object, m_selectedText);
+    return TextRuns::key(object, TextRuns::name(whole, selectionStart(whole), m_selectedText.size()));
 }
 
 QString Session::shownFormatObject(const QString &object) const

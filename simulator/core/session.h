@@ -105,8 +105,9 @@ public:
     int caret() const { return m_caret; }
     // Text selected with the mouse or Shift and the arrows in a placeholder
     // of the current slide (the caret goes there too). A command with a
-    // "选中文字" field (字体) acts on it when the field is left empty.
-    void setSelectedText(const QString &part, const QString &text);
+    // "选中文字" field (字体) acts on it when the field is left empty. Where
+    // the same text stands more than once, `start` tells which (-1: the first).
+    void setSelectedText(const QString &part, const QString &text, int start = -1);
     QString selectedText() const { return m_editing.isEmpty() ? QString() : m_selectedText; }
     // What character formats of `object` act on now: the run selected in it,
     // else the object itself.
@@ -222,6 +223,8 @@ private:
     QStringList m_saved;   // files saved in this session, oldest first
     QString m_fileName;
     QString m_selectedText;  // selected there
+    // Where the selected text stands in `whole`, the placeholder's text.
+    qsizetype selectionStart(const QString &whole) const;
     QList<Slide> m_clipboard;
     std::optional<CopiedObject> m_copiedObject;
     QString m_notice;

@@ -1,17 +1,59 @@
 #include "textruns.h"
 
+#include <utility>
+
 namespace TextRuns {
 
 namespace {
 
 const QString Opening = QStringLiteral("「");
 const QString Closing = QStringLiteral("」.");
+const QChar CountOpening = u'〔';
+const QChar CountClosing = u'〕';
+
+// The run's text and which of its places it stands at (1: the first).
+std::pair<QString, int> parse(const QString &name)
+{
+    const qsizetype opening = name.lastIndexOf(CountOpening);
+    if (opening > 0 && name.endsWith(CountClosing)) {
+        bool number = false;
+        const int place = name.mid(opening + 1, name.size() - opening - 2).toInt(&number);
+        if (number && place >= 2)
+            return {name.left(opening), place};
+    }
+    return {name, 1};
+}
 
 } // namespace
 
-QString key(const QString &object, const QString &text)
+QString key(const QString &object, const QString &name)
 {
-    return object + Opening + text + QStringLiteral("」");
+    return object + Opening + name + QStringLiteral("」");
+}
+
+QString name(const QString &whole, qsizetype start, qsizetype length)
+{
+    const QString text = whole.mid(start, length);
+    int place = 1;
+    for (qsizetype at = whole.indexOf(text); at >= 0 && at < start; at = whole.indexOf(text, at + 1))
+        ++place;
+    return place == 1 ? text : text + CountOpening + QString::number(place) + CountClosing;
+}
+
+QString textOf(const QString &name)
+{
+    return parse(name).first;
+}
+
+qsizetype startIn(const QString &whole, const QString &name)
+{
+    const auto [text, place] = parse(name);
+    if (text.isEmpty())
+        return -1;
+    qsizetype at = whole.indexOf(text);
+    for (int i = 1; i < place && at >= 0; ++i)
+        at = whole.indexOf(text, at + 1);
+    return at;
 }
 
 QMap<QString, Formats> of(const QMap<QString, QString> &attributes, const QString &object)
@@ -30,8 +72,8 @@ QString at(const QMap<QString, QString> &attributes, const QString &object, cons
 {
     const QMap<QString, Formats> runs = of(attributes, object);
     for (auto run = runs.begin(); run != runs.end(); ++run) {
-        const qsizetype start = text.indexOf(run.key());
-        if (start >= 0 && start < position && position <= start + run.key().size())
+        const qsizetype start = startIn(text, run.key());
+        if (start >= 0 && start < position && position <= start + textOf(run.key()).size())
             return run.key();
     }
     return {};
@@ -71,17 +113,17 @@ void followEdit(QMap<QString, QString> &attributes, const QString &object, const
 
     QMap<QString, Formats> moved;
     for (auto run = runs.begin(); run != runs.end(); ++run) {
-        const qsizetype start = before.indexOf(run.key());
+        const qsizetype start = startIn(before, run.key());
         if (start < 0) {
             moved.insert(run.key(), run.value());  // stands nowhere: left as it is
             continue;
         }
-        const qsizetype end = start + run.key().size();
+        const qsizetype end = start + textOf(run.key()).size();
         // Typed characters take the format of the character before them.
         const qsizetype newStart = start < edited ? start : start >= beforeEnd ? start + shift : afterEnd;
         const qsizetype newEnd = end < edited ? end : end >= beforeEnd && end > edited ? end + shift : afterEnd;
         if (newEnd > newStart)
-            moved.insert(after.mid(newStart, newEnd - newStart), run.value());
+            moved.insert(name(after, newStart, newEnd - newStart), run.value());
     }
     for (auto run = runs.begin(); run != runs.end(); ++run)
         for (auto format = run->begin(); format != run->end(); ++format)

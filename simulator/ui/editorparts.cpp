@@ -8,6 +8,7 @@
 #include "session.h"
 #include "slideart.h"
 #include "taskpanes.h"
+#include "textruns.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -45,12 +46,12 @@ void showRuns(QTextEdit *editor, const QList<SlideArt::Run> &runs)
     all.setCharFormat(QTextCharFormat());
     const QString text = editor->toPlainText();
     for (const SlideArt::Run &run : runs) {
-        const qsizetype at = text.indexOf(run.text);
+        const qsizetype at = TextRuns::startIn(text, run.name);
         if (at < 0)
             continue;
         QTextCursor cursor(editor->document());
         cursor.setPosition(int(at));
-        cursor.setPosition(int(at + run.text.size()), QTextCursor::KeepAnchor);
+        cursor.setPosition(int(at + TextRuns::textOf(run.name).size()), QTextCursor::KeepAnchor);
         cursor.mergeCharFormat(run.format);
     }
 }
@@ -826,12 +827,12 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
     // dialog) is still the text the next command acts on.
     connect(m_title, &QTextEdit::selectionChanged, this, [this] {
         if (!m_loading && (m_title->textCursor().hasSelection() || m_title->hasFocus()))
-            emit textSelected(QStringLiteral("title"), m_title->selectedText());
+            emit textSelected(QStringLiteral("title"), m_title->selectedText(), m_title->textCursor().selectionStart());
     });
     connect(m_body, &QTextEdit::selectionChanged, this, [this] {
         const QString text = m_body->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
         if (!m_loading && (!text.isEmpty() || m_body->hasFocus()))
-            emit textSelected(QStringLiteral("body"), text);
+            emit textSelected(QStringLiteral("body"), text, m_body->textCursor().selectionStart());
     });
 }
 

@@ -260,8 +260,9 @@ public:
 signals:
     // Typed by the candidate: part is "title" or "body".
     void edited(const QString &part, const QString &text);
-    // Text selected in a placeholder (empty: the selection went).
-    void textSelected(const QString &part, const QString &text);
+    // Text selected in a placeholder, standing at `start` of its text
+    // (empty: the selection went).
+    void textSelected(const QString &part, const QString &text, int start);
     // A click on a slide of the sorter view, with the keys held (Shift, Ctrl);
     // the arrows, Home, End, Page Up and Page Down move to a slide the same way.
     void slideClicked(int index, Qt::KeyboardModifiers modifiers);

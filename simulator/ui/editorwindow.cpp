@@ -839,10 +839,10 @@ void EditorWindow::buildCentre()
         runWithoutDialog(QStringLiteral("大纲"), {{QStringLiteral("操作"), step > 0 ? QStringLiteral("降级") : QStringLiteral("提升")},
                                                 {QStringLiteral("内容"), body->textCursor().block().text().trimmed()}});
     };
-    connect(m_slide, &SlideView::textSelected, this, [this](const QString &part, const QString &text) {
+    connect(m_slide, &SlideView::textSelected, this, [this](const QString &part, const QString &text, int start) {
         if (m_refreshing)
             return;
-        m_session.setSelectedText(part, text);
+        m_session.setSelectedText(part, text, start);
         // The formatting toolbar shows the selected characters' format.
         m_formatBar->showFormat(shownSlide(), m_session.shownFormatObject(formatObject()));
         if (!text.isEmpty())

@@ -459,8 +459,8 @@ QList<QTextLayout::FormatRange> rangesIn(const QString &whole, const QList<Run> 
 {
     QList<QTextLayout::FormatRange> ranges;
     for (const Run &run : runs) {
-        const qsizetype at = whole.indexOf(run.text);
-        const qsizetype start = std::max(at, from), end = std::min(at + run.text.size(), from + length);
+        const qsizetype at = TextRuns::startIn(whole, run.name);
+        const qsizetype start = std::max(at, from), end = std::min(at + TextRuns::textOf(run.name).size(), from + length);
         if (at >= 0 && start < end)
             ranges.append({int(start - from), int(end - start), run.format});
     }

@@ -44,11 +44,11 @@ struct TextStyle
 TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, const QFont &base);
 
 // The runs of a part: characters formatted apart from the rest of it, each
-// by its text (the first place it stands in the part's text) and the format
-// it adds to the part's own.
+// by its name (TextRuns: its text and which of its places) and the format it
+// adds to the part's own.
 struct Run
 {
-    QString text;
+    QString name;
     QTextCharFormat format;
 };
 QList<Run> runs(const Slide &slide, const QString &part, double pxPerPt);

@@ -177,6 +177,18 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("the whole placeholder reaches its runs") << QStringList{"select 3", "selecttext title 市场", "run 字体 效果=下标 颜色=红色",
                                                                            "selecttext title 市场分析", "run 字体 效果=无"}
         << QStringList{"slide3.标题.效果 = 无", "slide3.标题「市场」.效果 = ", "slide3.标题「市场」.颜色 = 红色"};
+    // The same characters standing twice are formatted apart at each place.
+    QTest::newRow("the second place of the same text") << QStringList{"select 3", "type title 市场分析与市场", "selecttext title 市场〔2〕", "run 字体 字形=加粗"}
+        << QStringList{"slide3.标题「市场〔2〕」.字形 = 加粗", "slide3.标题「市场」.字形 = "};
+    QTest::newRow("each place its own format") << QStringList{"select 3", "type title 市场分析与市场", "selecttext title 市场", "run 字体 颜色=红色",
+                                                              "selecttext title 市场〔2〕", "run 字体 颜色=蓝色"}
+        << QStringList{"slide3.标题「市场」.颜色 = 红色", "slide3.标题「市场〔2〕」.颜色 = 蓝色"};
+    QTest::newRow("the first place deleted: the second becomes the first") << QStringList{"select 3", "type title 市场分析与市场", "selecttext title 市场〔2〕",
+                                                                                            "run 字体 字形=加粗", "type title 分析与市场"}
+        << QStringList{"slide3.标题「市场」.字形 = 加粗", "slide3.标题「市场〔2〕」.字形 = "};
+    QTest::newRow("typed before both places") << QStringList{"select 3", "type title 市场分析与市场", "selecttext title 市场〔2〕",
+                                                             "run 字体 效果=上标", "type title 新市场分析与市场"}
+        << QStringList{"slide3.标题「市场〔2〕」.效果 = 上标", "slide3.标题「市场」.效果 = "};
     // A run follows its characters as the text around it is edited.
     QTest::newRow("typed at a run's end: joins it") << QStringList{"select 3", "selecttext title 市场", "run 字体 字形=加粗", "type title 市场部分析"}
         << QStringList{"slide3.标题「市场部」.字形 = 加粗", "slide3.标题「市场」.字形 = "};

@@ -76,6 +76,7 @@ private slots:
     void menusShowTheirPanes();
     void caretEditsTheText_data();
     void caretEditsTheText();
+    void sameWordsFormattedAtTheirPlace();
     void slideAttributesArePainted_data();
     void slideAttributesArePainted();
     void showActionsReachTheDocument_data();
@@ -1552,6 +1553,46 @@ void TestSimulatorUi::caretEditsTheText()
     QCOMPARE(body->toPlainText(), window.session().document().value(QStringLiteral("slide2.body")));
     const int level = window.session().document().value(QStringLiteral("slide2.正文.段落2.级别")).toInt();
     QCOMPARE(body->document()->findBlockByNumber(1).blockFormat().indent(), std::max(0, level - 1));
+}
+
+// The same words standing twice in the body, selected at their second
+// place and made bold with Ctrl+B: that place alone is bold, in the document
+// and on screen, and stays so when text is typed before it.
+void TestSimulatorUi::sameWordsFormattedAtTheirPlace()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+    QVERIFY(editorGesture(window, QStringLiteral("click body")));
+    auto *body = window.findChild<QTextEdit *>(QStringLiteral("body"));
+    QTextCursor cursor = body->textCursor();
+    cursor.setPosition(0);
+    cursor.insertText(QStringLiteral("员工"));
+    body->setTextCursor(cursor);
+    const QString text = body->toPlainText();
+    const int second = int(text.indexOf(QStringLiteral("员工"), 1));
+    QCOMPARE(second, 11);
+    cursor.setPosition(second);
+    cursor.setPosition(second + 2, QTextCursor::KeepAnchor);
+    body->setTextCursor(cursor);
+    QVERIFY(editorGesture(window, QStringLiteral("key Ctrl+B")));
+    const Document &document = window.session().document();
+    QCOMPARE(document.value(QStringLiteral("slide2.正文「员工〔2〕」.字形")), QStringLiteral("加粗"));
+    QCOMPARE(document.value(QStringLiteral("slide2.正文「员工」.字形")), QString());
+    const auto boldAt = [body](int position) {
+        QTextCursor at(body->document());
+        at.setPosition(position);
+        return at.charFormat().fontWeight() == QFont::Bold;
+    };
+    QTRY_VERIFY(boldAt(second + 1));
+    QVERIFY(!boldAt(1));
+
+    cursor.setPosition(0);
+    body->setTextCursor(cursor);
+    QTest::keyClicks(body, QStringLiteral("x"));
+    QCOMPARE(window.session().document().value(QStringLiteral("slide2.正文「员工〔2〕」.字形")), QStringLiteral("加粗"));
+    QTRY_VERIFY(boldAt(second + 2));
+    QVERIFY(!boldAt(2));
 }
 
 void TestSimulatorUi::slideListSelects_data()
