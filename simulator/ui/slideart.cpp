@@ -259,7 +259,15 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
         if (!value(u"文字").isEmpty())
             paintFittedText(p, r, value(u"文字"), Qt::black, Qt::AlignCenter);
     } else if (kind == u"文本框") {
-        p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
+        // A text box has no line of its own until one is set; an empty one
+        // shows a faint outline so that it can be found.
+        const QString lineColour = value(u"线条颜色");
+        if (!lineColour.isEmpty() && !lineColour.contains(u"无"))
+            p.setPen(line);
+        else if (value(u"文字").isEmpty())
+            p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
+        else
+            p.setPen(Qt::NoPen);
         p.setBrush(colour(value(u"填充颜色"), Qt::transparent));
         p.drawRect(r);
         QString text = value(u"文字");

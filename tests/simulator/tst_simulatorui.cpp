@@ -110,6 +110,7 @@ private slots:
     void shapeHandlesAndMenu();
     void flippedTwiceLooksAsBefore();
     void turnedAndStackedInTheThumbnails();
+    void textBoxLineOnlyWhenSet();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
@@ -3492,6 +3493,36 @@ void TestSimulatorUi::turnedAndStackedInTheThumbnails()
     QCOMPARE(redShare(painted()), 1.0);
     QVERIFY(Shapes::restack(slide, shape, QStringLiteral("置于底层")));
     QVERIFY(redShare(painted()) < 0.98);
+}
+
+// A text box holding text has no outline of its own: the slide (and its
+// thumbnail) shows one only once a line colour is set, in that colour.
+void TestSimulatorUi::textBoxLineOnlyWhenSet()
+{
+    Document document = taskFrom(QStringLiteral("start: slides = 6\nstart: slide2.文本框 = 1\nstart: slide2.文本框.方向 = 横排\n"
+                                                "start: slide2.文本框.文字 = 欢迎各位同事\n")).startDocument();
+    Slide &slide = document.slides[1];
+    const QRectF frame = Shapes::find(slide, QStringLiteral("文本框"))->frame;
+    // The pixels along the box's left edge, 20 pixels a 厘米, that are not white.
+    const auto edge = [&document, &frame] {
+        QImage image(508, 381, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        SlideArt::paintSlide(p, QRectF(0, 0, 508, 381), document, 1, SlideArt::Background | SlideArt::Objects | SlideArt::Texts, QFont());
+        p.end();
+        QList<QColor> inked;
+        const int x = int(frame.left() * 20);
+        for (int y = int(frame.top() * 20) + 2; y < int(frame.bottom() * 20) - 2; ++y)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (image.pixelColor(x + dx, y) != QColor(Qt::white))
+                    inked.append(image.pixelColor(x + dx, y));
+        return inked;
+    };
+    QVERIFY(edge().isEmpty());
+    slide.attributes.insert(QStringLiteral("文本框.线条颜色"), QStringLiteral("蓝色"));
+    const QList<QColor> lined = edge();
+    QVERIFY(lined.size() > frame.height() * 20 / 2);
+    QVERIFY(lined.contains(SlideArt::colour(QStringLiteral("蓝色"), Qt::black)));
 }
 
 void TestSimulatorUi::shapeHandlesAndMenu()
