@@ -12,6 +12,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QFontMetricsF>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
@@ -1010,13 +1011,24 @@ void SlideView::placeEditors()
     showRuns(m_title, SlideArt::runs(slide, QStringLiteral("标题"), pxPerPt));
     showRuns(m_body, SlideArt::runs(slide, part, pxPerPt));
     QTextDocument *text = m_body->document();
-    text->setIndentWidth(QFontMetrics(body.font).height() * 1.2);
+    const QFontMetricsF metrics(body.font);
+    text->setIndentWidth(metrics.height() * 1.2);
+    const bool spread = SlideArt::distributed(slide, part);
+    const double width = m_body->viewport()->width() - 2 * text->documentMargin();
     for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
-        const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(block.blockNumber() + 1)).toInt());
-        if (block.blockFormat().indent() != level - 1) {
-            QTextBlockFormat format = block.blockFormat();
-            format.setIndent(level - 1);
+        // Each paragraph stands as its format says: outline level, spacing, first-line indent.
+        const QTextBlockFormat format = SlideArt::paragraphFormat(slide, part, block.blockNumber(), pxPerPt, metrics.height());
+        if (block.blockFormat() != format)
             QTextCursor(block).setBlockFormat(format);
+        // 分散对齐: a line's characters spread over the whole width.
+        const double natural = metrics.horizontalAdvance(block.text());
+        if (spread && block.text().size() > 1 && natural < width - format.textIndent() - format.indent() * text->indentWidth()) {
+            QTextCursor paragraph(block);
+            paragraph.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            QTextCharFormat spacing;
+            spacing.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+            spacing.setFontLetterSpacing((width - format.textIndent() - format.indent() * text->indentWidth() - natural) / block.text().size());
+            paragraph.mergeCharFormat(spacing);
         }
     }
     m_loading = false;

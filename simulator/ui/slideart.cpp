@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <cmath>
@@ -423,6 +424,56 @@ TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, con
     return style;
 }
 
+namespace {
+
+// A length as the paragraph dialogs take it ("0.5行", "28磅", "2厘米",
+// "2字符") in pixels; -1 for none.
+double pixels(const QString &value, double pxPerPt, double lineHeight)
+{
+    static const QRegularExpression length(QStringLiteral("^\\s*(\\d+(?:\\.\\d+)?)\\s*(行|磅|厘米|字符)?\\s*$"));
+    const QRegularExpressionMatch match = length.match(value);
+    if (!match.hasMatch())
+        return -1;
+    const double number = match.captured(1).toDouble();
+    const QString unit = match.captured(2);
+    if (unit == u"磅")
+        return number * pxPerPt;
+    if (unit == u"厘米")
+        return number * 72 / 2.54 * pxPerPt;
+    return number * lineHeight;   // 行, 字符 (about a line's height wide), or a bare number of lines
+}
+
+} // namespace
+
+QTextBlockFormat paragraphFormat(const Slide &slide, const QString &part, int index, double pxPerPt, double lineHeight)
+{
+    QTextBlockFormat format;
+    int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(index + 1)).toInt());
+    // 段落's 缩进 moves the paragraphs it names (all of them when it names none) a level.
+    const QString step = attr(slide, part, u"缩进");
+    const QList<int> stepped = Document::slideNumbers(attr(slide, part, u"段落"));
+    if (stepped.isEmpty() || stepped.contains(index + 1))
+        level = std::clamp(level + (step == u"增加一级" ? 1 : step == u"减少一级" ? -1 : 0), 1, 5);
+    format.setIndent(level - 1);
+    const QString spacing = attr(slide, part, u"行距");
+    if (const double lines = spacing.endsWith(u"行") ? spacing.chopped(1).toDouble() : 0; lines > 0 && lines <= 10)
+        format.setLineHeight(lines * 100, QTextBlockFormat::ProportionalHeight);
+    else if (const double fixed = spacing.endsWith(u"磅") ? pixels(spacing, pxPerPt, lineHeight) : -1; fixed > 0)
+        format.setLineHeight(fixed, QTextBlockFormat::FixedHeight);
+    if (const double before = pixels(attr(slide, part, u"段前"), pxPerPt, lineHeight); before > 0)
+        format.setTopMargin(before);
+    if (const double after = pixels(attr(slide, part, u"段后"), pxPerPt, lineHeight); after > 0)
+        format.setBottomMargin(after);
+    if (const double first = pixels(attr(slide, part, u"首行缩进"), pxPerPt, lineHeight); first > 0)
+        format.setTextIndent(first);
+    return format;
+}
+
+bool distributed(const Slide &slide, const QString &part)
+{
+    return attr(slide, part, u"对齐") == u"分散对齐";
+}
+
 QList<Run> runs(const Slide &slide, const QString &part, double pxPerPt)
 {
     const QMap<QString, TextRuns::Formats> byText = TextRuns::of(slide.attributes, part);
@@ -457,8 +508,20 @@ QList<Run> runs(const Slide &slide, const QString &part, double pxPerPt)
             format.setVerticalAlignment(QTextCharFormat::AlignNormal);
         found.append({it.key(), format});
     }
+    // A hyperlink on the part: its text, or the whole part when it names none.
+    const QString link = QStringLiteral("超链接.") + part;
+    const QString target = attr(slide, link, u"链接到");
+    const QString whole = part == u"标题" ? slide.title : slide.body;
+    if ((!target.isEmpty() || !attr(slide, link, u"地址").isEmpty()) && target != u"删除链接" && !whole.isEmpty()) {
+        const QString text = attr(slide, link, u"文字");
+        QTextCharFormat format;
+        format.setFontUnderline(true);
+        format.setForeground(scheme(slide).accent);   // the colour scheme's for links
+        found.append({whole.contains(text) && !text.isEmpty() ? text : whole, format});
+    }
     return found;
 }
+
 
 namespace {
 
@@ -692,8 +755,8 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
                     const QString &text = paragraphs.at(i);
                     if (y > body.bottom())
                         break;
-                    const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
-                    const double left = body.left() + (level - 1) * unit * 1.5;
+                    const int indent = paragraphFormat(slide, part, i, pxPerPt, style.font.pixelSize()).indent();
+                    const double left = body.left() + indent * unit * 1.5;
                     p.fillRect(QRectF(left, y, std::min(body.right() - left, unit * (text.size() + 2)), std::max(1.0, step / 3)),
                                style.colour.lighter(text.isEmpty() ? 100 : 130));
                     y += step;
@@ -706,22 +769,36 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
             const QColor bulletColour = colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), style.colour);
             const QStringList lines = slide.body.split(u'\n');
             const QList<Run> bodyRuns = runs(slide, part, pxPerPt);
+            const bool spread = distributed(slide, part);
             qsizetype lineStart = 0;
             double y = body.top();
-            for (int i = 0; !greeked && i < lines.size() && y + metrics.height() <= body.bottom() + 1; ++i) {
+            for (int i = 0; !greeked && i < lines.size(); ++i) {
+                const QTextBlockFormat paragraph = paragraphFormat(slide, part, i, pxPerPt, metrics.height());
+                y += paragraph.topMargin();
+                if (y + metrics.height() > body.bottom() + 1)
+                    break;
                 const QString bullet = part == u"副标题" ? QString() : bulletText(bullets, i);
                 const double indent = bullet.isEmpty() ? 0 : metrics.height() * 1.1;
                 // A deeper outline level further in.
-                const int level = std::max(1, slide.attributes.value(QStringLiteral("%1.段落%2.级别").arg(part).arg(i + 1)).toInt());
-                const double left = body.left() + (level - 1) * metrics.height() * 1.2;
+                const double left = body.left() + paragraph.indent() * metrics.height() * 1.2;
                 p.setPen(bulletColour);
                 p.drawText(QRectF(left, y, indent, metrics.height()), Qt::AlignLeft, bullet);
                 p.setPen(style.colour);
-                drawText(p, QRectF(left + indent, y, body.right() - left - indent, metrics.height()),
-                         int(style.alignment & Qt::AlignHorizontal_Mask), lines.at(i),
+                const QRectF line(left + indent + paragraph.textIndent(), y, body.right() - left - indent - paragraph.textIndent(), metrics.height());
+                // 分散对齐 spreads a line's characters over the whole width.
+                const double natural = metrics.horizontalAdvance(lines.at(i));
+                QFont font = style.font;
+                if (spread && lines.at(i).size() > 1 && natural < line.width())
+                    font.setLetterSpacing(QFont::AbsoluteSpacing, (line.width() - natural) / lines.at(i).size());
+                p.setFont(font);
+                drawText(p, line, int(spread ? Qt::AlignLeft : style.alignment & Qt::AlignHorizontal_Mask), lines.at(i),
                          rangesIn(slide.body, bodyRuns, lineStart, lines.at(i).size()));
                 lineStart += lines.at(i).size() + 1;
-                y += metrics.height() * 1.15;
+                const double single = metrics.height() * 1.15;
+                y += paragraph.lineHeightType() == QTextBlockFormat::ProportionalHeight ? single * paragraph.lineHeight() / 100
+                   : paragraph.lineHeightType() == QTextBlockFormat::FixedHeight      ? paragraph.lineHeight()
+                                                                                       : single;
+                y += paragraph.bottomMargin();
             }
         }
     };

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPair>
 #include <QRectF>
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 
 class QPainter;
@@ -46,12 +47,22 @@ TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, con
 // The runs of a part: characters formatted apart from the rest of it, each
 // by its name (TextRuns: its text and which of its places) and the format it
 // adds to the part's own.
+// A hyperlink is one of them: its text (or the whole part) underlined in the
+// link colour.
 struct Run
 {
     QString name;
     QTextCharFormat format;
 };
 QList<Run> runs(const Slide &slide, const QString &part, double pxPerPt);
+
+// How paragraph `index` (0-based) of a part stands: its outline level as an
+// indent (in the document's indent steps), line spacing (行距), the space
+// before and after it (段前, 段后) and its first line's indent (首行缩进), at
+// pxPerPt pixels per point for text whose single line is `lineHeight` pixels.
+QTextBlockFormat paragraphFormat(const Slide &slide, const QString &part, int index, double pxPerPt, double lineHeight);
+// Whether the part's lines are spread over the whole width (分散对齐).
+bool distributed(const Slide &slide, const QString &part);
 
 enum Part {
     Background = 0x1,

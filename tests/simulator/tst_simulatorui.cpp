@@ -111,6 +111,8 @@ private slots:
     void flippedTwiceLooksAsBefore();
     void turnedAndStackedInTheThumbnails();
     void textBoxLineOnlyWhenSet();
+    void paragraphFormatsShow_data();
+    void paragraphFormatsShow();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
@@ -3523,6 +3525,87 @@ void TestSimulatorUi::textBoxLineOnlyWhenSet()
     const QList<QColor> lined = edge();
     QVERIFY(lined.size() > frame.height() * 20 / 2);
     QVERIFY(lined.contains(SlideArt::colour(QStringLiteral("蓝色"), Qt::black)));
+}
+
+void TestSimulatorUi::paragraphFormatsShow_data()
+{
+    // Formats of slide 2's body ("成立于1998年 / 员工三百余人 / 业务遍及全国")
+    // and where the slide shows them: its ink reaching "lower" at the bottom,
+    // starting "lower" at the top, reaching further "right", or "link" words
+    // in the link colour; "same": nothing changes.
+    QTest::addColumn<QStringList>("formats");
+    QTest::addColumn<QString>("shows");
+    QTest::newRow("line spacing 1.5 lines") << QStringList{"正文.行距=1.5行"} << "lower";
+    QTest::newRow("space before") << QStringList{"正文.段前=0.5行"} << "top";
+    QTest::newRow("first-line indent") << QStringList{"正文.首行缩进=2厘米"} << "right";
+    QTest::newRow("paragraphs 2-3 a level in") << QStringList{"正文.段落=2-3", "正文.缩进=增加一级"} << "right";
+    QTest::newRow("distributed") << QStringList{"正文.对齐=分散对齐"} << "right";
+    QTest::newRow("justified single lines stay") << QStringList{"正文.对齐=两端对齐"} << "same";
+    QTest::newRow("hyperlink on words") << QStringList{"超链接.正文.文字=员工", "超链接.正文.链接到=网址", "超链接.正文.地址=http://a"} << "link";
+    QTest::newRow("hyperlink removed") << QStringList{"超链接.正文.文字=员工", "超链接.正文.链接到=删除链接"} << "same";
+}
+
+// Paragraph formats and hyperlinks show on the slide as it is painted (the
+// slide list, the sorter and the show), and the link in the editor too.
+void TestSimulatorUi::paragraphFormatsShow()
+{
+    QFETCH(QStringList, formats);
+    QFETCH(QString, shows);
+    Document document = taskFrom(QStringLiteral("start: slides = 6\n")).startDocument();
+    const QRectF frame = Shapes::find(document.slides.at(1), QStringLiteral("正文"))->frame;
+    const double pxPerCm = 800 / Shapes::SlideWidthCm;
+    const QRect body = QRectF(frame.topLeft() * pxPerCm, frame.size() * pxPerCm).toRect();
+    struct Ink { int top = -1, bottom = -1, right = -1, link = 0; };
+    const auto ink = [&document, &body] {
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        SlideArt::paintSlide(p, QRectF(0, 0, 800, 600), document, 1, SlideArt::Background | SlideArt::Texts, QFont());
+        p.end();
+        const QColor link = SlideArt::scheme(document.slides.at(1)).accent;
+        Ink found;
+        for (int y = body.top(); y <= body.bottom(); ++y)
+            for (int x = body.left(); x <= body.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.lightness() > 200)
+                    continue;
+                found.top = found.top < 0 ? y : found.top;
+                found.bottom = y;
+                found.right = std::max(found.right, x);
+                found.link += c.blue() > 150 && c.red() < 100 && qAbs(c.hue() - link.hue()) < 20;
+            }
+        return found;
+    };
+    const Ink before = ink();
+    QVERIFY(before.top >= 0 && before.link == 0);
+    for (const QString &format : formats)
+        document.slides[1].attributes.insert(format.section(u'=', 0, 0), format.section(u'=', 1));
+    const Ink after = ink();
+    if (shows == u"lower")
+        QVERIFY(after.bottom > before.bottom + 10);
+    else if (shows == u"top")
+        QVERIFY(after.top > before.top + 5);
+    else if (shows == u"right")
+        QVERIFY(after.right > before.right + 20);
+    else if (shows == u"link")
+        QVERIFY(after.link > 20);
+    else
+        QVERIFY(after.top == before.top && after.bottom == before.bottom && after.right == before.right && after.link == 0);
+
+    if (shows == u"link") {
+        QString start = QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n");
+        for (const QString &format : formats)
+            start += QStringLiteral("start: slide2.%1 = %2\n").arg(format.section(u'=', 0, 0), format.section(u'=', 1));
+        EditorWindow window(taskFrom(start));
+        QVERIFY(showActive(window));
+        QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+        auto *editor = window.findChild<QTextEdit *>(QStringLiteral("body"));
+        QTextCursor at(editor->document());
+        at.setPosition(int(editor->toPlainText().indexOf(QStringLiteral("员工"))) + 1);
+        QTRY_VERIFY(at.charFormat().fontUnderline());
+        at.setPosition(1);
+        QVERIFY(!at.charFormat().fontUnderline());
+    }
 }
 
 void TestSimulatorUi::shapeHandlesAndMenu()
