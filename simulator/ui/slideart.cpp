@@ -408,6 +408,10 @@ TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, con
     style.font.setBold(shape.contains(u"加粗"));
     style.font.setItalic(shape.contains(u"倾斜"));
     style.font.setUnderline(attr(slide, part, u"下划线") == u"单线");
+    // 字符间距: characters set apart (加宽) or closer (紧缩) by the points given.
+    const QString spacing = attr(slide, part, u"间距");
+    if (const double by = attr(slide, part, u"度量值").remove(QStringLiteral("磅")).toDouble(); by > 0 && by < 100 && spacing != u"标准")
+        style.font.setLetterSpacing(QFont::AbsoluteSpacing, (spacing == u"紧缩" ? -by : spacing == u"加宽" ? by : 0) * pxPerPt);
     style.colour = colour(attr(slide, part, u"颜色"), title ? colours.title : colours.body);
     style.shadow = attr(slide, part, u"效果") == u"阴影";
     const QString align = attr(slide, part, u"对齐");

@@ -3531,8 +3531,8 @@ void TestSimulatorUi::paragraphFormatsShow_data()
 {
     // Formats of slide 2's body ("成立于1998年 / 员工三百余人 / 业务遍及全国")
     // and where the slide shows them: its ink reaching "lower" at the bottom,
-    // starting "lower" at the top, reaching further "right", or "link" words
-    // in the link colour; "same": nothing changes.
+    // starting lower at the "top", reaching further "right" (or less far:
+    // "left"), or "link" words in the link colour; "same": nothing changes.
     QTest::addColumn<QStringList>("formats");
     QTest::addColumn<QString>("shows");
     QTest::newRow("line spacing 1.5 lines") << QStringList{"正文.行距=1.5行"} << "lower";
@@ -3540,6 +3540,8 @@ void TestSimulatorUi::paragraphFormatsShow_data()
     QTest::newRow("first-line indent") << QStringList{"正文.首行缩进=2厘米"} << "right";
     QTest::newRow("paragraphs 2-3 a level in") << QStringList{"正文.段落=2-3", "正文.缩进=增加一级"} << "right";
     QTest::newRow("distributed") << QStringList{"正文.对齐=分散对齐"} << "right";
+    QTest::newRow("characters set apart") << QStringList{"正文.间距=加宽", "正文.度量值=3磅"} << "right";
+    QTest::newRow("characters closer") << QStringList{"正文.间距=紧缩", "正文.度量值=1磅"} << "left";
     QTest::newRow("justified single lines stay") << QStringList{"正文.对齐=两端对齐"} << "same";
     QTest::newRow("hyperlink on words") << QStringList{"超链接.正文.文字=员工", "超链接.正文.链接到=网址", "超链接.正文.地址=http://a"} << "link";
     QTest::newRow("hyperlink removed") << QStringList{"超链接.正文.文字=员工", "超链接.正文.链接到=删除链接"} << "same";
@@ -3587,6 +3589,8 @@ void TestSimulatorUi::paragraphFormatsShow()
         QVERIFY(after.top > before.top + 5);
     else if (shows == u"right")
         QVERIFY(after.right > before.right + 20);
+    else if (shows == u"left")
+        QVERIFY(after.right < before.right - 5);
     else if (shows == u"link")
         QVERIFY(after.link > 20);
     else
