@@ -398,8 +398,9 @@ TextStyle textStyle(const Slide &slide, const QString &part, double pxPerPt, con
     const Scheme colours = scheme(slide);
     TextStyle style;
     style.font = base;
-    if (const QStringList families = familiesFor(attr(slide, part, u"中文字体"), attr(slide, part, u"西文字体")); !families.isEmpty())
-        style.font.setFamilies(families);
+    // Text in no font of its own is in 宋体, as the formatting toolbar says.
+    const QString chinese = attr(slide, part, u"中文字体");
+    style.font.setFamilies(familiesFor(chinese.isEmpty() ? QStringLiteral("宋体") : chinese, attr(slide, part, u"西文字体")));
     double points = attr(slide, part, u"字号").toDouble();
     if (points <= 0 || points > 400)
         points = Session::defaultFontSize(part);  // what 增大字号 and the toolbar start from

@@ -3532,7 +3532,8 @@ void TestSimulatorUi::paragraphFormatsShow_data()
     // Formats of slide 2's body ("成立于1998年 / 员工三百余人 / 业务遍及全国")
     // and where the slide shows them: its ink reaching "lower" at the bottom,
     // starting lower at the "top", reaching further "right" (or less far:
-    // "left"), or "link" words in the link colour; "same": nothing changes.
+    // "left"), or "link" words in the link colour; "other": drawn otherwise;
+    // "same": nothing changes.
     QTest::addColumn<QStringList>("formats");
     QTest::addColumn<QString>("shows");
     QTest::newRow("line spacing 1.5 lines") << QStringList{"正文.行距=1.5行"} << "lower";
@@ -3542,6 +3543,8 @@ void TestSimulatorUi::paragraphFormatsShow_data()
     QTest::newRow("distributed") << QStringList{"正文.对齐=分散对齐"} << "right";
     QTest::newRow("characters set apart") << QStringList{"正文.间距=加宽", "正文.度量值=3磅"} << "right";
     QTest::newRow("characters closer") << QStringList{"正文.间距=紧缩", "正文.度量值=1磅"} << "left";
+    QTest::newRow("宋体 by default, 黑体 when chosen") << QStringList{"正文.中文字体=黑体"} << "other";
+    QTest::newRow("宋体 chosen is the default") << QStringList{"正文.中文字体=宋体"} << "same";
     QTest::newRow("justified single lines stay") << QStringList{"正文.对齐=两端对齐"} << "same";
     QTest::newRow("hyperlink on words") << QStringList{"超链接.正文.文字=员工", "超链接.正文.链接到=网址", "超链接.正文.地址=http://a"} << "link";
     QTest::newRow("hyperlink removed") << QStringList{"超链接.正文.文字=员工", "超链接.正文.链接到=删除链接"} << "same";
@@ -3557,7 +3560,7 @@ void TestSimulatorUi::paragraphFormatsShow()
     const QRectF frame = Shapes::find(document.slides.at(1), QStringLiteral("正文"))->frame;
     const double pxPerCm = 800 / Shapes::SlideWidthCm;
     const QRect body = QRectF(frame.topLeft() * pxPerCm, frame.size() * pxPerCm).toRect();
-    struct Ink { int top = -1, bottom = -1, right = -1, link = 0; };
+    struct Ink { int top = -1, bottom = -1, right = -1, link = 0; QImage picture; };
     const auto ink = [&document, &body] {
         QImage image(800, 600, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -3566,6 +3569,7 @@ void TestSimulatorUi::paragraphFormatsShow()
         p.end();
         const QColor link = SlideArt::scheme(document.slides.at(1)).accent;
         Ink found;
+        found.picture = image.copy(body);
         for (int y = body.top(); y <= body.bottom(); ++y)
             for (int x = body.left(); x <= body.right(); ++x) {
                 const QColor c = image.pixelColor(x, y);
@@ -3593,8 +3597,10 @@ void TestSimulatorUi::paragraphFormatsShow()
         QVERIFY(after.right < before.right - 5);
     else if (shows == u"link")
         QVERIFY(after.link > 20);
+    else if (shows == u"other")
+        QVERIFY(after.picture != before.picture);
     else
-        QVERIFY(after.top == before.top && after.bottom == before.bottom && after.right == before.right && after.link == 0);
+        QVERIFY(after.picture == before.picture);
 
     if (shows == u"link") {
         QString start = QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n");
