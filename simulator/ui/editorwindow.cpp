@@ -704,6 +704,10 @@ void EditorWindow::buildContextMenus()
         menu.setObjectName(QStringLiteral("slideMenu"));
         menu.addAction(m_actions.value(QStringLiteral("粘贴")));
         menu.addSeparator();
+        for (const char *id : {"网格和参考线", "标尺"})
+            if (QAction *action = m_actions.value(QString::fromUtf8(id)))
+                menu.addAction(action);
+        menu.addSeparator();
         for (const char *id : {"幻灯片版式", "幻灯片设计", "背景", "幻灯片切换"})
             menu.addAction(m_actions.value(QString::fromUtf8(id)));
         menu.addSeparator();

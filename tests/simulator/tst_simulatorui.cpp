@@ -2328,7 +2328,7 @@ void TestSimulatorUi::contextMenusAreTheEditors()
     auto *title = window.findChild<TitleEdit *>(QStringLiteral("title"));
     auto *slide = window.findChild<QWidget *>(QStringLiteral("slide"));
     for (const auto &[target, name, entry] : {std::tuple{title->viewport(), "textMenu", "字体(&F)…"},
-                                              std::tuple{slide, "slideMenu", "背景(&K)…"}}) {
+                                              std::tuple{slide, "slideMenu", "网格和参考线(&I)…"}}) {
         QStringList seen;
         QTimer::singleShot(200, this, [&seen, name = QString::fromUtf8(name)] {
             for (QWidget *w : QApplication::topLevelWidgets())
