@@ -359,6 +359,8 @@ QString gestureFor(const TaskStep &step)
 {
     if (step.arg.startsWith(u"保留排练时间"))
         return QStringLiteral("button keepTimings");
+    if (step.arg.startsWith(u"放弃排练时间"))
+        return QStringLiteral("button discardTimings");
     if (step.arg == u"下一张")
         return QStringLiteral("click");
     if (step.arg == u"结束")
@@ -367,6 +369,8 @@ QString gestureFor(const TaskStep &step)
         return QStringLiteral("drag");
     if (step.arg == u"保留墨迹")
         return QStringLiteral("button keepInk");
+    if (step.arg == u"放弃墨迹")
+        return QStringLiteral("button discardInk");
     return QStringLiteral("menu ") + step.arg;
 }
 
