@@ -1830,9 +1830,9 @@ void EditorWindow::updateGuide()
                         target = button;
             } else if (menu && menu->isVisible()) {
                 markMenuWay(menu, m_standIns.value(step->arg, action), &target, &area);
-            } else if (menu && step->hint.startsWith(u"单击")) {
+            } else if (menu && (step->hint.startsWith(u"单击") || (before && before->kind == TaskStep::Kind::Menu))) {
                 // The menu was closed again: the way to the command starts
-                // at the menu's title once more.
+                // at the menu's title once more (a submenu's way too: "指向…").
                 target = menuBar();
                 area = menuTitleArea(menu);
             }

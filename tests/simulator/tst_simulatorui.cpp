@@ -733,6 +733,7 @@ void TestSimulatorUi::guideLeadsIntoMenuSubmenus()
     QTest::qWait(100);
     QVERIFY(!toolbars->isVisible());
     view->close();
+    QTRY_VERIFY(framedOn(bar, bar->actionGeometry(view->menuAction())));
     QTRY_VERIFY(!QApplication::activePopupWidget());
 }
 
