@@ -165,7 +165,8 @@ bool framedOn(QWidget *target, QRect area = {})
 {
     if (area.isEmpty())
         area = target->rect();
-    const QRect frame = QRect(target->mapTo(target->window(), area.topLeft()), area.size()).adjusted(-3, -3, 3, 3);
+    const QRect frame = QRect(target->mapTo(target->window(), area.topLeft()), area.size()).adjusted(-3, -3, 3, 3)
+                      & target->window()->rect();
     const auto marks = target->window()->findChildren<GuideMark *>(QStringLiteral("guideMark"), Qt::FindDirectChildrenOnly);
     return std::any_of(marks.begin(), marks.end(), [target, frame](GuideMark *mark) {
         return mark->isVisible() && mark->target() == target && mark->geometry() == frame;
