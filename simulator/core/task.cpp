@@ -729,3 +729,13 @@ bool Guide::reopenDialog()
     m_position = command > 0 && steps().at(command - 1).kind == TaskStep::Kind::Menu ? command - 1 : command;
     return true;
 }
+
+bool Guide::reopenContextMenu()
+{
+    const TaskStep *step = current();
+    const TaskStep *way = previous();
+    if (!step || step->kind != TaskStep::Kind::Command || !way || way->kind != TaskStep::Kind::Context)
+        return false;
+    --m_position;
+    return true;
+}

@@ -169,6 +169,9 @@ public:
     // the steps that open it (the command, and the menu just before it).
     // True when the guide moved.
     bool reopenDialog();
+    // A context menu closed while the guide was at the command to choose in
+    // it: back to the right click that opens it. True when the guide moved.
+    bool reopenContextMenu();
     // The way from the session's document to the task's goal: the latest
     // place on a method (the guide's first) from which the rest of that
     // method reaches the goal. Without one, the start of the guide's method.

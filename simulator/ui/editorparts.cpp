@@ -1364,8 +1364,15 @@ void GuideMark::follow()
         hide();
         return;
     }
+    // Kept inside the window: a menu's entry spans the menu's width, and a
+    // frame reaching past the edge would lose its sides there.
     const QPoint at = m_target->mapTo(parentWidget(), framed.topLeft());
-    setGeometry(QRect(at, framed.size()).adjusted(-3, -3, 3, 3));
+    const QRect frame = QRect(at, framed.size()).adjusted(-3, -3, 3, 3) & parentWidget()->rect();
+    if (frame.isEmpty()) {   // scrolled out of the window
+        hide();
+        return;
+    }
+    setGeometry(frame);
     show();
     raise();
 }

@@ -170,5 +170,5 @@ void EditorWindow::shapeMenu(const QString &shape, const QPoint &at)
     QAction *format = menu.addAction(QStringLiteral("设置对象格式(&O)…"));
     format->setObjectName(QStringLiteral("command:对象格式"));
     connect(format, &QAction::triggered, this, [this] { trigger(QStringLiteral("对象格式")); });
-    menu.exec(m_slide->mapToGlobal(at));
+    execContextMenu(menu, m_slide->mapToGlobal(at));
 }

@@ -60,6 +60,43 @@ std::pair<QString, QString> toolbarChoice(const QList<TaskStep> &steps)
     return {QStringLiteral("entry:%1:%2").arg(command, value), value};
 }
 
+// Whether `entry` of an open menu gives the command at the head of `steps`:
+// the command's own entry, or the entry of a list or submenu for the value
+// its field sets ("entry:组合:取消组合"); inside a submenu also the entry
+// named after any value the command is given ("toolbar:绘图" of 工具栏 ▸).
+bool givesCommand(const QAction *entry, const QList<TaskStep> &steps, bool inSubmenu)
+{
+    const QString name = entry->objectName();
+    if (name.isEmpty() || steps.isEmpty())
+        return false;
+    if (name == QStringLiteral("command:") + steps.first().arg || name == toolbarChoice(steps).first)
+        return true;
+    if (!inSubmenu)
+        return false;
+    for (const TaskStep &step : steps) {
+        if (step.kind == TaskStep::Kind::Ok)
+            break;
+        if (step.kind == TaskStep::Kind::Field && step.arg != u"对象" && !step.value.trimmed().isEmpty()
+            && name.section(u':', -1) == step.value.trimmed())
+            return true;
+    }
+    return false;
+}
+
+// The entry of `menu` on the way to one giving the command at the head of
+// `steps`: that entry, or the one opening the submenu that holds it.
+QAction *wayIn(const QMenu *menu, const QList<TaskStep> &steps, bool inSubmenu)
+{
+    const QList<QAction *> entries = menu->actions();
+    for (QAction *entry : entries)
+        if (givesCommand(entry, steps, inSubmenu))
+            return entry;
+    for (QAction *entry : entries)
+        if (entry->menu() && wayIn(entry->menu(), steps, true))
+            return entry;
+    return nullptr;
+}
+
 // A button that applies what its face shows (named by its description) and
 // lists the rest behind its arrow: the arrow is the way to another value.
 std::function<QRect()> arrowUnlessShown(QWidget *control, const QString &value)
@@ -678,7 +715,7 @@ void EditorWindow::buildContextMenus()
             menu.addSeparator();
             for (const char *id : {"自定义动画", "动作设置", "对象格式", "超链接"})
                 menu.addAction(m_actions.value(QString::fromUtf8(id)));
-            menu.exec(editor->mapToGlobal(at));
+            execContextMenu(menu, editor->mapToGlobal(at));
         });
     };
     TitleEdit *title = m_slide->titleEdit();
@@ -712,7 +749,7 @@ void EditorWindow::buildContextMenus()
             menu.addAction(m_actions.value(QString::fromUtf8(id)));
         menu.addSeparator();
         menu.addAction(m_actions.value(QStringLiteral("新幻灯片")));
-        menu.exec(m_slide->mapToGlobal(at));
+        execContextMenu(menu, m_slide->mapToGlobal(at));
     });
 }
 
@@ -795,7 +832,7 @@ void EditorWindow::buildCentre()
         for (const QString &id : slideListCommands)
             if (QAction *action = m_actions.value(id))
                 menu.addAction(action);
-        menu.exec(m_slideList->viewport()->mapToGlobal(at));
+        execContextMenu(menu, m_slideList->viewport()->mapToGlobal(at));
     });
 
     auto *editing = new QVBoxLayout;
@@ -1683,9 +1720,46 @@ std::function<QRect()> EditorWindow::menuTitleArea(QMenu *menu) const
     return [bar = menuBar(), title = menu->menuAction()] { return bar->actionGeometry(title); };
 }
 
+void EditorWindow::markMenuWay(QMenu *menu, QAction *entry, QWidget **target, std::function<QRect()> *area)
+{
+    const QList<TaskStep> ahead = m_guide.ahead();
+    QAction *way = entry && menu->actions().contains(entry) ? entry : wayIn(menu, ahead, false);
+    while (way && way->menu()) {
+        // The guide follows the submenu as it opens and closes.
+        QMenu *submenu = way->menu();
+        connect(submenu, &QMenu::aboutToShow, this, &EditorWindow::updateGuideLater, Qt::UniqueConnection);
+        connect(submenu, &QMenu::aboutToHide, this, &EditorWindow::updateGuideLater, Qt::UniqueConnection);
+        QAction *inside = submenu->isVisible() ? wayIn(submenu, ahead, true) : nullptr;
+        if (!inside)
+            break;
+        menu = submenu;
+        way = inside;
+    }
+    if (!way)
+        return;
+    // Made active (which opens a submenu at once) only the first time: the
+    // candidate's pointer moves the highlight on, the frame stays.
+    const std::pair<QPointer<QMenu>, QPointer<QAction>> marked{menu, way};
+    if (!m_markedEntries.contains(marked)) {
+        m_markedEntries.append(marked);
+        menu->setActiveAction(way);
+    }
+    *target = menu;
+    *area = [menu, way] { return menu->actionGeometry(way); };
+}
+
+void EditorWindow::execContextMenu(QMenu &menu, const QPoint &at)
+{
+    m_contextMenu = &menu;
+    menu.exec(at);
+    m_guide.reopenContextMenu();
+    updateGuideLater();
+}
+
 void EditorWindow::updateGuide()
 {
     delete m_mark;
+    m_markedEntries.removeIf([](const auto &marked) { return !marked.first || !marked.first->isVisible(); });
     if (!m_guideEnabled)
         return;
     if (!(m_dialog && m_dialog->isVisible()) && !m_task.isMet(m_session.document())
@@ -1733,22 +1807,18 @@ void EditorWindow::updateGuide()
             QMenu *menu = spec ? m_menus.value(spec->menu) : nullptr;
             const TaskStep *before = m_guide.previous();
             if (before && before->kind == TaskStep::Kind::Context) {
-                // The context menu is open: its entry is marked as a menu's is.
-                if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
-                    popup->setActiveAction(action);
+                // The context menu is open: the way to the command in it is
+                // marked as in the menus. Closed, the guide went back to the
+                // right click (execContextMenu).
+                if (m_contextMenu && m_contextMenu->isVisible())
+                    markMenuWay(m_contextMenu, nullptr, &target, &area);
             } else if (before && before->kind == TaskStep::Kind::Toolbar) {
                 // The toolbar button's list is open: its entry for the value
                 // asked is marked (or the submenu holding it); closed again,
                 // the way starts at the button once more.
-                const QString entry = toolbarChoice(m_guide.ahead()).first;
-                auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                QAction *found = nullptr;
-                for (QAction *item : popup ? popup->actions() : QList<QAction *>())
-                    if (item->objectName() == entry || (item->menu() && item->menu()->findChild<QAction *>(entry)))
-                        found = item;
-                if (found) {
-                    popup->setActiveAction(found);
-                } else if (!popup) {
+                if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                    markMenuWay(popup, nullptr, &target, &area);
+                } else {
                     target = toolbarControl(before->arg);
                     area = arrowUnlessShown(target, toolbarChoice(m_guide.ahead()).second);
                 }
@@ -1763,10 +1833,10 @@ void EditorWindow::updateGuide()
                     if (QWidget *button = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
                         target = button;
             } else if (menu && menu->isVisible()) {
-                menu->setActiveAction(m_standIns.value(step->arg, action));
-            } else if (menu && step->hint.startsWith(u"单击")) {
+                markMenuWay(menu, m_standIns.value(step->arg, action), &target, &area);
+            } else if (menu && (step->hint.startsWith(u"单击") || (before && before->kind == TaskStep::Kind::Menu))) {
                 // The menu was closed again: the way to the command starts
-                // at the menu's title once more.
+                // at the menu's title once more (a submenu's way too: "指向…").
                 target = menuBar();
                 area = menuTitleArea(menu);
             }
@@ -1825,6 +1895,8 @@ void EditorWindow::updateGuide()
                : step->arg == u"body"  ? static_cast<QWidget *>(m_slide->bodyEdit())
                : step->arg == u"list"  ? static_cast<QWidget *>(m_slideList)
                                        : static_cast<QWidget *>(m_slide);
+        if (!area && !Shapes::kindOf(step->arg).isEmpty())   // a shape right-clicked: the shape, not the slide
+            area = [slide = m_slide, name = step->arg] { return slide->shapeRect(name); };
         break;
     case TaskStep::Kind::Type:
         if (m_outlinePane->isVisible() && (step->arg == u"title" || step->arg == u"body")) {

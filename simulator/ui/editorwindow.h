@@ -104,6 +104,16 @@ private:
     void updateGuide();
     void updateGuideLater();
     std::function<QRect()> menuTitleArea(QMenu *menu) const;
+    // The way to the guide's command inside an open menu, a context menu or
+    // a toolbar button's list: its entry (`entry` when given), or the entry
+    // of the submenu holding it and, once that submenu is open, the entry
+    // there. Each is made its menu's active entry once while the menu shows
+    // (a candidate pointing elsewhere is not pulled back) and is framed.
+    void markMenuWay(QMenu *menu, QAction *entry, QWidget **target, std::function<QRect()> *area);
+    // Runs a context menu at `at` (global) with the guide looking into it;
+    // closed without the command the guide named there, the guide shows the
+    // right click again.
+    void execContextMenu(QMenu &menu, const QPoint &at);
     void runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route);
     // After 查找 or 替换: the match selected, the search's message shown.
     void showFound();
@@ -213,6 +223,9 @@ private:
     struct PickedFormat { int slide; QString object; };
     std::optional<PickedFormat> m_picked;   // the format painter holds this object's format
     QPointer<GuideMark> m_mark;
+    QPointer<QMenu> m_contextMenu;   // the context menu open now
+    // The entries the guide has made active in the menus showing now.
+    QList<std::pair<QPointer<QMenu>, QPointer<QAction>>> m_markedEntries;
     InputRoute *m_route = nullptr;
     SlideShow *m_show = nullptr;
     class MasterBar *m_masterBar = nullptr;   // the master views' toolbar

@@ -48,6 +48,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 // The imitation as the candidate uses it, with the guide on.
 class TestSimulatorUi : public QObject
@@ -59,6 +60,9 @@ private slots:
     void guidedMenuStaysOpen();
     void guideTakesTheColourList();
     void guideMarksTheDrawingListEntry();
+    void guideLeadsIntoContextSubmenus_data();
+    void guideLeadsIntoContextSubmenus();
+    void guideLeadsIntoMenuSubmenus();
     void drawnDialogFieldsReachTheDocument_data();
     void drawnDialogFieldsReachTheDocument();
     void guideRevealsFieldOnHiddenTab();
@@ -158,6 +162,39 @@ bool showActive(QWidget &window)
         return false;
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+// The guide's red frame is around `area` of `target` (all of it when empty).
+bool framedOn(QWidget *target, QRect area = {})
+{
+    if (area.isEmpty())
+        area = target->rect();
+    const QRect frame = QRect(target->mapTo(target->window(), area.topLeft()), area.size()).adjusted(-3, -3, 3, 3)
+                      & target->window()->rect();
+    const auto marks = target->window()->findChildren<GuideMark *>(QStringLiteral("guideMark"), Qt::FindDirectChildrenOnly);
+    return std::any_of(marks.begin(), marks.end(), [target, frame](GuideMark *mark) {
+        return mark->isVisible() && mark->target() == target && mark->geometry() == frame;
+    });
+}
+
+// A question of the bank with the way named `method` made the one the guide follows.
+std::optional<Task> authoredTask(const QString &th, const QString &method)
+{
+    QList<Task> tasks;
+    readAuthoredTasks(ContentSources::read(qEnvironmentVariable("PELQUOR_CONTENT_SOURCES", QStringLiteral(CONTENT_SOURCES))), &tasks);
+    const auto found = std::find_if(tasks.begin(), tasks.end(), [&th](const Task &task) { return task.th == th; });
+    if (found == tasks.end())
+        return std::nullopt;
+    Task task = *found;
+    if (task.method == method)
+        return task;
+    const auto way = std::find_if(task.otherMethods.begin(), task.otherMethods.end(),
+                                  [&method](const TaskPath &path) { return path.name == method; });
+    if (way == task.otherMethods.end())
+        return std::nullopt;
+    std::swap(task.steps, way->steps);
+    std::swap(task.method, way->name);
+    return task;
 }
 
 void setThroughControl(QWidget *control, const QString &value)
@@ -565,9 +602,148 @@ void TestSimulatorUi::guideMarksTheDrawingListEntry()
     auto *list = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QVERIFY(list);
     QTRY_VERIFY(list->activeAction() && list->activeAction()->objectName() == QStringLiteral("entry:对象格式:浅黄色"));
-    QVERIFY(!window.findChild<QWidget *>(QStringLiteral("guideMark")));
+    QTRY_VERIFY(framedOn(list, list->actionGeometry(list->activeAction())));
     QVERIFY(clickEntry(list, QStringLiteral("entry:对象格式:浅黄色")));
     QTRY_COMPARE(window.session().document().value(QStringLiteral("slide1.文本框.填充颜色")), QStringLiteral("浅黄色"));
+}
+
+void TestSimulatorUi::guideLeadsIntoContextSubmenus_data()
+{
+    QTest::addColumn<QString>("th");
+    QTest::addColumn<QString>("submenu");   // the shape menu's submenu holding the command
+    QTest::addColumn<QString>("entry");     // its entry for the value asked
+    QTest::newRow("420 组合") << QStringLiteral("420") << QStringLiteral("shapeMenu:组合") << QStringLiteral("entry:组合:组合");
+    QTest::newRow("421 取消组合") << QStringLiteral("421") << QStringLiteral("shapeMenu:组合") << QStringLiteral("entry:组合:取消组合");
+    QTest::newRow("422 置于顶层") << QStringLiteral("422") << QStringLiteral("shapeMenu:叠放次序")
+                                 << QStringLiteral("entry:叠放次序:置于顶层");
+}
+
+// Along a question's 右键菜单 way the guide frames each step's control: the
+// slide in the list, the shapes, the shape to right-click, then in its
+// context menu the submenu's entry and, once the submenu is open, the entry
+// in it. The context menu closed half-way, the way starts at the shape again.
+void TestSimulatorUi::guideLeadsIntoContextSubmenus()
+{
+    QFETCH(QString, th);
+    QFETCH(QString, submenu);
+    QFETCH(QString, entry);
+    const std::optional<Task> authored = authoredTask(th, QStringLiteral("右键菜单"));
+    QVERIFY(authored);
+    const Task &task = *authored;
+    EditorWindow window(task);
+    window.setGuideEnabled(true);
+    QVERIFY(showActive(window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    int i = 0;
+    for (; task.steps.at(i).kind != TaskStep::Kind::Context; ++i) {
+        const TaskStep &step = task.steps.at(i);
+        if (step.kind == TaskStep::Kind::Select) {
+            QTRY_VERIFY(framedOn(list));
+            QListWidgetItem *item = list->item(step.arg.toInt() - 1);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+        } else {
+            QCOMPARE(step.kind, TaskStep::Kind::Shape);
+            QTRY_VERIFY(framedOn(view, view->shapeRect(step.arg.section(u',', 0, 0))));
+            QVERIFY(shapeGesture(window, step));
+        }
+        QTRY_VERIFY(window.guideStep() > i);
+    }
+    const QString shape = task.steps.at(i).arg;
+    QTRY_VERIFY(framedOn(view, view->shapeRect(shape)));
+
+    // The menu runs a loop of its own: looked into from inside it, and
+    // whatever happens there, no menu stays open to hold the test.
+    auto rightClick = [&](const std::function<QString(QMenu *, QMenu *, QAction *)> &inside) {
+        QString failure = QStringLiteral("右键菜单没有打开");
+        QTimer timer;
+        timer.setSingleShot(true);
+        connect(&timer, &QTimer::timeout, this, [&] {
+            auto *menu = window.findChild<QMenu *>(QStringLiteral("shapeMenu"));
+            QMenu *sub = menu ? menu->findChild<QMenu *>(submenu) : nullptr;
+            QAction *choice = sub ? sub->findChild<QAction *>(entry) : nullptr;
+            failure = choice ? inside(menu, sub, choice) : QStringLiteral("右键菜单中没有") + entry;
+            for (int k = 0; k < 5 && QApplication::activePopupWidget(); ++k)
+                QApplication::activePopupWidget()->close();
+        });
+        timer.start(50);
+        const QPoint at = view->shapeGrip(shape);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->mapToGlobal(at));
+        QApplication::sendEvent(view, &event);
+        return failure;
+    };
+    // The guide opens the submenu and marks and frames the entry in it.
+    auto entryMarked = [](QMenu *menu, QMenu *sub, QAction *choice) {
+        return QTest::qWaitFor([=] {
+            return sub->isVisible() && sub->activeAction() == choice && framedOn(sub, sub->actionGeometry(choice))
+                && menu->activeAction() == sub->menuAction();
+        }, 2000);
+    };
+    QString failure = rightClick([&](QMenu *menu, QMenu *sub, QAction *choice) {
+        if (!entryMarked(menu, sub, choice))
+            return QStringLiteral("子菜单中的命令没有标出");
+        // The submenu closed again: its entry in the context menu is framed.
+        QTest::keyClick(sub, Qt::Key_Left);
+        if (!QTest::qWaitFor([=] { return !sub->isVisible() && framedOn(menu, menu->actionGeometry(sub->menuAction())); }, 2000))
+            return QStringLiteral("右键菜单中的子菜单没有框出");
+        menu->close();
+        return QString();
+    });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    // Closed without the command: back to the right click on the shape.
+    QTRY_VERIFY(framedOn(view, view->shapeRect(shape)));
+    QCOMPARE(window.guideStep(), i);
+    QVERIFY(!task.isMet(window.session().document()));
+
+    failure = rightClick([&](QMenu *menu, QMenu *sub, QAction *choice) {
+        if (!entryMarked(menu, sub, choice))
+            return QStringLiteral("子菜单中的命令没有标出");
+        QTest::mouseClick(sub, Qt::LeftButton, {}, sub->actionGeometry(choice).center());
+        return QString();
+    });
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QVERIFY2(task.isMet(window.session().document()), qPrintable(task.unmetChecks(window.session().document()).join(u'；')));
+}
+
+// The menu bar's submenus the same way: with 视图 open, the guide opens
+// 工具栏 ▸ and marks and frames the toolbar to tick in it; the submenu closed
+// again, its entry in 视图 is framed.
+void TestSimulatorUi::guideLeadsIntoMenuSubmenus()
+{
+    const std::optional<Task> task = authoredTask(QStringLiteral("420"), QStringLiteral("工具栏"));
+    QVERIFY(task);
+    EditorWindow window(*task);
+    window.setGuideEnabled(true);
+    QVERIFY(showActive(window));
+    int i = 0;
+    for (; task->steps.at(i).kind != TaskStep::Kind::Menu; ++i) {
+        const TaskStep &step = task->steps.at(i);
+        if (step.kind == TaskStep::Kind::Select) {
+            auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(step.arg.toInt() - 1)).center());
+        } else {
+            QVERIFY(shapeGesture(window, step));
+        }
+        QTRY_VERIFY(window.guideStep() > i);
+    }
+    QMenuBar *bar = window.menuBar();
+    auto *view = window.findChild<QMenu *>(QStringLiteral("menu:视图"));
+    auto *toolbars = window.findChild<QMenu *>(QStringLiteral("menu:工具栏"));
+    auto *tick = window.findChild<QAction *>(QStringLiteral("toolbar:绘图"));
+    QVERIFY(view && toolbars && tick);
+    QTRY_VERIFY(framedOn(bar, bar->actionGeometry(view->menuAction())));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(view->menuAction()).center());
+    QTRY_VERIFY(toolbars->isVisible() && toolbars->activeAction() == tick && framedOn(toolbars, toolbars->actionGeometry(tick)));
+    QCOMPARE(view->activeAction(), toolbars->menuAction());
+    QTest::keyClick(toolbars, Qt::Key_Left);
+    QTRY_VERIFY(!toolbars->isVisible() && framedOn(view, view->actionGeometry(toolbars->menuAction())));
+    // The guide does not open it again: the candidate's pointer goes where it will.
+    QTest::qWait(100);
+    QVERIFY(!toolbars->isVisible());
+    view->close();
+    QTRY_VERIFY(framedOn(bar, bar->actionGeometry(view->menuAction())));
+    QTRY_VERIFY(!QApplication::activePopupWidget());
 }
 
 void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
