@@ -361,11 +361,10 @@ void EditorWindow::buildToolBar()
     addToolBar(m_formatBar);
     m_toolBars.insert(QStringLiteral("格式"), m_formatBar);
 
-    // The drawing and outline toolbars, hidden until the candidate shows them.
-    addToolBarBreak();
+    // The drawing toolbar along the window's foot, shown from the start; the
+    // outline toolbar hidden until the candidate shows it.
     auto *drawing = new DrawingBar([this](const QString &id) { return m_actions.value(id); }, this);
-    addToolBar(drawing);
-    drawing->hide();
+    addToolBar(Qt::BottomToolBarArea, drawing);
     m_toolBars.insert(QStringLiteral("绘图"), drawing);
     connect(drawing, &DrawingBar::chosen, this, &EditorWindow::drawingChosen);
     connect(drawing, &DrawingBar::opened, this, &EditorWindow::drawingOpened);
@@ -1523,7 +1522,7 @@ void EditorWindow::refresh()
     if (m_toolBars.contains(toolbar) && settings.contains(QStringLiteral("工具栏.显示")))
         m_toolBarShown.insert(toolbar, settings.value(QStringLiteral("工具栏.显示")) != u"隐藏");
     for (auto it = m_toolBars.begin(); it != m_toolBars.end(); ++it) {
-        const bool shownBar = m_toolBarShown.value(it.key(), it.key() == u"常用" || it.key() == u"格式");
+        const bool shownBar = m_toolBarShown.value(it.key(), it.key() == u"常用" || it.key() == u"格式" || it.key() == u"绘图");
         it.value()->setVisible(shownBar && !fullScreen);
         m_toolBarTicks.value(it.key())->setChecked(shownBar);
     }

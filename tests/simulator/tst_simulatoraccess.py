@@ -229,22 +229,27 @@ def run(simulator, built_bank):
                     do(cancel, 'Press')
                 wait_for(lambda: not showing(dialog), 3)
 
-        # 视图 → 工具栏 → 绘图: a tick entry in a submenu shows the toolbar.
+        # The drawing toolbar is there from the start.
+        drawing = find(frame, 'tool bar', '绘图')
+        if check(drawing, 'the drawing toolbar shows from the start'):
+            check_names(drawing, 'toolbar 绘图')
+            check(find(drawing, 'push button', '自选图形'), 'the drawing toolbar holds 自选图形')
+
+        # 视图 → 工具栏 → 大纲: a tick entry in a submenu shows a hidden toolbar.
         view, popup = menu_entries(frame, '视图(V)')
         toolbars = find(popup, 'menu item', '工具栏(B)')
         do(toolbars, 'ShowMenu')
-        drawing_tick = wait_for(lambda: find(toolbars, 'menu item', '绘图(D)'))
-        standard_tick = find(toolbars, 'menu item', '常用(S)')
-        if check(drawing_tick and standard_tick, 'the 工具栏 submenu lists the toolbars'):
-            check(standard_tick.getState().contains(pyatspi.STATE_CHECKED)
-                  and not drawing_tick.getState().contains(pyatspi.STATE_CHECKED),
+        outline_tick = wait_for(lambda: find(toolbars, 'menu item', '大纲(U)'))
+        drawing_tick = find(toolbars, 'menu item', '绘图(D)')
+        if check(outline_tick and drawing_tick, 'the 工具栏 submenu lists the toolbars'):
+            check(drawing_tick.getState().contains(pyatspi.STATE_CHECKED)
+                  and not outline_tick.getState().contains(pyatspi.STATE_CHECKED),
                   'the shown toolbar is ticked, the hidden one not')
             check_names(toolbars, 'menu 工具栏')
-            do(drawing_tick, 'Press')
-        drawing = wait_for(lambda: find(frame, 'tool bar', '绘图'))
-        if check(drawing, 'the drawing toolbar shows after its tick'):
-            check_names(drawing, 'toolbar 绘图')
-            check(find(drawing, 'push button', '自选图形'), 'the drawing toolbar holds 自选图形')
+            do(outline_tick, 'Press')
+        outline = wait_for(lambda: find(frame, 'tool bar', pattern='大纲'))
+        if check(outline, 'the outline toolbar shows after its tick'):
+            check_names(outline, 'toolbar 大纲')
 
         # The task pane switched to its panes of controls through its own switcher.
         pane = find(frame, 'panel', '任务窗格')
