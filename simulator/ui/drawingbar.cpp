@@ -1,5 +1,6 @@
 #include "drawingbar.h"
 
+#include "colourdialog.h"
 #include "commands.h"
 #include "slideart.h"
 
@@ -335,8 +336,24 @@ QMenu *DrawingBar::colourMenu(const QString &commandId, const QString &field, co
         menu->actions().last()->setIcon(swatch(colour));
     }
     menu->addSeparator();
+    // 其他…颜色 opens the 颜色 dialog; what it gave lately is offered above it.
     QAction *other = menu->addAction(more);
     other->setObjectName(QStringLiteral("entry:%1:").arg(commandId));
-    connect(other, &QAction::triggered, this, [this, commandId] { emit opened(commandId, {}, {}); });
+    connect(other, &QAction::triggered, this, [this, commandId, field] {
+        ColourDialog::ask(this, {}, [this, commandId, field](const QString &colour) { emit chosen(commandId, {{field, colour}}); });
+    });
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, other, commandId, field] {
+        for (QAction *action : menu->actions())
+            if (action->property("recent").toBool())
+                delete action;
+        for (const QString &colour : ColourDialog::recentColours()) {
+            addEntry(menu, colour, commandId, field, colour);
+            QAction *entry = menu->actions().last();
+            entry->setIcon(swatch(colour));
+            entry->setProperty("recent", true);
+            menu->removeAction(entry);
+            menu->insertAction(other, entry);
+        }
+    });
     return menu;
 }

@@ -1,6 +1,7 @@
 #include "editorwindow.h"
 #include "panesteps.h"
 
+#include "colourdialog.h"
 #include "commanddialog.h"
 #include "drawingbar.h"
 #include "editoraccess.h"
@@ -71,6 +72,15 @@ std::function<QRect()> arrowUnlessShown(QWidget *control, const QString &value)
         const int arrow = button->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, button);
         return QRect(button->width() - arrow, 0, arrow, button->height());
     };
+}
+
+// The 颜色 dialog one of the editor's colour lists opened, while it is shown.
+ColourDialog *openColourDialog(const QObject *window)
+{
+    for (ColourDialog *dialog : window->findChildren<ColourDialog *>())
+        if (dialog->isVisible())
+            return dialog;
+    return nullptr;
 }
 
 // The part of the window the practice panel shows.
@@ -367,7 +377,6 @@ void EditorWindow::buildToolBar()
     });
     connect(m_formatBar, &FormatBar::chosen, this, &EditorWindow::runWithoutDialog);
     connect(m_formatBar, &FormatBar::painterPicked, this, &EditorWindow::pickFormat);
-    connect(m_formatBar, &FormatBar::dialogAsked, this, [this](const QString &commandId) { drawingOpened(commandId, {}, {}); });
     // A toolbar button's list opening is the candidate's toolbar step: the
     // guide moves on to the entry to choose in it; closed again without a
     // choice, the guide shows the way back to the button.
@@ -1736,14 +1745,21 @@ void EditorWindow::updateGuide()
                 // The toolbar button's list is open: its entry for the value
                 // asked is marked (or the submenu holding it); closed again,
                 // the way starts at the button once more.
-                const QString entry = toolbarChoice(m_guide.ahead()).first;
+                const auto [entry, value] = toolbarChoice(m_guide.ahead());
                 auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
                 QAction *found = nullptr;
                 for (QAction *item : popup ? popup->actions() : QList<QAction *>())
                     if (item->objectName() == entry || (item->menu() && item->menu()->findChild<QAction *>(entry)))
                         found = item;
+                // A colour the list does not offer is mixed in the 颜色 dialog, which 其他颜色 opens.
+                const QString other = entry.section(u':', 0, 1) + u':';
+                for (QAction *item : popup && !found && !value.isEmpty() ? popup->actions() : QList<QAction *>())
+                    if (item->objectName() == other)
+                        found = item;
                 if (found) {
                     popup->setActiveAction(found);
+                } else if (ColourDialog *colours = openColourDialog(this)) {
+                    target = colours->control(value);
                 } else if (!popup) {
                     target = toolbarControl(before->arg);
                     area = arrowUnlessShown(target, toolbarChoice(m_guide.ahead()).second);
@@ -1769,7 +1785,9 @@ void EditorWindow::updateGuide()
         }
         break;
     case TaskStep::Kind::Field:
-        if (m_dialog && m_dialog->isVisible()) {
+        if (ColourDialog *colours = openColourDialog(this)) {
+            target = colours->control(step->value);   // 其他颜色 of the field's box opened it
+        } else if (m_dialog && m_dialog->isVisible()) {
             target = m_dialog->revealField(step->arg);
             if (!target)   // a value the dialog takes by the button that closes it
                 target = m_dialog->acceptButton(step->value);

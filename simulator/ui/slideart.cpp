@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <cmath>
@@ -329,10 +330,23 @@ QString bulletText(const QString &style, int line)
 
 QColor colour(const QString &name, const QColor &fallback)
 {
+    static const QRegularExpression mixed(QStringLiteral("^RGB\\((\\d{1,3}),(\\d{1,3}),(\\d{1,3})\\)$"));
+    if (const QRegularExpressionMatch m = mixed.match(QString(name).remove(u' ')); m.hasMatch()) {
+        const int r = m.captured(1).toInt(), g = m.captured(2).toInt(), b = m.captured(3).toInt();
+        return r <= 255 && g <= 255 && b <= 255 ? QColor(r, g, b) : fallback;
+    }
     for (const NamedColour &c : namedColours)
         if (name.contains(QStringView(c.name)))
             return QColor(c.rgb);
     return fallback;
+}
+
+QString colourName(const QColor &colour)
+{
+    for (const NamedColour &c : namedColours)
+        if (QColor(c.rgb).rgb() == colour.rgb())
+            return QString::fromUtf16(c.name);
+    return QStringLiteral("RGB(%1,%2,%3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
 Placement placement(const QString &layout)
