@@ -302,15 +302,13 @@ ColourDialog::ColourDialog(const QString &current, QWidget *parent) : QDialog(pa
     side->addWidget(m_ok);
     side->addWidget(cancel);
     side->addStretch();
-    auto *previewRow = new QHBoxLayout;
-    auto *previewWords = new QVBoxLayout;
-    previewWords->addWidget(new QLabel(QStringLiteral("新增"), this));
-    previewWords->addStretch();
-    previewWords->addWidget(new QLabel(QStringLiteral("当前"), this));
-    previewRow->addStretch();
-    previewRow->addWidget(m_preview);
-    previewRow->addLayout(previewWords);
-    side->addLayout(previewRow);
+    // 新增 beside the upper half of the preview, 当前 beside the lower.
+    auto *previewGrid = new QGridLayout;
+    previewGrid->setVerticalSpacing(0);
+    previewGrid->addWidget(m_preview, 0, 0, 2, 1);
+    previewGrid->addWidget(new QLabel(QStringLiteral("新增"), this), 0, 1, Qt::AlignTop);
+    previewGrid->addWidget(new QLabel(QStringLiteral("当前"), this), 1, 1, Qt::AlignBottom);
+    side->addLayout(previewGrid);
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_tabs, 1);
     layout->addLayout(side);
