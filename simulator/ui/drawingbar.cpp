@@ -145,6 +145,18 @@ DrawingBar::DrawingBar(const std::function<QAction *(const QString &)> &command,
         p.setBrush(QColor(60, 150, 60));
         p.drawPolygon(QPolygonF({QPointF(2, 13), QPointF(7, 7), QPointF(11, 13)}));
     }));
+    // 插入剪贴画: the clip art task pane.
+    addCommand("剪贴画", drawn([](QPainter &p) {
+        p.setBrush(QColor(250, 210, 170));
+        p.drawEllipse(QRectF(5.5, 1.5, 5, 5));
+        p.setBrush(QColor(40, 110, 200));
+        p.drawPolygon(QPolygonF({QPointF(3, 14.5), QPointF(5, 7.5), QPointF(11, 7.5), QPointF(13, 14.5)}));
+    }));
+    if (QAction *clips = command(QStringLiteral("剪贴画"))) {
+        clips->setToolTip(QStringLiteral("插入剪贴画"));
+        if (QWidget *button = widgetForAction(clips))
+            button->setAccessibleName(QStringLiteral("插入剪贴画"));
+    }
     addSeparator();
     const QList<std::tuple<const char *, const char *, const char *, const char *, const char *, QColor>> colours = {
         {"填充颜色", "对象格式", "填充颜色", "无填充颜色(&N)", "其他填充颜色(&M)…", QColor(120, 200, 120)},

@@ -486,8 +486,17 @@ void EditorWindow::buildStandIns()
         m_standIns.insert(id, masters->menuAction());
     }
     m_standIns.insert(QStringLiteral("母版"), masters->menuAction());
-    submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"),
-            {{QStringLiteral("剪贴画"), u'C'}, {QStringLiteral("来自文件"), u'F'}});
+    // 插入 → 图片: 剪贴画 shows the clip art task pane, 来自文件 the file
+    // dialog; the pane's command has no entry of its own in 插入.
+    submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"), {{QStringLiteral("来自文件"), u'F'}});
+    if (QAction *pictures = m_standIns.value(QStringLiteral("图片")); pictures && pictures->menu()) {
+        QAction *clips = new QAction(QStringLiteral("剪贴画(&C)…"), pictures->menu());
+        clips->setObjectName(QStringLiteral("entry:图片:剪贴画"));
+        connect(clips, &QAction::triggered, this, [this] { trigger(QStringLiteral("剪贴画")); });
+        pictures->menu()->insertAction(pictures->menu()->actions().value(0), clips);
+        m_menuEntries[QStringLiteral("插入")].removeAll(m_actions.value(QStringLiteral("剪贴画")));
+        m_standIns.insert(QStringLiteral("剪贴画"), pictures);
+    }
     m_standIns.insert(QStringLiteral("文本框"), textBoxMenu());
     m_standIns.insert(QStringLiteral("影片和声音"), mediaMenu());
 

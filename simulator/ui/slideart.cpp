@@ -1,6 +1,7 @@
 #include "master.h"
 #include "slideart.h"
 
+#include "clipart.h"
 #include "session.h"
 #include "textruns.h"
 
@@ -232,7 +233,9 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
     if (value(u"线型").contains(u"虚"))
         line.setStyle(Qt::DashLine);
     p.setFont(base);
-    if (kind == u"图片") {
+    if (kind == u"图片" && value(u"来源") == u"剪贴画") {
+        ClipArt::paint(p, r, value(u"名称"));
+    } else if (kind == u"图片") {
         paintPicture(p, r);
     } else if (kind == u"艺术字") {
         QString text = value(u"文字");

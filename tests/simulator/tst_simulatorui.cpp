@@ -1,6 +1,8 @@
+#include "clipart.h"
 #include "colourdialog.h"
 #include "commanddialog.h"
 #include "contentsources.h"
+#include "drawingbar.h"
 #include "editorparts.h"
 #include "editorwindow.h"
 #include "folderview.h"
@@ -90,6 +92,8 @@ private slots:
     void drawingToolbarMenus_data();
     void drawingToolbarMenus();
     void colourDialogMixesAColour();
+    void clipArtPaneInsertsAClip_data();
+    void clipArtPaneInsertsAClip();
     void searchOnScreen_data();
     void searchOnScreen();
     void dialogsOnTheCaret_data();
@@ -2004,6 +2008,87 @@ void TestSimulatorUi::colourDialogMixesAColour()
     QVERIFY(mixed >= 0 && mixed < fill->findText(QStringLiteral("其他颜色…")));
     QVERIFY(!qobject_cast<QListView *>(fill->view())->isRowHidden(mixed));
     window.openDialog()->close();
+}
+
+void TestSimulatorUi::clipArtPaneInsertsAClip_data()
+{
+    QTest::addColumn<bool>("fromToolbar");
+    QTest::newRow("插入 → 图片 → 剪贴画") << false;
+    QTest::newRow("the drawing toolbar's 插入剪贴画") << true;
+}
+
+// The clip art pane: its controls named in Chinese, every clip shown before
+// a search, the words and the kind of result narrowing them, and a click on
+// a clip inserting it as a picture from the gallery in the middle of the slide.
+void TestSimulatorUi::clipArtPaneInsertsAClip()
+{
+    QFETCH(bool, fromToolbar);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    QVERIFY(showActive(window));
+    if (fromToolbar) {
+        window.trigger(QStringLiteral("工具栏"));
+        window.openDialog()->setValue(QStringLiteral("工具栏"), QStringLiteral("绘图"));
+        window.openDialog()->setValue(QStringLiteral("显示"), QStringLiteral("显示"));
+        window.openDialog()->okButton()->click();
+        auto *bar = window.findChild<DrawingBar *>(QStringLiteral("drawingBar"));
+        QVERIFY(bar && bar->isVisible());
+        QToolButton *clips = bar->button(QStringLiteral("插入剪贴画"));
+        QVERIFY(clips && clips->isVisible());
+        QTest::mouseClick(clips, Qt::LeftButton);
+    } else {
+        auto *pictures = window.findChild<QMenu *>(QStringLiteral("menu:图片"));
+        QVERIFY(pictures);
+        QCOMPARE(pictures->actions().value(0)->objectName(), QStringLiteral("entry:图片:剪贴画"));
+        QCOMPARE(pictures->actions().value(1)->objectName(), QStringLiteral("entry:图片:来自文件"));
+        pictures->actions().value(0)->trigger();
+    }
+    auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    QTRY_VERIFY(pane->isVisible() && pane->clipArtPane() && pane->clipArtPane()->isVisible());
+    QCOMPARE(pane->accessibleDescription(), QStringLiteral("剪贴画"));
+    ClipArtPane *clips = pane->clipArtPane();
+    for (QWidget *control : clips->findChildren<QWidget *>()) {
+        const bool interactive = qobject_cast<QAbstractButton *>(control) || qobject_cast<QLineEdit *>(control)
+                              || qobject_cast<QComboBox *>(control) || qobject_cast<QListWidget *>(control);
+        if (!interactive || !control->isVisible())
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && name.at(0).unicode() >= 0x2e80, qPrintable(control->objectName()));
+    }
+    for (const char *link : {"pane:管理剪辑…", "pane:网上剪辑"}) {
+        auto *button = clips->findChild<QPushButton *>(QString::fromUtf8(link));
+        QVERIFY(button && button->isVisible());
+    }
+    QListWidget *results = clips->results();
+    QCOMPARE(results->count(), int(ClipArt::clips().size()));
+
+    // Words nothing matches, and a kind the gallery lacks, find nothing; 人物 its three clips.
+    auto *words = clips->findChild<QLineEdit *>(QStringLiteral("pane:搜索文字"));
+    auto *search = clips->findChild<QPushButton *>(QStringLiteral("pane:搜索"));
+    words->insert(QStringLiteral("潜水艇"));
+    QTest::mouseClick(search, Qt::LeftButton);
+    QCOMPARE(results->count(), 0);
+    words->clear();
+    auto *kind = clips->findChild<QComboBox *>(QStringLiteral("pane:结果类型"));
+    QVERIFY(pickFrom(kind, QStringLiteral("照片")));
+    QCOMPARE(results->count(), 0);
+    QVERIFY(pickFrom(kind, QStringLiteral("剪贴画")));
+    words->insert(QStringLiteral("人物"));
+    QTest::mouseClick(search, Qt::LeftButton);
+    QCOMPARE(results->count(), 3);
+    QCOMPARE(results->item(0)->data(Qt::UserRole).toString(), QStringLiteral("人物"));
+    QCOMPARE(window.session().document().value(QStringLiteral("slide1.图片")), QString());
+
+    const QRect first = results->visualItemRect(results->item(0));
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, first.center());
+    const Document &document = window.session().document();
+    QCOMPARE(document.value(QStringLiteral("slide1.图片")), QStringLiteral("1"));
+    QCOMPARE(document.value(QStringLiteral("slide1.图片.来源")), QStringLiteral("剪贴画"));
+    QCOMPARE(document.value(QStringLiteral("slide1.图片.名称")), QStringLiteral("人物"));
+    const auto picture = Shapes::find(document.slides.at(0), QStringLiteral("图片"));
+    QVERIFY(picture);
+    QVERIFY(std::abs(picture->frame.center().x() - Shapes::SlideWidthCm / 2) < 0.01);
+    QVERIFY(std::abs(picture->frame.center().y() - Shapes::SlideHeightCm / 2) < 0.01);
+    QCOMPARE(document.value(QStringLiteral("doc.方式.图片")), QStringLiteral("任务窗格"));
 }
 
 // The drawing toolbar's menu buttons show their menus; an entry acts on the
