@@ -102,6 +102,8 @@ QList<CommandSpec> buildTable()
     add("插入", "幻灯片编号", S, "幻灯片编号", {field("插入", "是")});
     add("插入", "符号", S, "符号", {field("符号", "® © ™ ☆ ★ √ ◆ ■"), field("字体", "宋体 Wingdings Symbol")});
     add("插入", "图片", S, "图片", {field("来源", "来自文件 剪贴画"), field("名称")}, "", true);
+    // The clip art task pane: its search boxes choose, a click on a clip inserts it as a 图片 (see Session::run).
+    add("插入", "剪贴画", S, "剪贴画", {field("搜索文字"), field("搜索范围", "所有收藏集 我的收藏集 共享收藏集"), field("结果类型", "所有媒体文件类型 剪贴画 照片 影片 声音"), field("名称")});
     add("插入", "艺术字", S, "艺术字", {field("样式"), field("文字"), field("字体", "宋体 黑体 隶书 楷体_GB2312"), field("字号")}, "", true);
     add("插入", "自选图形", S, "自选图形", {field("形状", "矩形 圆角矩形 椭圆 正圆 笑脸 右箭头 五角星 直线 云形标注"), field("填充颜色", colors), field("填充效果"), field("线条颜色", colors), field("线条粗细"), field("宽度"), field("高度"), field("文字"), field("箭头样式", "无 末端箭头 始端箭头 双向箭头")}, "", true);
     add("插入", "文本框", S, "文本框", {field("方向", "横排 竖排"), field("文字")}, "", true);

@@ -6,7 +6,7 @@
 bool PaneSteps::isPane(const QString &commandId)
 {
     return commandId == u"自定义动画" || commandId == u"幻灯片切换" || commandId == u"幻灯片版式"
-        || commandId == u"幻灯片设计" || commandId == u"动画方案";
+        || commandId == u"幻灯片设计" || commandId == u"动画方案" || commandId == u"剪贴画";
 }
 
 PaneSteps::Role PaneSteps::role(const QString &commandId, const QString &field, const QString &value, bool inDialog)
@@ -33,6 +33,8 @@ PaneSteps::Role PaneSteps::role(const QString &commandId, const QString &field, 
             return Role::Act;
         return Role::Dialog;
     }
+    if (commandId == u"剪贴画")   // the search looks; a click on a clip inserts it
+        return field == u"名称" ? Role::Act : Role::Choose;
     return Role::Act;
 }
 

@@ -9,8 +9,8 @@
 
 class Session;
 
-// 自定义动画, 幻灯片切换, 幻灯片版式, 幻灯片设计 and 动画方案 (幻灯片设计 -
-// 动画方案) are task panes: their
+// 自定义动画, 幻灯片切换, 幻灯片版式, 幻灯片设计, 动画方案 (幻灯片设计 -
+// 动画方案) and 剪贴画 are task panes: their
 // menu entries show the pane, and the pane's controls act at once. A task
 // still names what the candidate sets by its command's field names
 // ("step: field 效果 = 飞入"); here is how each such step acts in the pane:

@@ -594,6 +594,14 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
     const CommandSpec *spec = Commands::find(commandId);
     if (!spec)
         return false;
+    if (commandId == u"剪贴画") {
+        // The clip art pane: a clip clicked is a picture from the gallery;
+        // the words searched for and the boxes change nothing.
+        const QString clip = fields.value(QStringLiteral("名称")).trimmed();
+        if (clip.isEmpty())
+            return true;
+        return run(QStringLiteral("图片"), {{QStringLiteral("来源"), QStringLiteral("剪贴画")}, {QStringLiteral("名称"), clip}}, route);
+    }
     // Noted after the change is remembered: the way alone is no step to undo.
     const auto noteRoute = qScopeGuard([&] {
         if (!route.isEmpty())

@@ -533,7 +533,7 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if (step.kind == TaskStep::Kind::Pane) {
             static const QStringList panes = {QStringLiteral("新建演示文稿"), QStringLiteral("幻灯片版式"), QStringLiteral("幻灯片设计"),
                                               QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板"),
-                                              QStringLiteral("动画方案"),
+                                              QStringLiteral("动画方案"), QStringLiteral("剪贴画"),
                                               QStringLiteral("关闭")};
             if (!panes.contains(step.arg))
                 found << where + QStringLiteral("没有“%1”任务窗格").arg(step.arg);

@@ -1,5 +1,6 @@
 #include "backgroundfill.h"
 
+#include "colourdialog.h"
 #include "slideart.h"
 
 #include <QButtonGroup>
@@ -190,6 +191,7 @@ BackgroundFill::BackgroundFill(const FieldSpec &fill, const FieldSpec &settings,
     m_box->insertSeparator(m_box->count());
     m_box->addItem(OtherColours);
     m_box->addItem(Effects);
+    showRecent();
     // The kinds of effect, and colours the list does not name, are shown
     // in the box when they are the fill; the list does not offer them.
     QStringList shownOnly = effectKinds();
@@ -292,37 +294,28 @@ void BackgroundFill::showFill()
 
 void BackgroundFill::chooseColour()
 {
-    auto *dialog = new QDialog(m_parent);
-    dialog->setObjectName(QStringLiteral("coloursDialog"));
-    dialog->setWindowTitle(QStringLiteral("颜色"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    auto *layout = new QVBoxLayout(dialog);
-    layout->addWidget(new QLabel(QStringLiteral("颜色(C)："), dialog));
-    auto *list = new QListWidget(dialog);
-    list->setObjectName(QStringLiteral("colours"));
-    list->setAccessibleName(QStringLiteral("颜色"));
-    for (const QString &colour : colours()) {
-        auto *item = new QListWidgetItem(swatch(colour), colour, list);
-        item->setData(Qt::UserRole, colour);
-    }
-    select(list, m_fill);
-    layout->addWidget(list);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = new QPushButton(QStringLiteral("确定"), dialog);
-    ok->setObjectName(QStringLiteral("coloursOk"));
-    auto *cancel = new QPushButton(QStringLiteral("取消"), dialog);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, dialog, [this, dialog, list] {
-        if (const QString colour = selected(list); !colour.isEmpty())
-            setFill(colour);
-        dialog->accept();
+    // The colour taken is the fill, and the box offers it from then on,
+    // among the recent colours above 其他颜色….
+    ColourDialog::ask(m_parent, m_fill, [this](const QString &colour) {
+        showRecent();
+        setFill(colour);
     });
-    connect(list, &QListWidget::itemDoubleClicked, ok, &QPushButton::click);
-    connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    dialog->open();
+}
+
+void BackgroundFill::showRecent()
+{
+    const bool was = m_showing;
+    m_showing = true;
+    const int other = m_box->findText(OtherColours);
+    for (const QString &colour : ColourDialog::recentColours()) {
+        if (const int at = m_box->findText(colour); at >= 0) {
+            if (at < other)
+                continue;
+            m_box->removeItem(at);   // shown only while it was the fill: now a recent colour
+        }
+        m_box->insertItem(m_box->findText(OtherColours) - 1, swatch(colour), colour);
+    }
+    m_showing = was;
 }
 
 QWidget *BackgroundFill::openEffects()

@@ -59,6 +59,8 @@ private:
     // The two fields, shown in the effects dialog's controls.
     void showEffects();
     void chooseColour();
+    // The colours mixed in the 颜色 dialog lately, listed above 其他颜色….
+    void showRecent();
 
     QWidget *m_parent;
     std::function<void(const QString &, const QString &)> m_changed;

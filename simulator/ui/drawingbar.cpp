@@ -1,5 +1,6 @@
 #include "drawingbar.h"
 
+#include "colourdialog.h"
 #include "commands.h"
 #include "slideart.h"
 
@@ -144,6 +145,18 @@ DrawingBar::DrawingBar(const std::function<QAction *(const QString &)> &command,
         p.setBrush(QColor(60, 150, 60));
         p.drawPolygon(QPolygonF({QPointF(2, 13), QPointF(7, 7), QPointF(11, 13)}));
     }));
+    // 插入剪贴画: the clip art task pane.
+    addCommand("剪贴画", drawn([](QPainter &p) {
+        p.setBrush(QColor(250, 210, 170));
+        p.drawEllipse(QRectF(5.5, 1.5, 5, 5));
+        p.setBrush(QColor(40, 110, 200));
+        p.drawPolygon(QPolygonF({QPointF(3, 14.5), QPointF(5, 7.5), QPointF(11, 7.5), QPointF(13, 14.5)}));
+    }));
+    if (QAction *clips = command(QStringLiteral("剪贴画"))) {
+        clips->setToolTip(QStringLiteral("插入剪贴画"));
+        if (QWidget *button = widgetForAction(clips))
+            button->setAccessibleName(QStringLiteral("插入剪贴画"));
+    }
     addSeparator();
     const QList<std::tuple<const char *, const char *, const char *, const char *, const char *, QColor>> colours = {
         {"填充颜色", "对象格式", "填充颜色", "无填充颜色(&N)", "其他填充颜色(&M)…", QColor(120, 200, 120)},
@@ -335,8 +348,24 @@ QMenu *DrawingBar::colourMenu(const QString &commandId, const QString &field, co
         menu->actions().last()->setIcon(swatch(colour));
     }
     menu->addSeparator();
+    // 其他…颜色 opens the 颜色 dialog; what it gave lately is offered above it.
     QAction *other = menu->addAction(more);
     other->setObjectName(QStringLiteral("entry:%1:").arg(commandId));
-    connect(other, &QAction::triggered, this, [this, commandId] { emit opened(commandId, {}, {}); });
+    connect(other, &QAction::triggered, this, [this, commandId, field] {
+        ColourDialog::ask(this, {}, [this, commandId, field](const QString &colour) { emit chosen(commandId, {{field, colour}}); });
+    });
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, other, commandId, field] {
+        for (QAction *action : menu->actions())
+            if (action->property("recent").toBool())
+                delete action;
+        for (const QString &colour : ColourDialog::recentColours()) {
+            addEntry(menu, colour, commandId, field, colour);
+            QAction *entry = menu->actions().last();
+            entry->setIcon(swatch(colour));
+            entry->setProperty("recent", true);
+            menu->removeAction(entry);
+            menu->insertAction(other, entry);
+        }
+    });
     return menu;
 }

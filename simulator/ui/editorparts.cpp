@@ -306,7 +306,8 @@ TaskPane::TaskPane(QWidget *parent) : QWidget(parent)
 QStringList TaskPane::panes()
 {
     return {QStringLiteral("新建演示文稿"), QStringLiteral("幻灯片版式"), QStringLiteral("幻灯片设计"),
-            QStringLiteral("动画方案"), QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板")};
+            QStringLiteral("动画方案"), QStringLiteral("自定义动画"), QStringLiteral("幻灯片切换"), QStringLiteral("剪贴板"),
+            QStringLiteral("剪贴画")};
 }
 
 QString TaskPane::title(const QString &pane)
@@ -333,10 +334,17 @@ void TaskPane::setPane(const QString &pane, const QString &layout)
         connect(m_transition, &TransitionPane::chosen, this, &TaskPane::chosen);
         m_transition->showSlide(m_slide);
     }
+    if (pane == u"剪贴画" && !m_clipArt) {
+        m_clipArt = new ClipArtPane(this);
+        connect(m_clipArt, &ClipArtPane::chosen, this, &TaskPane::chosen);
+        connect(m_clipArt, &ClipArtPane::picked, this, &TaskPane::picked);
+    }
     if (m_animation)
         m_animation->setVisible(pane == u"自定义动画");
     if (m_transition)
         m_transition->setVisible(pane == u"幻灯片切换");
+    if (m_clipArt)
+        m_clipArt->setVisible(pane == u"剪贴画");
     placePanes();
     update();
 }
@@ -354,7 +362,7 @@ void TaskPane::showSlide(const Slide &slide, const QString &object)
 void TaskPane::placePanes()
 {
     const QRect below = rect().adjusted(1, headHeight() + 1, -1, -1);
-    for (QWidget *pane : {static_cast<QWidget *>(m_animation), static_cast<QWidget *>(m_transition)})
+    for (QWidget *pane : {static_cast<QWidget *>(m_animation), static_cast<QWidget *>(m_transition), static_cast<QWidget *>(m_clipArt)})
         if (pane)
             pane->setGeometry(below);
 }
@@ -400,7 +408,7 @@ void TaskPane::paintEvent(QPaintEvent *)
     m_entries.append({title, QStringLiteral("switch")});
     p.drawText(head.adjusted(0, 0, -6, 0), Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("×"));
     m_entries.append({QRect(head.right() - 18, head.top(), 18, head.height()), QStringLiteral("close")});
-    if (m_pane == u"自定义动画" || m_pane == u"幻灯片切换")
+    if (m_pane == u"自定义动画" || m_pane == u"幻灯片切换" || m_pane == u"剪贴画")
         return;   // a pane of controls
     int y = head.bottom() + 10;
     const auto heading = [&](const QString &text) {
@@ -607,6 +615,8 @@ QWidget *TaskPane::fieldControl(const QString &field, const QString &value, QRec
         return m_animation ? m_animation->fieldControl(field, value) : nullptr;
     if (m_pane == u"幻灯片切换")
         return m_transition ? m_transition->fieldControl(field, value) : nullptr;
+    if (m_pane == u"剪贴画")
+        return m_clipArt ? m_clipArt->fieldControl(field, value, area) : nullptr;
     QString entry;
     if (m_pane == u"动画方案" && field == u"动画方案")
         entry = QStringLiteral("animscheme:") + value.trimmed();

@@ -51,10 +51,11 @@ private:
 
 // The task pane on the right: the pane named by the document's setting.
 // Its title carries the switcher (a drop-down of the panes) and the close
-// button; 自定义动画 and 幻灯片切换 are panes of real controls, made when first
-// shown (see AnimationPane, TransitionPane).
+// button; 自定义动画, 幻灯片切换 and 剪贴画 are panes of real controls, made
+// when first shown (see AnimationPane, TransitionPane, ClipArtPane).
 class AnimationPane;
 class TransitionPane;
+class ClipArtPane;
 class QMenu;
 
 class TaskPane : public QWidget
@@ -75,6 +76,7 @@ public:
     QMenu *switcher() const { return m_switcher; }
     AnimationPane *animationPane() const { return m_animation; }
     TransitionPane *transitionPane() const { return m_transition; }
+    ClipArtPane *clipArtPane() const { return m_clipArt; }
     // Where the entry is painted ("close", "link:<text>", "layout:<name>");
     // empty when the pane does not show it.
     QRect entryRect(const QString &entry) const;
@@ -128,6 +130,7 @@ private:
     void openDesignMenu(const QString &entry);
     AnimationPane *m_animation = nullptr;
     TransitionPane *m_transition = nullptr;
+    ClipArtPane *m_clipArt = nullptr;
     QList<QPair<QRect, QString>> m_entries;  // as last painted
 };
 

@@ -1,6 +1,7 @@
 #include "editorwindow.h"
 #include "panesteps.h"
 
+#include "colourdialog.h"
 #include "commanddialog.h"
 #include "drawingbar.h"
 #include "editoraccess.h"
@@ -108,6 +109,15 @@ std::function<QRect()> arrowUnlessShown(QWidget *control, const QString &value)
         const int arrow = button->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, button);
         return QRect(button->width() - arrow, 0, arrow, button->height());
     };
+}
+
+// The 颜色 dialog one of the editor's colour lists opened, while it is shown.
+ColourDialog *openColourDialog(const QObject *window)
+{
+    for (ColourDialog *dialog : window->findChildren<ColourDialog *>())
+        if (dialog->isVisible())
+            return dialog;
+    return nullptr;
 }
 
 // The part of the window the practice panel shows.
@@ -403,7 +413,6 @@ void EditorWindow::buildToolBar()
     });
     connect(m_formatBar, &FormatBar::chosen, this, &EditorWindow::runWithoutDialog);
     connect(m_formatBar, &FormatBar::painterPicked, this, &EditorWindow::pickFormat);
-    connect(m_formatBar, &FormatBar::dialogAsked, this, [this](const QString &commandId) { drawingOpened(commandId, {}, {}); });
     // A toolbar button's list opening is the candidate's toolbar step: the
     // guide moves on to the entry to choose in it; closed again without a
     // choice, the guide shows the way back to the button.
@@ -513,8 +522,17 @@ void EditorWindow::buildStandIns()
         m_standIns.insert(id, masters->menuAction());
     }
     m_standIns.insert(QStringLiteral("母版"), masters->menuAction());
-    submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"),
-            {{QStringLiteral("剪贴画"), u'C'}, {QStringLiteral("来自文件"), u'F'}});
+    // 插入 → 图片: 剪贴画 shows the clip art task pane, 来自文件 the file
+    // dialog; the pane's command has no entry of its own in 插入.
+    submenu(QStringLiteral("图片"), QStringLiteral("图片(&P)"), QStringLiteral("来源"), {{QStringLiteral("来自文件"), u'F'}});
+    if (QAction *pictures = m_standIns.value(QStringLiteral("图片")); pictures && pictures->menu()) {
+        QAction *clips = new QAction(QStringLiteral("剪贴画(&C)…"), pictures->menu());
+        clips->setObjectName(QStringLiteral("entry:图片:剪贴画"));
+        connect(clips, &QAction::triggered, this, [this] { trigger(QStringLiteral("剪贴画")); });
+        pictures->menu()->insertAction(pictures->menu()->actions().value(0), clips);
+        m_menuEntries[QStringLiteral("插入")].removeAll(m_actions.value(QStringLiteral("剪贴画")));
+        m_standIns.insert(QStringLiteral("剪贴画"), pictures);
+    }
     m_standIns.insert(QStringLiteral("文本框"), textBoxMenu());
     m_standIns.insert(QStringLiteral("影片和声音"), mediaMenu());
 
@@ -1815,11 +1833,19 @@ void EditorWindow::updateGuide()
                 // The toolbar button's list is open: its entry for the value
                 // asked is marked (or the submenu holding it); closed again,
                 // the way starts at the button once more.
+                const auto [entry, value] = toolbarChoice(m_guide.ahead());
                 if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
                     markMenuWay(popup, nullptr, &target, &area);
+                    // A colour the list does not offer is mixed in the 颜色 dialog, which 其他颜色 opens.
+                    const QString other = entry.section(u':', 0, 1) + u':';
+                    for (QAction *item : !target && !value.isEmpty() ? popup->actions() : QList<QAction *>())
+                        if (item->objectName() == other)
+                            markMenuWay(popup, item, &target, &area);
+                } else if (ColourDialog *colours = openColourDialog(this)) {
+                    target = colours->control(value);
                 } else {
                     target = toolbarControl(before->arg);
-                    area = arrowUnlessShown(target, toolbarChoice(m_guide.ahead()).second);
+                    area = arrowUnlessShown(target, value);
                 }
             } else if (m_guide.methodName() == u"任务窗格" && (!before || before->kind != TaskStep::Kind::Menu)
                        && !m_taskPane->entryRect(TaskPane::entryFor(step->arg)).isEmpty()) {
@@ -1842,7 +1868,9 @@ void EditorWindow::updateGuide()
         }
         break;
     case TaskStep::Kind::Field:
-        if (m_dialog && m_dialog->isVisible()) {
+        if (ColourDialog *colours = openColourDialog(this)) {
+            target = colours->control(step->value);   // 其他颜色 of the field's box opened it
+        } else if (m_dialog && m_dialog->isVisible()) {
             target = m_dialog->revealField(step->arg);
             if (!target)   // a value the dialog takes by the button that closes it
                 target = m_dialog->acceptButton(step->value);

@@ -1,5 +1,7 @@
 #include "fieldcontrol.h"
 
+#include "colourdialog.h"
+
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QButtonGroup>
@@ -9,11 +11,19 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
 
 using Kind = FieldControl::Kind;
 using Changed = std::function<void(const QString &)>;
+
+// A field of the colours the lists name (颜色, 填充颜色, 线条颜色…).
+bool isColourField(const FieldSpec &field)
+{
+    return field.choices.contains(QStringLiteral("红色")) && field.choices.contains(QStringLiteral("深蓝色"));
+}
 
 FieldControl combo(const FieldSpec &field, QWidget *parent, const Changed &changed)
 {
@@ -21,7 +31,34 @@ FieldControl combo(const FieldSpec &field, QWidget *parent, const Changed &chang
     box->setEditable(true);
     box->addItem(QString());
     box->addItems(field.choices);
-    QObject::connect(box, &QComboBox::currentTextChanged, box, [changed](const QString &text) { changed(text); });
+    if (!isColourField(field)) {
+        QObject::connect(box, &QComboBox::currentTextChanged, box, [changed](const QString &text) { changed(text); });
+        return {box, [box] { return box->currentText().trimmed(); }, [box](const QString &v) { box->setCurrentText(v); }};
+    }
+    // A colour box ends with the colours mixed in the 颜色 dialog lately and
+    // 其他颜色…, which opens that dialog: its colour is the box's value, the
+    // box keeps what it had until then.
+    const QString other = QStringLiteral("其他颜色…");
+    for (const QString &colour : ColourDialog::recentColours())
+        box->addItem(colour);
+    box->addItem(other);
+    QObject::connect(box, &QComboBox::currentTextChanged, box, [box, changed, other](const QString &text) {
+        if (text != other) {
+            box->setProperty("shown", text);
+            changed(text);
+            return;
+        }
+        const QString before = box->property("shown").toString();
+        QTimer::singleShot(0, box, [box, before] {
+            const QSignalBlocker quiet(box);
+            box->setCurrentText(before);
+            ColourDialog::ask(box, before, [box](const QString &colour) {
+                if (box->findText(colour) < 0)
+                    box->insertItem(box->count() - 1, colour);
+                box->setCurrentText(colour);
+            });
+        });
+    });
     return {box, [box] { return box->currentText().trimmed(); }, [box](const QString &v) { box->setCurrentText(v); }};
 }
 

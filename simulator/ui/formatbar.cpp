@@ -1,5 +1,6 @@
 #include "formatbar.h"
 
+#include "colourdialog.h"
 #include "commands.h"
 #include "session.h"
 #include "slideart.h"
@@ -113,7 +114,8 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     connect(button("格式刷"), &QAction::triggered, this, &FormatBar::painterPicked);
 
     // The colour button applies the colour it shows (its face, named by its
-    // description); its arrow offers the others, and 其他颜色 the 字体 dialog.
+    // description); its arrow offers the others, the colours mixed in the
+    // 颜色 dialog lately, and 其他颜色, which opens that dialog.
     m_colourName = QStringLiteral("红色");
     m_colour = new QToolButton(this);
     m_colour->setObjectName(QStringLiteral("format:字体颜色"));
@@ -126,21 +128,34 @@ FormatBar::FormatBar(QWidget *parent) : QToolBar(QStringLiteral("格式"), paren
     colours->setAccessibleName(QStringLiteral("字体颜色"));
     colours->setObjectName(QStringLiteral("fontColours"));
     m_colour->setMenu(colours);
-    // Filled when first opened: nothing of it is needed before.
-    connect(colours, &QMenu::aboutToShow, this, [this, colours] {
-        if (!colours->isEmpty())
-            return;
-        for (const QString &name : fontField("颜色").choices) {
-            QPixmap swatch(12, 12);
-            swatch.fill(SlideArt::colour(name, Qt::black));
-            QAction *action = colours->addAction(QIcon(swatch), name);
-            action->setObjectName(QStringLiteral("entry:字体:") + name);
-            connect(action, &QAction::triggered, this, [this, name] { chooseColour(name); });
+    const auto entry = [this, colours](const QString &name, QAction *before) {
+        QPixmap swatch(12, 12);
+        swatch.fill(SlideArt::colour(name, Qt::black));
+        auto *action = new QAction(QIcon(swatch), name, colours);
+        action->setObjectName(QStringLiteral("entry:字体:") + name);
+        connect(action, &QAction::triggered, this, [this, name] { chooseColour(name); });
+        colours->insertAction(before, action);
+        return action;
+    };
+    // Filled when first opened: nothing of it is needed before. The recent
+    // colours are shown anew each time.
+    connect(colours, &QMenu::aboutToShow, this, [this, colours, entry] {
+        if (colours->isEmpty()) {
+            for (const QString &name : fontField("颜色").choices)
+                entry(name, nullptr);
+            colours->addSeparator()->setObjectName(QStringLiteral("recentColours"));
+            QAction *more = colours->addAction(QStringLiteral("其他颜色(&M)…"));
+            more->setObjectName(QStringLiteral("entry:字体:"));
+            connect(more, &QAction::triggered, this, [this] {
+                ColourDialog::ask(this, m_colourName, [this](const QString &colour) { chooseColour(colour); });
+            });
         }
-        colours->addSeparator();
-        QAction *more = colours->addAction(QStringLiteral("其他颜色(&M)…"));
-        more->setObjectName(QStringLiteral("entry:字体:"));
-        connect(more, &QAction::triggered, this, [this] { emit dialogAsked(QStringLiteral("字体")); });
+        for (QAction *action : colours->actions())
+            if (action->property("recent").toBool())
+                delete action;
+        QAction *more = colours->findChild<QAction *>(QStringLiteral("entry:字体:"));
+        for (const QString &name : ColourDialog::recentColours())
+            entry(name, more)->setProperty("recent", true);
     });
     connect(m_colour, &QToolButton::clicked, this, [this] { chooseColour(m_colourName); });
     addWidget(m_colour);

@@ -29,8 +29,6 @@ public:
 signals:
     // A command with its fields, 对象 among them.
     void chosen(const QString &commandId, const QMap<QString, QString> &fields);
-    // 其他颜色 of the colour list: the command's dialog, for the object.
-    void dialogAsked(const QString &commandId);
     // The format painter picked up the object's format.
     void painterPicked();
 

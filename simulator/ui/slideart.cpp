@@ -1,6 +1,7 @@
 #include "master.h"
 #include "slideart.h"
 
+#include "clipart.h"
 #include "session.h"
 #include "textruns.h"
 
@@ -232,7 +233,9 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
     if (value(u"线型").contains(u"虚"))
         line.setStyle(Qt::DashLine);
     p.setFont(base);
-    if (kind == u"图片") {
+    if (kind == u"图片" && value(u"来源") == u"剪贴画") {
+        ClipArt::paint(p, r, value(u"名称"));
+    } else if (kind == u"图片") {
         paintPicture(p, r);
     } else if (kind == u"艺术字") {
         QString text = value(u"文字");
@@ -338,10 +341,23 @@ QString bulletText(const QString &style, int line)
 
 QColor colour(const QString &name, const QColor &fallback)
 {
+    static const QRegularExpression mixed(QStringLiteral("^RGB\\((\\d{1,3}),(\\d{1,3}),(\\d{1,3})\\)$"));
+    if (const QRegularExpressionMatch m = mixed.match(QString(name).remove(u' ')); m.hasMatch()) {
+        const int r = m.captured(1).toInt(), g = m.captured(2).toInt(), b = m.captured(3).toInt();
+        return r <= 255 && g <= 255 && b <= 255 ? QColor(r, g, b) : fallback;
+    }
     for (const NamedColour &c : namedColours)
         if (name.contains(QStringView(c.name)))
             return QColor(c.rgb);
     return fallback;
+}
+
+QString colourName(const QColor &colour)
+{
+    for (const NamedColour &c : namedColours)
+        if (QColor(c.rgb).rgb() == colour.rgb())
+            return QString::fromUtf16(c.name);
+    return QStringLiteral("RGB(%1,%2,%3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
 Placement placement(const QString &layout)

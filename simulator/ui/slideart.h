@@ -19,8 +19,11 @@ class QPainter;
 // the dialogs' previews all paint through here, so they agree.
 namespace SlideArt {
 
-// A colour by its Chinese name as the dialogs offer it ("红色", "浅蓝色"…).
+// A colour by its Chinese name as the dialogs offer it ("红色", "浅蓝色"…),
+// or one mixed in the 颜色 dialog ("RGB(0,112,192)").
 QColor colour(const QString &name, const QColor &fallback);
+// How a colour is stored: the name the lists give it, else "RGB(r,g,b)".
+QString colourName(const QColor &colour);
 
 // Slide coordinates: the slide is 720 × 540 points (4:3).
 constexpr double SlideWidthPt = 720.0;

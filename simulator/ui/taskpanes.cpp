@@ -1,5 +1,6 @@
 #include "taskpanes.h"
 
+#include "clipart.h"
 #include "commands.h"
 #include "slideart.h"
 
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -480,4 +483,136 @@ void TransitionPane::showSlide(const Slide &slide)
     if (!m_every->hasFocus())
         m_every->setText(value("每隔"));
     m_loading = false;
+}
+
+// --- ClipArtPane -------------------------------------------------------------
+
+ClipArtPane::ClipArtPane(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("clipArtPane"));
+    setAccessibleName(QStringLiteral("剪贴画"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(new QLabel(QStringLiteral("搜索文字："), this));
+    auto *row = new QHBoxLayout;
+    m_text = new QLineEdit(this);
+    m_text->setObjectName(QStringLiteral("pane:搜索文字"));
+    m_text->setAccessibleName(QStringLiteral("搜索文字"));
+    m_search = new QPushButton(QStringLiteral("搜索"), this);
+    m_search->setObjectName(QStringLiteral("pane:搜索"));
+    m_search->setAccessibleName(QStringLiteral("搜索"));
+    row->addWidget(m_text, 1);
+    row->addWidget(m_search);
+    layout->addLayout(row);
+
+    layout->addWidget(new QLabel(QStringLiteral("其他搜索选项："), this));
+    auto *grid = new QGridLayout;
+    grid->setContentsMargins(8, 0, 0, 0);
+    grid->setVerticalSpacing(2);
+    m_scope = pickBox(QStringLiteral("搜索范围"), choicesOf("剪贴画", "搜索范围"), this);
+    m_kind = pickBox(QStringLiteral("结果类型"), choicesOf("剪贴画", "结果类型"), this);
+    int line = 0;
+    for (QComboBox *box : {m_scope, m_kind}) {
+        grid->addWidget(new QLabel(box->accessibleName() + QStringLiteral("："), this), line++, 0);
+        grid->addWidget(box, line++, 0);
+        const QString field = box->accessibleName();
+        connect(box, &QComboBox::textActivated, this, [this, field](const QString &value) {
+            emit picked(QStringLiteral("剪贴画"), field, value);
+            search();
+        });
+    }
+    layout->addLayout(grid);
+
+    layout->addWidget(new QLabel(QStringLiteral("结果："), this));
+    m_results = new QListWidget(this);
+    m_results->setObjectName(QStringLiteral("pane:结果"));
+    m_results->setAccessibleName(QStringLiteral("搜索结果"));
+    m_results->setViewMode(QListView::IconMode);
+    m_results->setIconSize(QSize(44, 44));
+    m_results->setGridSize(QSize(62, 66));
+    m_results->setSpacing(2);
+    m_results->setResizeMode(QListView::Adjust);
+    m_results->setMovement(QListView::Static);
+    m_results->setWordWrap(true);
+    layout->addWidget(m_results, 1);
+    m_note = new QLabel(this);
+    m_note->setWordWrap(true);
+    m_note->hide();
+    layout->addWidget(m_note);
+
+    // The links at the foot: the gallery's organiser and the clips on the
+    // web, neither of which the exam's computer offers.
+    for (const QString &text : {QStringLiteral("管理剪辑…"), QStringLiteral("网上剪辑")}) {
+        auto *link = new QPushButton(text, this);
+        link->setObjectName(QStringLiteral("pane:") + text);
+        link->setAccessibleName(text);
+        link->setFlat(true);
+        link->setCursor(Qt::PointingHandCursor);
+        link->setStyleSheet(QStringLiteral("QPushButton { color: #0032aa; text-align: left; padding: 1px 4px; }"));
+        layout->addWidget(link);
+        const QString message = text == u"网上剪辑" ? QStringLiteral("无法连接到网上剪辑，请检查网络连接。")
+                                                    : QStringLiteral("剪辑按类别整理。请在“搜索文字”框中输入类别或剪辑的名称，然后单击“搜索”。");
+        connect(link, &QPushButton::clicked, this, [this, message] {
+            auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("剪贴画"), message, QMessageBox::Ok, this);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->open();
+        });
+    }
+
+    // The results follow the words as they are typed; 搜索 (or Enter) looks again.
+    connect(m_text, &QLineEdit::textChanged, this, &ClipArtPane::search);
+    connect(m_text, &QLineEdit::textEdited, this, [this](const QString &words) {
+        emit picked(QStringLiteral("剪贴画"), QStringLiteral("搜索文字"), words.trimmed());
+    });
+    connect(m_text, &QLineEdit::returnPressed, this, &ClipArtPane::search);
+    connect(m_search, &QPushButton::clicked, this, &ClipArtPane::search);
+    connect(m_results, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        emit chosen(QStringLiteral("剪贴画"), {{QStringLiteral("名称"), item->data(Qt::UserRole).toString()}});
+    });
+    search();
+}
+
+void ClipArtPane::search()
+{
+    m_results->clear();
+    // The gallery holds drawings only: photographs, movies and sounds are not among them.
+    const QString kind = m_kind->currentText();
+    const QList<ClipArt::Clip> found = kind == u"所有媒体文件类型" || kind == u"剪贴画" ? ClipArt::search(m_text->text())
+                                                                                    : QList<ClipArt::Clip>();
+    for (const ClipArt::Clip &clip : found) {
+        QPixmap picture(56, 56);
+        picture.fill(Qt::white);
+        QPainter p(&picture);
+        ClipArt::paint(p, QRectF(2, 2, 52, 52), clip.name);
+        p.end();
+        auto *item = new QListWidgetItem(QIcon(picture), clip.name, m_results);
+        item->setData(Qt::UserRole, clip.name);
+        item->setToolTip(QStringLiteral("%1（%2）").arg(clip.name, clip.category));
+    }
+    const QString words = m_text->text().trimmed();
+    m_note->setText(words.isEmpty() ? QStringLiteral("没有找到符合条件的剪辑。") : QStringLiteral("没有找到“%1”的剪辑。").arg(words));
+    m_note->setVisible(found.isEmpty());
+}
+
+QWidget *ClipArtPane::fieldControl(const QString &field, const QString &value, QRect *area) const
+{
+    if (field == u"搜索文字")
+        return m_text;
+    if (field == u"搜索范围")
+        return m_scope;
+    if (field == u"结果类型")
+        return m_kind;
+    if (field != u"名称")
+        return nullptr;
+    for (int i = 0; i < m_results->count(); ++i) {
+        if (m_results->item(i)->data(Qt::UserRole).toString() != value.trimmed())
+            continue;
+        // The clip's picture, where the results show it now.
+        m_results->scrollToItem(m_results->item(i));
+        const QRect shown = m_results->visualItemRect(m_results->item(i));
+        *area = QRect(m_results->viewport()->mapTo(m_results, shown.topLeft()), shown.size());
+        return m_results;
+    }
+    // Not among the results: the words to search for come first.
+    return m_text;
 }

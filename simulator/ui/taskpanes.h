@@ -14,8 +14,8 @@ class QListWidget;
 class QToolButton;
 class QPushButton;
 
-// The two task panes the candidate works in rather than reads: 自定义动画
-// and 幻灯片切换. Each shows the current slide's settings and asks for
+// The task panes the candidate works in rather than reads: 自定义动画,
+// 幻灯片切换 and 剪贴画. Each shows the current slide's settings and asks for
 // every change as the command of the table with its dialog's fields, so a
 // change made here lands on the same document paths as one made in the
 // command's dialog. The task pane makes them when first shown.
@@ -106,4 +106,35 @@ private:
     QPushButton *m_all = nullptr;
     Slide m_slide;
     bool m_loading = false;
+};
+
+// 剪贴画: the clip gallery searched. The 搜索文字 box with 搜索, the
+// 搜索范围 and 结果类型 boxes, the clips found as pictures (all of them
+// before a search), and the links 管理剪辑… and 网上剪辑. A click on a clip
+// inserts it as a picture in the middle of the slide (the command 剪贴画
+// with the clip's 名称); the search changes nothing on the slide.
+class ClipArtPane : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ClipArtPane(QWidget *parent = nullptr);
+    // The control that sets the command's field to `value` here; for a
+    // clip (名称), the results, with the clip's place in them in `area`.
+    QWidget *fieldControl(const QString &field, const QString &value, QRect *area) const;
+    QListWidget *results() const { return m_results; }
+
+signals:
+    void chosen(const QString &commandId, const QMap<QString, QString> &fields);
+    void picked(const QString &commandId, const QString &field, const QString &value);
+
+private:
+    void search();
+
+    QLineEdit *m_text = nullptr;
+    QPushButton *m_search = nullptr;
+    QComboBox *m_scope = nullptr;
+    QComboBox *m_kind = nullptr;
+    QListWidget *m_results = nullptr;
+    QLabel *m_note = nullptr;
 };

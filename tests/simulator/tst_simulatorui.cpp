@@ -1,5 +1,8 @@
+#include "clipart.h"
+#include "colourdialog.h"
 #include "commanddialog.h"
 #include "contentsources.h"
+#include "drawingbar.h"
 #include "editorparts.h"
 #include "editorwindow.h"
 #include "folderview.h"
@@ -34,6 +37,7 @@
 #include <QTextEdit>
 #include <QTextBlock>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -92,6 +96,9 @@ private slots:
     void toolbarsFitTheShownPart();
     void drawingToolbarMenus_data();
     void drawingToolbarMenus();
+    void colourDialogMixesAColour();
+    void clipArtPaneInsertsAClip_data();
+    void clipArtPaneInsertsAClip();
     void searchOnScreen_data();
     void searchOnScreen();
     void dialogsOnTheCaret_data();
@@ -902,6 +909,39 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
 
 // Clicks the entry named `name` in an open menu or in one of its submenus
 // (opened by a click on the way); false when the menu has no such entry.
+// The 颜色 dialog a colour list's 其他颜色 opened over `window`: the
+// colour's cell clicked on 标准, or its numbers typed on 自定义, then 确定.
+static bool playColourDialog(QWidget *window, const QString &value)
+{
+    ColourDialog *dialog = nullptr;
+    const auto open = [&dialog, window] {
+        for (ColourDialog *d : window->findChildren<ColourDialog *>())
+            if (d->isVisible())
+                dialog = d;
+        return dialog != nullptr;
+    };
+    if (!QTest::qWaitFor(open, 2000))
+        return false;
+    QWidget *control = dialog->control(value);
+    if (auto *cell = qobject_cast<QAbstractButton *>(control)) {
+        QTest::mouseClick(cell, Qt::LeftButton, {}, cell->rect().center());
+    } else if (control) {
+        const QColor colour = SlideArt::colour(value, QColor());
+        for (const auto &[name, number] : {std::pair{"红色", colour.red()}, std::pair{"绿色", colour.green()},
+                                           std::pair{"蓝色", colour.blue()}}) {
+            auto *box = dialog->findChild<QSpinBox *>(QStringLiteral("rgb:") + QString::fromUtf8(name));
+            if (!box)
+                return false;
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, QString::number(number));
+        }
+    }
+    if (dialog->colour() != value)
+        return false;
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    return !dialog->isVisible();
+}
+
 static bool clickEntry(QMenu *menu, const QString &name)
 {
     for (QAction *action : menu->actions()) {
@@ -1133,14 +1173,22 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             if (values > 1)
                 value.clear();
             const QString entry = QStringLiteral("entry:%1:%2").arg(command, value);
+            // A colour the list does not offer: its 其他颜色 entry, and the 颜色 dialog.
+            bool mixed = false;
+            const auto choose = [&mixed, entry, value](QMenu *popup) {
+                if (clickEntry(popup, entry))
+                    return true;
+                mixed = !value.isEmpty() && clickEntry(popup, entry.section(u':', 0, 1) + u':');
+                return mixed;
+            };
             if (auto *split = qobject_cast<QToolButton *>(control);
                 split && split->popupMode() == QToolButton::MenuButtonPopup && split->accessibleDescription() != value) {
                 // A button that applies what its face shows: another value
                 // from the list behind its arrow, which runs a loop of its own.
                 bool chosen = false;
-                QTimer::singleShot(50, this, [&chosen, entry] {
+                QTimer::singleShot(50, this, [&chosen, choose] {
                     if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
-                        chosen = clickEntry(popup, entry);
+                        chosen = choose(popup);
                 });
                 QTest::mouseClick(split, Qt::LeftButton, {}, QPoint(split->width() - 3, split->height() / 2));
                 QVERIFY2(chosen, qPrintable(where + QStringLiteral("（列表中没有该项）")));
@@ -1148,7 +1196,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 QTest::mouseClick(control, Qt::LeftButton);
             }
             if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
-                QVERIFY2(clickEntry(popup, entry), qPrintable(where + QStringLiteral("（菜单中没有该项）")));
+                QVERIFY2(choose(popup), qPrintable(where + QStringLiteral("（菜单中没有该项）")));
+            if (mixed)
+                QVERIFY2(playColourDialog(&window, value), qPrintable(where + QStringLiteral("（颜色对话框）")));
             // A button that draws: the shape drawn by a drag across the middle of the slide.
             if (auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide")); slideView->drawingBox()) {
                 const QPointF middle = slideView->slideRect().center();
@@ -1301,6 +1351,13 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 break;
             }
             QVERIFY2(control, qPrintable(where));
+            if (auto *box = qobject_cast<QComboBox *>(control);
+                box && box->findText(step.value.trimmed()) < 0 && box->findText(QStringLiteral("其他颜色…")) >= 0) {
+                // A colour the box does not list: its 其他颜色…, and the 颜色 dialog.
+                box->setCurrentIndex(box->findText(QStringLiteral("其他颜色…")));
+                QVERIFY2(playColourDialog(&window, step.value.trimmed()), qPrintable(where + QStringLiteral("（颜色对话框）")));
+                break;
+            }
             setThroughControl(control, step.value);
             break;
         }
@@ -2071,12 +2128,182 @@ void TestSimulatorUi::drawingToolbarMenus_data()
     QTest::newRow("shape's line coloured") << shape << "线条颜色" << "entry:对象格式:蓝色" << QStringList{"slide1.自选图形.线条颜色 = 蓝色"};
     QTest::newRow("no line") << shape << "线条颜色" << "entry:对象格式:无" << QStringList{"slide1.自选图形.线条颜色 = 无"};
     QTest::newRow("font colour of the title") << "" << "字体颜色" << "entry:字体:红色" << QStringList{"slide1.标题.颜色 = 红色"};
+    QTest::newRow("fill mixed in the colour dialog") << "start: slide1.文本框 = 1\n" << "填充颜色" << "entry:对象格式:"
+        << QStringList{"slide1.文本框.填充颜色 = RGB(0,112,192)"};
+    QTest::newRow("line of a standard colour") << shape << "线条颜色" << "entry:对象格式:" << QStringList{"slide1.自选图形.线条颜色 = 深红色"};
     QTest::newRow("line weight") << shape << "线型" << "entry:对象格式:3磅" << QStringList{"slide1.自选图形.线条粗细 = 3磅"};
     QTest::newRow("dashes") << shape << "虚线线型" << "entry:对象格式:虚线" << QStringList{"slide1.自选图形.线型 = 虚线"};
     QTest::newRow("arrowheads") << "start: slide1.自选图形 = 1\nstart: slide1.自选图形.形状 = 直线\n" << "箭头样式"
         << "entry:对象格式:双向箭头" << QStringList{"slide1.自选图形.箭头样式 = 双向箭头"};
     // Nothing drawn on the slide: the command's dialog asks for the object, the choice made.
     QTest::newRow("nothing to act on") << "" << "绘图" << "entry:叠放次序:置于底层" << QStringList{"dialog 叠放次序 = 置于底层"};
+}
+
+// 其他颜色 of every colour list opens the one 颜色 dialog: 标准 and 自定义,
+// every control named in Chinese, 取消 changing nothing. A colour mixed there
+// goes where the list was opened (the text, a dialog's box, the 背景 fill),
+// and the lists offer it from then on.
+void TestSimulatorUi::colourDialogMixesAColour()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.标题.颜色 = 蓝色\n"
+                                                "step: click title | 单击标题占位符\n")));
+    QVERIFY(showActive(window));
+    QVERIFY(editorGesture(window, QStringLiteral("click title")));
+    auto *button = window.findChild<QToolButton *>(QStringLiteral("format:字体颜色"));
+    QVERIFY(button && button->isVisible());
+    // The list runs a loop of its own: its entry is clicked from inside it.
+    const auto fromList = [&](const QString &entry) {
+        bool clicked = false;
+        QTimer::singleShot(50, this, [&clicked, entry] {
+            if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+                clicked = clickEntry(popup, entry);
+        });
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() - 3, button->height() / 2));
+        return clicked;
+    };
+    const auto openDialog = [&window] {
+        for (ColourDialog *dialog : window.findChildren<ColourDialog *>())
+            if (dialog->isVisible())
+                return dialog;
+        return static_cast<ColourDialog *>(nullptr);
+    };
+    QVERIFY(fromList(QStringLiteral("entry:字体:")));
+    QTRY_VERIFY(openDialog());
+    ColourDialog *dialog = openDialog();
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("颜色"));
+    auto *tabs = dialog->findChild<QTabWidget *>(QStringLiteral("colourTabs"));
+    QVERIFY(tabs && tabs->count() == 2);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("标准"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("自定义"));
+    QCOMPARE(dialog->colour(), QStringLiteral("红色"));   // 当前: the colour the button shows
+    for (int tab = 0; tab < 2; ++tab) {
+        tabs->setCurrentIndex(tab);
+        for (QWidget *control : dialog->findChildren<QWidget *>()) {
+            const bool interactive = qobject_cast<QAbstractButton *>(control) || qobject_cast<QAbstractSpinBox *>(control)
+                                  || qobject_cast<QComboBox *>(control) || control->objectName() == u"colourField";
+            if (!interactive || !control->isVisible())
+                continue;
+            const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && name.at(0).unicode() >= 0x2e80, qPrintable(control->objectName() + u' ' + name));
+        }
+    }
+    QVERIFY(dialog->findChild<QComboBox *>(QStringLiteral("colourMode"))->currentText() == u"RGB");
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cancel")), Qt::LeftButton);
+    QTRY_VERIFY(!openDialog());
+    QCOMPARE(window.session().document().value(QStringLiteral("slide1.标题.颜色")), QString());
+
+    // Mixed on 自定义: the text takes it, the button's face shows it, the list offers it.
+    QVERIFY(fromList(QStringLiteral("entry:字体:")));
+    QVERIFY(playColourDialog(&window, QStringLiteral("RGB(0,112,192)")));
+    QCOMPARE(window.session().document().value(QStringLiteral("slide1.标题.颜色")), QStringLiteral("RGB(0,112,192)"));
+    QCOMPARE(button->accessibleDescription(), QStringLiteral("RGB(0,112,192)"));
+    QCOMPARE(SlideArt::colour(QStringLiteral("RGB(0,112,192)"), Qt::black), QColor(0, 112, 192));
+    QVERIFY(fromList(QStringLiteral("entry:字体:RGB(0,112,192)")));
+
+    // The 字体 dialog's colour box lists it too; its 其他颜色… takes 标准's 绿色 cell.
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    auto *box = qobject_cast<QComboBox *>(window.openDialog()->fieldBox(QStringLiteral("颜色")));
+    QVERIFY(box);
+    QVERIFY(box->findText(QStringLiteral("RGB(0,112,192)")) >= 0);
+    box->setCurrentIndex(box->findText(QStringLiteral("其他颜色…")));
+    QVERIFY(playColourDialog(&window, QStringLiteral("绿色")));
+    QCOMPARE(window.openDialog()->values().value(QStringLiteral("颜色")), QStringLiteral("绿色"));
+    window.openDialog()->close();
+
+    // The 背景 dialog's fill: 其他颜色… mixes the fill, listed above 其他颜色… from then on.
+    window.trigger(QStringLiteral("背景"));
+    QVERIFY(window.openDialog());
+    auto *fill = qobject_cast<QComboBox *>(window.openDialog()->fieldBox(QStringLiteral("填充")));
+    QVERIFY(fill);
+    fill->setCurrentIndex(fill->findText(QStringLiteral("其他颜色…")));
+    QVERIFY(playColourDialog(&window, QStringLiteral("RGB(10,20,30)")));
+    QCOMPARE(window.openDialog()->values().value(QStringLiteral("填充")), QStringLiteral("RGB(10,20,30)"));
+    const int mixed = fill->findText(QStringLiteral("RGB(10,20,30)"));
+    QVERIFY(mixed >= 0 && mixed < fill->findText(QStringLiteral("其他颜色…")));
+    QVERIFY(!qobject_cast<QListView *>(fill->view())->isRowHidden(mixed));
+    window.openDialog()->close();
+}
+
+void TestSimulatorUi::clipArtPaneInsertsAClip_data()
+{
+    QTest::addColumn<bool>("fromToolbar");
+    QTest::newRow("插入 → 图片 → 剪贴画") << false;
+    QTest::newRow("the drawing toolbar's 插入剪贴画") << true;
+}
+
+// The clip art pane: its controls named in Chinese, every clip shown before
+// a search, the words and the kind of result narrowing them, and a click on
+// a clip inserting it as a picture from the gallery in the middle of the slide.
+void TestSimulatorUi::clipArtPaneInsertsAClip()
+{
+    QFETCH(bool, fromToolbar);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    QVERIFY(showActive(window));
+    if (fromToolbar) {
+        window.trigger(QStringLiteral("工具栏"));
+        window.openDialog()->setValue(QStringLiteral("工具栏"), QStringLiteral("绘图"));
+        window.openDialog()->setValue(QStringLiteral("显示"), QStringLiteral("显示"));
+        window.openDialog()->okButton()->click();
+        auto *bar = window.findChild<DrawingBar *>(QStringLiteral("drawingBar"));
+        QVERIFY(bar && bar->isVisible());
+        QToolButton *clips = bar->button(QStringLiteral("插入剪贴画"));
+        QVERIFY(clips && clips->isVisible());
+        QTest::mouseClick(clips, Qt::LeftButton);
+    } else {
+        auto *pictures = window.findChild<QMenu *>(QStringLiteral("menu:图片"));
+        QVERIFY(pictures);
+        QCOMPARE(pictures->actions().value(0)->objectName(), QStringLiteral("entry:图片:剪贴画"));
+        QCOMPARE(pictures->actions().value(1)->objectName(), QStringLiteral("entry:图片:来自文件"));
+        pictures->actions().value(0)->trigger();
+    }
+    auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
+    QTRY_VERIFY(pane->isVisible() && pane->clipArtPane() && pane->clipArtPane()->isVisible());
+    QCOMPARE(pane->accessibleDescription(), QStringLiteral("剪贴画"));
+    ClipArtPane *clips = pane->clipArtPane();
+    for (QWidget *control : clips->findChildren<QWidget *>()) {
+        const bool interactive = qobject_cast<QAbstractButton *>(control) || qobject_cast<QLineEdit *>(control)
+                              || qobject_cast<QComboBox *>(control) || qobject_cast<QListWidget *>(control);
+        if (!interactive || !control->isVisible())
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && name.at(0).unicode() >= 0x2e80, qPrintable(control->objectName()));
+    }
+    for (const char *link : {"pane:管理剪辑…", "pane:网上剪辑"}) {
+        auto *button = clips->findChild<QPushButton *>(QString::fromUtf8(link));
+        QVERIFY(button && button->isVisible());
+    }
+    QListWidget *results = clips->results();
+    QCOMPARE(results->count(), int(ClipArt::clips().size()));
+
+    // Words nothing matches, and a kind the gallery lacks, find nothing; 人物 its three clips.
+    auto *words = clips->findChild<QLineEdit *>(QStringLiteral("pane:搜索文字"));
+    auto *search = clips->findChild<QPushButton *>(QStringLiteral("pane:搜索"));
+    words->insert(QStringLiteral("潜水艇"));
+    QTest::mouseClick(search, Qt::LeftButton);
+    QCOMPARE(results->count(), 0);
+    words->clear();
+    auto *kind = clips->findChild<QComboBox *>(QStringLiteral("pane:结果类型"));
+    QVERIFY(pickFrom(kind, QStringLiteral("照片")));
+    QCOMPARE(results->count(), 0);
+    QVERIFY(pickFrom(kind, QStringLiteral("剪贴画")));
+    words->insert(QStringLiteral("人物"));
+    QTest::mouseClick(search, Qt::LeftButton);
+    QCOMPARE(results->count(), 3);
+    QCOMPARE(results->item(0)->data(Qt::UserRole).toString(), QStringLiteral("人物"));
+    QCOMPARE(window.session().document().value(QStringLiteral("slide1.图片")), QString());
+
+    const QRect first = results->visualItemRect(results->item(0));
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, first.center());
+    const Document &document = window.session().document();
+    QCOMPARE(document.value(QStringLiteral("slide1.图片")), QStringLiteral("1"));
+    QCOMPARE(document.value(QStringLiteral("slide1.图片.来源")), QStringLiteral("剪贴画"));
+    QCOMPARE(document.value(QStringLiteral("slide1.图片.名称")), QStringLiteral("人物"));
+    const auto picture = Shapes::find(document.slides.at(0), QStringLiteral("图片"));
+    QVERIFY(picture);
+    QVERIFY(std::abs(picture->frame.center().x() - Shapes::SlideWidthCm / 2) < 0.01);
+    QVERIFY(std::abs(picture->frame.center().y() - Shapes::SlideHeightCm / 2) < 0.01);
+    QCOMPARE(document.value(QStringLiteral("doc.方式.图片")), QStringLiteral("任务窗格"));
 }
 
 // The drawing toolbar's menu buttons show their menus; an entry acts on the
@@ -2114,6 +2341,9 @@ void TestSimulatorUi::drawingToolbarMenus()
     QCOMPARE(menu->accessibleName(), button);
     QVERIFY(clickEntry(menu, entry));
     QTRY_VERIFY(!QApplication::activePopupWidget());
+    // 其他…颜色 opened the 颜色 dialog: the colour the first check asks is taken there.
+    if (entry.endsWith(u':') && button.endsWith(u"颜色"))
+        QVERIFY(playColourDialog(&window, checks.value(0).section(QStringLiteral(" = "), 1)));
     // A shape chosen is drawn where the candidate then clicks.
     if (auto *view = window.findChild<SlideView *>(QStringLiteral("slide")); view->drawingBox())
         QTest::mouseClick(view, Qt::LeftButton, {}, view->slideRect().center().toPoint());
