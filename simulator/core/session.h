@@ -10,6 +10,7 @@ struct CommandSpec;
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The editor's working state without any screen: the document, the slide
@@ -170,10 +171,10 @@ public:
     // Text typed into a drawn text box or a selected shape ("<name>.文字").
     void setShapeText(const QString &name, const QString &text);
     // The slide whose shapes the candidate selects, drags and types into:
-    // the current one, or in the slide master view the master as shown,
-    // where the text box drawn is the master's ("doc.母版.文本框", see
-    // Master) and no other shape can be taken. The other master views
-    // show no slide: there no shape is drawn or changed.
+    // the current one, or in a master view the objects put on that master
+    // (see Master::objects). There objects are inserted, drawn, moved,
+    // typed into and deleted as on a slide, and land on the master; a
+    // master holds one text box, which a new one drawn replaces.
     Slide shapeSlide() const;
 
     // What the last command has to tell the candidate, as the editor's
@@ -208,8 +209,10 @@ private:
     void placeShape(const CommandSpec &spec, const QMap<QString, QString> &fields, const QString &object, Slide &slide);
     // 剪切 or 复制 with shapes selected, or 粘贴 of the shape copied.
     void shapeClipboard(bool cut, bool paste);
-    // The frame (厘米) of the master's text box, kept in the settings.
-    void setMasterBoxFrame(const QRectF &frame);
+    // The objects of the master the view shows, changed (see Master::objects).
+    void changeMasterObjects(const std::function<void(Slide &)> &change);
+    // An object inserted in a master view: it goes on the master, selected.
+    void insertOnMaster(const CommandSpec &spec, const QMap<QString, QString> &fields);
     // Remembered for 撤销 before a change made on the slide itself.
     void beforeShapeChange();
 
