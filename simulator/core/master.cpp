@@ -7,9 +7,30 @@ namespace Master {
 
 QString formatKey(const QString &master, const QString &object, const QString &name)
 {
-    if (master == u"标题母版" || master == u"备注母版")
+    if (master == u"标题母版" || master == u"备注母版" || master == u"讲义母版")
         return QStringLiteral("母版.%1.%2.%3").arg(master, object, name);
     return QStringLiteral("母版.%1.%2").arg(object, name);
+}
+
+QList<QRectF> handoutPlaces(int count)
+{
+    // One slide large in the middle; two or three down the page (three
+    // beside lines for notes); four and six in two columns, nine in three.
+    count = count == 1 || count == 2 || count == 3 || count == 4 || count == 9 ? count : 6;
+    const int columns = count <= 3 ? 1 : count == 9 ? 3 : 2;
+    const int rows = (count + columns - 1) / columns;
+    const QRectF page(0.08, 0.08, 0.84, 0.84);
+    const QRectF used = count == 3 ? QRectF(page.left(), page.top(), page.width() * 0.5, page.height()) : page;
+    const double w = used.width() / columns, h = used.height() / rows;
+    QList<QRectF> places;
+    for (int i = 0; i < count; ++i) {
+        const QRectF cell(used.left() + (i % columns) * w, used.top() + (i / columns) * h, w, h);
+        // A slide at 4:3 on the upright page (3:4), as large as its cell
+        // lets it be: in fractions of the page, its height is 9/16 of its width.
+        const double sw = std::min(cell.width() * 0.9, cell.height() * 0.9 * 16 / 9), sh = sw * 9 / 16;
+        places << QRectF(cell.center().x() - sw / 2, cell.center().y() - sh / 2, sw, sh);
+    }
+    return places;
 }
 
 NotesPage notesPage()
@@ -212,7 +233,15 @@ Document shown(const Document &document)
                 if (const QString value = notesFormat(document, object, name); !value.isEmpty())
                     slide.attributes.insert((object == u"备注文本" ? QStringLiteral("正文") : object) + u'.' + name, value);
     } else if (which == u"讲义母版") {
+        // The handout page, upright: the places of its slides (see
+        // handoutPlaces) and the four areas at its corners, as the notes
+        // page has them.
         slide.layout = QStringLiteral("空白");
+        static const QStringList names = {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")};
+        for (const QString &object : {QStringLiteral("页眉区"), QStringLiteral("日期区"), QStringLiteral("页脚区"), QStringLiteral("数字区")})
+            for (const QString &name : names)
+                if (const QString value = document.settings.value(formatKey(which, object, name)); !value.isEmpty())
+                    slide.attributes.insert(object + u'.' + name, value);
     } else if (which == u"标题母版") {
         slide.layout = QStringLiteral("标题幻灯片");
         slide.title = QStringLiteral("单击此处编辑母版标题样式");
@@ -262,16 +291,21 @@ std::optional<QMap<QString, QString>> redirected(const Document &document, const
                                                  const QMap<QString, QString> &fields, const QString &edited)
 {
     const QString which = view(document);
-    if (which.isEmpty() || which == u"讲义母版")
+    if (which.isEmpty())
         return std::nullopt;
     QMap<QString, QString> master = {{QStringLiteral("母版类型"), which}};
     QString object = fields.value(QStringLiteral("对象")).trimmed();
     if (object.isEmpty())
         object = edited;
     const bool formatting = commandId == u"字体" || commandId == u"行距" || commandId == u"项目符号和编号";
+    const bool area = object == u"日期区" || object == u"页脚区" || object == u"数字区" || object == u"页眉区";
+    // The handout master formats its areas' text alone.
+    if (which == u"讲义母版" && !(commandId == u"字体" && area))
+        return std::nullopt;
     if (formatting && !object.isEmpty()) {
-        const bool area = object == u"日期区" || object == u"页脚区" || object == u"数字区" || object == u"页眉区";
-        if (which == u"备注母版")
+        if (which == u"讲义母版")
+            master.insert(QStringLiteral("对象"), object);
+        else if (which == u"备注母版")
             master.insert(QStringLiteral("对象"), area ? object : QStringLiteral("备注文本"));
         else if (object == u"页眉区")
             return std::nullopt;   // the slide and title masters have no header area

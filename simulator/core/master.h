@@ -47,6 +47,10 @@ struct NotesPage
     QRectF image, notes, header, date, footer, number;
 };
 NotesPage notesPage();
+// The places of the slides on a handout page showing `count` slides (1,
+// 2, 3, 4, 6 or 9; another count is taken as 6), upright, in fractions
+// of the page; its areas lie where the notes page's do.
+QList<QRectF> handoutPlaces(int count);
 
 // The format `name` of the notes master's `object` ("备注文本", "日期区"…).
 QString notesFormat(const Document &document, const QString &object, const QString &name);

@@ -279,7 +279,7 @@ QString Session::masterArea(const QString &part)
 QStringList Session::masterAreas(const Document &document)
 {
     const QString master = Master::view(document);
-    if (master == u"备注母版")
+    if (master == u"备注母版" || master == u"讲义母版")
         return {QStringLiteral("header"), QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
     if (master == u"幻灯片母版" || master == u"标题母版")
         return {QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};

@@ -82,14 +82,15 @@ public:
     void setEditing(const QString &part);
     // In the slide master and title master views the caret also goes into
     // the master's date, footer and number areas ("date", "footer", "number");
-    // in the notes master view into those and its header area ("header").
+    // in the notes and handout master views into those and the header area
+    // ("header").
     // The object the caret is in: 标题, 正文, 副标题 or one of those areas
     // (页眉区, 日期区, 页脚区, 数字区); empty when none.
     QString editedObject() const;
     // The area of the master a part names (date: 日期区…); empty for other parts.
     static QString masterArea(const QString &part);
     // The areas ("header", "date"…) the master view shown has; none outside
-    // the slide, title and notes master views.
+    // the master views.
     static QStringList masterAreas(const Document &document);
     // Whether the master view shown is the slide or the title master's:
     // the masters the left pane lists.

@@ -222,6 +222,8 @@ public:
     // one lies in the view (empty for none). The chosen one (the caret is
     // in it) is framed; none: empty.
     QStringList masterAreas() const;
+    // The notes page and the notes and handout masters stand upright.
+    bool uprightPage() const { return m_notesPage || m_master == u"备注母版" || m_master == u"讲义母版"; }
     QRectF masterArea(const QString &part) const;
     void setMasterArea(const QString &part);
     QString chosenMasterArea() const { return m_masterArea; }

@@ -266,6 +266,9 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"doc.母版.标题母版.数字区.字形 = 加粗", "doc.母版.数字区.字形 = ", "doc.母版.标题母版.副标题样式.字形 = "};
     QTest::newRow("notes master: header area") << QStringList{"run 备注母版", "edit header", "run 字体 字号=12"}
         << QStringList{"doc.母版.备注母版.页眉区.字号 = 12", "doc.母版.页眉区.字号 = ", "doc.母版.备注母版.备注文本.字号 = "};
+    QTest::newRow("handout master: its areas") << QStringList{"run 讲义母版", "edit header", "run 字体 字号=12", "edit number", "run 字体 颜色=红色"}
+        << QStringList{"doc.母版.讲义母版.页眉区.字号 = 12", "doc.母版.讲义母版.数字区.颜色 = 红色", "doc.母版.页眉区.字号 = ",
+                       "doc.母版.备注母版.页眉区.字号 = ", "doc.母版.数字区.颜色 = ", "slide1.数字区.颜色 = "};
     QTest::newRow("the slide master has no header area") << QStringList{"run 幻灯片母版", "edit header", "run 字体 字号=12"}
         << QStringList{"doc.母版.备注母版.页眉区.字号 = ", "doc.母版.页眉区.字号 = "};
     QTest::newRow("typed in the notes master: its prompt, no slide") << QStringList{"run 备注母版", "type title 改了", "type body 备注样式"}
