@@ -808,6 +808,21 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
     m_body->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_body->viewport()->setAutoFillBackground(false);
+    // 视图 → 备注页: the slide's notes are typed on the page, the same
+    // text the notes pane shows.
+    m_notesText = new QTextEdit(this);
+    m_notesText->setObjectName(QStringLiteral("notesText"));
+    m_notesText->setAccessibleName(QStringLiteral("备注文本区"));
+    m_notesText->setPlaceholderText(QStringLiteral("单击此处添加文本"));
+    m_notesText->setAcceptRichText(false);
+    m_notesText->setFrameShape(QFrame::NoFrame);
+    m_notesText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_notesText->viewport()->setAutoFillBackground(false);
+    m_notesText->hide();
+    connect(m_notesText, &QTextEdit::textChanged, this, [this] {
+        if (!m_loading)
+            emit edited(QStringLiteral("notes"), m_notesText->toPlainText());
+    });
     connect(m_title, &QTextEdit::textChanged, this, [this] {
         if (!m_loading)
             emit edited(QStringLiteral("title"), m_title->text());
@@ -869,6 +884,14 @@ void SlideView::showNotesPage(const Document &document, int index)
     m_notesPage = true;
     m_title->hide();
     m_body->hide();
+    if (index >= 0 && index < document.slides.size() && m_notesText->toPlainText() != document.slides.at(index).notes) {
+        m_loading = true;
+        m_notesText->setPlainText(document.slides.at(index).notes);
+        m_loading = false;
+    }
+    m_notesText->show();
+    if (!testAttribute(Qt::WA_PendingResizeEvent))
+        placeEditors();
     update();
 }
 
@@ -893,6 +916,7 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     m_index = index;
     m_sorter = sorter;
     m_notesPage = false;
+    m_notesText->hide();
     const Slide &slide = document.slides.at(index);
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     m_loading = true;
@@ -969,6 +993,19 @@ void SlideView::placeEditors()
 {
     if (!m_document || m_index < 0 || m_index >= m_document->slides.size())
         return;
+    if (m_notesPage) {
+        // The notes in the format the notes master gives the notes text.
+        Slide page;
+        for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
+            if (const QString value = Master::notesFormat(*m_document, QStringLiteral("备注文本"), name); !value.isEmpty())
+                page.attributes.insert(QStringLiteral("正文.") + name, value);
+        const SlideArt::TextStyle style = SlideArt::textStyle(page, QStringLiteral("正文"), slideRect().width() / pageWidthPt(), font());
+        if (m_notesText->font() != style.font)
+            m_notesText->setFont(style.font);
+        setTextColour(m_notesText, style.colour);
+        m_notesText->setGeometry(notesPagePart(QStringLiteral("notes")).toRect().adjusted(2, 2, -2, -2));
+        return;
+    }
     const Slide slide = Master::effective(*m_document, m_index);   // the master's formats where it has none
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     const QRectF r = slideRect();
@@ -1108,8 +1145,9 @@ void SlideView::paintEvent(QPaintEvent *)
         if (settings.value(QStringLiteral("页眉和页脚.页码")) == u"是")
             styled(QStringLiteral("数字区"), notesPagePart(QStringLiteral("number")), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(m_index + 1));
-        styled(QStringLiteral("备注文本"), notesPagePart(QStringLiteral("notes")), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               m_document->slides.at(m_index).notes);
+        // The notes text itself is typed in place (m_notesText); its place outlined.
+        p.setPen(QPen(QColor(170, 170, 170), 1, Qt::DashLine));
+        p.drawRect(notesPagePart(QStringLiteral("notes")));
         return;
     }
     SlideArt::paintSlide(p, r, *m_document, m_index,

@@ -260,7 +260,8 @@ public:
     QRectF toView(const QRectF &frame) const;
 
 signals:
-    // Typed by the candidate: part is "title" or "body".
+    // Typed by the candidate: part is "title", "body" or, on the notes
+    // page, "notes".
     void edited(const QString &part, const QString &text);
     // Text selected in a placeholder (empty: the selection went).
     void textSelected(const QString &part, const QString &text);
@@ -327,6 +328,7 @@ private:
     bool m_loading = false;
     TitleEdit *m_title = nullptr;
     BodyEdit *m_body = nullptr;
+    QTextEdit *m_notesText = nullptr;   // the notes page's notes, typed in place
     QString m_bullets;
     QColor m_bulletColour;
     int m_bulletIndent = 0;

@@ -820,6 +820,9 @@ void EditorWindow::buildCentre()
         report(TaskStep{TaskStep::Kind::Type, part, text, {}});
         if (part == u"title")
             m_slideList->viewport()->update();
+        // Notes typed on the notes page are the notes pane's too.
+        if (part == u"notes" && m_notes->text() != text)
+            m_notes->setText(text);
         changed();
     });
     // Where the caret is in the placeholder being edited: 符号 inserts there,

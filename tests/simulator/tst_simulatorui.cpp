@@ -117,6 +117,7 @@ private slots:
     void masterAreasTakeTheCaret();
     void insertedOnTheSlideMaster();
     void handoutMasterShowsItsPage();
+    void notesPageTakesTheNotes();
     void notesMasterFormatsTheNotesPage();
     void outlineEditsTheSlides_data();
     void outlineEditsTheSlides();
@@ -3158,6 +3159,35 @@ void TestSimulatorUi::handoutMasterShowsItsPage()
     QCOMPARE(document.settings.value(QStringLiteral("母版.讲义母版.页脚区.字形")), QStringLiteral("加粗"));
     QCOMPARE(document.settings.value(QStringLiteral("母版.页脚区.字形")), QString());
     QCOMPARE(document.settings.value(QStringLiteral("母版.备注母版.页脚区.字形")), QString());
+}
+
+// 视图 → 备注页: a click into the notes text on the page puts the caret
+// there; what is typed is the slide's notes, which the notes pane shows.
+void TestSimulatorUi::notesPageTakesTheNotes()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide2.notes = 开场\ngoal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    window.trigger(QStringLiteral("备注页"));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    auto *notes = view->findChild<QTextEdit *>(QStringLiteral("notesText"));
+    QVERIFY(notes);
+    QTRY_VERIFY(notes->isVisible());
+    QCOMPARE(notes->accessibleName(), QStringLiteral("备注文本区"));
+    QCOMPARE(notes->toPlainText(), QStringLiteral("开场"));
+    QVERIFY(view->notesPagePart(QStringLiteral("notes")).contains(QRectF(notes->geometry()).center()));
+    QTest::mouseClick(notes->viewport(), Qt::LeftButton, {}, QPoint(60, 8));
+    QTRY_VERIFY(notes->hasFocus());
+    notes->moveCursor(QTextCursor::End);
+    QInputMethodEvent typed;   // Chinese comes through the input method
+    typed.setCommitString(QStringLiteral("白"));
+    QApplication::sendEvent(notes, &typed);
+    QCOMPARE(window.session().document().slides.at(1).notes, QStringLiteral("开场白"));
+    QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("notes"))->text(), QStringLiteral("开场白"));
+    // Back in the normal view the page's editor is gone.
+    window.trigger(QStringLiteral("普通"));
+    QTRY_VERIFY(!notes->isVisible());
 }
 
 // The notes master shows an upright page; its header area and notes text
