@@ -1,14 +1,36 @@
 #include "master.h"
 
+#include "commands.h"
 #include "shapes.h"
 
 namespace Master {
 
 QString formatKey(const QString &master, const QString &object, const QString &name)
 {
-    if (master == u"标题母版" || master == u"备注母版")
+    if (master == u"标题母版" || master == u"备注母版" || master == u"讲义母版")
         return QStringLiteral("母版.%1.%2.%3").arg(master, object, name);
     return QStringLiteral("母版.%1.%2").arg(object, name);
+}
+
+QList<QRectF> handoutPlaces(int count)
+{
+    // One slide large in the middle; two or three down the page (three
+    // beside lines for notes); four and six in two columns, nine in three.
+    count = count == 1 || count == 2 || count == 3 || count == 4 || count == 9 ? count : 6;
+    const int columns = count <= 3 ? 1 : count == 9 ? 3 : 2;
+    const int rows = (count + columns - 1) / columns;
+    const QRectF page(0.08, 0.08, 0.84, 0.84);
+    const QRectF used = count == 3 ? QRectF(page.left(), page.top(), page.width() * 0.5, page.height()) : page;
+    const double w = used.width() / columns, h = used.height() / rows;
+    QList<QRectF> places;
+    for (int i = 0; i < count; ++i) {
+        const QRectF cell(used.left() + (i % columns) * w, used.top() + (i / columns) * h, w, h);
+        // A slide at 4:3 on the upright page (3:4), as large as its cell
+        // lets it be: in fractions of the page, its height is 9/16 of its width.
+        const double sw = std::min(cell.width() * 0.9, cell.height() * 0.9 * 16 / 9), sh = sw * 9 / 16;
+        places << QRectF(cell.center().x() - sw / 2, cell.center().y() - sh / 2, sw, sh);
+    }
+    return places;
 }
 
 NotesPage notesPage()
@@ -60,27 +82,117 @@ Slide effective(const Document &document, int index)
             if (!master.isEmpty() && slide.attributes.value(own).isEmpty())
                 slide.attributes.insert(own, master);
         }
-    // What lies on the master lies on every slide: its background under a
-    // slide without one of its own, its picture and text box.
-    const QMap<QString, QString> &settings = document.settings;
-    const QString background = settings.value(QStringLiteral("母版.背景"));
+    // The master's background lies under a slide without one of its own.
+    const QString background = document.settings.value(QStringLiteral("母版.背景"));
     if (!background.isEmpty() && slide.attributes.value(QStringLiteral("背景.填充")).isEmpty())
         slide.attributes.insert(QStringLiteral("背景.填充"), background);
-    const bool plain = slide.attributes.value(QStringLiteral("背景.忽略母版的背景图形")) == u"是";
-    if (!plain && !settings.value(QStringLiteral("母版.图片")).isEmpty())
-        slide.attributes.insert(QStringLiteral("图片"), QStringLiteral("1"));
-    // The master's text box lies where it was drawn on the master; one kept
-    // without a frame lies where the editor puts a box of its own.
-    const QString text = settings.value(QStringLiteral("母版.文本框"));
-    const bool drawn = settings.contains(QStringLiteral("母版.文本框.位置"));
-    if (!plain && (!text.isEmpty() || drawn) && slide.attributes.value(QStringLiteral("文本框")).isEmpty()) {
-        slide.attributes.insert(QStringLiteral("文本框"), QStringLiteral("1"));
-        slide.attributes.insert(QStringLiteral("文本框.文字"), text);
-        for (const QString &name : {QStringLiteral("位置"), QStringLiteral("大小"), QStringLiteral("方向")})
-            if (const QString value = settings.value(QStringLiteral("母版.文本框.") + name); !value.isEmpty())
-                slide.attributes.insert(QStringLiteral("文本框.") + name, value);
-    }
     return slide;
+}
+
+namespace {
+
+QString objectPrefix(const QString &master)
+{
+    static const QStringList own = {QStringLiteral("标题母版"), QStringLiteral("讲义母版"), QStringLiteral("备注母版")};
+    return own.contains(master) ? QStringLiteral("母版.%1.").arg(master) : QStringLiteral("母版.");
+}
+
+// Whether a name under a master's prefix is one of its objects rather
+// than a format or setting of the master ("标题样式", "母版类型", "对象").
+bool isObjectName(const QString &name)
+{
+    const QString kind = Shapes::kindOf(name);
+    return kind != u"对象" && Shapes::objectKinds().contains(kind);
+}
+
+} // namespace
+
+bool insertsOnMaster(const QString &prefix)
+{
+    return isObjectName(prefix);
+}
+
+bool greyed(const Document &document, const QString &commandId)
+{
+    if (view(document).isEmpty())
+        return false;
+    static const QStringList slideMaking = {QStringLiteral("新幻灯片"), QStringLiteral("幻灯片副本"), QStringLiteral("幻灯片（从文件）")};
+    const CommandSpec *spec = Commands::find(commandId);
+    return slideMaking.contains(commandId) || (spec && spec->marksObject && !insertsOnMaster(spec->prefix));
+}
+
+Slide objects(const Document &document, const QString &master)
+{
+    const QString prefix = objectPrefix(master);
+    const QMap<QString, QString> &settings = document.settings;
+    Slide box;
+    box.layout = QStringLiteral("空白");
+    QStringList framed;
+    for (auto it = settings.lowerBound(prefix); it != settings.end() && it.key().startsWith(prefix); ++it) {
+        const QString rest = it.key().mid(prefix.size());
+        const QString name = rest.section(u'.', 0, 0);
+        if (!isObjectName(name) || it.value().isEmpty())
+            continue;
+        if (rest != name) {
+            box.attributes.insert(rest, it.value());
+            if (rest == name + QStringLiteral(".位置"))
+                framed << name;
+            continue;
+        }
+        box.attributes.insert(name, QStringLiteral("1"));
+        const QString kind = Shapes::kindOf(name);
+        if (kind == u"文本框")
+            box.attributes.insert(name + QStringLiteral(".文字"), it.value());
+        else if (kind == u"图片" && it.value() != u"1" && !settings.contains(it.key() + QStringLiteral(".名称")))
+            box.attributes.insert(name + QStringLiteral(".名称"), it.value());
+    }
+    // A text box drawn but not typed into yet is kept by its frame alone.
+    for (const QString &name : framed)
+        if (!box.attributes.contains(name) && Shapes::kindOf(name) == u"文本框")
+            box.attributes.insert(name, QStringLiteral("1"));
+    // One kept without a frame stands where the editor puts a new object,
+    // whatever the layout of the slide it is shown on.
+    for (const Shapes::Shape &shape : Shapes::of(box))
+        Shapes::setFrame(box, shape.name, shape.frame);
+    return box;
+}
+
+void setObjects(QMap<QString, QString> &settings, const QString &master, const Slide &objects)
+{
+    const QString prefix = objectPrefix(master);
+    for (auto it = settings.lowerBound(prefix); it != settings.end() && it.key().startsWith(prefix);)
+        it = isObjectName(it.key().mid(prefix.size()).section(u'.', 0, 0)) ? settings.erase(it) : std::next(it);
+    for (auto it = objects.attributes.begin(); it != objects.attributes.end(); ++it) {
+        const QString name = it.key().section(u'.', 0, 0);
+        if (!isObjectName(name) || it.value().isEmpty())
+            continue;
+        const QString kind = Shapes::kindOf(name);
+        if (it.key() != name) {
+            if (kind != u"文本框" || it.key() != name + QStringLiteral(".文字"))
+                settings.insert(prefix + it.key(), it.value());
+        } else if (kind == u"文本框") {
+            if (const QString text = objects.attributes.value(name + QStringLiteral(".文字")); !text.isEmpty())
+                settings.insert(prefix + name, text);
+        } else if (kind == u"图片") {
+            settings.insert(prefix + name, objects.attributes.value(name + QStringLiteral(".名称"), QStringLiteral("1")));
+        } else {
+            settings.insert(prefix + name, it.value());
+        }
+    }
+}
+
+QList<Slide> objectsBehind(const Document &document, int index)
+{
+    if (index < 0 || index >= document.slides.size())
+        return {};
+    const Slide &slide = document.slides.at(index);
+    if (slide.attributes.value(QStringLiteral("背景.忽略母版的背景图形")) == u"是")
+        return {};
+    QList<Slide> layers = {objects(document, QStringLiteral("幻灯片母版"))};
+    if (slide.layout == u"标题幻灯片")
+        layers << objects(document, QStringLiteral("标题母版"));
+    layers.removeIf([](const Slide &layer) { return layer.attributes.isEmpty(); });
+    return layers;
 }
 
 QString view(const Document &document)
@@ -121,7 +233,15 @@ Document shown(const Document &document)
                 if (const QString value = notesFormat(document, object, name); !value.isEmpty())
                     slide.attributes.insert((object == u"备注文本" ? QStringLiteral("正文") : object) + u'.' + name, value);
     } else if (which == u"讲义母版") {
+        // The handout page, upright: the places of its slides (see
+        // handoutPlaces) and the four areas at its corners, as the notes
+        // page has them.
         slide.layout = QStringLiteral("空白");
+        static const QStringList names = {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")};
+        for (const QString &object : {QStringLiteral("页眉区"), QStringLiteral("日期区"), QStringLiteral("页脚区"), QStringLiteral("数字区")})
+            for (const QString &name : names)
+                if (const QString value = document.settings.value(formatKey(which, object, name)); !value.isEmpty())
+                    slide.attributes.insert(object + u'.' + name, value);
     } else if (which == u"标题母版") {
         slide.layout = QStringLiteral("标题幻灯片");
         slide.title = QStringLiteral("单击此处编辑母版标题样式");
@@ -150,6 +270,12 @@ Document shown(const Document &document)
                 if (it.key() == u"设计模板" || it.key().startsWith(u"配色"))
                     slide.attributes.insert(it.key(), it.value());
     }
+    // The master's own objects are shapes of the master shown, worked on
+    // there; the slide master's lie behind the title master's.
+    const Slide own = objects(document, which);
+    for (auto it = own.attributes.begin(); it != own.attributes.end(); ++it)
+        slide.attributes.insert(it.key(), it.value());
+    setObjects(master.settings, which, Slide());
     master.slides = {slide};
     if (which == u"幻灯片母版" || which == u"标题母版") {
         master.slides = {effective(master, 0)};
@@ -165,16 +291,21 @@ std::optional<QMap<QString, QString>> redirected(const Document &document, const
                                                  const QMap<QString, QString> &fields, const QString &edited)
 {
     const QString which = view(document);
-    if (which.isEmpty() || which == u"讲义母版")
+    if (which.isEmpty())
         return std::nullopt;
     QMap<QString, QString> master = {{QStringLiteral("母版类型"), which}};
     QString object = fields.value(QStringLiteral("对象")).trimmed();
     if (object.isEmpty())
         object = edited;
     const bool formatting = commandId == u"字体" || commandId == u"行距" || commandId == u"项目符号和编号";
+    const bool area = object == u"日期区" || object == u"页脚区" || object == u"数字区" || object == u"页眉区";
+    // The handout master formats its areas' text alone.
+    if (which == u"讲义母版" && !(commandId == u"字体" && area))
+        return std::nullopt;
     if (formatting && !object.isEmpty()) {
-        const bool area = object == u"日期区" || object == u"页脚区" || object == u"数字区" || object == u"页眉区";
-        if (which == u"备注母版")
+        if (which == u"讲义母版")
+            master.insert(QStringLiteral("对象"), object);
+        else if (which == u"备注母版")
             master.insert(QStringLiteral("对象"), area ? object : QStringLiteral("备注文本"));
         else if (object == u"页眉区")
             return std::nullopt;   // the slide and title masters have no header area
@@ -198,11 +329,6 @@ std::optional<QMap<QString, QString>> redirected(const Document &document, const
     }
     if (which != u"幻灯片母版")
         return std::nullopt;
-    if (commandId == u"图片") {
-        const QString name = fields.value(QStringLiteral("名称")).trimmed();
-        master.insert(QStringLiteral("图片"), name.isEmpty() ? QStringLiteral("1") : name);
-        return master;
-    }
     if (commandId == u"背景" && !fields.value(QStringLiteral("填充")).trimmed().isEmpty()) {
         master.insert(QStringLiteral("背景"), fields.value(QStringLiteral("填充")).trimmed());
         return master;

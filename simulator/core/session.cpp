@@ -292,7 +292,7 @@ QString Session::masterArea(const QString &part)
 QStringList Session::masterAreas(const Document &document)
 {
     const QString master = Master::view(document);
-    if (master == u"备注母版")
+    if (master == u"备注母版" || master == u"讲义母版")
         return {QStringLiteral("header"), QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
     if (master == u"幻灯片母版" || master == u"标题母版")
         return {QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
@@ -632,7 +632,17 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         apply(spec, fields);
         return true;
     }
-    // In a master view, formatting and inserting act on the master.
+    // In a master view, inserting and formatting act on the master; what
+    // the view greys does nothing, whichever way it is reached.
+    if (Master::greyed(m_document, commandId))
+        return true;
+    if (spec->marksObject && !Master::view(m_document).isEmpty()) {
+        State before{m_document, m_current};
+        insertOnMaster(*spec, values);
+        remember(std::move(before));
+        m_typing.clear();
+        return true;
+    }
     if (const auto onMaster = Master::redirected(m_document, commandId, values, editedObject())) {
         spec = Commands::find(QStringLiteral("母版"));
         values = *onMaster;
@@ -1283,39 +1293,28 @@ void Session::shapeClipboard(bool cut, bool paste)
 
 namespace {
 
-// The slide master view, where the master's text box is drawn and worked on.
-bool onSlideMaster(const Document &document)
-{
-    return Master::view(document) == u"幻灯片母版";
-}
-
-// The master's text box, its text kept apart from its frame (see Master).
+// The master's text box: a master holds one, and a new one drawn takes its place.
 const QString masterBox = QStringLiteral("文本框");
 
-// Takes the master's text box away: its text, frame and direction.
-void removeMasterBox(QMap<QString, QString> &settings)
-{
-    const QString key = QStringLiteral("母版.") + masterBox;
-    for (auto it = settings.lowerBound(key); it != settings.end() && it.key().startsWith(key);)
-        it = it.key() == key || it.key().startsWith(key + u'.') ? settings.erase(it) : std::next(it);
-}
-
-}
+} // namespace
 
 Slide Session::shapeSlide() const
 {
-    if (Master::view(m_document).isEmpty())
-        return m_document.slides.at(m_current - 1);
-    Slide master;
-    if (onSlideMaster(m_document)) {
-        // Only the text box of the master is a shape there.
-        const Slide shown = Master::shown(m_document).slides.value(0);
-        if (Shapes::find(shown, masterBox) && m_document.settings.contains(QStringLiteral("母版.文本框.位置")))
-            for (auto it = shown.attributes.begin(); it != shown.attributes.end(); ++it)
-                if (it.key() == masterBox || it.key().startsWith(masterBox + u'.'))
-                    master.attributes.insert(it.key(), it.value());
+    const QString master = Master::view(m_document);
+    return master.isEmpty() ? m_document.slides.at(m_current - 1) : Master::objects(m_document, master);
+}
+
+void Session::changeMasterObjects(const std::function<void(Slide &)> &change)
+{
+    const QString master = Master::view(m_document);
+    Slide objects = Master::objects(m_document, master);
+    change(objects);
+    Master::setObjects(m_document.settings, master, objects);
+    // What is put on a master makes the presentation one with a master of its own.
+    if (!objects.attributes.isEmpty()) {
+        m_document.settings.insert(QStringLiteral("母版"), QStringLiteral("1"));
+        m_document.settings.insert(QStringLiteral("母版.母版类型"), master);
     }
-    return master;
 }
 
 void Session::selectShape(const QString &name, bool add)
@@ -1366,7 +1365,7 @@ bool Session::setShapeFrame(const QString &name, const QRectF &frame)
         return false;
     if (!Master::view(m_document).isEmpty()) {
         beforeShapeChange();
-        setMasterBoxFrame(frame);
+        changeMasterObjects([&](Slide &objects) { Shapes::setFrame(objects, name, frame); });
         selectShape(name);
         return true;
     }
@@ -1419,16 +1418,21 @@ bool Session::rotateShape(const QString &name, double degrees)
 
 QString Session::drawShape(const QMap<QString, QString> &fields, const QRectF &frame, const QString &route)
 {
-    if (!Master::view(m_document).isEmpty())
-        return {};
     beforeShapeChange();
-    Slide &slide = m_document.slides[m_current - 1];
-    const QString name = Shapes::newName(slide, QStringLiteral("自选图形"));
-    slide.attributes.insert(name, QStringLiteral("1"));
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        if (!it.value().trimmed().isEmpty() && it.key() != u"对象")
-            slide.attributes.insert(name + u'.' + it.key(), it.value().trimmed());
-    Shapes::setFrame(slide, name, frame.normalized());
+    QString name;
+    const auto draw = [&](Slide &slide) {
+        name = Shapes::newName(slide, QStringLiteral("自选图形"));
+        slide.attributes.insert(name, QStringLiteral("1"));
+        for (auto it = fields.begin(); it != fields.end(); ++it)
+            if (!it.value().trimmed().isEmpty() && it.key() != u"对象")
+                slide.attributes.insert(name + u'.' + it.key(), it.value().trimmed());
+        Shapes::setFrame(slide, name, frame.normalized());
+    };
+    // In a master view the shape is drawn on the master.
+    if (Master::view(m_document).isEmpty())
+        draw(m_document.slides[m_current - 1]);
+    else
+        changeMasterObjects(draw);
     if (!route.isEmpty())
         m_document.settings.insert(QStringLiteral("方式.自选图形"), route);
     selectShape(name);
@@ -1461,7 +1465,10 @@ bool Session::deleteShapes()
         return false;
     beforeShapeChange();
     if (!Master::view(m_document).isEmpty()) {
-        removeMasterBox(m_document.settings);
+        changeMasterObjects([&shapes](Slide &objects) {
+            for (const QString &name : shapes)
+                Shapes::remove(objects, name);
+        });
         m_shapes.clear();
         return true;
     }
@@ -1473,17 +1480,14 @@ bool Session::deleteShapes()
 
 QString Session::drawTextBox(const QRectF &frame, bool vertical)
 {
-    if (!Master::view(m_document).isEmpty() && !onSlideMaster(m_document))
-        return {};
     beforeShapeChange();
-    if (onSlideMaster(m_document)) {
-        // The master holds one text box: a new one drawn takes its place.
-        QMap<QString, QString> &settings = m_document.settings;
-        removeMasterBox(settings);
-        settings.insert(QStringLiteral("母版"), QStringLiteral("1"));
-        settings.insert(QStringLiteral("母版.母版类型"), QStringLiteral("幻灯片母版"));
-        settings.insert(QStringLiteral("母版.文本框.方向"), vertical ? QStringLiteral("竖排") : QStringLiteral("横排"));
-        setMasterBoxFrame(frame.normalized());
+    if (!Master::view(m_document).isEmpty()) {
+        changeMasterObjects([&](Slide &objects) {
+            Shapes::remove(objects, masterBox);
+            objects.attributes.insert(masterBox, QStringLiteral("1"));
+            objects.attributes.insert(masterBox + QStringLiteral(".方向"), vertical ? QStringLiteral("竖排") : QStringLiteral("横排"));
+            Shapes::setFrame(objects, masterBox, frame.normalized());
+        });
         m_shapes = {masterBox};
         setEditing({});
         return masterBox;
@@ -1502,12 +1506,13 @@ void Session::setShapeText(const QString &name, const QString &text)
     const auto shape = Shapes::find(shapeSlide(), name);
     if (!shape || shape->placeholder)
         return;
-    if (!Master::view(m_document).isEmpty()) {
-        if (m_typing != u"母版.文本框") {
+    if (const QString master = Master::view(m_document); !master.isEmpty()) {
+        const QString typing = QStringLiteral("%1.%2").arg(master, name);
+        if (m_typing != typing) {
             remember({m_document, m_current});
-            m_typing = QStringLiteral("母版.文本框");
+            m_typing = typing;
         }
-        m_document.settings.insert(QStringLiteral("母版.文本框"), text);
+        changeMasterObjects([&](Slide &objects) { objects.attributes.insert(name + QStringLiteral(".文字"), text); });
         return;
     }
     const QString typing = QStringLiteral("%1.%2").arg(m_current).arg(name);
@@ -1518,12 +1523,20 @@ void Session::setShapeText(const QString &name, const QString &text)
     m_document.slides[m_current - 1].attributes.insert(name + QStringLiteral(".文字"), text);
 }
 
-void Session::setMasterBoxFrame(const QRectF &frame)
+void Session::insertOnMaster(const CommandSpec &spec, const QMap<QString, QString> &fields)
 {
-    // Kept as a slide's shapes keep theirs (see Shapes), under the master's name.
-    Slide box;
-    box.attributes.insert(masterBox, QStringLiteral("1"));
-    Shapes::setFrame(box, masterBox, frame);
-    for (const QString &name : {QStringLiteral("位置"), QStringLiteral("大小")})
-        m_document.settings.insert(QStringLiteral("母版.文本框.") + name, box.attributes.value(masterBox + u'.' + name));
+    const QString name = spec.prefix;
+    changeMasterObjects([&](Slide &objects) {
+        // The master holds one object of each kind inserted: a new one takes its place.
+        Shapes::remove(objects, name);
+        objects.attributes.insert(name, QStringLiteral("1"));
+        for (auto it = fields.begin(); it != fields.end(); ++it)
+            if (!it.value().trimmed().isEmpty() && it.key() != u"对象" && it.key() != u"应用范围")
+                objects.attributes.insert(name + u'.' + it.key(), it.value().trimmed());
+        placeShape(spec, fields, name, objects);
+        // Where it was put is kept, whatever the layout of the slides it shows on.
+        Shapes::setFrame(objects, name, Shapes::find(objects, name)->frame);
+    });
+    m_shapes = {name};
+    setEditing({});
 }

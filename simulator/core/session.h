@@ -10,6 +10,7 @@ struct CommandSpec;
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The editor's working state without any screen: the document, the slide
@@ -81,14 +82,15 @@ public:
     void setEditing(const QString &part);
     // In the slide master and title master views the caret also goes into
     // the master's date, footer and number areas ("date", "footer", "number");
-    // in the notes master view into those and its header area ("header").
+    // in the notes and handout master views into those and the header area
+    // ("header").
     // The object the caret is in: 标题, 正文, 副标题 or one of those areas
     // (页眉区, 日期区, 页脚区, 数字区); empty when none.
     QString editedObject() const;
     // The area of the master a part names (date: 日期区…); empty for other parts.
     static QString masterArea(const QString &part);
     // The areas ("header", "date"…) the master view shown has; none outside
-    // the slide, title and notes master views.
+    // the master views.
     static QStringList masterAreas(const Document &document);
     // Whether the master view shown is the slide or the title master's:
     // the masters the left pane lists.
@@ -171,10 +173,10 @@ public:
     // Text typed into a drawn text box or a selected shape ("<name>.文字").
     void setShapeText(const QString &name, const QString &text);
     // The slide whose shapes the candidate selects, drags and types into:
-    // the current one, or in the slide master view the master as shown,
-    // where the text box drawn is the master's ("doc.母版.文本框", see
-    // Master) and no other shape can be taken. The other master views
-    // show no slide: there no shape is drawn or changed.
+    // the current one, or in a master view the objects put on that master
+    // (see Master::objects). There objects are inserted, drawn, moved,
+    // typed into and deleted as on a slide, and land on the master; a
+    // master holds one text box, which a new one drawn replaces.
     Slide shapeSlide() const;
 
     // What the last command has to tell the candidate, as the editor's
@@ -209,8 +211,10 @@ private:
     void placeShape(const CommandSpec &spec, const QMap<QString, QString> &fields, const QString &object, Slide &slide);
     // 剪切 or 复制 with shapes selected, or 粘贴 of the shape copied.
     void shapeClipboard(bool cut, bool paste);
-    // The frame (厘米) of the master's text box, kept in the settings.
-    void setMasterBoxFrame(const QRectF &frame);
+    // The objects of the master the view shows, changed (see Master::objects).
+    void changeMasterObjects(const std::function<void(Slide &)> &change);
+    // An object inserted in a master view: it goes on the master, selected.
+    void insertOnMaster(const CommandSpec &spec, const QMap<QString, QString> &fields);
     // Remembered for 撤销 before a change made on the slide itself.
     void beforeShapeChange();
 

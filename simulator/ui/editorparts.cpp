@@ -820,6 +820,21 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
     m_body->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_body->viewport()->setAutoFillBackground(false);
+    // 视图 → 备注页: the slide's notes are typed on the page, the same
+    // text the notes pane shows.
+    m_notesText = new QTextEdit(this);
+    m_notesText->setObjectName(QStringLiteral("notesText"));
+    m_notesText->setAccessibleName(QStringLiteral("备注文本区"));
+    m_notesText->setPlaceholderText(QStringLiteral("单击此处添加文本"));
+    m_notesText->setAcceptRichText(false);
+    m_notesText->setFrameShape(QFrame::NoFrame);
+    m_notesText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_notesText->viewport()->setAutoFillBackground(false);
+    m_notesText->hide();
+    connect(m_notesText, &QTextEdit::textChanged, this, [this] {
+        if (!m_loading)
+            emit edited(QStringLiteral("notes"), m_notesText->toPlainText());
+    });
     connect(m_title, &QTextEdit::textChanged, this, [this] {
         if (!m_loading)
             emit edited(QStringLiteral("title"), m_title->text());
@@ -849,8 +864,8 @@ SlideView::SlideView(QWidget *parent) : QWidget(parent)
 
 QRectF SlideView::slideRect() const
 {
-    // The notes master shows a page standing upright.
-    const double ratio = m_master == u"备注母版" || m_notesPage ? 4.0 / 3 : 3.0 / 4;
+    // The notes and handout masters show a page standing upright.
+    const double ratio = uprightPage() ? 4.0 / 3 : 3.0 / 4;
     const double margin = 14;
     double w = width() - 2 * margin, h = w * ratio;
     if (h > height() - 2 * margin) {
@@ -863,7 +878,7 @@ QRectF SlideView::slideRect() const
 double SlideView::pageWidthPt() const
 {
     // An upright notes page is as wide as the slide is high.
-    return m_master == u"备注母版" || m_notesPage ? SlideArt::SlideHeightPt : SlideArt::SlideWidthPt;
+    return uprightPage() ? SlideArt::SlideHeightPt : SlideArt::SlideWidthPt;
 }
 
 QRectF SlideView::sorterCell(int index) const
@@ -881,6 +896,14 @@ void SlideView::showNotesPage(const Document &document, int index)
     m_notesPage = true;
     m_title->hide();
     m_body->hide();
+    if (index >= 0 && index < document.slides.size() && m_notesText->toPlainText() != document.slides.at(index).notes) {
+        m_loading = true;
+        m_notesText->setPlainText(document.slides.at(index).notes);
+        m_loading = false;
+    }
+    m_notesText->show();
+    if (!testAttribute(Qt::WA_PendingResizeEvent))
+        placeEditors();
     update();
 }
 
@@ -905,6 +928,7 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     m_index = index;
     m_sorter = sorter;
     m_notesPage = false;
+    m_notesText->hide();
     const Slide &slide = document.slides.at(index);
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     m_loading = true;
@@ -945,7 +969,7 @@ QStringList SlideView::masterAreas() const
 {
     if (m_sorter || !m_document)
         return {};
-    if (m_master == u"备注母版")
+    if (m_master == u"备注母版" || m_master == u"讲义母版")
         return {QStringLiteral("header"), QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
     if (m_master == u"幻灯片母版" || m_master == u"标题母版")
         return {QStringLiteral("date"), QStringLiteral("footer"), QStringLiteral("number")};
@@ -958,7 +982,7 @@ QRectF SlideView::masterArea(const QString &part) const
     if (at < 0)
         return {};
     const QRectF r = slideRect();
-    if (m_master == u"备注母版") {
+    if (m_master == u"备注母版" || m_master == u"讲义母版") {
         const Master::NotesPage page = Master::notesPage();
         const QRectF f = part == u"header" ? page.header : part == u"date" ? page.date : part == u"footer" ? page.footer : page.number;
         return QRectF(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height());
@@ -981,6 +1005,19 @@ void SlideView::placeEditors()
 {
     if (!m_document || m_index < 0 || m_index >= m_document->slides.size())
         return;
+    if (m_notesPage) {
+        // The notes in the format the notes master gives the notes text.
+        Slide page;
+        for (const QString &name : {QStringLiteral("中文字体"), QStringLiteral("字号"), QStringLiteral("字形"), QStringLiteral("颜色")})
+            if (const QString value = Master::notesFormat(*m_document, QStringLiteral("备注文本"), name); !value.isEmpty())
+                page.attributes.insert(QStringLiteral("正文.") + name, value);
+        const SlideArt::TextStyle style = SlideArt::textStyle(page, QStringLiteral("正文"), slideRect().width() / pageWidthPt(), font());
+        if (m_notesText->font() != style.font)
+            m_notesText->setFont(style.font);
+        setTextColour(m_notesText, style.colour);
+        m_notesText->setGeometry(notesPagePart(QStringLiteral("notes")).toRect().adjusted(2, 2, -2, -2));
+        return;
+    }
     const Slide slide = Master::effective(*m_document, m_index);   // the master's formats where it has none
     const SlideArt::Placement place = SlideArt::placement(slide.layout);
     const QRectF r = slideRect();
@@ -1045,7 +1082,7 @@ void SlideView::placeEditors()
     // Inserted objects laid out take the right of a full-width body (see Shapes).
     QRect bodyRect = frameOf(part, place.body);
     // On a master the text placeholder ends above the date, footer and number areas.
-    if (const QRectF area = masterArea(QStringLiteral("date")); !area.isEmpty() && m_master != u"备注母版")
+    if (const QRectF area = masterArea(QStringLiteral("date")); !area.isEmpty() && !uprightPage())
         bodyRect.setBottom(std::min(bodyRect.bottom(), int(area.top()) - 3));
     m_body->setGeometry(bodyRect.adjusted(m_bulletIndent, 0, 0, 0));
     // A shape lying over a placeholder takes the clicks there and hides its text.
@@ -1131,17 +1168,38 @@ void SlideView::paintEvent(QPaintEvent *)
         if (settings.value(QStringLiteral("页眉和页脚.页码")) == u"是")
             styled(QStringLiteral("数字区"), notesPagePart(QStringLiteral("number")), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(m_index + 1));
-        styled(QStringLiteral("备注文本"), notesPagePart(QStringLiteral("notes")), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               m_document->slides.at(m_index).notes);
+        // The notes text itself is typed in place (m_notesText); its place outlined.
+        p.setPen(QPen(QColor(170, 170, 170), 1, Qt::DashLine));
+        p.drawRect(notesPagePart(QStringLiteral("notes")));
         return;
     }
     SlideArt::paintSlide(p, r, *m_document, m_index,
                          SlideArt::Background | SlideArt::Objects | SlideArt::Placeholders | SlideArt::Footer, font());
     p.setPen(QColor(60, 60, 60));
     p.drawRect(r);
+    if (m_master == u"讲义母版") {
+        // A handout page: the places of its slides, each a slide's outline;
+        // three to a page leave lines beside them for the audience's notes.
+        const int count = m_document->settings.value(QStringLiteral("母版.讲义幻灯片数"), QStringLiteral("6")).toInt();
+        const QList<QRectF> places = Master::handoutPlaces(count);
+        for (const QRectF &f : places) {
+            const QRectF place(r.x() + f.x() * r.width(), r.y() + f.y() * r.height(), f.width() * r.width(), f.height() * r.height());
+            p.fillRect(place, QColor(235, 238, 245));
+            p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
+            p.drawRect(place);
+            if (places.size() == 3) {
+                p.setPen(QColor(170, 170, 170));
+                const double left = r.x() + r.width() * 0.55, right = r.x() + r.width() * 0.9;
+                for (int line = 1; line <= 5; ++line) {
+                    const double y = place.top() + place.height() * line / 6;
+                    p.drawLine(QPointF(left, y), QPointF(right, y));
+                }
+            }
+        }
+    }
     if (!masterAreas().isEmpty()) {
-        const bool notes = m_master == u"备注母版";
-        if (notes) {
+        const bool notes = uprightPage();
+        if (m_master == u"备注母版") {
             // The notes page's slide image: a slide's outline where the
             // picture of each slide goes.
             const auto image = Shapes::find(m_document->slides.at(m_index), QStringLiteral("标题"));
@@ -1178,16 +1236,6 @@ void SlideView::paintEvent(QPaintEvent *)
                                                                                           : Qt::AlignLeft;
             p.drawText(area.adjusted(4, 0, -4, 0), across | Qt::AlignBottom, fields.value(part));
         }
-    } else if (m_master == u"讲义母版") {
-        // A handout page: the places of its slides.
-        const int count = std::max(1, m_document->settings.value(QStringLiteral("母版.讲义幻灯片数"), QStringLiteral("6")).toInt());
-        const int columns = count <= 3 ? 1 : count <= 6 ? 2 : 3;
-        const int rows = (count + columns - 1) / columns;
-        const QRectF page = r.adjusted(r.width() * 0.08, r.height() * 0.08, -r.width() * 0.08, -r.height() * 0.08);
-        const double w = page.width() / columns, h = page.height() / rows;
-        p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
-        for (int i = 0; i < count; ++i)
-            p.drawRect(QRectF(page.left() + (i % columns) * w, page.top() + (i / columns) * h, w, h).adjusted(w * 0.1, h * 0.1, -w * 0.1, -h * 0.1));
     }
     paintShapes(p);
     if (m_bulletIndent > 0 && m_body->isVisible() && !m_body->toPlainText().isEmpty()) {

@@ -225,6 +225,8 @@ public:
     // one lies in the view (empty for none). The chosen one (the caret is
     // in it) is framed; none: empty.
     QStringList masterAreas() const;
+    // The notes page and the notes and handout masters stand upright.
+    bool uprightPage() const { return m_notesPage || m_master == u"备注母版" || m_master == u"讲义母版"; }
     QRectF masterArea(const QString &part) const;
     void setMasterArea(const QString &part);
     QString chosenMasterArea() const { return m_masterArea; }
@@ -261,7 +263,8 @@ public:
     QRectF toView(const QRectF &frame) const;
 
 signals:
-    // Typed by the candidate: part is "title" or "body".
+    // Typed by the candidate: part is "title", "body" or, on the notes
+    // page, "notes".
     void edited(const QString &part, const QString &text);
     // Text selected in a placeholder, standing at `start` of its text
     // (empty: the selection went).
@@ -329,6 +332,7 @@ private:
     bool m_loading = false;
     TitleEdit *m_title = nullptr;
     BodyEdit *m_body = nullptr;
+    QTextEdit *m_notesText = nullptr;   // the notes page's notes, typed in place
     QString m_bullets;
     QColor m_bulletColour;
     int m_bulletIndent = 0;

@@ -878,6 +878,9 @@ void EditorWindow::buildCentre()
         report(TaskStep{TaskStep::Kind::Type, part, text, {}});
         if (part == u"title")
             m_slideList->viewport()->update();
+        // Notes typed on the notes page are the notes pane's too.
+        if (part == u"notes" && m_notes->text() != text)
+            m_notes->setText(text);
         changed();
     });
     // Where the caret is in the placeholder being edited: 符号 inserts there,
@@ -1565,6 +1568,8 @@ void EditorWindow::refresh()
     } else {
         m_masterList = Document();
         m_masterList.settings = settings;
+        // The slide master's objects are its own shapes in its picture, not drawn behind it again.
+        Master::setObjects(m_masterList.settings, QStringLiteral("幻灯片母版"), Slide());
         for (const QString &each : masters) {
             Document shownAs = document;
             shownAs.settings.insert(QStringLiteral("视图"), each);
@@ -1615,6 +1620,10 @@ void EditorWindow::refresh()
     m_slide->setMasterArea(m_session.editingPart());
     m_masterBar->showFor(master, settings.value(QStringLiteral("母版.讲义幻灯片数")));
     m_masterBar->setVisible(!master.isEmpty() && !fullScreen);
+    // A master view greys what makes slides or puts on one what a master does not hold.
+    for (auto it = m_actions.begin(); it != m_actions.end(); ++it)
+        if (const CommandSpec *spec = Commands::find(it.key()); spec && (spec->menu == u"插入" || spec->marksObject))
+            it.value()->setEnabled(!Master::greyed(document, it.key()));
     m_slide->setSelectedShapes(m_session.selectedShapes());
     // The caret stays where the session has it (after an inserted symbol, say).
     if (const int caret = m_session.caret(); caret >= 0) {

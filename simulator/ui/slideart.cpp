@@ -824,6 +824,20 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         }
     };
 
+    // The masters' objects lie behind all the slide's own.
+    if (parts & Objects)
+        for (const Slide &layer : Master::objectsBehind(document, index))
+            for (const Shapes::Shape &shape : Shapes::of(layer)) {
+                const QRectF box = onSlide(r, shape.frame);
+                p.save();
+                p.translate(box.center());
+                p.rotate(shape.rotation);
+                p.scale(shape.flippedLeftRight ? -1 : 1, shape.flippedUpDown ? -1 : 1);
+                p.translate(-box.center());
+                paintObject(p, box, layer, {shape.kind, shape.name, shape.rotation, shape.flippedLeftRight, shape.flippedUpDown}, base);
+                p.restore();
+            }
+
     // Back to front, as the shapes are stacked: an object brought in front of
     // the title covers it, in the thumbnails too.
     qsizetype object = 0;

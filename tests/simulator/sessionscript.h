@@ -22,6 +22,7 @@
 //   "sizegroup 图片 1,1,14,12"        the group of a shape sized by its handles to a frame (厘米)
 //   "unshape 图片"                    a selected shape clicked with Shift: unselected
 //   "drawbox 1,1,5,2"                 a text box drawn: left, top, width, height (厘米)
+//   "drawshape 椭圆 1,1,4,3"          a shape of the drawing toolbar drawn by dragging (厘米)
 //   "typeshape 文本框 甲"             text typed into a shape
 //   "delete"                          Delete with shapes selected
 //   "run 字体 对象=标题 字号=44"      a command with its dialog's fields
@@ -64,6 +65,11 @@ inline QString playScript(Session &session, const QStringList &actions)
             const QStringList n = words.value(1).split(u',');
             done = n.size() == 4
                 && !session.drawTextBox(QRectF(n.at(0).toDouble(), n.at(1).toDouble(), n.at(2).toDouble(), n.at(3).toDouble())).isEmpty();
+        } else if (words.at(0) == u"drawshape") {
+            const QStringList n = words.value(2).split(u',');
+            done = n.size() == 4
+                && !session.drawShape({{QStringLiteral("形状"), words.value(1)}},
+                                      QRectF(n.at(0).toDouble(), n.at(1).toDouble(), n.at(2).toDouble(), n.at(3).toDouble())).isEmpty();
         } else if (words.at(0) == u"typeshape") {
             session.setShapeText(words.value(1), words.mid(2).join(u' '));
         } else if (words.at(0) == u"delete") {

@@ -29,6 +29,8 @@ private slots:
     void malformedDocumentText_data();
     void malformedDocumentText();
     void masterReachesTheSlides();
+    void insertedOnTheMaster_data();
+    void insertedOnTheMaster();
     void shapesOnTheSlide_data();
     void shapesOnTheSlide();
     void positionGoals_data();
@@ -276,6 +278,9 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
         << QStringList{"doc.母版.标题母版.数字区.字形 = 加粗", "doc.母版.数字区.字形 = ", "doc.母版.标题母版.副标题样式.字形 = "};
     QTest::newRow("notes master: header area") << QStringList{"run 备注母版", "edit header", "run 字体 字号=12"}
         << QStringList{"doc.母版.备注母版.页眉区.字号 = 12", "doc.母版.页眉区.字号 = ", "doc.母版.备注母版.备注文本.字号 = "};
+    QTest::newRow("handout master: its areas") << QStringList{"run 讲义母版", "edit header", "run 字体 字号=12", "edit number", "run 字体 颜色=红色"}
+        << QStringList{"doc.母版.讲义母版.页眉区.字号 = 12", "doc.母版.讲义母版.数字区.颜色 = 红色", "doc.母版.页眉区.字号 = ",
+                       "doc.母版.备注母版.页眉区.字号 = ", "doc.母版.数字区.颜色 = ", "slide1.数字区.颜色 = "};
     QTest::newRow("the slide master has no header area") << QStringList{"run 幻灯片母版", "edit header", "run 字体 字号=12"}
         << QStringList{"doc.母版.备注母版.页眉区.字号 = ", "doc.母版.页眉区.字号 = "};
     QTest::newRow("typed in the notes master: its prompt, no slide") << QStringList{"run 备注母版", "type title 改了", "type body 备注样式"}
@@ -492,22 +497,112 @@ void TestSimulatorModel::masterReachesTheSlides()
                                   "run 关闭母版视图", "select 3", "run 背景 填充=蓝色 忽略母版的背景图形=是"}), QString());
     const Slide plain = Master::effective(session.document(), 1);
     QCOMPARE(plain.attributes.value("背景.填充"), "浅绿色");
-    QCOMPARE(plain.attributes.value("图片"), "1");
-    QCOMPARE(plain.attributes.value("文本框.文字"), "内部培训");
-    QCOMPARE(Shapes::find(plain, "文本框")->frame, QRectF(18, 1, 6, 1.5));
+    const QList<Slide> behind = Master::objectsBehind(session.document(), 1);
+    QCOMPARE(behind.size(), 1);
+    QCOMPARE(behind.first().attributes.value("图片"), "1");
+    QCOMPARE(behind.first().attributes.value("文本框.文字"), "内部培训");
+    QCOMPARE(Shapes::find(behind.first(), "文本框")->frame, QRectF(18, 1, 6, 1.5));
+    // They are the master's, not the slide's: the slide's own shapes are its own.
+    QVERIFY(!Shapes::find(session.document().slides.at(1), "文本框"));
     const Slide own = Master::effective(session.document(), 2);
     QCOMPARE(own.attributes.value("背景.填充"), "蓝色");
-    QCOMPARE(own.attributes.value("图片"), QString());
+    QVERIFY(Master::objectsBehind(session.document(), 2).isEmpty());
+    // A slide with a text box of its own shows the master's behind it.
+    QCOMPARE(playScript(session, {"select 4", "drawbox 2,8,6,2", "typeshape 文本框 自己的"}), QString());
+    QCOMPARE(session.document().slides.at(3).attributes.value("文本框.文字"), "自己的");
+    QCOMPARE(Master::objectsBehind(session.document(), 3).value(0).attributes.value("文本框.文字"), "内部培训");
     // The date area's format reaches every slide's date; the typed prompt only the master.
     QCOMPARE(playScript(session, {"run 幻灯片母版", "edit date", "run 字体 字号=14", "type title 公司标题"}), QString());
     QCOMPARE(Master::effective(session.document(), 4).attributes.value("日期区.字号"), "14");
     QCOMPARE(Master::shown(session.document()).slides.first().title, "公司标题");
     QCOMPARE(Master::shown(session.document()).slides.first().attributes.value("日期区.字号"), "14");
     QCOMPARE(Master::effective(session.document(), 4).title, session.document().slides.at(4).title);
-    // The handout master shows no slide: a box drawn there lands nowhere.
+    // The handout master shows no slide: a box drawn there is the handout
+    // master's, on no slide and not the slide master's.
     QCOMPARE(playScript(session, {"run 讲义母版"}), QString());
-    QVERIFY(session.drawTextBox(QRectF(1, 1, 5, 2)).isEmpty());
-    QCOMPARE(session.document().slides.at(session.current() - 1).attributes.value("文本框"), QString());
+    const QList<Slide> slides = session.document().slides;
+    QCOMPARE(session.drawTextBox(QRectF(1, 1, 5, 2)), "文本框");
+    QVERIFY(session.document().slides == slides);
+    QCOMPARE(session.document().value("doc.母版.讲义母版.文本框.位置"), "1,1");
+    QCOMPARE(session.document().value("doc.母版.文本框"), "内部培训");
+}
+
+void TestSimulatorModel::insertedOnTheMaster_data()
+{
+    // The view entered, what is inserted there, the object's name and the
+    // master's paths it is kept under.
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QString>("insert");
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QStringList>("checks");
+    const QString slideMaster = QStringLiteral("幻灯片母版");
+    QTest::newRow("picture from a file") << slideMaster << "run 图片 来源=来自文件" << "图片"
+        << QStringList{"doc.母版.图片 = 1", "doc.母版.图片.位置 = 7.7,5.78", "doc.母版.图片.大小 = 10,7.5"};
+    QTest::newRow("clip art") << slideMaster << "run 图片 来源=剪贴画 名称=计算机" << "图片"
+        << QStringList{"doc.母版.图片 = 计算机", "doc.母版.图片.来源 = 剪贴画"};
+    QTest::newRow("word art") << slideMaster << "run 艺术字 文字=内部资料 字体=隶书" << "艺术字"
+        << QStringList{"doc.母版.艺术字 = 1", "doc.母版.艺术字.文字 = 内部资料", "doc.母版.艺术字.字体 = 隶书"};
+    QTest::newRow("autoshape by its dialog") << slideMaster << "run 自选图形 形状=五角星 填充颜色=红色" << "自选图形"
+        << QStringList{"doc.母版.自选图形 = 1", "doc.母版.自选图形.形状 = 五角星", "doc.母版.自选图形.填充颜色 = 红色"};
+    QTest::newRow("shape drawn from the drawing toolbar") << slideMaster << "drawshape 椭圆 1,1,4,3" << "自选图形"
+        << QStringList{"doc.母版.自选图形.形状 = 椭圆", "doc.母版.自选图形.位置 = 1,1", "doc.母版.自选图形.大小 = 4,3"};
+    QTest::newRow("text box by its dialog") << slideMaster << "run 文本框 方向=竖排 文字=机密" << "文本框"
+        << QStringList{"doc.母版.文本框 = 机密", "doc.母版.文本框.方向 = 竖排", "doc.母版.文本框.文字 = "};
+    QTest::newRow("sound") << slideMaster << "run 影片和声音 类型=声音 文件=开场.wav" << "媒体"
+        << QStringList{"doc.母版.媒体.类型 = 声音", "doc.母版.媒体.大小 = 1.6,1.6"};
+    QTest::newRow("table") << slideMaster << "run 表格 行数=3 列数=4" << "表格" << QStringList{"doc.母版.表格.行数 = 3", "doc.母版.表格.列数 = 4"};
+    QTest::newRow("chart") << slideMaster << "run 图表 类型=饼图" << "图表" << QStringList{"doc.母版.图表.类型 = 饼图"};
+    QTest::newRow("organisation chart") << slideMaster << "run 组织结构图" << "组织结构图" << QStringList{"doc.母版.组织结构图 = 1"};
+    QTest::newRow("action button") << slideMaster << "run 动作按钮 按钮=第一张" << "动作按钮" << QStringList{"doc.母版.动作按钮.按钮 = 第一张"};
+    QTest::newRow("title master: word art") << "标题母版" << "run 艺术字 文字=封面" << "艺术字"
+        << QStringList{"doc.母版.标题母版.艺术字.文字 = 封面", "doc.母版.艺术字 = ", "doc.母版.母版类型 = 标题母版"};
+    QTest::newRow("handout master: text box") << "讲义母版" << "run 文本框 文字=内部培训" << "文本框"
+        << QStringList{"doc.母版.讲义母版.文本框 = 内部培训", "doc.母版.文本框 = "};
+    // An OLE object is not put on a master (the editor greys it there).
+    QTest::newRow("no OLE object on the master") << slideMaster << "run 对象 类型=金山表格" << QString()
+        << QStringList{"doc.母版.对象 = ", "slide1.对象 = "};
+}
+
+void TestSimulatorModel::insertedOnTheMaster()
+{
+    QFETCH(QString, view);
+    QFETCH(QString, insert);
+    QFETCH(QString, object);
+    QFETCH(QStringList, checks);
+    Session session;
+    QStringList enter = {"select 2"};
+    if (view == u"标题母版")
+        enter << "run 幻灯片母版";
+    enter << "run " + view;
+    QCOMPARE(playScript(session, enter), QString());
+    const QList<Slide> slides = session.document().slides;
+    QCOMPARE(playScript(session, {insert}), QString());
+    for (const QString &check : checks) {
+        const QString path = check.section(QStringLiteral(" = "), 0, 0);
+        QCOMPARE(path + QStringLiteral(" = ") + session.document().value(path), check);
+    }
+    const Document &document = session.document();
+    // No slide gets an object of its own.
+    QVERIFY(document.slides == slides);
+    if (object.isEmpty()) {
+        QVERIFY(session.selectedShapes().isEmpty());
+        return;
+    }
+    // It is a shape of the master shown, selected, to be moved and deleted there.
+    QCOMPARE(session.selectedShapes(), QStringList{object});
+    QVERIFY(Shapes::find(Master::shown(document).slides.first(), object));
+    // The slide master's lies on every slide, the title master's on the title slides alone.
+    const auto lies = [&document, &object](int index) {
+        const QList<Slide> layers = Master::objectsBehind(document, index);
+        return std::any_of(layers.begin(), layers.end(), [&object](const Slide &layer) { return bool(Shapes::find(layer, object)); });
+    };
+    QCOMPARE(lies(0), view != u"讲义母版");
+    QCOMPARE(lies(1), view == u"幻灯片母版");
+    // Out of the master view it cannot be taken on a slide.
+    QCOMPARE(playScript(session, {"run 关闭母版视图", "select 1", "shape " + object}), "shape " + object);
+    // 撤销 takes it off the master again.
+    QCOMPARE(playScript(session, {"run 撤销", "run 撤销"}), QString());
+    QVERIFY(Master::objects(session.document(), view).attributes.isEmpty());
 }
 
 void TestSimulatorModel::questionFromStartedPath_data()

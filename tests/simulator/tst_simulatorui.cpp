@@ -130,6 +130,9 @@ private slots:
     void selectedCharactersAreFormattedApart();
     void masterViewFormatsEverySlide();
     void masterAreasTakeTheCaret();
+    void insertedOnTheSlideMaster();
+    void handoutMasterShowsItsPage();
+    void notesPageTakesTheNotes();
     void notesMasterFormatsTheNotesPage();
     void outlineEditsTheSlides_data();
     void outlineEditsTheSlides();
@@ -3512,6 +3515,130 @@ void TestSimulatorUi::masterAreasTakeTheCaret()
     QCOMPARE(title->palette().color(QPalette::Text), blue);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     QVERIFY(title->palette().color(QPalette::Text) != blue);
+}
+
+// Word art inserted in the slide master view lands on the master: it is
+// taken and dragged there, and shows on every slide behind the slide's own
+// text box, where a click does not take it. The view greys 新幻灯片.
+void TestSimulatorUi::insertedOnTheSlideMaster()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide2.文本框 = 1\nstart: slide2.文本框.文字 = 自己的\n"
+                                                "start: slide2.文本框.位置 = 16,1\nstart: slide2.文本框.大小 = 6,2\n"
+                                                "goal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    auto *newSlide = window.findChild<QAction *>(QStringLiteral("command:新幻灯片"));
+    QVERIFY(newSlide->isEnabled());
+    window.trigger(QStringLiteral("幻灯片母版"));
+    QVERIFY(!newSlide->isEnabled());
+    window.trigger(QStringLiteral("艺术字"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("文字")), QStringLiteral("内部资料"));
+    window.openDialog()->okButton()->click();
+    const Document &document = window.session().document();
+    QCOMPARE(document.settings.value(QStringLiteral("母版.艺术字.文字")), QStringLiteral("内部资料"));
+    QCOMPARE(window.session().selectedShapes(), QStringList{QStringLiteral("艺术字")});
+    // Dragged on the master to the top left corner.
+    const QRect art = view->shapeRect(QStringLiteral("艺术字"));
+    QVERIFY(!art.isEmpty());
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().bottomRight() - QPoint(3, 3));
+    QVERIFY(window.session().selectedShapes().isEmpty());
+    drag(view, art.center(), art.center() - art.topLeft() + view->toView(QRectF(1, 1, 1, 1)).topLeft().toPoint());
+    const QRectF frame = Shapes::find(Master::objects(document, QStringLiteral("幻灯片母版")), QStringLiteral("艺术字"))->frame;
+    QVERIFY2(frame.topLeft().manhattanLength() < 3, qPrintable(Shapes::pairText(frame.x(), frame.y())));
+
+    // Slide 2: the word art where it lies on the master, the slide's own box too.
+    window.trigger(QStringLiteral("关闭母版视图"));
+    QVERIFY(newSlide->isEnabled());
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QTRY_COMPARE(window.session().current(), 2);
+    const QRect onSlide = view->toView(frame).toRect();
+    const QImage shown = view->grab().toImage();
+    const auto coloured = [&shown](const QRect &area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (const QColor c = shown.pixelColor(x, y); c.saturation() > 120 && c.red() > 150)
+                    ++count;
+        return count;
+    };
+    QVERIFY(coloured(onSlide) > onSlide.width() * onSlide.height() / 20);
+    QVERIFY(!view->shapeRect(QStringLiteral("文本框")).isEmpty());
+    QTest::mouseClick(view, Qt::LeftButton, {}, onSlide.center());
+    QVERIFY(window.session().selectedShapes().isEmpty());
+    QVERIFY(document.slides.at(1).attributes.value(QStringLiteral("艺术字")).isEmpty());
+}
+
+// The handout master shows an upright page with the places of as many
+// slides as its toolbar chose, and its four areas, which a screen reader
+// finds and a click puts the caret in, to be formatted on the handout
+// master alone.
+void TestSimulatorUi::handoutMasterShowsItsPage()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\ngoal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    window.trigger(QStringLiteral("讲义母版"));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    QTRY_VERIFY(!view->masterArea(QStringLiteral("header")).isEmpty());
+    QVERIFY(view->slideRect().height() > view->slideRect().width());
+    const QStringList names = childNames(QAccessible::queryAccessibleInterface(view));
+    for (const char *name : {"页眉区", "日期区", "页脚区", "数字区"})
+        QVERIFY2(names.contains(QString::fromUtf8(name)), qPrintable(names.join(u' ')));
+    // Each slide's place on the page, for the count chosen.
+    for (const char *count : {"9", "3", "1"}) {
+        window.findChild<QAction *>(QStringLiteral("handout:") + QString::fromLatin1(count))->trigger();
+        QCOMPARE(window.session().document().settings.value(QStringLiteral("母版.讲义幻灯片数")), QString::fromLatin1(count));
+        const QImage shown = view->grab().toImage();
+        const QRectF r = view->slideRect();
+        const QList<QRectF> places = Master::handoutPlaces(QString::fromLatin1(count).toInt());
+        QCOMPARE(places.size(), QString::fromLatin1(count).toInt());
+        for (const QRectF &f : places) {
+            const QPointF centre(r.x() + f.center().x() * r.width(), r.y() + f.center().y() * r.height());
+            QCOMPARE(shown.pixelColor(centre.toPoint()), QColor(235, 238, 245));
+        }
+    }
+    // The footer area by a click: 字体 formats it on the handout master.
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->masterArea(QStringLiteral("footer")).center().toPoint());
+    QCOMPARE(window.session().editedObject(), QStringLiteral("页脚区"));
+    QCOMPARE(view->chosenMasterArea(), QStringLiteral("footer"));
+    window.trigger(QStringLiteral("字体"));
+    QVERIFY(window.openDialog());
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("字形")), QStringLiteral("加粗"));
+    window.openDialog()->okButton()->click();
+    const Document &document = window.session().document();
+    QCOMPARE(document.settings.value(QStringLiteral("母版.讲义母版.页脚区.字形")), QStringLiteral("加粗"));
+    QCOMPARE(document.settings.value(QStringLiteral("母版.页脚区.字形")), QString());
+    QCOMPARE(document.settings.value(QStringLiteral("母版.备注母版.页脚区.字形")), QString());
+}
+
+// 视图 → 备注页: a click into the notes text on the page puts the caret
+// there; what is typed is the slide's notes, which the notes pane shows.
+void TestSimulatorUi::notesPageTakesTheNotes()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide2.notes = 开场\ngoal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    window.trigger(QStringLiteral("备注页"));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    auto *notes = view->findChild<QTextEdit *>(QStringLiteral("notesText"));
+    QVERIFY(notes);
+    QTRY_VERIFY(notes->isVisible());
+    QCOMPARE(notes->accessibleName(), QStringLiteral("备注文本区"));
+    QCOMPARE(notes->toPlainText(), QStringLiteral("开场"));
+    QVERIFY(view->notesPagePart(QStringLiteral("notes")).contains(QRectF(notes->geometry()).center()));
+    QTest::mouseClick(notes->viewport(), Qt::LeftButton, {}, QPoint(60, 8));
+    QTRY_VERIFY(notes->hasFocus());
+    notes->moveCursor(QTextCursor::End);
+    QInputMethodEvent typed;   // Chinese comes through the input method
+    typed.setCommitString(QStringLiteral("白"));
+    QApplication::sendEvent(notes, &typed);
+    QCOMPARE(window.session().document().slides.at(1).notes, QStringLiteral("开场白"));
+    QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("notes"))->text(), QStringLiteral("开场白"));
+    // Back in the normal view the page's editor is gone.
+    window.trigger(QStringLiteral("普通"));
+    QTRY_VERIFY(!notes->isVisible());
 }
 
 // The notes master shows an upright page; its header area and notes text
