@@ -218,7 +218,7 @@ void paintPictureObject(QPainter &p, const QRectF &r, const Slide &slide, const 
     p.setBrush(Qt::NoBrush);
     const QString lineColour = reset ? QString() : value(u"线条颜色");
     if (!lineColour.isEmpty() && !lineColour.contains(u"无")) {
-        const double points = lengthIn(value(u"线条粗细"));
+        const double points = std::min(lengthIn(value(u"线条粗细")), 30.0);
         QPen border(colour(lineColour, Qt::black), std::max(1.0, (points > 0 ? points : 0.75) * pxPerPt));
         border.setJoinStyle(Qt::MiterJoin);
         if (value(u"线型").contains(u"虚"))
@@ -350,7 +350,7 @@ TableLook tableLook(const Slide &slide, const QString &prefix, double pxPerPt)
         }
     }
     const QColor lineColour = colour(value(u"线条颜色"), QColor());
-    const double borderPoints = lengthIn(value(u"外边框"));
+    const double borderPoints = std::min(lengthIn(value(u"外边框")), 30.0);
     if (borderPoints > 0 || lineColour.isValid()) {
         t.border = QPen(lineColour.isValid() ? lineColour : QColor(60, 60, 60), std::max(1.0, (borderPoints > 0 ? borderPoints : 1) * pxPerPt));
         t.border.setJoinStyle(Qt::MiterJoin);
