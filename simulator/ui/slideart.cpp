@@ -67,7 +67,8 @@ QRectF within(const QRectF &outer, const QRectF &fraction)
                   fraction.width() * outer.width(), fraction.height() * outer.height());
 }
 
-void paintPicture(QPainter &p, const QRectF &r)
+// The picture itself, without its edge.
+void paintScenery(QPainter &p, const QRectF &r)
 {
     p.fillRect(r, QColor(190, 220, 250));
     QPainterPath hills;
@@ -82,6 +83,11 @@ void paintPicture(QPainter &p, const QRectF &r)
     p.setPen(Qt::NoPen);
     const double d = std::min(r.width(), r.height()) * 0.2;
     p.drawEllipse(QRectF(r.right() - d * 1.6, r.top() + d * 0.4, d, d));
+}
+
+void paintPicture(QPainter &p, const QRectF &r)
+{
+    paintScenery(p, r);
     p.setBrush(Qt::NoBrush);
     p.setPen(QColor(90, 90, 90));
     p.drawRect(r);
@@ -121,74 +127,562 @@ void paintShape(QPainter &p, const QRectF &r, const QString &shape)
     }
 }
 
-void paintTable(QPainter &p, const QRectF &r, int rows, int columns)
+// A number written in digits or in Chinese ("2", "两", "十二"); 0 for none.
+int numberIn(const QString &text)
 {
-    p.fillRect(r, Qt::white);
-    p.setPen(QColor(60, 60, 60));
-    p.drawRect(r);
-    for (int i = 1; i < rows; ++i)
-        p.drawLine(QPointF(r.left(), r.top() + r.height() * i / rows), QPointF(r.right(), r.top() + r.height() * i / rows));
-    for (int i = 1; i < columns; ++i)
-        p.drawLine(QPointF(r.left() + r.width() * i / columns, r.top()), QPointF(r.left() + r.width() * i / columns, r.bottom()));
+    static const QString numerals = QStringLiteral("零一二三四五六七八九");
+    int digits = 0, chinese = 0;
+    bool anyDigit = false;
+    for (const QChar c : text) {
+        if (c.isDigit()) {
+            digits = digits * 10 + c.digitValue();
+            anyDigit = true;
+        } else if (c == u'十') {
+            chinese = (chinese == 0 ? 1 : chinese) * 10;
+        } else if (c == u'两') {
+            chinese += 2;
+        } else if (const qsizetype i = numerals.indexOf(c); i > 0) {
+            chinese += int(i);
+        }
+    }
+    return anyDigit ? digits : chinese;
 }
 
-void paintChart(QPainter &p, const QRectF &r, const QString &type)
+// The steps of a 亮度 or 对比度 setting: "增加两次" is +2, "降低一次" −1.
+int steps(const QString &value)
+{
+    const int n = std::max(1, numberIn(value));
+    if (value.contains(u"降低") || value.contains(u"减少"))
+        return -n;
+    return value.contains(u"增加") || value.contains(u"提高") ? n : 0;
+}
+
+// A length in 磅 or 厘米 as the dialogs write it ("1.5磅", "左侧2厘米"); 0 for none.
+double lengthIn(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("([0-9]+(?:\\.[0-9]+)?)"));
+    const QRegularExpressionMatch match = number.match(text);
+    return match.hasMatch() ? match.captured(1).toDouble() : 0;
+}
+
+// A picture as formatted: cropped, recoloured, lighter or darker, with a
+// border once a line colour is set. 重设 brings back the original look.
+void paintPictureObject(QPainter &p, const QRectF &r, const Slide &slide, const QString &prefix, double pxPerPt)
+{
+    const auto value = [&](const char16_t *key) { return attr(slide, prefix, key); };
+    const bool reset = value(u"重设") == u"是";
+    const QSize size(std::clamp(int(std::ceil(r.width())), 1, 2000), std::clamp(int(std::ceil(r.height())), 1, 2000));
+    QImage image(size, QImage::Format_RGB32);
+    {
+        QPainter ip(&image);
+        QRectF whole(QPointF(0, 0), QSizeF(size));
+        // What is left after cropping fills the frame.
+        const QString crop = reset ? QString() : value(u"裁剪");
+        const double pxPerCm = pxPerPt * SlideWidthPt / Shapes::SlideWidthCm;
+        const bool sideways = crop.contains(u"左") || crop.contains(u"右");
+        const double cut = std::clamp(lengthIn(crop) * pxPerCm / (sideways ? r.width() : r.height()), 0.0, 0.9);
+        if (cut > 0 && sideways) {
+            whole.setWidth(whole.width() / (1 - cut));
+            if (crop.contains(u"左"))
+                whole.moveRight(size.width());
+        } else if (cut > 0 && (crop.contains(u"上") || crop.contains(u"顶") || crop.contains(u"下") || crop.contains(u"底"))) {
+            whole.setHeight(whole.height() / (1 - cut));
+            if (crop.contains(u"上") || crop.contains(u"顶"))
+                whole.moveBottom(size.height());
+        }
+        paintScenery(ip, whole);
+    }
+    const QString look = reset ? QString() : value(u"图片颜色");
+    const int brightness = reset ? 0 : steps(value(u"亮度"));
+    const int contrast = reset ? 0 : steps(value(u"对比度"));
+    if (!look.isEmpty() || brightness != 0 || contrast != 0) {
+        const double gain = std::max(0.0, 1 + 0.2 * contrast);
+        const auto adjust = [&](int c) {
+            double v = c;
+            if (look == u"冲蚀")   // washed out: light and flat, to lie behind text
+                v = 180 + v * 0.3;
+            v = 128 + (v - 128) * gain + 25.5 * brightness;
+            return std::clamp(int(std::lround(v)), 0, 255);
+        };
+        for (int y = 0; y < image.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                int red = qRed(line[x]), green = qGreen(line[x]), blue = qBlue(line[x]);
+                if (look == u"灰度" || look == u"黑白") {
+                    red = green = blue = look == u"黑白" ? (qGray(line[x]) >= 128 ? 255 : 0) : qGray(line[x]);
+                }
+                line[x] = qRgb(adjust(red), adjust(green), adjust(blue));
+            }
+        }
+    }
+    p.drawImage(r, image);
+    p.setBrush(Qt::NoBrush);
+    const QString lineColour = reset ? QString() : value(u"线条颜色");
+    if (!lineColour.isEmpty() && !lineColour.contains(u"无")) {
+        const double points = std::min(lengthIn(value(u"线条粗细")), 30.0);
+        QPen border(colour(lineColour, Qt::black), std::max(1.0, (points > 0 ? points : 0.75) * pxPerPt));
+        border.setJoinStyle(Qt::MiterJoin);
+        if (value(u"线型").contains(u"虚"))
+            border.setStyle(Qt::DashLine);
+        p.setPen(border);
+    } else {
+        p.setPen(QColor(90, 90, 90));
+    }
+    p.drawRect(r);
+}
+
+// Row or column N of a table named in a 位置 ("第2行第2列", "最后一列"),
+// 1-based; 0 where it names none.
+int tablePlace(const QString &place, QChar unit, int count)
+{
+    if (place.contains(QStringLiteral("最后一") + unit))
+        return count;
+    static const QRegularExpression nth(QStringLiteral("第([0-9一二两三四五六七八九十]+)([行列])"));
+    for (QRegularExpressionMatchIterator it = nth.globalMatch(place); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        if (match.captured(2) == unit)
+            return numberIn(match.captured(1));
+    }
+    return 0;
+}
+
+struct TableLook
+{
+    int rows = 3, columns = 3;
+    int mergedRow = 0, mergedColumn = 0;              // 1-based, 0 for none
+    int splitRow = 0, splitColumn = 0, splitInto = 1, splitDown = 1;
+    int filledRow = 0, filledColumn = 0;
+    QColor fill;                                      // invalid: white
+    QPen inner{QColor(60, 60, 60)};
+    QPen border{QColor(60, 60, 60)};
+    QStringList texts;                                // row by row
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+};
+
+void paintTable(QPainter &p, const QRectF &r, const TableLook &t)
+{
+    const int rows = std::max(1, t.rows), columns = std::max(1, t.columns);
+    const double h = r.height() / rows, w = r.width() / columns;
+    const auto cell = [&](int row, int column) { return QRectF(r.left() + w * column, r.top() + h * row, w, h); };
+    p.fillRect(r, Qt::white);
+    if (t.fill.isValid()) {
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns; ++column)
+                if ((t.filledRow == 0 || t.filledRow == row + 1) && (t.filledColumn == 0 || t.filledColumn == column + 1))
+                    p.fillRect(cell(row, column), t.fill);
+    }
+    p.setPen(t.inner);
+    for (int row = 1; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            if (t.mergedColumn != column + 1)
+                p.drawLine(cell(row, column).topLeft(), cell(row, column).topRight());
+    for (int column = 1; column < columns; ++column)
+        for (int row = 0; row < rows; ++row)
+            if (t.mergedRow != row + 1)
+                p.drawLine(cell(row, column).topLeft(), cell(row, column).bottomLeft());
+    if (t.splitRow > 0 && t.splitRow <= rows && t.splitColumn > 0 && t.splitColumn <= columns) {
+        const QRectF split = cell(t.splitRow - 1, t.splitColumn - 1);
+        for (int i = 1; i < t.splitInto; ++i)
+            p.drawLine(QPointF(split.left() + split.width() * i / t.splitInto, split.top()),
+                       QPointF(split.left() + split.width() * i / t.splitInto, split.bottom()));
+        for (int i = 1; i < t.splitDown; ++i)
+            p.drawLine(QPointF(split.left(), split.top() + split.height() * i / t.splitDown),
+                       QPointF(split.right(), split.top() + split.height() * i / t.splitDown));
+    }
+    if (!t.texts.isEmpty()) {
+        QFont f = p.font();
+        f.setPixelSize(std::max(4, int(h * 0.4)));
+        p.setFont(f);
+        p.setPen(Qt::black);
+        for (int i = 0; i < t.texts.size() && i < rows * columns; ++i)
+            p.drawText(cell(i / columns, i % columns).adjusted(2, 1, -2, -1), int(t.alignment), t.texts.at(i));
+    }
+    p.setPen(t.border);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r);
+}
+
+void paintTable(QPainter &p, const QRectF &r, int rows, int columns)
+{
+    TableLook look;
+    look.rows = rows;
+    look.columns = columns;
+    paintTable(p, r, look);
+}
+
+// A table with the rows and columns it was given, then changed by the last
+// 表格属性 the candidate applied, and its borders, fill and text.
+TableLook tableLook(const Slide &slide, const QString &prefix, double pxPerPt)
+{
+    const auto value = [&](const char16_t *key) { return attr(slide, prefix, key); };
+    TableLook t;
+    t.rows = std::clamp(value(u"行数").toInt(), 2, 30);
+    t.columns = std::clamp(value(u"列数").toInt(), 2, 30);
+    const QString operation = value(u"操作");
+    const QString place = value(u"位置");
+    if (operation == u"插入一行") {
+        ++t.rows;
+    } else if (operation == u"插入一列") {
+        ++t.columns;
+    } else if (operation == u"删除") {
+        if (place.contains(u"列"))
+            t.columns = std::max(1, t.columns - 1);
+        else
+            t.rows = std::max(1, t.rows - 1);
+    } else if (operation == u"合并") {
+        t.mergedRow = place.contains(u"列") ? 0 : tablePlace(place, u'行', t.rows);
+        t.mergedColumn = place.contains(u"行") ? 0 : tablePlace(place, u'列', t.columns);
+    } else if (operation == u"拆分") {
+        t.splitRow = tablePlace(place, u'行', t.rows);
+        t.splitColumn = tablePlace(place, u'列', t.columns);
+        const QString into = value(u"拆分为");
+        static const QRegularExpression parts(QStringLiteral("([0-9一二两三四五六七八九十]+)([行列])"));
+        for (QRegularExpressionMatchIterator it = parts.globalMatch(into); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            const int n = std::clamp(numberIn(match.captured(1)), 1, 10);
+            (match.captured(2) == u"列" ? t.splitInto : t.splitDown) = n;
+        }
+    }
+    if (const QColor fill = colour(value(u"填充颜色"), QColor()); fill.isValid()) {
+        t.fill = fill;
+        if (operation.isEmpty() || operation == u"合并") {
+            t.filledRow = place.contains(u"行") ? tablePlace(place, u'行', t.rows) : 0;
+            t.filledColumn = place.contains(u"列") ? tablePlace(place, u'列', t.columns) : 0;
+        }
+    }
+    const QColor lineColour = colour(value(u"线条颜色"), QColor());
+    const double borderPoints = std::min(lengthIn(value(u"外边框")), 30.0);
+    if (borderPoints > 0 || lineColour.isValid()) {
+        t.border = QPen(lineColour.isValid() ? lineColour : QColor(60, 60, 60), std::max(1.0, (borderPoints > 0 ? borderPoints : 1) * pxPerPt));
+        t.border.setJoinStyle(Qt::MiterJoin);
+        if (value(u"线型").contains(u"虚"))
+            t.border.setStyle(Qt::DashLine);
+        if (borderPoints <= 0)   // a colour for every line, not only the outside
+            t.inner.setColor(t.border.color());
+    }
+    const QString content = value(u"内容");
+    if (!content.isEmpty())
+        t.texts = content.split(QRegularExpression(QStringLiteral("[、，,\\s]+")), Qt::SkipEmptyParts);
+    const QString align = value(u"文字对齐");
+    if (align.contains(u"水平和垂直"))
+        t.alignment = Qt::AlignCenter;
+    else if (align.contains(u"水平居中"))
+        t.alignment = Qt::AlignHCenter | Qt::AlignTop;
+    else if (align.contains(u"垂直居中"))
+        t.alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    return t;
+}
+
+// The data sheet a new chart starts with: sales of three regions by quarter.
+const QStringList chartSeries = {QStringLiteral("东部"), QStringLiteral("西部"), QStringLiteral("北部")};
+const QStringList chartCategories = {QStringLiteral("第一季度"), QStringLiteral("第二季度"), QStringLiteral("第三季度"),
+                                     QStringLiteral("第四季度")};
+
+struct ChartLook
+{
+    QString type;
+    QString title;
+    QString legend;     // 底部 右侧 顶部 左侧, empty for none
+    QString labels;     // 值 百分比 类别名称, empty for none
+    double values[3][4] = {{30, 45, 80, 35}, {40, 38, 35, 32}, {45, 47, 45, 44}};
+};
+
+ChartLook chartLook(const Slide &slide, const QString &prefix)
+{
+    const auto value = [&](const char16_t *key) { return attr(slide, prefix, key); };
+    ChartLook c;
+    c.type = value(u"图表类型");
+    if (c.type.isEmpty())
+        c.type = value(u"类型");
+    c.title = value(u"图表标题");
+    c.legend = value(u"图例位置");
+    if (c.legend.isEmpty() || c.legend == u"无")   // a new chart shows its legend on the right
+        c.legend = c.legend.isEmpty() ? QStringLiteral("右侧") : QString();
+    c.labels = value(u"数据标签");
+    if (c.labels == u"无")
+        c.labels.clear();
+    // A value changed in the data sheet, stored by its category and series.
+    for (int s = 0; s < 3; ++s)
+        for (int i = 0; i < 4; ++i) {
+            bool ok = false;
+            const double v = slide.attributes.value(prefix + u'.' + chartCategories.at(i) + u'、' + chartSeries.at(s)).toDouble(&ok);
+            if (ok && std::isfinite(v))
+                c.values[s][i] = std::clamp(v, -1e6, 1e6);
+        }
+    return c;
+}
+
+void paintChart(QPainter &p, const QRectF &r, const ChartLook &c)
 {
     p.fillRect(r, Qt::white);
     p.setPen(QColor(90, 90, 90));
+    p.setBrush(Qt::NoBrush);
     p.drawRect(r);
-    const QRectF plot = r.adjusted(r.width() * 0.12, r.height() * 0.12, -r.width() * 0.08, -r.height() * 0.12);
-    const QColor colours[] = {QColor(70, 100, 200), QColor(200, 70, 70), QColor(240, 190, 40)};
-    if (type.contains(u"饼")) {
-        const double d = std::min(plot.width(), plot.height());
-        const QRectF pie(plot.center() - QPointF(d / 2, d / 2), QSizeF(d, d));
-        int start = 90 * 16;
-        for (int i = 0; i < 3; ++i) {
-            const int span = (i == 0 ? 170 : i == 1 ? 110 : 80) * 16;
+    const QColor colours[] = {QColor(70, 100, 200), QColor(200, 70, 70), QColor(240, 190, 40), QColor(90, 170, 90)};
+    QFont f = p.font();
+    const int textPx = int(r.height() * 0.06);
+    const bool legible = textPx >= 5;   // words smaller than this are left out
+    f.setPixelSize(std::max(1, textPx));
+    QRectF area = r.adjusted(r.width() * 0.04, r.height() * 0.05, -r.width() * 0.04, -r.height() * 0.05);
+    if (!c.title.isEmpty()) {
+        const QRectF band(area.left(), area.top(), area.width(), r.height() * 0.12);
+        QFont bold = f;
+        bold.setBold(true);
+        bold.setPixelSize(std::max(1, int(r.height() * 0.08)));
+        p.setFont(bold);
+        p.setPen(Qt::black);
+        if (bold.pixelSize() >= 5)
+            p.drawText(band, Qt::AlignCenter, c.title);
+        else
+            p.fillRect(QRectF(band.center().x() - band.width() * 0.2, band.center().y() - 1, band.width() * 0.4, 2), Qt::black);
+        area.setTop(band.bottom());
+    }
+    p.setFont(f);
+    const bool pie = c.type.contains(u"饼");
+    const int entries = pie ? 4 : 3;
+    const QStringList &names = pie ? chartCategories : chartSeries;
+    if (!c.legend.isEmpty()) {
+        const bool across = c.legend == u"底部" || c.legend == u"顶部";
+        const double swatch = std::max(2.0, r.height() * 0.05);
+        double longest = 0;
+        for (const QString &name : names)
+            longest = std::max(longest, legible ? QFontMetricsF(f).horizontalAdvance(name) : 0.0);
+        const double entryW = std::min(across ? area.width() / entries : area.width() * 0.35, swatch * 2 + longest);
+        const double entryH = swatch * 1.8;
+        QRectF box = across ? QRectF(0, 0, entryW * entries, entryH) : QRectF(0, 0, entryW, entryH * entries);
+        if (c.legend == u"底部")
+            box.moveCenter(QPointF(area.center().x(), area.bottom() - entryH / 2)), area.setBottom(box.top() - swatch);
+        else if (c.legend == u"顶部")
+            box.moveCenter(QPointF(area.center().x(), area.top() + entryH / 2)), area.setTop(box.bottom() + swatch);
+        else if (c.legend == u"左侧")
+            box.moveCenter(QPointF(area.left() + entryW / 2, area.center().y())), area.setLeft(box.right() + swatch);
+        else
+            box.moveCenter(QPointF(area.right() - entryW / 2, area.center().y())), area.setRight(box.left() - swatch);
+        p.setPen(QColor(90, 90, 90));
+        p.drawRect(box);
+        for (int i = 0; i < entries; ++i) {
+            const QPointF at = across ? QPointF(box.left() + entryW * i + swatch * 0.5, box.center().y())
+                                      : QPointF(box.left() + swatch * 0.5, box.top() + entryH * (i + 0.5));
+            p.fillRect(QRectF(at.x(), at.y() - swatch / 2, swatch, swatch), colours[i]);
+            if (legible) {
+                p.setPen(Qt::black);
+                p.drawText(QRectF(at.x() + swatch * 1.3, at.y() - entryH / 2, entryW - swatch * 1.8, entryH),
+                           Qt::AlignLeft | Qt::AlignVCenter, names.at(i));
+            }
+        }
+    }
+    const QRectF plot = area.adjusted(area.width() * 0.08, area.height() * 0.06, 0, -area.height() * 0.06);
+    const auto label = [&](const QPointF &at, double v, int category, double share) {
+        if (c.labels.isEmpty())
+            return;
+        const QString text = c.labels == u"百分比"   ? QString::number(std::lround(share * 100)) + u'%'
+                           : c.labels == u"类别名称" ? chartCategories.at(category)
+                                                     : QString::number(v);
+        if (legible) {
+            p.setPen(Qt::black);
+            p.drawText(QRectF(at.x() - r.width() * 0.2, at.y() - textPx * 1.4, r.width() * 0.4, textPx * 1.3),
+                       Qt::AlignHCenter | Qt::AlignBottom, text);
+        } else {   // a tick where the label stands
+            p.fillRect(QRectF(at.x() - 1, at.y() - 3, 2, 2), Qt::black);
+        }
+    };
+    if (pie) {
+        double total = 0;
+        for (double v : c.values[0])
+            total += std::max(0.0, v);
+        const double d = std::min(plot.width(), plot.height()) * 0.85;
+        const QRectF disc(plot.center() - QPointF(d / 2, d / 2), QSizeF(d, d));
+        double start = 90;
+        for (int i = 0; i < 4 && total > 0; ++i) {
+            const double span = 360 * std::max(0.0, c.values[0][i]) / total;
+            p.setPen(QColor(60, 60, 60));
             p.setBrush(colours[i]);
-            p.drawPie(pie, start, span);
+            p.drawPie(disc, int(start * 16), int(span * 16));
+            const double middle = (start + span / 2) * M_PI / 180;
+            label(disc.center() + QPointF(std::cos(middle), -std::sin(middle)) * d * 0.35 + QPointF(0, textPx * 0.6),
+                  c.values[0][i], i, std::max(0.0, c.values[0][i]) / total);
             start += span;
         }
         return;
     }
+    double top = 0;
+    for (const auto &series : c.values)
+        for (double v : series)
+            top = std::max(top, v);
+    top = std::max(20.0, std::ceil(top / 20) * 20);
+    p.setPen(QColor(90, 90, 90));
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
     p.drawLine(plot.bottomLeft(), plot.topLeft());
-    const double values[] = {0.5, 0.8, 0.65, 0.95};
-    if (type.contains(u"折线")) {
-        p.setPen(QPen(colours[0], std::max(1.0, r.width() / 80)));
-        QPolygonF line;
-        for (int i = 0; i < 4; ++i)
-            line << QPointF(plot.left() + plot.width() * (i + 0.5) / 4, plot.bottom() - plot.height() * values[i]);
-        p.drawPolyline(line);
+    const auto share = [&](double v) { return std::clamp(v / top, 0.0, 1.0); };
+    if (c.type.contains(u"折线")) {
+        for (int s = 0; s < 3; ++s) {
+            p.setPen(QPen(colours[s], std::max(1.0, r.width() / 80)));
+            QPolygonF line;
+            for (int i = 0; i < 4; ++i)
+                line << QPointF(plot.left() + plot.width() * (i + 0.5) / 4, plot.bottom() - plot.height() * share(c.values[s][i]));
+            p.drawPolyline(line);
+            for (int i = 0; i < 4; ++i)
+                label(line.at(i), c.values[s][i], i, 0);
+        }
         return;
     }
-    const bool bars = type.contains(u"条形");
-    for (int i = 0; i < 4; ++i) {
-        if (bars) {
-            const double h = plot.height() / 4;
-            p.fillRect(QRectF(plot.left(), plot.top() + h * i + h * 0.2, plot.width() * values[i], h * 0.6), colours[i % 3]);
+    const bool bars = c.type.contains(u"条形");
+    for (int i = 0; i < 4; ++i)
+        for (int s = 0; s < 3; ++s) {
+            const double v = share(c.values[s][i]);
+            if (bars) {
+                const double band = plot.height() / 4, h = band * 0.8 / 3;
+                const QRectF bar(plot.left(), plot.top() + band * i + band * 0.1 + h * s, plot.width() * v, h);
+                p.fillRect(bar, colours[s]);
+                label(QPointF(bar.right() + r.width() * 0.03, bar.center().y() + textPx * 0.7), c.values[s][i], i, 0);
+            } else {
+                const double band = plot.width() / 4, w = band * 0.8 / 3;
+                const QRectF bar(plot.left() + band * i + band * 0.1 + w * s, plot.bottom() - plot.height() * v, w,
+                                 plot.height() * v);
+                p.fillRect(bar, colours[s]);
+                label(QPointF(bar.center().x(), bar.top()), c.values[s][i], i, 0);
+            }
+        }
+}
+
+// An organisation chart: a box and the boxes under it, laid out by its 版式
+// (side by side, or hanging down on both sides or on one side of its line).
+struct OrgBox
+{
+    QString name;
+    QList<OrgBox> children;
+    int assistants = 0;
+    QString layout;
+};
+
+OrgBox orgChart(const Slide *slide, const QString &prefix)
+{
+    OrgBox top{slide ? QStringLiteral("总经理") : QString(), {}, 0, {}};
+    for (const char16_t *name : {u"技术部", u"市场部", u"财务部"})
+        top.children.append({slide ? QString::fromUtf16(name) : QString(), {}, 0, {}});
+    if (!slide)
+        return top;
+    const auto value = [&](const char16_t *key) { return attr(*slide, prefix, key); };
+    const QString chosen = value(u"选中");
+    OrgBox *selected = &top;
+    for (OrgBox &box : top.children)
+        if (!chosen.isEmpty() && box.name == chosen)
+            selected = &box;
+    const QString added = value(u"添加");
+    const int count = added.isEmpty() ? 0 : std::clamp(value(u"数量").isEmpty() ? 1 : numberIn(value(u"数量")), 1, 6);
+    if (added == u"助手")
+        selected->assistants += count;
+    else if (added == u"下属")
+        selected->children.append(QList<OrgBox>(count));
+    else if (added == u"同事" && selected != &top)
+        top.children.append(QList<OrgBox>(count));
+    selected->layout = value(u"版式");
+    return top;
+}
+
+// Width and height of a box with all under it, in box slots.
+QSizeF orgSize(const OrgBox &box)
+{
+    double width = 0, height = 0, widest = 0;
+    for (const OrgBox &child : box.children) {
+        const QSizeF size = orgSize(child);
+        width += size.width();
+        height = std::max(height, size.height());
+        widest = std::max(widest, size.width());
+    }
+    const double least = box.assistants > 0 ? 2 : 1;   // an assistant stands beside the line
+    const double own = 1 + box.assistants;
+    if (box.children.isEmpty())
+        return {least, own};
+    const qsizetype n = box.children.size();
+    if (box.layout == u"两边悬挂")
+        return {std::max(least, 2 * widest + 0.3), own + height * double((n + 1) / 2)};
+    if (box.layout == u"左悬挂" || box.layout == u"右悬挂")
+        return {std::max(least, 2 * widest + 0.3), own + height * double(n)};
+    return {std::max(least, width), own + height};
+}
+
+// Lays the box out in `slot` (in slot units) and draws it in slide pixels.
+void paintOrgBox(QPainter &p, const OrgBox &box, const QRectF &slot, const QSizeF &unit, const QPointF &origin)
+{
+    const auto px = [&](const QRectF &s) {
+        return QRectF(origin.x() + s.x() * unit.width(), origin.y() + s.y() * unit.height(), s.width() * unit.width(),
+                      s.height() * unit.height());
+    };
+    const auto pt = [&](double x, double y) { return QPointF(origin.x() + x * unit.width(), origin.y() + y * unit.height()); };
+    const QRectF own(slot.center().x() - 0.4, slot.top(), 0.8, 0.6);
+    const double stem = slot.center().x();
+    double y = slot.top() + 1;
+    // Assistants hang from the line under their box, to its side.
+    for (int i = 0; i < box.assistants; ++i) {
+        p.drawLine(pt(stem, own.bottom()), pt(stem, y + 0.3));
+        p.drawLine(pt(stem, y + 0.3), pt(stem - 0.15, y + 0.3));
+        p.drawRect(px(QRectF(stem - 0.95, y, 0.8, 0.6)));
+        y += 1;
+    }
+    if (!box.children.isEmpty()) {
+        const bool both = box.layout == u"两边悬挂";
+        const bool oneSide = box.layout == u"左悬挂" || box.layout == u"右悬挂";
+        if (both || oneSide) {
+            double rowY = y, last = y;
+            for (qsizetype i = 0; i < box.children.size(); ++i) {
+                const OrgBox &child = box.children.at(i);
+                const QSizeF size = orgSize(child);
+                const bool left = both ? i % 2 == 0 : box.layout == u"左悬挂";
+                const double x = left ? stem - 0.15 - size.width() : stem + 0.15;
+                paintOrgBox(p, child, QRectF(x, rowY, size.width(), size.height()), unit, origin);
+                p.drawLine(pt(stem, rowY + 0.3), pt(left ? x + size.width() / 2 + 0.4 : x + size.width() / 2 - 0.4, rowY + 0.3));
+                last = rowY + 0.3;
+                if (!both || i % 2 == 1 || i + 1 == box.children.size())
+                    rowY += size.height();
+            }
+            p.drawLine(pt(stem, own.bottom()), pt(stem, last));
         } else {
-            const double w = plot.width() / 4;
-            p.fillRect(QRectF(plot.left() + w * i + w * 0.2, plot.bottom() - plot.height() * values[i], w * 0.6,
-                              plot.height() * values[i]), colours[i % 3]);
+            double width = 0;
+            for (const OrgBox &child : box.children)
+                width += orgSize(child).width();
+            double x = slot.center().x() - width / 2;
+            const double bar = y - 0.2;
+            double first = 0, lastX = 0;
+            for (qsizetype i = 0; i < box.children.size(); ++i) {
+                const QSizeF size = orgSize(box.children.at(i));
+                const double centre = x + size.width() / 2;
+                if (i == 0)
+                    first = centre;
+                lastX = centre;
+                p.drawLine(pt(centre, bar), pt(centre, y));
+                paintOrgBox(p, box.children.at(i), QRectF(x, y, size.width(), size.height()), unit, origin);
+                x += size.width();
+            }
+            p.drawLine(pt(stem, own.bottom()), pt(stem, bar));
+            p.drawLine(pt(first, bar), pt(lastX, bar));
         }
     }
+    const QRectF shown = px(own);
+    p.drawRect(shown);
+    if (!box.name.isEmpty() && shown.height() * 0.4 >= 5) {
+        const QPen pen = p.pen();
+        QFont f = p.font();
+        f.setPixelSize(std::max(5, int(std::min(shown.height() * 0.4, shown.width() / (box.name.size() + 1)))));
+        p.setFont(f);
+        p.setPen(Qt::black);
+        p.drawText(shown, Qt::AlignCenter, box.name);
+        p.setPen(pen);
+    }
+}
+
+void paintOrgChart(QPainter &p, const QRectF &r, const OrgBox &top)
+{
+    const QSizeF size = orgSize(top);
+    const QSizeF unit(r.width() / size.width(), r.height() / size.height());
+    p.setPen(QColor(60, 60, 60));
+    p.setBrush(QColor(255, 250, 210));
+    paintOrgBox(p, top, QRectF(QPointF(0, 0), size), unit, r.topLeft());
 }
 
 void paintOrgChart(QPainter &p, const QRectF &r)
 {
-    p.setPen(QColor(60, 60, 60));
-    p.setBrush(QColor(255, 250, 210));
-    const double w = r.width() / 4, h = r.height() / 4;
-    const QRectF top(r.center().x() - w / 2, r.top(), w, h);
-    p.drawRect(top);
-    p.drawLine(QPointF(top.center().x(), top.bottom()), QPointF(top.center().x(), r.top() + h * 1.9));
-    p.drawLine(QPointF(r.left() + w * 0.5, r.top() + h * 1.9), QPointF(r.right() - w * 0.5, r.top() + h * 1.9));
-    for (int i = 0; i < 3; ++i) {
-        const double x = r.left() + w * 0.5 + i * (r.width() - w) / 2;
-        p.drawLine(QPointF(x, r.top() + h * 1.9), QPointF(x, r.top() + h * 2.5));
-        p.drawRect(QRectF(x - w * 0.45, r.top() + h * 2.5, w * 0.9, h));
-    }
+    paintOrgChart(p, r, orgChart(nullptr, {}));
 }
 
 void paintClipArt(QPainter &p, const QRectF &r)
@@ -214,6 +708,68 @@ void paintFittedText(QPainter &p, const QRectF &r, const QString &text, const QC
     p.drawText(r, align | Qt::TextWordWrap, text);
 }
 
+// WordArt: its text as outlines, filled (a gradient until a colour is
+// chosen), outlined once a line colour is set, bent to its 形状 and stacked
+// when written 竖排.
+void paintWordArt(QPainter &p, const QRectF &r, const Slide &slide, const QString &prefix, const QFont &base)
+{
+    const auto value = [&](const char16_t *key) { return attr(slide, prefix, key); };
+    QString text = value(u"文字");
+    if (text.isEmpty())
+        text = QStringLiteral("艺术字");
+    const bool vertical = value(u"文字方向") == u"竖排";
+    const QString shape = value(u"形状");
+    const bool bent = shape.contains(u"波") || shape.contains(u"弯") || shape.contains(u"弧");
+    const qsizetype n = std::max<qsizetype>(1, text.size());
+    QFont f = base;
+    f.setFamilies(familiesFor(value(u"字体")));
+    f.setBold(true);
+    const double room = bent ? 0.5 : 0.6;   // a bent line needs room to rise and fall
+    f.setPixelSize(std::max(6, int(vertical ? std::min(r.width() * room, r.height() * 0.9 / n)
+                                            : std::min(r.height() * room, r.width() * 0.9 / n))));
+    // Each character is placed along the line, then moved across it and
+    // turned with it by where it stands along it.
+    const QFontMetricsF metrics(f);
+    const double along = vertical ? metrics.height() * n : metrics.horizontalAdvance(text);
+    const double amplitude = (vertical ? r.width() : r.height()) * 0.18;
+    QPainterPath path;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QPainterPath glyph;
+        if (vertical)
+            glyph.addText(-metrics.horizontalAdvance(text.at(i)) / 2, metrics.ascent() + i * metrics.height(), f, text.at(i));
+        else
+            glyph.addText(metrics.horizontalAdvance(text.left(i)), 0, f, text.at(i));
+        if (bent && along > 0) {
+            const double t = (i + 0.5) / n;
+            const double sign = shape.contains(u"2") || shape.contains(u"上") ? -1 : 1;
+            const bool wave = shape.contains(u"波");
+            const double shift = amplitude * sign * (wave ? std::sin(2 * M_PI * t) : 1 - (2 * t - 1) * (2 * t - 1));
+            const double slope = amplitude * sign * (wave ? 2 * M_PI * std::cos(2 * M_PI * t) : -4 * (2 * t - 1)) / along;
+            const QPointF centre = glyph.boundingRect().center();
+            QTransform move;
+            move.translate(centre.x() + (vertical ? shift : 0), centre.y() + (vertical ? 0 : shift));
+            move.rotate((vertical ? -1 : 1) * std::atan(slope) * 180 / M_PI);
+            move.translate(-centre.x(), -centre.y());
+            glyph = move.map(glyph);
+        }
+        path.addPath(glyph);
+    }
+    path.translate(r.center() - path.boundingRect().center());
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(path.translated(r.width() / 80 + 1, r.width() / 80 + 1), QColor(120, 120, 120));
+    if (const QColor chosen = colour(value(u"填充颜色"), QColor()); chosen.isValid()) {
+        p.fillPath(path, chosen);
+    } else {
+        QLinearGradient fill(r.topLeft(), r.bottomLeft());
+        fill.setColorAt(0, QColor(250, 210, 60));
+        fill.setColorAt(1, QColor(220, 90, 20));
+        p.fillPath(path, fill);
+    }
+    const QString lineColour = value(u"线条颜色");
+    if (!lineColour.isEmpty() && !lineColour.contains(u"无"))
+        p.strokePath(path, QPen(colour(lineColour, Qt::black), std::max(1.0, f.pixelSize() / 24.0)));
+}
+
 // The objects inserted on a slide, in the order they are laid out.
 struct SlideObject
 {
@@ -224,7 +780,8 @@ struct SlideObject
     bool flippedUpDown = false;
 };
 
-void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideObject &object, const QFont &base)
+void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideObject &object, const QFont &base,
+                 double pxPerPt)
 {
     p.save();
     const QString kind = object.kind;
@@ -236,30 +793,36 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
     if (kind == u"图片" && value(u"来源") == u"剪贴画") {
         ClipArt::paint(p, r, value(u"名称"));
     } else if (kind == u"图片") {
-        paintPicture(p, r);
+        paintPictureObject(p, r, slide, object.prefix, pxPerPt);
     } else if (kind == u"艺术字") {
-        QString text = value(u"文字");
-        if (text.isEmpty())
-            text = QStringLiteral("艺术字");
-        QFont f = base;
-        f.setFamilies(familiesFor(value(u"字体")));
-        f.setBold(true);
-        f.setPixelSize(std::max(6, int(std::min(r.height() * 0.6, r.width() * 0.9 / std::max<qsizetype>(1, text.size())))));
-        QPainterPath path;
-        path.addText(0, 0, f, text);
-        const QRectF bounds = path.boundingRect();
-        path.translate(r.center() - bounds.center());
-        QLinearGradient fill(r.topLeft(), r.bottomLeft());
-        fill.setColorAt(0, QColor(250, 210, 60));
-        fill.setColorAt(1, QColor(220, 90, 20));
-        p.setRenderHint(QPainter::Antialiasing);
-        p.fillPath(path.translated(r.width() / 80 + 1, r.width() / 80 + 1), QColor(120, 120, 120));
-        p.fillPath(path, fill);
+        paintWordArt(p, r, slide, object.prefix, base);
     } else if (kind == u"自选图形") {
         p.setRenderHint(QPainter::Antialiasing);
+        const QColor fill = colour(value(u"填充颜色"), QColor(150, 180, 230));
+        const QString shape = value(u"形状");
+        const double d = std::min(r.width(), r.height());
+        // A shadow lies behind the shape, offset the way its style says.
+        if (const int style = numberIn(value(u"阴影样式")); style > 0) {
+            constexpr QPointF ways[] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 1}, {0, 1}, {1, 1}, {1, 0}, {-1, 0}};
+            const QPointF offset = ways[(style - 1) % 8] * std::max(3.0, d * 0.08);
+            p.setPen(QPen(QColor(128, 128, 128), line.widthF()));
+            p.setBrush(QColor(128, 128, 128));
+            paintShape(p, r.translated(offset), shape);
+        }
+        // A 3-D shape shows its side going back from the face, darker.
+        if (const int style = numberIn(value(u"三维效果样式")); style > 0) {
+            constexpr QPointF ways[] = {{0.7, -0.7}, {-0.7, -0.7}, {0.7, 0.7}, {-0.7, 0.7}};
+            const QPointF depth = ways[(style - 1) % 4] * std::max(4.0, d * 0.2);
+            const QColor side = fill.darker(160);
+            p.setPen(QPen(side, 1));
+            p.setBrush(side);
+            const int layers = std::clamp(int(std::hypot(depth.x(), depth.y())), 2, 60);
+            for (int i = layers; i > 0; --i)
+                paintShape(p, r.translated(depth * i / layers), shape);
+        }
         p.setPen(line);
-        p.setBrush(colour(value(u"填充颜色"), QColor(150, 180, 230)));
-        paintShape(p, r, value(u"形状"));
+        p.setBrush(fill);
+        paintShape(p, r, shape);
         if (!value(u"文字").isEmpty())
             paintFittedText(p, r, value(u"文字"), Qt::black, Qt::AlignCenter);
     } else if (kind == u"文本框") {
@@ -280,12 +843,11 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
         paintFittedText(p, r.adjusted(2, 2, -2, -2), text.isEmpty() ? QStringLiteral("文本框") : text, Qt::black,
                         Qt::AlignLeft | Qt::AlignTop);
     } else if (kind == u"表格") {
-        paintTable(p, r, std::clamp(value(u"行数").toInt(), 2, 8), std::clamp(value(u"列数").toInt(), 2, 8));
+        paintTable(p, r, tableLook(slide, object.prefix, pxPerPt));
     } else if (kind == u"图表") {
-        QString type = value(u"图表类型");
-        paintChart(p, r, type.isEmpty() ? value(u"类型") : type);
+        paintChart(p, r, chartLook(slide, object.prefix));
     } else if (kind == u"组织结构图") {
-        paintOrgChart(p, r);
+        paintOrgChart(p, r, orgChart(&slide, object.prefix));
     } else if (kind == u"媒体") {
         const bool movie = value(u"类型") == u"影片";
         p.setRenderHint(QPainter::Antialiasing);
@@ -710,7 +1272,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
             const QRectF icon = QRectF(extra.center() - QPointF(extra.width() * 0.2, extra.height() * 0.2),
                                        QSizeF(extra.width() * 0.4, extra.height() * 0.4));
             if (place.extraKind == u"图表")
-                paintChart(p, icon, {});
+                paintChart(p, icon, ChartLook{});
             else if (place.extraKind == u"表格")
                 paintTable(p, icon, 3, 3);
             else if (place.extraKind == u"组织结构图")
@@ -720,7 +1282,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
             else if (place.extraKind == u"内容") {
                 const QSizeF half(icon.width() / 2 - 2, icon.height() / 2 - 2);
                 paintTable(p, QRectF(icon.topLeft(), half), 2, 2);
-                paintChart(p, QRectF(icon.topLeft() + QPointF(icon.width() / 2 + 2, 0), half), {});
+                paintChart(p, QRectF(icon.topLeft() + QPointF(icon.width() / 2 + 2, 0), half), ChartLook{});
                 paintClipArt(p, QRectF(icon.topLeft() + QPointF(0, icon.height() / 2 + 2), half));
                 paintPicture(p, QRectF(icon.center() + QPointF(2, 2), half));
             } else {
@@ -732,9 +1294,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
     }
 
     // An object is drawn turned and mirrored about its centre as it was made.
-    auto paintObjectAt = [&](qsizetype i) {
-        const QRectF box = objectRects.at(i);
-        const SlideObject &object = objects.at(i);
+    auto paintTurned = [&](const QRectF &box, const Slide &layer, const SlideObject &object) {
         p.save();
         p.translate(box.center());
         p.rotate(object.rotation);
@@ -742,9 +1302,10 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
         p.translate(-box.center());
         if (object.rotation != 0)
             p.setRenderHint(QPainter::SmoothPixmapTransform);
-        paintObject(p, box, slide, object, base);
+        paintObject(p, box, layer, object, base, pxPerPt);
         p.restore();
     };
+    auto paintObjectAt = [&](qsizetype i) { paintTurned(objectRects.at(i), slide, objects.at(i)); };
     auto paintTitle = [&] {
         if ((parts & Texts) && !place.title.isEmpty()) {
             TextStyle title = textStyle(slide, QStringLiteral("标题"), pxPerPt, base);
@@ -827,16 +1388,9 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
     // The masters' objects lie behind all the slide's own.
     if (parts & Objects)
         for (const Slide &layer : Master::objectsBehind(document, index))
-            for (const Shapes::Shape &shape : Shapes::of(layer)) {
-                const QRectF box = onSlide(r, shape.frame);
-                p.save();
-                p.translate(box.center());
-                p.rotate(shape.rotation);
-                p.scale(shape.flippedLeftRight ? -1 : 1, shape.flippedUpDown ? -1 : 1);
-                p.translate(-box.center());
-                paintObject(p, box, layer, {shape.kind, shape.name, shape.rotation, shape.flippedLeftRight, shape.flippedUpDown}, base);
-                p.restore();
-            }
+            for (const Shapes::Shape &shape : Shapes::of(layer))
+                paintTurned(onSlide(r, shape.frame), layer,
+                            {shape.kind, shape.name, shape.rotation, shape.flippedLeftRight, shape.flippedUpDown});
 
     // Back to front, as the shapes are stacked: an object brought in front of
     // the title covers it, in the thumbnails too.
@@ -929,7 +1483,7 @@ void paintLayoutIcon(QPainter &p, const QRectF &r, const QString &layout)
         if (place.extraKind == u"文本")
             lines(e, false, true);
         else if (place.extraKind == u"图表")
-            paintChart(p, e, {});
+            paintChart(p, e, ChartLook{});
         else if (place.extraKind == u"表格")
             paintTable(p, e, 3, 3);
         else if (place.extraKind == u"组织结构图")

@@ -124,6 +124,8 @@ private slots:
     void textBoxLineOnlyWhenSet();
     void paragraphFormatsShow_data();
     void paragraphFormatsShow();
+    void objectSettingsShowOnTheSlide_data();
+    void objectSettingsShowOnTheSlide();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
@@ -4149,6 +4151,143 @@ void TestSimulatorUi::paragraphFormatsShow()
         QTRY_VERIFY(at.charFormat().fontUnderline());
         at.setPosition(1);
         QVERIFY(!at.charFormat().fontUnderline());
+    }
+}
+
+// What the candidate sets on a picture, WordArt, shape, table, chart or
+// organisation chart shows on the slide and its thumbnail. Each row paints
+// slide 2 before and after the setting and looks in a probe (fractions of
+// the object's frame, reaching past it for shadows) for what should show:
+//   changed          a share of the probe's pixels differ
+//   colour NAME      pixels of that colour appear where there were next to none
+//   grey / !grey     no coloured pixels left / colour back where there was none
+//   across N, down N lines met by the probe's middle row or column
+void TestSimulatorUi::objectSettingsShowOnTheSlide_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QRectF>("probe");
+    QTest::addColumn<QString>("check");
+    const QRectF whole(0, 0, 1, 1), inside(0.05, 0.05, 0.9, 0.9), leftEdge(-0.01, 0.1, 0.02, 0.8);
+    const QString picture = QStringLiteral("图片"), wordArt = QStringLiteral("艺术字"), shape = QStringLiteral("自选图形"),
+                  table = QStringLiteral("表格"), chart = QStringLiteral("图表"), org = QStringLiteral("组织结构图");
+    const QString words = QStringLiteral("文字 = 欢迎"), rectangle = QStringLiteral("形状 = 矩形");
+    QTest::newRow("picture cropped") << picture << QString() << "裁剪 = 左侧2厘米" << whole << "changed";
+    QTest::newRow("picture grey") << picture << QString() << "图片颜色 = 灰度" << inside << "grey";
+    QTest::newRow("picture black and white") << picture << QString() << "图片颜色 = 黑白" << inside << "grey";
+    QTest::newRow("picture washed out") << picture << QString() << "图片颜色 = 冲蚀" << inside << "changed";
+    QTest::newRow("picture border") << picture << QString() << "线条颜色 = 蓝色\n线型 = 实线\n线条粗细 = 1.5磅" << leftEdge
+                                    << "colour 蓝色";
+    QTest::newRow("picture brighter, flatter") << picture << QString() << "亮度 = 增加两次\n对比度 = 降低一次" << inside << "changed";
+    QTest::newRow("picture reset") << picture << "图片颜色 = 灰度" << "重设 = 是" << inside << "!grey";
+    QTest::newRow("WordArt waved") << wordArt << words << "形状 = 波形1" << whole << "changed";
+    QTest::newRow("WordArt arched") << wordArt << words << "形状 = 细上弯弧" << whole << "changed";
+    QTest::newRow("WordArt fill") << wordArt << words << "填充颜色 = 蓝色" << whole << "colour 蓝色";
+    QTest::newRow("WordArt line") << wordArt << words << "线条颜色 = 绿色" << whole << "colour 绿色";
+    QTest::newRow("WordArt stacked") << wordArt << words << "文字方向 = 竖排" << whole << "changed";
+    QTest::newRow("shape shadow") << shape << rectangle << "阴影样式 = 6" << QRectF(0.5, 1.0, 0.7, 0.2) << "colour 灰色";
+    QTest::newRow("shape extruded") << shape << rectangle << "三维效果样式 = 1" << QRectF(0.2, -0.2, 1, 0.2) << "changed";
+    QTest::newRow("table row inserted") << table << "行数 = 4\n列数 = 3" << "位置 = 第2行下方\n操作 = 插入一行"
+                                        << QRectF(0.5, -0.02, 0, 1.04) << "down 6";
+    QTest::newRow("table column deleted") << table << "行数 = 3\n列数 = 4" << "位置 = 最后一列\n操作 = 删除"
+                                          << QRectF(-0.02, 0.5, 1.04, 0) << "across 4";
+    QTest::newRow("table row merged") << table << "行数 = 3\n列数 = 3" << "位置 = 第1行\n操作 = 合并"
+                                      << QRectF(-0.02, 0.15, 1.04, 0) << "across 2";
+    QTest::newRow("table cell split") << table << "行数 = 3\n列数 = 3" << "位置 = 第2行第2列\n拆分为 = 2列1行\n操作 = 拆分"
+                                      << QRectF(-0.02, 0.5, 1.04, 0) << "across 5";
+    QTest::newRow("table border") << table << "行数 = 3\n列数 = 3" << "外边框 = 2.25磅\n线条颜色 = 蓝色\n线型 = 实线" << leftEdge
+                                  << "colour 蓝色";
+    QTest::newRow("table row filled") << table << "行数 = 3\n列数 = 3" << "位置 = 第1行\n填充颜色 = 浅黄色"
+                                      << QRectF(0.05, 0.05, 0.9, 0.25) << "colour 浅黄色";
+    QTest::newRow("chart value") << chart << QString() << "第一季度、东部 = 90" << QRectF(0, 0, 0.4, 1) << "changed";
+    QTest::newRow("chart title") << chart << QString() << "图表标题 = 销售统计" << QRectF(0, 0, 1, 0.2) << "changed";
+    QTest::newRow("chart legend") << chart << QString() << "图例位置 = 底部" << QRectF(0, 0.8, 1, 0.2) << "changed";
+    QTest::newRow("chart labels") << chart << QString() << "数据标签 = 值" << whole << "changed";
+    QTest::newRow("org assistant") << org << QString() << "选中 = 总经理\n添加 = 助手\n数量 = 1" << whole << "changed";
+    QTest::newRow("org subordinates") << org << QString() << "选中 = 技术部\n添加 = 下属\n数量 = 2" << whole << "changed";
+    QTest::newRow("org hanging") << org << QString() << "版式 = 两边悬挂" << whole << "changed";
+}
+
+void TestSimulatorUi::objectSettingsShowOnTheSlide()
+{
+    QFETCH(QString, object);
+    QFETCH(QString, start);
+    QFETCH(QString, set);
+    QFETCH(QRectF, probe);
+    QFETCH(QString, check);
+    QString lines = QStringLiteral("start: slides = 6\nstart: slide2.%1 = 1\n").arg(object);
+    for (const QString &line : start.split(u'\n', Qt::SkipEmptyParts))
+        lines += QStringLiteral("start: slide2.%1.%2\n").arg(object, line);
+    Document document = taskFrom(lines).startDocument();
+    Slide &slide = document.slides[1];
+    const QRectF frame = Shapes::find(slide, object)->frame;
+    // 20 pixels a 厘米, as the slide list's larger thumbnails.
+    const auto painted = [&document] {
+        QImage image(508, 381, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        SlideArt::paintSlide(p, QRectF(0, 0, 508, 381), document, 1, SlideArt::Background | SlideArt::Objects | SlideArt::Texts, QFont());
+        return image;
+    };
+    // A probe along a line is one pixel wide.
+    const QRect area = QRectF((frame.left() + probe.left() * frame.width()) * 20, (frame.top() + probe.top() * frame.height()) * 20,
+                              probe.width() * frame.width() * 20, probe.height() * frame.height() * 20)
+                           .toRect()
+                           .united(QRect(QPointF((frame.left() + probe.left() * frame.width()) * 20,
+                                                 (frame.top() + probe.top() * frame.height()) * 20).toPoint(), QSize(1, 1)));
+    const auto pixels = [&area](const QImage &image) {
+        QList<QColor> found;
+        for (int y = std::max(0, area.top()); y <= std::min(image.height() - 1, area.bottom()); ++y)
+            for (int x = std::max(0, area.left()); x <= std::min(image.width() - 1, area.right()); ++x)
+                found.append(image.pixelColor(x, y));
+        return found;
+    };
+    const QImage before = painted();
+    for (const QString &line : set.split(u'\n')) {
+        const qsizetype at = line.indexOf(QStringLiteral(" = "));
+        slide.attributes.insert(object + u'.' + line.left(at), line.mid(at + 3));
+    }
+    const QImage after = painted();
+    const QStringList words = check.split(u' ');
+    const QList<QColor> was = pixels(before), is = pixels(after);
+    QVERIFY(!is.isEmpty() && was.size() == is.size());
+    if (check == u"changed") {
+        qsizetype differ = 0;
+        for (qsizetype i = 0; i < is.size(); ++i)
+            differ += was.at(i) != is.at(i);
+        QVERIFY2(differ > is.size() / 50, qPrintable(QString::number(differ)));
+    } else if (words.first() == u"colour") {
+        const QColor wanted = SlideArt::colour(words.at(1), QColor());
+        const auto near = [&wanted](const QList<QColor> &in) {
+            return std::count_if(in.begin(), in.end(), [&](const QColor &c) {
+                return std::abs(c.red() - wanted.red()) + std::abs(c.green() - wanted.green()) + std::abs(c.blue() - wanted.blue()) < 40;
+            });
+        };
+        QVERIFY2(near(was) < is.size() / 200 && near(is) > is.size() / 50, qPrintable(QStringLiteral("%1 → %2 of %3").arg(near(was)).arg(near(is)).arg(is.size())));
+    } else if (check.endsWith(u"grey")) {
+        const auto coloured = [](const QList<QColor> &in) {
+            return std::count_if(in.begin(), in.end(), [](const QColor &c) { return c.hsvSaturation() > 40; });
+        };
+        const bool toGrey = check == u"grey";
+        QVERIFY(coloured(toGrey ? was : is) > is.size() / 4);
+        QCOMPARE(coloured(toGrey ? is : was), 0);
+    } else {
+        // Dark lines met along the probe's middle, each counted once however wide.
+        const auto lines = [&area](const QImage &image) {
+            int count = 0;
+            bool inLine = false;
+            const bool along = area.width() > area.height();
+            for (int i = 0; i <= (along ? area.width() : area.height()); ++i) {
+                const QPoint at = along ? QPoint(area.left() + i, area.center().y()) : QPoint(area.center().x(), area.top() + i);
+                const bool dark = image.valid(at) && image.pixelColor(at).lightness() < 128;
+                count += dark && !inLine;
+                inLine = dark;
+            }
+            return count;
+        };
+        const int wanted = words.at(1).toInt();
+        QVERIFY2(lines(before) != wanted && lines(after) == wanted, qPrintable(QStringLiteral("%1 → %2").arg(lines(before)).arg(lines(after))));
     }
 }
 
