@@ -1230,6 +1230,19 @@ void Session::placeShape(const CommandSpec &spec, const QMap<QString, QString> &
                         || !fields.value(QStringLiteral("高度")).trimmed().isEmpty();
         if (const auto shape = Shapes::find(slide, object); shape && (sized || Shapes::isRegion(where)))
             Shapes::setFrame(slide, object, Shapes::isRegion(where) ? Shapes::placedIn(shape->frame, where) : shape->frame);
+        // 重设 takes a picture back to its own look; a look set afterwards
+        // stands, and the picture is reset no longer.
+        const QStringList look = {QStringLiteral("图片颜色"), QStringLiteral("裁剪"), QStringLiteral("亮度"), QStringLiteral("对比度")};
+        const bool reset = fields.value(QStringLiteral("重设")).trimmed() == u"是";
+        bool restyled = false;
+        for (const QString &name : look) {
+            if (!fields.value(name).trimmed().isEmpty())
+                restyled = true;
+            else if (reset)
+                slide.attributes.remove(object + u'.' + name);
+        }
+        if (restyled && !reset)
+            slide.attributes.remove(object + QStringLiteral(".重设"));
     } else if (spec.marksObject && (spec.prefix == u"图片" || spec.prefix == u"媒体")
                && !slide.attributes.contains(spec.prefix + QStringLiteral(".位置"))) {
         // A picture or a movie lands in the middle of the slide, a sound as its small icon there.

@@ -653,6 +653,13 @@ void TestSimulatorModel::shapesOnTheSlide_data()
         << QStringList{"slide3.图片.位置 = 15.4,11.55", "slide3.图片.大小 = 10,7.5"};
     QTest::newRow("sized by a handle; the dialog's size follows") << QStringList{"slide3.图片 = 1", "slide3.图片.高度 = 6厘米"}
         << QStringList{"select 3", "shape 图片", "resize 图片 12,9"} << QStringList{"slide3.图片.大小 = 12,9", "slide3.图片.高度 = 9厘米"};
+    // 重设 takes a picture back to its own look; a look set afterwards shows again.
+    QTest::newRow("a picture reset") << QStringList{"slide3.图片 = 1", "slide3.图片.图片颜色 = 灰度", "slide3.图片.亮度 = 增加一次"}
+        << QStringList{"select 3", "shape 图片", "run 对象格式 重设=是"}
+        << QStringList{"slide3.图片.重设 = 是", "slide3.图片.图片颜色 = ", "slide3.图片.亮度 = "};
+    QTest::newRow("grey again after a reset") << QStringList{"slide3.图片 = 1", "slide3.图片.图片颜色 = 冲蚀"}
+        << QStringList{"select 3", "shape 图片", "run 对象格式 重设=是", "run 对象格式 图片颜色=灰度"}
+        << QStringList{"slide3.图片.重设 = ", "slide3.图片.图片颜色 = 灰度"};
     QTest::newRow("two text boxes drawn and typed into") << QStringList{}
         << QStringList{"select 1", "drawbox 1,1,5,2", "typeshape 文本框 甲", "drawbox 10,10,5,2", "typeshape 文本框2 乙"}
         << QStringList{"slide1.文本框 = 1", "slide1.文本框.文字 = 甲", "slide1.文本框2 = 1", "slide1.文本框2.文字 = 乙", "slide1.文本框2.位置 = 10,10"};
