@@ -371,10 +371,11 @@ void EditorWindow::buildToolBar()
     addToolBar(m_formatBar);
     m_toolBars.insert(QStringLiteral("格式"), m_formatBar);
 
-    // The drawing toolbar along the window's foot, shown from the start; the
-    // outline toolbar hidden until the candidate shows it.
+    // The drawing toolbar, shown from the start, stands above the status bar
+    // (see buildCentre); the outline toolbar is hidden until the candidate
+    // shows it.
     auto *drawing = new DrawingBar([this](const QString &id) { return m_actions.value(id); }, this);
-    addToolBar(Qt::BottomToolBarArea, drawing);
+    drawing->setMovable(false);
     m_toolBars.insert(QStringLiteral("绘图"), drawing);
     connect(drawing, &DrawingBar::chosen, this, &EditorWindow::drawingChosen);
     connect(drawing, &DrawingBar::opened, this, &EditorWindow::drawingOpened);
@@ -955,6 +956,8 @@ void EditorWindow::buildCentre()
         m_taskPane->showSlide(m_session.document().slides.at(m_session.current() - 1), m_session.animatedObject());
     });
 
+    // The drawing toolbar along the foot of the part the host shows.
+    outer->addWidget(m_toolBars.value(QStringLiteral("绘图")));
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
     setCentralWidget(centre);

@@ -2474,11 +2474,14 @@ void TestSimulatorUi::menusHaveAccessKeysAndTicks()
     QVERIFY(format->actions().first()->text().startsWith(QStringLiteral("字体(&F)")));
     format->close();
 
-    // The drawing toolbar is shown from the start, at the window's foot; the
-    // outline toolbar until its tick is given.
+    // The drawing toolbar is shown from the start, above the status bar and
+    // inside the part of the window the host shows; the outline toolbar
+    // until its tick is given.
     auto *drawing = window.findChild<QToolBar *>(QStringLiteral("drawingBar"));
     QVERIFY(drawing && drawing->isVisible());
-    QCOMPARE(window.toolBarArea(drawing), Qt::BottomToolBarArea);
+    const QRect drawn(drawing->mapTo(&window, QPoint(0, 0)), drawing->size());
+    QVERIFY2(drawn.bottom() < 600 && drawn.top() > window.findChild<QWidget *>(QStringLiteral("slide"))->mapTo(&window, QPoint(0, 0)).y(),
+             qPrintable(QStringLiteral("%1,%2 %3×%4").arg(drawn.x()).arg(drawn.y()).arg(drawn.width()).arg(drawn.height())));
     auto *outline = window.findChild<QToolBar *>(QStringLiteral("outlineBar"));
     QVERIFY(outline && !outline->isVisible());
     auto *view = window.findChild<QMenu *>(QStringLiteral("menu:视图"));
