@@ -830,6 +830,23 @@ void EditorWindow::buildCentre()
     m_slideList->setItemDelegate(m_thumbnails);
     leftViews->addWidget(m_slideList);
     buildOutlinePane(m_leftPane, leftViews);
+    // The view buttons at the foot of the left pane.
+    auto *viewButtons = new QHBoxLayout;
+    viewButtons->setContentsMargins(2, 1, 2, 1);
+    viewButtons->setSpacing(1);
+    for (const auto &[id, name] : {std::pair{"普通", "普通视图"}, std::pair{"幻灯片浏览", "幻灯片浏览视图"},
+                                   std::pair{"从当前幻灯片开始", "从当前幻灯片开始幻灯片放映"}}) {
+        auto *button = new QToolButton(m_leftPane);
+        button->setObjectName(QStringLiteral("viewButton:") + QString::fromUtf8(id));
+        button->setAccessibleName(QString::fromUtf8(name));
+        button->setToolTip(QString::fromUtf8(name));
+        button->setIcon(ToolIcons::icon(QString::fromUtf8(id)));
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, m_actions.value(QString::fromUtf8(id)), &QAction::trigger);
+        viewButtons->addWidget(button);
+    }
+    viewButtons->addStretch();
+    left->addLayout(viewButtons);
     // A click selects one slide, Shift or Ctrl with it several; a click on
     // the slide already selected is still the step the guide asks for.
     m_slideList->setSelectionMode(QAbstractItemView::ExtendedSelection);

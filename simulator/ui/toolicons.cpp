@@ -201,7 +201,14 @@ bool paint(QPainter &p, const QString &name)
     } else if (name == u"幻灯片切换") {
         slide(p, QRectF(0.5, 1.5, 9, 7));
         slide(p, QRectF(6.5, 7.5, 9, 7), QColor(210, 230, 255));
-    } else if (name == u"观看放映") {
+    } else if (name == u"普通") {
+        // A slide with the slide list beside it.
+        slide(p, QRectF(5.5, 3.5, 9, 9));
+        p.fillRect(QRectF(1.5, 3.5, 3, 9), QColor(170, 190, 220));
+    } else if (name == u"幻灯片浏览") {
+        for (const QPointF &at : {QPointF(1.5, 2.5), QPointF(8.5, 2.5), QPointF(1.5, 9.5), QPointF(8.5, 9.5)})
+            slide(p, QRectF(at, QSizeF(6, 4.5)));
+    } else if (name == u"观看放映" || name == u"从当前幻灯片开始") {
         p.setPen(QPen(ink, 1));
         p.setBrush(paper);
         p.drawRect(QRectF(1.5, 1.5, 13, 9));

@@ -122,6 +122,7 @@ private slots:
     void flippedTwiceLooksAsBefore();
     void turnedAndStackedInTheThumbnails();
     void textBoxLineOnlyWhenSet();
+    void viewButtonsSwitchTheView();
     void paragraphFormatsShow_data();
     void paragraphFormatsShow();
     void objectSettingsShowOnTheSlide_data();
@@ -4064,6 +4065,30 @@ void TestSimulatorUi::textBoxLineOnlyWhenSet()
     const QList<QColor> lined = edge();
     QVERIFY(lined.size() > frame.height() * 20 / 2);
     QVERIFY(lined.contains(SlideArt::colour(QStringLiteral("蓝色"), Qt::black)));
+}
+
+// The buttons at the foot of the left pane switch to the sorter and back,
+// and start the show from the current slide.
+void TestSimulatorUi::viewButtonsSwitchTheView()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    const auto button = [&window](const char *id) {
+        return window.findChild<QToolButton *>(QStringLiteral("viewButton:") + QString::fromUtf8(id));
+    };
+    for (const char *id : {"普通", "幻灯片浏览", "从当前幻灯片开始"})
+        QVERIFY(button(id) && button(id)->isVisible() && !button(id)->accessibleName().isEmpty());
+    const QMap<QString, QString> &settings = window.session().document().settings;
+    QTest::mouseClick(button("幻灯片浏览"), Qt::LeftButton);
+    QCOMPARE(settings.value(QStringLiteral("视图")), QStringLiteral("幻灯片浏览"));
+    QTest::mouseClick(button("普通"), Qt::LeftButton);
+    QCOMPARE(settings.value(QStringLiteral("视图")), QStringLiteral("普通"));
+    QVERIFY(editorGesture(window, QStringLiteral("select 3")));
+    QTest::mouseClick(button("从当前幻灯片开始"), Qt::LeftButton);
+    QTRY_VERIFY(window.slideShow() && window.slideShow()->isVisible());
+    QCOMPARE(window.slideShow()->slideIndex(), 2);
+    QTest::keyClick(window.slideShow(), Qt::Key_Escape);
+    QTRY_VERIFY(!window.slideShow()->isVisible());
 }
 
 void TestSimulatorUi::paragraphFormatsShow_data()
