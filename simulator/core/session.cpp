@@ -257,9 +257,10 @@ void Session::setSelectedText(const QString &part, const QString &text, int star
         const QString &whole = m_editing == u"title" ? slide.title : slide.body;
         if (start < 0 && text != m_selectedText)
             start = int(TextRuns::startIn(whole, text));
-        const bool standsThere = start >= 0 && QStringView(whole).mid(start, m_selectedText.size()) == m_selectedText;
-        if (const qsizetype at = standsThere ? start : whole.indexOf(m_selectedText); at >= 0)
-            m_caret = int(at + m_selectedText.size());
+        const int caret = m_caret;
+        m_caret = start >= 0 ? start + int(m_selectedText.size()) : -1;
+        const qsizetype at = selectionStart(whole);
+        m_caret = at >= 0 ? int(at + m_selectedText.size()) : caret;
     }
 }
 

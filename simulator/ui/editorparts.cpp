@@ -1069,12 +1069,13 @@ void SlideView::placeEditors()
             QTextCursor(block).setBlockFormat(format);
         // 分散对齐: a line's characters spread over the whole width.
         const double natural = metrics.horizontalAdvance(block.text());
-        if (spread && block.text().size() > 1 && natural < width - format.textIndent() - format.indent() * text->indentWidth()) {
+        const double room = width - format.textIndent() - format.indent() * text->indentWidth();
+        if (spread && block.text().size() > 1 && natural < room) {
             QTextCursor paragraph(block);
             paragraph.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
             QTextCharFormat spacing;
             spacing.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-            spacing.setFontLetterSpacing((width - format.textIndent() - format.indent() * text->indentWidth() - natural) / block.text().size());
+            spacing.setFontLetterSpacing((room - natural) / block.text().size());
             paragraph.mergeCharFormat(spacing);
         }
     }

@@ -157,6 +157,19 @@ namespace {
 // The rehearsal's clock, moved on by the tests.
 qint64 testNow = 0;
 
+// Slide `index` (0-based) of the document painted on white as the slide
+// list paints it, `width` pixels wide (4:3): 508 is 20 pixels a 厘米.
+QImage paintedSlide(const Document &document, int index, int width = 508,
+                    int parts = SlideArt::Background | SlideArt::Objects | SlideArt::Texts)
+{
+    const int height = width * 3 / 4;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    SlideArt::paintSlide(p, QRectF(0, 0, width, height), document, index, parts, QFont());
+    return image;
+}
+
 Task taskFrom(const QString &lines)
 {
     QStringList errors;
@@ -4006,13 +4019,7 @@ void TestSimulatorUi::turnedAndStackedInTheThumbnails()
     Slide &slide = document.slides[1];
     const QString shape = QStringLiteral("自选图形");
     const QColor red = SlideArt::colour(QStringLiteral("红色"), Qt::black);
-    const auto painted = [&document] {
-        QImage image(508, 381, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter p(&image);
-        SlideArt::paintSlide(p, QRectF(0, 0, 508, 381), document, 1, SlideArt::Background | SlideArt::Objects | SlideArt::Texts, QFont());
-        return image;
-    };
+    const auto painted = [&document] { return paintedSlide(document, 1); };
     const auto redAt = [&red](const QImage &image, double x, double y) { return image.pixelColor(int(x * 20), int(y * 20)) == red; };
     QVERIFY(Shapes::setFrame(slide, shape, QRectF(2, 2, 2, 10)));   // standing upright
     QImage image = painted();
@@ -4047,11 +4054,7 @@ void TestSimulatorUi::textBoxLineOnlyWhenSet()
     const QRectF frame = Shapes::find(slide, QStringLiteral("文本框"))->frame;
     // The pixels along the box's left edge, 20 pixels a 厘米, that are not white.
     const auto edge = [&document, &frame] {
-        QImage image(508, 381, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter p(&image);
-        SlideArt::paintSlide(p, QRectF(0, 0, 508, 381), document, 1, SlideArt::Background | SlideArt::Objects | SlideArt::Texts, QFont());
-        p.end();
+        const QImage image = paintedSlide(document, 1);
         QList<QColor> inked;
         const int x = int(frame.left() * 20);
         for (int y = int(frame.top() * 20) + 2; y < int(frame.bottom() * 20) - 2; ++y)
@@ -4126,11 +4129,7 @@ void TestSimulatorUi::paragraphFormatsShow()
     const QRect body = QRectF(frame.topLeft() * pxPerCm, frame.size() * pxPerCm).toRect();
     struct Ink { int top = -1, bottom = -1, right = -1, link = 0; QImage picture; };
     const auto ink = [&document, &body] {
-        QImage image(800, 600, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter p(&image);
-        SlideArt::paintSlide(p, QRectF(0, 0, 800, 600), document, 1, SlideArt::Background | SlideArt::Texts, QFont());
-        p.end();
+        const QImage image = paintedSlide(document, 1, 800, SlideArt::Background | SlideArt::Texts);
         const QColor link = SlideArt::scheme(document.slides.at(1)).accent;
         Ink found;
         found.picture = image.copy(body);
@@ -4251,13 +4250,7 @@ void TestSimulatorUi::objectSettingsShowOnTheSlide()
     Slide &slide = document.slides[1];
     const QRectF frame = Shapes::find(slide, object)->frame;
     // 20 pixels a 厘米, as the slide list's larger thumbnails.
-    const auto painted = [&document] {
-        QImage image(508, 381, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter p(&image);
-        SlideArt::paintSlide(p, QRectF(0, 0, 508, 381), document, 1, SlideArt::Background | SlideArt::Objects | SlideArt::Texts, QFont());
-        return image;
-    };
+    const auto painted = [&document] { return paintedSlide(document, 1); };
     // A probe along a line is one pixel wide.
     const QRect area = QRectF((frame.left() + probe.left() * frame.width()) * 20, (frame.top() + probe.top() * frame.height()) * 20,
                               probe.width() * frame.width() * 20, probe.height() * frame.height() * 20)
