@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr int HintHeight = 24;
@@ -28,7 +31,10 @@ const char *const helpLines[] = {
     "",
     "单击、空格、→、↓、Page Down、Enter　　下一张",
     "←、↑、Page Up、Backspace　　　　　　上一张",
+    "数字后按Enter　　定位到该张幻灯片",
     "B　　黑屏或还原　　　　W　　白屏或还原",
+    "Ctrl+P　　绘图笔　　　　Ctrl+A　　箭头",
+    "Ctrl+H　　永远隐藏指针　　E　　擦除墨迹",
     "右键　　放映快捷菜单",
     "Esc　　结束放映",
     "",
@@ -402,6 +408,15 @@ void SlideShow::goTo(int index)
     take(QStringLiteral("定位 %1").arg(index + 1));
 }
 
+void SlideShow::eraseInk()
+{
+    if (m_ink.value(m_index).isEmpty())
+        return;
+    m_ink.remove(m_index);
+    update();
+    take(QStringLiteral("擦除墨迹"));
+}
+
 void SlideShow::setPointer(const QString &pointer)
 {
     m_pointer = pointer == u"自动" || pointer == u"可见" ? QStringLiteral("箭头") : pointer;
@@ -562,11 +577,7 @@ QMenu *SlideShow::contextMenu()
         a->setIcon(QIcon(swatch));
     }
     pointer->addSeparator();
-    QAction *erase = entry(pointer, QStringLiteral("擦除幻灯片上的所有墨迹"), QStringLiteral("擦除墨迹"), [this] {
-        m_ink.remove(m_index);
-        update();
-        take(QStringLiteral("擦除墨迹"));
-    });
+    QAction *erase = entry(pointer, QStringLiteral("擦除幻灯片上的所有墨迹"), QStringLiteral("擦除墨迹"), [this] { eraseInk(); });
     erase->setEnabled(!m_ink.value(m_index).isEmpty());
     pointer->addSeparator();
     QMenu *arrow = pointer->addMenu(QStringLiteral("箭头选项"));
@@ -654,7 +665,32 @@ void SlideShow::keyPressEvent(QKeyEvent *event)
         dismissOverlay();
         return;
     }
+    // The pointer keys of the show: Ctrl+P the pen, Ctrl+A the arrow, Ctrl+H
+    // the pointer hidden for good, E wipes the slide's ink.
+    if (event->modifiers() == Qt::ControlModifier) {
+        static const QHash<int, QString> pointers = {
+            {Qt::Key_P, QStringLiteral("绘图笔")}, {Qt::Key_A, QStringLiteral("箭头")}, {Qt::Key_H, QStringLiteral("永远隐藏")}};
+        if (const auto p = pointers.constFind(event->key()); p != pointers.constEnd()) {
+            m_typedNumber.clear();
+            setPointer(*p);
+            take(*p);
+            return;
+        }
+    }
+    // A slide's number typed and Enter go to that slide.
+    if (event->key() >= Qt::Key_0 && event->key() <= Qt::Key_9 && m_typedNumber.size() < 4) {
+        m_typedNumber += QChar(u'0' + (event->key() - Qt::Key_0));
+        return;
+    }
+    const QString typed = std::exchange(m_typedNumber, QString());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !typed.isEmpty()) {
+        goTo(typed.toInt() - 1);
+        return;
+    }
     switch (event->key()) {
+    case Qt::Key_E:
+        eraseInk();
+        break;
     case Qt::Key_Escape:
         requestEnd();
         break;

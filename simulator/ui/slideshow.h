@@ -88,6 +88,7 @@ private:
     void previous();
     void goTo(int index);
     void setPointer(const QString &pointer);
+    void eraseInk();   // the current slide's ink wiped, when it has any
     void take(const QString &action);
     bool dismissOverlay();
     void requestEnd();
@@ -114,6 +115,7 @@ private:
     bool m_help = false;
     QString m_pointer = QStringLiteral("箭头");
     QString m_inkColourName;
+    QString m_typedNumber;   // digits typed toward a slide's number
     QMap<int, QList<Stroke>> m_ink;
     bool m_drawing = false;
     QString m_hint;

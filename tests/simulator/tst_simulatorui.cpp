@@ -18,6 +18,7 @@
 #include "slideshow.h"
 #include "taskpanes.h"
 
+#include <utility>
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAccessible>
@@ -1085,6 +1086,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
     auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
     SlideShow *show = nullptr;
     bool implied = false;   // the command, field and ok steps after a key say what it did
+    bool keyInShow = false; // the show action after a key pressed in the show says what it did
     for (int i = 0; i < path.steps.size(); ++i) {
         const TaskStep &step = path.steps.at(i);
         const TaskStep *before = i > 0 ? &path.steps.at(i - 1) : nullptr;
@@ -1092,6 +1094,8 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
         // A key runs its command at once, or opens its dialog: then the
         // fields and 确定 are the candidate's to do.
         const bool dialogOpen = window.openDialog() && window.openDialog()->isVisible();
+        if (step.kind == TaskStep::Kind::Show && std::exchange(keyInShow, false))
+            continue;
         if (implied && (step.kind == TaskStep::Kind::Command
                         || (!dialogOpen && (step.kind == TaskStep::Kind::Field || step.kind == TaskStep::Kind::Ok))))
             continue;
@@ -1136,6 +1140,7 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
             QTest::keyClick(target, key[0].key(), key[0].keyboardModifiers());
             implied = true;
+            keyInShow = show && show->isVisible();
             break;
         }
         case TaskStep::Kind::Click: {
