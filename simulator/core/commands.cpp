@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 namespace {
@@ -209,6 +210,27 @@ QStringList menus()
 }
 
 } // namespace Commands
+
+QString Commands::initialValue(const QString &commandId, const QString &field)
+{
+    using Values = QHash<QString, QString>;
+    static const QHash<QString, Values> initial = {
+        {QStringLiteral("打印"), Values{{QStringLiteral("打印范围"), QStringLiteral("全部")}, {QStringLiteral("份数"), QStringLiteral("1")},
+                                      {QStringLiteral("逐份打印"), QStringLiteral("是")}, {QStringLiteral("打印内容"), QStringLiteral("幻灯片")},
+                                      {QStringLiteral("每页幻灯片数"), QStringLiteral("6")}, {QStringLiteral("顺序"), QStringLiteral("水平")},
+                                      {QStringLiteral("颜色"), QStringLiteral("颜色")}}},
+        {QStringLiteral("页面设置"), Values{{QStringLiteral("幻灯片大小"), QStringLiteral("全屏显示（4：3）")},
+                                          {QStringLiteral("宽度"), QStringLiteral("25.4厘米")}, {QStringLiteral("高度"), QStringLiteral("19.05厘米")},
+                                          {QStringLiteral("方向"), QStringLiteral("横向")},
+                                          {QStringLiteral("备注、讲义和大纲的方向"), QStringLiteral("纵向")},
+                                          {QStringLiteral("起始值"), QStringLiteral("1")}}},
+        {QStringLiteral("设置放映方式"), Values{{QStringLiteral("放映类型"), QStringLiteral("演讲者放映（全屏幕）")},
+                                              {QStringLiteral("放映幻灯片"), QStringLiteral("全部")},
+                                              {QStringLiteral("绘图笔颜色"), QStringLiteral("红色")},
+                                              {QStringLiteral("换片方式"), QStringLiteral("如果存在排练时间，则使用它")}}},
+    };
+    return initial.value(commandId).value(field);
+}
 
 namespace ShowActions {
 

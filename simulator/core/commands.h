@@ -63,6 +63,10 @@ namespace Commands {
 const QList<CommandSpec> &all();
 const CommandSpec *find(const QString &id);
 QStringList menus();
+// What a document-wide dialog shows in a field nothing was chosen in yet:
+// the editor's own defaults (打印 prints all slides once, in colour). Empty
+// where the field starts empty.
+QString initialValue(const QString &commandId, const QString &field);
 
 } // namespace Commands
 

@@ -751,6 +751,11 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         for (auto it = fields.begin(); it != fields.end(); ++it)
             if (!it.value().trimmed().isEmpty())
                 settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
+        // A dialog confirmed keeps what it showed in the fields left alone.
+        for (const FieldSpec &field : spec->fields)
+            if (const QString initial = Commands::initialValue(spec->id, field.name); !initial.isEmpty())
+                if (const QString key = spec->prefix + u'.' + field.name; settings.value(key).isEmpty())
+                    settings.insert(key, initial);
         return;
     case Effect::Animation:
         setAttributes(*spec, fields);
@@ -792,6 +797,11 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         for (auto it = fields.begin(); it != fields.end(); ++it)
             if (!it.value().trimmed().isEmpty())
                 settings.insert(spec->prefix + u'.' + it.key(), it.value().trimmed());
+        // A dialog confirmed keeps what it showed in the fields left alone.
+        for (const FieldSpec &field : spec->fields)
+            if (const QString initial = Commands::initialValue(spec->id, field.name); !initial.isEmpty())
+                if (const QString key = spec->prefix + u'.' + field.name; settings.value(key).isEmpty())
+                    settings.insert(key, initial);
         // The master keeps each of its objects' formats apart: they reach the slides (see Master).
         if (spec->id == u"母版" && !fields.value(QStringLiteral("对象")).trimmed().isEmpty())
             for (auto it = fields.begin(); it != fields.end(); ++it)

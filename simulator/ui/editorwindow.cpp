@@ -1161,6 +1161,8 @@ QMap<QString, QString> EditorWindow::currentValues(const CommandSpec &spec, cons
         case CommandSpec::Effect::ReplaceFont:
         case CommandSpec::Effect::FindReplace:
             value = m_session.document().settings.value(spec.prefix + u'.' + field.name);
+            if (value.isEmpty())
+                value = Commands::initialValue(spec.id, field.name);
             break;
         case CommandSpec::Effect::SlideAttributes:
         case CommandSpec::Effect::Animation: {

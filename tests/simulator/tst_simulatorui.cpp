@@ -3067,7 +3067,8 @@ void TestSimulatorUi::everyControlHasAChineseName()
 }
 
 // With the caret in a placeholder, 字体 opens showing that placeholder's
-// format, and 中文版式 (which names no object) applies to it.
+// format, and 中文版式 (which names no object) applies to it; 打印 opens on
+// the editor's defaults.
 void TestSimulatorUi::dialogsOpenOnTheSelection()
 {
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\nstart: slide2.正文.颜色 = 红色\n")));
@@ -3077,7 +3078,7 @@ void TestSimulatorUi::dialogsOpenOnTheSelection()
     QVERIFY(editorGesture(window, QStringLiteral("click body")));
     window.trigger(QStringLiteral("字体"));
     QVERIFY(window.openDialog());
-    const QMap<QString, QString> shown = window.openDialog()->values();
+    QMap<QString, QString> shown = window.openDialog()->values();
     QCOMPARE(shown.value(QStringLiteral("对象")), QStringLiteral("正文"));
     QCOMPARE(shown.value(QStringLiteral("颜色")), QStringLiteral("红色"));
     QCOMPARE(shown.value(QStringLiteral("字号")), QStringLiteral("32"));
@@ -3090,6 +3091,22 @@ void TestSimulatorUi::dialogsOpenOnTheSelection()
     window.openDialog()->okButton()->click();
     QCOMPARE(window.session().document().value(QStringLiteral("slide2.正文.选项")), QStringLiteral("允许标点溢出边界"));
     QCOMPARE(window.session().document().value(QStringLiteral("slide2.正文.颜色")), QStringLiteral("红色"));
+
+    // A document-wide dialog opens on the editor's defaults, which 确定
+    // keeps, and later on what was chosen in it.
+    window.trigger(QStringLiteral("打印"));
+    QVERIFY(window.openDialog());
+    shown = window.openDialog()->values();
+    QCOMPARE(shown.value(QStringLiteral("打印范围")), QStringLiteral("全部"));
+    QCOMPARE(shown.value(QStringLiteral("份数")), QStringLiteral("1"));
+    QCOMPARE(shown.value(QStringLiteral("打印内容")), QStringLiteral("幻灯片"));
+    setThroughControl(window.openDialog()->revealField(QStringLiteral("份数")), QStringLiteral("3"));
+    window.openDialog()->okButton()->click();
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.打印.逐份打印")), QStringLiteral("是"));
+    window.trigger(QStringLiteral("打印"));
+    QVERIFY(window.openDialog());
+    QCOMPARE(window.openDialog()->values().value(QStringLiteral("份数")), QStringLiteral("3"));
+    window.openDialog()->close();
 }
 
 void TestSimulatorUi::formatBarReachesTheDocument_data()
