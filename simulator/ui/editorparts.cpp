@@ -618,7 +618,11 @@ QWidget *TaskPane::fieldControl(const QString &field, const QString &value, QRec
     if (m_pane == u"剪贴画")
         return m_clipArt ? m_clipArt->fieldControl(field, value, area) : nullptr;
     QString entry;
-    if (m_pane == u"动画方案" && field == u"动画方案")
+    if (m_pane == u"新建演示文稿" && field == u"模板") {
+        const QString from = value.trimmed();
+        entry = QStringLiteral("link:")
+              + (from == u"空白演示文稿" || from == u"根据现有演示文稿" ? from : QStringLiteral("根据设计模板"));
+    } else if (m_pane == u"动画方案" && field == u"动画方案")
         entry = QStringLiteral("animscheme:") + value.trimmed();
     else if (m_pane == u"动画方案" && field == u"应用范围" && value.trimmed() == u"全部应用")
         entry = QStringLiteral("button:应用于所有幻灯片");
