@@ -3159,9 +3159,9 @@ void TestSimulatorUi::everyControlHasAChineseName()
              qPrintable(childNames(QAccessible::queryAccessibleInterface(list)).join(u' ')));
 
     QAccessibleInterface *pane = QAccessible::queryAccessibleInterface(window.findChild<QWidget *>(QStringLiteral("taskPane")));
-    QTRY_VERIFY(childNames(pane).contains(QStringLiteral("空白演示文稿")));
+    QTRY_VERIFY(childNames(pane).contains(QStringLiteral("空演示文稿")));
     QVERIFY(childNames(pane).contains(QStringLiteral("关闭任务窗格")));
-    QAccessibleInterface *blank = pane->child(int(childNames(pane).indexOf(QStringLiteral("空白演示文稿"))));
+    QAccessibleInterface *blank = pane->child(int(childNames(pane).indexOf(QStringLiteral("空演示文稿"))));
     QCOMPARE(blank->role(), QAccessible::Link);
     QVERIFY(blank->actionInterface());
     blank->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
