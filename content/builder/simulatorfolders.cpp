@@ -914,46 +914,46 @@ bool rehearsal(const Text &t, Builder &b)
     return true;
 }
 
-// Settings of the 选项 dialog: the tab, the setting and its value.
+// Settings of the 选项 dialog: the setting the text names, each a control
+// on its tab, and its value.
 bool options(const Text &t, Builder &b)
 {
     if (!t.has("“选项”对话框"))
         return false;
     const CommandSpec *spec = Commands::find(QStringLiteral("选项"));
-    const QStringList tabs = spec->field(QStringLiteral("选项卡"))->choices;
-    QString tab;
-    for (const QString &q : t.quoted)
-        if (tabs.contains(q))
-            tab = q;
-    const QString setting = t.firstOf(spec->field(QStringLiteral("设置"))->choices);
+    QStringList settings;
+    for (const FieldSpec &field : spec->fields)
+        settings << field.name;
+    QString setting = t.firstOf(settings);
+    if (setting.isEmpty()) {
+        // The words of the controls' own labels.
+        static const QList<std::pair<const char *, const char *>> labels = {
+            {"最近使用", "最近使用的文件列表"}, {"声音反馈", "提供声音反馈"}, {"任务窗格", "显示任务窗格"},
+            {"取消操作", "最多可取消操作数"}, {"备份", "生成备份文件"}, {"拼写", "检查拼写"}, {"保存格式", "默认保存格式"},
+            {"度量单位", "度量单位"}, {"自动保存", "自动保存"},
+        };
+        for (const auto &[words, field] : labels)
+            if (t.has(words)) {
+                setting = QString::fromUtf8(field);
+                break;
+            }
+    }
     if (setting.isEmpty())
         return false;
-    if (tab.isEmpty()) {
-        static const QMap<QString, QString> tabOf = {
-            {QStringLiteral("最近使用的文件列表"), QStringLiteral("常规")}, {QStringLiteral("自动保存"), QStringLiteral("保存")},
-            {QStringLiteral("默认保存格式"), QStringLiteral("保存")}, {QStringLiteral("生成备份文件"), QStringLiteral("保存")},
-            {QStringLiteral("显示任务窗格"), QStringLiteral("视图")}, {QStringLiteral("最多可取消操作数"), QStringLiteral("编辑")},
-            {QStringLiteral("检查拼写"), QStringLiteral("拼写检查")}, {QStringLiteral("度量单位"), QStringLiteral("常规")},
-            {QStringLiteral("提供声音反馈"), QStringLiteral("常规")},
-        };
-        tab = tabOf.value(setting);
-    }
     QString value = t.capture("([0-9]+)(?:个|分钟)?(?:。|，|$)");
     if (value.isEmpty())
-        value = t.capture("([0-9]+分钟)");
+        value = t.capture("([0-9]+)分钟");
     if (value.isEmpty()) {
+        const QStringList choices = spec->field(setting)->choices;
         for (const QString &q : t.quoted)
-            if (q != tab && q != setting && !q.contains(setting) && q != u"选项")
+            if (choices.contains(q) && q != u"是" && q != u"否")
                 value = q;
     }
     if (value.isEmpty())
         value = t.has("取消") || t.has("不显示") ? QStringLiteral("否") : QStringLiteral("是");
     b.task.kind = QStringLiteral("选项");
-    const QList<std::pair<QString, QString>> values{{QStringLiteral("选项卡"), tab}, {QStringLiteral("设置"), setting},
-                                                    {QStringLiteral("值"), value}};
-    b.command(QStringLiteral("选项"), values);
-    for (const auto &[name, v] : values)
-        b.goal(QStringLiteral("doc.选项.") + name, v);
+    b.command(QStringLiteral("选项"), {{setting, value}});
+    b.goal(QStringLiteral("doc.选项.") + setting, value);
     return true;
 }
 

@@ -48,7 +48,11 @@ QList<CommandSpec> buildTable()
     add("文件", "打开", D, "打开", {field("文件名"), field("打开方式", "打开 以只读方式打开 以副本方式打开")}, "Ctrl+O");
     add("文件", "关闭", D, "关闭", {field("保存修改", "是 否")});
     add("文件", "保存", D, "保存", {field("文件名")}, "Ctrl+S");
-    add("文件", "另存为", D, "另存为", {field("文件名"), field("保存类型", "金山演示文件（*.dps）|PPT 文件（*.ppt）|模板文件（*.dpt）|网页（*.htm）|放映文件（*.dps）|JPEG 文件交换格式（*.jpg）|PNG 可移植网络图形格式（*.png）|RTF 大纲文件（*.rtf）")});
+    // Saved as a picture type, the editor asks once 保存 was pressed whether
+    // every slide or only the current one becomes a picture.
+    add("文件", "另存为", D, "另存为", {field("文件名"), field("保存类型", "金山演示文件（*.dps）|PPT 文件（*.ppt）|模板文件（*.dpt）|网页（*.htm）|放映文件（*.dps）|JPEG 文件交换格式（*.jpg）|PNG 可移植网络图形格式（*.png）|RTF 大纲文件（*.rtf）"),
+                                       field("导出", "每张幻灯片 仅当前幻灯片")});
+    t.last().askedAfterOk = QStringLiteral("导出");
     add("文件", "另存为网页", D, "另存为网页", {field("文件名"), field("网页标题")});
     add("文件", "网页预览", D, "网页预览", {});
     add("文件", "输出为PDF", D, "输出为PDF", {field("文件名")});
@@ -56,7 +60,9 @@ QList<CommandSpec> buildTable()
     add("文件", "页面设置", D, "页面设置", {field("幻灯片大小", "全屏显示（4：3） A4纸张 自定义"), field("宽度"), field("高度"), field("方向", "横向 纵向"), field("备注、讲义和大纲的方向", "横向 纵向"), field("起始值")});
     add("文件", "打印预览", D, "打印预览", {field("打印内容", "幻灯片 讲义（每页2张幻灯片） 讲义（每页4张幻灯片） 讲义（每页6张幻灯片） 备注页 大纲视图")});
     add("文件", "打印", D, "打印", {field("打印范围", "全部 当前幻灯片 幻灯片"), field("幻灯片"), field("份数", "1 2 3"), field("逐份打印", "是 否"), field("打印内容", "幻灯片 讲义 备注页 大纲视图"), field("每页幻灯片数", "2 3 4 6 9"), field("顺序", "水平 垂直"), field("颜色", "颜色 灰度 纯黑白"), field("选项", "幻灯片加框 根据纸张调整大小 打印隐藏幻灯片")}, "Ctrl+P");
-    add("文件", "属性", D, "属性", {field("标题"), field("作者"), field("单位"), field("关键词"), field("打开权限密码"), field("修改权限密码")});
+    add("文件", "属性", D, "属性", {field("标题"), field("作者"), field("单位"), field("关键词")});
+    // The files used last, listed at the foot of the 文件 menu: a click opens one.
+    add("文件", "最近使用的文件", D, "打开", {field("文件名", "年度总结.dps 产品介绍.dps 销售报告.dps 蓝色经典.dpt")});
     add("文件", "退出", D, "退出", {field("保存修改", "是 否")});
 
     add("编辑", "撤销", D, "撤销", {}, "Ctrl+Z");
@@ -146,7 +152,13 @@ QList<CommandSpec> buildTable()
     add("格式", "图表选项", S, "图表", {field("图表类型", "簇状柱形图 饼图 折线图 条形图"), field("单元格"), field("数据"), field("图表标题"), field("图例位置", "底部 右侧 顶部 左侧"), field("数据标签", "值 百分比 类别名称")});
     add("格式", "组织结构图格式", S, "组织结构图", {field("选中"), field("添加", "下属 同事 助手"), field("数量"), field("版式", "标准 两边悬挂 左悬挂 右悬挂")});
 
-    add("工具", "选项", D, "选项", {field("选项卡", "常规 视图 编辑 保存 拼写检查 安全性"), field("设置", "最近使用的文件列表|自动保存|显示任务窗格|最多可取消操作数|默认保存格式|检查拼写|度量单位|生成备份文件|提供声音反馈"), field("值")});
+    // The settings of the program, on the tabs of the 选项 dialog; the
+    // passwords of 安全性 are the presentation's, taken on when it is saved.
+    add("工具", "选项", D, "选项", {field("最近使用的文件列表", "4 6 9"), field("提供声音反馈", "是 否"), field("度量单位", "厘米 英寸 毫米 磅"),
+                                   field("显示任务窗格", "是 否"), field("显示状态栏", "是 否"), field("最多可取消操作数", "20 50 100"),
+                                   field("自动保存", "5 10 15"), field("生成备份文件", "是 否"),
+                                   field("默认保存格式", "金山演示文件（*.dps）|PPT 文件（*.ppt）|模板文件（*.dpt）"),
+                                   field("检查拼写", "是 否"), field("打开权限密码"), field("修改权限密码")});
     add("工具", "拼写检查", D, "拼写检查", {field("不在词典中"), field("更改为"), field("操作", "忽略 全部忽略 更改 全部更改 添加")}, "F7");
     add("工具", "自动更正选项", D, "自动更正", {field("替换"), field("替换为"), field("键入时自动替换", "是 否")});
     add("工具", "自定义", D, "自定义", {field("工具栏", "常用 格式 绘图"), field("命令")});
@@ -168,7 +180,9 @@ QList<CommandSpec> buildTable()
     add("幻灯片放映", "自定义放映", D, "自定义放映", {field("名称"), field("幻灯片"), field("操作", "新建 编辑 删除 复制 放映"), field("重命名为")});
 
     add("窗口", "新建窗口", D, "新建窗口", {field("排列", "层叠 水平平铺")});
-    add("窗口", "全部重排", D, "全部重排", {field("方式", "层叠 水平平铺"), field("切换到")});
+    add("窗口", "全部重排", D, "全部重排", {field("方式", "层叠 水平平铺")});
+    // The open presentations, listed at the foot of the 窗口 menu: a click brings one to the front.
+    add("窗口", "切换窗口", D, "切换窗口", {field("切换到", "演示文稿1 产品介绍.dps")});
     add("窗口", "最小化", Effect::WindowState, "", {});
     add("窗口", "最大化", Effect::WindowState, "", {});
     add("窗口", "还原", Effect::WindowState, "", {});

@@ -5,12 +5,29 @@
 
 bool PaneSteps::isPane(const QString &commandId)
 {
-    return commandId == u"自定义动画" || commandId == u"幻灯片切换" || commandId == u"幻灯片版式"
+    return commandId == u"新建" || commandId == u"自定义动画" || commandId == u"幻灯片切换" || commandId == u"幻灯片版式"
         || commandId == u"幻灯片设计" || commandId == u"动画方案" || commandId == u"剪贴画";
+}
+
+bool PaneSteps::showsPane(const QString &commandId, const QString &route)
+{
+    // 新建 by its key or its toolbar button makes a blank presentation at once.
+    if (commandId == u"新建" && (route == u"快捷键" || route == u"工具栏"))
+        return false;
+    return isPane(commandId);
 }
 
 PaneSteps::Role PaneSteps::role(const QString &commandId, const QString &field, const QString &value, bool inDialog)
 {
+    if (commandId == u"新建") {
+        // 空白演示文稿 acts at once; 根据现有演示文稿 opens the file dialog
+        // whose name and 创建 act; 根据设计模板 a dialog of the templates.
+        if (field == u"模板" && value.trimmed() == u"空白演示文稿")
+            return Role::Act;
+        if (field == u"模板" && value.trimmed() == u"根据现有演示文稿")
+            return Role::Choose;
+        return Role::Dialog;
+    }
     if (commandId == u"自定义动画") {
         static const QStringList acting = {QStringLiteral("效果"), QStringLiteral("方向"), QStringLiteral("速度"),
                                            QStringLiteral("开始"), QStringLiteral("重新排序"), QStringLiteral("自动预览")};
@@ -50,6 +67,8 @@ QStringList PaneSteps::dialogFields(const QString &commandId)
 
 QString PaneSteps::dialogName(const QString &commandId)
 {
+    if (commandId == u"新建")
+        return QStringLiteral("根据现有演示文稿新建");
     return commandId == u"自定义动画" ? QStringLiteral("效果选项") : QStringLiteral("编辑配色方案");
 }
 

@@ -9,7 +9,7 @@
 
 class Session;
 
-// 自定义动画, 幻灯片切换, 幻灯片版式, 幻灯片设计, 动画方案 (幻灯片设计 -
+// 新建 (the 新建演示文稿 pane), 自定义动画, 幻灯片切换, 幻灯片版式, 幻灯片设计, 动画方案 (幻灯片设计 -
 // 动画方案) and 剪贴画 are task panes: their
 // menu entries show the pane, and the pane's controls act at once. A task
 // still names what the candidate sets by its command's field names
@@ -27,6 +27,8 @@ public:
     enum class Role { Target, Choose, Act, Dialog };
 
     static bool isPane(const QString &commandId);
+    // Whether the command reached this way (菜单, 快捷键, 工具栏…) shows its pane.
+    static bool showsPane(const QString &commandId, const QString &route);
     // `inDialog`: a dialog the pane opened is taking fields.
     static Role role(const QString &commandId, const QString &field, const QString &value, bool inDialog = false);
     // The dialog's fields of the dialog a pane opens.

@@ -617,10 +617,12 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
             values.insert(QStringLiteral("文件名"), name);
             m_saved.removeAll(name);
             m_saved << name;
-            if (commandId == u"保存" || commandId == u"另存为")
+            // Slides saved as pictures leave the presentation under its own name.
+            static const QRegularExpression picture(QStringLiteral("\\.(jpg|png)$"), QRegularExpression::CaseInsensitiveOption);
+            if ((commandId == u"保存" || commandId == u"另存为") && !picture.match(name).hasMatch())
                 m_fileName = name;
         }
-    } else if (commandId == u"打开" && !fields.value(QStringLiteral("文件名")).trimmed().isEmpty()) {
+    } else if ((commandId == u"打开" || commandId == u"最近使用的文件") && !fields.value(QStringLiteral("文件名")).trimmed().isEmpty()) {
         m_fileName = fields.value(QStringLiteral("文件名")).trimmed();
     } else if (spec->effect == CommandSpec::Effect::NewPresentation) {
         m_fileName.clear();
@@ -697,7 +699,8 @@ void Session::showPane(const QString &commandId, const QString &route)
 {
     // Showing a pane changes no presentation: nothing to undo.
     m_document.settings.insert(QStringLiteral("任务窗格"), QStringLiteral("1"));
-    m_document.settings.insert(QStringLiteral("任务窗格.任务窗格"), commandId);
+    // 文件 → 新建 shows the 新建演示文稿 pane.
+    m_document.settings.insert(QStringLiteral("任务窗格.任务窗格"), commandId == u"新建" ? QStringLiteral("新建演示文稿") : commandId);
     if (!route.isEmpty())
         m_document.settings.insert(QStringLiteral("方式.") + commandId, route);
 }

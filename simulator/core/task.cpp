@@ -411,7 +411,7 @@ void Task::play(const TaskPath &path, Session &session)
             break;
         case TaskStep::Kind::Command: {
             const CommandSpec *spec = Commands::find(step.arg);
-            if (PaneSteps::isPane(step.arg)) {
+            if (PaneSteps::showsPane(step.arg, route)) {
                 session.showPane(step.arg, route);
                 pane = {step.arg, {}, {}, {}};
             } else if (spec && spec->hasDialog()) {

@@ -100,7 +100,7 @@ CommandDialog::CommandDialog(const CommandSpec &spec, QWidget *parent, const QSt
                 name->setFocus();
             return;
         }
-        if (m_question)
+        if (m_question && (m_question->whenField.isEmpty() || m_question->whenValues.contains(values().value(m_question->whenField))))
             return ask();
         emit okClicked();
         accept();
@@ -139,6 +139,12 @@ void CommandDialog::ask()
             emit okClicked();
             accept();
         });
+    }
+    if (m_question->cancel) {
+        auto *cancel = new QPushButton(QStringLiteral("取消"), box);
+        cancel->setObjectName(QStringLiteral("questionCancel"));
+        buttons->addWidget(cancel);
+        connect(cancel, &QPushButton::clicked, box, &QDialog::reject);
     }
     buttons->addStretch();
     layout->addLayout(buttons);
@@ -449,6 +455,7 @@ void CommandDialog::buildLaidOut(const CommandSpec &spec, const DialogLayout &la
             if (!m_tabs) {
                 m_tabs = new QTabWidget(this);
                 m_tabs->setMinimumWidth(460);
+                m_tabs->setAccessibleName(m_title + QStringLiteral("选项卡"));
                 grid->addWidget(m_tabs, 1, 0, 1, 2);
             }
             target = pages.value(group.tab);

@@ -189,7 +189,34 @@ DialogLayout saveDialog(bool typeField)
     files.accept = text("保存(S)");
     if (typeField)
         files.defaults = {{files.typeField, files.types.first()}};
-    return {text("另存为"), {}, files};
+    DialogLayout layout{text("另存为"), {}, files};
+    if (typeField) {
+        const QStringList pictures = {text("JPEG 文件交换格式（*.jpg）"), text("PNG 可移植网络图形格式（*.png）")};
+        layout.question = Question{text("您希望导出演示文稿中的所有幻灯片还是只导出当前幻灯片？"), {}, {}, text("导出"),
+                                   {{text("每张幻灯片(&E)"), text("导出"), text("每张幻灯片")},
+                                    {text("仅当前幻灯片(&C)"), text("导出"), text("仅当前幻灯片")}},
+                                   text("保存类型"), pictures, true};
+    }
+    return layout;
+}
+
+// 工具 → 选项: the program's settings by tab, the presentation's passwords
+// on 安全性 (typed masked, see FieldControl).
+DialogLayout optionsDialog()
+{
+    return {text("选项"), {
+        group("常规", "常规选项", 0, 0, {yesNo("提供声音反馈", "提供声音反馈(S)"),
+                                         combo("最近使用的文件列表", "最近使用的文件列表(R)："),
+                                         combo("度量单位", "度量单位(M)：")}),
+        group("视图", "显示", 0, 0, {yesNo("显示任务窗格", "启动时显示任务窗格(T)"), yesNo("显示状态栏", "状态栏(B)")}),
+        group("编辑", "撤销", 0, 0, {combo("最多可取消操作数", "最多可取消操作数(M)：")}),
+        group("保存", "保存选项", 0, 0, {yesNo("生成备份文件", "保存时生成备份文件(B)"),
+                                         combo("自动保存", "自动保存时间间隔（分钟）(A)："),
+                                         combo("默认保存格式", "将金山演示文件保存为(S)：")}),
+        group("拼写检查", "拼写", 0, 0, {yesNo("检查拼写", "键入时检查拼写(P)")}),
+        group("安全性", "此文档的文件加密选项", 0, 0, {line("打开权限密码", "打开权限密码(O)：")}),
+        group("安全性", "此文档的文件共享选项", 1, 0, {line("修改权限密码", "修改权限密码(M)：")}),
+    }};
 }
 
 DialogLayout openDialog()
@@ -205,6 +232,21 @@ DialogLayout openDialog()
     files.labels = {{text("打开方式"), text("打开方式(W)：")}};
     files.defaults = {{text("打开方式"), text("打开")}};
     return {text("打开"), {}, files};
+}
+
+// The 新建演示文稿 pane's 根据现有演示文稿…: the presentation the new one starts from.
+DialogLayout newFromFileDialog()
+{
+    FileChooser files;
+    files.place = text("查找范围(I)：");
+    files.nameField = text("文件名");
+    files.nameLabel = text("文件名(N)：");
+    files.typeLabel = text("文件类型(T)：");
+    files.types = QStringList{text("所有演示文件（*.dps;*.ppt;*.dpt）")} + presentationTypes().mid(0, 3);
+    files.accept = text("创建(C)");
+    files.hidden = {text("模板")};
+    files.defaults = {{text("模板"), text("根据现有演示文稿")}};
+    return {text("根据现有演示文稿新建"), {}, files};
 }
 
 DialogLayout pictureDialog()
@@ -406,6 +448,8 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("另存为"), saveDialog(true)},
         {QStringLiteral("保存"), saveDialog(false)},
         {QStringLiteral("打开"), openDialog()},
+        {QStringLiteral("选项"), optionsDialog()},
+        {QStringLiteral("根据现有演示文稿新建"), newFromFileDialog()},
         {QStringLiteral("图片"), pictureDialog()},
         {QStringLiteral("影片和声音"), mediaDialog()},
         {QStringLiteral("编辑声音对象"), soundOptionsDialog()},

@@ -85,6 +85,10 @@ struct Question
     QString fallback;     // for "%1" while the subject field is empty
     QString field;
     QList<AcceptButton> answers;
+    // Asked only while this field holds one of these values; empty: always.
+    QString whenField = {};
+    QStringList whenValues = {};
+    bool cancel = false;   // a 取消 button that leaves the dialog open
 };
 
 struct DialogLayout

@@ -272,6 +272,21 @@ void TaskPane::installAccessibility()
     installed = true;
 }
 
+namespace {
+
+// What a link shows where it reads otherwise than the choice it makes
+// (the pane says 空演示文稿 for the blank presentation).
+QString shownLink(const QString &choice)
+{
+    if (choice == u"空白演示文稿")
+        return QStringLiteral("空演示文稿");
+    if (choice == u"根据现有演示文稿")
+        return QStringLiteral("根据现有演示文稿…");
+    return choice;
+}
+
+} // namespace
+
 QString TaskPane::spokenName(const QString &entry)
 {
     if (entry == u"close")
@@ -282,7 +297,7 @@ QString TaskPane::spokenName(const QString &entry)
         return entry.section(u':', 1) + QStringLiteral(" 应用方式");
     if (entry.startsWith(u"scheme:"))
         return QStringLiteral("配色方案 ") + entry.section(u':', 1);
-    QString name = entry.section(u':', 1);
+    QString name = entry.startsWith(u"link:") ? shownLink(entry.section(u':', 1)) : entry.section(u':', 1);
     return name.remove(QStringLiteral(" ▾"));
 }
 
@@ -419,12 +434,13 @@ void TaskPane::paintEvent(QPaintEvent *)
         p.drawLine(8, y, width() - 8, y);
         y += 6;
     };
-    const auto link = [&](const QString &text) {
+    const auto link = [&](const QString &choice) {
         p.setPen(QColor(0, 50, 170));
         const QRect area(16, y, width() - 24, line);
+        const QString text = shownLink(choice);
         p.drawText(area, Qt::AlignVCenter, text);
         m_entries.append({QRect(area.topLeft(), QSize(fontMetrics().horizontalAdvance(text), line)),
-                          QStringLiteral("link:") + text});
+                          QStringLiteral("link:") + choice});
         y += line + 4;
     };
     if (m_pane == u"幻灯片版式") {
@@ -618,7 +634,11 @@ QWidget *TaskPane::fieldControl(const QString &field, const QString &value, QRec
     if (m_pane == u"剪贴画")
         return m_clipArt ? m_clipArt->fieldControl(field, value, area) : nullptr;
     QString entry;
-    if (m_pane == u"动画方案" && field == u"动画方案")
+    if (m_pane == u"新建演示文稿" && field == u"模板") {
+        const QString from = value.trimmed();
+        entry = QStringLiteral("link:")
+              + (from == u"空白演示文稿" || from == u"根据现有演示文稿" ? from : QStringLiteral("根据设计模板"));
+    } else if (m_pane == u"动画方案" && field == u"动画方案")
         entry = QStringLiteral("animscheme:") + value.trimmed();
     else if (m_pane == u"动画方案" && field == u"应用范围" && value.trimmed() == u"全部应用")
         entry = QStringLiteral("button:应用于所有幻灯片");

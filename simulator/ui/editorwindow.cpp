@@ -314,7 +314,8 @@ void EditorWindow::buildMenus()
             m_menuEntries[spec.menu].append(action);
         action->setObjectName(QStringLiteral("command:") + spec.id);
         action->setIconText(spec.id);
-        if (!spec.shortcut.isEmpty())
+        // Ctrl+N is the toolbar's 新建 (see buildToolBar), not the menu entry's.
+        if (!spec.shortcut.isEmpty() && spec.id != u"新建")
             action->setShortcut(QKeySequence(spec.shortcut));
         const QString id = spec.id;
         connect(action, &QAction::triggered, this, [this, id] { trigger(id); });
@@ -334,11 +335,21 @@ void EditorWindow::buildToolBar()
         {"新建", "打开", "保存", "打印"}, {"剪切", "复制", "粘贴", "撤销"},
         {"新幻灯片", "字体", "背景", "幻灯片设计"}, {"自定义动画", "幻灯片切换", "观看放映"},
     };
+    // The toolbar's 新建 and Ctrl+N make a blank presentation at once; the
+    // 文件 menu's 新建… shows the 新建演示文稿 task pane.
+    auto *newBlank = new QAction(QStringLiteral("新建"), this);
+    newBlank->setObjectName(QStringLiteral("newBlank"));
+    newBlank->setIconText(QStringLiteral("新建"));
+    newBlank->setShortcut(QKeySequence(Commands::find(QStringLiteral("新建"))->shortcut));
+    addAction(newBlank);
+    connect(newBlank, &QAction::triggered, this, [this] {
+        runWithoutDialog(QStringLiteral("新建"), {{QStringLiteral("模板"), QStringLiteral("空白演示文稿")}});
+    });
     for (const auto &group : groups) {
         if (!bar->actions().isEmpty())
             bar->addSeparator();
         for (const char *id : group) {
-            QAction *action = m_actions.value(QString::fromUtf8(id));
+            QAction *action = qstrcmp(id, "新建") == 0 ? newBlank : m_actions.value(QString::fromUtf8(id));
             if (!action)
                 continue;
             action->setIcon(ToolIcons::icon(action->iconText()));
@@ -536,6 +547,7 @@ void EditorWindow::buildStandIns()
     }
     m_standIns.insert(QStringLiteral("文本框"), textBoxMenu());
     m_standIns.insert(QStringLiteral("影片和声音"), mediaMenu());
+    buildFileLists();
 
     for (auto it = m_standIns.begin(); it != m_standIns.end(); ++it) {
         const CommandSpec *spec = Commands::find(it.key());
@@ -545,6 +557,64 @@ void EditorWindow::buildStandIns()
             entries[at] = it.value();
     }
     buildFormatMenu();
+}
+
+// The lists at the foot of two menus, each entry numbered with its access
+// key: the files used last in 文件 (above 退出), a click opening one; the
+// open presentations in 窗口, the one in front ticked, a click bringing one
+// to the front. Their entries are named as a list's ("entry:切换窗口:产品介绍.dps").
+void EditorWindow::buildFileLists()
+{
+    const auto separator = [this] {
+        auto *line = new QAction(this);
+        line->setSeparator(true);
+        return line;
+    };
+    const auto listEntry = [this](const QString &id, const QString &field, int number, const QString &name) {
+        auto *entry = new QAction(QStringLiteral("&%1 %2").arg(number).arg(name), this);
+        entry->setObjectName(QStringLiteral("entry:%1:%2").arg(id, name));
+        entry->setData(name);
+        connect(entry, &QAction::triggered, this, [this, id, field, entry] {
+            runWithoutDialog(id, {{field, entry->data().toString()}});
+        });
+        return entry;
+    };
+    const QString recent = QStringLiteral("最近使用的文件");
+    QList<QAction *> files{separator()};
+    const QStringList used = Commands::find(recent)->field(QStringLiteral("文件名"))->choices;
+    for (int i = 0; i < used.size(); ++i)
+        files << listEntry(recent, QStringLiteral("文件名"), i + 1, used.at(i));
+    files << separator();
+    QList<QAction *> &fileMenu = m_menuEntries[QStringLiteral("文件")];
+    if (const qsizetype at = fileMenu.indexOf(m_actions.value(recent)); at >= 0) {
+        fileMenu.removeAt(at);
+        for (qsizetype k = 0; k < files.size(); ++k)
+            fileMenu.insert(at + k, files.at(k));
+    }
+
+    const QString switchTo = QStringLiteral("切换窗口");
+    QList<QAction *> &windowMenu = m_menuEntries[QStringLiteral("窗口")];
+    windowMenu.removeAll(m_actions.value(switchTo));
+    windowMenu << separator();
+    const QStringList open = Commands::find(switchTo)->field(QStringLiteral("切换到"))->choices;
+    QList<QAction *> windows;
+    for (int i = 0; i < open.size(); ++i) {
+        QAction *entry = listEntry(switchTo, QStringLiteral("切换到"), i + 1, open.at(i));
+        entry->setCheckable(true);
+        windows << entry;
+    }
+    windowMenu << windows;
+    // The first is the presentation worked on, under the name it was saved
+    // with; the tick follows the one brought to the front last.
+    connect(m_menus.value(QStringLiteral("窗口")), &QMenu::aboutToShow, this, [this, windows, switchTo] {
+        const QString own = m_session.fileName().isEmpty() ? windows.first()->data().toString() : m_session.fileName();
+        windows.first()->setText(QStringLiteral("&1 ") + own);
+        windows.first()->setObjectName(QStringLiteral("entry:%1:%2").arg(switchTo, own));
+        windows.first()->setData(own);
+        const QString front = m_session.document().settings.value(QStringLiteral("切换窗口.切换到"), own);
+        for (QAction *entry : windows)
+            entry->setChecked(entry->data().toString() == front);
+    });
 }
 
 void EditorWindow::buildFormatMenu()
@@ -1338,9 +1408,7 @@ void EditorWindow::taskPaneEntry(const QString &entry)
     } else if (what == u"空白演示文稿") {
         runWithoutDialog(QStringLiteral("新建"), {{QStringLiteral("模板"), what}});
     } else if (what == u"根据设计模板" || what == u"根据现有演示文稿") {
-        trigger(QStringLiteral("新建"));
-        if (m_dialog && what == u"根据现有演示文稿")
-            m_dialog->setValue(QStringLiteral("模板"), what);
+        openNewDialog(what);
     } else if (what.endsWith(u".dps")) {
         runWithoutDialog(QStringLiteral("打开"), {{QStringLiteral("文件名"), what}});
     } else if (what == u"其他…") {
@@ -1350,6 +1418,41 @@ void EditorWindow::taskPaneEntry(const QString &entry)
     } else if (what.startsWith(u"添加效果")) {
         trigger(QStringLiteral("自定义动画"));
     }
+}
+
+// 根据设计模板 asks for the template; 根据现有演示文稿 opens the candidate's
+// folder to pick the presentation, 创建 making the new one from it.
+void EditorWindow::openNewDialog(const QString &from)
+{
+    const CommandSpec *spec = Commands::find(QStringLiteral("新建"));
+    report(TaskStep{TaskStep::Kind::Command, spec->id, {}, {}});
+    if (m_dialog)
+        m_dialog->close();
+    const bool existing = from == u"根据现有演示文稿";
+    auto *dialog = new CommandDialog(*spec, this, existing ? PaneSteps::dialogName(spec->id) : QString());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_dialog = dialog;
+    dialog->setFolderFiles(m_session.folderFiles());
+    connect(dialog, &CommandDialog::fieldChanged, this, [this](const QString &name, const QString &value) {
+        report(TaskStep{TaskStep::Kind::Field, name, value, {}});
+    });
+    if (existing)
+        dialog->setValue(QStringLiteral("模板"), from);
+    else
+        dialog->hideField(QStringLiteral("文件名"));
+    connect(dialog, &QDialog::rejected, this, &EditorWindow::updateGuideLater);
+    connect(dialog, &CommandDialog::okClicked, this, [this, dialog] {
+        const QMap<QString, QString> fields = dialog->values();
+        report(TaskStep{TaskStep::Kind::Ok, {}, {}, {}});
+        runFromDialog(QStringLiteral("新建"), fields, QStringLiteral("任务窗格"));
+    });
+    dialog->adjustSize();
+    const QPoint centre = mapToGlobal(QPoint(ShownSize.width() / 2, ShownSize.height() / 2));
+    const QPoint corner = mapToGlobal(QPoint(0, 0));
+    dialog->move(std::max(corner.x(), centre.x() - dialog->width() / 2),
+                 std::max(corner.y(), centre.y() - dialog->height() / 2 - 12));
+    dialog->open();
+    updateGuide();
 }
 
 void EditorWindow::runWithoutDialog(const QString &commandId, const QMap<QString, QString> &fields)

@@ -184,6 +184,8 @@ private:
     QAction *mediaMenu();
     // 格式: the entries in the editor's order, the 对齐方式 submenu and the
     // entry named after the selected object.
+    void buildFileLists();
+    void openNewDialog(const QString &from);
     void buildFormatMenu();
     QString objectEntryCommand() const;
     QAction *m_objectEntry = nullptr;

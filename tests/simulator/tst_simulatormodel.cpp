@@ -394,6 +394,10 @@ void TestSimulatorModel::filesAndHistory_data()
     QTest::newRow("saved under a path") << "" << QStringList{"run 保存 文件名=考生文件夹/培训.dps"} << "培训.dps" << "培训.dps" << true << false;
     QTest::newRow("exported, not renamed") << "" << QStringList{"run 输出为PDF 文件名=年度总结"} << "年度总结.pdf" << "" << true << false;
     QTest::newRow("opened") << "" << QStringList{"run 打开 文件名=销售报告.dps"} << "销售报告.dps" << "销售报告.dps" << true << false;
+    QTest::newRow("opened from the files used last") << "" << QStringList{"run 最近使用的文件 文件名=年度总结.dps"}
+                                                     << "年度总结.dps" << "年度总结.dps" << true << false;
+    QTest::newRow("a slide saved as a picture, not renamed") << "" << QStringList{"run 保存 文件名=a.dps", "run 另存为 文件名=封面页.png 导出=仅当前幻灯片"}
+                                                             << "封面页.png" << "a.dps" << true << false;
     QTest::newRow("a new one has no name") << "" << QStringList{"run 保存 文件名=a.dps", "run 新建 模板=空白演示文稿"} << "a.dps" << "" << true << false;
     QTest::newRow("undone") << "" << QStringList{"run 删除幻灯片", "run 撤销"} << "风景.jpg" << "" << false << true;
     QTest::newRow("undone and redone") << "" << QStringList{"run 删除幻灯片", "run 撤销", "run 恢复"} << "风景.jpg" << "" << true << false;

@@ -230,7 +230,9 @@ void TestSimulatorTasks::derivedSolutions_data()
     QTest::newRow("open read-only") << "通过“打开”对话框以只读方式打开考生文件夹中的“销售报告.dps”。" << "打开"
         << "文件>打开(文件名=销售报告.dps, 打开方式=以只读方式打开)" << QStringList{"doc.打开.文件名 = 销售报告.dps"};
     QTest::newRow("option switched off") << "在“选项”对话框的“视图”选项卡中，设置启动时不显示任务窗格。" << "选项"
-        << "工具>选项(选项卡=视图, 设置=显示任务窗格, 值=否)" << QStringList{"doc.选项.值 = 否"};
+        << "工具>选项(显示任务窗格=否)" << QStringList{"doc.选项.显示任务窗格 = 否"};
+    QTest::newRow("option by its label") << "在“选项”对话框中，将“最多可取消操作数”设置为50。" << "选项"
+        << "工具>选项(最多可取消操作数=50)" << QStringList{"doc.选项.最多可取消操作数 = 50"};
     QTest::newRow("outline tab") << "在普通视图左侧窗格中，由“幻灯片”选项卡切换到“大纲”选项卡。" << "左侧窗格"
         << "视图>左侧窗格(选项卡=大纲)" << QStringList{"doc.左侧窗格.选项卡 = 大纲"};
     QTest::newRow("toolbar docked") << "将“绘图”工具栏从窗口底部拖动到窗口左侧停放。" << "工具栏"
@@ -314,7 +316,7 @@ void TestSimulatorTasks::derivedSolutions_data()
         << "select 6; 幻灯片放映>动作按钮(按钮=第一张, 超链接到=第一张幻灯片)" << QStringList{"slide6.动作按钮.按钮 = 第一张"};
     // A text no rule reads still opens the menu it names.
     QTest::newRow("unknown, menu named") << "通过“工具”菜单完成一项没有说明的操作。" << "操作：选项"
-        << "工具>选项(值=通过“工具”菜单完成一项没有说明的操作)" << QStringList{"doc.选项 = 1"};
+        << "工具>选项(打开权限密码=通过“工具”菜单完成一项没有说明的操作)" << QStringList{"doc.选项 = 1"};
 }
 
 void TestSimulatorTasks::derivedSolutions()

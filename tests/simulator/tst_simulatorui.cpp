@@ -129,6 +129,8 @@ private slots:
     void objectSettingsShowOnTheSlide_data();
     void objectSettingsShowOnTheSlide();
     void passwordsAreMasked();
+    void savedAsPicturesAsksWhichSlides_data();
+    void savedAsPicturesAsksWhichSlides();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
     void selectedCharactersAreFormattedApart();
@@ -795,6 +797,8 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument()
     QMap<QString, QString> chosen;
     QWidget *accept = dialog->findChild<QPushButton *>(QStringLiteral("ok"));
     for (const FieldSpec &field : spec->fields) {
+        if (field.name == spec->askedAfterOk)
+            continue;   // asked in a box of its own once 确定 was pressed, for some values only
         auto *control = dialog->findChild<QWidget *>(QStringLiteral("field:") + field.name);
         if (!control && dialog->acceptButton(field.choices.value(0))) {
             // Given by the buttons that close the dialog (全部应用, 应用): one each.
@@ -916,6 +920,8 @@ void TestSimulatorUi::guideNamesFieldsAsShown()
     for (const FieldSpec &field : spec->fields) {
         if (dialog.decidedByEntry(field.name))
             continue;   // no words of the dialog: the task's own say which menu entry
+        if (field.name == spec->askedAfterOk)
+            continue;   // its question names it
         const QString hint = dialog.fieldHint(field.name, field.choices.value(0, QStringLiteral("1")));
         const qsizetype open = hint.indexOf(u'“');
         QVERIFY2(open >= 0, qPrintable(hint));
@@ -1348,7 +1354,17 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
             const QRect paneEntry = path.name == u"任务窗格" && !menu && pane->isVisible()
                                         ? pane->entryRect(TaskPane::entryFor(step.arg)) : QRect();
-            if (menu && menu->isVisible() && menu->actions().contains(action)) {
+            // An entry of a list the menu holds (the files used last, the open
+            // windows) is named by the command and the value its field step sets.
+            QAction *listed = nullptr;
+            if (menu && menu->isVisible() && i + 1 < path.steps.size() && path.steps.at(i + 1).kind == TaskStep::Kind::Field)
+                for (QAction *entry : menu->actions())
+                    if (entry->objectName() == QStringLiteral("entry:%1:%2").arg(step.arg, path.steps.at(i + 1).value.trimmed()))
+                        listed = entry;
+            if (listed) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(listed).center());
+                implied = true;
+            } else if (menu && menu->isVisible() && menu->actions().contains(action)) {
                 QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
             } else if (!paneEntry.isEmpty()) {
                 QTest::mouseClick(pane, Qt::LeftButton, {}, paneEntry.center());   // the task pane's entry
@@ -1479,6 +1495,7 @@ void TestSimulatorUi::taskPaneEntries_data()
     QTest::newRow("blank presentation") << "" << "link:空白演示文稿" << "新建" << "模板=空白演示文稿";
     QTest::newRow("recent file") << "" << "link:产品介绍.dps" << "打开" << "文件名=产品介绍.dps";
     QTest::newRow("from a design template") << "" << "link:根据设计模板" << "新建" << "dialog";
+    QTest::newRow("from an existing presentation") << "" << "link:根据现有演示文稿" << "新建" << "dialog";
     QTest::newRow("a layout") << "幻灯片版式" << "layout:标题和文本" << "幻灯片版式" << "版式=标题和文本";
     QTest::newRow("paste all") << "剪贴板" << "link:全部粘贴" << "粘贴" << "";
     QTest::newRow("close") << "" << "close" << "任务窗格" << "任务窗格=关闭";
@@ -2521,6 +2538,29 @@ void TestSimulatorUi::menusHaveAccessKeysAndTicks()
 
     // The ruler is a tick item.
     QVERIFY(view->actions().contains(window.findChild<QAction *>(QStringLiteral("tick:标尺"))));
+
+    // 文件 ends with the files used last, numbered, above 退出; a click opens one.
+    const auto texts = [](QMenu *menu) {
+        menu->popup(QPoint(0, 0));   // fills it
+        QStringList shown;
+        for (QAction *entry : menu->actions())
+            shown << (entry->isSeparator() ? QStringLiteral("-") : entry->text() + (entry->isChecked() ? QStringLiteral("✓") : QString()));
+        menu->close();
+        return shown;
+    };
+    auto *file = window.findChild<QMenu *>(QStringLiteral("menu:文件"));
+    const QStringList fileEntries = texts(file);
+    QCOMPARE(fileEntries.mid(fileEntries.size() - 7),
+             QStringList({"-", "&1 年度总结.dps", "&2 产品介绍.dps", "&3 销售报告.dps", "&4 蓝色经典.dpt", "-", "退出(&X)…"}));
+    window.findChild<QAction *>(QStringLiteral("entry:最近使用的文件:年度总结.dps"))->trigger();
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.打开.文件名")), QStringLiteral("年度总结.dps"));
+    // 窗口 ends with the open presentations, the one in front ticked.
+    auto *windows = window.findChild<QMenu *>(QStringLiteral("menu:窗口"));
+    const QStringList windowEntries = texts(windows);
+    QCOMPARE(windowEntries.mid(windowEntries.size() - 3), QStringList({"-", "&1 年度总结.dps✓", "&2 产品介绍.dps"}));
+    window.findChild<QAction *>(QStringLiteral("entry:切换窗口:产品介绍.dps"))->trigger();
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.切换窗口.切换到")), QStringLiteral("产品介绍.dps"));
+    QCOMPARE(texts(windows).mid(windowEntries.size() - 2), QStringList({"&1 年度总结.dps", "&2 产品介绍.dps✓"}));
 }
 
 void TestSimulatorUi::formatMenuAsTheEditorHasIt_data()
@@ -2786,11 +2826,21 @@ void TestSimulatorUi::passwordsAreMasked()
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The passwords are set on the 安全性 tab of 工具 → 选项, not in the presentation's 属性.
     window.trigger(QStringLiteral("属性"));
     QVERIFY(window.openDialog());
+    QVERIFY(!window.openDialog()->revealField(QStringLiteral("打开权限密码")));
+    window.openDialog()->close();
+    window.trigger(QStringLiteral("选项"));
+    QVERIFY(window.openDialog());
+    auto *tabs = window.openDialog()->findChild<QTabWidget *>();
+    QVERIFY(tabs);
     for (const char *name : {"打开权限密码", "修改权限密码"}) {
+        tabs->setCurrentIndex(0);
         auto *edit = qobject_cast<QLineEdit *>(window.openDialog()->revealField(QString::fromUtf8(name)));
         QVERIFY2(edit && edit->echoMode() == QLineEdit::Password, name);
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("安全性"));
+        QVERIFY2(edit->isVisible() && !edit->accessibleName().isEmpty(), name);
     }
     window.openDialog()->close();
 }
@@ -2981,6 +3031,67 @@ void TestSimulatorUi::mediaInsertedFromTheSubmenu()
     QCOMPARE(Shapes::regionOf(shape->frame), QStringLiteral("中央"));
 }
 
+void TestSimulatorUi::savedAsPicturesAsksWhichSlides_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("answer");   // the button of the question; empty: none is asked
+    QTest::addColumn<QString>("saved");    // the file written; empty: nothing
+    QTest::newRow("a presentation") << "金山演示文件（*.dps）" << "" << "汇报.dps";
+    QTest::newRow("every slide as JPEG") << "JPEG 文件交换格式（*.jpg）" << "每张幻灯片" << "汇报.jpg";
+    QTest::newRow("the current slide as PNG") << "PNG 可移植网络图形格式（*.png）" << "仅当前幻灯片" << "汇报.png";
+    QTest::newRow("asked, then cancelled") << "PNG 可移植网络图形格式（*.png）" << "取消" << "";
+}
+
+// Saved as a picture type, 保存 asks whether every slide or the current one
+// becomes a picture; the presentation keeps its own name. 取消 there leaves
+// the dialog open with nothing saved.
+void TestSimulatorUi::savedAsPicturesAsksWhichSlides()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, answer);
+    QFETCH(QString, saved);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\ngoal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    window.trigger(QStringLiteral("另存为"));
+    CommandDialog *dialog = window.openDialog();
+    QVERIFY(dialog);
+    setThroughControl(dialog->fieldBox(QStringLiteral("文件名")), QStringLiteral("汇报"));
+    setThroughControl(dialog->fieldBox(QStringLiteral("保存类型")), type);
+    dialog->okButton()->click();
+    auto *question = dialog->findChild<QDialog *>(QStringLiteral("questionBox"));
+    if (answer.isEmpty()) {
+        QVERIFY(!question);
+    } else {
+        QVERIFY(question);
+        QTRY_VERIFY(question->isVisible());
+        QCOMPARE(question->findChild<QLabel *>(QStringLiteral("question"))->text(),
+                 QStringLiteral("您希望导出演示文稿中的所有幻灯片还是只导出当前幻灯片？"));
+        QStringList buttons;
+        for (QPushButton *button : question->findChildren<QPushButton *>())
+            buttons << button->text();
+        QCOMPARE(buttons, QStringList({"每张幻灯片(&E)", "仅当前幻灯片(&C)", "取消"}));
+        if (answer == u"取消") {
+            question->findChild<QPushButton *>(QStringLiteral("questionCancel"))->click();
+            QTRY_VERIFY(!question->isVisible());
+            QVERIFY(dialog->isVisible());
+        } else {
+            qobject_cast<QPushButton *>(dialog->acceptButton(answer))->click();
+        }
+    }
+    const Document &document = window.session().document();
+    if (saved.isEmpty()) {
+        QVERIFY(!window.session().folderFiles().contains(QStringLiteral("汇报.png")));
+        QCOMPARE(document.value(QStringLiteral("doc.另存为")), QString());
+        dialog->close();
+        return;
+    }
+    QTRY_VERIFY(!window.openDialog());
+    QCOMPARE(document.value(QStringLiteral("doc.另存为.文件名")), saved);
+    QCOMPARE(document.value(QStringLiteral("doc.另存为.导出")), answer);
+    QVERIFY(window.session().folderFiles().contains(saved));
+    QCOMPARE(window.session().fileName(), saved.endsWith(u".dps") ? saved : QString());
+}
+
 // What the candidate saved is in the folder the next file dialog lists, and
 // 保存 saves a presentation saved before under its name, without asking.
 void TestSimulatorUi::savedFilesAreListedAndSavedAgain()
@@ -3057,9 +3168,9 @@ void TestSimulatorUi::everyControlHasAChineseName()
              qPrintable(childNames(QAccessible::queryAccessibleInterface(list)).join(u' ')));
 
     QAccessibleInterface *pane = QAccessible::queryAccessibleInterface(window.findChild<QWidget *>(QStringLiteral("taskPane")));
-    QTRY_VERIFY(childNames(pane).contains(QStringLiteral("空白演示文稿")));
+    QTRY_VERIFY(childNames(pane).contains(QStringLiteral("空演示文稿")));
     QVERIFY(childNames(pane).contains(QStringLiteral("关闭任务窗格")));
-    QAccessibleInterface *blank = pane->child(int(childNames(pane).indexOf(QStringLiteral("空白演示文稿"))));
+    QAccessibleInterface *blank = pane->child(int(childNames(pane).indexOf(QStringLiteral("空演示文稿"))));
     QCOMPARE(blank->role(), QAccessible::Link);
     QVERIFY(blank->actionInterface());
     blank->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
