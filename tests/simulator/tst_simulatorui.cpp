@@ -1109,9 +1109,15 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                     QTest::mouseClick(outline->viewport(), Qt::LeftButton, Qt::ShiftModifier, outline->slideIconRect(slides.last()).center());
                 break;
             }
+            auto *sorter = window.findChild<SlideView *>(QStringLiteral("slide"));
             for (int k = 0; k < slides.size(); ++k) {
                 if (step.arg.contains(u'-') && k > 0 && k < slides.size() - 1)
                     continue;  // Shift reaches the last one from the first
+                if (sorter->isSorter()) {   // the sorter's own slides, Ctrl or Shift with the others
+                    QTest::mouseClick(sorter, Qt::LeftButton, k == 0 ? Qt::NoModifier : extra,
+                                      sorter->sorterCell(slides.at(k) - 1).center().toPoint());
+                    continue;
+                }
                 QListWidgetItem *item = list->item(slides.at(k) - 1);
                 QVERIFY2(item, qPrintable(where));
                 list->scrollToItem(item);
@@ -1139,6 +1145,13 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Click: {
+            if (step.arg.startsWith(u"gap ")) {   // between two slides of the sorter
+                auto *sorter = window.findChild<SlideView *>(QStringLiteral("slide"));
+                const QRectF gap = sorter->gapRect(step.arg.mid(4).toInt());
+                QVERIFY2(sorter->isSorter() && !gap.isEmpty(), qPrintable(where));
+                QTest::mouseClick(sorter, Qt::LeftButton, {}, gap.center().toPoint());
+                break;
+            }
             if (!Session::masterArea(step.arg).isEmpty()) {
                 // An area the master view paints along its foot.
                 auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide"));
@@ -1288,8 +1301,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
         }
         case TaskStep::Kind::Context: {
             const bool onShape = !Shapes::kindOf(step.arg).isEmpty();
+            const bool inSorter = step.arg == u"sorter";
             QWidget *target = step.arg == u"list" ? list->viewport()
-                            : window.findChild<QWidget *>(step.arg == u"slide" || onShape ? QStringLiteral("slide") : step.arg);
+                            : window.findChild<QWidget *>(step.arg == u"slide" || onShape || inSorter ? QStringLiteral("slide") : step.arg);
             QVERIFY2(target && target->isVisible(), qPrintable(where));
             // The context menu runs its own loop: its entry is clicked from inside it.
             const TaskStep *entry = i + 1 < path.steps.size() ? &path.steps.at(i + 1) : nullptr;
@@ -1320,8 +1334,12 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             // A right click lands on a scrolling editor's viewport.
             if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
                 target = area->viewport();
+            const auto *view = qobject_cast<SlideView *>(target);
+            // In the sorter: on the insertion bar, else on the slide chosen last.
             const QPoint at = step.arg == u"slide" ? QPoint(8, 8)
-                            : onShape ? static_cast<SlideView *>(target)->shapeGrip(step.arg)
+                            : onShape ? view->shapeGrip(step.arg)
+                            : inSorter ? (view->insertionBar() > 0 ? view->gapRect(view->insertionBar())
+                                                                   : view->sorterCell(window.session().current() - 1)).center().toPoint()
                                       : target->rect().center();
             QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
             QApplication::sendEvent(target, &event);
@@ -1340,6 +1358,10 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 for (QToolBar *bar : window.findChildren<QToolBar *>())
                     if (QWidget *w = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
                         button = w;
+            if (path.name == u"视图按钮" && !(before && before->kind == TaskStep::Kind::Menu)) {
+                button = window.findChild<QWidget *>(QStringLiteral("viewButton:") + step.arg);
+                QVERIFY2(button && button->isVisible(), qPrintable(where + QStringLiteral("（没有该视图按钮）")));
+            }
             auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
             const QRect paneEntry = path.name == u"任务窗格" && !menu && pane->isVisible()
                                         ? pane->entryRect(TaskPane::entryFor(step.arg)) : QRect();
