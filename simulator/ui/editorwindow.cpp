@@ -986,7 +986,6 @@ void EditorWindow::buildCentre()
         // A slide chosen takes the insertion bar away.
         m_session.placeInsertionBar(0);
         m_slide->setInsertionBar(0);
-        QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;
         if (modifiers & Qt::ShiftModifier) {
             const int from = std::max(0, m_slideList->currentRow());
             QItemSelection range(m_slideList->model()->index(std::min(from, index), 0),
@@ -997,9 +996,20 @@ void EditorWindow::buildCentre()
             slideSelectionChosen();
             return;
         }
-        if (modifiers & Qt::ControlModifier)
-            how = QItemSelectionModel::Toggle;
-        m_slideList->selectionModel()->setCurrentIndex(m_slideList->model()->index(index, 0), how);
+        if (modifiers & Qt::ControlModifier) {
+            // Ctrl adds the slide to the slides chosen now, or takes it away
+            // from them (a toggle of the list's current item alone left a
+            // chosen slide chosen).
+            QItemSelection chosen;
+            for (int n : m_session.selection())
+                chosen.select(m_slideList->model()->index(n - 1, 0), m_slideList->model()->index(n - 1, 0));
+            m_slideList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+            m_slideList->selectionModel()->select(m_slideList->model()->index(index, 0), QItemSelectionModel::Toggle);
+            m_slideList->selectionModel()->setCurrentIndex(m_slideList->model()->index(index, 0), QItemSelectionModel::NoUpdate);
+            slideSelectionChosen();
+            return;
+        }
+        m_slideList->selectionModel()->setCurrentIndex(m_slideList->model()->index(index, 0), QItemSelectionModel::ClearAndSelect);
         slideSelectionChosen();
     });
 
@@ -1679,8 +1689,9 @@ void EditorWindow::refresh()
     const int currentRow = masters.isEmpty() ? current : std::max(0, int(masters.indexOf(Master::view(document))));
     const QList<int> selectedRows = masters.isEmpty() ? m_session.selection() : QList<int>{currentRow + 1};
     if (m_slideList->currentRow() != currentRow || shown != selectedRows) {
-        if (!masters.isEmpty())
-            m_slideList->clearSelection();   // the master under edit alone
+        // The slides (or the master under edit) the session chooses, and no
+        // other left over from before (the insertion bar placed, slides cut).
+        m_slideList->clearSelection();
         m_slideList->setCurrentRow(currentRow);
         for (int n : selectedRows)
             m_slideList->item(n - 1)->setSelected(true);
