@@ -318,6 +318,7 @@ QString Session::animatedObject() const
 
 void Session::select(int slide)
 {
+    m_insertBefore = 0;
     if (slide != m_current) {
         setEditing({});
         m_shapes.clear();
@@ -334,12 +335,27 @@ void Session::select(const QList<int> &slides)
             valid << n;
     if (valid.isEmpty())
         return;
+    m_insertBefore = 0;
     if (valid.last() != m_current) {
         m_editing.clear();
         m_shapes.clear();
     }
     m_current = valid.last();
     setSelection(valid);
+}
+
+void Session::placeInsertionBar(int before)
+{
+    if (before < 1 || before > m_document.slides.size() + 1) {
+        m_insertBefore = 0;
+        return;
+    }
+    setEditing({});
+    m_shapes.clear();
+    // The slide before the bar is the one the status bar and the commands name.
+    m_current = std::clamp(before - 1, 1, int(m_document.slides.size()));
+    setSelection({m_current});
+    m_insertBefore = before;
 }
 
 bool Session::runShowAction(const QString &action)
@@ -654,6 +670,7 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         formatSelectedRun(values);
     State before{m_document, m_current};
     apply(spec, values);
+    m_insertBefore = 0;
     if (!(m_document == before.document)) {
         remember(std::move(before));
     }
@@ -720,8 +737,15 @@ bool Session::canRedo() const
     return m_history.canRedo();
 }
 
+int Session::insertionPlace() const
+{
+    // The index new slides take: at the sorter's bar, else after the current slide.
+    return m_insertBefore > 0 ? std::min(m_insertBefore - 1, int(m_document.slides.size())) : m_current;
+}
+
 void Session::restore(const State &state)
 {
+    m_insertBefore = 0;
     m_editing.clear();
     m_shapes.clear();
     m_document = state.document;
@@ -818,8 +842,10 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         slide.layout = fields.value(QStringLiteral("版式"), QStringLiteral("标题和文本"));
         if (slide.layout.isEmpty())
             slide.layout = QStringLiteral("标题和文本");
-        slides.insert(m_current, slide);
-        ++m_current;
+        const int at = insertionPlace();
+        slides.insert(at, slide);
+        m_current = at + 1;
+        setSelection({m_current});
         break;
     }
     case Effect::DuplicateSlide:
@@ -845,9 +871,10 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
         for (int n : selected) {
             if (!fields.value(QStringLiteral("版式")).isEmpty())
                 slides[n - 1].layout = fields.value(QStringLiteral("版式"));
-            // The layout, applied again, puts its placeholders back in their place.
+            // The layout, applied again, puts its placeholders back in their
+            // place, those deleted too.
             for (const char *part : {"标题", "正文", "副标题"})
-                for (const char *key : {".位置", ".大小", ".宽度", ".高度"})
+                for (const char *key : {".位置", ".大小", ".宽度", ".高度", ".已删除"})
                     slides[n - 1].attributes.remove(QString::fromUtf8(part) + QString::fromUtf8(key));
         }
         break;
@@ -868,12 +895,14 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
             m_current = std::clamp(selected.first() - 1, 1, int(slides.size()));
         }
         break;
-    case Effect::Paste:
+    case Effect::Paste: {
+        int at = insertionPlace();
         for (const Slide &slide : m_clipboard) {
-            slides.insert(m_current, slide);
-            ++m_current;
+            slides.insert(at++, slide);
+            m_current = at;
         }
         break;
+    }
     case Effect::View:
         // Only the slide and title masters have the date, footer and number areas.
         if (!masterArea(m_editing).isEmpty())
@@ -950,6 +979,12 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
             for (int n = 1; n <= slides.size(); ++n)
                 all << n;
             setSelection(all);
+        } else if (m_editing.isEmpty()) {
+            // Without a caret in a placeholder: every object on the slide,
+            // the placeholders too (with a caret the editor takes its text).
+            m_shapes.clear();
+            for (const Shapes::Shape &shape : Shapes::of(shapeSlide()))
+                m_shapes << shape.name;
         }
         break;
     case Effect::WindowState:

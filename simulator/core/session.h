@@ -34,6 +34,13 @@ public:
     // Several slides; the last one becomes the current slide. Numbers beyond
     // the presentation are left out.
     void select(const QList<int> &slides);
+    // In the sorter a click between two slides places the insertion bar
+    // there instead of choosing a slide: 新幻灯片 and 粘贴 put their slides
+    // at the bar, which goes with the next command or slide chosen. Before
+    // slide `before` (one past the last: the end); 0, or a place beyond the
+    // presentation, takes it away.
+    void placeInsertionBar(int before);
+    int insertionBar() const { return m_insertBefore; }
 
     // Carries out a command of the command table with its dialog's fields.
     // Returns false (and changes nothing) for an unknown command.
@@ -200,6 +207,7 @@ private:
     // A change made or about to be made: 撤销 goes back to `before`.
     void remember(State before);
     void restore(const State &state);
+    int insertionPlace() const;
     void setSelection(const QList<int> &slides);
     void setAttributes(const CommandSpec &spec, const QMap<QString, QString> &fields);
     void editAtCaret(const CommandSpec &spec, const QMap<QString, QString> &fields);
@@ -220,6 +228,7 @@ private:
 
     Document m_document;
     int m_current = 1;
+    int m_insertBefore = 0;   // the sorter's insertion bar: before this slide; 0 for none
     History m_history;
     QString m_typing;  // "<slide>.<part>" while the candidate types into it
     QString m_editing; // "title" or "body": where the caret is on the current slide

@@ -7,6 +7,11 @@
 
 namespace Shapes {
 
+bool isDeleted(const Slide &slide, const QString &placeholder)
+{
+    return slide.attributes.value(placeholder + QStringLiteral(".已删除")) == u"是";
+}
+
 namespace {
 
 const QString positionKey = QStringLiteral("位置");
@@ -17,6 +22,7 @@ const QString flipKey = QStringLiteral("翻转");
 const QString groupKey = QStringLiteral("组合");
 // The group a member belonged to before it was parted, for 重新组合.
 const QString formerGroupKey = QStringLiteral("原组合");
+const QString deletedKey = QStringLiteral("已删除");
 
 // Where a shape's left and top edge are kept. A table's 位置 is the place
 // 表格属性 inserts rows and columns at ("第2行下方"), which goals check:
@@ -101,7 +107,7 @@ QList<Shape> layoutOrder(const Slide &slide)
 
     QList<Shape> shapes;
     auto placeholder = [&](const QString &name, const QRectF &fraction) {
-        if (fraction.isEmpty())
+        if (fraction.isEmpty() || isDeleted(slide, name))
             return;
         QRectF frame = storedFrame(slide, name).value_or(inCm(fraction));
         if (const double w = centimetres(slide.attributes.value(name + QStringLiteral(".宽度"))); w > 0)
@@ -276,7 +282,9 @@ bool remove(Slide &slide, const QString &name)
     if (!shape)
         return false;
     if (shape->placeholder) {
+        // The placeholder itself goes; the layout applied again brings it back.
         (name == u"标题" ? slide.title : slide.body).clear();
+        slide.attributes.insert(name + u'.' + deletedKey, QStringLiteral("是"));
         return true;
     }
     const QString prefix = name + u'.';

@@ -72,8 +72,11 @@ std::optional<Shape> find(const Slide &slide, const QString &name);
 // 0.2 厘米 a side). False for a name that is no shape of the slide.
 bool setFrame(Slide &slide, const QString &name, const QRectF &frame);
 // Takes the shape off the slide: an object with all its settings; a
-// placeholder's text is emptied (the layout keeps its place).
+// placeholder with its text ("slide2.标题.已删除" = 是), until the layout
+// is applied again.
 bool remove(Slide &slide, const QString &name);
+// Whether the placeholder (标题, 正文, 副标题) was taken off the slide.
+bool isDeleted(const Slide &slide, const QString &placeholder);
 // 置于顶层, 置于底层, 上移一层 or 下移一层. False when nothing changes.
 bool restack(Slide &slide, const QString &name, const QString &how);
 // A name for one more object of the kind: the kind itself while the slide

@@ -114,8 +114,19 @@ QString keyText(QString key)
 const QStringList &contextPlaces()
 {
     static const QStringList places = {QStringLiteral("title"), QStringLiteral("body"), QStringLiteral("slide"),
-                                       QStringLiteral("list")};
+                                       QStringLiteral("list"), QStringLiteral("sorter")};
     return places;
+}
+
+// "gap 4": the sorter's gap before slide 4, where a click places the
+// insertion bar; 0 for another click.
+int gapOf(const QString &arg)
+{
+    if (!arg.startsWith(QStringLiteral("gap ")))
+        return 0;
+    bool ok = false;
+    const int before = arg.mid(4).trimmed().toInt(&ok);
+    return ok && before >= 1 ? before : 0;
 }
 
 bool isTextPart(const QString &part)
@@ -378,9 +389,21 @@ void Task::play(const TaskPath &path, Session &session)
         case TaskStep::Kind::Menu:
             route = QStringLiteral("菜单");
             break;
-        case TaskStep::Kind::Key:
+        case TaskStep::Kind::Key: {
             route = QStringLiteral("快捷键");
+            // A key no command step follows acts on the slide itself: Delete
+            // takes the selected objects away, Esc turns the placeholder with
+            // the caret into the selected object.
+            const bool commandFollows = i + 1 < path.steps.size() && path.steps.at(i + 1).kind == TaskStep::Kind::Command;
+            if (!commandFollows && keyText(step.arg) == u"del") {
+                session.deleteShapes();
+                route = pathRoute;
+            } else if (!commandFollows && keyText(step.arg) == u"esc" && !session.editedObject().isEmpty()) {
+                session.selectShape(session.editedObject());
+                route = pathRoute;
+            }
             break;
+        }
         case TaskStep::Kind::Toolbar:
             route = QStringLiteral("工具栏");
             break;
@@ -388,6 +411,8 @@ void Task::play(const TaskPath &path, Session &session)
             // A click into a placeholder's text places the caret: nothing stays selected.
             if (step.arg == u"title" || step.arg == u"body")
                 session.setSelectedText(step.arg, {});
+            else if (const int before = gapOf(step.arg))
+                session.placeInsertionBar(before);
             else
                 session.setEditing(step.arg);
             route = pathRoute;
@@ -575,7 +600,8 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if ((step.kind == TaskStep::Kind::Click || step.kind == TaskStep::Kind::SelectText)
                    && step.arg != u"title" && step.arg != u"body"
                    && !(step.kind == TaskStep::Kind::SelectText && step.arg == u"outline")
-                   && !(step.kind == TaskStep::Kind::Click && !Session::masterArea(step.arg).isEmpty())) {
+                   && !(step.kind == TaskStep::Kind::Click && !Session::masterArea(step.arg).isEmpty())
+                   && !(step.kind == TaskStep::Kind::Click && gapOf(step.arg) > 0)) {
             found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)
                    && Shapes::kindOf(step.arg).isEmpty()) {

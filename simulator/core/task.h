@@ -30,10 +30,15 @@ class Session;
 //   step: show 荧光笔 | 在放映中单击右键，选择“指针选项”→“荧光笔”
 //                                       an action in the running show or rehearsal (ShowActions)
 //   step: key Ctrl+B | 按Ctrl+B键       a key of the editor; the command, field and ok
-//                                       steps after it say what the key does
+//                                       steps after it say what the key does; without a
+//                                       command after it, Delete takes the selected
+//                                       objects off the slide and Esc selects the
+//                                       placeholder holding the caret as an object
 //   step: click body | 单击正文占位符      the caret put into the title or body placeholder;
 //                                       in the slide master view also "date", "footer",
 //                                       "number": its 日期区, 页脚区 or 数字区
+//   step: click gap 4 | 单击第3张和第4张幻灯片之间   in the sorter: the insertion bar
+//                                       placed before slide 4 (新幻灯片 and 粘贴 go there)
 //   step: selecttext title 2005 | 选中标题中的“2005”   text selected in the title or body
 //   step: selecttext outline 市场分析 | 在大纲中单击“市场分析”一段   the caret put into the
 //                                       current slide's paragraph (else title) of that text in the outline
@@ -42,7 +47,8 @@ class Session;
 //                                       and ok steps after it say what it does, as after a key
 //   step: drag 6 | 将其拖到第5张幻灯片之后   the selected slides dragged (in the slide list or the
 //                                       sorter) before slide 6 as numbered now; one past the last: the end
-//   step: context body | 右键单击正文    the context menu of title, body, slide or list;
+//   step: context body | 右键单击正文    the context menu of title, body, slide, list or
+//                                       sorter (its selected slide, or the insertion bar);
 //                                       the command after it is its entry
 //   step: pane 幻灯片切换 | 单击任务窗格标题中的箭头，选择“幻灯片切换”
 //                                       a task pane chosen in the switcher of the pane shown;

@@ -234,6 +234,50 @@ public:
 
 };
 
+// In the sorter, the gap before a slide (after the last one at the end): a
+// press places the insertion bar there, which the gap then names.
+class SorterGapAccessible : public PaintedPartAccessible
+{
+public:
+    SorterGapAccessible(SlideView *view, int before) : PaintedPartAccessible(view), m_before(before) {}
+
+    bool isValid() const override { return m_view && m_view->document() && !m_view->gapRect(m_before).isEmpty(); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid() || t != QAccessible::Name)
+            return {};
+        const int count = int(m_view->document()->slides.size());
+        const QString place = m_before == 1       ? QStringLiteral("第1张幻灯片之前")
+                            : m_before > count    ? QStringLiteral("最后一张幻灯片之后")
+                                                  : QStringLiteral("第%1张和第%2张幻灯片之间").arg(m_before - 1).arg(m_before);
+        return m_view->insertionBar() == m_before ? QStringLiteral("插入点：") + place : place;
+    }
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect area = m_view->gapRect(m_before).toRect();
+        return QRect(m_view->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Caret; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.selectable = true;
+        state.selected = isValid() && m_view->insertionBar() == m_before;
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (isValid() && name == pressAction())
+            emit m_view->gapClicked(m_before);
+    }
+
+private:
+    int m_before;
+};
+
 // The slide area: its placeholders (real text boxes), then what it paints:
 // the objects on the slide (or the slides of the sorter), then a master's
 // areas, then the rotation handle while one shows.
@@ -242,7 +286,7 @@ class SlideViewAccessible : public QAccessibleWidget
 public:
     explicit SlideViewAccessible(SlideView *view) : QAccessibleWidget(view, QAccessible::Pane) {}
 
-    int childCount() const override { return QAccessibleWidget::childCount() + painted() + areas() + (handle()->isValid() ? 1 : 0); }
+    int childCount() const override { return firstGap() + gaps(); }
     QAccessibleInterface *child(int index) const override
     {
         const int widgets = QAccessibleWidget::childCount();
@@ -260,6 +304,14 @@ public:
         }
         if (index == painted() + areas() && handle()->isValid())
             return handle();
+        if (const int gap = index + widgets - firstGap(); gap >= 0 && gap < gaps()) {
+            auto &cache = m_gaps[gap + 1];
+            if (!cache) {
+                cache = new SorterGapAccessible(view(), gap + 1);
+                QAccessible::registerAccessibleInterface(cache);
+            }
+            return cache;
+        }
         if (index >= painted())
             return nullptr;
         // Registered once each, so that the same part keeps its interface.
@@ -278,6 +330,9 @@ public:
                            ? QAccessibleWidget::childCount() + painted() + int(view()->masterAreas().indexOf(it.key())) : -1;
         if (child && child == m_handle)
             return m_handle->isValid() ? QAccessibleWidget::childCount() + painted() + areas() : -1;
+        for (auto it = m_gaps.begin(); it != m_gaps.end(); ++it)
+            if (it.value() == child)
+                return it.key() <= gaps() ? firstGap() + it.key() - 1 : -1;
         for (auto it = m_parts.begin(); it != m_parts.end(); ++it)
             if (it.value() == child)
                 return it.key().first == view()->isSorter() ? QAccessibleWidget::childCount() + it.key().second : -1;
@@ -298,6 +353,12 @@ private:
             return 0;
         return int(view()->isSorter() ? view()->document()->slides.size() : view()->objectShapes().size());
     }
+    // The sorter's gaps come last: one before each slide and one after the last.
+    int gaps() const
+    {
+        return view()->isSorter() && view()->document() ? int(view()->document()->slides.size()) + 1 : 0;
+    }
+    int firstGap() const { return QAccessibleWidget::childCount() + painted() + areas() + (handle()->isValid() ? 1 : 0); }
     int areas() const
     {
         return view()->document() ? int(view()->masterAreas().size()) : 0;
@@ -312,6 +373,7 @@ private:
     }
     mutable QMap<std::pair<bool, int>, QAccessibleInterface *> m_parts;
     mutable QMap<QString, QAccessibleInterface *> m_areas;
+    mutable QMap<int, QAccessibleInterface *> m_gaps;
     mutable RotationHandleAccessible *m_handle = nullptr;
 };
 

@@ -908,6 +908,47 @@ QRectF SlideView::sorterCell(int index) const
     return QRectF(10 + (index % columns) * w, 10 + (index / columns) * h, w, h);
 }
 
+QRectF SlideView::slideThumb(int index) const
+{
+    const QRectF cell = sorterCell(index);
+    return QRectF(cell.left() + 12, cell.top() + 4, cell.width() - 24, (cell.width() - 24) * 0.75);
+}
+
+QRectF SlideView::gapRect(int before) const
+{
+    if (!m_sorter || !m_document || before < 1 || before > m_document->slides.size() + 1)
+        return {};
+    // Beside the slide after the gap, or after the last one at the end of its row.
+    const bool atEnd = before > m_document->slides.size();
+    const QRectF cell = sorterCell(before - (atEnd ? 2 : 1));
+    const QRectF thumb = slideThumb(before - (atEnd ? 2 : 1));
+    const double left = atEnd ? thumb.right() : cell.left();
+    return QRectF(left, thumb.top() - 3, 12, thumb.height() + 6);
+}
+
+int SlideView::gapAt(const QPointF &at) const
+{
+    for (int before = 1; m_document && before <= m_document->slides.size() + 1; ++before)
+        if (gapRect(before).contains(at))
+            return before;
+    return 0;
+}
+
+void SlideView::setInsertionBar(int before)
+{
+    if (before != m_insertBefore) {
+        m_insertBefore = before;
+        update();
+    }
+}
+
+void SlideView::paintBar(QPainter &p, int before) const
+{
+    const QRectF gap = gapRect(before);
+    if (!gap.isEmpty())
+        p.fillRect(QRectF(gap.center().x() - 1.5, gap.top(), 3, gap.height()), QColor(40, 40, 40));
+}
+
 void SlideView::showNotesPage(const Document &document, int index)
 {
     m_document = &document;
@@ -947,6 +988,8 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     m_document = &document;
     m_index = index;
     m_sorter = sorter;
+    if (!sorter)
+        m_insertBefore = 0;
     m_notesPage = false;
     m_notesText->hide();
     const Slide &slide = document.slides.at(index);
@@ -957,8 +1000,9 @@ void SlideView::showSlide(const Document &document, int index, bool sorter)
     if (m_body->toPlainText() != slide.body)
         m_body->setPlainText(slide.body);
     m_loading = false;
-    m_title->setVisible(!sorter && !place.title.isEmpty());
-    m_body->setVisible(!sorter && !place.body.isEmpty());
+    // A placeholder deleted takes no more text.
+    m_title->setVisible(!sorter && !place.title.isEmpty() && !Shapes::isDeleted(slide, QStringLiteral("标题")));
+    m_body->setVisible(!sorter && !place.body.isEmpty() && !Shapes::isDeleted(slide, SlideArt::bodyPart(slide)));
     // Before the view has its size (the window not shown yet) the editors
     // would get fonts for a slide a few pixels wide; the resize event that
     // comes before the view is shown places them.
@@ -1137,11 +1181,12 @@ void SlideView::paintEvent(QPaintEvent *)
     if (!m_document)
         return;
     if (m_sorter) {
-        const QList<int> selected = Document::slideNumbers(m_document->settings.value(QStringLiteral("选中")));
+        // The chosen slides framed; none while the insertion bar stands between two.
+        const QList<int> selected = m_insertBefore > 0 ? QList<int>{}
+                                  : Document::slideNumbers(m_document->settings.value(QStringLiteral("选中")));
         for (int i = 0; i < m_document->slides.size(); ++i) {
-            const QRectF cell = sorterCell(i);
-            const QRectF thumb(cell.left() + 6, cell.top() + 4, cell.width() - 12, (cell.width() - 12) * 0.75);
-            if (i == m_index || selected.contains(i + 1)) {
+            const QRectF thumb = slideThumb(i);
+            if ((i == m_index && m_insertBefore == 0) || selected.contains(i + 1)) {
                 p.setPen(QPen(QColor(50, 90, 200), 3));
                 p.drawRect(thumb.adjusted(-3, -3, 3, 3));
             }
@@ -1149,13 +1194,8 @@ void SlideView::paintEvent(QPaintEvent *)
             p.setPen(Qt::black);
             p.drawText(QRectF(thumb.left(), thumb.bottom() + 2, thumb.width(), 16), Qt::AlignRight, QString::number(i + 1));
         }
-        // Where dragged slides would go: a bar between two slides.
-        if (m_dropBefore > 0) {
-            const int count = int(m_document->slides.size());
-            const QRectF cell = sorterCell(std::min(m_dropBefore, count) - 1);
-            const double x = m_dropBefore > count ? cell.right() - 2 : cell.left() + 1;
-            p.fillRect(QRectF(x - 1.5, cell.top() + 2, 3, cell.height() - 8), QColor(40, 40, 40));
-        }
+        // Where dragged slides would go, else the insertion bar: a bar between two slides.
+        paintBar(p, m_dropBefore > 0 ? m_dropBefore : m_insertBefore);
         return;
     }
     const QRectF r = slideRect();
@@ -1286,7 +1326,7 @@ void SlideView::paintEvent(QPaintEvent *)
 
 void SlideView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (!m_sorter || !m_document)
+    if (!m_sorter || !m_document || gapAt(event->position()) > 0)
         return;
     for (int i = 0; i < m_document->slides.size(); ++i)
         if (sorterCell(i).contains(event->position()))
@@ -1364,6 +1404,11 @@ void SlideView::mousePressEvent(QMouseEvent *event)
     setFocus(Qt::MouseFocusReason);
     m_pressAt = event->position();
     m_dropBefore = 0;
+    m_pressedSelected = -1;
+    if (const int before = gapAt(event->position()); before > 0 && event->modifiers() == Qt::NoModifier) {
+        emit gapClicked(before);
+        return;
+    }
     const int index = sorterIndexAt(event->position());
     if (index < 0 || event->button() != Qt::LeftButton)
         return;
@@ -1379,7 +1424,8 @@ void SlideView::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_sorter && m_document)
         shapeMove(event);
-    if (!m_sorter || !m_document || !(event->buttons() & Qt::LeftButton) || sorterIndexAt(m_pressAt) < 0)
+    if (!m_sorter || !m_document || !(event->buttons() & Qt::LeftButton) || sorterIndexAt(m_pressAt) < 0
+        || gapAt(m_pressAt) > 0)
         return;
     if (m_dropBefore == 0 && (event->position() - m_pressAt).manhattanLength() < QApplication::startDragDistance())
         return;

@@ -211,6 +211,18 @@ public:
     QRectF slideRect() const;
     // Where slide `index` (0-based) lies in the sorter view.
     QRectF sorterCell(int index) const;
+    // The gap before slide `before` (1-based; one past the last: after the
+    // last slide) in the sorter view, where a click places the insertion bar
+    // and dragged slides go; empty outside the sorter or the presentation.
+    QRectF gapRect(int before) const;
+    // The sorter's insertion bar, drawn in its gap while no slide is chosen
+    // (see Session::placeInsertionBar); 0 for none.
+    void setInsertionBar(int before);
+    int insertionBar() const { return m_insertBefore; }
+    // The slide (0-based) whose cell holds `at`, -1 for none; the gap there
+    // (the slide after it), 0 for none.
+    int sorterIndexAt(const QPointF &at) const;
+    int gapAt(const QPointF &at) const;
     // What the view shows: the document, the slide under edit (0-based) and
     // whether it shows every slide (the sorter view).
     const Document *document() const { return m_document; }
@@ -276,6 +288,8 @@ signals:
     void slideOpened(int index);
     // Delete in the sorter view.
     void deleteRequested();
+    // A click (either button) into the sorter's gap before slide `before`.
+    void gapClicked(int before);
     // The selected slides dragged in the sorter view and dropped before
     // slide `before` (1-based, as numbered now; one past the last: the end).
     void slidesDropped(int before);
@@ -322,7 +336,8 @@ private:
     double pageWidthPt() const;
     // The selected text box or drawn shape that takes typed text; empty for none.
     QString typedShape() const;
-    int sorterIndexAt(const QPointF &at) const;   // -1 outside every slide
+    QRectF slideThumb(int index) const;           // the slide's picture inside its cell
+    void paintBar(QPainter &p, int before) const;
     int dropPlace(const QPointF &at) const;
 
     const Document *m_document = nullptr;
@@ -339,6 +354,7 @@ private:
     QPointF m_pressAt;
     int m_pressedSelected = -1;   // a selected slide pressed without keys
     int m_dropBefore = 0;         // while dragging in the sorter: where the slides would go
+    int m_insertBefore = 0;       // the sorter's insertion bar, if any
     QString m_master;             // the master view shown, if any
     QString m_masterArea;         // its area with the caret, if any
 

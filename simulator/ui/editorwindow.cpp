@@ -822,6 +822,8 @@ void EditorWindow::buildContextMenus()
     // The slide itself, outside its placeholders.
     m_slide->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_slide, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (m_slide->isSorter())
+            return sorterMenu(at);
         if (const QString shape = m_slide->shapeAt(at); !shape.isEmpty())
             return shapeMenu(shape, at);
         report(TaskStep{TaskStep::Kind::Context, QStringLiteral("slide"), {}, {}});
@@ -839,6 +841,39 @@ void EditorWindow::buildContextMenus()
         menu.addAction(m_actions.value(QStringLiteral("新幻灯片")));
         execContextMenu(menu, m_slide->mapToGlobal(at));
     });
+}
+
+void EditorWindow::sorterMenu(const QPoint &at)
+{
+    // In the sorter a right click on a slide acts on the chosen slides (it
+    // chooses the slide first when it is not one of them); in a gap it
+    // places the insertion bar there, where 新幻灯片 and 粘贴 put theirs.
+    const int before = m_slide->gapAt(at);
+    const int index = before > 0 ? -1 : m_slide->sorterIndexAt(at);
+    if (before == 0 && index < 0)
+        return;
+    if (before > 0 && before != m_session.insertionBar())
+        emit m_slide->gapClicked(before);
+    else if (index >= 0 && (m_session.insertionBar() > 0 || !m_session.selection().contains(index + 1)))
+        emit m_slide->slideClicked(index, Qt::NoModifier);
+    report(TaskStep{TaskStep::Kind::Context, QStringLiteral("sorter"), {}, {}});
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("sorterMenu"));
+    menu.setAccessibleName(before > 0 ? QStringLiteral("插入点快捷菜单") : QStringLiteral("幻灯片快捷菜单"));
+    const QList<QStringList> groups = before > 0
+        ? QList<QStringList>{{QStringLiteral("粘贴")}, {QStringLiteral("新幻灯片")}}
+        : QList<QStringList>{{QStringLiteral("剪切"), QStringLiteral("复制"), QStringLiteral("粘贴")},
+                             {QStringLiteral("新幻灯片"), QStringLiteral("删除幻灯片")},
+                             {QStringLiteral("隐藏幻灯片"), QStringLiteral("幻灯片切换"), QStringLiteral("幻灯片设计"),
+                              QStringLiteral("背景")}};
+    for (const QStringList &group : groups) {
+        if (!menu.isEmpty())
+            menu.addSeparator();
+        for (const QString &id : group)
+            if (QAction *action = m_actions.value(id))
+                menu.addAction(action);
+    }
+    execContextMenu(menu, m_slide->mapToGlobal(at));
 }
 
 QWidget *EditorWindow::buildNotes(QWidget *parent)
@@ -1004,12 +1039,23 @@ void EditorWindow::buildCentre()
         report(TaskStep{TaskStep::Kind::Select, QString::number(index + 1), {}, {}});
         trigger(QStringLiteral("普通"));
     });
-    connect(m_slide, &SlideView::deleteRequested, this, [this] { trigger(QStringLiteral("删除幻灯片")); });
+    connect(m_slide, &SlideView::deleteRequested, this, [this] {
+        if (m_session.insertionBar() == 0)   // the bar stands for no slide to delete
+            trigger(QStringLiteral("删除幻灯片"));
+    });
+    connect(m_slide, &SlideView::gapClicked, this, [this](int before) {
+        m_session.placeInsertionBar(before);
+        refresh();
+        report(TaskStep{TaskStep::Kind::Click, QStringLiteral("gap %1").arg(before), {}, {}});
+        changed();
+    });
     connect(m_slide, &SlideView::slidesDropped, this, &EditorWindow::moveSelectedSlides);
     buildShapes();
     // The sorter view selects as the list does.
     connect(m_slide, &SlideView::slideClicked, this, [this](int index, Qt::KeyboardModifiers modifiers) {
-        QItemSelectionModel::SelectionFlags how = QItemSelectionModel::ClearAndSelect;
+        // A slide chosen takes the insertion bar away.
+        m_session.placeInsertionBar(0);
+        m_slide->setInsertionBar(0);
         if (modifiers & Qt::ShiftModifier) {
             const int from = std::max(0, m_slideList->currentRow());
             QItemSelection range(m_slideList->model()->index(std::min(from, index), 0),
@@ -1020,9 +1066,20 @@ void EditorWindow::buildCentre()
             slideSelectionChosen();
             return;
         }
-        if (modifiers & Qt::ControlModifier)
-            how = QItemSelectionModel::Toggle;
-        m_slideList->selectionModel()->setCurrentIndex(m_slideList->model()->index(index, 0), how);
+        if (modifiers & Qt::ControlModifier) {
+            // Ctrl adds the slide to the slides chosen now, or takes it away
+            // from them (a toggle of the list's current item alone left a
+            // chosen slide chosen).
+            QItemSelection chosen;
+            for (int n : m_session.selection())
+                chosen.select(m_slideList->model()->index(n - 1, 0), m_slideList->model()->index(n - 1, 0));
+            m_slideList->selectionModel()->select(chosen, QItemSelectionModel::ClearAndSelect);
+            m_slideList->selectionModel()->select(m_slideList->model()->index(index, 0), QItemSelectionModel::Toggle);
+            m_slideList->selectionModel()->setCurrentIndex(m_slideList->model()->index(index, 0), QItemSelectionModel::NoUpdate);
+            slideSelectionChosen();
+            return;
+        }
+        m_slideList->selectionModel()->setCurrentIndex(m_slideList->model()->index(index, 0), QItemSelectionModel::ClearAndSelect);
         slideSelectionChosen();
     });
 
@@ -1094,6 +1151,9 @@ void EditorWindow::trigger(const QString &commandId)
     if (!spec->hasDialog()) {
         m_session.run(commandId, {}, route);
         refresh();
+        // The objects 全选 selected take Delete and the arrow keys now.
+        if (spec->effect == CommandSpec::Effect::SelectAll && !m_session.selectedShapes().isEmpty())
+            m_slide->setFocus(Qt::OtherFocusReason);
         changed();
         if (spec->effect == CommandSpec::Effect::Show || spec->effect == CommandSpec::Effect::Rehearsal)
             startShow(spec->effect == CommandSpec::Effect::Rehearsal);
@@ -1569,6 +1629,18 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         if (editorKeys.contains(static_cast<QKeyEvent *>(event)->keyCombination()))
             return true;   // not accepted: the shortcut goes ahead
     }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape
+        && !m_leaveFullScreen->isEnabled() && !m_session.editedObject().isEmpty()) {
+        // Esc with the caret in a placeholder: the placeholder itself is
+        // selected, as a click on its border does; Delete then takes it away.
+        m_session.selectShape(m_session.editedObject());
+        m_editing.clear();
+        m_slide->setFocus(Qt::OtherFocusReason);
+        m_slide->setSelectedShapes(m_session.selectedShapes());
+        report(TaskStep{TaskStep::Kind::Key, QStringLiteral("Esc"), {}, {}});
+        refresh();
+        return true;
+    }
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress) {
         const bool inTitle = watched == m_slide->titleEdit() || watched == m_slide->titleEdit()->viewport();
         const QString part = inTitle ? QStringLiteral("title") : QStringLiteral("body");
@@ -1722,8 +1794,9 @@ void EditorWindow::refresh()
     const int currentRow = masters.isEmpty() ? current : std::max(0, int(masters.indexOf(Master::view(document))));
     const QList<int> selectedRows = masters.isEmpty() ? m_session.selection() : QList<int>{currentRow + 1};
     if (m_slideList->currentRow() != currentRow || shown != selectedRows) {
-        if (!masters.isEmpty())
-            m_slideList->clearSelection();   // the master under edit alone
+        // The slides (or the master under edit) the session chooses, and no
+        // other left over from before (the insertion bar placed, slides cut).
+        m_slideList->clearSelection();
         m_slideList->setCurrentRow(currentRow);
         for (int n : selectedRows)
             m_slideList->item(n - 1)->setSelected(true);
@@ -1738,6 +1811,7 @@ void EditorWindow::refresh()
         m_slide->showNotesPage(document, current);   // its notes typed in the notes pane below
     } else if (master.isEmpty()) {
         m_slide->showSlide(document, current, view == u"幻灯片浏览");
+        m_slide->setInsertionBar(m_session.insertionBar());
     } else {
         m_masterShown = Master::shown(document);
         m_slide->showSlide(m_masterShown, 0, false);
@@ -1986,6 +2060,10 @@ void EditorWindow::updateGuide()
                 // The task pane's way: its entry that leads to the command.
                 target = m_taskPane;
                 area = [pane = m_taskPane, id = step->arg] { return pane->entryRect(TaskPane::entryFor(id)); };
+            } else if (QWidget *button = findChild<QWidget *>(QStringLiteral("viewButton:") + step->arg);
+                       m_guide.methodName() == u"视图按钮" && button && button->isVisible()
+                       && (!before || before->kind != TaskStep::Kind::Menu)) {
+                target = button;   // the view buttons at the foot of the slide list
             } else if (m_guide.methodName() == u"工具栏" && (!before || before->kind != TaskStep::Kind::Menu)) {
                 // The toolbar's way: its button.
                 for (QToolBar *bar : std::as_const(m_toolBars))
@@ -2022,6 +2100,22 @@ void EditorWindow::updateGuide()
         // 大纲 tab by their icons in the outline.
         if (m_session.document().settings.value(QStringLiteral("视图")) == u"幻灯片浏览") {
             target = m_slide;
+            if (step->kind == TaskStep::Kind::Drag) {
+                // Where the chosen slides are to be dropped.
+                area = [slide = m_slide, before = step->arg.toInt()] { return slide->gapRect(before).toRect(); };
+            } else if (const QList<int> slides = Document::slideNumbers(step->arg); !slides.isEmpty()) {
+                // The next slide to click: the first of them not chosen yet
+                // (the first when the choice holds others besides).
+                const QList<int> chosen = m_session.insertionBar() > 0 ? QList<int>{} : m_session.selection();
+                int next = slides.first();
+                if (std::all_of(chosen.begin(), chosen.end(), [&slides](int n) { return slides.contains(n); }))
+                    for (int n : slides)
+                        if (!chosen.contains(n)) {
+                            next = n;
+                            break;
+                        }
+                area = [slide = m_slide, next] { return slide->sorterCell(next - 1).toRect(); };
+            }
         } else if (m_outlinePane->isVisible()) {
             target = m_outlinePane->viewport();
             const QList<int> slides = Document::slideNumbers(step->arg);
@@ -2058,6 +2152,13 @@ void EditorWindow::updateGuide()
                                        : static_cast<QWidget *>(m_slide);
         if (!area && !Shapes::kindOf(step->arg).isEmpty())   // a shape right-clicked: the shape, not the slide
             area = [slide = m_slide, name = step->arg] { return slide->shapeRect(name); };
+        if (step->arg.startsWith(u"gap "))   // the sorter's gap where the insertion bar goes
+            area = [slide = m_slide, before = step->arg.mid(4).toInt()] { return slide->gapRect(before).toRect(); };
+        if (step->arg == u"sorter")   // the insertion bar, else the slide chosen
+            area = [this] {
+                const int bar = m_session.insertionBar();
+                return (bar > 0 ? m_slide->gapRect(bar) : m_slide->sorterCell(m_session.current() - 1)).toRect();
+            };
         break;
     case TaskStep::Kind::Type:
         if (m_outlinePane->isVisible() && (step->arg == u"title" || step->arg == u"body")) {

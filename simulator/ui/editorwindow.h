@@ -196,6 +196,8 @@ public:
 
 private:
     void shapeMenu(const QString &shape, const QPoint &at);
+    // The sorter's context menu: of the chosen slides, or of the insertion bar.
+    void sorterMenu(const QPoint &at);
     void shapeChanged(const TaskStep &action);
     // A button of the 绘图 toolbar (文本框, 矩形, 自选图形's shapes…): the
     // next drag on the slide draws its text box or shape.

@@ -1262,15 +1262,34 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
     if (parts & Placeholders) {
         p.setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
-        if (!place.title.isEmpty())
+        // A placeholder deleted has no frame left to draw.
+        if (!titleRect.isEmpty())
             p.drawRect(titleRect);
-        if (!place.body.isEmpty())
+        if (!body.isEmpty())
             p.drawRect(body);
         if (!place.extra.isEmpty() && objects.isEmpty()) {
             const QRectF extra = within(r, place.extra);
             p.drawRect(extra);
-            const QRectF icon = QRectF(extra.center() - QPointF(extra.width() * 0.2, extra.height() * 0.2),
+            const QRectF icon = QRectF(extra.center() - QPointF(extra.width() * 0.2, extra.height() * 0.25),
                                        QSizeF(extra.width() * 0.4, extra.height() * 0.4));
+            // Below the picture, what a double click there inserts.
+            static const QMap<QString, QString> prompts = {
+                {QStringLiteral("图表"), QStringLiteral("双击此处添加图表")},
+                {QStringLiteral("表格"), QStringLiteral("双击此处添加表格")},
+                {QStringLiteral("组织结构图"), QStringLiteral("双击此处添加组织结构图")},
+                {QStringLiteral("剪贴画"), QStringLiteral("双击此处添加剪贴画")},
+                {QStringLiteral("内容"), QStringLiteral("单击图标添加内容")},
+            };
+            if (const QString prompt = prompts.value(place.extraKind); !prompt.isEmpty()) {
+                QFont small = base;
+                small.setPixelSize(std::max(7, int(extra.height() * 0.06)));
+                p.save();
+                p.setFont(small);
+                p.setPen(QColor(110, 110, 110));
+                p.drawText(QRectF(extra.left(), icon.bottom() + 2, extra.width(), extra.bottom() - icon.bottom() - 2),
+                           Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, prompt);
+                p.restore();
+            }
             if (place.extraKind == u"图表")
                 paintChart(p, icon, ChartLook{});
             else if (place.extraKind == u"表格")

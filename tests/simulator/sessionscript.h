@@ -25,6 +25,7 @@
 //   "drawshape 椭圆 1,1,4,3"          a shape of the drawing toolbar drawn by dragging (厘米)
 //   "typeshape 文本框 甲"             text typed into a shape
 //   "delete"                          Delete with shapes selected
+//   "bar 4"                           the sorter's insertion bar placed before slide 4
 //   "run 字体 对象=标题 字号=44"      a command with its dialog's fields
 // Returns the first action the session refused, or an empty text.
 inline QString playScript(Session &session, const QStringList &actions)
@@ -74,6 +75,9 @@ inline QString playScript(Session &session, const QStringList &actions)
             session.setShapeText(words.value(1), words.mid(2).join(u' '));
         } else if (words.at(0) == u"delete") {
             done = session.deleteShapes();
+        } else if (words.at(0) == u"bar") {
+            session.placeInsertionBar(words.value(1).toInt());
+            done = session.insertionBar() > 0;
         } else if (words.at(0) == u"show") {
             done = session.runShowAction(words.mid(1).join(u' '));
         } else {

@@ -89,6 +89,25 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("a new slide is the selection") << QStringList{"select 1-3", "run 新幻灯片 版式=空白"} << QStringList{"slide4.layout = 空白", "doc.选中 = 4"};
     QTest::newRow("select all in the sorter") << QStringList{"run 幻灯片浏览", "run 全选"} << QStringList{"doc.选中 = 1-6", "doc.全选 = 1"};
     QTest::newRow("select all on a slide") << QStringList{"select 2", "run 全选"} << QStringList{"doc.选中 = 2", "doc.全选 = 1"};
+    // 全选 without a caret takes every object of the slide, placeholders too;
+    // Delete takes them off it, and the layout applied again brings them back.
+    QTest::newRow("select all, deleted") << QStringList{"select 2", "run 全选", "delete"}
+        << QStringList{"slide2.标题.已删除 = 是", "slide2.正文.已删除 = 是", "slide2.title = ", "count = 6"};
+    QTest::newRow("a deleted placeholder back with its layout") << QStringList{"select 2", "shape 标题", "delete", "run 幻灯片版式 版式=标题和文本"}
+        << QStringList{"slide2.标题.已删除 = ", "slide2.正文.已删除 = "};
+    QTest::newRow("a deleted placeholder back with undo") << QStringList{"select 2", "shape 正文", "delete", "run 撤销"}
+        << QStringList{"slide2.正文.已删除 = ", "slide2.body = 成立于1998年\n员工三百余人\n业务遍及全国"};
+    // The sorter's insertion bar: 新幻灯片 and 粘贴 put their slides there; it goes with a slide chosen.
+    QTest::newRow("a new slide at the bar") << QStringList{"run 幻灯片浏览", "bar 4", "run 新幻灯片 版式=空白"}
+        << QStringList{"count = 7", "slide4.layout = 空白", "slide5.title = 销售业绩", "doc.选中 = 4"};
+    QTest::newRow("a new slide at the bar before the first") << QStringList{"run 幻灯片浏览", "bar 1", "run 新幻灯片 版式=空白"}
+        << QStringList{"slide1.layout = 空白", "slide2.title = 年度工作总结"};
+    QTest::newRow("two cut, pasted at the bar at the end") << QStringList{"select 3,5", "run 剪切", "bar 5", "run 粘贴"}
+        << QStringList{"slide5.title = 市场分析", "slide6.title = 工作计划", "count = 6"};
+    QTest::newRow("the bar goes with a slide chosen") << QStringList{"bar 2", "select 5", "run 新幻灯片 版式=空白"}
+        << QStringList{"slide6.layout = 空白", "slide2.title = 公司概况"};
+    QTest::newRow("the bar goes after one command") << QStringList{"bar 1", "run 新幻灯片 版式=空白", "run 新幻灯片 版式=标题幻灯片"}
+        << QStringList{"slide1.layout = 空白", "slide2.layout = 标题幻灯片"};
     // A new presentation.
     QTest::newRow("new blank presentation") << QStringList{"select 4", "run 新建 模板=空白演示文稿"}
         << QStringList{"count = 1", "slide1.layout = 标题幻灯片", "slide1.title = ", "slide1.body = ", "doc.视图 = 普通", "doc.选中 = 1"};

@@ -1119,9 +1119,15 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                     QTest::mouseClick(outline->viewport(), Qt::LeftButton, Qt::ShiftModifier, outline->slideIconRect(slides.last()).center());
                 break;
             }
+            auto *sorter = window.findChild<SlideView *>(QStringLiteral("slide"));
             for (int k = 0; k < slides.size(); ++k) {
                 if (step.arg.contains(u'-') && k > 0 && k < slides.size() - 1)
                     continue;  // Shift reaches the last one from the first
+                if (sorter->isSorter()) {   // the sorter's own slides, Ctrl or Shift with the others
+                    QTest::mouseClick(sorter, Qt::LeftButton, k == 0 ? Qt::NoModifier : extra,
+                                      sorter->sorterCell(slides.at(k) - 1).center().toPoint());
+                    continue;
+                }
                 QListWidgetItem *item = list->item(slides.at(k) - 1);
                 QVERIFY2(item, qPrintable(where));
                 list->scrollToItem(item);
@@ -1150,6 +1156,13 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             break;
         }
         case TaskStep::Kind::Click: {
+            if (step.arg.startsWith(u"gap ")) {   // between two slides of the sorter
+                auto *sorter = window.findChild<SlideView *>(QStringLiteral("slide"));
+                const QRectF gap = sorter->gapRect(step.arg.mid(4).toInt());
+                QVERIFY2(sorter->isSorter() && !gap.isEmpty(), qPrintable(where));
+                QTest::mouseClick(sorter, Qt::LeftButton, {}, gap.center().toPoint());
+                break;
+            }
             if (!Session::masterArea(step.arg).isEmpty()) {
                 // An area the master view paints along its foot.
                 auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide"));
@@ -1299,8 +1312,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
         }
         case TaskStep::Kind::Context: {
             const bool onShape = !Shapes::kindOf(step.arg).isEmpty();
+            const bool inSorter = step.arg == u"sorter";
             QWidget *target = step.arg == u"list" ? list->viewport()
-                            : window.findChild<QWidget *>(step.arg == u"slide" || onShape ? QStringLiteral("slide") : step.arg);
+                            : window.findChild<QWidget *>(step.arg == u"slide" || onShape || inSorter ? QStringLiteral("slide") : step.arg);
             QVERIFY2(target && target->isVisible(), qPrintable(where));
             // The context menu runs its own loop: its entry is clicked from inside it.
             const TaskStep *entry = i + 1 < path.steps.size() ? &path.steps.at(i + 1) : nullptr;
@@ -1331,8 +1345,12 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
             // A right click lands on a scrolling editor's viewport.
             if (auto *area = qobject_cast<QAbstractScrollArea *>(target))
                 target = area->viewport();
+            const auto *view = qobject_cast<SlideView *>(target);
+            // In the sorter: on the insertion bar, else on the slide chosen last.
             const QPoint at = step.arg == u"slide" ? QPoint(8, 8)
-                            : onShape ? static_cast<SlideView *>(target)->shapeGrip(step.arg)
+                            : onShape ? view->shapeGrip(step.arg)
+                            : inSorter ? (view->insertionBar() > 0 ? view->gapRect(view->insertionBar())
+                                                                   : view->sorterCell(window.session().current() - 1)).center().toPoint()
                                       : target->rect().center();
             QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
             QApplication::sendEvent(target, &event);
@@ -1351,6 +1369,10 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 for (QToolBar *bar : window.findChildren<QToolBar *>())
                     if (QWidget *w = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
                         button = w;
+            if (path.name == u"视图按钮" && !(before && before->kind == TaskStep::Kind::Menu)) {
+                button = window.findChild<QWidget *>(QStringLiteral("viewButton:") + step.arg);
+                QVERIFY2(button && button->isVisible(), qPrintable(where + QStringLiteral("（没有该视图按钮）")));
+            }
             auto *pane = window.findChild<TaskPane *>(QStringLiteral("taskPane"));
             const QRect paneEntry = path.name == u"任务窗格" && !menu && pane->isVisible()
                                         ? pane->entryRect(TaskPane::entryFor(step.arg)) : QRect();
@@ -2730,6 +2752,27 @@ void TestSimulatorUi::keysActOnTheSlides_data()
         << QStringList{"doc.视图 = 普通", "doc.选中 = 4"};
     QTest::newRow("Delete in a title deletes text, not slides") << QStringList{"click title", "key End", "key Backspace", "key Home", "key Delete"}
         << QStringList{"count = 6", "slide1.title = 度工作总"};
+    // The sorter chooses several slides as the list does, and moves them together.
+    QTest::newRow("the sorter: Ctrl with a click, then Delete") << QStringList{"command 幻灯片浏览", "sorterclick 2", "sorterclick 4 Ctrl", "sorterkey Delete"}
+        << QStringList{"count = 4", "slide2.title = 市场分析", "slide3.title = 工作计划"};
+    QTest::newRow("the sorter: Ctrl takes a chosen slide away") << QStringList{"command 幻灯片浏览", "sorterclick 2", "sorterclick 4 Ctrl", "sorterclick 2 Ctrl"}
+        << QStringList{"doc.选中 = 4"};
+    QTest::newRow("the sorter: Shift with a click") << QStringList{"command 幻灯片浏览", "sorterclick 2", "sorterclick 4 Shift"} << QStringList{"doc.选中 = 2-4"};
+    QTest::newRow("the sorter: two dragged to the end") << QStringList{"command 幻灯片浏览", "sorterclick 3", "sorterclick 5 Ctrl", "sorterdrag 7"}
+        << QStringList{"slide4.title = 团队建设", "slide5.title = 市场分析", "slide6.title = 工作计划", "doc.选中 = 5-6"};
+    QTest::newRow("the sorter: two dragged to the front") << QStringList{"command 幻灯片浏览", "sorterclick 4", "sorterclick 6 Ctrl", "sorterdrag 1"}
+        << QStringList{"slide1.title = 销售业绩", "slide2.title = 团队建设", "slide3.title = 年度工作总结"};
+    // A click between two slides places the insertion bar: 粘贴 goes there, Delete does nothing.
+    QTest::newRow("the sorter: pasted at the bar") << QStringList{"command 幻灯片浏览", "sorterclick 2", "command 复制", "sortergap 1", "command 粘贴"}
+        << QStringList{"count = 7", "slide1.title = 公司概况", "slide2.title = 年度工作总结"};
+    QTest::newRow("the sorter: Delete at the bar") << QStringList{"command 幻灯片浏览", "sortergap 3", "sorterkey Delete"} << QStringList{"count = 6"};
+    QTest::newRow("the sorter: a drag from the gap moves nothing") << QStringList{"command 幻灯片浏览", "sorterclick 2", "sortergap 3", "sorterdrag 7"}
+        << QStringList{"slide2.title = 公司概况", "slide6.title = 团队建设"};
+    // A placeholder selected as an object (Esc, or 全选 without a caret) goes with Delete.
+    QTest::newRow("Esc in the title, then Delete") << QStringList{"click title", "key Esc", "key Delete"}
+        << QStringList{"count = 6", "slide1.标题.已删除 = 是", "slide1.副标题.已删除 = "};
+    QTest::newRow("全选 without a caret, then Delete") << QStringList{"select 2", "command 全选", "key Delete"}
+        << QStringList{"count = 6", "slide2.标题.已删除 = 是", "slide2.正文.已删除 = 是"};
 }
 
 void TestSimulatorUi::keysActOnTheSlides()
@@ -2748,12 +2791,23 @@ void TestSimulatorUi::keysActOnTheSlides()
             const QString what = g.section(u' ', 1);
             if (g.startsWith(u"sorterkey")) {
                 QTest::keySequence(slide, QKeySequence(what));
+            } else if (g.startsWith(u"sortergap")) {
+                QVERIFY(!slide->gapRect(what.toInt()).isEmpty());
+                QTest::mouseClick(slide, Qt::LeftButton, {}, slide->gapRect(what.toInt()).center().toPoint());
+                QCOMPARE(slide->insertionBar(), what.toInt());
+            } else if (g.startsWith(u"sorterdrag")) {
+                // From where the last press was (the slide chosen last, or the bar) to the gap.
+                const int bar = slide->insertionBar();
+                const QPoint from = (bar > 0 ? slide->gapRect(bar) : slide->sorterCell(window.session().current() - 1)).center().toPoint();
+                drag(slide, from, slide->gapRect(what.toInt()).center().toPoint());
             } else {
-                const QPoint at = slide->sorterCell(what.toInt() - 1).center().toPoint();
+                const QPoint at = slide->sorterCell(what.section(u' ', 0, 0).toInt() - 1).center().toPoint();
+                const QString keys = what.section(u' ', 1);
+                const Qt::KeyboardModifiers held = keys == u"Ctrl" ? Qt::ControlModifier : keys == u"Shift" ? Qt::ShiftModifier : Qt::NoModifier;
                 if (g.startsWith(u"sorterdouble"))
                     QTest::mouseDClick(slide, Qt::LeftButton, {}, at);
                 else
-                    QTest::mouseClick(slide, Qt::LeftButton, {}, at);
+                    QTest::mouseClick(slide, Qt::LeftButton, held, at);
             }
         } else if (g.startsWith(u"command ")) {
             window.findChild<QAction *>(QStringLiteral("command:") + g.section(u' ', 1))->trigger();
@@ -2819,6 +2873,31 @@ void TestSimulatorUi::contextMenusAreTheEditors()
         for (const QString &text : seen)
             QVERIFY2(!text.contains(QStringLiteral("&Copy")) && !text.contains(QStringLiteral("Paste")), qPrintable(text));
     }
+
+    // In the sorter: a slide right-clicked is chosen and its menu acts on the
+    // chosen slides; right-clicked in a gap, the insertion bar goes there.
+    window.trigger(QStringLiteral("幻灯片浏览"));
+    auto *sorter = window.findChild<SlideView *>(QStringLiteral("slide"));
+    QVERIFY(sorter->isSorter());
+    const auto rightClick = [this, sorter](const QPoint &at) {
+        QStringList seen;
+        QTimer::singleShot(200, this, [&seen] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget()); menu && menu->objectName() == u"sorterMenu") {
+                for (QAction *action : menu->actions())
+                    if (!action->isSeparator())
+                        seen << action->objectName().section(u':', 1);
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, sorter->mapToGlobal(at));
+        QApplication::sendEvent(sorter, &event);
+        return seen;
+    };
+    QCOMPARE(rightClick(sorter->sorterCell(3).center().toPoint()),
+             (QStringList{"剪切", "复制", "粘贴", "新幻灯片", "删除幻灯片", "隐藏幻灯片", "幻灯片切换", "幻灯片设计", "背景"}));
+    QCOMPARE(window.session().selection(), QList<int>{4});
+    QCOMPARE(rightClick(sorter->gapRect(3).center().toPoint()), (QStringList{"粘贴", "新幻灯片"}));
+    QCOMPARE(sorter->insertionBar(), 3);
 }
 
 void TestSimulatorUi::passwordsAreMasked()
@@ -3175,6 +3254,24 @@ void TestSimulatorUi::everyControlHasAChineseName()
     QVERIFY(blank->actionInterface());
     blank->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(window.session().document().value(QStringLiteral("count")), QStringLiteral("1"));
+
+    // The sorter's gaps are named, the insertion bar's among them; a press places the bar.
+    for (int k = 0; k < 2; ++k) {   // three slides again
+        window.trigger(QStringLiteral("新幻灯片"));
+        window.openDialog()->okButton()->click();
+    }
+    window.trigger(QStringLiteral("幻灯片浏览"));
+    auto *sorter = window.findChild<SlideView *>(QStringLiteral("slide"));
+    QTest::mouseClick(sorter, Qt::LeftButton, {}, sorter->gapRect(2).center().toPoint());
+    QAccessibleInterface *area = QAccessible::queryAccessibleInterface(sorter);
+    const QStringList names = childNames(area);
+    QVERIFY2(names.contains(QStringLiteral("插入点：第1张和第2张幻灯片之间")) && names.contains(QStringLiteral("第1张幻灯片之前")),
+             qPrintable(names.join(u' ')));
+    QAccessibleInterface *end = area->child(int(names.indexOf(QStringLiteral("最后一张幻灯片之后"))));
+    QVERIFY(end && end->actionInterface());
+    end->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(sorter->insertionBar(), 4);
+    QCOMPARE(area->indexOfChild(end), int(names.indexOf(QStringLiteral("最后一张幻灯片之后"))));
 }
 
 // With the caret in a placeholder, 字体 opens showing that placeholder's
