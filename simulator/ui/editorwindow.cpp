@@ -11,6 +11,7 @@
 #include "inputroute.h"
 #include "master.h"
 #include "masterbar.h"
+#include "objectbars.h"
 #include "shapes.h"
 #include "slideart.h"
 #include "slideshow.h"
@@ -258,6 +259,7 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     buildMenus();
     buildToolBar();
     buildCentre();
+    buildObjectBars();
     buildStandIns();
     buildKeys();
     buildContextMenus();
@@ -453,7 +455,8 @@ void EditorWindow::buildStandIns()
     auto *toolbars = new QMenu(QStringLiteral("工具栏(&B)"), this);
     toolbars->setObjectName(QStringLiteral("menu:工具栏"));
     toolbars->setAccessibleName(QStringLiteral("工具栏"));
-    const QList<std::pair<const char *, QChar>> bars = {{"常用", u'S'}, {"格式", u'O'}, {"绘图", u'D'}, {"大纲", u'U'}};
+    const QList<std::pair<const char *, QChar>> bars = {{"常用", u'S'}, {"格式", u'O'}, {"绘图", u'D'}, {"大纲", u'U'},
+                                                        {"图片", u'P'}, {"艺术字", u'W'}, {"表格和边框", u'T'}};
     for (const auto &[name, key] : bars) {
         const QString toolbar = QString::fromUtf8(name);
         QAction *tick = toolbars->addAction(QStringLiteral("%1(&%2)").arg(toolbar).arg(key));
@@ -1563,10 +1566,13 @@ void EditorWindow::refresh()
     if (m_toolBars.contains(toolbar) && settings.contains(QStringLiteral("工具栏.显示")))
         m_toolBarShown.insert(toolbar, settings.value(QStringLiteral("工具栏.显示")) != u"隐藏");
     for (auto it = m_toolBars.begin(); it != m_toolBars.end(); ++it) {
+        if (qobject_cast<ObjectBar *>(it.value()))
+            continue;   // with the selection (updateObjectBars)
         const bool shownBar = m_toolBarShown.value(it.key(), it.key() == u"常用" || it.key() == u"格式" || it.key() == u"绘图");
         it.value()->setVisible(shownBar && !fullScreen);
         m_toolBarTicks.value(it.key())->setChecked(shownBar);
     }
+    updateObjectBars();
     m_rulerTick->setChecked(settings.value(QStringLiteral("标尺.显示")) == u"显示");
     const QString zoom = settings.value(QStringLiteral("显示比例.比例"), settings.value(QStringLiteral("显示比例")));
     if (m_zoom->currentText() != zoom)

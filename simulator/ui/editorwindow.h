@@ -12,6 +12,7 @@
 class FormatBar;
 class GuideMark;
 class InputRoute;
+class ObjectBar;
 class QComboBox;
 class QLineEdit;
 class OutlinePane;
@@ -193,6 +194,14 @@ public:
     bool formatPicked() const { return m_picked.has_value(); }
 
 private:
+    // The 图片, 艺术字 and 表格和边框 toolbars floating over the slide: shown
+    // while their kind of object is selected, or as ticked in 视图 → 工具栏.
+    void buildObjectBars();
+    void updateObjectBars();
+    // A button of theirs that steps 亮度 or 对比度, or turns a setting over, on the selected object.
+    void objectStepped(const QString &field, int by);
+    void objectToggled(const QString &commandId, const QString &field);
+    QList<ObjectBar *> m_objectBars;
     void shapeMenu(const QString &shape, const QPoint &at);
     void shapeChanged(const TaskStep &action);
     // A button of the 绘图 toolbar (文本框, 矩形, 自选图形's shapes…): the

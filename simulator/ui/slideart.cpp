@@ -914,6 +914,22 @@ QColor colour(const QString &name, const QColor &fallback)
     return fallback;
 }
 
+int adjustmentSteps(const QString &value)
+{
+    return steps(value);
+}
+
+QString adjustmentText(int steps)
+{
+    if (steps == 0)
+        return QStringLiteral("不变");
+    static const QStringList counts = {QStringLiteral("一"), QStringLiteral("两"), QStringLiteral("三"), QStringLiteral("四"),
+                                       QStringLiteral("五"), QStringLiteral("六"), QStringLiteral("七"), QStringLiteral("八"),
+                                       QStringLiteral("九"), QStringLiteral("十")};
+    const int n = std::min<int>(std::abs(steps), int(counts.size()));
+    return (steps > 0 ? QStringLiteral("增加") : QStringLiteral("降低")) + counts.at(n - 1) + QStringLiteral("次");
+}
+
 QString colourName(const QColor &colour)
 {
     for (const NamedColour &c : namedColours)

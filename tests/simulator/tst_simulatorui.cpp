@@ -96,6 +96,8 @@ private slots:
     void toolbarsFitTheShownPart();
     void drawingToolbarMenus_data();
     void drawingToolbarMenus();
+    void objectToolbarsActOnTheSelection_data();
+    void objectToolbarsActOnTheSelection();
     void colourDialogMixesAColour();
     void clipArtPaneInsertsAClip_data();
     void clipArtPaneInsertsAClip();
@@ -2156,6 +2158,82 @@ void TestSimulatorUi::drawingToolbarMenus_data()
         << "entry:对象格式:双向箭头" << QStringList{"slide1.自选图形.箭头样式 = 双向箭头"};
     // Nothing drawn on the slide: the command's dialog asks for the object, the choice made.
     QTest::newRow("nothing to act on") << "" << "绘图" << "entry:叠放次序:置于底层" << QStringList{"dialog 叠放次序 = 置于底层"};
+}
+
+void TestSimulatorUi::objectToolbarsActOnTheSelection_data()
+{
+    QTest::addColumn<QString>("object");     // on slide 1 from the start, then clicked
+    QTest::addColumn<QString>("toolbar");    // the bar its selection brings
+    QTest::addColumn<QStringList>("presses"); // buttons by accessible name; "button>entry" picks from its list
+    QTest::addColumn<QString>("check");      // "path = value" afterwards
+    QTest::newRow("brighter twice") << "图片" << "图片" << QStringList{"增加亮度", "增加亮度"} << "slide1.图片.亮度 = 增加两次";
+    QTest::newRow("brighter, then darker") << "图片" << "图片" << QStringList{"增加亮度", "降低亮度"} << "slide1.图片.亮度 = 不变";
+    QTest::newRow("less contrast") << "图片" << "图片" << QStringList{"降低对比度"} << "slide1.图片.对比度 = 降低一次";
+    QTest::newRow("grey from the list") << "图片" << "图片" << QStringList{"颜色>entry:对象格式:灰度"} << "slide1.图片.图片颜色 = 灰度";
+    QTest::newRow("picture reset") << "图片" << "图片" << QStringList{"颜色>entry:对象格式:冲蚀", "重设图片"} << "slide1.图片.图片颜色 = ";
+    QTest::newRow("picture turned left") << "图片" << "图片" << QStringList{"向左旋转90°"} << "slide1.图片.旋转 = 270度";
+    QTest::newRow("wordart down") << "艺术字" << "艺术字" << QStringList{"艺术字竖排文字"} << "slide1.艺术字.文字方向 = 竖排";
+    QTest::newRow("wordart down and back") << "艺术字" << "艺术字" << QStringList{"艺术字竖排文字", "艺术字竖排文字"}
+                                           << "slide1.艺术字.文字方向 = 横排";
+    QTest::newRow("wordart letters even") << "艺术字" << "艺术字" << QStringList{"艺术字字母高度相同"} << "slide1.艺术字.字母高度相同 = 是";
+    QTest::newRow("wordart wave") << "艺术字" << "艺术字" << QStringList{"艺术字形状>entry:对象格式:波形2"} << "slide1.艺术字.形状 = 波形2";
+    QTest::newRow("wordart spacing") << "艺术字" << "艺术字" << QStringList{"艺术字字符间距>entry:艺术字字符间距:稀疏"}
+                                     << "slide1.艺术字.字符间距 = 稀疏";
+    QTest::newRow("table outside border") << "表格" << "表格和边框" << QStringList{"外部框线"} << "slide1.表格.外边框 = 1磅";
+    QTest::newRow("table border colour") << "表格" << "表格和边框" << QStringList{"边框颜色>entry:表格属性:红色"} << "slide1.表格.线条颜色 = 红色";
+    QTest::newRow("table text to the top") << "表格" << "表格和边框" << QStringList{"顶端对齐"} << "slide1.表格.文字对齐 = 顶端对齐";
+    QTest::newRow("cells split in the dialog") << "表格" << "表格和边框" << QStringList{"拆分单元格"} << "dialog 操作 = 拆分";
+}
+
+// Selecting a picture, a WordArt object or a table brings its toolbar over
+// the slide, inside the part of the window the host shows, every button
+// named for a screen reader; its buttons act on the selection (a step of
+// 亮度 counted on from the last, 竖排文字 turned over and back), and the bar
+// goes with the selection.
+void TestSimulatorUi::objectToolbarsActOnTheSelection()
+{
+    QFETCH(QString, object);
+    QFETCH(QString, toolbar);
+    QFETCH(QStringList, presses);
+    QFETCH(QString, check);
+    QString start = QStringLiteral("start: slides = 6\nstart: slide1.%1 = 1\n").arg(object);
+    if (object == u"表格")
+        start += QStringLiteral("start: slide1.表格.行数 = 3\nstart: slide1.表格.列数 = 3\n");
+    EditorWindow window(taskFrom(start));
+    QVERIFY(showActive(window));
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("objectBar:") + toolbar);
+    QVERIFY(bar && !bar->isVisible());
+    QVERIFY(shapeGesture(window, TaskStep{TaskStep::Kind::Shape, object, {}, {}}));
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(QRect(0, 0, 800, 600).contains(QRect(bar->mapTo(&window, QPoint(0, 0)), bar->size())));
+    for (QToolButton *control : bar->findChildren<QToolButton *>()) {
+        if (!control->isVisible())
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && name.at(0).unicode() >= 0x2e80, qPrintable(control->objectName()));
+    }
+    for (const QString &press : presses) {
+        QWidget *control = window.toolbarControl(press.section(u'>', 0, 0));
+        QVERIFY2(control && bar->isAncestorOf(control), qPrintable(press));
+        QTest::mouseClick(control, Qt::LeftButton);
+        if (press.contains(u'>')) {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY2(menu && clickEntry(menu, press.section(u'>', 1)), qPrintable(press));
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+    }
+    const QString path = check.section(QStringLiteral(" = "), 0, 0), value = check.section(QStringLiteral(" = "), 1);
+    if (path.startsWith(u"dialog ")) {
+        QVERIFY(window.openDialog() && window.openDialog()->isVisible());
+        QCOMPARE(window.openDialog()->values().value(path.mid(7)), value);
+        window.openDialog()->close();
+    } else {
+        QCOMPARE(window.session().document().value(path), value);
+    }
+    // A click on the slide away from the object takes the selection, and the bar, away.
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->slideRect().bottomLeft().toPoint() + QPoint(6, -6));
+    QTRY_VERIFY(!bar->isVisible());
 }
 
 // 其他颜色 of every colour list opens the one 颜色 dialog: 标准 and 自定义,
