@@ -40,6 +40,8 @@ signals:
     void drawAsked(const QString &commandId, const QMap<QString, QString> &fields);
     // 相对于幻灯片 ticked or cleared in the 对齐或分布 menu.
     void alignToSlide(bool on);
+    // The handle dragged and let go at `global`.
+    void dropped(const QPoint &global);
 
 private:
     QToolButton *menuButton(const QString &name, const QString &text, QMenu *menu);

@@ -383,6 +383,7 @@ void EditorWindow::buildToolBar()
     connect(drawing, &DrawingBar::opened, this, &EditorWindow::drawingOpened);
     connect(drawing, &DrawingBar::drawAsked, this, &EditorWindow::startDrawing);
     connect(drawing, &DrawingBar::alignToSlide, this, [this](bool on) { m_alignToSlide = on; });
+    connect(drawing, &DrawingBar::dropped, this, &EditorWindow::drawingBarDropped);
     QToolBar *outline = new QToolBar(QStringLiteral("大纲"), this);
     outline->setObjectName(QStringLiteral("outlineBar"));
     outline->setAccessibleName(QStringLiteral("大纲工具栏"));
@@ -812,6 +813,8 @@ void EditorWindow::buildCentre()
     auto *work = new QHBoxLayout;
     work->setSpacing(4);
     outer->addLayout(work, 1);
+    m_outerLayout = outer;
+    m_workLayout = work;
     m_leftPane = new QWidget(content);
     m_leftPane->setObjectName(QStringLiteral("leftPane"));
     auto *left = new QVBoxLayout(m_leftPane);
@@ -981,6 +984,46 @@ void EditorWindow::buildCentre()
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
     setCentralWidget(centre);
+}
+
+void EditorWindow::dockDrawingBar(const QString &where)
+{
+    QToolBar *bar = m_toolBars.value(QStringLiteral("绘图"));
+    m_outerLayout->removeWidget(bar);
+    m_workLayout->removeWidget(bar);
+    m_drawingDock = where;
+    const bool down = where == u"左侧" || where == u"右侧";
+    bar->setOrientation(down ? Qt::Vertical : Qt::Horizontal);
+    if (down)
+        m_workLayout->insertWidget(where == u"左侧" ? 0 : m_workLayout->count(), bar);
+    else if (where == u"顶部")
+        m_outerLayout->insertWidget(m_outerLayout->indexOf(m_strip) + 1, bar);
+    else
+        m_outerLayout->insertWidget(m_outerLayout->indexOf(m_status), bar);
+}
+
+void EditorWindow::drawingBarDropped(const QPoint &global)
+{
+    // The edge nearest to where the handle was let go, if it was let go near one.
+    QWidget *content = m_strip->parentWidget();
+    const QPoint at = content->mapFromGlobal(global);
+    const QRect area = content->rect();
+    QString where;
+    if (at.x() < area.width() / 6)
+        where = QStringLiteral("左侧");
+    else if (at.x() > area.width() * 5 / 6)
+        where = QStringLiteral("右侧");
+    else if (at.y() < area.height() / 4)
+        where = QStringLiteral("顶部");
+    else if (at.y() > area.height() * 3 / 4)
+        where = QStringLiteral("底部");
+    if (where.isEmpty() || where == m_drawingDock)
+        return;
+    m_session.run(QStringLiteral("工具栏"), {{QStringLiteral("工具栏"), QStringLiteral("绘图")}, {QStringLiteral("显示"), QStringLiteral("显示")},
+                                            {QStringLiteral("位置"), where}}, {});
+    report(TaskStep{TaskStep::Kind::Dock, QStringLiteral("绘图"), where, {}});
+    refresh();
+    changed();
 }
 
 void EditorWindow::setGuideEnabled(bool enabled)
@@ -1565,6 +1608,10 @@ void EditorWindow::refresh()
     const QString toolbar = settings.value(QStringLiteral("工具栏.工具栏"));
     if (m_toolBars.contains(toolbar) && settings.contains(QStringLiteral("工具栏.显示")))
         m_toolBarShown.insert(toolbar, settings.value(QStringLiteral("工具栏.显示")) != u"隐藏");
+    // The drawing toolbar where it was docked last (浮动 is not offered: it stays).
+    if (const QString dock = settings.value(QStringLiteral("工具栏.位置"));
+        toolbar == u"绘图" && dock != m_drawingDock && dock != u"浮动" && !dock.isEmpty())
+        dockDrawingBar(dock);
     for (auto it = m_toolBars.begin(); it != m_toolBars.end(); ++it) {
         if (qobject_cast<ObjectBar *>(it.value()))
             continue;   // with the selection (updateObjectBars)
@@ -1941,6 +1988,11 @@ void EditorWindow::updateGuide()
         break;
     case TaskStep::Kind::Pane:
         markPaneSwitch(*step, &target, &area);
+        break;
+    case TaskStep::Kind::Dock:
+        // The handle at the toolbar's start, to be dragged to the edge.
+        if (auto *bar = m_toolBars.value(step->arg))
+            target = bar->findChild<QWidget *>(QStringLiteral("grip:") + step->arg);
         break;
     case TaskStep::Kind::SelectText:
         if (step->arg == u"outline" && m_outlinePane->isVisible()) {

@@ -222,6 +222,14 @@ private:
     QMap<QString, QToolBar *> m_toolBars;     // 常用 格式 绘图 大纲
     QMap<QString, QAction *> m_toolBarTicks;  // 视图 → 工具栏's tick items
     QAction *m_rulerTick = nullptr;
+    QAction *m_statusTick = nullptr;   // 视图 → 状态栏
+    // The drawing toolbar docked along an edge of the window: 底部 (where it
+    // starts), 顶部, 左侧 or 右侧; moved there by its handle or by 工具栏.
+    void dockDrawingBar(const QString &where);
+    void drawingBarDropped(const QPoint &global);
+    QString m_drawingDock = QStringLiteral("底部");
+    QBoxLayout *m_outerLayout = nullptr;   // the strip, the work area, the drawing toolbar, the status bar
+    QBoxLayout *m_workLayout = nullptr;    // the left pane, the slide, the task pane
     QAction *m_outlineTick = nullptr;   // 视图 → 大纲: the left pane's 大纲 tab
     QMap<QString, bool> m_toolBarShown;
     QMap<QString, QAction *> m_standIns;      // command id → the menu entry that leads to it

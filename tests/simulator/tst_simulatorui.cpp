@@ -98,6 +98,8 @@ private slots:
     void drawingToolbarMenus();
     void objectToolbarsActOnTheSelection_data();
     void objectToolbarsActOnTheSelection();
+    void drawingToolbarDocksAtTheEdges_data();
+    void drawingToolbarDocksAtTheEdges();
     void colourDialogMixesAColour();
     void clipArtPaneInsertsAClip_data();
     void clipArtPaneInsertsAClip();
@@ -963,6 +965,26 @@ static bool playColourDialog(QWidget *window, const QString &value)
     return !dialog->isVisible();
 }
 
+// A toolbar dragged by its handle and let go near an edge of the part of
+// the window below the toolbars (顶部 底部 左侧 右侧), as a candidate docks it.
+static bool dockToolbar(EditorWindow &window, const QString &toolbar, const QString &edge)
+{
+    auto *grip = window.findChild<QWidget *>(QStringLiteral("grip:") + toolbar);
+    auto *strip = window.findChild<QWidget *>(QStringLiteral("taskStrip"));
+    if (!grip || !grip->isVisible() || !strip)
+        return false;
+    const QRect area = strip->parentWidget()->rect();
+    const QPoint to = edge == u"左侧" ? QPoint(8, area.height() / 2)
+                    : edge == u"右侧" ? QPoint(area.width() - 8, area.height() / 2)
+                    : edge == u"顶部" ? QPoint(area.width() / 2, 8)
+                                      : QPoint(area.width() / 2, area.height() - 8);
+    const QPoint at = grip->mapFrom(strip->parentWidget(), to);
+    QTest::mousePress(grip, Qt::LeftButton, {}, grip->rect().center());
+    QTest::mouseMove(grip, at);
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, at);
+    return true;
+}
+
 static bool clickEntry(QMenu *menu, const QString &name)
 {
     for (QAction *action : menu->actions()) {
@@ -1443,6 +1465,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
         case TaskStep::Kind::DrawBox:
         case TaskStep::Kind::Rotate:
             QVERIFY2(shapeGesture(window, step), qPrintable(where));
+            break;
+        case TaskStep::Kind::Dock:
+            QVERIFY2(dockToolbar(window, step.arg, step.value), qPrintable(where));
             break;
         case TaskStep::Kind::Show: {
             QVERIFY2(show, qPrintable(where));
@@ -2234,6 +2259,56 @@ void TestSimulatorUi::objectToolbarsActOnTheSelection()
     auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
     QTest::mouseClick(view, Qt::LeftButton, {}, view->slideRect().bottomLeft().toPoint() + QPoint(6, -6));
     QTRY_VERIFY(!bar->isVisible());
+}
+
+void TestSimulatorUi::drawingToolbarDocksAtTheEdges_data()
+{
+    QTest::addColumn<QStringList>("drops");   // edges the handle is let go at, in turn
+    QTest::addColumn<QString>("docked");      // where the bar stands then
+    QTest::newRow("left") << QStringList{"左侧"} << "左侧";
+    QTest::newRow("right") << QStringList{"右侧"} << "右侧";
+    QTest::newRow("top") << QStringList{"顶部"} << "顶部";
+    QTest::newRow("left and back to the foot") << QStringList{"左侧", "底部"} << "底部";
+    QTest::newRow("let go in the middle") << QStringList{"中央"} << "底部";
+}
+
+// The drawing toolbar's handle drags it to an edge of the window: it docks
+// there across or down, the slide making room beside it and all of it
+// inside the part the host shows, and the document says where it is.
+void TestSimulatorUi::drawingToolbarDocksAtTheEdges()
+{
+    QFETCH(QStringList, drops);
+    QFETCH(QString, docked);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    QVERIFY(showActive(window));
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("drawingBar"));
+    auto *grip = window.findChild<QWidget *>(QStringLiteral("grip:绘图"));
+    QVERIFY(bar && grip && grip->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(grip)->text(QAccessible::Name), QStringLiteral("移动绘图工具栏"));
+    for (const QString &edge : drops) {
+        if (edge == u"中央") {
+            auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+            drag(grip, grip->rect().center(), grip->mapFrom(&window, view->mapTo(&window, view->rect().center())));
+        } else {
+            QVERIFY(dockToolbar(window, QStringLiteral("绘图"), edge));
+        }
+    }
+    QApplication::processEvents();
+    QTRY_VERIFY(bar->isVisible());
+    QCOMPARE(bar->orientation(), docked == u"左侧" || docked == u"右侧" ? Qt::Vertical : Qt::Horizontal);
+    const auto placed = [&window](QWidget *w) { return QRect(w->mapTo(&window, QPoint(0, 0)), w->size()); };
+    const QRect shown(0, 0, 800, 600), drawing = placed(bar), slide = placed(window.findChild<QWidget *>(QStringLiteral("slide")));
+    QVERIFY2(shown.contains(drawing), qPrintable(QStringLiteral("%1,%2 %3×%4").arg(drawing.x()).arg(drawing.y()).arg(drawing.width()).arg(drawing.height())));
+    QVERIFY(!drawing.intersects(slide));
+    if (docked == u"左侧")
+        QVERIFY(drawing.right() < slide.left());
+    else if (docked == u"右侧")
+        QVERIFY(drawing.left() > slide.right());
+    else if (docked == u"顶部")
+        QVERIFY(drawing.bottom() < slide.top());
+    else
+        QVERIFY(drawing.top() > slide.bottom());
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.工具栏.位置")), drops.last() == u"中央" ? QString() : docked);
 }
 
 // 其他颜色 of every colour list opens the one 颜色 dialog: 标准 and 自定义,
