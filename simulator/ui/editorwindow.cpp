@@ -474,6 +474,16 @@ void EditorWindow::buildStandIns()
     connect(customise, &QAction::triggered, this, [this] { trigger(QStringLiteral("自定义")); });
     m_standIns.insert(QStringLiteral("工具栏"), toolbars->menuAction());
 
+    // 视图 → 状态栏: a tick item of its own below 工具栏, showing or hiding
+    // the status strip at the window's foot.
+    m_statusTick = new QAction(QStringLiteral("状态栏(&S)"), this);
+    m_statusTick->setObjectName(QStringLiteral("toolbar:状态栏"));
+    m_statusTick->setCheckable(true);
+    connect(m_statusTick, &QAction::triggered, this, [this](bool on) {
+        runWithoutDialog(QStringLiteral("工具栏"), {{QStringLiteral("工具栏"), QStringLiteral("状态栏")},
+                                                  {QStringLiteral("显示"), on ? QStringLiteral("显示") : QStringLiteral("隐藏")}});
+    });
+
     // 视图 → 标尺: a tick item.
     m_rulerTick = new QAction(QStringLiteral("标尺(&R)"), this);
     m_rulerTick->setObjectName(QStringLiteral("tick:标尺"));
@@ -548,6 +558,8 @@ void EditorWindow::buildStandIns()
         if (at >= 0)
             entries[at] = it.value();
     }
+    QList<QAction *> &viewEntries = m_menuEntries[QStringLiteral("视图")];
+    viewEntries.insert(viewEntries.indexOf(toolbars->menuAction()) + 1, m_statusTick);
     buildFormatMenu();
 }
 
@@ -1606,12 +1618,15 @@ void EditorWindow::refresh()
     m_leftPane->setVisible(leftShown);
     // The toolbars: the last one shown or hidden through 工具栏 as it said.
     const QString toolbar = settings.value(QStringLiteral("工具栏.工具栏"));
-    if (m_toolBars.contains(toolbar) && settings.contains(QStringLiteral("工具栏.显示")))
+    if ((m_toolBars.contains(toolbar) || toolbar == u"状态栏") && settings.contains(QStringLiteral("工具栏.显示")))
         m_toolBarShown.insert(toolbar, settings.value(QStringLiteral("工具栏.显示")) != u"隐藏");
     // The drawing toolbar where it was docked last (浮动 is not offered: it stays).
     if (const QString dock = settings.value(QStringLiteral("工具栏.位置"));
         toolbar == u"绘图" && dock != m_drawingDock && dock != u"浮动" && !dock.isEmpty())
         dockDrawingBar(dock);
+    const bool statusShown = m_toolBarShown.value(QStringLiteral("状态栏"), true);
+    m_status->setVisible(statusShown && !fullScreen);
+    m_statusTick->setChecked(statusShown);
     for (auto it = m_toolBars.begin(); it != m_toolBars.end(); ++it) {
         if (qobject_cast<ObjectBar *>(it.value()))
             continue;   // with the selection (updateObjectBars)
@@ -1940,7 +1955,12 @@ void EditorWindow::updateGuide()
                     if (QWidget *button = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
                         target = button;
             } else if (menu && menu->isVisible()) {
-                markMenuWay(menu, m_standIns.value(step->arg, action), &target, &area);
+                // 状态栏 is ticked in 视图 itself, not in 工具栏 ▸.
+                const QList<TaskStep> ahead = m_guide.ahead();
+                const bool status = step->arg == u"工具栏" && std::any_of(ahead.begin(), ahead.end(), [](const TaskStep &next) {
+                    return next.kind == TaskStep::Kind::Field && next.arg == u"工具栏" && next.value.trimmed() == u"状态栏";
+                });
+                markMenuWay(menu, status ? m_statusTick : m_standIns.value(step->arg, action), &target, &area);
             } else if (menu && (step->hint.startsWith(u"单击") || (before && before->kind == TaskStep::Kind::Menu))) {
                 // The menu was closed again: the way to the command starts
                 // at the menu's title once more (a submenu's way too: "指向…").

@@ -100,6 +100,7 @@ private slots:
     void objectToolbarsActOnTheSelection();
     void drawingToolbarDocksAtTheEdges_data();
     void drawingToolbarDocksAtTheEdges();
+    void statusBarTickHidesTheStrip();
     void colourDialogMixesAColour();
     void clipArtPaneInsertsAClip_data();
     void clipArtPaneInsertsAClip();
@@ -2309,6 +2310,29 @@ void TestSimulatorUi::drawingToolbarDocksAtTheEdges()
     else
         QVERIFY(drawing.top() > slide.bottom());
     QCOMPARE(window.session().document().value(QStringLiteral("doc.工具栏.位置")), drops.last() == u"中央" ? QString() : docked);
+}
+
+// 视图 → 状态栏 is a tick item: cleared, the status strip goes and the
+// document says so; ticked again, it comes back.
+void TestSimulatorUi::statusBarTickHidesTheStrip()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    QVERIFY(showActive(window));
+    auto *strip = window.findChild<QWidget *>(QStringLiteral("statusStrip"));
+    auto *tick = window.findChild<QAction *>(QStringLiteral("toolbar:状态栏"));
+    QVERIFY(strip && tick && strip->isVisible() && tick->isCheckable() && tick->isChecked());
+    auto *view = window.findChild<QMenu *>(QStringLiteral("menu:视图"));
+    QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(view->menuAction()).center());
+    QTRY_VERIFY(view->isVisible());
+    QVERIFY(view->actions().contains(tick));
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->actionGeometry(tick).center());
+    QTRY_VERIFY(!strip->isVisible());
+    QVERIFY(!tick->isChecked());
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.工具栏.工具栏")), QStringLiteral("状态栏"));
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.工具栏.显示")), QStringLiteral("隐藏"));
+    tick->trigger();
+    QTRY_VERIFY(strip->isVisible());
+    QVERIFY(tick->isChecked());
 }
 
 // 其他颜色 of every colour list opens the one 颜色 dialog: 标准 and 自定义,
