@@ -3,6 +3,7 @@
 #include "colourdialog.h"
 #include "commands.h"
 #include "slideart.h"
+#include "toolicons.h"
 
 #include <QAction>
 #include <QMenu>
@@ -379,6 +380,18 @@ QMenu *DrawingBar::shapesMenu()
                 emit drawAsked(QStringLiteral("自选图形"), {{QStringLiteral("形状"), shape}});
             });
         }
+    }
+    // 动作按钮 ▸: chosen, the button is drawn by the next drag and its
+    // 动作设置 asked for.
+    QMenu *actions = menu->addMenu(QStringLiteral("动作按钮(&I)"));
+    actions->setObjectName(QStringLiteral("drawingMenu:动作按钮"));
+    for (const QString &button : Commands::find(QStringLiteral("动作按钮"))->field(QStringLiteral("按钮"))->choices) {
+        QAction *entry = actions->addAction(ToolIcons::icon(QStringLiteral("动作按钮：") + button), button);
+        entry->setObjectName(QStringLiteral("entry:动作按钮:") + button);
+        entry->setToolTip(QStringLiteral("动作按钮：") + button);
+        connect(entry, &QAction::triggered, this, [this, button] {
+            emit drawAsked(QStringLiteral("动作按钮"), {{QStringLiteral("按钮"), button}});
+        });
     }
     menu->addSeparator();
     QAction *more = menu->addAction(QStringLiteral("其他自选图形(&M)…"));

@@ -22,6 +22,10 @@ class QToolButton;
 // or shape to be drawn by the next drag on the slide (`drawAsked`). A button with a menu
 // shows it below itself without waiting for it, so the candidate's click in
 // the menu is an ordinary one. Each entry is named "entry:<command>:<value>".
+// 自选图形 ▸ 动作按钮 ▸ holds the action buttons, drawn as the shapes are.
+//
+// The bar is moved by the handle at its start (`dropped` where the
+// candidate lets go); the editor docks it along that edge of the window.
 class DrawingBar : public QToolBar
 {
     Q_OBJECT

@@ -61,6 +61,16 @@ void EditorWindow::buildShapes()
             shapeChanged(TaskStep{TaskStep::Kind::Key, QStringLiteral("Del"), {}, {}});
     });
     connect(m_slide, &SlideView::boxDrawn, this, [this](const QRectF &frame) {
+        if (std::exchange(m_drawCommand, {}) == u"动作按钮") {
+            // The button is placed where it was drawn once its 动作设置 are given.
+            const QMap<QString, QString> fields = std::exchange(m_drawShape, {});
+            trigger(QStringLiteral("动作按钮"));
+            if (!m_dialog)
+                return;
+            m_dialog->setValue(QStringLiteral("按钮"), fields.value(QStringLiteral("按钮")));
+            m_drawnButton = {m_dialog, frame};
+            return;
+        }
         if (!m_drawShape.isEmpty()) {
             // Told to the guide as the 自选图形 command with the shape's fields.
             const QMap<QString, QString> fields = std::exchange(m_drawShape, {});
@@ -109,6 +119,7 @@ void EditorWindow::startDrawing(const QString &commandId, const QMap<QString, QS
     // The pointer becomes a cross: the next drag on the slide draws the box
     // or the shape; a click without a drag places one of the editor's size.
     m_drawRoute = m_route->route();
+    m_drawCommand = commandId;
     if (commandId == u"文本框") {
         m_drawShape.clear();
         m_drawVertical = fields.value(QStringLiteral("方向")) == u"竖排";

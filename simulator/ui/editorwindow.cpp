@@ -1264,6 +1264,8 @@ QWidget *EditorWindow::toolbarControl(const QString &name) const
 void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
 {
     m_session.run(commandId, fields, route);
+    if (commandId == u"动作按钮" && m_drawnButton.first && m_drawnButton.first == m_dialog)
+        m_session.setShapeFrame(QStringLiteral("动作按钮"), std::exchange(m_drawnButton, {}).second);
     refresh();
     if (Commands::find(commandId)->effect == CommandSpec::Effect::FindReplace)
         showFound();
@@ -1940,6 +1942,10 @@ void EditorWindow::updateGuide()
                             markMenuWay(popup, item, &target, &area);
                 } else if (ColourDialog *colours = openColourDialog(this)) {
                     target = colours->control(value);
+                } else if (m_slide->drawingBox()) {
+                    // The entry chose what to draw: it is drawn on the slide.
+                    target = m_slide;
+                    area = [slide = m_slide] { return slide->slideRect().toRect(); };
                 } else {
                     target = toolbarControl(before->arg);
                     area = arrowUnlessShown(target, value);
@@ -1970,7 +1976,11 @@ void EditorWindow::updateGuide()
         }
         break;
     case TaskStep::Kind::Field:
-        if (ColourDialog *colours = openColourDialog(this)) {
+        if (m_slide->drawingBox() && !(m_dialog && m_dialog->isVisible())) {
+            // What is drawn next (an action button) is drawn on the slide before its dialog asks the rest.
+            target = m_slide;
+            area = [slide = m_slide] { return slide->slideRect().toRect(); };
+        } else if (ColourDialog *colours = openColourDialog(this)) {
             target = colours->control(step->value);   // 其他颜色 of the field's box opened it
         } else if (m_dialog && m_dialog->isVisible()) {
             target = m_dialog->revealField(step->arg);

@@ -211,6 +211,9 @@ private:
     // The fields of the 自选图形 drawn next (形状…); empty: a text box is drawn.
     QMap<QString, QString> m_drawShape;
     QString m_drawRoute;           // how the drawing was asked for (工具栏)
+    QString m_drawCommand;         // 文本框, 自选图形 or 动作按钮: what the next drag draws
+    // An action button drawn on the slide: its frame, taken once its dialog is confirmed.
+    std::pair<QPointer<CommandDialog>, QRectF> m_drawnButton;
     // 绘图 → 对齐或分布 → 相对于幻灯片: the objects line up with the slide.
     bool m_alignToSlide = false;
     SlideView *m_slide = nullptr;

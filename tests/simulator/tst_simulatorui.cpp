@@ -101,6 +101,7 @@ private slots:
     void drawingToolbarDocksAtTheEdges_data();
     void drawingToolbarDocksAtTheEdges();
     void statusBarTickHidesTheStrip();
+    void actionButtonDrawnWhereDragged();
     void colourDialogMixesAColour();
     void clipArtPaneInsertsAClip_data();
     void clipArtPaneInsertsAClip();
@@ -1214,13 +1215,17 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 else if (next.kind == TaskStep::Kind::Field && next.arg != u"对象" && values++ == 0)
                     value = next.value.trimmed();
             }
+            const QString first = value;
             if (values > 1)
                 value.clear();
             const QString entry = QStringLiteral("entry:%1:%2").arg(command, value);
             // A colour the list does not offer: its 其他颜色 entry, and the 颜色 dialog.
             bool mixed = false;
-            const auto choose = [&mixed, entry, value](QMenu *popup) {
+            const auto choose = [&mixed, entry, value, first](QMenu *popup) {
                 if (clickEntry(popup, entry))
+                    return true;
+                // An entry that makes the first choice, its dialog the rest (an action button drawn).
+                if (value.isEmpty() && !first.isEmpty() && clickEntry(popup, entry + first))
                     return true;
                 mixed = !value.isEmpty() && clickEntry(popup, entry.section(u':', 0, 1) + u':');
                 return mixed;
@@ -2333,6 +2338,57 @@ void TestSimulatorUi::statusBarTickHidesTheStrip()
     tick->trigger();
     QTRY_VERIFY(strip->isVisible());
     QVERIFY(tick->isChecked());
+}
+
+// 自选图形 ▸ 动作按钮 ▸ offers the editor's twelve buttons; the one chosen is
+// drawn by a drag on the slide and its 动作设置 asked for, and it stands
+// where it was drawn. The dialog cancelled, no button is left.
+void TestSimulatorUi::actionButtonDrawnWhereDragged()
+{
+    for (const bool confirmed : {true, false}) {
+        EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+        QVERIFY(showActive(window));
+        auto *bar = window.findChild<QToolBar *>(QStringLiteral("drawingBar"));
+        QToolButton *shapes = nullptr;
+        for (QToolButton *b : bar->findChildren<QToolButton *>())
+            if (b->accessibleName() == u"自选图形")
+                shapes = b;
+        QVERIFY(shapes);
+        QTest::mouseClick(shapes, Qt::LeftButton);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        auto *buttons = menu->findChild<QMenu *>(QStringLiteral("drawingMenu:动作按钮"));
+        QVERIFY(buttons);
+        QStringList offered;
+        for (QAction *entry : buttons->actions()) {
+            offered << entry->text();
+            QVERIFY2(!entry->icon().isNull(), qPrintable(entry->text()));
+        }
+        QCOMPARE(offered.join(u' '), QStringLiteral("自定义 第一张 后退或前一项 前进或下一项 开始 结束 上一张 文档 声音 影片 帮助 信息"));
+        QVERIFY(clickEntry(menu, QStringLiteral("entry:动作按钮:帮助")));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+        QVERIFY(view->drawingBox());
+        const QRectF slide = view->slideRect();
+        drag(view, (slide.topLeft() + QPointF(20, 20)).toPoint(), (slide.topLeft() + QPointF(70, 60)).toPoint());
+        QVERIFY(window.openDialog() && window.openDialog()->isVisible());
+        QCOMPARE(window.openDialog()->windowTitle(), QStringLiteral("动作设置"));
+        QCOMPARE(window.openDialog()->values().value(QStringLiteral("按钮")), QStringLiteral("帮助"));
+        if (!confirmed) {
+            window.openDialog()->close();
+            QTRY_VERIFY(!window.openDialog() || !window.openDialog()->isVisible());
+            QCOMPARE(window.session().document().value(QStringLiteral("slide1.动作按钮")), QString());
+            continue;
+        }
+        window.openDialog()->setValue(QStringLiteral("超链接到"), QStringLiteral("下一张幻灯片"));
+        window.openDialog()->okButton()->click();
+        const Document &document = window.session().document();
+        QCOMPARE(document.value(QStringLiteral("slide1.动作按钮.按钮")), QStringLiteral("帮助"));
+        QCOMPARE(document.value(QStringLiteral("slide1.动作按钮.超链接到")), QStringLiteral("下一张幻灯片"));
+        const auto button = Shapes::find(document.slides.first(), QStringLiteral("动作按钮"));
+        QVERIFY(button);
+        QCOMPARE(Shapes::regionOf(button->frame), QStringLiteral("左上角"));
+    }
 }
 
 // 其他颜色 of every colour list opens the one 颜色 dialog: 标准 and 自定义,
