@@ -4,6 +4,7 @@
 #include "clipart.h"
 #include "session.h"
 #include "textruns.h"
+#include "toolicons.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -860,17 +861,9 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
         p.drawPolygon(QPolygonF({icon.center() + QPointF(-d * 0.12, -d * 0.18), icon.center() + QPointF(d * 0.2, 0),
                                  icon.center() + QPointF(-d * 0.12, d * 0.18)}));
     } else if (kind == u"动作按钮") {
-        p.setPen(QColor(90, 90, 90));
-        p.setBrush(QColor(200, 200, 210));
-        const double d = std::min(r.width(), r.height()) * 0.55;
-        const QRectF button(r.center() - QPointF(d / 2, d / 2), QSizeF(d, d));
-        p.drawRect(button);
-        p.setBrush(QColor(60, 60, 60));
-        const bool back = value(u"按钮").contains(u"后退") || value(u"按钮").contains(u"第一张");
-        const double s = d * 0.3;
-        const QPointF c = button.center();
-        p.drawPolygon(back ? QPolygonF({c + QPointF(s, -s), c + QPointF(-s, 0), c + QPointF(s, s)})
-                           : QPolygonF({c + QPointF(-s, -s), c + QPointF(s, 0), c + QPointF(-s, s)}));
+        // The sign of the button chosen (第一张, 帮助, 影片…), as 自选图形 ▸ 动作按钮 shows it.
+        const double d = std::min(r.width(), r.height()) * 0.55 * 16 / 13;
+        ToolIcons::paintActionButton(p, QRectF(r.center() - QPointF(d / 2, d / 2), QSizeF(d, d)), value(u"按钮"));
     } else {
         p.setPen(QColor(90, 90, 90));
         p.setBrush(QColor(235, 235, 235));

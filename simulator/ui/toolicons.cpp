@@ -185,6 +185,56 @@ void wordArt(QPainter &p, const QRectF &r)
     letter(p, 'A', r, 2, blue);
 }
 
+// An action button in the 16 × 16 square: raised, with the sign of what it does.
+void actionButton(QPainter &p, const QString &which)
+{
+    p.setPen(QPen(ink, 1));
+    p.setBrush(QColor(200, 210, 230));
+    p.drawRect(QRectF(1.5, 1.5, 13, 13));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    if (which == u"后退或前一项") {
+        p.drawPolygon(QPolygonF({QPointF(11, 4), QPointF(4, 8), QPointF(11, 12)}));
+    } else if (which == u"前进或下一项") {
+        p.drawPolygon(QPolygonF({QPointF(5, 4), QPointF(12, 8), QPointF(5, 12)}));
+    } else if (which == u"第一张") {
+        p.drawPolygon(QPolygonF({QPointF(12, 4), QPointF(6, 8), QPointF(12, 12)}));
+        p.fillRect(QRectF(4, 4, 1.6, 8), ink);
+    } else if (which == u"结束") {
+        p.drawPolygon(QPolygonF({QPointF(4, 4), QPointF(10, 8), QPointF(4, 12)}));
+        p.fillRect(QRectF(10.4, 4, 1.6, 8), ink);
+    } else if (which == u"开始") {   // a house
+        p.drawPolygon(QPolygonF({QPointF(3, 8), QPointF(8, 3.5), QPointF(13, 8)}));
+        p.fillRect(QRectF(4.5, 8, 7, 4.5), ink);
+    } else if (which == u"上一张") {   // back to where the show came from
+        p.setPen(QPen(ink, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(5, 4, 7, 7), 90 * 16, -180 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawPolygon(QPolygonF({QPointF(8.5, 2), QPointF(5, 4), QPointF(8.5, 6)}));
+    } else if (which == u"文档") {
+        page(p, QRectF(4.5, 3.5, 7, 9));
+    } else if (which == u"声音") {
+        p.drawPolygon(QPolygonF({QPointF(3, 6.5), QPointF(6, 6.5), QPointF(9, 4), QPointF(9, 12), QPointF(6, 9.5), QPointF(3, 9.5)}));
+        p.setPen(QPen(ink, 1));
+        p.drawArc(QRectF(8, 5, 5, 6), -60 * 16, 120 * 16);
+    } else if (which == u"影片") {
+        p.fillRect(QRectF(3, 5, 7, 6), ink);
+        p.drawPolygon(QPolygonF({QPointF(10, 8), QPointF(13.5, 5), QPointF(13.5, 11)}));
+    } else if (which == u"帮助" || which == u"信息") {
+        p.setPen(QPen(ink, 1.6));
+        p.setBrush(Qt::NoBrush);
+        if (which == u"帮助") {
+            p.drawArc(QRectF(5, 3, 6, 5), 180 * 16, -240 * 16);
+            p.drawLine(QPointF(8, 8), QPointF(8, 10));
+        } else {
+            p.drawLine(QPointF(8, 6.5), QPointF(8, 12));
+        }
+        p.drawPoint(QPointF(8, which == u"帮助" ? 12.5 : 4));
+    }
+}
+
 // The pictures of the object toolbars (图片, 艺术字, 表格和边框) and of the action buttons.
 bool paintObjectTool(QPainter &p, const QString &name)
 {
@@ -295,42 +345,7 @@ bool paintObjectTool(QPainter &p, const QString &name)
         p.fillRect(QRectF(4, y, 8, 1.2), blue);
         p.fillRect(QRectF(4, y + 2, 8, 1.2), blue);
     } else if (name.startsWith(u"动作按钮：")) {
-        // The action buttons: a raised square with the sign of what it does.
-        const QString which = name.mid(5);
-        p.setPen(QPen(ink, 1));
-        p.setBrush(QColor(200, 210, 230));
-        p.drawRect(QRectF(1.5, 1.5, 13, 13));
-        p.setPen(Qt::NoPen);
-        p.setBrush(ink);
-        if (which == u"后退或前一项" || which == u"上一张")
-            p.drawPolygon(QPolygonF({QPointF(11, 4), QPointF(4, 8), QPointF(11, 12)}));
-        else if (which == u"前进或下一项" || which == u"下一张")
-            p.drawPolygon(QPolygonF({QPointF(5, 4), QPointF(12, 8), QPointF(5, 12)}));
-        else if (which == u"开始" || which == u"第一张") {
-            p.drawPolygon(QPolygonF({QPointF(12, 4), QPointF(6, 8), QPointF(12, 12)}));
-            p.fillRect(QRectF(4, 4, 1.6, 8), ink);
-        } else if (which == u"结束") {
-            p.drawPolygon(QPolygonF({QPointF(4, 4), QPointF(10, 8), QPointF(4, 12)}));
-            p.fillRect(QRectF(10.4, 4, 1.6, 8), ink);
-        } else if (which == u"文档") {
-            page(p, QRectF(4.5, 3.5, 7, 9));
-        } else if (which == u"声音") {
-            p.drawPolygon(QPolygonF({QPointF(3, 6.5), QPointF(6, 6.5), QPointF(9, 4), QPointF(9, 12), QPointF(6, 9.5), QPointF(3, 9.5)}));
-            p.setPen(QPen(ink, 1));
-            p.drawArc(QRectF(8, 5, 5, 6), -60 * 16, 120 * 16);
-        } else if (which == u"影片") {
-            p.fillRect(QRectF(3, 5, 7, 6), ink);
-            p.drawPolygon(QPolygonF({QPointF(10, 8), QPointF(13.5, 5), QPointF(13.5, 11)}));
-        } else if (which == u"帮助" || which == u"信息") {
-            p.setPen(QPen(ink, 1.6));
-            if (which == u"帮助") {
-                p.drawArc(QRectF(5, 3, 6, 5), 180 * 16, -240 * 16);
-                p.drawLine(QPointF(8, 8), QPointF(8, 10));
-            } else {
-                p.drawLine(QPointF(8, 6.5), QPointF(8, 12));
-            }
-            p.drawPoint(QPointF(8, which == u"帮助" ? 12.5 : 4));
-        }
+        actionButton(p, name.mid(5));
     } else {
         return false;
     }
@@ -474,6 +489,15 @@ QIcon icon(const QString &name)
     const bool known = paint(p, name);
     p.end();
     return known ? QIcon(pixmap) : QIcon();
+}
+
+void paintActionButton(QPainter &p, const QRectF &r, const QString &button)
+{
+    p.save();
+    p.translate(r.topLeft());
+    p.scale(r.width() / Size, r.height() / Size);
+    actionButton(p, button);
+    p.restore();
 }
 
 QIcon fontColour(const QColor &colour)

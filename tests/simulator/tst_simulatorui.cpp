@@ -37,6 +37,7 @@
 #include <QTextEdit>
 #include <QTextBlock>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTest>
 #include <QRegularExpression>
@@ -2389,6 +2390,15 @@ void TestSimulatorUi::actionButtonDrawnWhereDragged()
         QVERIFY(button);
         QCOMPARE(Shapes::regionOf(button->frame), QStringLiteral("左上角"));
     }
+    // On the slide each kind shows its own sign.
+    QSet<QByteArray> pictures;
+    const QStringList kinds = Commands::find(QStringLiteral("动作按钮"))->field(QStringLiteral("按钮"))->choices;
+    for (const QString &kind : kinds) {
+        const Task task = taskFrom(QStringLiteral("start: slides = 1\nstart: slide1.动作按钮 = 1\nstart: slide1.动作按钮.按钮 = %1\n").arg(kind));
+        const QImage painted = paintedSlide(task.startDocument(), 0, 254, SlideArt::Objects);
+        pictures.insert(QByteArray(reinterpret_cast<const char *>(painted.constBits()), painted.sizeInBytes()));
+    }
+    QCOMPARE(pictures.size(), kinds.size());
 }
 
 // 其他颜色 of every colour list opens the one 颜色 dialog: 标准 and 自定义,
