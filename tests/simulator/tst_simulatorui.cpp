@@ -53,6 +53,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 // The imitation as the candidate uses it, with the guide on.
@@ -103,6 +104,7 @@ private slots:
     void drawingToolbarDocksAtTheEdges();
     void statusBarTickHidesTheStrip();
     void actionButtonDrawnWhereDragged();
+    void guideFramesTheToolbarWays();
     void colourDialogMixesAColour();
     void clipArtPaneInsertsAClip_data();
     void clipArtPaneInsertsAClip();
@@ -2399,6 +2401,65 @@ void TestSimulatorUi::actionButtonDrawnWhereDragged()
         pictures.insert(QByteArray(reinterpret_cast<const char *>(painted.constBits()), painted.sizeInBytes()));
     }
     QCOMPARE(pictures.size(), kinds.size());
+}
+
+// The guide frames the control of each of these ways: the drawing
+// toolbar's handle, 状态栏 in 视图, a button of the picture toolbar once the
+// picture is selected, and the slide while the action button chosen is
+// still to be drawn.
+void TestSimulatorUi::guideFramesTheToolbarWays()
+{
+    const auto guided = [](const char *th, const char *method) {
+        const std::optional<Task> task = authoredTask(QString::fromUtf8(th), QString::fromUtf8(method));
+        auto window = std::make_unique<EditorWindow>(task.value_or(Task()));
+        window->setGuideEnabled(true);
+        return window;
+    };
+    const auto markedOn = [](EditorWindow &window, QWidget *target) {
+        auto *mark = window.findChild<GuideMark *>(QStringLiteral("guideMark"));
+        return target && mark && mark->target() == target;
+    };
+    const auto selectSlide = [](EditorWindow &window, int slide) {
+        auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(slide - 1)).center());
+    };
+    {
+        auto window = guided("141", "拖动");
+        QVERIFY(showActive(*window));
+        QTRY_VERIFY(markedOn(*window, window->findChild<QWidget *>(QStringLiteral("grip:绘图"))));
+        QVERIFY(dockToolbar(*window, QStringLiteral("绘图"), QStringLiteral("左侧")));
+        QTRY_COMPARE(window->session().document().value(QStringLiteral("doc.工具栏.位置")), QStringLiteral("左侧"));
+        QTRY_VERIFY(!window->findChild<GuideMark *>(QStringLiteral("guideMark")));
+    }
+    {
+        auto window = guided("157", "菜单");
+        QVERIFY(showActive(*window));
+        auto *view = window->findChild<QMenu *>(QStringLiteral("menu:视图"));
+        auto *tick = window->findChild<QAction *>(QStringLiteral("toolbar:状态栏"));
+        QTest::mouseClick(window->menuBar(), Qt::LeftButton, {}, window->menuBar()->actionGeometry(view->menuAction()).center());
+        QTRY_VERIFY(view->isVisible() && view->activeAction() == tick && framedOn(view, view->actionGeometry(tick)));
+        view->close();
+    }
+    {
+        auto window = guided("407", "图片工具栏");
+        QVERIFY(showActive(*window));
+        selectSlide(*window, 5);
+        QVERIFY(shapeGesture(*window, TaskStep{TaskStep::Kind::Shape, QStringLiteral("图片"), {}, {}}));
+        QTRY_VERIFY(markedOn(*window, window->toolbarControl(QStringLiteral("增加亮度"))));
+    }
+    {
+        auto window = guided("460", "工具栏");
+        QVERIFY(showActive(*window));
+        selectSlide(*window, 6);
+        QWidget *shapes = window->toolbarControl(QStringLiteral("自选图形"));
+        QTRY_VERIFY(markedOn(*window, shapes));
+        QTest::mouseClick(shapes, Qt::LeftButton);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu && clickEntry(menu, QStringLiteral("entry:动作按钮:第一张")));
+        auto *view = window->findChild<SlideView *>(QStringLiteral("slide"));
+        QTRY_VERIFY(view->drawingBox() && framedOn(view, view->slideRect().toRect()));
+    }
+    QTRY_VERIFY(!QApplication::activePopupWidget());
 }
 
 // 其他颜色 of every colour list opens the one 颜色 dialog: 标准 and 自定义,
