@@ -25,8 +25,16 @@ const QMap<QString, TaskStep::Kind> &stepKinds()
         {QStringLiteral("shape"), TaskStep::Kind::Shape},
         {QStringLiteral("move"), TaskStep::Kind::Move}, {QStringLiteral("resize"), TaskStep::Kind::Resize},
         {QStringLiteral("drawbox"), TaskStep::Kind::DrawBox}, {QStringLiteral("rotate"), TaskStep::Kind::Rotate},
+        {QStringLiteral("dock"), TaskStep::Kind::Dock},
     };
     return kinds;
+}
+
+// Where a toolbar dragged by its handle can stand: along an edge of the window.
+const QStringList &dockPlaces()
+{
+    static const QStringList places = {QStringLiteral("顶部"), QStringLiteral("底部"), QStringLiteral("左侧"), QStringLiteral("右侧")};
+    return places;
 }
 
 // A value of several lines (text typed into the body) is written on one line, a line break as \n.
@@ -73,6 +81,7 @@ std::optional<TaskStep> parseStep(const QString &text)
     case TaskStep::Kind::Move:
     case TaskStep::Kind::Resize:
     case TaskStep::Kind::Rotate:
+    case TaskStep::Kind::Dock:
         step.arg = rest.section(u' ', 0, 0);
         step.value = lines(rest.section(u' ', 1));
         if (step.arg.isEmpty())
@@ -97,7 +106,8 @@ QString stepText(const TaskStep &step)
     case TaskStep::Kind::SelectText:
     case TaskStep::Kind::Move:
     case TaskStep::Kind::Resize:
-    case TaskStep::Kind::Rotate: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
+    case TaskStep::Kind::Rotate:
+    case TaskStep::Kind::Dock: action += u' ' + step.arg + u' ' + oneLine(step.value); break;
     case TaskStep::Kind::Ok: break;
     default: action += u' ' + step.arg;
     }
@@ -184,6 +194,7 @@ bool TaskStep::sameAction(const TaskStep &other) const
     case Kind::Resize:
     case Kind::Rotate: return arg == other.arg;
     case Kind::DrawBox: return true;
+    case Kind::Dock: return arg == other.arg && value.trimmed() == other.value.trimmed();
     default: return arg == other.arg;
     }
 }
@@ -515,6 +526,12 @@ void Task::play(const TaskPath &path, Session &session)
                 session.drawTextBox(*frame, step.arg.section(u' ', 1).trimmed() == u"竖排");
             route = pathRoute;
             break;
+        case TaskStep::Kind::Dock:
+            // Dragged by its handle: where the toolbar stands is what 工具栏 says.
+            session.run(QStringLiteral("工具栏"), {{QStringLiteral("工具栏"), step.arg}, {QStringLiteral("显示"), QStringLiteral("显示")},
+                                                  {QStringLiteral("位置"), step.value.trimmed()}}, pathRoute);
+            route = pathRoute;
+            break;
         case TaskStep::Kind::Show:
             session.runShowAction(step.arg);
             break;
@@ -616,7 +633,9 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
             found << where + QStringLiteral("没有名为“%1”的对象").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Rotate && !Shapes::degrees(step.value)) {
             found << where + QStringLiteral("无效的角度“%1”").arg(step.value);
-            found << where + QStringLiteral("没有名为“%1”的对象").arg(step.arg);
+        } else if (step.kind == TaskStep::Kind::Dock
+                   && (step.arg != u"绘图" || !dockPlaces().contains(step.value.trimmed()))) {
+            found << where + QStringLiteral("无法将“%1”工具栏停放到“%2”").arg(step.arg, step.value);
         } else if (step.kind == TaskStep::Kind::Move && !Shapes::isRegion(step.value) && !Shapes::pair(step.value)) {
             found << where + QStringLiteral("无效的位置“%1”").arg(step.value);
         } else if (step.kind == TaskStep::Kind::Resize && !Shapes::pair(step.value)) {

@@ -67,6 +67,8 @@ class Session;
 //                                       top, width and height in 厘米; "drawbox 2,1,2,8 竖排" one
 //                                       that writes down; "type 文本框 …" types into it
 //   step: type 文本框 内部资料 | …      text typed into a drawn text box or a selected shape
+//   step: dock 绘图 左侧 | …            a toolbar dragged by its handle to an edge of the
+//                                       window (顶部 底部 左侧 右侧), where it docks
 //
 //   method: 快捷键                      the steps after it are another solution path;
 //                                       before the first step it names the guide's own
@@ -87,7 +89,7 @@ class Session;
 struct TaskStep
 {
     enum class Kind { Select, Menu, Command, Field, Ok, Type, Show, Key, Context, Click, SelectText, Drag, Toolbar, Pane,
-                      Shape, Move, Resize, DrawBox, Rotate };
+                      Shape, Move, Resize, DrawBox, Rotate, Dock };
     Kind kind = Kind::Ok;
     QString arg;     // slide numbers, menu, command id, field name, text part, show action
     QString value;   // field value or typed text

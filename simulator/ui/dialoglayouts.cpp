@@ -371,6 +371,18 @@ DialogLayout objectDialog()
     }};
 }
 
+// An action button's settings, as the editor asks for them once the button
+// is drawn: what it does when clicked or when the pointer passes over it.
+DialogLayout actionDialog()
+{
+    return {text("动作设置"), {
+        group("", "", 0, 0, {combo("按钮", "动作按钮：")}),
+        group("", "", 1, 0, {radios("时机", "动作发生于：")}),
+        group("", "动作", 2, 0, {combo("超链接到", "超链接到(H)："), line("动作", "运行程序(R)：")}),
+        group("", "", 3, 0, {combo("播放声音", "播放声音(P)：")}),
+    }};
+}
+
 void paintBulletTile(QPainter &p, const QRectF &r, const QString &choice)
 {
     p.setPen(QColor(140, 140, 140));
@@ -458,6 +470,7 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("幻灯片设计"), designDialog()},
         {QStringLiteral("符号"), symbolDialog()},
         {QStringLiteral("对象格式"), objectDialog()},
+        {QStringLiteral("动作按钮"), actionDialog()},
         {QStringLiteral("查找"), findDialog(false)},
         {QStringLiteral("替换"), findDialog(true)},
     };

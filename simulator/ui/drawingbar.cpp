@@ -3,9 +3,11 @@
 #include "colourdialog.h"
 #include "commands.h"
 #include "slideart.h"
+#include "toolicons.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -77,6 +79,50 @@ QString fromUtf8(const char *text)
     return QString::fromUtf8(text);
 }
 
+// The handle a docked toolbar is dragged by: two grooves across the bar's
+// start, the pointer a four-way cross over it.
+class Grip : public QWidget
+{
+public:
+    Grip(QToolBar *bar, const std::function<void(const QPoint &)> &dropped) : QWidget(bar), m_bar(bar), m_dropped(dropped)
+    {
+        setCursor(Qt::SizeAllCursor);
+        setToolTip(QStringLiteral("拖动可移动工具栏"));
+        QObject::connect(bar, &QToolBar::orientationChanged, this, [this] { updateGeometry(); });
+    }
+    QSize sizeHint() const override
+    {
+        return m_bar->orientation() == Qt::Horizontal ? QSize(8, Size + 6) : QSize(Size + 6, 8);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        const bool across = m_bar->orientation() == Qt::Horizontal;
+        for (int i = 0; i < 2; ++i) {
+            const QRect groove = across ? QRect(2 + i * 3, 2, 1, height() - 4) : QRect(2, 2 + i * 3, width() - 4, 1);
+            p.fillRect(groove, Qt::white);
+            p.fillRect(groove.translated(1, 1), QColor(128, 128, 128));
+        }
+    }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        m_pressed = event->button() == Qt::LeftButton;
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        const QPoint at = mapToGlobal(event->position().toPoint());
+        if (std::exchange(m_pressed, false) && !rect().contains(event->position().toPoint()))
+            m_dropped(at);
+    }
+
+private:
+    QToolBar *m_bar;
+    std::function<void(const QPoint &)> m_dropped;
+    bool m_pressed = false;
+};
+
 } // namespace
 
 DrawingBar::DrawingBar(const std::function<QAction *(const QString &)> &command, QWidget *parent)
@@ -86,6 +132,10 @@ DrawingBar::DrawingBar(const std::function<QAction *(const QString &)> &command,
     setAccessibleName(QStringLiteral("绘图工具栏"));
     setMovable(false);
     setIconSize(QSize(Size, Size));
+    auto *grip = new Grip(this, [this](const QPoint &global) { emit dropped(global); });
+    grip->setObjectName(QStringLiteral("grip:绘图"));
+    grip->setAccessibleName(QStringLiteral("移动绘图工具栏"));
+    addWidget(grip);
     menuButton(QStringLiteral("绘图"), QStringLiteral("绘图(&R)"), drawMenu());
     addSeparator();
     menuButton(QStringLiteral("自选图形"), QStringLiteral("自选图形(&U)"), shapesMenu());
@@ -330,6 +380,18 @@ QMenu *DrawingBar::shapesMenu()
                 emit drawAsked(QStringLiteral("自选图形"), {{QStringLiteral("形状"), shape}});
             });
         }
+    }
+    // 动作按钮 ▸: chosen, the button is drawn by the next drag and its
+    // 动作设置 asked for.
+    QMenu *actions = menu->addMenu(QStringLiteral("动作按钮(&I)"));
+    actions->setObjectName(QStringLiteral("drawingMenu:动作按钮"));
+    for (const QString &button : Commands::find(QStringLiteral("动作按钮"))->field(QStringLiteral("按钮"))->choices) {
+        QAction *entry = actions->addAction(ToolIcons::icon(QStringLiteral("动作按钮：") + button), button);
+        entry->setObjectName(QStringLiteral("entry:动作按钮:") + button);
+        entry->setToolTip(QStringLiteral("动作按钮：") + button);
+        connect(entry, &QAction::triggered, this, [this, button] {
+            emit drawAsked(QStringLiteral("动作按钮"), {{QStringLiteral("按钮"), button}});
+        });
     }
     menu->addSeparator();
     QAction *more = menu->addAction(QStringLiteral("其他自选图形(&M)…"));

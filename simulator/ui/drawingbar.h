@@ -22,6 +22,10 @@ class QToolButton;
 // or shape to be drawn by the next drag on the slide (`drawAsked`). A button with a menu
 // shows it below itself without waiting for it, so the candidate's click in
 // the menu is an ordinary one. Each entry is named "entry:<command>:<value>".
+// 自选图形 ▸ 动作按钮 ▸ holds the action buttons, drawn as the shapes are.
+//
+// The bar is moved by the handle at its start (`dropped` where the
+// candidate lets go); the editor docks it along that edge of the window.
 class DrawingBar : public QToolBar
 {
     Q_OBJECT
@@ -40,6 +44,8 @@ signals:
     void drawAsked(const QString &commandId, const QMap<QString, QString> &fields);
     // 相对于幻灯片 ticked or cleared in the 对齐或分布 menu.
     void alignToSlide(bool on);
+    // The handle dragged and let go at `global`.
+    void dropped(const QPoint &global);
 
 private:
     QToolButton *menuButton(const QString &name, const QString &text, QMenu *menu);

@@ -8,10 +8,13 @@
 #include "commands.h"
 #include "editorparts.h"
 #include "inputroute.h"
+#include "objectbars.h"
 #include "shapes.h"
+#include "slideart.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QToolButton>
 
 #include <utility>
 
@@ -25,12 +28,14 @@ void EditorWindow::buildShapes()
             report(TaskStep{TaskStep::Kind::Shape, m_session.selectedShapes().join(u','), {}, {}});
         }
         m_slide->setSelectedShapes(m_session.selectedShapes());
+        updateObjectBars();
     });
     connect(m_slide, &SlideView::shapeUnselected, this, [this](const QString &name) {
         m_session.unselectShape(name);
         if (!m_session.selectedShapes().isEmpty())
             report(TaskStep{TaskStep::Kind::Shape, m_session.selectedShapes().join(u','), {}, {}});
         m_slide->setSelectedShapes(m_session.selectedShapes());
+        updateObjectBars();
     });
     connect(m_slide, &SlideView::shapeRotated, this, [this](const QString &name, double degrees) {
         if (!m_session.rotateShape(name, degrees))
@@ -56,6 +61,16 @@ void EditorWindow::buildShapes()
             shapeChanged(TaskStep{TaskStep::Kind::Key, QStringLiteral("Del"), {}, {}});
     });
     connect(m_slide, &SlideView::boxDrawn, this, [this](const QRectF &frame) {
+        if (std::exchange(m_drawCommand, {}) == u"动作按钮") {
+            // The button is placed where it was drawn once its 动作设置 are given.
+            const QMap<QString, QString> fields = std::exchange(m_drawShape, {});
+            trigger(QStringLiteral("动作按钮"));
+            if (!m_dialog)
+                return;
+            m_dialog->setValue(QStringLiteral("按钮"), fields.value(QStringLiteral("按钮")));
+            m_drawnButton = {m_dialog, frame};
+            return;
+        }
         if (!m_drawShape.isEmpty()) {
             // Told to the guide as the 自选图形 command with the shape's fields.
             const QMap<QString, QString> fields = std::exchange(m_drawShape, {});
@@ -104,6 +119,7 @@ void EditorWindow::startDrawing(const QString &commandId, const QMap<QString, QS
     // The pointer becomes a cross: the next drag on the slide draws the box
     // or the shape; a click without a drag places one of the editor's size.
     m_drawRoute = m_route->route();
+    m_drawCommand = commandId;
     if (commandId == u"文本框") {
         m_drawShape.clear();
         m_drawVertical = fields.value(QStringLiteral("方向")) == u"竖排";
@@ -171,4 +187,61 @@ void EditorWindow::shapeMenu(const QString &shape, const QPoint &at)
     format->setObjectName(QStringLiteral("command:对象格式"));
     connect(format, &QAction::triggered, this, [this] { trigger(QStringLiteral("对象格式")); });
     execContextMenu(menu, m_slide->mapToGlobal(at));
+}
+
+void EditorWindow::buildObjectBars()
+{
+    for (const QString &title : ObjectBar::titles()) {
+        auto *bar = new ObjectBar(title, m_slide);
+        m_objectBars.append(bar);
+        m_toolBars.insert(title, bar);
+        connect(bar, &ObjectBar::chosen, this, &EditorWindow::drawingChosen);
+        connect(bar, &ObjectBar::opened, this, &EditorWindow::drawingOpened);
+        connect(bar, &ObjectBar::stepped, this, &EditorWindow::objectStepped);
+        connect(bar, &ObjectBar::toggled, this, &EditorWindow::objectToggled);
+        // A list dropped from a button is the candidate's toolbar step, as on the drawing toolbar.
+        for (QToolButton *button : bar->findChildren<QToolButton *>())
+            for (QMenu *menu : button->findChildren<QMenu *>(Qt::FindDirectChildrenOnly)) {
+                connect(menu, &QMenu::aboutToShow, this, [this, name = button->accessibleName()] {
+                    report(TaskStep{TaskStep::Kind::Toolbar, name, {}, {}});
+                });
+                connect(menu, &QMenu::aboutToHide, this, &EditorWindow::updateGuideLater);
+            }
+    }
+}
+
+void EditorWindow::updateObjectBars()
+{
+    const QStringList selected = m_session.selectedShapes();
+    const QString kind = selected.isEmpty() ? QString() : Shapes::kindOf(selected.first());
+    const bool fullScreen = m_session.document().settings.value(QStringLiteral("全屏显示")) == u"1";
+    int row = 0;
+    for (ObjectBar *bar : std::as_const(m_objectBars)) {
+        const QString title = bar->windowTitle();
+        // Ticked or cleared in 视图 → 工具栏 it stays so; else it comes with its object.
+        const bool shown = m_toolBarShown.contains(title) ? m_toolBarShown.value(title) : kind == bar->objectKind();
+        if (QAction *tick = m_toolBarTicks.value(title))
+            tick->setChecked(shown);
+        bar->setVisible(shown && !fullScreen);
+        if (bar->isVisible())
+            bar->place(row++);
+    }
+}
+
+void EditorWindow::objectStepped(const QString &field, int by)
+{
+    const QString object = drawingObject(QStringLiteral("对象格式"));
+    const QString now = object.isEmpty() ? QString()
+                                         : m_session.document().slides.at(m_session.current() - 1).attributes.value(object + u'.' + field);
+    drawingChosen(QStringLiteral("对象格式"), {{field, SlideArt::adjustmentText(SlideArt::adjustmentSteps(now) + by)}});
+}
+
+void EditorWindow::objectToggled(const QString &commandId, const QString &field)
+{
+    const QString object = drawingObject(commandId);
+    const QString now = object.isEmpty() ? QString()
+                                         : m_session.document().slides.at(m_session.current() - 1).attributes.value(object + u'.' + field);
+    const QString turned = field == u"文字方向" ? (now == u"竖排" ? QStringLiteral("横排") : QStringLiteral("竖排"))
+                                                : (now == u"是" ? QStringLiteral("否") : QStringLiteral("是"));
+    drawingChosen(commandId, {{field, turned}});
 }

@@ -11,6 +11,7 @@
 #include "inputroute.h"
 #include "master.h"
 #include "masterbar.h"
+#include "objectbars.h"
 #include "shapes.h"
 #include "slideart.h"
 #include "slideshow.h"
@@ -258,6 +259,7 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     buildMenus();
     buildToolBar();
     buildCentre();
+    buildObjectBars();
     buildStandIns();
     buildKeys();
     buildContextMenus();
@@ -392,6 +394,7 @@ void EditorWindow::buildToolBar()
     connect(drawing, &DrawingBar::opened, this, &EditorWindow::drawingOpened);
     connect(drawing, &DrawingBar::drawAsked, this, &EditorWindow::startDrawing);
     connect(drawing, &DrawingBar::alignToSlide, this, [this](bool on) { m_alignToSlide = on; });
+    connect(drawing, &DrawingBar::dropped, this, &EditorWindow::drawingBarDropped);
     QToolBar *outline = new QToolBar(QStringLiteral("大纲"), this);
     outline->setObjectName(QStringLiteral("outlineBar"));
     outline->setAccessibleName(QStringLiteral("大纲工具栏"));
@@ -464,7 +467,8 @@ void EditorWindow::buildStandIns()
     auto *toolbars = new QMenu(QStringLiteral("工具栏(&B)"), this);
     toolbars->setObjectName(QStringLiteral("menu:工具栏"));
     toolbars->setAccessibleName(QStringLiteral("工具栏"));
-    const QList<std::pair<const char *, QChar>> bars = {{"常用", u'S'}, {"格式", u'O'}, {"绘图", u'D'}, {"大纲", u'U'}};
+    const QList<std::pair<const char *, QChar>> bars = {{"常用", u'S'}, {"格式", u'O'}, {"绘图", u'D'}, {"大纲", u'U'},
+                                                        {"图片", u'P'}, {"艺术字", u'W'}, {"表格和边框", u'T'}};
     for (const auto &[name, key] : bars) {
         const QString toolbar = QString::fromUtf8(name);
         QAction *tick = toolbars->addAction(QStringLiteral("%1(&%2)").arg(toolbar).arg(key));
@@ -480,6 +484,16 @@ void EditorWindow::buildStandIns()
     QAction *customise = toolbars->addAction(QStringLiteral("自定义(&C)…"));
     connect(customise, &QAction::triggered, this, [this] { trigger(QStringLiteral("自定义")); });
     m_standIns.insert(QStringLiteral("工具栏"), toolbars->menuAction());
+
+    // 视图 → 状态栏: a tick item of its own below 工具栏, showing or hiding
+    // the status strip at the window's foot.
+    m_statusTick = new QAction(QStringLiteral("状态栏(&S)"), this);
+    m_statusTick->setObjectName(QStringLiteral("toolbar:状态栏"));
+    m_statusTick->setCheckable(true);
+    connect(m_statusTick, &QAction::triggered, this, [this](bool on) {
+        runWithoutDialog(QStringLiteral("工具栏"), {{QStringLiteral("工具栏"), QStringLiteral("状态栏")},
+                                                  {QStringLiteral("显示"), on ? QStringLiteral("显示") : QStringLiteral("隐藏")}});
+    });
 
     // 视图 → 标尺: a tick item.
     m_rulerTick = new QAction(QStringLiteral("标尺(&R)"), this);
@@ -556,6 +570,8 @@ void EditorWindow::buildStandIns()
         if (at >= 0)
             entries[at] = it.value();
     }
+    QList<QAction *> &viewEntries = m_menuEntries[QStringLiteral("视图")];
+    viewEntries.insert(viewEntries.indexOf(toolbars->menuAction()) + 1, m_statusTick);
     buildFormatMenu();
 }
 
@@ -914,6 +930,8 @@ void EditorWindow::buildCentre()
     auto *work = new QHBoxLayout;
     work->setSpacing(4);
     outer->addLayout(work, 1);
+    m_outerLayout = outer;
+    m_workLayout = work;
     m_leftPane = new QWidget(content);
     m_leftPane->setObjectName(QStringLiteral("leftPane"));
     auto *left = new QVBoxLayout(m_leftPane);
@@ -1105,6 +1123,46 @@ void EditorWindow::buildCentre()
     m_status = new StatusStrip(content);
     outer->addWidget(m_status);
     setCentralWidget(centre);
+}
+
+void EditorWindow::dockDrawingBar(const QString &where)
+{
+    QToolBar *bar = m_toolBars.value(QStringLiteral("绘图"));
+    m_outerLayout->removeWidget(bar);
+    m_workLayout->removeWidget(bar);
+    m_drawingDock = where;
+    const bool down = where == u"左侧" || where == u"右侧";
+    bar->setOrientation(down ? Qt::Vertical : Qt::Horizontal);
+    if (down)
+        m_workLayout->insertWidget(where == u"左侧" ? 0 : m_workLayout->count(), bar);
+    else if (where == u"顶部")
+        m_outerLayout->insertWidget(m_outerLayout->indexOf(m_strip) + 1, bar);
+    else
+        m_outerLayout->insertWidget(m_outerLayout->indexOf(m_status), bar);
+}
+
+void EditorWindow::drawingBarDropped(const QPoint &global)
+{
+    // The edge nearest to where the handle was let go, if it was let go near one.
+    QWidget *content = m_strip->parentWidget();
+    const QPoint at = content->mapFromGlobal(global);
+    const QRect area = content->rect();
+    QString where;
+    if (at.x() < area.width() / 6)
+        where = QStringLiteral("左侧");
+    else if (at.x() > area.width() * 5 / 6)
+        where = QStringLiteral("右侧");
+    else if (at.y() < area.height() / 4)
+        where = QStringLiteral("顶部");
+    else if (at.y() > area.height() * 3 / 4)
+        where = QStringLiteral("底部");
+    if (where.isEmpty() || where == m_drawingDock)
+        return;
+    m_session.run(QStringLiteral("工具栏"), {{QStringLiteral("工具栏"), QStringLiteral("绘图")}, {QStringLiteral("显示"), QStringLiteral("显示")},
+                                            {QStringLiteral("位置"), where}}, {});
+    report(TaskStep{TaskStep::Kind::Dock, QStringLiteral("绘图"), where, {}});
+    refresh();
+    changed();
 }
 
 void EditorWindow::setGuideEnabled(bool enabled)
@@ -1338,6 +1396,8 @@ QWidget *EditorWindow::toolbarControl(const QString &name) const
 void EditorWindow::runFromDialog(const QString &commandId, const QMap<QString, QString> &fields, const QString &route)
 {
     m_session.run(commandId, fields, route);
+    if (commandId == u"动作按钮" && m_drawnButton.first && m_drawnButton.first == m_dialog)
+        m_session.setShapeFrame(QStringLiteral("动作按钮"), std::exchange(m_drawnButton, {}).second);
     refresh();
     if (Commands::find(commandId)->effect == CommandSpec::Effect::FindReplace)
         showFound();
@@ -1737,13 +1797,23 @@ void EditorWindow::refresh()
     m_leftPane->setVisible(leftShown);
     // The toolbars: the last one shown or hidden through 工具栏 as it said.
     const QString toolbar = settings.value(QStringLiteral("工具栏.工具栏"));
-    if (m_toolBars.contains(toolbar) && settings.contains(QStringLiteral("工具栏.显示")))
+    if ((m_toolBars.contains(toolbar) || toolbar == u"状态栏") && settings.contains(QStringLiteral("工具栏.显示")))
         m_toolBarShown.insert(toolbar, settings.value(QStringLiteral("工具栏.显示")) != u"隐藏");
+    // The drawing toolbar where it was docked last (浮动 is not offered: it stays).
+    if (const QString dock = settings.value(QStringLiteral("工具栏.位置"));
+        toolbar == u"绘图" && dock != m_drawingDock && dock != u"浮动" && !dock.isEmpty())
+        dockDrawingBar(dock);
+    const bool statusShown = m_toolBarShown.value(QStringLiteral("状态栏"), true);
+    m_status->setVisible(statusShown && !fullScreen);
+    m_statusTick->setChecked(statusShown);
     for (auto it = m_toolBars.begin(); it != m_toolBars.end(); ++it) {
+        if (qobject_cast<ObjectBar *>(it.value()))
+            continue;   // with the selection (updateObjectBars)
         const bool shownBar = m_toolBarShown.value(it.key(), it.key() == u"常用" || it.key() == u"格式" || it.key() == u"绘图");
         it.value()->setVisible(shownBar && !fullScreen);
         m_toolBarTicks.value(it.key())->setChecked(shownBar);
     }
+    updateObjectBars();
     m_rulerTick->setChecked(settings.value(QStringLiteral("标尺.显示")) == u"显示");
     const QString zoom = settings.value(QStringLiteral("显示比例.比例"), settings.value(QStringLiteral("显示比例")));
     if (m_zoom->currentText() != zoom)
@@ -2051,6 +2121,10 @@ void EditorWindow::updateGuide()
                             markMenuWay(popup, item, &target, &area);
                 } else if (ColourDialog *colours = openColourDialog(this)) {
                     target = colours->control(value);
+                } else if (m_slide->drawingBox()) {
+                    // The entry chose what to draw: it is drawn on the slide.
+                    target = m_slide;
+                    area = [slide = m_slide] { return slide->slideRect().toRect(); };
                 } else {
                     target = toolbarControl(before->arg);
                     area = arrowUnlessShown(target, value);
@@ -2070,7 +2144,12 @@ void EditorWindow::updateGuide()
                     if (QWidget *button = bar->isVisible() ? bar->widgetForAction(action) : nullptr)
                         target = button;
             } else if (menu && menu->isVisible()) {
-                markMenuWay(menu, m_standIns.value(step->arg, action), &target, &area);
+                // 状态栏 is ticked in 视图 itself, not in 工具栏 ▸.
+                const QList<TaskStep> ahead = m_guide.ahead();
+                const bool status = step->arg == u"工具栏" && std::any_of(ahead.begin(), ahead.end(), [](const TaskStep &next) {
+                    return next.kind == TaskStep::Kind::Field && next.arg == u"工具栏" && next.value.trimmed() == u"状态栏";
+                });
+                markMenuWay(menu, status ? m_statusTick : m_standIns.value(step->arg, action), &target, &area);
             } else if (menu && (step->hint.startsWith(u"单击") || (before && before->kind == TaskStep::Kind::Menu))) {
                 // The menu was closed again: the way to the command starts
                 // at the menu's title once more (a submenu's way too: "指向…").
@@ -2080,7 +2159,11 @@ void EditorWindow::updateGuide()
         }
         break;
     case TaskStep::Kind::Field:
-        if (ColourDialog *colours = openColourDialog(this)) {
+        if (m_slide->drawingBox() && !(m_dialog && m_dialog->isVisible())) {
+            // What is drawn next (an action button) is drawn on the slide before its dialog asks the rest.
+            target = m_slide;
+            area = [slide = m_slide] { return slide->slideRect().toRect(); };
+        } else if (ColourDialog *colours = openColourDialog(this)) {
             target = colours->control(step->value);   // 其他颜色 of the field's box opened it
         } else if (m_dialog && m_dialog->isVisible()) {
             target = m_dialog->revealField(step->arg);
@@ -2134,6 +2217,11 @@ void EditorWindow::updateGuide()
         break;
     case TaskStep::Kind::Pane:
         markPaneSwitch(*step, &target, &area);
+        break;
+    case TaskStep::Kind::Dock:
+        // The handle at the toolbar's start, to be dragged to the edge.
+        if (auto *bar = m_toolBars.value(step->arg))
+            target = bar->findChild<QWidget *>(QStringLiteral("grip:") + step->arg);
         break;
     case TaskStep::Kind::SelectText:
         if (step->arg == u"outline" && m_outlinePane->isVisible()) {

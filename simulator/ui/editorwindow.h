@@ -12,6 +12,7 @@
 class FormatBar;
 class GuideMark;
 class InputRoute;
+class ObjectBar;
 class QComboBox;
 class QLineEdit;
 class OutlinePane;
@@ -195,6 +196,14 @@ public:
     bool formatPicked() const { return m_picked.has_value(); }
 
 private:
+    // The 图片, 艺术字 and 表格和边框 toolbars floating over the slide: shown
+    // while their kind of object is selected, or as ticked in 视图 → 工具栏.
+    void buildObjectBars();
+    void updateObjectBars();
+    // A button of theirs that steps 亮度 or 对比度, or turns a setting over, on the selected object.
+    void objectStepped(const QString &field, int by);
+    void objectToggled(const QString &commandId, const QString &field);
+    QList<ObjectBar *> m_objectBars;
     void shapeMenu(const QString &shape, const QPoint &at);
     // The sorter's context menu: of the chosen slides, or of the insertion bar.
     void sorterMenu(const QPoint &at);
@@ -206,6 +215,9 @@ private:
     // The fields of the 自选图形 drawn next (形状…); empty: a text box is drawn.
     QMap<QString, QString> m_drawShape;
     QString m_drawRoute;           // how the drawing was asked for (工具栏)
+    QString m_drawCommand;         // 文本框, 自选图形 or 动作按钮: what the next drag draws
+    // An action button drawn on the slide: its frame, taken once its dialog is confirmed.
+    std::pair<QPointer<CommandDialog>, QRectF> m_drawnButton;
     // 绘图 → 对齐或分布 → 相对于幻灯片: the objects line up with the slide.
     bool m_alignToSlide = false;
     SlideView *m_slide = nullptr;
@@ -217,6 +229,14 @@ private:
     QMap<QString, QToolBar *> m_toolBars;     // 常用 格式 绘图 大纲
     QMap<QString, QAction *> m_toolBarTicks;  // 视图 → 工具栏's tick items
     QAction *m_rulerTick = nullptr;
+    QAction *m_statusTick = nullptr;   // 视图 → 状态栏
+    // The drawing toolbar docked along an edge of the window: 底部 (where it
+    // starts), 顶部, 左侧 or 右侧; moved there by its handle or by 工具栏.
+    void dockDrawingBar(const QString &where);
+    void drawingBarDropped(const QPoint &global);
+    QString m_drawingDock = QStringLiteral("底部");
+    QBoxLayout *m_outerLayout = nullptr;   // the strip, the work area, the drawing toolbar, the status bar
+    QBoxLayout *m_workLayout = nullptr;    // the left pane, the slide, the task pane
     QAction *m_outlineTick = nullptr;   // 视图 → 大纲: the left pane's 大纲 tab
     QMap<QString, bool> m_toolBarShown;
     QMap<QString, QAction *> m_standIns;      // command id → the menu entry that leads to it

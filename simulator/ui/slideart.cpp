@@ -4,6 +4,7 @@
 #include "clipart.h"
 #include "session.h"
 #include "textruns.h"
+#include "toolicons.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -860,17 +861,9 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
         p.drawPolygon(QPolygonF({icon.center() + QPointF(-d * 0.12, -d * 0.18), icon.center() + QPointF(d * 0.2, 0),
                                  icon.center() + QPointF(-d * 0.12, d * 0.18)}));
     } else if (kind == u"动作按钮") {
-        p.setPen(QColor(90, 90, 90));
-        p.setBrush(QColor(200, 200, 210));
-        const double d = std::min(r.width(), r.height()) * 0.55;
-        const QRectF button(r.center() - QPointF(d / 2, d / 2), QSizeF(d, d));
-        p.drawRect(button);
-        p.setBrush(QColor(60, 60, 60));
-        const bool back = value(u"按钮").contains(u"后退") || value(u"按钮").contains(u"第一张");
-        const double s = d * 0.3;
-        const QPointF c = button.center();
-        p.drawPolygon(back ? QPolygonF({c + QPointF(s, -s), c + QPointF(-s, 0), c + QPointF(s, s)})
-                           : QPolygonF({c + QPointF(-s, -s), c + QPointF(s, 0), c + QPointF(-s, s)}));
+        // The sign of the button chosen (第一张, 帮助, 影片…), as 自选图形 ▸ 动作按钮 shows it.
+        const double d = std::min(r.width(), r.height()) * 0.55 * 16 / 13;
+        ToolIcons::paintActionButton(p, QRectF(r.center() - QPointF(d / 2, d / 2), QSizeF(d, d)), value(u"按钮"));
     } else {
         p.setPen(QColor(90, 90, 90));
         p.setBrush(QColor(235, 235, 235));
@@ -912,6 +905,22 @@ QColor colour(const QString &name, const QColor &fallback)
         if (name.contains(QStringView(c.name)))
             return QColor(c.rgb);
     return fallback;
+}
+
+int adjustmentSteps(const QString &value)
+{
+    return steps(value);
+}
+
+QString adjustmentText(int steps)
+{
+    if (steps == 0)
+        return QStringLiteral("不变");
+    static const QStringList counts = {QStringLiteral("一"), QStringLiteral("两"), QStringLiteral("三"), QStringLiteral("四"),
+                                       QStringLiteral("五"), QStringLiteral("六"), QStringLiteral("七"), QStringLiteral("八"),
+                                       QStringLiteral("九"), QStringLiteral("十")};
+    const int n = std::min<int>(std::abs(steps), int(counts.size()));
+    return (steps > 0 ? QStringLiteral("增加") : QStringLiteral("降低")) + counts.at(n - 1) + QStringLiteral("次");
 }
 
 QString colourName(const QColor &colour)

@@ -24,6 +24,10 @@ namespace SlideArt {
 QColor colour(const QString &name, const QColor &fallback);
 // How a colour is stored: the name the lists give it, else "RGB(r,g,b)".
 QString colourName(const QColor &colour);
+// A picture's 亮度 or 对比度 as steps ("增加两次" is +2, "降低一次" −1), and
+// back: what one more click of the picture toolbar's button makes of it.
+int adjustmentSteps(const QString &value);
+QString adjustmentText(int steps);
 
 // Slide coordinates: the slide is 720 × 540 points (4:3).
 constexpr double SlideWidthPt = 720.0;

@@ -499,6 +499,12 @@ void TestSimulatorTasks::methodsAndMistakes_data()
     QTest::newRow("an empty mistake") << QStringLiteral("mistake: 什么也不做\n") << QStringLiteral("错误“什么也不做”：没有操作步骤");
     QTest::newRow("no such context menu") << QStringLiteral("method: 右键\nstep: context 桌子 | r\n")
                                           << QStringLiteral("方法“右键”：没有“桌子”的右键菜单");
+    // Only the drawing toolbar has a handle, and it docks along an edge of the window.
+    QTest::newRow("a toolbar docked in the middle") << QStringLiteral("mistake: 拖动\nstep: dock 绘图 中央 | d\n")
+                                                    << QStringLiteral("错误“拖动”：无法将“绘图”工具栏停放到“中央”");
+    QTest::newRow("a toolbar without a handle") << QStringLiteral("mistake: 拖动\nstep: dock 格式 左侧 | d\n")
+                                                << QStringLiteral("错误“拖动”：无法将“格式”工具栏停放到“左侧”");
+    QTest::newRow("a toolbar docked as a mistake") << QStringLiteral("mistake: 拖动\nstep: dock 绘图 左侧 | d\n") << QString();
     // The drawing and formatting toolbars' commands are not in the menu bar.
     QTest::newRow("a toolbar's command from a menu")
         << QStringLiteral("mistake: 菜单\nstep: select 2 | s\nstep: menu 格式 | m\nstep: command 增大字号 | c\n"

@@ -38,6 +38,7 @@
 #include <QTextEdit>
 #include <QTextBlock>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTest>
 #include <QRegularExpression>
@@ -53,6 +54,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 // The imitation as the candidate uses it, with the guide on.
@@ -97,6 +99,13 @@ private slots:
     void toolbarsFitTheShownPart();
     void drawingToolbarMenus_data();
     void drawingToolbarMenus();
+    void objectToolbarsActOnTheSelection_data();
+    void objectToolbarsActOnTheSelection();
+    void drawingToolbarDocksAtTheEdges_data();
+    void drawingToolbarDocksAtTheEdges();
+    void statusBarTickHidesTheStrip();
+    void actionButtonDrawnWhereDragged();
+    void guideFramesTheToolbarWays();
     void colourDialogMixesAColour();
     void clipArtPaneInsertsAClip_data();
     void clipArtPaneInsertsAClip();
@@ -968,6 +977,26 @@ static bool playColourDialog(QWidget *window, const QString &value)
     return !dialog->isVisible();
 }
 
+// A toolbar dragged by its handle and let go near an edge of the part of
+// the window below the toolbars (顶部 底部 左侧 右侧), as a candidate docks it.
+static bool dockToolbar(EditorWindow &window, const QString &toolbar, const QString &edge)
+{
+    auto *grip = window.findChild<QWidget *>(QStringLiteral("grip:") + toolbar);
+    auto *strip = window.findChild<QWidget *>(QStringLiteral("taskStrip"));
+    if (!grip || !grip->isVisible() || !strip)
+        return false;
+    const QRect area = strip->parentWidget()->rect();
+    const QPoint to = edge == u"左侧" ? QPoint(8, area.height() / 2)
+                    : edge == u"右侧" ? QPoint(area.width() - 8, area.height() / 2)
+                    : edge == u"顶部" ? QPoint(area.width() / 2, 8)
+                                      : QPoint(area.width() / 2, area.height() - 8);
+    const QPoint at = grip->mapFrom(strip->parentWidget(), to);
+    QTest::mousePress(grip, Qt::LeftButton, {}, grip->rect().center());
+    QTest::mouseMove(grip, at);
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, at);
+    return true;
+}
+
 static bool clickEntry(QMenu *menu, const QString &name)
 {
     for (QAction *action : menu->actions()) {
@@ -1213,13 +1242,17 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 else if (next.kind == TaskStep::Kind::Field && next.arg != u"对象" && values++ == 0)
                     value = next.value.trimmed();
             }
+            const QString first = value;
             if (values > 1)
                 value.clear();
             const QString entry = QStringLiteral("entry:%1:%2").arg(command, value);
             // A colour the list does not offer: its 其他颜色 entry, and the 颜色 dialog.
             bool mixed = false;
-            const auto choose = [&mixed, entry, value](QMenu *popup) {
+            const auto choose = [&mixed, entry, value, first](QMenu *popup) {
                 if (clickEntry(popup, entry))
+                    return true;
+                // An entry that makes the first choice, its dialog the rest (an action button drawn).
+                if (value.isEmpty() && !first.isEmpty() && clickEntry(popup, entry + first))
                     return true;
                 mixed = !value.isEmpty() && clickEntry(popup, entry.section(u':', 0, 1) + u':');
                 return mixed;
@@ -1484,6 +1517,9 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
         case TaskStep::Kind::DrawBox:
         case TaskStep::Kind::Rotate:
             QVERIFY2(shapeGesture(window, step), qPrintable(where));
+            break;
+        case TaskStep::Kind::Dock:
+            QVERIFY2(dockToolbar(window, step.arg, step.value), qPrintable(where));
             break;
         case TaskStep::Kind::Show: {
             QVERIFY2(show, qPrintable(where));
@@ -2200,6 +2236,274 @@ void TestSimulatorUi::drawingToolbarMenus_data()
         << "entry:对象格式:双向箭头" << QStringList{"slide1.自选图形.箭头样式 = 双向箭头"};
     // Nothing drawn on the slide: the command's dialog asks for the object, the choice made.
     QTest::newRow("nothing to act on") << "" << "绘图" << "entry:叠放次序:置于底层" << QStringList{"dialog 叠放次序 = 置于底层"};
+}
+
+void TestSimulatorUi::objectToolbarsActOnTheSelection_data()
+{
+    QTest::addColumn<QString>("object");     // on slide 1 from the start, then clicked
+    QTest::addColumn<QString>("toolbar");    // the bar its selection brings
+    QTest::addColumn<QStringList>("presses"); // buttons by accessible name; "button>entry" picks from its list
+    QTest::addColumn<QString>("check");      // "path = value" afterwards
+    QTest::newRow("brighter twice") << "图片" << "图片" << QStringList{"增加亮度", "增加亮度"} << "slide1.图片.亮度 = 增加两次";
+    QTest::newRow("brighter, then darker") << "图片" << "图片" << QStringList{"增加亮度", "降低亮度"} << "slide1.图片.亮度 = 不变";
+    QTest::newRow("less contrast") << "图片" << "图片" << QStringList{"降低对比度"} << "slide1.图片.对比度 = 降低一次";
+    QTest::newRow("grey from the list") << "图片" << "图片" << QStringList{"颜色>entry:对象格式:灰度"} << "slide1.图片.图片颜色 = 灰度";
+    QTest::newRow("picture reset") << "图片" << "图片" << QStringList{"颜色>entry:对象格式:冲蚀", "重设图片"} << "slide1.图片.图片颜色 = ";
+    QTest::newRow("picture turned left") << "图片" << "图片" << QStringList{"向左旋转90°"} << "slide1.图片.旋转 = 270度";
+    QTest::newRow("wordart down") << "艺术字" << "艺术字" << QStringList{"艺术字竖排文字"} << "slide1.艺术字.文字方向 = 竖排";
+    QTest::newRow("wordart down and back") << "艺术字" << "艺术字" << QStringList{"艺术字竖排文字", "艺术字竖排文字"}
+                                           << "slide1.艺术字.文字方向 = 横排";
+    QTest::newRow("wordart letters even") << "艺术字" << "艺术字" << QStringList{"艺术字字母高度相同"} << "slide1.艺术字.字母高度相同 = 是";
+    QTest::newRow("wordart wave") << "艺术字" << "艺术字" << QStringList{"艺术字形状>entry:对象格式:波形2"} << "slide1.艺术字.形状 = 波形2";
+    QTest::newRow("wordart spacing") << "艺术字" << "艺术字" << QStringList{"艺术字字符间距>entry:艺术字字符间距:稀疏"}
+                                     << "slide1.艺术字.字符间距 = 稀疏";
+    QTest::newRow("table outside border") << "表格" << "表格和边框" << QStringList{"外部框线"} << "slide1.表格.外边框 = 1磅";
+    QTest::newRow("table border colour") << "表格" << "表格和边框" << QStringList{"边框颜色>entry:表格属性:红色"} << "slide1.表格.线条颜色 = 红色";
+    QTest::newRow("table text to the top") << "表格" << "表格和边框" << QStringList{"顶端对齐"} << "slide1.表格.文字对齐 = 顶端对齐";
+    QTest::newRow("cells split in the dialog") << "表格" << "表格和边框" << QStringList{"拆分单元格"} << "dialog 操作 = 拆分";
+}
+
+// Selecting a picture, a WordArt object or a table brings its toolbar over
+// the slide, inside the part of the window the host shows, every button
+// named for a screen reader; its buttons act on the selection (a step of
+// 亮度 counted on from the last, 竖排文字 turned over and back), and the bar
+// goes with the selection.
+void TestSimulatorUi::objectToolbarsActOnTheSelection()
+{
+    QFETCH(QString, object);
+    QFETCH(QString, toolbar);
+    QFETCH(QStringList, presses);
+    QFETCH(QString, check);
+    QString start = QStringLiteral("start: slides = 6\nstart: slide1.%1 = 1\n").arg(object);
+    if (object == u"表格")
+        start += QStringLiteral("start: slide1.表格.行数 = 3\nstart: slide1.表格.列数 = 3\n");
+    EditorWindow window(taskFrom(start));
+    QVERIFY(showActive(window));
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("objectBar:") + toolbar);
+    QVERIFY(bar && !bar->isVisible());
+    QVERIFY(shapeGesture(window, TaskStep{TaskStep::Kind::Shape, object, {}, {}}));
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(QRect(0, 0, 800, 600).contains(QRect(bar->mapTo(&window, QPoint(0, 0)), bar->size())));
+    for (QToolButton *control : bar->findChildren<QToolButton *>()) {
+        if (!control->isVisible())
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && name.at(0).unicode() >= 0x2e80, qPrintable(control->objectName()));
+    }
+    for (const QString &press : presses) {
+        QWidget *control = window.toolbarControl(press.section(u'>', 0, 0));
+        QVERIFY2(control && bar->isAncestorOf(control), qPrintable(press));
+        QTest::mouseClick(control, Qt::LeftButton);
+        if (press.contains(u'>')) {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY2(menu && clickEntry(menu, press.section(u'>', 1)), qPrintable(press));
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+    }
+    const QString path = check.section(QStringLiteral(" = "), 0, 0), value = check.section(QStringLiteral(" = "), 1);
+    if (path.startsWith(u"dialog ")) {
+        QVERIFY(window.openDialog() && window.openDialog()->isVisible());
+        QCOMPARE(window.openDialog()->values().value(path.mid(7)), value);
+        window.openDialog()->close();
+    } else {
+        QCOMPARE(window.session().document().value(path), value);
+    }
+    // A click on the slide away from the object takes the selection, and the bar, away.
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->slideRect().bottomLeft().toPoint() + QPoint(6, -6));
+    QTRY_VERIFY(!bar->isVisible());
+}
+
+void TestSimulatorUi::drawingToolbarDocksAtTheEdges_data()
+{
+    QTest::addColumn<QStringList>("drops");   // edges the handle is let go at, in turn
+    QTest::addColumn<QString>("docked");      // where the bar stands then
+    QTest::newRow("left") << QStringList{"左侧"} << "左侧";
+    QTest::newRow("right") << QStringList{"右侧"} << "右侧";
+    QTest::newRow("top") << QStringList{"顶部"} << "顶部";
+    QTest::newRow("left and back to the foot") << QStringList{"左侧", "底部"} << "底部";
+    QTest::newRow("let go in the middle") << QStringList{"中央"} << "底部";
+}
+
+// The drawing toolbar's handle drags it to an edge of the window: it docks
+// there across or down, the slide making room beside it and all of it
+// inside the part the host shows, and the document says where it is.
+void TestSimulatorUi::drawingToolbarDocksAtTheEdges()
+{
+    QFETCH(QStringList, drops);
+    QFETCH(QString, docked);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    QVERIFY(showActive(window));
+    auto *bar = window.findChild<QToolBar *>(QStringLiteral("drawingBar"));
+    auto *grip = window.findChild<QWidget *>(QStringLiteral("grip:绘图"));
+    QVERIFY(bar && grip && grip->isVisible());
+    QCOMPARE(QAccessible::queryAccessibleInterface(grip)->text(QAccessible::Name), QStringLiteral("移动绘图工具栏"));
+    for (const QString &edge : drops) {
+        if (edge == u"中央") {
+            auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+            drag(grip, grip->rect().center(), grip->mapFrom(&window, view->mapTo(&window, view->rect().center())));
+        } else {
+            QVERIFY(dockToolbar(window, QStringLiteral("绘图"), edge));
+        }
+    }
+    QApplication::processEvents();
+    QTRY_VERIFY(bar->isVisible());
+    QCOMPARE(bar->orientation(), docked == u"左侧" || docked == u"右侧" ? Qt::Vertical : Qt::Horizontal);
+    const auto placed = [&window](QWidget *w) { return QRect(w->mapTo(&window, QPoint(0, 0)), w->size()); };
+    const QRect shown(0, 0, 800, 600), drawing = placed(bar), slide = placed(window.findChild<QWidget *>(QStringLiteral("slide")));
+    QVERIFY2(shown.contains(drawing), qPrintable(QStringLiteral("%1,%2 %3×%4").arg(drawing.x()).arg(drawing.y()).arg(drawing.width()).arg(drawing.height())));
+    QVERIFY(!drawing.intersects(slide));
+    if (docked == u"左侧")
+        QVERIFY(drawing.right() < slide.left());
+    else if (docked == u"右侧")
+        QVERIFY(drawing.left() > slide.right());
+    else if (docked == u"顶部")
+        QVERIFY(drawing.bottom() < slide.top());
+    else
+        QVERIFY(drawing.top() > slide.bottom());
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.工具栏.位置")), drops.last() == u"中央" ? QString() : docked);
+}
+
+// 视图 → 状态栏 is a tick item: cleared, the status strip goes and the
+// document says so; ticked again, it comes back.
+void TestSimulatorUi::statusBarTickHidesTheStrip()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+    QVERIFY(showActive(window));
+    auto *strip = window.findChild<QWidget *>(QStringLiteral("statusStrip"));
+    auto *tick = window.findChild<QAction *>(QStringLiteral("toolbar:状态栏"));
+    QVERIFY(strip && tick && strip->isVisible() && tick->isCheckable() && tick->isChecked());
+    auto *view = window.findChild<QMenu *>(QStringLiteral("menu:视图"));
+    QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(view->menuAction()).center());
+    QTRY_VERIFY(view->isVisible());
+    QVERIFY(view->actions().contains(tick));
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->actionGeometry(tick).center());
+    QTRY_VERIFY(!strip->isVisible());
+    QVERIFY(!tick->isChecked());
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.工具栏.工具栏")), QStringLiteral("状态栏"));
+    QCOMPARE(window.session().document().value(QStringLiteral("doc.工具栏.显示")), QStringLiteral("隐藏"));
+    tick->trigger();
+    QTRY_VERIFY(strip->isVisible());
+    QVERIFY(tick->isChecked());
+}
+
+// 自选图形 ▸ 动作按钮 ▸ offers the editor's twelve buttons; the one chosen is
+// drawn by a drag on the slide and its 动作设置 asked for, and it stands
+// where it was drawn. The dialog cancelled, no button is left.
+void TestSimulatorUi::actionButtonDrawnWhereDragged()
+{
+    for (const bool confirmed : {true, false}) {
+        EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n")));
+        QVERIFY(showActive(window));
+        auto *bar = window.findChild<QToolBar *>(QStringLiteral("drawingBar"));
+        QToolButton *shapes = nullptr;
+        for (QToolButton *b : bar->findChildren<QToolButton *>())
+            if (b->accessibleName() == u"自选图形")
+                shapes = b;
+        QVERIFY(shapes);
+        QTest::mouseClick(shapes, Qt::LeftButton);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        auto *buttons = menu->findChild<QMenu *>(QStringLiteral("drawingMenu:动作按钮"));
+        QVERIFY(buttons);
+        QStringList offered;
+        for (QAction *entry : buttons->actions()) {
+            offered << entry->text();
+            QVERIFY2(!entry->icon().isNull(), qPrintable(entry->text()));
+        }
+        QCOMPARE(offered.join(u' '), QStringLiteral("自定义 第一张 后退或前一项 前进或下一项 开始 结束 上一张 文档 声音 影片 帮助 信息"));
+        QVERIFY(clickEntry(menu, QStringLiteral("entry:动作按钮:帮助")));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+        QVERIFY(view->drawingBox());
+        const QRectF slide = view->slideRect();
+        drag(view, (slide.topLeft() + QPointF(20, 20)).toPoint(), (slide.topLeft() + QPointF(70, 60)).toPoint());
+        QVERIFY(window.openDialog() && window.openDialog()->isVisible());
+        QCOMPARE(window.openDialog()->windowTitle(), QStringLiteral("动作设置"));
+        QCOMPARE(window.openDialog()->values().value(QStringLiteral("按钮")), QStringLiteral("帮助"));
+        if (!confirmed) {
+            window.openDialog()->close();
+            QTRY_VERIFY(!window.openDialog() || !window.openDialog()->isVisible());
+            QCOMPARE(window.session().document().value(QStringLiteral("slide1.动作按钮")), QString());
+            continue;
+        }
+        window.openDialog()->setValue(QStringLiteral("超链接到"), QStringLiteral("下一张幻灯片"));
+        window.openDialog()->okButton()->click();
+        const Document &document = window.session().document();
+        QCOMPARE(document.value(QStringLiteral("slide1.动作按钮.按钮")), QStringLiteral("帮助"));
+        QCOMPARE(document.value(QStringLiteral("slide1.动作按钮.超链接到")), QStringLiteral("下一张幻灯片"));
+        const auto button = Shapes::find(document.slides.first(), QStringLiteral("动作按钮"));
+        QVERIFY(button);
+        QCOMPARE(Shapes::regionOf(button->frame), QStringLiteral("左上角"));
+    }
+    // On the slide each kind shows its own sign.
+    QSet<QByteArray> pictures;
+    const QStringList kinds = Commands::find(QStringLiteral("动作按钮"))->field(QStringLiteral("按钮"))->choices;
+    for (const QString &kind : kinds) {
+        const Task task = taskFrom(QStringLiteral("start: slides = 1\nstart: slide1.动作按钮 = 1\nstart: slide1.动作按钮.按钮 = %1\n").arg(kind));
+        const QImage painted = paintedSlide(task.startDocument(), 0, 254, SlideArt::Objects);
+        pictures.insert(QByteArray(reinterpret_cast<const char *>(painted.constBits()), painted.sizeInBytes()));
+    }
+    QCOMPARE(pictures.size(), kinds.size());
+}
+
+// The guide frames the control of each of these ways: the drawing
+// toolbar's handle, 状态栏 in 视图, a button of the picture toolbar once the
+// picture is selected, and the slide while the action button chosen is
+// still to be drawn.
+void TestSimulatorUi::guideFramesTheToolbarWays()
+{
+    const auto guided = [](const char *th, const char *method) {
+        const std::optional<Task> task = authoredTask(QString::fromUtf8(th), QString::fromUtf8(method));
+        auto window = std::make_unique<EditorWindow>(task.value_or(Task()));
+        window->setGuideEnabled(true);
+        return window;
+    };
+    const auto markedOn = [](EditorWindow &window, QWidget *target) {
+        auto *mark = window.findChild<GuideMark *>(QStringLiteral("guideMark"));
+        return target && mark && mark->target() == target;
+    };
+    const auto selectSlide = [](EditorWindow &window, int slide) {
+        auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(slide - 1)).center());
+    };
+    {
+        auto window = guided("141", "拖动");
+        QVERIFY(showActive(*window));
+        QTRY_VERIFY(markedOn(*window, window->findChild<QWidget *>(QStringLiteral("grip:绘图"))));
+        QVERIFY(dockToolbar(*window, QStringLiteral("绘图"), QStringLiteral("左侧")));
+        QTRY_COMPARE(window->session().document().value(QStringLiteral("doc.工具栏.位置")), QStringLiteral("左侧"));
+        QTRY_VERIFY(!window->findChild<GuideMark *>(QStringLiteral("guideMark")));
+    }
+    {
+        auto window = guided("157", "菜单");
+        QVERIFY(showActive(*window));
+        auto *view = window->findChild<QMenu *>(QStringLiteral("menu:视图"));
+        auto *tick = window->findChild<QAction *>(QStringLiteral("toolbar:状态栏"));
+        QTest::mouseClick(window->menuBar(), Qt::LeftButton, {}, window->menuBar()->actionGeometry(view->menuAction()).center());
+        QTRY_VERIFY(view->isVisible() && view->activeAction() == tick && framedOn(view, view->actionGeometry(tick)));
+        view->close();
+    }
+    {
+        auto window = guided("407", "图片工具栏");
+        QVERIFY(showActive(*window));
+        selectSlide(*window, 5);
+        QVERIFY(shapeGesture(*window, TaskStep{TaskStep::Kind::Shape, QStringLiteral("图片"), {}, {}}));
+        QTRY_VERIFY(markedOn(*window, window->toolbarControl(QStringLiteral("增加亮度"))));
+    }
+    {
+        auto window = guided("460", "工具栏");
+        QVERIFY(showActive(*window));
+        selectSlide(*window, 6);
+        QWidget *shapes = window->toolbarControl(QStringLiteral("自选图形"));
+        QTRY_VERIFY(markedOn(*window, shapes));
+        QTest::mouseClick(shapes, Qt::LeftButton);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu && clickEntry(menu, QStringLiteral("entry:动作按钮:第一张")));
+        auto *view = window->findChild<SlideView *>(QStringLiteral("slide"));
+        QTRY_VERIFY(view->drawingBox() && framedOn(view, view->slideRect().toRect()));
+    }
+    QTRY_VERIFY(!QApplication::activePopupWidget());
 }
 
 // 其他颜色 of every colour list opens the one 颜色 dialog: 标准 and 自定义,
