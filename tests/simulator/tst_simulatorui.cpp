@@ -127,6 +127,7 @@ private slots:
     void paragraphFormatsShow();
     void objectSettingsShowOnTheSlide_data();
     void objectSettingsShowOnTheSlide();
+    void titleMasterShowsTheSlideMastersObjects();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
     void masterFormatsShowOnTheSlide();
@@ -4310,6 +4311,34 @@ void TestSimulatorUi::objectSettingsShowOnTheSlide()
         const int wanted = words.at(1).toInt();
         QVERIFY2(lines(before) != wanted && lines(after) == wanted, qPrintable(QStringLiteral("%1 → %2").arg(lines(before)).arg(lines(after))));
     }
+}
+
+// In the master view the left pane lists the slide master and the title
+// master; the title master's picture shows the slide master's objects
+// behind its own, as the title slides do.
+void TestSimulatorUi::titleMasterShowsTheSlideMastersObjects()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: doc.母版.自选图形 = 1\nstart: doc.母版.自选图形.形状 = 矩形\n"
+                                                "start: doc.母版.自选图形.填充颜色 = 红色\nstart: doc.母版.自选图形.线条颜色 = 红色\n"
+                                                "start: doc.母版.自选图形.位置 = 0,0\nstart: doc.母版.自选图形.大小 = 25.4,4\n"
+                                                "goal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    window.trigger(QStringLiteral("幻灯片母版"));
+    window.trigger(QStringLiteral("标题母版"));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTRY_COMPARE(list->count(), 2);
+    const QColor red = SlideArt::colour(QStringLiteral("红色"), Qt::black);
+    const auto redIn = [&](int row) {
+        const QImage shown = list->viewport()->grab().toImage();
+        const QRect item = list->visualItemRect(list->item(row));
+        int count = 0;
+        for (int y = item.top(); y <= item.bottom(); ++y)
+            for (int x = item.left(); x <= item.right(); ++x)
+                count += shown.pixelColor(x, y) == red;
+        return count;
+    };
+    QVERIFY(redIn(0) > 50);
+    QVERIFY2(redIn(1) > redIn(0) / 2, qPrintable(QStringLiteral("%1 / %2").arg(redIn(1)).arg(redIn(0))));
 }
 
 void TestSimulatorUi::shapeHandlesAndMenu()
