@@ -234,15 +234,54 @@ public:
 
 };
 
+// The marker of the slide's comment: named as it reads ("批注 考1"), its
+// description the comment's text; a press shows the comment, as a click does.
+class CommentMarkerAccessible : public PaintedPartAccessible
+{
+public:
+    explicit CommentMarkerAccessible(SlideView *view) : PaintedPartAccessible(view) {}
+
+    bool isValid() const override { return m_view && !m_view->commentMarker().isEmpty(); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Name)
+            return QStringLiteral("批注 ") + SlideView::commentLabel();
+        if (t == QAccessible::Description)
+            return m_view->commentText();
+        return {};
+    }
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect marker = m_view->commentMarker();
+        return QRect(m_view->mapToGlobal(marker.topLeft()), marker.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Graphic; }
+    QAccessible::State state() const override { return {}; }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (isValid() && name == pressAction())
+            m_view->showComment();
+    }
+};
+
 // The slide area: its placeholders (real text boxes), then what it paints:
 // the objects on the slide (or the slides of the sorter), then a master's
-// areas, then the rotation handle while one shows.
+// areas, then the rotation handle while one shows, then the comment's marker.
 class SlideViewAccessible : public QAccessibleWidget
 {
 public:
     explicit SlideViewAccessible(SlideView *view) : QAccessibleWidget(view, QAccessible::Pane) {}
 
-    int childCount() const override { return QAccessibleWidget::childCount() + painted() + areas() + (handle()->isValid() ? 1 : 0); }
+    int childCount() const override
+    {
+        return QAccessibleWidget::childCount() + painted() + areas() + (handle()->isValid() ? 1 : 0)
+             + (comment()->isValid() ? 1 : 0);
+    }
     QAccessibleInterface *child(int index) const override
     {
         const int widgets = QAccessibleWidget::childCount();
@@ -260,6 +299,8 @@ public:
         }
         if (index == painted() + areas() && handle()->isValid())
             return handle();
+        if (index == painted() + areas() + (handle()->isValid() ? 1 : 0) && comment()->isValid())
+            return comment();
         if (index >= painted())
             return nullptr;
         // Registered once each, so that the same part keeps its interface.
@@ -278,6 +319,9 @@ public:
                            ? QAccessibleWidget::childCount() + painted() + int(view()->masterAreas().indexOf(it.key())) : -1;
         if (child && child == m_handle)
             return m_handle->isValid() ? QAccessibleWidget::childCount() + painted() + areas() : -1;
+        if (child && child == m_comment)
+            return m_comment->isValid() ? QAccessibleWidget::childCount() + painted() + areas() + (handle()->isValid() ? 1 : 0)
+                                        : -1;
         for (auto it = m_parts.begin(); it != m_parts.end(); ++it)
             if (it.value() == child)
                 return it.key().first == view()->isSorter() ? QAccessibleWidget::childCount() + it.key().second : -1;
@@ -310,9 +354,18 @@ private:
         }
         return m_handle;
     }
+    CommentMarkerAccessible *comment() const
+    {
+        if (!m_comment) {
+            m_comment = new CommentMarkerAccessible(view());
+            QAccessible::registerAccessibleInterface(m_comment);
+        }
+        return m_comment;
+    }
     mutable QMap<std::pair<bool, int>, QAccessibleInterface *> m_parts;
     mutable QMap<QString, QAccessibleInterface *> m_areas;
     mutable RotationHandleAccessible *m_handle = nullptr;
+    mutable CommentMarkerAccessible *m_comment = nullptr;
 };
 
 QAccessibleInterface *editorFactory(const QString &className, QObject *object)

@@ -36,6 +36,7 @@
 #include <QPainter>
 #include <QTextEdit>
 #include <QTextBlock>
+#include <QToolTip>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -127,6 +128,7 @@ private slots:
     void paragraphFormatsShow();
     void objectSettingsShowOnTheSlide_data();
     void objectSettingsShowOnTheSlide();
+    void commentMarkerShowsTheComment();
     void titleMasterShowsTheSlideMastersObjects();
     void passwordsAreMasked();
     void masterFormatsShowOnTheSlide_data();
@@ -4311,6 +4313,36 @@ void TestSimulatorUi::objectSettingsShowOnTheSlide()
         const int wanted = words.at(1).toInt();
         QVERIFY2(lines(before) != wanted && lines(after) == wanted, qPrintable(QStringLiteral("%1 → %2").arg(lines(before)).arg(lines(after))));
     }
+}
+
+// A slide with a comment shows its marker (the author's initials and its
+// number) at the top left corner in the normal view; pointing at it or
+// clicking it shows the comment, and a screen reader finds it by name.
+void TestSimulatorUi::commentMarkerShowsTheComment()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide2.批注 = 1\nstart: slide2.批注.内容 = 请核对数据\n"
+                                                "goal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    QVERIFY(view->commentMarker().isEmpty());
+    QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+    const QRect marker = view->commentMarker();
+    QVERIFY(!marker.isEmpty() && view->slideRect().contains(marker));
+    const QColor inside = view->grab().toImage().pixelColor(marker.left() + 2, marker.center().y());
+    QVERIFY2(inside.red() > 200 && inside.green() > 200 && inside.blue() < 160, qPrintable(inside.name()));
+    QCOMPARE(view->commentText(), QStringLiteral("请核对数据"));
+    QAccessibleInterface *slide = QAccessible::queryAccessibleInterface(view);
+    QVERIFY2(childNames(slide).contains(QStringLiteral("批注 考1")), qPrintable(childNames(slide).join(u' ')));
+    QTest::mouseClick(view, Qt::LeftButton, {}, marker.center());
+    QTRY_VERIFY(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("请核对数据")));
+    QToolTip::hideText();
+    // Not on the master, nor in the sorter.
+    window.trigger(QStringLiteral("幻灯片母版"));
+    QTRY_VERIFY(view->commentMarker().isEmpty());
+    window.trigger(QStringLiteral("关闭母版视图"));
+    QTRY_VERIFY(!view->commentMarker().isEmpty());
+    window.trigger(QStringLiteral("幻灯片浏览"));
+    QTRY_VERIFY(view->commentMarker().isEmpty());
 }
 
 // In the master view the left pane lists the slide master and the title
