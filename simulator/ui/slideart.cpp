@@ -770,6 +770,89 @@ void paintWordArt(QPainter &p, const QRectF &r, const Slide &slide, const QStrin
         p.strokePath(path, QPen(colour(lineColour, Qt::black), std::max(1.0, f.pixelSize() / 24.0)));
 }
 
+// The inset of a text box's text (内部边距, one length for all four sides,
+// in 厘米 unless given in 磅), in pixels: 0.25 厘米 at the sides and 0.13
+// above and below until one is set.
+QMarginsF textBoxMargins(const QString &value, double pxPerPt)
+{
+    const double pxPerCm = 72 / 2.54 * pxPerPt;
+    const double set = std::min(lengthIn(value), 20.0);
+    if (set <= 0 && !value.trimmed().startsWith(u'0'))
+        return QMarginsF(0.25 * pxPerCm, 0.13 * pxPerCm, 0.25 * pxPerCm, 0.13 * pxPerCm);
+    const double px = value.contains(u"磅") ? set * pxPerPt : set * pxPerCm;
+    return QMarginsF(px, px, px, px);
+}
+
+// A text box: its text in its own font (18 磅 until one is set), inset by its
+// margins, at its 对齐 and 垂直对齐. Each paragraph stays one line, running
+// past the box, until 自动换行 wraps it at the box's width; 自动适应文字
+// makes the box as tall as its text (and, unwrapped, as wide), its top left
+// corner staying. It has no line of its own until one is set; an empty one
+// shows a faint outline so that it can be found.
+void paintTextBox(QPainter &p, const QRectF &frame, const Slide &slide, const QString &prefix, const QFont &base,
+                  double pxPerPt, const QPen &line)
+{
+    const auto value = [&](const char16_t *key) { return attr(slide, prefix, key); };
+    QString text = value(u"文字");
+    const bool empty = text.isEmpty();
+    if (empty)
+        text = QStringLiteral("文本框");
+    if (value(u"方向") == u"竖排" || value(u"文字方向") == u"竖排")
+        text = text.split(QString()).join(u'\n').trimmed();
+    const TextStyle style = textStyle(slide, prefix, pxPerPt, base);
+    const QString vertical = value(u"垂直对齐");
+    const Qt::Alignment across = style.alignment & Qt::AlignHorizontal_Mask;
+    const QMarginsF margins = textBoxMargins(value(u"内部边距"), pxPerPt);
+    const bool wrapped = value(u"自动换行") == u"是";
+    const bool fitted = value(u"自动适应文字") == u"是";
+
+    // Lay the text out first: a box fitted to it takes its size from it.
+    // Laid out from the left; each line is then placed across the box.
+    QTextLayout layout(QString(text).replace(u'\n', QChar::LineSeparator), style.font);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(wrapped ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    const double wrapWidth = std::max(1.0, frame.width() - margins.left() - margins.right());
+    double height = 0, widest = 0;
+    layout.beginLayout();
+    for (QTextLine textLine = layout.createLine(); textLine.isValid(); textLine = layout.createLine()) {
+        textLine.setLineWidth(wrapped ? wrapWidth : 100000);   // unwrapped: up to the next paragraph
+        textLine.setPosition(QPointF(0, height));
+        height += textLine.height();
+        widest = std::max(widest, textLine.naturalTextWidth());
+    }
+    layout.endLayout();
+
+    QRectF r = frame;
+    if (fitted) {
+        r.setHeight(height + margins.top() + margins.bottom());
+        if (!wrapped)
+            r.setWidth(widest + margins.left() + margins.right());
+    }
+    const QString lineColour = value(u"线条颜色");
+    if (!lineColour.isEmpty() && !lineColour.contains(u"无"))
+        p.setPen(line);
+    else if (empty)
+        p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
+    else
+        p.setPen(Qt::NoPen);
+    p.setBrush(colour(value(u"填充颜色"), Qt::transparent));
+    p.drawRect(r);
+
+    const QRectF inner = r.marginsRemoved(margins);
+    const double top = vertical.contains(u"居中") ? inner.top() + (inner.height() - height) / 2
+                     : vertical.contains(u"底端") ? inner.bottom() - height
+                                                  : inner.top();
+    p.setPen(colour(value(u"颜色"), Qt::black));
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        QTextLine textLine = layout.lineAt(i);
+        const double room = inner.width() - textLine.naturalTextWidth();
+        const double x = across & Qt::AlignHCenter ? room / 2 : across & Qt::AlignRight ? room : 0;
+        textLine.setPosition(QPointF(x, textLine.position().y()));
+    }
+    layout.draw(&p, QPointF(inner.left(), top));
+}
+
 // The objects inserted on a slide, in the order they are laid out.
 struct SlideObject
 {
@@ -826,22 +909,7 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
         if (!value(u"文字").isEmpty())
             paintFittedText(p, r, value(u"文字"), Qt::black, Qt::AlignCenter);
     } else if (kind == u"文本框") {
-        // A text box has no line of its own until one is set; an empty one
-        // shows a faint outline so that it can be found.
-        const QString lineColour = value(u"线条颜色");
-        if (!lineColour.isEmpty() && !lineColour.contains(u"无"))
-            p.setPen(line);
-        else if (value(u"文字").isEmpty())
-            p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
-        else
-            p.setPen(Qt::NoPen);
-        p.setBrush(colour(value(u"填充颜色"), Qt::transparent));
-        p.drawRect(r);
-        QString text = value(u"文字");
-        if (value(u"方向") == u"竖排" || value(u"文字方向") == u"竖排")
-            text = text.split(QString()).join(u'\n').trimmed();
-        paintFittedText(p, r.adjusted(2, 2, -2, -2), text.isEmpty() ? QStringLiteral("文本框") : text, Qt::black,
-                        Qt::AlignLeft | Qt::AlignTop);
+        paintTextBox(p, r, slide, object.prefix, base, pxPerPt, line);
     } else if (kind == u"表格") {
         paintTable(p, r, tableLook(slide, object.prefix, pxPerPt));
     } else if (kind == u"图表") {

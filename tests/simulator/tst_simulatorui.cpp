@@ -49,9 +49,11 @@
 #include <QToolButton>
 #include <QTransform>
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QInputMethodEvent>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -128,6 +130,8 @@ private slots:
     void paragraphFormatsShow();
     void objectSettingsShowOnTheSlide_data();
     void objectSettingsShowOnTheSlide();
+    void textSettingsShowOnTheSlide_data();
+    void textSettingsShowOnTheSlide();
     void commentMarkerShowsTheComment();
     void titleMasterShowsTheSlideMastersObjects();
     void passwordsAreMasked();
@@ -4312,6 +4316,103 @@ void TestSimulatorUi::objectSettingsShowOnTheSlide()
         };
         const int wanted = words.at(1).toInt();
         QVERIFY2(lines(before) != wanted && lines(after) == wanted, qPrintable(QStringLiteral("%1 → %2").arg(lines(before)).arg(lines(after))));
+    }
+}
+
+// How text stands in its box and a table's cells, and a master's shape,
+// show on the slide as painted (the slide list, the sorter, the
+// show). Each row paints slide 2 before and after `set` (document paths)
+// and compares the ink (pixels not white) inside `probe` (厘米 on the
+// slide): each check is an edge of the ink ("left", "top", "right",
+// "bottom") moving the way given by more than 3 pixels, a fifth "more" or
+// "less" ink (a box's fill grown or shrunk), or "changed".
+void TestSimulatorUi::textSettingsShowOnTheSlide_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QRectF>("probe");
+    QTest::addColumn<QStringList>("checks");
+    const QString box = QStringLiteral("slide2.文本框 = 1\nslide2.文本框.方向 = 横排\nslide2.文本框.位置 = 2,5\n");
+    const QString longText = box + QStringLiteral("slide2.文本框.文字 = 本季度重点工作：拓展华东市场，完成新产品的推广\n");
+    const QString narrow = longText + QStringLiteral("slide2.文本框.大小 = 6,1\n");
+    const QString shortText = box + QStringLiteral("slide2.文本框.文字 = 市场调查数据\nslide2.文本框.大小 = 10,4\n");
+    const QRectF slide(0, 0, 25.4, 19.05);
+    QTest::newRow("text box: one line until it wraps") << narrow << "slide2.文本框.自动换行 = 是" << slide
+                                                       << QStringList{"right -", "bottom +"};
+    QTest::newRow("wrapped text box grows to its text")
+        << narrow + "slide2.文本框.自动换行 = 是\nslide2.文本框.填充颜色 = 浅黄色\n" << "slide2.文本框.自动适应文字 = 是" << slide
+        << QStringList{"more"};
+    QTest::newRow("unwrapped text box shrinks to its text") << shortText + "slide2.文本框.填充颜色 = 浅黄色\n"
+                                                            << "slide2.文本框.自动适应文字 = 是" << slide
+                                                            << QStringList{"right -", "bottom -", "less"};
+    QTest::newRow("text box margins") << shortText << "slide2.文本框.内部边距 = 0.5厘米" << slide << QStringList{"left +", "top +"};
+    QTest::newRow("text box middle") << shortText << "slide2.文本框.垂直对齐 = 垂直居中对齐" << slide << QStringList{"top +"};
+    QTest::newRow("text box bottom") << shortText << "slide2.文本框.垂直对齐 = 底端对齐" << slide << QStringList{"top +"};
+    QTest::newRow("text box centred across") << shortText << "slide2.文本框.对齐 = 居中对齐" << slide << QStringList{"left +"};
+    // The table's first cell (4 × 2 厘米) inside its lines.
+    QTest::newRow("table text centred both ways")
+        << "slide2.表格 = 1\nslide2.表格.行数 = 3\nslide2.表格.列数 = 3\nslide2.表格.坐标 = 2,5\nslide2.表格.大小 = 12,6\n"
+           "slide2.表格.内容 = 产品 一月 二月 甲 120 135 乙 98 110\n"
+        << "slide2.表格.文字对齐 = 水平和垂直均居中" << QRectF(2.2, 5.2, 3.6, 1.6) << QStringList{"left +", "top +"};
+    // The master's shape, formatted and turned there, on every slide.
+    const QString masterShape = QStringLiteral("doc.母版.自选图形 = 1\ndoc.母版.自选图形.形状 = 矩形\n"
+                                               "doc.母版.自选图形.位置 = 2,8\ndoc.母版.自选图形.大小 = 8,2\n");
+    QTest::newRow("master shape turned") << masterShape << "doc.母版.自选图形.旋转 = 90度" << slide
+                                         << QStringList{"top -", "bottom +", "left +", "right -"};
+    QTest::newRow("master shape filled") << masterShape << "doc.母版.自选图形.填充颜色 = 红色\ndoc.母版.自选图形.线条颜色 = 红色"
+                                         << QRectF(2.5, 8.5, 7, 1) << QStringList{"changed"};
+}
+
+void TestSimulatorUi::textSettingsShowOnTheSlide()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, set);
+    QFETCH(QRectF, probe);
+    QFETCH(QStringList, checks);
+    QString lines = QStringLiteral("start: slides = 6\n");
+    for (const QString &line : start.split(u'\n', Qt::SkipEmptyParts))
+        lines += QStringLiteral("start: ") + line + u'\n';
+    Document document = taskFrom(lines).startDocument();
+    // Only the body's text where the row is about the body; the objects alone otherwise.
+    const int parts = SlideArt::Background | (start.contains(QStringLiteral(".body")) ? SlideArt::Texts : SlideArt::Objects);
+    const QRect area = QRectF(probe.topLeft() * 20, probe.size() * 20).toRect();
+    struct Ink { int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0; QImage picture; };
+    const auto ink = [&] {
+        Ink found;
+        found.picture = paintedSlide(document, 1, 508, parts).copy(area);
+        for (int y = 0; y < found.picture.height(); ++y)
+            for (int x = 0; x < found.picture.width(); ++x)
+                if (found.picture.pixelColor(x, y) != QColor(Qt::white)) {
+                    ++found.count;
+                    found.left = std::min(found.left, x);
+                    found.top = std::min(found.top, y);
+                    found.right = std::max(found.right, x);
+                    found.bottom = std::max(found.bottom, y);
+                }
+        return found;
+    };
+    const Ink before = ink();
+    QVERIFY(before.right >= 0);
+    for (const QString &line : set.split(u'\n'))
+        QVERIFY(document.setValue(line.section(QStringLiteral(" = "), 0, 0), line.section(QStringLiteral(" = "), 1)));
+    const Ink after = ink();
+    const QString moved = QStringLiteral("left %1→%2, top %3→%4, right %5→%6, bottom %7→%8")
+                              .arg(before.left).arg(after.left).arg(before.top).arg(after.top)
+                              .arg(before.right).arg(after.right).arg(before.bottom).arg(after.bottom);
+    for (const QString &check : checks) {
+        if (check == u"changed") {
+            QVERIFY(after.picture != before.picture);
+            continue;
+        }
+        if (check == u"more" || check == u"less") {
+            QVERIFY2(check == u"more" ? after.count > before.count * 1.2 : after.count * 1.2 < before.count,
+                     qPrintable(QStringLiteral("%1 → %2 pixels").arg(before.count).arg(after.count)));
+            continue;
+        }
+        const QString edge = check.section(u' ', 0, 0);
+        const int was = edge == u"left" ? before.left : edge == u"top" ? before.top : edge == u"right" ? before.right : before.bottom;
+        const int is = edge == u"left" ? after.left : edge == u"top" ? after.top : edge == u"right" ? after.right : after.bottom;
+        QVERIFY2(check.endsWith(u'+') ? is > was + 3 : is < was - 3, qPrintable(check + QStringLiteral(": ") + moved));
     }
 }
 
