@@ -1050,6 +1050,11 @@ void SlideView::placeEditors()
     setTextColour(m_body, body.colour);
     QTextOption option = m_body->document()->defaultTextOption();
     option.setAlignment(body.alignment & Qt::AlignHorizontal_Mask);
+    // 中文版式: the text's own line breaking keeps closing punctuation off a
+    // line's start; without that control a line breaks wherever it is full.
+    const SlideArt::LineBreaking breaking = SlideArt::lineBreaking(slide, part);
+    option.setWrapMode(breaking.controlled || breaking.hanging ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                                               : QTextOption::WrapAnywhere);
     m_body->document()->setDefaultTextOption(option);
     m_bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
     m_bulletColour = SlideArt::colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), body.colour);

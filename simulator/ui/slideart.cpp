@@ -1218,6 +1218,83 @@ void drawText(QPainter &p, const QRectF &rect, int flags, const QString &text, c
 
 } // namespace
 
+LineBreaking lineBreaking(const Slide &slide, const QString &part)
+{
+    const QString option = attr(slide, part, u"选项");
+    LineBreaking rules;
+    rules.controlled = option.contains(QStringLiteral("首尾字符"));
+    rules.hanging = option.contains(QStringLiteral("标点溢出"));
+    rules.breakingWords = option.contains(QStringLiteral("单词中间"));
+    return rules;
+}
+
+namespace {
+
+// Closing punctuation, which a line with 首尾字符 control never starts
+// with, and opening punctuation, which it never ends with.
+bool closing(QChar c)
+{
+    static const QString marks = QStringLiteral("。，、；：？！）」』”’》〉】〕．…～·%,.;:?!)]}");
+    return marks.contains(c);
+}
+
+bool opening(QChar c)
+{
+    static const QString marks = QStringLiteral("（「『“‘《〈【〔([{");
+    return marks.contains(c);
+}
+
+// A letter or digit of a western word, kept whole on a line.
+bool western(QChar c)
+{
+    return c.unicode() < 0x2e80 && c.isLetterOrNumber();
+}
+
+} // namespace
+
+QList<QPair<qsizetype, qsizetype>> brokenLines(const QString &text, const QFont &font, double firstWidth, double width,
+                                               const LineBreaking &rules)
+{
+    const QFontMetricsF metrics(font);
+    const qsizetype n = text.size();
+    QList<QPair<qsizetype, qsizetype>> lines;
+    qsizetype start = 0;
+    do {
+        const double room = lines.isEmpty() ? firstWidth : width;
+        // As many characters as fit, one at least.
+        qsizetype end = start + 1;
+        while (end < n && metrics.horizontalAdvance(text.mid(start, end + 1 - start)) <= room)
+            ++end;
+        end = std::min(end, n);
+        if (end < n) {
+            // A western word goes down whole, unless it fills a line alone
+            // or words may be broken.
+            if (!rules.breakingWords && western(text.at(end)) && western(text.at(end - 1))) {
+                qsizetype wordStart = end;
+                while (wordStart > start && western(text.at(wordStart - 1)))
+                    --wordStart;
+                if (wordStart > start)
+                    end = wordStart;
+            }
+            if (rules.hanging) {
+                // Closing punctuation stays at the line's end, past the edge.
+                while (end < n && closing(text.at(end)))
+                    ++end;
+            } else if (rules.controlled) {
+                // The character before closing punctuation goes down with it;
+                // opening punctuation goes down with what it opens.
+                while (end < n && end - start > 1 && closing(text.at(end)))
+                    --end;
+                while (end - start > 1 && opening(text.at(end - 1)))
+                    --end;
+            }
+        }
+        lines.append({start, end - start});
+        start = end;
+    } while (start < n);
+    return lines;
+}
+
 void paintBackground(QPainter &p, const QRectF &r, const Slide &slide)
 {
     const Scheme colours = scheme(slide);
@@ -1420,6 +1497,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
             const QStringList lines = slide.body.split(u'\n');
             const QList<Run> bodyRuns = runs(slide, part, pxPerPt);
             const bool spread = distributed(slide, part);
+            const LineBreaking rules = lineBreaking(slide, part);
             qsizetype lineStart = 0;
             double y = body.top();
             for (int i = 0; !greeked && i < lines.size(); ++i) {
@@ -1434,20 +1512,39 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
                 p.setPen(bulletColour);
                 p.drawText(QRectF(left, y, indent, metrics.height()), Qt::AlignLeft, bullet);
                 p.setPen(style.colour);
-                const QRectF line(left + indent + paragraph.textIndent(), y, body.right() - left - indent - paragraph.textIndent(), metrics.height());
-                // 分散对齐 spreads a line's characters over the whole width.
-                const double natural = metrics.horizontalAdvance(lines.at(i));
-                QFont font = style.font;
-                if (spread && lines.at(i).size() > 1 && natural < line.width())
-                    font.setLetterSpacing(QFont::AbsoluteSpacing, (line.width() - natural) / lines.at(i).size());
-                p.setFont(font);
-                drawText(p, line, int(spread ? Qt::AlignLeft : style.alignment & Qt::AlignHorizontal_Mask), lines.at(i),
-                         rangesIn(slide.body, bodyRuns, lineStart, lines.at(i).size()));
-                lineStart += lines.at(i).size() + 1;
                 const double single = metrics.height() * 1.15;
-                y += paragraph.lineHeightType() == QTextBlockFormat::ProportionalHeight ? single * paragraph.lineHeight() / 100
-                   : paragraph.lineHeightType() == QTextBlockFormat::FixedHeight      ? paragraph.lineHeight()
-                                                                                       : single;
+                const double advance = paragraph.lineHeightType() == QTextBlockFormat::ProportionalHeight
+                                         ? single * paragraph.lineHeight() / 100
+                                     : paragraph.lineHeightType() == QTextBlockFormat::FixedHeight ? paragraph.lineHeight()
+                                                                                                    : single;
+                // A paragraph wider than the placeholder goes on over more
+                // lines, broken as its 中文版式 says; lines after the first
+                // start under the first's text, without its first-line indent.
+                const QString &text = lines.at(i);
+                const double textLeft = left + indent, width = body.right() - textLeft;
+                const QList<QPair<qsizetype, qsizetype>> pieces =
+                    brokenLines(text, style.font, width - paragraph.textIndent(), width, rules);
+                for (qsizetype k = 0; k < pieces.size(); ++k) {
+                    if (k > 0) {
+                        y += advance;
+                        if (y + metrics.height() > body.bottom() + 1)
+                            break;
+                    }
+                    const QString piece = text.mid(pieces.at(k).first, pieces.at(k).second);
+                    const double x = textLeft + (k == 0 ? paragraph.textIndent() : 0);
+                    const QRectF line(x, y, body.right() - x, metrics.height());
+                    // 分散对齐 spreads a line's characters over the whole width.
+                    const double natural = metrics.horizontalAdvance(piece);
+                    QFont font = style.font;
+                    if (spread && piece.size() > 1 && natural < line.width())
+                        font.setLetterSpacing(QFont::AbsoluteSpacing, (line.width() - natural) / piece.size());
+                    p.setFont(font);
+                    // Punctuation let hang past the edge is drawn there.
+                    drawText(p, line, int(spread ? Qt::AlignLeft : style.alignment & Qt::AlignHorizontal_Mask) | Qt::TextDontClip,
+                             piece, rangesIn(slide.body, bodyRuns, lineStart + pieces.at(k).first, piece.size()));
+                }
+                lineStart += text.size() + 1;
+                y += advance;
                 y += paragraph.bottomMargin();
             }
         }

@@ -132,6 +132,8 @@ private slots:
     void objectSettingsShowOnTheSlide();
     void textSettingsShowOnTheSlide_data();
     void textSettingsShowOnTheSlide();
+    void linesBreakAsTheChineseLayoutSays_data();
+    void linesBreakAsTheChineseLayoutSays();
     void commentMarkerShowsTheComment();
     void titleMasterShowsTheSlideMastersObjects();
     void passwordsAreMasked();
@@ -163,6 +165,11 @@ namespace {
 
 // The rehearsal's clock, moved on by the tests.
 qint64 testNow = 0;
+
+// A paragraph over three lines of a sample slide's body: every other
+// character a 顿号, so that one of its lines starts with one wherever a
+// line breaks when full.
+const QString bodyParagraph = QStringLiteral("销售网点覆盖：京、津、沪、渝、冀、晋、辽、吉、黑、苏、浙、皖、闽、赣、鲁、豫、鄂、湘、粤、桂");
 
 // Slide `index` (0-based) of the document painted on white as the slide
 // list paints it, `width` pixels wide (4:3): 508 is 20 pixels a 厘米.
@@ -4319,8 +4326,8 @@ void TestSimulatorUi::objectSettingsShowOnTheSlide()
     }
 }
 
-// How text stands in its box and a table's cells, and a master's shape,
-// show on the slide as painted (the slide list, the sorter, the
+// How text stands in its box, a table's cells, the body (中文版式) and on
+// the master shows on the slide as painted (the slide list, the sorter, the
 // show). Each row paints slide 2 before and after `set` (document paths)
 // and compares the ink (pixels not white) inside `probe` (厘米 on the
 // slide): each check is an edge of the ink ("left", "top", "right",
@@ -4354,6 +4361,13 @@ void TestSimulatorUi::textSettingsShowOnTheSlide_data()
         << "slide2.表格 = 1\nslide2.表格.行数 = 3\nslide2.表格.列数 = 3\nslide2.表格.坐标 = 2,5\nslide2.表格.大小 = 12,6\n"
            "slide2.表格.内容 = 产品 一月 二月 甲 120 135 乙 98 110\n"
         << "slide2.表格.文字对齐 = 水平和垂直均居中" << QRectF(2.2, 5.2, 3.6, 1.6) << QStringList{"left +", "top +"};
+    // A paragraph of the body over three lines: a 顿号 starts one of them
+    // until the layout keeps it off.
+    const QString paragraph = QStringLiteral("slide2.body = %1\n").arg(bodyParagraph);
+    QTest::newRow("body: no closing punctuation at a line's start") << paragraph << "slide2.正文.选项 = 按中文习惯控制首尾字符"
+                                                                    << slide << QStringList{"changed"};
+    QTest::newRow("body: punctuation hangs past the edge") << paragraph << "slide2.正文.选项 = 允许标点溢出边界" << slide
+                                                           << QStringList{"right +"};
     // The master's shape, formatted and turned there, on every slide.
     const QString masterShape = QStringLiteral("doc.母版.自选图形 = 1\ndoc.母版.自选图形.形状 = 矩形\n"
                                                "doc.母版.自选图形.位置 = 2,8\ndoc.母版.自选图形.大小 = 8,2\n");
@@ -4414,6 +4428,50 @@ void TestSimulatorUi::textSettingsShowOnTheSlide()
         const int is = edge == u"left" ? after.left : edge == u"top" ? after.top : edge == u"right" ? after.right : after.bottom;
         QVERIFY2(check.endsWith(u'+') ? is > was + 3 : is < was - 3, qPrintable(check + QStringLiteral(": ") + moved));
     }
+}
+
+void TestSimulatorUi::linesBreakAsTheChineseLayoutSays_data()
+{
+    // A paragraph broken into lines five characters wide (lines joined by
+    // "|"), under each 中文版式 option.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("lines");
+    const QString comma = QStringLiteral("一二三四五，六七"), bracket = QStringLiteral("一二三四（五）六");
+    QTest::newRow("none: a line may start with a comma") << comma << QString() << "一二三四五|，六七";
+    QTest::newRow("controlled: the comma takes a character down") << comma << "按中文习惯控制首尾字符" << "一二三四|五，六七";
+    QTest::newRow("controlled: closing marks in a row") << QStringLiteral("一二三四五。”六") << "按中文习惯控制首尾字符"
+                                                         << "一二三四|五。”六";
+    QTest::newRow("hanging: the comma stays past the edge") << comma << "允许标点溢出边界" << "一二三四五，|六七";
+    QTest::newRow("none: a line may end with an opening bracket") << bracket << QString() << "一二三四（|五）六";
+    QTest::newRow("controlled: the bracket goes down") << bracket << "按中文习惯控制首尾字符" << "一二三四|（五）六";
+    QTest::newRow("a western word goes down whole") << QStringLiteral("一二三四Office") << QString() << "一二三四|Office";
+    QTest::newRow("a word too long for a line is broken") << QStringLiteral("Presentations") << QString() << "";
+    QTest::newRow("a western word broken when allowed") << QStringLiteral("一二三四Office") << "允许西文在单词中间换行" << "";
+    QTest::newRow("empty") << QString() << QString() << "";
+}
+
+void TestSimulatorUi::linesBreakAsTheChineseLayoutSays()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, option);
+    QFETCH(QString, lines);
+    Slide slide;
+    slide.attributes.insert(QStringLiteral("正文.选项"), option);
+    const QFont font = SlideArt::textStyle(slide, QStringLiteral("正文"), 1, QFont()).font;
+    const double width = QFontMetricsF(font).horizontalAdvance(QStringLiteral("一二三四五")) + 0.5;
+    const QList<QPair<qsizetype, qsizetype>> broken =
+        SlideArt::brokenLines(text, font, width, width, SlideArt::lineBreaking(slide, QStringLiteral("正文")));
+    QStringList shown;
+    for (const auto &[start, length] : broken)
+        shown << text.mid(start, length);
+    // Every character once, in order, on lines none of them empty but the empty paragraph's.
+    QCOMPARE(shown.join(QString()), text);
+    QVERIFY(!shown.isEmpty() && (text.isEmpty() || !shown.contains(QString())));
+    if (!lines.isEmpty())
+        QCOMPARE(shown.join(u'|'), lines);
+    else if (!text.isEmpty())   // broken inside the word: a line ends in a letter with one after it
+        QVERIFY2(shown.size() > 1 && shown.first().back().isLetter() && shown.at(1).front().isLetter(), qPrintable(shown.join(u'|')));
 }
 
 // A slide with a comment shows its marker (the author's initials and its
