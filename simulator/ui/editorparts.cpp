@@ -1288,7 +1288,7 @@ QRect SlideView::commentMarker() const
         || !m_document->slides.at(m_index).attributes.contains(QStringLiteral("批注")))
         return {};
     const QRectF r = slideRect();
-    const int height = std::clamp(int(r.height() * 0.035), 12, 20);
+    const int height = std::clamp(int(r.height() * 0.04), 14, 22);
     return QRect(int(r.left()) + 3, int(r.top()) + 3, height * 2, height);
 }
 
