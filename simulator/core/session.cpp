@@ -478,14 +478,15 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
     QString base = spec.prefix;
     if (!object.isEmpty())
         base = base.isEmpty() ? object : base + u'.' + object;
-    QList<int> targets = selection();
-    if (everySlide) {
+    QList<int> targets = m_masterObjects ? QList<int>{m_current} : selection();
+    if (everySlide && !m_masterObjects) {
         targets.clear();
         for (int n = 1; n <= m_document.slides.size(); ++n)
             targets << n;
     }
     for (int n : targets) {
-        QMap<QString, QString> &attributes = m_document.slides[n - 1].attributes;
+        Slide &target = m_masterObjects ? *m_masterObjects : m_document.slides[n - 1];
+        QMap<QString, QString> &attributes = target.attributes;
         if (spec.marksObject)
             attributes.insert(spec.prefix, QStringLiteral("1"));
         for (auto it = fields.begin(); it != fields.end(); ++it) {
@@ -527,7 +528,7 @@ void Session::setAttributes(const CommandSpec &spec, const QMap<QString, QString
         // 每隔 unticked: the slide no longer advances after a time.
         if (spec.id == u"幻灯片切换" && fields.value(QStringLiteral("每隔")).trimmed() == u"否")
             attributes.remove(spec.prefix + QStringLiteral(".每隔"));
-        placeShape(spec, fields, object, m_document.slides[n - 1]);
+        placeShape(spec, fields, object, target);
         if (spec.effect != CommandSpec::Effect::Animation)
             continue;
         // The animation list of the object: one line "类别：效果" for each effect it was given.
@@ -662,6 +663,22 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         m_typing.clear();
         return true;
     }
+    // An object of the master's own (its text box, a shape drawn on it) is
+    // formatted, filled and turned on the master, and so on every slide
+    // that follows it.
+    if (const QString object = formattedMasterObject(*spec, values); !object.isEmpty()) {
+        State before{m_document, m_current};
+        values.insert(QStringLiteral("对象"), object);
+        changeMasterObjects([&](Slide &objects) {
+            m_masterObjects = &objects;
+            const auto back = qScopeGuard([this] { m_masterObjects = nullptr; });
+            setAttributes(*spec, values);
+        });
+        if (!(m_document == before.document))
+            remember(std::move(before));
+        m_typing.clear();
+        return true;
+    }
     if (const auto onMaster = Master::redirected(m_document, commandId, values, editedObject())) {
         spec = Commands::find(QStringLiteral("母版"));
         values = *onMaster;
@@ -675,6 +692,19 @@ bool Session::run(const QString &commandId, const QMap<QString, QString> &fields
         remember(std::move(before));
     }
     return true;
+}
+
+QString Session::formattedMasterObject(const CommandSpec &spec, const QMap<QString, QString> &fields) const
+{
+    const QString master = Master::view(m_document);
+    if (master.isEmpty() || spec.effect != CommandSpec::Effect::SlideAttributes || spec.marksObject
+        || !spec.field(QStringLiteral("对象")))
+        return {};
+    QString object = fields.value(QStringLiteral("对象")).trimmed();
+    if (object.isEmpty() && editedObject().isEmpty() && m_shapes.size() == 1)
+        object = m_shapes.first();
+    const auto shape = object.isEmpty() ? std::nullopt : Shapes::find(Master::objects(m_document, master), object);
+    return shape && !shape->placeholder ? object : QString();
 }
 
 QString Session::formattedObject(const QString &object) const
@@ -1469,9 +1499,14 @@ bool Session::setGroupFrame(const QString &member, const QRectF &frame)
 
 bool Session::rotateShape(const QString &name, double degrees)
 {
-    if (!Master::view(m_document).isEmpty() || !Shapes::find(m_document.slides.at(m_current - 1), name))
+    if (!Shapes::find(shapeSlide(), name))
         return false;
     beforeShapeChange();
+    if (!Master::view(m_document).isEmpty()) {
+        changeMasterObjects([&](Slide &objects) { Shapes::setRotation(objects, name, degrees); });
+        selectShape(name);
+        return true;
+    }
     Shapes::setRotation(m_document.slides[m_current - 1], name, degrees);
     if (!m_shapes.contains(name))
         selectShape(name);

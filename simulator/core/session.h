@@ -221,6 +221,9 @@ private:
     void shapeClipboard(bool cut, bool paste);
     // The objects of the master the view shows, changed (see Master::objects).
     void changeMasterObjects(const std::function<void(Slide &)> &change);
+    // The master's own object a command formats in a master view (named by
+    // its 对象, or the one selected); empty for a command acting elsewhere.
+    QString formattedMasterObject(const CommandSpec &spec, const QMap<QString, QString> &fields) const;
     // An object inserted in a master view: it goes on the master, selected.
     void insertOnMaster(const CommandSpec &spec, const QMap<QString, QString> &fields);
     // Remembered for 撤销 before a change made on the slide itself.
@@ -243,5 +246,6 @@ private:
     QString m_notice;
     QStringList m_shapes;          // the selected shapes of the current slide
     QStringList m_together;        // while a command acts on each selected shape: all of them
+    Slide *m_masterObjects = nullptr;  // while a command formats a master's object: that master's objects
     bool m_objectClipboard = false;  // 粘贴 pastes the copied shape, not slides
 };

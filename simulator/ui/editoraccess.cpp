@@ -278,9 +278,45 @@ private:
     int m_before;
 };
 
+// The marker of the slide's comment: named as it reads ("批注 考1"), its
+// description the comment's text; a press shows the comment, as a click does.
+class CommentMarkerAccessible : public PaintedPartAccessible
+{
+public:
+    explicit CommentMarkerAccessible(SlideView *view) : PaintedPartAccessible(view) {}
+
+    bool isValid() const override { return m_view && !m_view->commentMarker().isEmpty(); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Name)
+            return QStringLiteral("批注 ") + SlideView::commentLabel();
+        if (t == QAccessible::Description)
+            return m_view->commentText();
+        return {};
+    }
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect marker = m_view->commentMarker();
+        return QRect(m_view->mapToGlobal(marker.topLeft()), marker.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Graphic; }
+    QAccessible::State state() const override { return {}; }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (isValid() && name == pressAction())
+            m_view->showComment();
+    }
+};
+
 // The slide area: its placeholders (real text boxes), then what it paints:
 // the objects on the slide (or the slides of the sorter), then a master's
-// areas, then the rotation handle while one shows.
+// areas, then the rotation handle while one shows, then the comment's marker,
+// then the sorter's gaps.
 class SlideViewAccessible : public QAccessibleWidget
 {
 public:
@@ -304,6 +340,8 @@ public:
         }
         if (index == painted() + areas() && handle()->isValid())
             return handle();
+        if (index + widgets == commentIndex() && comment()->isValid())
+            return comment();
         if (const int gap = index + widgets - firstGap(); gap >= 0 && gap < gaps()) {
             auto &cache = m_gaps[gap + 1];
             if (!cache) {
@@ -330,6 +368,8 @@ public:
                            ? QAccessibleWidget::childCount() + painted() + int(view()->masterAreas().indexOf(it.key())) : -1;
         if (child && child == m_handle)
             return m_handle->isValid() ? QAccessibleWidget::childCount() + painted() + areas() : -1;
+        if (child && child == m_comment)
+            return m_comment->isValid() ? commentIndex() : -1;
         for (auto it = m_gaps.begin(); it != m_gaps.end(); ++it)
             if (it.value() == child)
                 return it.key() <= gaps() ? firstGap() + it.key() - 1 : -1;
@@ -358,7 +398,8 @@ private:
     {
         return view()->isSorter() && view()->document() ? int(view()->document()->slides.size()) + 1 : 0;
     }
-    int firstGap() const { return QAccessibleWidget::childCount() + painted() + areas() + (handle()->isValid() ? 1 : 0); }
+    int commentIndex() const { return QAccessibleWidget::childCount() + painted() + areas() + (handle()->isValid() ? 1 : 0); }
+    int firstGap() const { return commentIndex() + (comment()->isValid() ? 1 : 0); }
     int areas() const
     {
         return view()->document() ? int(view()->masterAreas().size()) : 0;
@@ -371,10 +412,19 @@ private:
         }
         return m_handle;
     }
+    CommentMarkerAccessible *comment() const
+    {
+        if (!m_comment) {
+            m_comment = new CommentMarkerAccessible(view());
+            QAccessible::registerAccessibleInterface(m_comment);
+        }
+        return m_comment;
+    }
     mutable QMap<std::pair<bool, int>, QAccessibleInterface *> m_parts;
     mutable QMap<QString, QAccessibleInterface *> m_areas;
     mutable QMap<int, QAccessibleInterface *> m_gaps;
     mutable RotationHandleAccessible *m_handle = nullptr;
+    mutable CommentMarkerAccessible *m_comment = nullptr;
 };
 
 QAccessibleInterface *editorFactory(const QString &className, QObject *object)

@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QToolTip>
 
 namespace {
 
@@ -1113,6 +1114,11 @@ void SlideView::placeEditors()
     setTextColour(m_body, body.colour);
     QTextOption option = m_body->document()->defaultTextOption();
     option.setAlignment(body.alignment & Qt::AlignHorizontal_Mask);
+    // 中文版式: the text's own line breaking keeps closing punctuation off a
+    // line's start; without that control a line breaks wherever it is full.
+    const SlideArt::LineBreaking breaking = SlideArt::lineBreaking(slide, part);
+    option.setWrapMode(breaking.controlled || breaking.hanging ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                                               : QTextOption::WrapAnywhere);
     m_body->document()->setDefaultTextOption(option);
     m_bullets = slide.attributes.value(part + QStringLiteral(".项目符号"));
     m_bulletColour = SlideArt::colour(slide.attributes.value(part + QStringLiteral(".项目符号颜色")), body.colour);
@@ -1322,6 +1328,54 @@ void SlideView::paintEvent(QPaintEvent *)
                            Qt::AlignLeft | Qt::AlignTop, mark);
         }
     }
+    // The slide's comment: a small yellow marker with the author's initials
+    // and its number, above everything on the slide.
+    if (const QRect marker = commentMarker(); !marker.isEmpty()) {
+        p.setPen(QColor(120, 100, 0));
+        p.setBrush(QColor(255, 240, 120));
+        p.drawRect(marker.adjusted(0, 0, -1, -1));
+        QFont small = font();
+        small.setPixelSize(std::max(8, marker.height() - 5));
+        p.setFont(small);
+        p.setPen(Qt::black);
+        p.drawText(marker, Qt::AlignCenter, commentLabel());
+    }
+}
+
+QRect SlideView::commentMarker() const
+{
+    if (!m_document || m_sorter || m_notesPage || !m_master.isEmpty() || m_index < 0 || m_index >= m_document->slides.size()
+        || !m_document->slides.at(m_index).attributes.contains(QStringLiteral("批注")))
+        return {};
+    const QRectF r = slideRect();
+    const int height = std::clamp(int(r.height() * 0.04), 14, 22);
+    return QRect(int(r.left()) + 3, int(r.top()) + 3, height * 2, height);
+}
+
+QString SlideView::commentText() const
+{
+    return commentMarker().isEmpty() ? QString()
+                                     : m_document->slides.at(m_index).attributes.value(QStringLiteral("批注.内容"));
+}
+
+void SlideView::showComment()
+{
+    const QRect marker = commentMarker();
+    if (!marker.isEmpty())
+        QToolTip::showText(mapToGlobal(marker.bottomLeft() + QPoint(0, 2)), QStringLiteral("考生：\n") + commentText(), this);
+}
+
+bool SlideView::event(QEvent *event)
+{
+    // Pointing at the comment's marker shows the comment.
+    if (event->type() == QEvent::ToolTip) {
+        if (commentMarker().contains(static_cast<QHelpEvent *>(event)->pos()))
+            showComment();
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void SlideView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -1389,6 +1443,11 @@ int SlideView::dropPlace(const QPointF &at) const
 
 void SlideView::mousePressEvent(QMouseEvent *event)
 {
+    // A click on the comment's marker shows the comment once the button is
+    // up (a tip shown sooner would go with the release).
+    m_commentPressed = event->button() == Qt::LeftButton && commentMarker().contains(event->position().toPoint());
+    if (m_commentPressed)
+        return;
     // The master's areas take a click as a placeholder does: the caret goes there.
     if (!m_sorter && m_document && event->button() == Qt::LeftButton)
         for (const QString &part : masterAreas())
@@ -1435,6 +1494,11 @@ void SlideView::mouseMoveEvent(QMouseEvent *event)
 
 void SlideView::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (std::exchange(m_commentPressed, false)) {
+        if (commentMarker().contains(event->position().toPoint()))
+            showComment();
+        return;
+    }
     if (!m_sorter && m_document)
         shapeRelease(event);
     if (!m_sorter || !m_document)

@@ -269,6 +269,14 @@ public:
     QStringList objectShapes() const;
     // A click on the shape, as a screen reader's press does it.
     void clickShape(const QString &name) { emit shapeClicked(name, false); }
+    // The marker of the slide's comment in the normal view, at the slide's
+    // top left corner: the author's initials and the comment's number
+    // ("考1"). Empty where the slide has none. Pointing at it or clicking
+    // it shows the comment's text.
+    QRect commentMarker() const;
+    static QString commentLabel() { return QStringLiteral("考1"); }
+    QString commentText() const;
+    void showComment();
     // Makes the objects on the slide reachable through the accessibility tree.
     // The frame in 厘米 of a rectangle of the view, and back.
     QRectF toCm(const QRectF &rect) const;
@@ -318,6 +326,7 @@ signals:
     void masterAreaClicked(const QString &part);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -355,6 +364,7 @@ private:
     int m_pressedSelected = -1;   // a selected slide pressed without keys
     int m_dropBefore = 0;         // while dragging in the sorter: where the slides would go
     int m_insertBefore = 0;       // the sorter's insertion bar, if any
+    bool m_commentPressed = false;  // the button went down on the comment's marker
     QString m_master;             // the master view shown, if any
     QString m_masterArea;         // its area with the caret, if any
 

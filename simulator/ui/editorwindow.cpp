@@ -1835,12 +1835,18 @@ void EditorWindow::refresh()
     } else {
         m_masterList = Document();
         m_masterList.settings = settings;
-        // The slide master's objects are its own shapes in its picture, not drawn behind it again.
-        Master::setObjects(m_masterList.settings, QStringLiteral("幻灯片母版"), Slide());
+        // The slide master's objects lie behind both pictures, as behind
+        // the slides: the title master shows them under its own.
+        Master::setObjects(m_masterList.settings, QStringLiteral("标题母版"), Slide());
+        const Slide slideMasterObjects = Master::objects(document, QStringLiteral("幻灯片母版"));
         for (const QString &each : masters) {
             Document shownAs = document;
             shownAs.settings.insert(QStringLiteral("视图"), each);
-            m_masterList.slides << Master::shown(shownAs).slides.first();
+            Slide picture = Master::shown(shownAs).slides.first();
+            if (each == u"幻灯片母版")
+                for (auto it = slideMasterObjects.attributes.begin(); it != slideMasterObjects.attributes.end(); ++it)
+                    picture.attributes.remove(it.key());
+            m_masterList.slides << picture;
         }
         m_thumbnails->setDocument(&m_masterList);
     }

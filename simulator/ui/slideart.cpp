@@ -771,6 +771,89 @@ void paintWordArt(QPainter &p, const QRectF &r, const Slide &slide, const QStrin
         p.strokePath(path, QPen(colour(lineColour, Qt::black), std::max(1.0, f.pixelSize() / 24.0)));
 }
 
+// The inset of a text box's text (内部边距, one length for all four sides,
+// in 厘米 unless given in 磅), in pixels: 0.25 厘米 at the sides and 0.13
+// above and below until one is set.
+QMarginsF textBoxMargins(const QString &value, double pxPerPt)
+{
+    const double pxPerCm = 72 / 2.54 * pxPerPt;
+    const double set = std::min(lengthIn(value), 20.0);
+    if (set <= 0 && !value.trimmed().startsWith(u'0'))
+        return QMarginsF(0.25 * pxPerCm, 0.13 * pxPerCm, 0.25 * pxPerCm, 0.13 * pxPerCm);
+    const double px = value.contains(u"磅") ? set * pxPerPt : set * pxPerCm;
+    return QMarginsF(px, px, px, px);
+}
+
+// A text box: its text in its own font (18 磅 until one is set), inset by its
+// margins, at its 对齐 and 垂直对齐. Each paragraph stays one line, running
+// past the box, until 自动换行 wraps it at the box's width; 自动适应文字
+// makes the box as tall as its text (and, unwrapped, as wide), its top left
+// corner staying. It has no line of its own until one is set; an empty one
+// shows a faint outline so that it can be found.
+void paintTextBox(QPainter &p, const QRectF &frame, const Slide &slide, const QString &prefix, const QFont &base,
+                  double pxPerPt, const QPen &line)
+{
+    const auto value = [&](const char16_t *key) { return attr(slide, prefix, key); };
+    QString text = value(u"文字");
+    const bool empty = text.isEmpty();
+    if (empty)
+        text = QStringLiteral("文本框");
+    if (value(u"方向") == u"竖排" || value(u"文字方向") == u"竖排")
+        text = text.split(QString()).join(u'\n').trimmed();
+    const TextStyle style = textStyle(slide, prefix, pxPerPt, base);
+    const QString vertical = value(u"垂直对齐");
+    const Qt::Alignment across = style.alignment & Qt::AlignHorizontal_Mask;
+    const QMarginsF margins = textBoxMargins(value(u"内部边距"), pxPerPt);
+    const bool wrapped = value(u"自动换行") == u"是";
+    const bool fitted = value(u"自动适应文字") == u"是";
+
+    // Lay the text out first: a box fitted to it takes its size from it.
+    // Laid out from the left; each line is then placed across the box.
+    QTextLayout layout(QString(text).replace(u'\n', QChar::LineSeparator), style.font);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(wrapped ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    const double wrapWidth = std::max(1.0, frame.width() - margins.left() - margins.right());
+    double height = 0, widest = 0;
+    layout.beginLayout();
+    for (QTextLine textLine = layout.createLine(); textLine.isValid(); textLine = layout.createLine()) {
+        textLine.setLineWidth(wrapped ? wrapWidth : 100000);   // unwrapped: up to the next paragraph
+        textLine.setPosition(QPointF(0, height));
+        height += textLine.height();
+        widest = std::max(widest, textLine.naturalTextWidth());
+    }
+    layout.endLayout();
+
+    QRectF r = frame;
+    if (fitted) {
+        r.setHeight(height + margins.top() + margins.bottom());
+        if (!wrapped)
+            r.setWidth(widest + margins.left() + margins.right());
+    }
+    const QString lineColour = value(u"线条颜色");
+    if (!lineColour.isEmpty() && !lineColour.contains(u"无"))
+        p.setPen(line);
+    else if (empty)
+        p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
+    else
+        p.setPen(Qt::NoPen);
+    p.setBrush(colour(value(u"填充颜色"), Qt::transparent));
+    p.drawRect(r);
+
+    const QRectF inner = r.marginsRemoved(margins);
+    const double top = vertical.contains(u"居中") ? inner.top() + (inner.height() - height) / 2
+                     : vertical.contains(u"底端") ? inner.bottom() - height
+                                                  : inner.top();
+    p.setPen(colour(value(u"颜色"), Qt::black));
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        QTextLine textLine = layout.lineAt(i);
+        const double room = inner.width() - textLine.naturalTextWidth();
+        const double x = across & Qt::AlignHCenter ? room / 2 : across & Qt::AlignRight ? room : 0;
+        textLine.setPosition(QPointF(x, textLine.position().y()));
+    }
+    layout.draw(&p, QPointF(inner.left(), top));
+}
+
 // The objects inserted on a slide, in the order they are laid out.
 struct SlideObject
 {
@@ -827,22 +910,7 @@ void paintObject(QPainter &p, const QRectF &r, const Slide &slide, const SlideOb
         if (!value(u"文字").isEmpty())
             paintFittedText(p, r, value(u"文字"), Qt::black, Qt::AlignCenter);
     } else if (kind == u"文本框") {
-        // A text box has no line of its own until one is set; an empty one
-        // shows a faint outline so that it can be found.
-        const QString lineColour = value(u"线条颜色");
-        if (!lineColour.isEmpty() && !lineColour.contains(u"无"))
-            p.setPen(line);
-        else if (value(u"文字").isEmpty())
-            p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
-        else
-            p.setPen(Qt::NoPen);
-        p.setBrush(colour(value(u"填充颜色"), Qt::transparent));
-        p.drawRect(r);
-        QString text = value(u"文字");
-        if (value(u"方向") == u"竖排" || value(u"文字方向") == u"竖排")
-            text = text.split(QString()).join(u'\n').trimmed();
-        paintFittedText(p, r.adjusted(2, 2, -2, -2), text.isEmpty() ? QStringLiteral("文本框") : text, Qt::black,
-                        Qt::AlignLeft | Qt::AlignTop);
+        paintTextBox(p, r, slide, object.prefix, base, pxPerPt, line);
     } else if (kind == u"表格") {
         paintTable(p, r, tableLook(slide, object.prefix, pxPerPt));
     } else if (kind == u"图表") {
@@ -1159,6 +1227,83 @@ void drawText(QPainter &p, const QRectF &rect, int flags, const QString &text, c
 
 } // namespace
 
+LineBreaking lineBreaking(const Slide &slide, const QString &part)
+{
+    const QString option = attr(slide, part, u"选项");
+    LineBreaking rules;
+    rules.controlled = option.contains(QStringLiteral("首尾字符"));
+    rules.hanging = option.contains(QStringLiteral("标点溢出"));
+    rules.breakingWords = option.contains(QStringLiteral("单词中间"));
+    return rules;
+}
+
+namespace {
+
+// Closing punctuation, which a line with 首尾字符 control never starts
+// with, and opening punctuation, which it never ends with.
+bool closing(QChar c)
+{
+    static const QString marks = QStringLiteral("。，、；：？！）」』”’》〉】〕．…～·%,.;:?!)]}");
+    return marks.contains(c);
+}
+
+bool opening(QChar c)
+{
+    static const QString marks = QStringLiteral("（「『“‘《〈【〔([{");
+    return marks.contains(c);
+}
+
+// A letter or digit of a western word, kept whole on a line.
+bool western(QChar c)
+{
+    return c.unicode() < 0x2e80 && c.isLetterOrNumber();
+}
+
+} // namespace
+
+QList<QPair<qsizetype, qsizetype>> brokenLines(const QString &text, const QFont &font, double firstWidth, double width,
+                                               const LineBreaking &rules)
+{
+    const QFontMetricsF metrics(font);
+    const qsizetype n = text.size();
+    QList<QPair<qsizetype, qsizetype>> lines;
+    qsizetype start = 0;
+    do {
+        const double room = lines.isEmpty() ? firstWidth : width;
+        // As many characters as fit, one at least.
+        qsizetype end = start + 1;
+        while (end < n && metrics.horizontalAdvance(text.mid(start, end + 1 - start)) <= room)
+            ++end;
+        end = std::min(end, n);
+        if (end < n) {
+            // A western word goes down whole, unless it fills a line alone
+            // or words may be broken.
+            if (!rules.breakingWords && western(text.at(end)) && western(text.at(end - 1))) {
+                qsizetype wordStart = end;
+                while (wordStart > start && western(text.at(wordStart - 1)))
+                    --wordStart;
+                if (wordStart > start)
+                    end = wordStart;
+            }
+            if (rules.hanging) {
+                // Closing punctuation stays at the line's end, past the edge.
+                while (end < n && closing(text.at(end)))
+                    ++end;
+            } else if (rules.controlled) {
+                // The character before closing punctuation goes down with it;
+                // opening punctuation goes down with what it opens.
+                while (end < n && end - start > 1 && closing(text.at(end)))
+                    --end;
+                while (end - start > 1 && opening(text.at(end - 1)))
+                    --end;
+            }
+        }
+        lines.append({start, end - start});
+        start = end;
+    } while (start < n);
+    return lines;
+}
+
 void paintBackground(QPainter &p, const QRectF &r, const Slide &slide)
 {
     const Scheme colours = scheme(slide);
@@ -1380,6 +1525,7 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
             const QStringList lines = slide.body.split(u'\n');
             const QList<Run> bodyRuns = runs(slide, part, pxPerPt);
             const bool spread = distributed(slide, part);
+            const LineBreaking rules = lineBreaking(slide, part);
             qsizetype lineStart = 0;
             double y = body.top();
             for (int i = 0; !greeked && i < lines.size(); ++i) {
@@ -1394,20 +1540,39 @@ void paintSlide(QPainter &p, const QRectF &r, const Document &document, int inde
                 p.setPen(bulletColour);
                 p.drawText(QRectF(left, y, indent, metrics.height()), Qt::AlignLeft, bullet);
                 p.setPen(style.colour);
-                const QRectF line(left + indent + paragraph.textIndent(), y, body.right() - left - indent - paragraph.textIndent(), metrics.height());
-                // 分散对齐 spreads a line's characters over the whole width.
-                const double natural = metrics.horizontalAdvance(lines.at(i));
-                QFont font = style.font;
-                if (spread && lines.at(i).size() > 1 && natural < line.width())
-                    font.setLetterSpacing(QFont::AbsoluteSpacing, (line.width() - natural) / lines.at(i).size());
-                p.setFont(font);
-                drawText(p, line, int(spread ? Qt::AlignLeft : style.alignment & Qt::AlignHorizontal_Mask), lines.at(i),
-                         rangesIn(slide.body, bodyRuns, lineStart, lines.at(i).size()));
-                lineStart += lines.at(i).size() + 1;
                 const double single = metrics.height() * 1.15;
-                y += paragraph.lineHeightType() == QTextBlockFormat::ProportionalHeight ? single * paragraph.lineHeight() / 100
-                   : paragraph.lineHeightType() == QTextBlockFormat::FixedHeight      ? paragraph.lineHeight()
-                                                                                       : single;
+                const double advance = paragraph.lineHeightType() == QTextBlockFormat::ProportionalHeight
+                                         ? single * paragraph.lineHeight() / 100
+                                     : paragraph.lineHeightType() == QTextBlockFormat::FixedHeight ? paragraph.lineHeight()
+                                                                                                    : single;
+                // A paragraph wider than the placeholder goes on over more
+                // lines, broken as its 中文版式 says; lines after the first
+                // start under the first's text, without its first-line indent.
+                const QString &text = lines.at(i);
+                const double textLeft = left + indent, width = body.right() - textLeft;
+                const QList<QPair<qsizetype, qsizetype>> pieces =
+                    brokenLines(text, style.font, width - paragraph.textIndent(), width, rules);
+                for (qsizetype k = 0; k < pieces.size(); ++k) {
+                    if (k > 0) {
+                        y += advance;
+                        if (y + metrics.height() > body.bottom() + 1)
+                            break;
+                    }
+                    const QString piece = text.mid(pieces.at(k).first, pieces.at(k).second);
+                    const double x = textLeft + (k == 0 ? paragraph.textIndent() : 0);
+                    const QRectF line(x, y, body.right() - x, metrics.height());
+                    // 分散对齐 spreads a line's characters over the whole width.
+                    const double natural = metrics.horizontalAdvance(piece);
+                    QFont font = style.font;
+                    if (spread && piece.size() > 1 && natural < line.width())
+                        font.setLetterSpacing(QFont::AbsoluteSpacing, (line.width() - natural) / piece.size());
+                    p.setFont(font);
+                    // Punctuation let hang past the edge is drawn there.
+                    drawText(p, line, int(spread ? Qt::AlignLeft : style.alignment & Qt::AlignHorizontal_Mask) | Qt::TextDontClip,
+                             piece, rangesIn(slide.body, bodyRuns, lineStart + pieces.at(k).first, piece.size()));
+                }
+                lineStart += text.size() + 1;
+                y += advance;
                 y += paragraph.bottomMargin();
             }
         }

@@ -71,6 +71,23 @@ QTextBlockFormat paragraphFormat(const Slide &slide, const QString &part, int in
 // Whether the part's lines are spread over the whole width (分散对齐).
 bool distributed(const Slide &slide, const QString &part);
 
+// How the lines of a part break (格式 → 中文版式): with 首尾字符 control a
+// line never starts with closing punctuation (。，、）…) nor ends with
+// opening punctuation; with 标点溢出 such punctuation hangs past the edge
+// instead; a western word stays whole on a line unless it may be broken.
+// Without any, a line breaks after whatever character fills it.
+struct LineBreaking
+{
+    bool controlled = false;     // 按中文习惯控制首尾字符
+    bool hanging = false;        // 允许标点溢出边界
+    bool breakingWords = false;  // 允许西文在单词中间换行
+};
+LineBreaking lineBreaking(const Slide &slide, const QString &part);
+// A paragraph broken into lines (where each starts in `text`, how long),
+// the first `firstWidth` pixels wide, the others `width`, in `font`.
+QList<QPair<qsizetype, qsizetype>> brokenLines(const QString &text, const QFont &font, double firstWidth, double width,
+                                               const LineBreaking &rules);
+
 enum Part {
     Background = 0x1,
     Objects = 0x2,

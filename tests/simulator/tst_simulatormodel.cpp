@@ -284,6 +284,26 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
     QTest::newRow("master view: the text box dragged and deleted") << QStringList{"run 幻灯片母版", "drawbox 18,1,6,1.5", "typeshape 文本框 内部培训",
                                                                                    "shape 文本框", "moveshape 文本框 2,15", "delete"}
         << QStringList{"doc.母版.文本框 = ", "doc.母版.文本框.位置 = ", "doc.母版.图片 = "};
+    // The master's own objects are formatted and turned there, not on the slide under edit.
+    QTest::newRow("master view: its shape filled, selected or named")
+        << QStringList{"run 幻灯片母版", "drawshape 矩形 1,1,4,3", "run 对象格式 填充颜色=红色", "shape 自选图形",
+                       "run 对象格式 对象=自选图形 线条颜色=蓝色"}
+        << QStringList{"doc.母版.自选图形.填充颜色 = 红色", "doc.母版.自选图形.线条颜色 = 蓝色", "slide1.自选图形.填充颜色 = ",
+                       "slide1.自选图形.线条颜色 = ", "slide1.填充颜色 = "};
+    QTest::newRow("master view: its text box's font") << QStringList{"run 幻灯片母版", "drawbox 18,1,6,1.5", "typeshape 文本框 内部培训",
+                                                                      "run 字体 对象=文本框 颜色=红色 字号=20"}
+        << QStringList{"doc.母版.文本框.颜色 = 红色", "doc.母版.文本框.字号 = 20", "slide1.文本框.颜色 = ", "doc.母版.标题样式.颜色 = "};
+    QTest::newRow("master view: its shape turned by the handle and the command")
+        << QStringList{"run 幻灯片母版", "drawshape 矩形 1,1,4,3", "rotate 自选图形 30", "run 旋转或翻转 旋转=向右旋转90°",
+                       "run 旋转或翻转 翻转=水平翻转"}
+        << QStringList{"doc.母版.自选图形.旋转 = 120度", "doc.母版.自选图形.翻转 = 水平翻转", "slide1.自选图形.旋转 = "};
+    QTest::newRow("title master: its shape filled there") << QStringList{"run 幻灯片母版", "run 标题母版", "drawshape 椭圆 1,1,4,3",
+                                                                         "run 对象格式 填充颜色=浅绿色"}
+        << QStringList{"doc.母版.标题母版.自选图形.填充颜色 = 浅绿色", "doc.母版.自选图形.填充颜色 = ",
+                       "doc.母版.标题母版.副标题样式.填充颜色 = ", "slide1.自选图形.填充颜色 = "};
+    QTest::newRow("master view: a formatted shape taken back by 撤销")
+        << QStringList{"run 幻灯片母版", "drawshape 矩形 1,1,4,3", "run 对象格式 填充颜色=红色", "run 撤销"}
+        << QStringList{"doc.母版.自选图形.填充颜色 = ", "doc.母版.自选图形 = 1"};
     QTest::newRow("title master: subtitle style") << QStringList{"run 幻灯片母版", "run 标题母版", "edit body", "run 字体 字形=倾斜"}
         << QStringList{"doc.母版.母版类型 = 标题母版", "doc.母版.标题母版.副标题样式.字形 = 倾斜", "doc.母版.副标题样式.字形 = ",
                        "doc.母版.第一级文本.字形 = "};

@@ -37,6 +37,7 @@
 #include <QPainter>
 #include <QTextEdit>
 #include <QTextBlock>
+#include <QToolTip>
 #include <QPushButton>
 #include <QSet>
 #include <QSpinBox>
@@ -50,9 +51,11 @@
 #include <QToolButton>
 #include <QTransform>
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QInputMethodEvent>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -137,6 +140,12 @@ private slots:
     void paragraphFormatsShow();
     void objectSettingsShowOnTheSlide_data();
     void objectSettingsShowOnTheSlide();
+    void textSettingsShowOnTheSlide_data();
+    void textSettingsShowOnTheSlide();
+    void linesBreakAsTheChineseLayoutSays_data();
+    void linesBreakAsTheChineseLayoutSays();
+    void commentMarkerShowsTheComment();
+    void titleMasterShowsTheSlideMastersObjects();
     void passwordsAreMasked();
     void savedAsPicturesAsksWhichSlides_data();
     void savedAsPicturesAsksWhichSlides();
@@ -168,6 +177,11 @@ namespace {
 
 // The rehearsal's clock, moved on by the tests.
 qint64 testNow = 0;
+
+// A paragraph over three lines of a sample slide's body: every other
+// character a 顿号, so that one of its lines starts with one wherever a
+// line breaks when full.
+const QString bodyParagraph = QStringLiteral("销售网点覆盖：京、津、沪、渝、冀、晋、辽、吉、黑、苏、浙、皖、闽、赣、鲁、豫、鄂、湘、粤、桂");
 
 // Slide `index` (0-based) of the document painted on white as the slide
 // list paints it, `width` pixels wide (4:3): 508 is 20 pixels a 厘米.
@@ -4844,6 +4858,212 @@ void TestSimulatorUi::objectSettingsShowOnTheSlide()
         const int wanted = words.at(1).toInt();
         QVERIFY2(lines(before) != wanted && lines(after) == wanted, qPrintable(QStringLiteral("%1 → %2").arg(lines(before)).arg(lines(after))));
     }
+}
+
+// How text stands in its box, a table's cells, the body (中文版式) and on
+// the master shows on the slide as painted (the slide list, the sorter, the
+// show). Each row paints slide 2 before and after `set` (document paths)
+// and compares the ink (pixels not white) inside `probe` (厘米 on the
+// slide): each check is an edge of the ink ("left", "top", "right",
+// "bottom") moving the way given by more than 3 pixels, a fifth "more" or
+// "less" ink (a box's fill grown or shrunk), or "changed".
+void TestSimulatorUi::textSettingsShowOnTheSlide_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("set");
+    QTest::addColumn<QRectF>("probe");
+    QTest::addColumn<QStringList>("checks");
+    const QString box = QStringLiteral("slide2.文本框 = 1\nslide2.文本框.方向 = 横排\nslide2.文本框.位置 = 2,5\n");
+    const QString longText = box + QStringLiteral("slide2.文本框.文字 = 本季度重点工作：拓展华东市场，完成新产品的推广\n");
+    const QString narrow = longText + QStringLiteral("slide2.文本框.大小 = 6,1\n");
+    const QString shortText = box + QStringLiteral("slide2.文本框.文字 = 市场调查数据\nslide2.文本框.大小 = 10,4\n");
+    const QRectF slide(0, 0, 25.4, 19.05);
+    QTest::newRow("text box: one line until it wraps") << narrow << "slide2.文本框.自动换行 = 是" << slide
+                                                       << QStringList{"right -", "bottom +"};
+    QTest::newRow("wrapped text box grows to its text")
+        << narrow + "slide2.文本框.自动换行 = 是\nslide2.文本框.填充颜色 = 浅黄色\n" << "slide2.文本框.自动适应文字 = 是" << slide
+        << QStringList{"more"};
+    QTest::newRow("unwrapped text box shrinks to its text") << shortText + "slide2.文本框.填充颜色 = 浅黄色\n"
+                                                            << "slide2.文本框.自动适应文字 = 是" << slide
+                                                            << QStringList{"right -", "bottom -", "less"};
+    QTest::newRow("text box margins") << shortText << "slide2.文本框.内部边距 = 0.5厘米" << slide << QStringList{"left +", "top +"};
+    QTest::newRow("text box middle") << shortText << "slide2.文本框.垂直对齐 = 垂直居中对齐" << slide << QStringList{"top +"};
+    QTest::newRow("text box bottom") << shortText << "slide2.文本框.垂直对齐 = 底端对齐" << slide << QStringList{"top +"};
+    QTest::newRow("text box centred across") << shortText << "slide2.文本框.对齐 = 居中对齐" << slide << QStringList{"left +"};
+    // The table's first cell (4 × 2 厘米) inside its lines.
+    QTest::newRow("table text centred both ways")
+        << "slide2.表格 = 1\nslide2.表格.行数 = 3\nslide2.表格.列数 = 3\nslide2.表格.坐标 = 2,5\nslide2.表格.大小 = 12,6\n"
+           "slide2.表格.内容 = 产品 一月 二月 甲 120 135 乙 98 110\n"
+        << "slide2.表格.文字对齐 = 水平和垂直均居中" << QRectF(2.2, 5.2, 3.6, 1.6) << QStringList{"left +", "top +"};
+    // A paragraph of the body over three lines: a 顿号 starts one of them
+    // until the layout keeps it off.
+    const QString paragraph = QStringLiteral("slide2.body = %1\n").arg(bodyParagraph);
+    QTest::newRow("body: no closing punctuation at a line's start") << paragraph << "slide2.正文.选项 = 按中文习惯控制首尾字符"
+                                                                    << slide << QStringList{"changed"};
+    QTest::newRow("body: punctuation hangs past the edge") << paragraph << "slide2.正文.选项 = 允许标点溢出边界" << slide
+                                                           << QStringList{"right +"};
+    // The master's shape, formatted and turned there, on every slide.
+    const QString masterShape = QStringLiteral("doc.母版.自选图形 = 1\ndoc.母版.自选图形.形状 = 矩形\n"
+                                               "doc.母版.自选图形.位置 = 2,8\ndoc.母版.自选图形.大小 = 8,2\n");
+    QTest::newRow("master shape turned") << masterShape << "doc.母版.自选图形.旋转 = 90度" << slide
+                                         << QStringList{"top -", "bottom +", "left +", "right -"};
+    QTest::newRow("master shape filled") << masterShape << "doc.母版.自选图形.填充颜色 = 红色\ndoc.母版.自选图形.线条颜色 = 红色"
+                                         << QRectF(2.5, 8.5, 7, 1) << QStringList{"changed"};
+}
+
+void TestSimulatorUi::textSettingsShowOnTheSlide()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, set);
+    QFETCH(QRectF, probe);
+    QFETCH(QStringList, checks);
+    QString lines = QStringLiteral("start: slides = 6\n");
+    for (const QString &line : start.split(u'\n', Qt::SkipEmptyParts))
+        lines += QStringLiteral("start: ") + line + u'\n';
+    Document document = taskFrom(lines).startDocument();
+    // Only the body's text where the row is about the body; the objects alone otherwise.
+    const int parts = SlideArt::Background | (start.contains(QStringLiteral(".body")) ? SlideArt::Texts : SlideArt::Objects);
+    const QRect area = QRectF(probe.topLeft() * 20, probe.size() * 20).toRect();
+    struct Ink { int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0; QImage picture; };
+    const auto ink = [&] {
+        Ink found;
+        found.picture = paintedSlide(document, 1, 508, parts).copy(area);
+        for (int y = 0; y < found.picture.height(); ++y)
+            for (int x = 0; x < found.picture.width(); ++x)
+                if (found.picture.pixelColor(x, y) != QColor(Qt::white)) {
+                    ++found.count;
+                    found.left = std::min(found.left, x);
+                    found.top = std::min(found.top, y);
+                    found.right = std::max(found.right, x);
+                    found.bottom = std::max(found.bottom, y);
+                }
+        return found;
+    };
+    const Ink before = ink();
+    QVERIFY(before.right >= 0);
+    for (const QString &line : set.split(u'\n'))
+        QVERIFY(document.setValue(line.section(QStringLiteral(" = "), 0, 0), line.section(QStringLiteral(" = "), 1)));
+    const Ink after = ink();
+    const QString moved = QStringLiteral("left %1→%2, top %3→%4, right %5→%6, bottom %7→%8")
+                              .arg(before.left).arg(after.left).arg(before.top).arg(after.top)
+                              .arg(before.right).arg(after.right).arg(before.bottom).arg(after.bottom);
+    for (const QString &check : checks) {
+        if (check == u"changed") {
+            QVERIFY(after.picture != before.picture);
+            continue;
+        }
+        if (check == u"more" || check == u"less") {
+            QVERIFY2(check == u"more" ? after.count > before.count * 1.2 : after.count * 1.2 < before.count,
+                     qPrintable(QStringLiteral("%1 → %2 pixels").arg(before.count).arg(after.count)));
+            continue;
+        }
+        const QString edge = check.section(u' ', 0, 0);
+        const int was = edge == u"left" ? before.left : edge == u"top" ? before.top : edge == u"right" ? before.right : before.bottom;
+        const int is = edge == u"left" ? after.left : edge == u"top" ? after.top : edge == u"right" ? after.right : after.bottom;
+        QVERIFY2(check.endsWith(u'+') ? is > was + 3 : is < was - 3, qPrintable(check + QStringLiteral(": ") + moved));
+    }
+}
+
+void TestSimulatorUi::linesBreakAsTheChineseLayoutSays_data()
+{
+    // A paragraph broken into lines five characters wide (lines joined by
+    // "|"), under each 中文版式 option.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("lines");
+    const QString comma = QStringLiteral("一二三四五，六七"), bracket = QStringLiteral("一二三四（五）六");
+    QTest::newRow("none: a line may start with a comma") << comma << QString() << "一二三四五|，六七";
+    QTest::newRow("controlled: the comma takes a character down") << comma << "按中文习惯控制首尾字符" << "一二三四|五，六七";
+    QTest::newRow("controlled: closing marks in a row") << QStringLiteral("一二三四五。”六") << "按中文习惯控制首尾字符"
+                                                         << "一二三四|五。”六";
+    QTest::newRow("hanging: the comma stays past the edge") << comma << "允许标点溢出边界" << "一二三四五，|六七";
+    QTest::newRow("none: a line may end with an opening bracket") << bracket << QString() << "一二三四（|五）六";
+    QTest::newRow("controlled: the bracket goes down") << bracket << "按中文习惯控制首尾字符" << "一二三四|（五）六";
+    QTest::newRow("a western word goes down whole") << QStringLiteral("一二三四Office") << QString() << "一二三四|Office";
+    QTest::newRow("a word too long for a line is broken") << QStringLiteral("Presentations") << QString() << "";
+    QTest::newRow("a western word broken when allowed") << QStringLiteral("一二三四Office") << "允许西文在单词中间换行" << "";
+    QTest::newRow("empty") << QString() << QString() << "";
+}
+
+void TestSimulatorUi::linesBreakAsTheChineseLayoutSays()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, option);
+    QFETCH(QString, lines);
+    Slide slide;
+    slide.attributes.insert(QStringLiteral("正文.选项"), option);
+    const QFont font = SlideArt::textStyle(slide, QStringLiteral("正文"), 1, QFont()).font;
+    const double width = QFontMetricsF(font).horizontalAdvance(QStringLiteral("一二三四五")) + 0.5;
+    const QList<QPair<qsizetype, qsizetype>> broken =
+        SlideArt::brokenLines(text, font, width, width, SlideArt::lineBreaking(slide, QStringLiteral("正文")));
+    QStringList shown;
+    for (const auto &[start, length] : broken)
+        shown << text.mid(start, length);
+    // Every character once, in order, on lines none of them empty but the empty paragraph's.
+    QCOMPARE(shown.join(QString()), text);
+    QVERIFY(!shown.isEmpty() && (text.isEmpty() || !shown.contains(QString())));
+    if (!lines.isEmpty())
+        QCOMPARE(shown.join(u'|'), lines);
+    else if (!text.isEmpty())   // broken inside the word: a line ends in a letter with one after it
+        QVERIFY2(shown.size() > 1 && shown.first().back().isLetter() && shown.at(1).front().isLetter(), qPrintable(shown.join(u'|')));
+}
+
+// A slide with a comment shows its marker (the author's initials and its
+// number) at the top left corner in the normal view; pointing at it or
+// clicking it shows the comment, and a screen reader finds it by name.
+void TestSimulatorUi::commentMarkerShowsTheComment()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: slide2.批注 = 1\nstart: slide2.批注.内容 = 请核对数据\n"
+                                                "goal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    QVERIFY(view->commentMarker().isEmpty());
+    QVERIFY(editorGesture(window, QStringLiteral("select 2")));
+    const QRect marker = view->commentMarker();
+    QVERIFY(!marker.isEmpty() && view->slideRect().contains(marker));
+    const QColor inside = view->grab().toImage().pixelColor(marker.left() + 2, marker.center().y());
+    QVERIFY2(inside.red() > 200 && inside.green() > 200 && inside.blue() < 160, qPrintable(inside.name()));
+    QCOMPARE(view->commentText(), QStringLiteral("请核对数据"));
+    QAccessibleInterface *slide = QAccessible::queryAccessibleInterface(view);
+    QVERIFY2(childNames(slide).contains(QStringLiteral("批注 考1")), qPrintable(childNames(slide).join(u' ')));
+    QTest::mouseClick(view, Qt::LeftButton, {}, marker.center());
+    QTRY_VERIFY(QToolTip::isVisible() && QToolTip::text().contains(QStringLiteral("请核对数据")));
+    QToolTip::hideText();
+    // Not on the master, nor in the sorter.
+    window.trigger(QStringLiteral("幻灯片母版"));
+    QTRY_VERIFY(view->commentMarker().isEmpty());
+    window.trigger(QStringLiteral("关闭母版视图"));
+    QTRY_VERIFY(!view->commentMarker().isEmpty());
+    window.trigger(QStringLiteral("幻灯片浏览"));
+    QTRY_VERIFY(view->commentMarker().isEmpty());
+}
+
+// In the master view the left pane lists the slide master and the title
+// master; the title master's picture shows the slide master's objects
+// behind its own, as the title slides do.
+void TestSimulatorUi::titleMasterShowsTheSlideMastersObjects()
+{
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 3\nstart: doc.母版.自选图形 = 1\nstart: doc.母版.自选图形.形状 = 矩形\n"
+                                                "start: doc.母版.自选图形.填充颜色 = 红色\nstart: doc.母版.自选图形.线条颜色 = 红色\n"
+                                                "start: doc.母版.自选图形.位置 = 0,0\nstart: doc.母版.自选图形.大小 = 25.4,4\n"
+                                                "goal: slide1.title = 不会满足\n")));
+    QVERIFY(showActive(window));
+    window.trigger(QStringLiteral("幻灯片母版"));
+    window.trigger(QStringLiteral("标题母版"));
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("slideList"));
+    QTRY_COMPARE(list->count(), 2);
+    const QColor red = SlideArt::colour(QStringLiteral("红色"), Qt::black);
+    const auto redIn = [&](int row) {
+        const QImage shown = list->viewport()->grab().toImage();
+        const QRect item = list->visualItemRect(list->item(row));
+        int count = 0;
+        for (int y = item.top(); y <= item.bottom(); ++y)
+            for (int x = item.left(); x <= item.right(); ++x)
+                count += shown.pixelColor(x, y) == red;
+        return count;
+    };
+    QVERIFY(redIn(0) > 50);
+    QVERIFY2(redIn(1) > redIn(0) / 2, qPrintable(QStringLiteral("%1 / %2").arg(redIn(1)).arg(redIn(0))));
 }
 
 void TestSimulatorUi::shapeHandlesAndMenu()
