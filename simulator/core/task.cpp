@@ -388,6 +388,8 @@ void Task::play(const TaskPath &path, Session &session)
             // A click into a placeholder's text places the caret: nothing stays selected.
             if (step.arg == u"title" || step.arg == u"body")
                 session.setSelectedText(step.arg, {});
+            else if (Shapes::kindOf(step.arg) == u"文本框")
+                session.selectShape(step.arg);   // the caret in the text box: it is selected, typing goes there
             else
                 session.setEditing(step.arg);
             route = pathRoute;
@@ -575,7 +577,8 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
         } else if ((step.kind == TaskStep::Kind::Click || step.kind == TaskStep::Kind::SelectText)
                    && step.arg != u"title" && step.arg != u"body"
                    && !(step.kind == TaskStep::Kind::SelectText && step.arg == u"outline")
-                   && !(step.kind == TaskStep::Kind::Click && !Session::masterArea(step.arg).isEmpty())) {
+                   && !(step.kind == TaskStep::Kind::Click && !Session::masterArea(step.arg).isEmpty())
+                   && !(step.kind == TaskStep::Kind::Click && Shapes::kindOf(step.arg) == u"文本框")) {
             found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)
                    && Shapes::kindOf(step.arg).isEmpty()) {
