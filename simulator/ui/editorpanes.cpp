@@ -70,8 +70,11 @@ void EditorWindow::openPaneDialog(const QString &commandId)
     // (An effect of a sound or movie is kept under its kind, 声音 or 影片.)
     const QString animated = object.isEmpty() ? m_session.animatedObject() : object;
     const bool media = animated == u"声音" || animated == u"影片" || Shapes::kindOf(animated) == u"媒体";
+    // A sound or movie has no direction, size or text to animate.
+    static const QStringList notForMedia = {QStringLiteral("方向"), QStringLiteral("尺寸"), QStringLiteral("数量"),
+                                            QStringLiteral("颜色"), QStringLiteral("动画文本"), QStringLiteral("字/词之间延迟")};
     for (const FieldSpec &field : spec->fields)
-        if (!asked.contains(field.name) || (!media && mediaOnly.contains(field.name)))
+        if (!asked.contains(field.name) || (!media && mediaOnly.contains(field.name)) || (media && notForMedia.contains(field.name)))
             dialog->hideField(field.name);
     const QMap<QString, QString> current = currentValues(*spec, object);
     for (auto it = current.begin(); it != current.end(); ++it)
@@ -99,6 +102,9 @@ void EditorWindow::openPaneDialog(const QString &commandId)
     dialog->move(std::max(corner.x(), centre.x() - dialog->width() / 2),
                  std::max(corner.y(), centre.y() - dialog->height() / 2 - 12));
     dialog->open();
+    // Once shown, as high as what is left after the fields that do not
+    // apply went (their groups' room is only given back then).
+    QTimer::singleShot(0, dialog, [dialog] { dialog->resize(dialog->width(), dialog->sizeHint().height()); });
     updateGuide();
 }
 
