@@ -401,6 +401,12 @@ void EditorWindow::buildToolBar()
     connect(drawing, &DrawingBar::opened, this, &EditorWindow::drawingOpened);
     connect(drawing, &DrawingBar::drawAsked, this, &EditorWindow::startDrawing);
     connect(drawing, &DrawingBar::alignToSlide, this, [this](bool on) { m_alignToSlide = on; });
+    // 绘图 ▸ 设置…格式 is named after the selection, as the context menus name it.
+    for (QAction *format : drawing->findChildren<QAction *>(QStringLiteral("entry:对象格式:")))
+        if (auto *menu = qobject_cast<QMenu *>(format->parent()); menu && format->text().startsWith(u"设置"))
+            connect(menu, &QMenu::aboutToShow, this, [this, format] {
+                format->setText(QStringLiteral("设置%1格式(&O)…").arg(selectionName()));
+            });
     QToolBar *outline = new QToolBar(QStringLiteral("大纲"), this);
     outline->setObjectName(QStringLiteral("outlineBar"));
     outline->setAccessibleName(QStringLiteral("大纲工具栏"));

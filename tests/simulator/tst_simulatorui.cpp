@@ -2600,6 +2600,14 @@ void TestSimulatorUi::formatMenuAsTheEditorHasIt()
             shownTabs << tabWidget->tabText(i);
     QCOMPARE(shownTabs.join(u' '), tabs);
     window.openDialog()->close();
+    // The drawing toolbar's 绘图 menu names it alike.
+    QAction *drawn = nullptr;
+    for (QAction *entry : window.findChildren<QAction *>(QStringLiteral("entry:对象格式:")))
+        if (entry->text().startsWith(u"设置"))
+            drawn = entry;
+    QVERIFY(drawn && qobject_cast<QMenu *>(drawn->parent()));
+    emit qobject_cast<QMenu *>(drawn->parent())->aboutToShow();
+    QCOMPARE(drawn->text(), QStringLiteral("设置%1格式(&O)…").arg(object.section(u'(', 0, 0)));
 
     // 对齐方式 ▸ aligns where the caret is at once.
     auto *align = window.findChild<QMenu *>(QStringLiteral("menu:对齐方式"));
