@@ -30,7 +30,8 @@ PaneSteps::Role PaneSteps::role(const QString &commandId, const QString &field, 
     }
     if (commandId == u"自定义动画") {
         static const QStringList acting = {QStringLiteral("效果"), QStringLiteral("方向"), QStringLiteral("速度"),
-                                           QStringLiteral("开始"), QStringLiteral("重新排序"), QStringLiteral("自动预览")};
+                                           QStringLiteral("开始"), QStringLiteral("重新排序"), QStringLiteral("自动预览"),
+                                           QStringLiteral("预览")};
         if (field == u"对象")
             return Role::Target;
         if (field == u"类别" || (field == u"操作" && value.trimmed() == u"更改"))

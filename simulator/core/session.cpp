@@ -158,6 +158,12 @@ void Session::editAtCaret(const CommandSpec &spec, const QMap<QString, QString> 
     if (spec.id == u"符号") {
         // The symbol goes into the text at the caret.
         const QString symbol = fields.value(QStringLiteral("符号")).trimmed();
+        if (!symbol.isEmpty() && m_editing.isEmpty() && m_shapes.size() == 1 && Shapes::kindOf(m_shapes.first()) == u"文本框") {
+            // The caret in a text box: the symbol goes after its text.
+            const QString key = m_shapes.first() + QStringLiteral(".文字");
+            slide.attributes.insert(key, slide.attributes.value(key) + symbol);
+            return;
+        }
         if (symbol.isEmpty() || (m_editing != u"title" && m_editing != u"body"))
             return;
         QString &text = m_editing == u"title" ? slide.title : slide.body;
@@ -814,9 +820,42 @@ void Session::apply(const CommandSpec *spec, const QMap<QString, QString> &field
                 if (const QString key = spec->prefix + u'.' + field.name; settings.value(key).isEmpty())
                     settings.insert(key, initial);
         return;
-    case Effect::Animation:
-        setAttributes(*spec, fields);
+    case Effect::Animation: {
+        // The pane's 自动预览 tick and its 播放 and 幻灯片放映 buttons belong to
+        // the slide, not to an effect: a preview is noted where the slide
+        // has effects to play.
+        const auto hasEffects = [](const Slide &slide) {
+            for (auto it = slide.attributes.begin(); it != slide.attributes.end(); ++it)
+                if (it.key().startsWith(QStringLiteral("动画.")) && it.key().endsWith(QStringLiteral(".效果")))
+                    return true;
+            return false;
+        };
+        const QString preview = QStringLiteral("动画.预览");
+        const QString automatic = fields.value(QStringLiteral("自动预览")).trimmed();
+        QMap<QString, QString> effect = fields;
+        effect.remove(QStringLiteral("自动预览"));
+        effect.remove(QStringLiteral("预览"));
+        for (int n : selected) {
+            Slide &slide = slides[n - 1];
+            if (!automatic.isEmpty())
+                slide.attributes.insert(QStringLiteral("动画.自动预览"), automatic);
+            if (!fields.value(QStringLiteral("预览")).trimmed().isEmpty() && hasEffects(slide))
+                slide.attributes.insert(preview, QStringLiteral("是"));
+        }
+        effect.remove(QStringLiteral("对象"));
+        if (effect.isEmpty() && fields.size() > (fields.contains(QStringLiteral("对象")) ? 1 : 0))
+            break;   // the pane's settings only
+        QMap<QString, QString> applied = fields;
+        applied.remove(QStringLiteral("自动预览"));
+        applied.remove(QStringLiteral("预览"));
+        setAttributes(*spec, applied);
+        // With 自动预览 ticked (as the pane starts) an effect added plays at once.
+        if (!fields.value(QStringLiteral("效果")).trimmed().isEmpty())
+            for (int n : selected)
+                if (slides[n - 1].attributes.value(QStringLiteral("动画.自动预览")) != u"否" && hasEffects(slides[n - 1]))
+                    slides[n - 1].attributes.insert(preview, QStringLiteral("是"));
         break;
+    }
     case Effect::ReplaceFont: {
         // Every text of the presentation in the font replaced, those never
         // given one (宋体) too.

@@ -424,6 +424,8 @@ void Task::play(const TaskPath &path, Session &session)
                 session.setSelectedText(step.arg, {});
             else if (const int before = gapOf(step.arg))
                 session.placeInsertionBar(before);
+            else if (Shapes::kindOf(step.arg) == u"文本框")
+                session.selectShape(step.arg);   // the caret in the text box: it is selected, typing goes there
             else
                 session.setEditing(step.arg);
             route = pathRoute;
@@ -618,7 +620,8 @@ QStringList stepProblems(const QList<TaskStep> &steps, const QString &where)
                    && step.arg != u"title" && step.arg != u"body"
                    && !(step.kind == TaskStep::Kind::SelectText && step.arg == u"outline")
                    && !(step.kind == TaskStep::Kind::Click && !Session::masterArea(step.arg).isEmpty())
-                   && !(step.kind == TaskStep::Kind::Click && gapOf(step.arg) > 0)) {
+                   && !(step.kind == TaskStep::Kind::Click && gapOf(step.arg) > 0)
+                   && !(step.kind == TaskStep::Kind::Click && Shapes::kindOf(step.arg) == u"文本框")) {
             found << where + QStringLiteral("无法单击“%1”").arg(step.arg);
         } else if (step.kind == TaskStep::Kind::Context && !contextPlaces().contains(step.arg)
                    && Shapes::kindOf(step.arg).isEmpty()) {

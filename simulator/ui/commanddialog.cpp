@@ -521,6 +521,8 @@ void CommandDialog::setValue(const QString &name, const QString &value)
 
 QString CommandDialog::fieldHint(const QString &name, const QString &value) const
 {
+    if (m_gone.contains(name))
+        return {};
     const auto it = m_fields.constFind(name);
     if (m_byEntry.contains(name))
         return {};   // nothing to see: the task's own words say which entry
@@ -582,6 +584,8 @@ QWidget *CommandDialog::acceptButton(const QString &value) const
 
 QWidget *CommandDialog::revealField(const QString &name)
 {
+    if (m_gone.contains(name))
+        return nullptr;
     // The effect's details are set in 填充效果, opened on its tab.
     if (m_backgroundFill && name == u"设置")
         return m_backgroundFill->openEffects();
@@ -592,6 +596,23 @@ QWidget *CommandDialog::revealField(const QString &name)
                 m_tabs->setCurrentIndex(i);
     }
     return box;
+}
+
+void CommandDialog::keepTabs(const QStringList &tabs)
+{
+    if (!m_tabs)
+        return;
+    for (int i = m_tabs->count() - 1; i >= 0; --i) {
+        if (tabs.contains(m_tabs->tabText(i)))
+            continue;
+        QWidget *page = m_tabs->widget(i);
+        m_tabs->removeTab(i);
+        page->hide();
+        for (auto it = m_fields.begin(); it != m_fields.end(); ++it)
+            if (page->isAncestorOf(it->widget))
+                m_gone << it.key();
+    }
+    adjustSize();
 }
 
 void CommandDialog::hideField(const QString &name)

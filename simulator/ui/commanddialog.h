@@ -43,6 +43,9 @@ public:
     // The field's control and its label are taken off the dialog (a group
     // left empty goes too); the value set on it stays among values().
     void hideField(const QString &name);
+    // Only these tabs stay (those that apply to the object the dialog
+    // formats); the fields on the others keep the values set on them.
+    void keepTabs(const QStringList &tabs);
     // What the guide tells the candidate to do with the field, in the words
     // of the control as this dialog shows it ("选中“幻灯片编号”"); empty
     // for a field the dialog does not have or show.
@@ -101,6 +104,7 @@ private:
     QString m_nameField;      // a file dialog's file name: needed to accept
     QMap<QString, QString> m_accepted;  // set by the button that accepted (AcceptButton)
     QStringList m_byEntry;
+    QStringList m_gone;       // fields on the tabs taken off (keepTabs)
     const Question *m_question = nullptr;
     bool m_asked = false;
     QComboBox *m_fileType = nullptr;

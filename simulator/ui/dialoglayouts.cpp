@@ -117,8 +117,11 @@ DialogLayout effectOptionsDialog()
                                      combo("颜色", "颜色：")}),
         group("效果", "增强", 1, 0, {combo("声音", "声音："), combo("播放后", "动画播放后："),
                                      combo("动画文本", "动画文本："), combo("字/词之间延迟", "字/词之间延迟(%)：")}),
+        // A sound's or movie's 播放: where it starts and when it stops.
+        group("效果", "开始播放", 2, 0, {bare(Kind::Column, "开始播放"), line("开始时间", "开始时间(秒)(M)：")}),
+        group("效果", "停止播放", 3, 0, {bare(Kind::Column, "停止播放"), line("停止张数", "幻灯片张数(F)：")}),
         group("计时", "", 0, 0, {combo("开始", "开始(S)："), combo("延迟时间", "延迟(D)："), combo("速度", "速度(E)："),
-                                 combo("重复", "重复(R)："), combo("开始播放", "开始播放："), combo("触发器", "触发器(T)：")}),
+                                 combo("重复", "重复(R)："), combo("触发器", "触发器(T)：")}),
         group("正文文本动画", "", 0, 0, {combo("组合文本", "组合文本(G)："), combo("每隔", "每隔(秒)：")}),
     }};
 }
@@ -355,10 +358,10 @@ DialogLayout objectDialog()
 {
     return {{}, {
         group("", "", 0, 0, {combo("对象", "设置对象：")}, 2),
-        group("颜色与线条", "填充", 0, 0, {combo("填充颜色", "颜色：")}),
-        group("颜色与线条", "线条", 1, 0, {combo("线条颜色", "颜色："), combo("线型", "线型："),
+        group("颜色和线条", "填充", 0, 0, {combo("填充颜色", "颜色：")}),
+        group("颜色和线条", "线条", 1, 0, {combo("线条颜色", "颜色："), combo("线型", "线型："),
                                            combo("线条粗细", "粗细：")}),
-        group("颜色与线条", "箭头", 2, 0, {combo("箭头样式", "样式：")}),
+        group("颜色和线条", "箭头", 2, 0, {combo("箭头样式", "样式：")}),
         group("尺寸", "尺寸和旋转", 0, 0, {combo("高度", "高度："), combo("宽度", "宽度："),
                                            combo("旋转", "旋转(T)："), yesNo("锁定纵横比", "锁定纵横比(A)")}),
         group("位置", "在幻灯片上的位置", 0, 0, {combo("位置", "位置：")}),
@@ -380,6 +383,20 @@ DialogLayout actionDialog()
         group("", "", 1, 0, {radios("时机", "动作发生于：")}),
         group("", "动作", 2, 0, {combo("超链接到", "超链接到(H)："), line("动作", "运行程序(R)：")}),
         group("", "", 3, 0, {combo("播放声音", "播放声音(P)：")}),
+    }};
+}
+
+// 设置表格格式: the table's borders, fill and text on the editor's tabs;
+// above them what the table's context menu does to rows, columns and
+// cells (插入行, 删除列, 合并单元格…), the operation and where.
+DialogLayout tableDialog()
+{
+    return {text("设置表格格式"), {
+        group("", "行、列和单元格", 0, 0, {combo("操作", "操作："), combo("位置", "位置："), combo("拆分为", "拆分为：")}),
+        group("边框", "边框", 0, 0, {combo("外边框", "外边框粗细(W)："), combo("线条颜色", "颜色(C)："),
+                                     combo("线型", "样式(S)：")}),
+        group("填充", "", 0, 0, {combo("填充颜色", "填充颜色(F)：")}),
+        group("文本框", "", 0, 0, {combo("文字对齐", "文本对齐方式(A)：")}),
     }};
 }
 
@@ -471,6 +488,7 @@ const DialogLayout *find(const QString &commandId)
         {QStringLiteral("符号"), symbolDialog()},
         {QStringLiteral("对象格式"), objectDialog()},
         {QStringLiteral("动作按钮"), actionDialog()},
+        {QStringLiteral("表格属性"), tableDialog()},
         {QStringLiteral("查找"), findDialog(false)},
         {QStringLiteral("替换"), findDialog(true)},
     };

@@ -26,6 +26,9 @@ void EditorWindow::buildShapes()
         } else {
             m_session.selectShape(name, add);
             report(TaskStep{TaskStep::Kind::Shape, m_session.selectedShapes().join(u','), {}, {}});
+            // A click on a text box puts the caret into it too: what is typed or inserted goes there.
+            if (!add && Shapes::kindOf(name) == u"文本框")
+                report(TaskStep{TaskStep::Kind::Click, name, {}, {}});
         }
         m_slide->setSelectedShapes(m_session.selectedShapes());
         updateObjectBars();
@@ -146,6 +149,8 @@ void EditorWindow::shapeMenu(const QString &shape, const QPoint &at)
         m_slide->setSelectedShapes(m_session.selectedShapes());
     }
     report(TaskStep{TaskStep::Kind::Context, shape, {}, {}});
+    if (Shapes::kindOf(shape) == u"表格")
+        return tableMenu(m_slide->mapToGlobal(at));
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("shapeMenu"));
     for (const char *id : {"剪切", "复制", "粘贴"})
@@ -182,8 +187,8 @@ void EditorWindow::shapeMenu(const QString &shape, const QPoint &at)
     for (const char *id : {"自定义动画", "动作设置", "超链接"})
         menu.addAction(m_actions.value(QString::fromUtf8(id)));
     menu.addSeparator();
-    // The entry the editor names 设置对象格式: the 对象格式 command on the selection.
-    QAction *format = menu.addAction(QStringLiteral("设置对象格式(&O)…"));
+    // The 对象格式 command on the selection, named after it (设置图片格式…).
+    QAction *format = menu.addAction(QStringLiteral("设置%1格式(&O)…").arg(selectionName()));
     format->setObjectName(QStringLiteral("command:对象格式"));
     connect(format, &QAction::triggered, this, [this] { trigger(QStringLiteral("对象格式")); });
     execContextMenu(menu, m_slide->mapToGlobal(at));
@@ -244,4 +249,43 @@ void EditorWindow::objectToggled(const QString &commandId, const QString &field)
     const QString turned = field == u"文字方向" ? (now == u"竖排" ? QStringLiteral("横排") : QStringLiteral("竖排"))
                                                 : (now == u"是" ? QStringLiteral("否") : QStringLiteral("是"));
     drawingChosen(commandId, {{field, turned}});
+}
+
+void EditorWindow::tableMenu(const QPoint &at)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("tableMenu"));
+    for (const char *id : {"剪切", "复制", "粘贴"})
+        menu.addAction(m_actions.value(QString::fromUtf8(id)));
+    menu.addSeparator();
+    const QString command = QStringLiteral("表格属性");
+    QAction *borders = menu.addAction(QStringLiteral("边框和填充(&B)…"));
+    borders->setObjectName(QStringLiteral("command:") + command);
+    connect(borders, &QAction::triggered, this, [this, command] { trigger(command); });
+    menu.addSeparator();
+    // Each opens the table's dialog with its operation chosen: the candidate
+    // says there which row, column or cell.
+    struct Entry { const char *text; char key; const char *operation; };
+    const Entry entries[] = {{"插入行", 'I', "插入一行"}, {"插入列", 'C', "插入一列"}, {"删除行", 'D', "删除"},
+                             {"删除列", 'L', "删除"}, {"合并单元格", 'M', "合并"}, {"拆分单元格", 'T', "拆分"}};
+    for (const Entry &e : entries) {
+        const QString text = QString::fromUtf8(e.text);
+        if (text == u"合并单元格")
+            menu.addSeparator();
+        QAction *entry = menu.addAction(QStringLiteral("%1(&%2)…").arg(text).arg(QLatin1Char(e.key)));
+        entry->setObjectName(QStringLiteral("entry:%1:%2").arg(command, text));
+        connect(entry, &QAction::triggered, this, [this, command, operation = QString::fromUtf8(e.operation)] {
+            trigger(command);
+            if (m_dialog)
+                m_dialog->setValue(QStringLiteral("操作"), operation);
+        });
+    }
+    menu.addSeparator();
+    for (const char *id : {"自定义动画", "动作设置", "超链接"})
+        menu.addAction(m_actions.value(QString::fromUtf8(id)));
+    menu.addSeparator();
+    QAction *format = menu.addAction(QStringLiteral("设置表格格式(&O)…"));
+    format->setObjectName(QStringLiteral("entry:%1:设置表格格式").arg(command));
+    connect(format, &QAction::triggered, this, [this, command] { trigger(command); });
+    execContextMenu(menu, at);
 }

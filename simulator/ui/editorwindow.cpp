@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
@@ -85,11 +86,30 @@ bool givesCommand(const QAction *entry, const QList<TaskStep> &steps, bool inSub
     return false;
 }
 
+// Whether `entry` gives the step's command and the step's words name it
+// ("选择“删除列”").
+bool namedByHint(const QAction *entry, const TaskStep &step)
+{
+    const QString name = entry->objectName();
+    if (name != QStringLiteral("command:") + step.arg && !name.startsWith(QStringLiteral("entry:%1:").arg(step.arg)))
+        return false;
+    static const QRegularExpression decoration(QStringLiteral("\\(&.\\)|…$"));
+    const QString text = entry->text().remove(decoration);
+    return !text.isEmpty() && step.hint.contains(QStringLiteral("“%1”").arg(text));
+}
+
 // The entry of `menu` on the way to one giving the command at the head of
 // `steps`: that entry, or the one opening the submenu that holds it.
 QAction *wayIn(const QMenu *menu, const QList<TaskStep> &steps, bool inSubmenu)
 {
     const QList<QAction *> entries = menu->actions();
+    // Of several entries giving the command (a table's 插入行 and 删除列 both
+    // open its dialog), the one the step's words name. Inside a submenu the
+    // entry for the value asked decides (组合 ▸ 取消组合, whose words name 组合 too).
+    if (!inSubmenu && !steps.isEmpty() && steps.first().kind == TaskStep::Kind::Command)
+        for (QAction *entry : entries)
+            if (namedByHint(entry, steps.first()))
+                return entry;
     for (QAction *entry : entries)
         if (givesCommand(entry, steps, inSubmenu))
             return entry;
@@ -395,6 +415,12 @@ void EditorWindow::buildToolBar()
     connect(drawing, &DrawingBar::drawAsked, this, &EditorWindow::startDrawing);
     connect(drawing, &DrawingBar::alignToSlide, this, [this](bool on) { m_alignToSlide = on; });
     connect(drawing, &DrawingBar::dropped, this, &EditorWindow::drawingBarDropped);
+    // 绘图 ▸ 设置…格式 is named after the selection, as the context menus name it.
+    for (QAction *format : drawing->findChildren<QAction *>(QStringLiteral("entry:对象格式:")))
+        if (auto *menu = qobject_cast<QMenu *>(format->parent()); menu && format->text().startsWith(u"设置"))
+            connect(menu, &QMenu::aboutToShow, this, [this, format] {
+                format->setText(QStringLiteral("设置%1格式(&O)…").arg(selectionName()));
+            });
     QToolBar *outline = new QToolBar(QStringLiteral("大纲"), this);
     outline->setObjectName(QStringLiteral("outlineBar"));
     outline->setAccessibleName(QStringLiteral("大纲工具栏"));
@@ -573,6 +599,41 @@ void EditorWindow::buildStandIns()
     QList<QAction *> &viewEntries = m_menuEntries[QStringLiteral("视图")];
     viewEntries.insert(viewEntries.indexOf(toolbars->menuAction()) + 1, m_statusTick);
     buildFormatMenu();
+    buildObjectEntry();
+}
+
+void EditorWindow::buildObjectEntry()
+{
+    auto *menu = new QMenu(QStringLiteral("对象(&O)"), this);
+    menu->setObjectName(QStringLiteral("menu:媒体对象"));
+    menu->setAccessibleName(QStringLiteral("对象"));
+    m_mediaEntry = menu->menuAction();
+    QMap<QString, QAction *> edits;
+    for (const char *id : {"编辑声音对象", "编辑影片对象"}) {
+        const QString command = QString::fromUtf8(id);
+        QAction *edit = menu->addAction(QStringLiteral("编辑(&E)"));
+        edit->setObjectName(QStringLiteral("command:") + command);
+        connect(edit, &QAction::triggered, this, [this, command] { trigger(command); });
+        edits.insert(command, edit);
+        m_standIns.insert(command, m_mediaEntry);
+    }
+    auto *line = new QAction(this);
+    line->setSeparator(true);
+    m_menuEntries[QStringLiteral("编辑")] << line << m_mediaEntry;
+    connect(m_menus.value(QStringLiteral("编辑")), &QMenu::aboutToShow, this, [this, edits] {
+        // The first sound or movie among the selected shapes names the entry.
+        QString kind;
+        const Slide &slide = m_session.document().slides.at(m_session.current() - 1);
+        for (const QString &shape : m_session.selectedShapes())
+            if (Shapes::kindOf(shape) == u"媒体") {
+                kind = slide.attributes.value(shape + QStringLiteral(".类型"), QStringLiteral("声音"));
+                break;
+            }
+        m_mediaEntry->setText(kind.isEmpty() ? QStringLiteral("对象(&O)") : kind + QStringLiteral(" 对象(&O)"));
+        m_mediaEntry->setEnabled(!kind.isEmpty());
+        edits.value(QStringLiteral("编辑声音对象"))->setVisible(kind != u"影片");
+        edits.value(QStringLiteral("编辑影片对象"))->setVisible(kind == u"影片");
+    });
 }
 
 // The lists at the foot of two menus, each entry numbered with its access
@@ -671,18 +732,7 @@ void EditorWindow::buildFormatMenu()
     for (const char *id : {"对象格式", "表格属性", "图表选项", "组织结构图格式"})
         m_standIns.insert(QString::fromUtf8(id), m_objectEntry);
     connect(m_menus.value(QStringLiteral("格式")), &QMenu::aboutToShow, this, [this] {
-        QString name = QStringLiteral("对象");
-        const QStringList shapes = m_session.selectedShapes();
-        if (!shapes.isEmpty()) {
-            name = Shapes::kindOf(shapes.first());
-            if (name == u"媒体")
-                name = QStringLiteral("对象");
-            else if (name == u"标题" || name == u"正文" || name == u"副标题")
-                name = QStringLiteral("占位符");
-        } else if (!m_session.editedObject().isEmpty()) {
-            name = QStringLiteral("占位符");
-        }
-        m_objectEntry->setText(name + QStringLiteral("(&O)…"));
+        m_objectEntry->setText(selectionName() + QStringLiteral("(&O)…"));
     });
 
     // The menu as the editor lays it out: the text's formats, the slide's
@@ -705,6 +755,20 @@ void EditorWindow::buildFormatMenu()
     }
     entries << m_objectEntry;
     m_menuEntries[QStringLiteral("格式")] = entries;
+}
+
+QString EditorWindow::selectionName() const
+{
+    const QStringList shapes = m_session.selectedShapes();
+    const QString edited = m_session.editedObject();
+    if (shapes.isEmpty() && edited.isEmpty())
+        return QStringLiteral("对象");
+    const QString kind = Shapes::kindOf(shapes.isEmpty() ? edited : shapes.first());
+    if (kind.isEmpty() || kind == u"标题" || kind == u"正文" || kind == u"副标题")
+        return QStringLiteral("占位符");   // a placeholder of the slide or of a master
+    if (kind == u"媒体")
+        return QStringLiteral("对象");
+    return kind;
 }
 
 QString EditorWindow::objectEntryCommand() const
@@ -817,8 +881,12 @@ void EditorWindow::buildContextMenus()
             for (const char *id : {"字体", "段落", "项目符号和编号", "中文版式"})
                 menu.addAction(m_actions.value(QString::fromUtf8(id)));
             menu.addSeparator();
-            for (const char *id : {"自定义动画", "动作设置", "对象格式", "超链接"})
+            for (const char *id : {"自定义动画", "动作设置"})
                 menu.addAction(m_actions.value(QString::fromUtf8(id)));
+            QAction *format = menu.addAction(QStringLiteral("设置占位符格式(&O)…"));
+            format->setObjectName(QStringLiteral("command:对象格式"));
+            connect(format, &QAction::triggered, this, [this] { trigger(QStringLiteral("对象格式")); });
+            menu.addAction(m_actions.value(QStringLiteral("超链接")));
             execContextMenu(menu, editor->mapToGlobal(at));
         });
     };
@@ -1248,6 +1316,15 @@ void EditorWindow::trigger(const QString &commandId)
     const QMap<QString, QString> current = currentValues(*spec, shapes.isEmpty() ? object : shapes.first());
     for (auto it = current.begin(); it != current.end(); ++it)
         dialog->setValue(it.key(), it.value());
+    if (commandId == u"对象格式") {
+        // Named after what it formats, with the tabs that apply to it.
+        const QString name = selectionName();
+        dialog->setWindowTitle(QStringLiteral("设置%1格式").arg(name));
+        // Without a selection the dialog asks which object, and keeps every tab.
+        const QString last = name == u"图片" || name == u"对象" ? QStringLiteral("图片") : QStringLiteral("文本框");
+        if (!object.isEmpty() || !shapes.isEmpty())
+            dialog->keepTabs({QStringLiteral("颜色和线条"), QStringLiteral("尺寸"), QStringLiteral("位置"), last});
+    }
     if (commandId == u"背景") {
         // The preview starts from the slide as it looks (its template, the
         // master's fill); 预览 shows the dialog's fill on the slide itself

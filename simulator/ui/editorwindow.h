@@ -190,6 +190,14 @@ private:
     void buildFormatMenu();
     QString objectEntryCommand() const;
     QAction *m_objectEntry = nullptr;
+    // What the editor calls the selected object (or the placeholder the
+    // caret is in) in its format entries: 图片, 自选图形, 占位符…; 对象 for
+    // anything else.
+    QString selectionName() const;
+    // 编辑 → 声音 对象 ▸ / 影片 对象 ▸ with its 编辑 entry, named after the
+    // sound or movie selected; greyed 对象 without one.
+    void buildObjectEntry();
+    QAction *m_mediaEntry = nullptr;
 
 public:
     // The format painter holds a format: the next click into a placeholder paints it.
@@ -207,6 +215,8 @@ private:
     void shapeMenu(const QString &shape, const QPoint &at);
     // The sorter's context menu: of the chosen slides, or of the insertion bar.
     void sorterMenu(const QPoint &at);
+    // A table's own menu: its rows, columns and cells, its borders and fill.
+    void tableMenu(const QPoint &at);
     void shapeChanged(const TaskStep &action);
     // A button of the 绘图 toolbar (文本框, 矩形, 自选图形's shapes…): the
     // next drag on the slide draws its text box or shape.
@@ -255,5 +265,12 @@ private:
     class MasterBar *m_masterBar = nullptr;   // the master views' toolbar
     Document m_masterShown;                   // the master as a master view shows it
     Document m_masterList;                    // the masters as the left pane lists them
+    // 播放 of the 自定义动画 pane: the slide's animated objects appear one by
+    // one on the slide under edit; anything done meanwhile ends it. (An
+    // effect added with 自动预览 ticked is noted as seen, not played: the
+    // slide stays as it is for what the candidate does next.)
+    void playEffects();
+    int m_effectsPlayed = 0;
+    Document m_effectsShown;                  // the slide view shows it (it keeps no copy)
     Document m_previewed;                     // the document as 背景's 预览 shows it on the slide
 };

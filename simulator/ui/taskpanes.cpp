@@ -1,5 +1,7 @@
 #include "taskpanes.h"
 
+#include <algorithm>
+
 #include "clipart.h"
 #include "commands.h"
 #include "slideart.h"
@@ -7,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +19,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace {
@@ -208,6 +213,21 @@ AnimationPane::AnimationPane(QWidget *parent) : QWidget(parent)
         // A setting of the pane, not of an effect.
         emit chosen(QStringLiteral("自定义动画"), {{QStringLiteral("自动预览"), on ? QStringLiteral("是") : QStringLiteral("否")}});
     });
+    // 播放 plays the slide's effects where it is edited; 幻灯片放映 shows
+    // the slide from here in the running show.
+    auto *previews = new QHBoxLayout;
+    m_play = new QPushButton(QStringLiteral("播放"), this);
+    m_slideShow = new QPushButton(QStringLiteral("幻灯片放映"), this);
+    for (QPushButton *button : {m_play, m_slideShow}) {
+        const QString name = button->text();
+        button->setObjectName(QStringLiteral("pane:") + name);
+        button->setAccessibleName(name);
+        previews->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, name] {
+            emit chosen(QStringLiteral("自定义动画"), {{QStringLiteral("预览"), name}});
+        });
+    }
+    layout->addLayout(previews);
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
     layout->addWidget(m_note);
@@ -287,6 +307,8 @@ QWidget *AnimationPane::fieldControl(const QString &field, const QString &value)
         return value.trimmed() == u"向前移动" ? m_earlier : m_later;
     if (field == u"自动预览")
         return m_preview;
+    if (field == u"预览")
+        return value.trimmed() == u"幻灯片放映" ? m_slideShow : m_play;
     return m_options;
 }
 
@@ -351,6 +373,11 @@ void AnimationPane::setBoxes()
     setShown(m_direction, value("方向").isEmpty() && m_direction->count() ? m_direction->itemText(0) : value("方向"));
     setShown(m_speed, animated ? (value("速度").isEmpty() ? QStringLiteral("中速") : value("速度")) : QString());
     m_preview->setChecked(m_slide.attributes.value(QStringLiteral("动画.自动预览")) != u"否");
+    // Nothing to play on a slide without effects.
+    const bool effects = std::any_of(m_slide.attributes.keyBegin(), m_slide.attributes.keyEnd(), [](const QString &key) {
+        return key.startsWith(QStringLiteral("动画.")) && key.endsWith(QStringLiteral(".效果"));
+    });
+    m_play->setEnabled(effects);
     m_note->setText(some ? QString() : QStringLiteral("选中幻灯片的某个元素，然后单击“添加效果”添加动画。"));
     m_loading = false;
 }

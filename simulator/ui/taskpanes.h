@@ -69,6 +69,8 @@ private:
     QComboBox *m_direction = nullptr;
     QComboBox *m_speed = nullptr;
     QToolButton *m_earlier = nullptr;
+    QPushButton *m_play = nullptr;
+    QPushButton *m_slideShow = nullptr;
     QToolButton *m_later = nullptr;
     QPushButton *m_options = nullptr;
     QCheckBox *m_preview = nullptr;

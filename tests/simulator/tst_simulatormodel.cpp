@@ -379,6 +379,17 @@ void TestSimulatorModel::commandsChangeTheDocument_data()
                        "slide4.body = 全年销售额增长18%\n重点项目全部完成\n新增客户120家"};
     QTest::newRow("text cleared, format kept") << QStringList{"select 4", "run 字体 对象=标题 字形=加粗", "run 清除 对象=标题 清除=内容"}
         << QStringList{"slide4.title = ", "slide4.标题.字形 = 加粗"};
+    // The 自定义动画 pane's preview: with 自动预览 ticked (as it starts) an
+    // effect added plays; otherwise 播放 plays the slide's effects, where it has some.
+    QTest::newRow("an effect added plays at once") << QStringList{"select 1", "shape 标题", "run 自定义动画 类别=进入 效果=压缩"}
+        << QStringList{"slide1.动画.预览 = 是", "slide1.动画.标题.效果 = 压缩", "slide1.动画.标题.预览 = "};
+    QTest::newRow("自动预览 off: not played") << QStringList{"select 1", "shape 标题", "run 自定义动画 自动预览=否",
+                                                             "run 自定义动画 类别=进入 效果=压缩"}
+        << QStringList{"slide1.动画.预览 = ", "slide1.动画.自动预览 = 否", "slide1.动画.标题.自动预览 = "};
+    QTest::newRow("played by 播放") << QStringList{"select 1", "shape 标题", "run 自定义动画 自动预览=否",
+                                                   "run 自定义动画 类别=进入 效果=压缩", "run 自定义动画 预览=播放"}
+        << QStringList{"slide1.动画.预览 = 是", "slide1.动画.标题.效果 = 压缩"};
+    QTest::newRow("nothing to play") << QStringList{"select 2", "run 自定义动画 预览=播放"} << QStringList{"slide2.动画.预览 = "};
 }
 
 void TestSimulatorModel::commandsChangeTheDocument()
@@ -697,6 +708,12 @@ void TestSimulatorModel::shapesOnTheSlide_data()
     QTest::newRow("sized by a handle; the dialog's size follows") << QStringList{"slide3.图片 = 1", "slide3.图片.高度 = 6厘米"}
         << QStringList{"select 3", "shape 图片", "resize 图片 12,9"} << QStringList{"slide3.图片.大小 = 12,9", "slide3.图片.高度 = 9厘米"};
     // 重设 takes a picture back to its own look; a look set afterwards shows again.
+    // The caret put into a text box by a click: a symbol goes after its text.
+    QTest::newRow("a symbol into a text box") << QStringList{"slide3.文本框 = 1", "slide3.文本框.文字 = 重点"}
+        << QStringList{"select 3", "shape 文本框", "run 符号 符号=☆ 字体=宋体"}
+        << QStringList{"slide3.文本框.文字 = 重点☆", "slide3.符号.符号 = ☆"};
+    QTest::newRow("a symbol with no caret anywhere") << QStringList{"slide3.文本框 = 1", "slide3.文本框.文字 = 重点"}
+        << QStringList{"select 3", "run 符号 符号=☆ 字体=宋体"} << QStringList{"slide3.文本框.文字 = 重点"};
     QTest::newRow("a picture reset") << QStringList{"slide3.图片 = 1", "slide3.图片.图片颜色 = 灰度", "slide3.图片.亮度 = 增加一次"}
         << QStringList{"select 3", "shape 图片", "run 对象格式 重设=是"}
         << QStringList{"slide3.图片.重设 = 是", "slide3.图片.图片颜色 = ", "slide3.图片.亮度 = "};

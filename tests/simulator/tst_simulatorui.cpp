@@ -169,6 +169,8 @@ private slots:
     void mediaInsertedFromTheSubmenu();
     void everyControlHasAChineseName();
     void dialogsOpenOnTheSelection();
+    void objectEntriesOpenTheirDialogs_data();
+    void objectEntriesOpenTheirDialogs();
     void rehearsalTimesTheSlides_data();
     void rehearsalTimesTheSlides();
 };
@@ -794,7 +796,7 @@ void TestSimulatorUi::drawnDialogFieldsReachTheDocument_data()
     QTest::addColumn<QString>("command");
     for (const char *command : {"字体", "新幻灯片", "背景", "设置放映方式",
                                 "页眉和页脚", "项目符号和编号", "打印", "另存为", "保存", "打开", "图片",
-                                "幻灯片（从文件）", "符号", "对象格式", "替换", "编辑声音对象", "编辑影片对象"})
+                                "幻灯片（从文件）", "符号", "对象格式", "表格属性", "替换", "编辑声音对象", "编辑影片对象"})
         QTest::newRow(command) << QString::fromUtf8(command);
 }
 
@@ -1215,6 +1217,12 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 QTest::mouseClick(slideView, Qt::LeftButton, {}, area.center().toPoint());
                 break;
             }
+            if (!Shapes::kindOf(step.arg).isEmpty()) {
+                // Into a text box on the slide.
+                auto *slideView = window.findChild<SlideView *>(QStringLiteral("slide"));
+                QTest::mouseClick(slideView, Qt::LeftButton, {}, slideView->shapeRect(step.arg).center());
+                break;
+            }
             QWidget *target = window.findChild<QWidget *>(step.arg);
             QVERIFY2(target && target->isVisible(), qPrintable(where));
             // With the format painter picked, the click paints: the field and
@@ -1373,10 +1381,21 @@ void TestSimulatorUi::everyQuestionFollowingTheGuide()
                 if (path.steps.at(k).arg != u"对象")
                     value = path.steps.at(k).value.trimmed();
             bool clicked = false, inSubmenu = false;
-            QTimer::singleShot(50, this, [&clicked, &inSubmenu, id = entry->arg, value] {
+            QTimer::singleShot(50, this, [&clicked, &inSubmenu, id = entry->arg, hint = entry->hint, value] {
                 auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
                 if (!popup)
                     return;
+                // Of the entries giving the command, the one the step's words name (“删除列”).
+                for (QAction *action : popup->actions()) {
+                    const QString name = action->objectName();
+                    const QString text = action->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|…$")));
+                    if ((name == QStringLiteral("command:") + id || name.startsWith(QStringLiteral("entry:%1:").arg(id)))
+                        && !text.isEmpty() && hint.contains(QStringLiteral("“%1”").arg(text))) {
+                        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(action).center());
+                        clicked = true;
+                        return;
+                    }
+                }
                 for (QAction *action : popup->actions())
                     if (action->objectName() == QStringLiteral("command:") + id) {
                         QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(action).center());
@@ -2909,13 +2928,24 @@ void TestSimulatorUi::formatMenuAsTheEditorHasIt_data()
     QTest::addColumn<QString>("gesture");   // what is selected when the menu opens
     QTest::addColumn<QString>("object");    // the last entry, named after it
     QTest::addColumn<QString>("opens");     // the dialog that entry opens
-    QTest::newRow("nothing selected") << "" << "" << "对象(&O)…" << "对象格式";
-    QTest::newRow("caret in the title") << "" << "click title" << "占位符(&O)…" << "对象格式";
-    QTest::newRow("a shape") << "start: slide1.自选图形 = 1\n" << "shape 自选图形" << "自选图形(&O)…" << "对象格式";
-    QTest::newRow("a picture") << "start: slide1.图片 = 1\n" << "shape 图片" << "图片(&O)…" << "对象格式";
-    QTest::newRow("a text box") << "start: slide1.文本框 = 1\n" << "shape 文本框" << "文本框(&O)…" << "对象格式";
-    QTest::newRow("a table") << "start: slide1.表格 = 1\n" << "shape 表格" << "表格(&O)…" << "表格属性";
-    QTest::newRow("a chart") << "start: slide1.图表 = 1\n" << "shape 图表" << "图表(&O)…" << "图表选项";
+    QTest::addColumn<QString>("title");     // its window title
+    QTest::addColumn<QString>("tabs");      // its tabs; empty: none
+    const QString all = QStringLiteral("颜色和线条 尺寸 位置 图片 文本框");
+    const QString texts = QStringLiteral("颜色和线条 尺寸 位置 文本框");
+    QTest::newRow("nothing selected") << "" << "" << "对象(&O)…" << "对象格式" << "设置对象格式" << all;
+    QTest::newRow("caret in the title") << "" << "click title" << "占位符(&O)…" << "对象格式" << "设置占位符格式" << texts;
+    QTest::newRow("a shape") << "start: slide1.自选图形 = 1\n" << "shape 自选图形" << "自选图形(&O)…" << "对象格式"
+                             << "设置自选图形格式" << texts;
+    QTest::newRow("a picture") << "start: slide1.图片 = 1\n" << "shape 图片" << "图片(&O)…" << "对象格式" << "设置图片格式"
+                               << "颜色和线条 尺寸 位置 图片";
+    QTest::newRow("a text box") << "start: slide1.文本框 = 1\n" << "shape 文本框" << "文本框(&O)…" << "对象格式"
+                                << "设置文本框格式" << texts;
+    QTest::newRow("word art") << "start: slide1.艺术字 = 1\n" << "shape 艺术字" << "艺术字(&O)…" << "对象格式"
+                              << "设置艺术字格式" << texts;
+    QTest::newRow("a placeholder's border") << "" << "shape 副标题" << "占位符(&O)…" << "对象格式" << "设置占位符格式" << texts;
+    QTest::newRow("a table") << "start: slide1.表格 = 1\n" << "shape 表格" << "表格(&O)…" << "表格属性" << "设置表格格式"
+                             << "边框 填充 文本框";
+    QTest::newRow("a chart") << "start: slide1.图表 = 1\n" << "shape 图表" << "图表(&O)…" << "图表选项" << "图表选项" << "";
 }
 
 // The 格式 menu holds the text's formats, the slide's design, layout and
@@ -2927,6 +2957,8 @@ void TestSimulatorUi::formatMenuAsTheEditorHasIt()
     QFETCH(QString, gesture);
     QFETCH(QString, object);
     QFETCH(QString, opens);
+    QFETCH(QString, title);
+    QFETCH(QString, tabs);
     EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + start));
     QVERIFY(showActive(window));
     if (gesture.startsWith(u"shape "))
@@ -2946,7 +2978,21 @@ void TestSimulatorUi::formatMenuAsTheEditorHasIt()
     QTest::mouseClick(format, Qt::LeftButton, {}, format->actionGeometry(last).center());
     QTRY_VERIFY(window.openDialog());
     QCOMPARE(window.openDialog()->objectName(), QStringLiteral("dialog:") + opens);
+    QCOMPARE(window.openDialog()->windowTitle(), title);
+    QStringList shownTabs;
+    if (auto *tabWidget = window.openDialog()->findChild<QTabWidget *>())
+        for (int i = 0; i < tabWidget->count(); ++i)
+            shownTabs << tabWidget->tabText(i);
+    QCOMPARE(shownTabs.join(u' '), tabs);
     window.openDialog()->close();
+    // The drawing toolbar's 绘图 menu names it alike.
+    QAction *drawn = nullptr;
+    for (QAction *entry : window.findChildren<QAction *>(QStringLiteral("entry:对象格式:")))
+        if (entry->text().startsWith(u"设置"))
+            drawn = entry;
+    QVERIFY(drawn && qobject_cast<QMenu *>(drawn->parent()));
+    emit qobject_cast<QMenu *>(drawn->parent())->aboutToShow();
+    QCOMPARE(drawn->text(), QStringLiteral("设置%1格式(&O)…").arg(object.section(u'(', 0, 0)));
 
     // 对齐方式 ▸ aligns where the caret is at once.
     auto *align = window.findChild<QMenu *>(QStringLiteral("menu:对齐方式"));
@@ -3632,6 +3678,92 @@ void TestSimulatorUi::dialogsOpenOnTheSelection()
     window.trigger(QStringLiteral("打印"));
     QVERIFY(window.openDialog());
     QCOMPARE(window.openDialog()->values().value(QStringLiteral("份数")), QStringLiteral("3"));
+    window.openDialog()->close();
+}
+
+void TestSimulatorUi::objectEntriesOpenTheirDialogs_data()
+{
+    QTest::addColumn<QString>("start");     // slide 1 holds the object
+    QTest::addColumn<QString>("way");       // "context <shape>" or "编辑" with "shape <shape>" selected
+    QTest::addColumn<QString>("entries");   // the context menu's or the 编辑 menu's object entry; "|" a line
+    QTest::addColumn<QString>("entry");     // the entry chosen; empty: greyed, nothing to choose
+    QTest::addColumn<QString>("title");     // the dialog it opens
+    QTest::addColumn<QString>("shown");     // a field the dialog shows set, "field=value"
+    const QString sound = QStringLiteral("start: slide1.媒体 = 1\nstart: slide1.媒体.类型 = 声音\n");
+    const QString movie = QStringLiteral("start: slide1.媒体 = 1\nstart: slide1.媒体.类型 = 影片\n");
+    QTest::newRow("table's own menu") << "start: slide1.表格 = 1\n" << "context 表格"
+        << "剪切(&T) 复制(&C) 粘贴(&P) | 边框和填充(&B)… | 插入行(&I)… 插入列(&C)… 删除行(&D)… 删除列(&L)… | "
+           "合并单元格(&M)… 拆分单元格(&T)… | 自定义动画(&M)… 动作设置(&A)… 超链接(&I)… | 设置表格格式(&O)…"
+        << "entry:表格属性:删除列" << "设置表格格式" << "操作=删除";
+    QTest::newRow("table's cells merged") << "start: slide1.表格 = 1\nstart: slide1.表格.填充颜色 = 浅黄色\n" << "context 表格" << ""
+        << "entry:表格属性:合并单元格" << "设置表格格式" << "填充颜色=浅黄色";
+    QTest::newRow("sound's menu") << sound + "start: slide1.媒体.循环播放 = 是\n" << "context 媒体" << ""
+        << "command:编辑声音对象" << "声音选项" << "循环播放=是";
+    QTest::newRow("编辑 menu, a sound") << sound + "start: slide1.媒体.放映时隐藏声音图标 = 是\n" << "编辑" << "声音 对象(&O)"
+        << "command:编辑声音对象" << "声音选项" << "放映时隐藏声音图标=是";
+    QTest::newRow("编辑 menu, a movie") << movie + "start: slide1.媒体.播放完毕后返回开头 = 是\n" << "编辑" << "影片 对象(&O)"
+        << "command:编辑影片对象" << "影片选项" << "播放完毕后返回开头=是";
+    QTest::newRow("编辑 menu, a picture") << "start: slide1.图片 = 1\n" << "编辑" << "对象(&O)" << "" << "" << "";
+}
+
+// A table's context menu has its rows, columns and cells; a sound's or a
+// movie's options are in its context menu and, named after it, in the 编辑
+// menu. Each entry opens its dialog showing what is set.
+void TestSimulatorUi::objectEntriesOpenTheirDialogs()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, way);
+    QFETCH(QString, entries);
+    QFETCH(QString, entry);
+    QFETCH(QString, title);
+    QFETCH(QString, shown);
+    EditorWindow window(taskFrom(QStringLiteral("start: slides = 6\n") + start));
+    QVERIFY(showActive(window));
+    auto *view = window.findChild<SlideView *>(QStringLiteral("slide"));
+    const auto texts = [](const QMenu *menu) {
+        QStringList seen;
+        for (QAction *action : menu->actions())
+            if (action->isVisible())
+                seen << (action->isSeparator() ? QStringLiteral("|") : action->text());
+        return seen.join(u' ');
+    };
+    if (way.startsWith(u"context ")) {
+        QString seen;
+        bool chosen = false;
+        QTimer::singleShot(50, this, [&] {
+            auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!popup)
+                return;
+            seen = texts(popup);
+            chosen = clickEntry(popup, entry);
+        });
+        const QPoint at = view->shapeGrip(way.section(u' ', 1));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->mapToGlobal(at));
+        QApplication::sendEvent(view, &event);
+        if (!entries.isEmpty())
+            QCOMPARE(seen, entries);
+        QVERIFY(chosen);
+    } else {
+        const QString shape = start.section(u'.', 1, 1).section(u' ', 0, 0);
+        QVERIFY(shapeGesture(window, TaskStep{TaskStep::Kind::Shape, shape, {}, {}}));
+        auto *edit = window.findChild<QMenu *>(QStringLiteral("menu:编辑"));
+        QTest::mouseClick(window.menuBar(), Qt::LeftButton, {}, window.menuBar()->actionGeometry(edit->menuAction()).center());
+        QTRY_VERIFY(edit->isVisible());
+        QAction *object = edit->actions().last();
+        QCOMPARE(object->text(), entries);
+        QCOMPARE(object->isEnabled(), !entry.isEmpty());
+        QVERIFY(object->menu());
+        edit->close();
+        if (entry.isEmpty())
+            return;
+        QCOMPARE(texts(object->menu()), QStringLiteral("编辑(&E)"));
+        QAction *open = object->menu()->findChild<QAction *>(entry);
+        QVERIFY(open && open->isVisible());
+        open->trigger();
+    }
+    QTRY_VERIFY(window.openDialog());
+    QCOMPARE(window.openDialog()->windowTitle(), title);
+    QCOMPARE(window.openDialog()->values().value(shown.section(u'=', 0, 0)), shown.section(u'=', 1));
     window.openDialog()->close();
 }
 
@@ -5142,7 +5274,7 @@ void TestSimulatorUi::shapeHandlesAndMenu()
     QVERIFY2(!seen.isEmpty(), "no context menu");
     for (const QString &text : seen)
         QVERIFY2(chinese(text), qPrintable(text));
-    for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "组合(&G)", "叠放次序(&R)", "设置对象格式(&O)…"})
+    for (const char *entry : {"剪切(&T)", "复制(&C)", "粘贴(&P)", "组合(&G)", "叠放次序(&R)", "设置图片格式(&O)…"})
         QVERIFY2(seen.contains(QString::fromUtf8(entry)), entry);
     QCOMPARE(window.session().document().value(QStringLiteral("slide2.图片.层次")), QStringLiteral("1"));
 }
