@@ -14,7 +14,9 @@
 namespace {
 
 // A box named by what it sets, its text as its value. Opening and closing
-// its list is its action, as with Qt's own boxes.
+// its list is its action, as with Qt's own boxes. Every box gets it, even
+// one asked about before its name was set (as its items went in): a box
+// without a name is named by its text, as Qt names it.
 class NamedBoxAccessible : public QAccessibleWidget
 {
 public:
@@ -40,7 +42,7 @@ public:
     {
         switch (t) {
         case QAccessible::Name:
-            return box()->accessibleName();
+            return box()->accessibleName().isEmpty() ? box()->currentText() : box()->accessibleName();
         case QAccessible::Value:
             return box()->currentText();
         default:
@@ -433,7 +435,7 @@ QAccessibleInterface *editorFactory(const QString &className, QObject *object)
         return nullptr;
     if (className == u"SlideView")
         return new SlideViewAccessible(static_cast<SlideView *>(object));
-    if (className == u"QComboBox" && !static_cast<QComboBox *>(object)->accessibleName().isEmpty())
+    if (className == u"QComboBox")
         return new NamedBoxAccessible(static_cast<QComboBox *>(object));
     return nullptr;
 }
