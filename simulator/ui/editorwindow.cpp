@@ -336,9 +336,12 @@ void EditorWindow::buildMenus()
             m_menuEntries[spec.menu].append(action);
         action->setObjectName(QStringLiteral("command:") + spec.id);
         action->setIconText(spec.id);
-        // Ctrl+N is the toolbar's 新建 (see buildToolBar), not the menu entry's.
+        // Ctrl+N is the toolbar's 新建 (see buildToolBar), not the menu entry's;
+        // the entry still shows the key, as the editor's menu does.
         if (!spec.shortcut.isEmpty() && spec.id != u"新建")
             action->setShortcut(QKeySequence(spec.shortcut));
+        else if (!spec.shortcut.isEmpty())
+            action->setText(action->text() + u'\t' + spec.shortcut);
         const QString id = spec.id;
         connect(action, &QAction::triggered, this, [this, id] { trigger(id); });
         m_actions.insert(spec.id, action);
