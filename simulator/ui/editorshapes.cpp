@@ -12,6 +12,7 @@
 #include "shapes.h"
 #include "slideart.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QMenu>
 #include <QToolButton>
@@ -212,6 +213,8 @@ void EditorWindow::buildObjectBars()
                 });
                 connect(menu, &QMenu::aboutToHide, this, &EditorWindow::updateGuideLater);
             }
+        if (auto *more = bar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(QStringLiteral("工具栏选项"));
     }
 }
 
@@ -220,6 +223,15 @@ void EditorWindow::updateObjectBars()
     const QStringList selected = m_session.selectedShapes();
     const QString kind = selected.isEmpty() ? QString() : Shapes::kindOf(selected.first());
     const bool fullScreen = m_session.document().settings.value(QStringLiteral("全屏显示")) == u"1";
+    // Made when first needed, not while the simulator starts: an object
+    // selected, or one of them ticked in 视图 → 工具栏.
+    if (m_objectBars.isEmpty()) {
+        const QStringList titles = ObjectBar::titles();
+        const bool ticked = std::any_of(titles.begin(), titles.end(), [this](const QString &t) { return m_toolBarShown.value(t); });
+        if (selected.isEmpty() && !ticked)
+            return;
+        buildObjectBars();
+    }
     int row = 0;
     for (ObjectBar *bar : std::as_const(m_objectBars)) {
         const QString title = bar->windowTitle();

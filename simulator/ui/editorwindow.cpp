@@ -279,7 +279,6 @@ void EditorWindow::setTask(const Task &task, const QString &taskProblem)
     buildMenus();
     buildToolBar();
     buildCentre();
-    buildObjectBars();
     buildStandIns();
     buildKeys();
     buildContextMenus();

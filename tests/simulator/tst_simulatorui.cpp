@@ -2312,10 +2312,11 @@ void TestSimulatorUi::objectToolbarsActOnTheSelection()
         start += QStringLiteral("start: slide1.表格.行数 = 3\nstart: slide1.表格.列数 = 3\n");
     EditorWindow window(taskFrom(start));
     QVERIFY(showActive(window));
-    auto *bar = window.findChild<QToolBar *>(QStringLiteral("objectBar:") + toolbar);
-    QVERIFY(bar && !bar->isVisible());
+    const auto objectBar = [&window, toolbar] { return window.findChild<QToolBar *>(QStringLiteral("objectBar:") + toolbar); };
+    QVERIFY(!objectBar() || !objectBar()->isVisible());   // made when first needed
     QVERIFY(shapeGesture(window, TaskStep{TaskStep::Kind::Shape, object, {}, {}}));
-    QTRY_VERIFY(bar->isVisible());
+    QTRY_VERIFY(objectBar() && objectBar()->isVisible());
+    QToolBar *bar = objectBar();
     QVERIFY(QRect(0, 0, 800, 600).contains(QRect(bar->mapTo(&window, QPoint(0, 0)), bar->size())));
     for (QToolButton *control : bar->findChildren<QToolButton *>()) {
         if (!control->isVisible())
