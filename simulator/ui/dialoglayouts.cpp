@@ -222,15 +222,23 @@ DialogLayout optionsDialog()
     }};
 }
 
-DialogLayout openDialog()
+// A chooser that looks in a folder for presentations, as 打开 and the
+// dialogs that take slides or a start from another presentation do.
+FileChooser presentationChooser()
 {
     FileChooser files;
     files.place = text("查找范围(I)：");
+    files.typeLabel = text("文件类型(T)：");
+    files.types = QStringList{text("所有演示文件（*.dps;*.ppt;*.dpt）")} + presentationTypes().mid(0, 3);
+    return files;
+}
+
+DialogLayout openDialog()
+{
+    FileChooser files = presentationChooser();
     files.nameField = text("文件名");
     files.nameLabel = text("文件名(N)：");
-    files.typeLabel = text("文件类型(T)：");
-    files.types = QStringList{text("所有演示文件（*.dps;*.ppt;*.dpt）")} + presentationTypes().mid(0, 3)
-                + QStringList{text("所有文件（*.*）")};
+    files.types << text("所有文件（*.*）");
     files.accept = text("打开(O)");
     files.labels = {{text("打开方式"), text("打开方式(W)：")}};
     files.defaults = {{text("打开方式"), text("打开")}};
@@ -240,12 +248,9 @@ DialogLayout openDialog()
 // The 新建演示文稿 pane's 根据现有演示文稿…: the presentation the new one starts from.
 DialogLayout newFromFileDialog()
 {
-    FileChooser files;
-    files.place = text("查找范围(I)：");
+    FileChooser files = presentationChooser();
     files.nameField = text("文件名");
     files.nameLabel = text("文件名(N)：");
-    files.typeLabel = text("文件类型(T)：");
-    files.types = QStringList{text("所有演示文件（*.dps;*.ppt;*.dpt）")} + presentationTypes().mid(0, 3);
     files.accept = text("创建(C)");
     files.hidden = {text("模板")};
     files.defaults = {{text("模板"), text("根据现有演示文稿")}};
@@ -312,12 +317,9 @@ DialogLayout movieOptionsDialog()
 
 DialogLayout slidesFromFileDialog()
 {
-    FileChooser files;
-    files.place = text("查找范围(I)：");
+    FileChooser files = presentationChooser();
     files.nameField = text("文件");
     files.nameLabel = text("文件(F)：");
-    files.typeLabel = text("文件类型(T)：");
-    files.types = QStringList{text("所有演示文件（*.dps;*.ppt;*.dpt）")} + presentationTypes().mid(0, 3);
     files.accept = text("插入(I)");
     files.browse = true;
     files.labels = {{text("幻灯片"), text("选定幻灯片(S)：")}};
